@@ -1,0 +1,31 @@
+# The two commands a user needs: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Copies the shipped collection beside the program only when none is there: a user's Data is never replaced.
+run: build
+	@if [ ! -e $(BUILD)/Data ]; then cp -r data $(BUILD)/Data && echo "Rezeptsammlung nach $(BUILD)/Data kopiert."; fi
+	$(BUILD)/tellerkiste
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+clean:
+	rm -rf $(BUILD)

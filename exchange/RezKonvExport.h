@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+#include "mainwin/Forms.h"
+
+namespace tk {
+
+struct AppState;
+
+class TForm14 : public QDialog {
+    Q_OBJECT
+public:
+    TForm14(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+private:
+    AppState& st;
+    Forms& forms;
+};
+
+} // namespace tk

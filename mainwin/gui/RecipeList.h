@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <vector>
+
+namespace tk {
+
+// A list of recipe titles, each entry carrying its recipe number. Used for the recipe list, the
+// search results and the export list. Sorting is by the locale's collation (keys computed once per
+// sort, not per comparison) and stable, so equal titles keep their number order.
+class RecipeListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    struct Entry {
+        QString title;
+        int number = -1;
+    };
+
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void clear();
+    void append(const QString& title, int number);
+    void setEntries(std::vector<Entry> entries);
+    void removeRowAt(int row);
+    void sortAlphabetically();
+    const std::vector<Entry>& entries() const { return m_entries; }
+
+private:
+    std::vector<Entry> m_entries;
+};
+
+class RecipeList : public QListView {
+    Q_OBJECT
+public:
+    explicit RecipeList(QWidget* parent = nullptr);
+
+    RecipeListModel* model() const { return m_model; }
+    int count() const;
+    int numberAt(int row) const;
+    QString textAt(int row) const;
+    int rowAt(const QPoint& pos) const; // -1 on empty space
+    int currentRow() const;
+    void selectRow(int row); // -1 clears the selection
+    void clear();
+    void append(const QString& title, int number);
+
+    // Sort mode of the main recipe list: alphabetical sorts at once and after every refill.
+    bool sortedAlphabetically() const { return m_sorted; }
+    void setSortedAlphabetically(bool on);
+
+signals:
+    void currentNumberChanged(int number); // the entry selected by the user or the program
+    void pressedAt(int row, Qt::MouseButton button); // -1 on empty space
+    void doubleClickedAt(int row);
+    void hoveredText(const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    RecipeListModel* m_model;
+    bool m_sorted = true;
+};
+
+} // namespace tk

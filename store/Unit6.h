@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include "mainwin/Forms.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace tk {
+
+struct AppState;
+
+// The loading window; UpdateRezepte reads the index into the recipe table and the recipe list.
+class TForm6 : public QDialog {
+    Q_OBJECT
+public:
+    TForm6(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+    void UpdateRezepte();
+
+    QLabel* Label1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Shape1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    bool cancelled() const { return m_cancel; }
+
+private:
+    void Button1Click();
+    void progress(int n, int max, bool force);
+
+    AppState& st;
+    Forms& forms;
+    bool m_cancel = false;
+    QElapsedTimer m_paint;
+};
+
+// The web site address of the product, quoted where the program sends the user to it.
+extern const char* const kWebseite;
+extern const char* const kDownloadSeite;
+
+} // namespace tk
