@@ -105,7 +105,9 @@ void TForm1::buildMenus()
     RezKonvFormat1 = impexp->addMenu(QStringLiteral("RezKonv-Format"));
     Rezeptimportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &TForm1::Rezeptimportieren2Click);
     Rezeptexportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren2Click);
-    RezKonvFormat1->menuAction()->setEnabled(false);
+    // Export works; there is no RezKonv import yet.
+    RezKonvFormat1->menuAction()->setEnabled(true);
+    Rezeptimportieren2->setEnabled(false);
     QMenu* tkp = impexp->addMenu(QStringLiteral("TKP-Format"));
     Rezeptimportieren1 = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &TForm1::Installieren2Click);
     Rezeptexportieren1 = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren1Click);
