@@ -1,0 +1,189 @@
+#include "exchange/Paket.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "exchange/importexport.h"
+#include "platform/Error.h"
+#include "platform/IniFile.h"
+#include "platform/TextLines.h"
+#include "store/BigIni.h"
+#include "store/Formats.h"
+
+namespace tk {
+
+namespace {
+    const QString kInfo = QStringLiteral("Info");
+
+    // Whether path lies strictly inside folder (both made absolute and clean).
+    bool liegtIn(const QString& path, const QString& folder)
+    {
+        const QString p = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        const QString f = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+        return p.startsWith(f + u'/');
+    }
+
+    bool kopiere(const QString& from, const QString& to) { return QFile::copy(from, to); }
+
+    void entferne(const QStringList& files)
+    {
+        for (const QString& f : files)
+            QFile::remove(f);
+    }
+}
+
+PaketInfo paketInfo(const QString& indexTki)
+{
+    const IniFile ini(indexTki);
+    PaketInfo info;
+    info.name = ini.readString(kInfo, QStringLiteral("Name"), QStringLiteral("keine näheren Informationen..."));
+    info.rezepte = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
+    info.autor = ini.readString(kInfo, QStringLiteral("Autor"), QString());
+    return info;
+}
+
+QString paketZeile(const PaketInfo& info)
+{
+    return info.name + QStringLiteral(" (") + QString::number(info.rezepte) + QStringLiteral(" Rezepte) von ") + info.autor;
+}
+
+QString standardKategorien(const TRezepte& r)
+{
+    QList<int> nummern;
+    for (int i = 1; i <= 13; ++i)
+        if (r.InKategorie[size_t(i)] == 1)
+            nummern.append(i);
+    return categoryList(nummern);
+}
+
+QString paketPfad(const QString& chosen)
+{
+    const qsizetype slash = std::max(chosen.lastIndexOf(u'/'), chosen.lastIndexOf(u'\\'));
+    const qsizetype dot = chosen.lastIndexOf(u'.');
+    const QString base = dot > slash ? chosen.left(dot) : chosen;
+    return base + QStringLiteral(".tkp");
+}
+
+void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte, const QList<int>& nummern,
+    const QString& paketName, const QString& autor, const QString& paket)
+{
+    const QString temp = tempDir(programDir);
+    // The work folder is removed after the export; a package saved inside it would go with it.
+    if (liegtIn(paket, temp))
+        throw Error(QStringLiteral("Das Rezeptpaket kann nicht im Arbeitsordner %1 gespeichert werden. "
+                                   "Bitte wählen Sie einen anderen Ordner.")
+                        .arg(QDir::toNativeSeparators(temp)));
+    if (!QDir().mkpath(temp))
+        throw Error(cannotWriteMessage(temp));
+
+    const QString indexTki = temp + QStringLiteral("/index.tki");
+    QStringList dateien { indexTki };
+    TBigIniFile ini(indexTki);
+    ini.WriteText(kInfo, QStringLiteral("Rezepte"), QString::number(nummern.size()));
+    ini.WriteText(kInfo, QStringLiteral("Name"), paketName.left(255));
+    ini.WriteText(kInfo, QStringLiteral("Autor"), autor.left(255));
+    static const TRezepte leer;
+    for (qsizetype p = 0; p < nummern.size(); ++p) {
+        const int r = nummern.at(p);
+        const TRezepte& rec = r >= 0 && size_t(r) < rezepte.size() ? rezepte[size_t(r)] : leer;
+        const QString section = QString::number(p);
+        ini.WriteText(section, QStringLiteral("Name"), rec.Titel.left(255));
+        ini.WriteText(section, QStringLiteral("Koch"), rec.Autor.left(255));
+        ini.WriteText(section, QStringLiteral("Datum"), rec.Datum.left(255));
+        ini.WriteText(section, QStringLiteral("Menge"), rec.Menge.left(255));
+        ini.WriteText(section, QStringLiteral("Kategorie"), standardKategorien(rec));
+
+        // A copy that fails leaves no file, so the packing reports the missing recipe.
+        const QString dat = temp + u'/' + stem(int(p)) + QStringLiteral(".dat");
+        QFile::remove(dat);
+        kopiere(recipePath(programDir, r), dat);
+        dateien.append(dat);
+        const QString bild = picturePath(programDir, r);
+        if (QFileInfo::exists(bild)) {
+            const QString jpg = temp + u'/' + stem(int(p)) + QStringLiteral(".jpg");
+            QFile::remove(jpg);
+            kopiere(bild, jpg);
+            dateien.append(jpg);
+        }
+    }
+    ini.WriteBack();
+    DateienPacken(dateien, paket);
+}
+
+QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
+{
+    const QString temp = tempDir(programDir);
+    if (!QDir().mkpath(temp))
+        throw Error(cannotWriteMessage(temp));
+    QTemporaryDir ordner(temp + QStringLiteral("/paket-XXXXXX"));
+    if (!ordner.isValid())
+        throw Error(cannotWriteMessage(temp));
+    DateienEntpacken(paket, ordner.path()); // on failure the folder goes with `ordner`
+    ordner.setAutoRemove(false);
+    return ordner.path() + QStringLiteral("/index.tki");
+}
+
+InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
+{
+    InstallErgebnis out;
+    const IniFile ini(indexTki);
+    const IniFile::Batch batch(ini);
+    const QString index = indexPath(programDir);
+    QStringList lines = loadLines(index);
+
+    // New entries must land on the line of their number; lines the loader never reads would shift them.
+    while (lines.size() > qsizetype(rezeptMax) + 2 && lines.constLast().trimmed().isEmpty())
+        lines.removeLast();
+    if (lines.size() != qsizetype(rezeptMax) + 2)
+        throw Error(QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
+                                   "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
+
+    const QString ordner = QFileInfo(indexTki).path();
+    const int n = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
+    int max = rezeptMax;
+    QStringList kopiert;
+    for (int p = 0; p < n; ++p) {
+        const int nr = max + 1;
+        const QString dat = recipePath(programDir, nr);
+        if (!kopiere(ordner + u'/' + stem(p) + QStringLiteral(".dat"), dat)) {
+            // Nothing of a failed package stays behind to block the numbers of the next one.
+            entferne(kopiert);
+            out.ok = false;
+            return out;
+        }
+        max = nr;
+        kopiert.append(dat);
+        const QString jpg = picturePath(programDir, nr);
+        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg))
+            kopiert.append(jpg);
+
+        const QString section = QString::number(p);
+        const QString strich = QStringLiteral("-");
+        IndexFields f;
+        f.titel = ini.readString(section, QStringLiteral("Name"), strich);
+        f.autor = ini.readString(section, QStringLiteral("Koch"), strich);
+        f.kategorien = ini.readString(section, QStringLiteral("Kategorie"), strich);
+        f.datum = ini.readString(section, QStringLiteral("Datum"), strich);
+        f.menge = ini.readString(section, QStringLiteral("Menge"), strich);
+        lines.append(buildEntry(f));
+        if (!ini.readString(section, QStringLiteral("Kategorie"), QStringLiteral(",")).contains(u','))
+            out.altesFormat = true;
+        ++out.installiert;
+    }
+    lines[0] = QString::number(max);
+    try {
+        saveLines(index, lines);
+    } catch (...) {
+        entferne(kopiert);
+        throw;
+    }
+    rezeptMax = max;
+    // Only a folder the import made below temp/ is ever removed.
+    if (liegtIn(ordner, tempDir(programDir)))
+        OrdnerLoeschen(ordner);
+    return out;
+}
+
+} // namespace tk

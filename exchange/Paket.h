@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <vector>
+
+#include "store/Rezepte.h"
+
+namespace tk {
+
+// What the import list shows of one package, from section Info of its index.
+struct PaketInfo {
+    QString name;
+    int rezepte = 0;
+    QString autor;
+};
+PaketInfo paketInfo(const QString& indexTki); // read with the platform INI rules; a missing file gives the defaults
+QString paketZeile(const PaketInfo& info); // "Kuchen (12 Rezepte) von Anna"
+
+// The standard categories 1..13 of a record as a package carries them ("01,07,").
+QString standardKategorien(const TRezepte& r);
+
+// The package path for a name chosen in the save dialog: its extension replaced by ".tkp".
+QString paketPfad(const QString& chosen);
+
+// The export up to the finished package: writes temp/index.tki with the INI engine, copies the
+// recipe files and pictures of the listed numbers under their list positions into temp/ and packs
+// them. The work folder is left for the caller to remove. Throws tk::Error.
+void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte, const QList<int>& nummern,
+    const QString& paketName, const QString& autor, const QString& paket);
+
+// Unpacks a package into a folder of its own below temp/ and returns the path of its index.tki.
+// A damaged package leaves nothing behind and throws tk::Error.
+QString entpackeInArbeitsordner(const QString& programDir, const QString& paket);
+
+struct InstallErgebnis {
+    bool ok = true; // false: a recipe could not be copied; nothing of the package stayed
+    int installiert = 0;
+    bool altesFormat = false; // an installed entry has a category field without ","
+};
+
+// Installs the recipes of an unpacked package: new numbers from rezeptMax upwards, copies that never
+// replace a file, one index line per recipe through buildEntry, line 0 rewritten, one atomic index
+// write, then the package's folder removed. On a failed copy every file already copied is removed
+// again and rezeptMax keeps its value. Other failures (index unreadable or unwritable) throw
+// tk::Error, likewise with the collection left as it was.
+InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax);
+
+} // namespace tk
