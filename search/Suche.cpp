@@ -1,0 +1,150 @@
+#include "search/Suche.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstring>
+#include <optional>
+
+#include "platform/Cp1252.h"
+#include "platform/Error.h"
+#include "platform/TextLines.h"
+#include "search/Wildcard.h"
+#include "store/Formats.h"
+
+namespace tk {
+
+QString suchMaske(const QString& wort) { return u'*' + wort + u'*'; }
+
+QString suchZusammenfassung(int treffer)
+{
+    if (treffer == 0)
+        return QStringLiteral("Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort");
+    return QStringLiteral("Suche beendet: ") + QString::number(treffer) + QStringLiteral(" Treffer!");
+}
+
+namespace {
+
+    // The lines of a file's bytes, split as the line lists are: at "\n", one "\r" before it dropped,
+    // no empty line after a final line end. Works on the bytes in place; nothing is decoded.
+    class Zeilen {
+    public:
+        explicit Zeilen(const QByteArray& bytes)
+            : m_p(bytes.constData())
+            , m_end(bytes.constData() + bytes.size())
+        {
+        }
+        bool next(const char*& line, qsizetype& len)
+        {
+            if (m_p >= m_end)
+                return false;
+            const void* hit = std::memchr(m_p, '\n', size_t(m_end - m_p));
+            const char* stop = hit ? static_cast<const char*>(hit) : m_end;
+            line = m_p;
+            len = stop - m_p;
+            if (len > 0 && line[len - 1] == '\r')
+                --len;
+            m_p = stop + 1;
+            return true;
+        }
+
+    private:
+        const char* m_p;
+        const char* m_end;
+    };
+
+    void leseDatei(const QString& path, QByteArray& buffer)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            throw Error(cannotOpenMessage(path));
+        const qint64 size = f.size();
+        buffer.resize(qsizetype(size));
+        qint64 got = 0;
+        while (got < size) {
+            const qint64 r = f.read(buffer.data() + got, size - got);
+            if (r < 0)
+                throw Error(cannotOpenMessage(path));
+            if (r == 0)
+                break;
+            got += r;
+        }
+        buffer.resize(qsizetype(got));
+    }
+
+    QString kaputtMessage(const QString& path, const QString& why)
+    {
+        return QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt: %2").arg(QDir::toNativeSeparators(path), why);
+    }
+
+} // namespace
+
+void sucheRezepte(const std::vector<TRezepte>& rezepte, int rezeptMax, const QString& programDir, SuchModus modus,
+    const QString& wort, std::vector<int>& treffer, const std::function<void(int)>& progress)
+{
+    // The mask is compiled at the first comparison: an invalid one shows only when something is compared.
+    std::optional<Wildcard> maske;
+    auto passt = [&](auto&&... text) {
+        if (!maske)
+            maske.emplace(suchMaske(wort));
+        return maske->matches(text...);
+    };
+
+    QByteArray datei; // the one work buffer, refilled for every recipe
+    const int last = std::min(rezeptMax, int(rezepte.size()) - 1);
+    for (int n = 0; n <= last; ++n) {
+        const TRezepte& r = rezepte[size_t(n)];
+        if (r.Geloescht)
+            continue;
+        if (progress)
+            progress(n);
+
+        bool hit = false;
+        switch (modus) {
+        case SuchModus::Titel:
+            hit = passt(QStringView(r.Titel));
+            break;
+        case SuchModus::Autor:
+            hit = passt(QStringView(r.Autor));
+            break;
+        case SuchModus::Zutaten:
+        case SuchModus::Volltext: {
+            const QString path = recipePath(programDir, n);
+            leseDatei(path, datei);
+            Zeilen zeilen(datei);
+            const char* line = nullptr;
+            qsizetype len = 0;
+            int anzahl = 0;
+            if (!zeilen.next(line, len) || !parseStoreInt(fromCp1252(line, len), anzahl))
+                throw Error(kaputtMessage(path, QStringLiteral("Die erste Zeile ist keine Zahl.")));
+            if (anzahl < 0)
+                throw Error(kaputtMessage(path, QStringLiteral("Die Zahl der Zutaten ist negativ.")));
+            int i = 0;
+            if (modus == SuchModus::Zutaten) {
+                while (i < anzahl && zeilen.next(line, len)) {
+                    ++i;
+                    if (passt(line, len)) {
+                        hit = true;
+                        break;
+                    }
+                }
+                if (!hit && i < anzahl)
+                    throw Error(kaputtMessage(path, QStringLiteral("Es fehlen Zutatenzeilen.")));
+            } else {
+                while (i < anzahl && zeilen.next(line, len))
+                    ++i;
+                // Preparation text, marker line and comment: every line after the ingredients.
+                while (zeilen.next(line, len))
+                    if (passt(line, len)) {
+                        hit = true;
+                        break;
+                    }
+            }
+            break;
+        }
+        }
+        if (hit)
+            treffer.push_back(n);
+    }
+}
+
+} // namespace tk
