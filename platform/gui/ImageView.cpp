@@ -1,0 +1,66 @@
+#include "platform/gui/ImageView.h"
+
+#include <QPainter>
+
+namespace tk {
+
+ImageView::ImageView(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAccessibleName(QStringLiteral("Bild"));
+}
+
+void ImageView::setImage(const QImage& image)
+{
+    m_image = image;
+    m_scaled = QPixmap();
+    update();
+}
+
+void ImageView::clear() { setImage(QImage()); }
+
+void ImageView::setHatched(bool on)
+{
+    m_hatched = on;
+    update();
+}
+
+QSize ImageView::sizeHint() const { return m_image.isNull() ? QSize(145, 104) : m_image.size(); }
+
+QRect ImageView::fitRect(const QSize& picture, const QRect& area)
+{
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
+    // Compare w1/h1 with w2/h2 in integers to avoid rounding the wrong way.
+    const qint64 pw = picture.width(), ph = picture.height();
+    const qint64 aw = area.width(), ah = area.height();
+    int w, h;
+    if (pw * ah >= ph * aw) { // picture is relatively wider: width decides
+        w = int(aw);
+        h = int(std::max<qint64>(1, (ph * aw + pw / 2) / pw));
+    } else {
+        h = int(ah);
+        w = int(std::max<qint64>(1, (pw * ah + ph / 2) / ph));
+    }
+    return QRect(area.x() + (area.width() - w) / 2, area.y() + (area.height() - h) / 2, w, h);
+}
+
+void ImageView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (m_hatched) {
+        p.fillRect(rect(), QColor(0xE0, 0xE0, 0xE0));
+        p.fillRect(rect(), QBrush(QColor(0xA0, 0xA0, 0xA0), Qt::BDiagPattern));
+    }
+    const QRect target = pictureRect();
+    if (target.isEmpty())
+        return;
+    // Scale once per size; a large picture is expensive to scale on every paint.
+    if (m_scaled.size() != target.size())
+        m_scaled = QPixmap::fromImage(
+            m_image.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    p.drawPixmap(target.topLeft(), m_scaled);
+}
+
+} // namespace tk
