@@ -1,0 +1,153 @@
+#include "settings/gui/Farben.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextEdit>
+
+#include "mainwin/Unit1.h"
+#include "mainwin/gui/RecipeList.h"
+#include "platform/gui/HotLabel.h"
+#include "platform/gui/TabControl.h"
+#include "settings/RGB_Tran.h"
+
+namespace tk
+{
+
+QColor toColor(int red, int green, int blue)
+{
+    return QColor(red, green, blue);
+}
+
+namespace
+{
+    QColor fromRgb(const Rgb& c)
+    {
+        return QColor(c.red, c.green, c.blue);
+    }
+
+    void setRole(QWidget* w, QPalette::ColorRole role, const QColor& c)
+    {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Active, role, c);
+        p.setColor(QPalette::Inactive, role, c);
+        p.setColor(QPalette::Disabled, role, c);
+        w->setPalette(p);
+    }
+
+    // Lists and fields paint their background in Base on their viewport.
+    void setFieldBackground(QWidget* w, const QColor& c)
+    {
+        setRole(w, QPalette::Base, c);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) setRole(area->viewport(), QPalette::Base, c);
+    }
+
+    void splitterHandles(QSplitter* s, const QColor& c)
+    {
+        for (int i = 1; i < s->count(); ++i)
+            if (QWidget* h = s->handle(i)) setBackground(h, c);
+    }
+}
+
+void setBackground(QWidget* w, const QColor& c)
+{
+    if (!w) return;
+    w->setAutoFillBackground(true);
+    setRole(w, QPalette::Window, c);
+}
+
+void setTextColour(QWidget* w, const QColor& c)
+{
+    if (!w) return;
+    QPalette p = w->palette();
+    for (auto group : { QPalette::Active, QPalette::Inactive }) {
+        p.setColor(group, QPalette::WindowText, c);
+        p.setColor(group, QPalette::Text, c);
+        p.setColor(group, QPalette::ButtonText, c);
+    }
+    w->setPalette(p);
+}
+
+void setPointSize(QWidget* w, int size)
+{
+    if (!w) return;
+    QFont f = w->font();
+    f.setPointSize(size);
+    w->setFont(f);
+}
+
+Farbschema hueSchema(int farbton)
+{
+    return { fromRgb(Panelfarbe(farbton)), fromRgb(Feldfarbe(farbton)), fromRgb(Textfarbe(farbton)) };
+}
+
+Farbschema normalSchema()
+{
+    const QPalette p = QApplication::palette();
+    return { p.color(QPalette::Active, QPalette::Button), p.color(QPalette::Active, QPalette::Base),
+        p.color(QPalette::Active, QPalette::Text) };
+}
+
+void applySchema(TForm1& f, const Farbschema& s)
+{
+    for (QWidget* w : std::initializer_list<QWidget*> { f.Panel1, f.Panel2, f.Panel3, f.Panel4, f.Panel5,
+             static_cast<QWidget*>(f.statusBar()), f.Panel6, f.Panel7, f.label8 })
+        setBackground(w, s.panel);
+    // Splitter1 holds both vertical bars of the window (the one before the ingredient column too).
+    splitterHandles(f.Splitter1, s.panel);
+    splitterHandles(f.Splitter2, s.panel);
+
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             f.suchergebnisse, f.treeview1, f.TreeView2, f.rezept, f.zutaten, f.Edit1 })
+        setFieldBackground(w, s.feld);
+
+    for (QWidget* w : std::initializer_list<QWidget*> { f.rezept, f.Edit1, f.suchergebnisse, f.zutaten,
+             f.rezeptname, f.treeview1, f.TreeView2, f.kategorien })
+        setTextColour(w, s.text);
+    for (QLabel* l :
+        std::initializer_list<QLabel*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7,
+            f.label8, f.Label9, f.Label11, f.Label12, f.Label18, f.Label19, f.Label10, f.Label20 })
+        setTextColour(l, s.text);
+}
+
+void applySchriftgroesse(TForm1& f, int size)
+{
+    for (QWidget* w :
+        std::initializer_list<QWidget*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6,
+            f.Label7, f.label8, f.Label9, f.Label11, f.Label12, f.Label19, f.Label10, f.Label20, f.Edit1 })
+        setPointSize(w, size);
+    setPointSize(f.rezeptname, size + 4);
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             f.zutaten, f.rezept, f.treeview1, f.TreeView2, f.suchergebnisse, f.kategorien })
+        setPointSize(w, size);
+
+    if (f.kategorien) {
+        const QFont tabFont = f.kategorien->font();
+        f.kategorien->setCaptionFont(tabFont);
+        f.kategorien->setTabHeight(
+            QFontMetrics(tabFont).size(Qt::TextSingleLine, QStringLiteral("WIl")).height() + 5);
+        // The control shows only its rows of tabs.
+        f.Splitter1Moved();
+    }
+
+    if (f.RichEdit1) {
+        setPointSize(f.RichEdit1, size);
+        f.RichEdit1->setFontPointSize(size);
+    }
+
+    const std::pair<QLabel*, QLabel*> pairs[] = { { f.Label2, f.Label1 }, { f.Label3, f.Label6 },
+        { f.Label5, f.Label7 }, { f.Label10, f.Label20 } };
+    for (const auto& [caption, value] : pairs) {
+        if (!caption || !value) continue;
+        caption->adjustSize();
+        value->move(caption->x() + caption->width() + 5, value->y());
+    }
+}
+
+} // namespace tk
