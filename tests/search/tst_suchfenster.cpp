@@ -1,0 +1,300 @@
+#include "TestSupport.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwin/Unit1.h"
+#include "mainwin/gui/RecipeList.h"
+#include "platform/gui/HotLabel.h"
+#include "search/Unit2.h"
+#include "store/AppState.h"
+
+namespace {
+
+// Recipes 0..5; 2 is deleted. Titles are not in alphabetical order, so number order shows.
+void sammlung(tkt::Collection& c)
+{
+    c.standard({ u"5"_qs, u"Zwiebelkuchen|Oma|01,|01.01.2006|für 4|"_qs, u"Apfelkuchen|Opa|13,|02.01.2006|1 Blech|"_qs,
+        u"||||"_qs, u"Bratapfel|Oma|01,|03.01.2006|4 Stück|"_qs, u"Suppe|Else|07,|04.01.2006|für 2|"_qs,
+        u"Käsekuchen|Else|13,|05.01.2006|1 Form|"_qs });
+    c.recipe(0, { u"Zwiebeln"_qs }, { u"Teig ausrollen"_qs });
+    c.recipe(1, { u"Äpfel"_qs }, { u"Teig ausrollen"_qs }, { u"Omas Rezept"_qs });
+    c.recipe(2, { u"Zwiebeln"_qs }, { u"Teig"_qs });
+    c.recipe(3, { u"Äpfel"_qs }, { u"backen"_qs });
+    c.recipe(4, { u"Wasser"_qs }, { u"kochen"_qs });
+    c.recipe(5, { u"Quark"_qs }, { u"Teig backen"_qs });
+    c.write(u"Data/Sonstiges/Welcome.rtf"_qs, { u"{\\rtf1 Willkommen}"_qs });
+    c.write(u"Data/Sonstiges/tellerkiste.dat"_qs, { u"[Start]"_qs, u"ShowWelcome=0"_qs });
+}
+
+QList<int> nummern(const tk::RecipeList* l)
+{
+    QList<int> out;
+    for (int i = 0; i < l->count(); ++i)
+        out.append(l->numberAt(i));
+    return out;
+}
+
+} // namespace
+
+class SuchfensterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowAtStart()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm2* f = p.forms().Form2;
+        QVERIFY(f->isHidden());
+        QCOMPARE(f->windowTitle(), u"Suchen"_qs);
+        QCOMPARE(f->size(), QSize(289, 194));
+        QVERIFY(f->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(f->Edit1->text(), u"Suchwort"_qs);
+        QCOMPARE(f->Label1->text(), u"* ist Joker/Platzhalter"_qs);
+        QCOMPARE(f->RadioButton1->text(), u"Volltextsuche (ganzes Rezept (nicht Zutaten))"_qs);
+        QCOMPARE(f->RadioButton2->text(), u"Schnellsuche (nur Rezepttitel)"_qs);
+        QCOMPARE(f->RadioButton3->text(), u"Zutatensuche (nur Zutatenliste)"_qs);
+        QCOMPARE(f->RadioButton4->text(), u"Autor"_qs);
+        QCOMPARE(f->Button1->text(), u"Suchen!"_qs);
+        QCOMPARE(f->Button2->text(), u"Abbrechen"_qs);
+        QVERIFY(f->Button1->isDefault());
+        QVERIFY(f->RadioButton2->isChecked());
+    }
+
+    void searchAndSummary_data()
+    {
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<QString>("wort");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("title, number order") << 2 << u"kuchen"_qs << QList<int> { 0, 1, 5 }
+                                             << u"Suche beendet: 3 Treffer!"_qs;
+        QTest::newRow("full text with comment") << 1 << u"rezept"_qs << QList<int> { 1 }
+                                                << u"Suche beendet: 1 Treffer!"_qs;
+        QTest::newRow("ingredients") << 3 << u"zwiebel"_qs << QList<int> { 0 } << u"Suche beendet: 1 Treffer!"_qs;
+        QTest::newRow("author") << 4 << u"else"_qs << QList<int> { 4, 5 } << u"Suche beendet: 2 Treffer!"_qs;
+        QTest::newRow("no hits") << 2 << u"Birne"_qs << QList<int> {}
+                                 << u"Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort"_qs;
+    }
+
+    void searchAndSummary()
+    {
+        QFETCH(int, radio);
+        QFETCH(QString, wort);
+        QFETCH(QList<int>, expected);
+        QFETCH(QString, summary);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        tk::TForm2* f = p.forms().Form2;
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Image3Click();
+        QVERIFY(f->isVisible());
+        f->Modi->button(radio)->click();
+        f->Edit1->setText(wort);
+        script.answer(tk::Answer::Ok);
+        QTest::mouseClick(f->Button1, Qt::LeftButton);
+
+        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QCOMPARE(script.seen.size(), 1);
+        QCOMPARE(script.seen.at(0).kind, tk::ModalKind::PlainMessage);
+        QCOMPARE(script.seen.at(0).caption, u"Tellerkiste"_qs);
+        QCOMPARE(script.seen.at(0).text, summary);
+        QVERIFY(f->isHidden());
+        QCOMPARE(f->ProgressBar1->maximum(), p.st.RezeptAnzahl + 1);
+        QCOMPARE(f->ProgressBar1->value(), 5); // the last live recipe
+
+        // Shown again: word, mode and progress as they were; a second search lists the same again.
+        f1->Image3Click();
+        QCOMPARE(f->Edit1->text(), wort);
+        QVERIFY(f->Modi->button(radio)->isChecked());
+        QCOMPARE(f->ProgressBar1->value(), 5);
+        script.answer(tk::Answer::Ok);
+        QTest::keyClick(f->Edit1, Qt::Key_Return); // Enter searches once
+        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QCOMPARE(script.texts(tk::ModalKind::PlainMessage).size(), 2);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void resultShowsTheRecipe()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Edit1->setText(u"suppe"_qs);
+        script.answer(tk::Answer::Ok);
+        QTest::keyClick(f1->Edit1, Qt::Key_Return);
+        QCOMPARE(f1->suchergebnisse->textAt(0), u"Suppe"_qs);
+        f1->suchergebnisse->selectRow(0);
+        QCOMPARE(p.st.AktRezept, 4);
+        QCOMPARE(f1->rezeptname->text(), u"Suppe"_qs);
+    }
+
+    void menuSelectsModeWithoutSearching_data()
+    {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<int>("radio");
+        QTest::newRow("Tag 1 title") << 1 << 2;
+        QTest::newRow("Tag 2 full text") << 2 << 1;
+        QTest::newRow("Tag 3 ingredients") << 3 << 3;
+        QTest::newRow("Tag 4 author") << 4 << 4;
+        QTest::newRow("other Tag keeps the mode") << 0 << 4;
+    }
+
+    void menuSelectsModeWithoutSearching()
+    {
+        QFETCH(int, tag);
+        QFETCH(int, radio);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        tk::TForm2* f = p.forms().Form2;
+        f->RadioButton4->setChecked(true);
+        f->Edit1->setText(u"kuchen"_qs);
+        if (tag >= 1)
+            p.forms().Form1->Suchen[size_t(tag - 1)]->trigger();
+        else
+            p.forms().Form1->indenWochenthemen1Click(tag);
+        QVERIFY(f->isVisible());
+        QVERIFY(f->Modi->button(radio)->isChecked());
+        QCOMPARE(f->Edit1->text(), u"kuchen"_qs);
+        QCOMPARE(p.forms().Form1->suchergebnisse->count(), 0);
+        QVERIFY(script.seen.isEmpty());
+    }
+
+    void quickSearchAlwaysTitles_data()
+    {
+        QTest::addColumn<bool>("viaLabel");
+        QTest::newRow("Enter in the field") << false;
+        QTest::newRow("link label") << true;
+    }
+
+    void quickSearchAlwaysTitles()
+    {
+        QFETCH(bool, viaLabel);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        tk::TForm1* f1 = p.forms().Form1;
+        tk::TForm2* f = p.forms().Form2;
+        f->RadioButton1->setChecked(true); // full text would find "Teig" in 0, 1 and 5
+        f1->Edit1->setText(u"apfel"_qs);
+        script.answer(tk::Answer::Ok);
+        if (viaLabel)
+            f1->Label11Click();
+        else
+            QTest::keyClick(f1->Edit1, Qt::Key_Return);
+        QCOMPARE(nummern(f1->suchergebnisse), (QList<int> { 1, 3 }));
+        QVERIFY(f->RadioButton2->isChecked());
+        QCOMPARE(f->Edit1->text(), u"apfel"_qs);
+        QCOMPARE(script.texts(tk::ModalKind::PlainMessage), QStringList { u"Suche beendet: 2 Treffer!"_qs });
+        QVERIFY(f->isHidden());
+    }
+
+    void enterGoesToWeiterWhileExporting()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Panel7->setVisible(true);
+        f1->Edit1->setText(u"apfel"_qs);
+        QTest::keyClick(f1->Edit1, Qt::Key_Return);
+        QCOMPARE(f1->suchergebnisse->count(), 0);
+        QVERIFY(p.forms().Form2->isHidden());
+        QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
+    }
+
+    void failuresStopAndKeepTheWindow_data()
+    {
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<QString>("wort");
+        QTest::addColumn<bool>("removeFile3");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QList<int>>("kept");
+        QTest::newRow("lone [") << 2 << u"["_qs << false << u"'*[*' ist eine ungültige Maske für (4)"_qs
+                                << QList<int> {};
+        QTest::newRow("[]") << 1 << u"[]"_qs << false << u"'*[]*' ist eine ungültige Maske für (3)"_qs
+                            << QList<int> {};
+        QTest::newRow("[-a]") << 4 << u"[-a]"_qs << false << u"'*[-a]*' ist eine ungültige Maske für (3)"_qs
+                              << QList<int> {};
+        QTest::newRow("missing file keeps the hits so far")
+            << 1 << u"teig"_qs << true << u"0003.dat\" kann nicht geöffnet werden."_qs << QList<int> { 0, 1 };
+    }
+
+    void failuresStopAndKeepTheWindow()
+    {
+        QFETCH(int, radio);
+        QFETCH(QString, wort);
+        QFETCH(bool, removeFile3);
+        QFETCH(QString, message);
+        QFETCH(QList<int>, kept);
+        tkt::Collection c;
+        sammlung(c);
+        if (removeFile3)
+            QFile::remove(c.path(u"Data/Rezepte/0003.dat"_qs));
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        tk::TForm2* f = p.forms().Form2;
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->suchergebnisse->append(u"alt"_qs, 0);
+        f1->Image3Click();
+        f->Modi->button(radio)->click();
+        f->Edit1->setText(wort);
+        script.answer(tk::Answer::Ok);
+        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QCOMPARE(script.seen.size(), 1);
+        QCOMPARE(script.seen.at(0).kind, tk::ModalKind::ErrorReport);
+        QVERIFY2(script.seen.at(0).text.endsWith(message), qPrintable(script.seen.at(0).text));
+        QCOMPARE(nummern(f1->suchergebnisse), kept);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->Edit1->text(), wort);
+    }
+
+    void cancelAndCloseBox()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm2* f = p.forms().Form2;
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Image3Click();
+        f->Edit1->setText(u"kuchen"_qs);
+        script.answer(tk::Answer::Ok);
+        f->Button1->click();
+        QCOMPARE(f1->suchergebnisse->count(), 3);
+
+        f1->Image3Click();
+        f->close(); // the close box only hides
+        QVERIFY(f->isHidden());
+        QCOMPARE(f->ProgressBar1->value(), 5);
+
+        f1->Image3Click();
+        QTest::mouseClick(f->Button2, Qt::LeftButton); // "Abbrechen"
+        QVERIFY(f->isHidden());
+        QCOMPARE(f->ProgressBar1->value(), 0);
+        QCOMPARE(f1->suchergebnisse->count(), 3);
+    }
+};
+
+TK_TEST_MAIN(SuchfensterTest)
+#include "tst_suchfenster.moc"
