@@ -78,7 +78,9 @@ TForm4::TForm4(AppState& state, Forms& forms, QWidget* parent)
     RichEdit1->setGeometry(104, 73, 293, 244);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The window's own keys and arrows scroll; the field takes no focus and shows no caret.
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    RichEdit1->setFocusPolicy(Qt::NoFocus);
     QPalette rp = RichEdit1->palette();
     for (auto g : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
         rp.setColor(g, QPalette::Base, QColor(129, 185, 220));
@@ -162,6 +164,8 @@ void TForm4::FormCreate()
 
     // Without its text the welcome window would be an empty frame: go on to the main window.
     const bool loaded = textThere && loadRtfFile(welcomePath(st), *RichEdit1->document());
+    RichEdit1->moveCursor(QTextCursor::Start);
+    RichEdit1->verticalScrollBar()->setValue(0);
     bool zeigen = true;
     if (st.EinstellungenIni)
         zeigen = Einstellungen::showWelcome(*st.EinstellungenIni);

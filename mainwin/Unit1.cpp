@@ -413,7 +413,9 @@ void TForm1::buildPanes()
 void TForm1::placeInfoLabels()
 {
     // Value labels sit five pixels after their captions.
-    const int rows[4] = { 6, 22, 38, 54 };
+    // The rows grow with the font size chosen in the settings.
+    const int step = std::max(16, Label2->sizeHint().height() + 1);
+    const int rows[4] = { 6, 6 + step, 6 + 2 * step, 6 + 3 * step };
     QLabel* caps[4] = { Label2, Label3, Label10, Label5 };
     QLabel* vals[4] = { Label1, Label6, Label20, Label7 };
     for (int i = 0; i < 4; ++i) {

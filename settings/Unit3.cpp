@@ -40,6 +40,9 @@ TForm3::TForm3(AppState& state, Forms& forms, QWidget* parent)
     setWindowTitle(QStringLiteral("Programmeinstellungen"));
     setFixedSize(373, 194);
     setAutoFillBackground(true);
+    QFont base(QStringLiteral("Arial"));
+    base.setPointSize(8);
+    setFont(base);
 
     Label2 = heading(QStringLiteral("Programmfarbe (auf den Balken klicken um sie zu ändern):"), "Label2", this);
     Label2->setGeometry(7, 6, 362, 17);
@@ -79,7 +82,7 @@ TForm3::TForm3(AppState& state, Forms& forms, QWidget* parent)
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Label6 = heading(QStringLiteral("Standard-Autor von Rezepten: "), "Label6", this);
-    Label6->setGeometry(7, 136, 180, 17);
+    Label6->setGeometry(7, 136, 182, 17);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setAccessibleName(QStringLiteral("Standard-Autor von Rezepten"));

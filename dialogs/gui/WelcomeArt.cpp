@@ -108,8 +108,7 @@ QPixmap welcomeBackground()
     p.drawText(QRect(106, 34, 390, 22), Qt::AlignLeft | Qt::AlignVCenter,
         QStringLiteral("zu Brutzels Tellerkiste 3.40 \u2013 Ihr Kochbuch am Rechner"));
 
-    drawPlate(p, QPointF(52, 56), 30);
-    drawSteam(p, 40, 38, QColor(255, 255, 255, 170));
+    drawPlate(p, QPointF(52, 33), 25);
 
     // Frame of the text field.
     p.setPen(Qt::NoPen);
@@ -218,8 +217,8 @@ QPixmap aboutPicture()
     p.drawEllipse(QPointF(190, 100), 130, 100);
 
     // The still life sits on the right; the window's texts run over the left part.
-    p.translate(75, 12);
-    p.scale(0.8, 0.8);
+    p.translate(98, -6);
+    p.scale(0.72, 0.72);
     // A recipe card behind the pot.
     p.save();
     p.translate(200, 60);

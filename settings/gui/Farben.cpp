@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -141,12 +142,24 @@ void applySchriftgroesse(TForm1& f, int size)
         f.RichEdit1->setFontPointSize(size);
     }
 
+    // The quick-search link and the counter beside it keep their text whole.
+    if (f.Label11 && f.Label9) {
+        f.Label11->adjustSize();
+        f.Label9->adjustSize();
+        f.Label9->move(std::max(510, f.Label11->x() + f.Label11->width() + 14), f.Label9->y());
+    }
+    // The information panel lays its rows out anew for the new font when it is resized.
+    if (f.Panel5) {
+        QResizeEvent relayout(f.Panel5->size(), f.Panel5->size());
+        QCoreApplication::sendEvent(f.Panel5, &relayout);
+    }
     const std::pair<QLabel*, QLabel*> pairs[] = { { f.Label2, f.Label1 }, { f.Label3, f.Label6 },
         { f.Label5, f.Label7 }, { f.Label10, f.Label20 } };
     for (const auto& [caption, value] : pairs) {
-        if (!caption || !value) continue;
+        if (!caption || !value)
+            continue;
         caption->adjustSize();
-        value->move(caption->x() + caption->width() + 5, value->y());
+        value->move(caption->x() + caption->width() + 5, caption->y());
     }
 }
 
