@@ -1,0 +1,282 @@
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "exchange/Ausgabe.h"
+#include "exchange/RezKonvExport.h"
+#include "exchange/gui/Druckausgabe.h"
+#include "mainwin/Unit1.h"
+#include "platform/Cp1252.h"
+#include "platform/TextLines.h"
+#include "platform/gui/DisplayedLines.h"
+#include "platform/gui/RtfReader.h"
+#include "store/AppState.h"
+
+using tk::ModalKind;
+
+namespace {
+// Two live recipes and a deleted one between them.
+void sammlung(tkt::Collection& c)
+{
+    c.standard({ "2", "Käsespätzle|Anna|01,|12.03.2006|für 4 Personen|", "||||",
+        "Brot|Bert|13,|01.01.2007|1 Laib|" });
+    c.recipe(0, { "500 g Mehl", "200 g Käse" }, { "Teig schlagen.", "Im Ofen überbacken." }, { "lecker" });
+    c.recipe(2, {}, { "Backen." });
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QStringList kBlockKaese { "", "Käsespätzle", "", "Brutzels  Tellerkiste 3.30",
+    "Rezept vom 12.03.2006 gekocht von Anna", "für 4 Personen", "", "Zutaten", "500 g Mehl", "200 g Käse", "",
+    "", "Teig schlagen.", "Im Ofen überbacken." };
+}
+
+class AusgabeMenueTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        tkt::Collection c;
+        tkt::ModalScript script;
+        std::unique_ptr<tkt::Program> p;
+        tk::TForm1* f1 = nullptr;
+        Fixture(bool zeigen = true)
+        {
+            sammlung(c);
+            p = std::make_unique<tkt::Program>(c.dir());
+            f1 = p->forms().Form1;
+            // Only what the outputs ask counts.
+            script.seen.clear();
+            script.unexpected = 0;
+            if (zeigen)
+                f1->ZeigeRezept(0);
+        }
+        QString out(const QString& name) const { return c.path(name); }
+    };
+
+private slots:
+    void menuStates()
+    {
+        Fixture x;
+        QVERIFY(x.f1->RezKonvFormat1->menuAction()->isEnabled());
+        QVERIFY(x.f1->Rezeptexportieren2->isEnabled());
+        QVERIFY(!x.f1->Rezeptimportieren2->isEnabled());
+    }
+
+    void textFile()
+    {
+        Fixture x;
+        const QString ziel = x.out("rezept.txt");
+        x.script.file(ziel);
+        x.f1->alsTextdatei1->trigger();
+        QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdateien (*.txt)"));
+        const QByteArray bytes = fileBytes(ziel);
+        QCOMPARE(bytes, tkt::crlf(kBlockKaese));
+        QVERIFY(bytes.contains("K\xe4sesp\xe4tzle\r\n")); // Windows-1252, CR LF
+        QCOMPARE(x.script.unexpected, 0);
+    }
+
+    // A paragraph the view wraps goes out as the lines the view shows.
+    void wrappedTextGoesOutAsShown()
+    {
+        Fixture x(false);
+        QStringList lang;
+        for (int i = 0; i < 40; ++i)
+            lang.append(QStringLiteral("Wort%1").arg(i));
+        x.c.recipe(0, { "1 Ei" }, { lang.join(u' ') });
+        x.f1->show();
+        x.f1->resize(700, 500);
+        QVERIFY(QTest::qWaitForWindowExposed(x.f1));
+        x.f1->ZeigeRezept(0);
+        QTRY_VERIFY(x.f1->rezept->isVisible());
+        const QStringList gezeigt = tk::displayedLines(x.f1->rezept);
+        QVERIFY(gezeigt.size() > 1);
+        QCOMPARE(gezeigt.join(QString()), lang.join(u' '));
+        x.script.file(x.out("lang.txt"));
+        x.f1->alsTextdatei1->trigger();
+        const QStringList datei = tk::splitLines(fileBytes(x.out("lang.txt")));
+        QCOMPARE(datei.mid(datei.size() - gezeigt.size()), gezeigt);
+        QCOMPARE(datei.at(datei.size() - gezeigt.size() - 1), QString());
+    }
+
+    void cancelWritesNothing()
+    {
+        Fixture x;
+        x.script.answer(tk::Answer::Cancel).answer(tk::Answer::Cancel).answer(tk::Answer::Cancel);
+        x.f1->alsTextdatei1->trigger();
+        x.f1->AlsRTFDatei1->trigger();
+        x.f1->Sicherung1->trigger();
+        QCOMPARE(x.script.seen.size(), 3);
+        for (const auto& r : x.script.seen)
+            QCOMPARE(r.kind, ModalKind::SaveFile);
+        QCOMPARE(x.script.unexpected, 0);
+    }
+
+    void clipboardPlainText()
+    {
+        Fixture x;
+        x.f1->indieZwischenablage1->trigger();
+        QStringList expected = kBlockKaese;
+        expected[3] = QStringLiteral("Brutzels Tellerkiste 3.30");
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(mime);
+        QCOMPARE(mime->text(), expected.join(u'\n') + u'\n');
+        QVERIFY(!mime->hasHtml());
+        QCOMPARE(x.script.seen.size(), 0);
+    }
+
+    void rtfFile()
+    {
+        Fixture x;
+        x.p->st.Schriftgroesse = 12;
+        const QString ziel = x.out("rezept.rtf");
+        x.script.file(ziel);
+        x.f1->AlsRTFDatei1->trigger();
+        QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("RTF-Datei (*.rtf)"));
+        const QByteArray rtf = fileBytes(ziel);
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        QVERIFY(rtf.contains("\\fs32 K\\'e4sesp\\'e4tzle\\par"));
+        QTextDocument doc;
+        tk::readRtf(rtf, doc);
+        QStringList expected = kBlockKaese;
+        expected[3] = QStringLiteral("Brutzels Tellerkiste 3.30");
+        QCOMPARE(doc.toPlainText().split(u'\n'), expected);
+        QCOMPARE(doc.findBlockByNumber(1).begin().fragment().charFormat().fontPointSize(), 16.0);
+        const QTextCharFormat zutaten = doc.findBlockByNumber(7).begin().fragment().charFormat();
+        QVERIFY(zutaten.fontWeight() >= QFont::Bold && zutaten.fontUnderline());
+        const QTextCharFormat mehl = doc.findBlockByNumber(8).begin().fragment().charFormat();
+        QVERIFY(mehl.fontWeight() < QFont::Bold && !mehl.fontUnderline());
+        QCOMPARE(mehl.fontPointSize(), 12.0);
+    }
+
+    void allRecipes()
+    {
+        Fixture x;
+        const QString ziel = x.out("alle.txt");
+        x.script.file(ziel);
+        x.f1->Sicherung1->trigger();
+        QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdatei (*.txt)"));
+        const QStringList expected { "### Käsespätzle ###", "Koch: Anna, Datum: 12.03.2006", "für 4 Personen", "",
+            "Zutaten:", "500 g Mehl", "200 g Käse", "", "Rezept:", "Teig schlagen.", "Im Ofen überbacken.", "",
+            "-------------------", "", "", "### Brot ###", "Koch: Bert, Datum: 01.01.2007", "1 Laib", "",
+            "Zutaten:", "", "Rezept:", "Backen.", "", "-------------------", "", "" };
+        QCOMPARE(fileBytes(ziel), tkt::crlf(expected));
+        QCOMPARE(x.script.unexpected, 0);
+    }
+
+    void allRecipesMissingFileWritesNothing()
+    {
+        Fixture x;
+        QVERIFY(QFile::remove(x.c.path("Data/Rezepte/0002.dat")));
+        const QString ziel = x.out("alle.txt");
+        x.script.file(ziel).answer(tk::Answer::Ok);
+        x.f1->Sicherung1->trigger();
+        QCOMPARE(x.script.last(ModalKind::ErrorReport).kind, ModalKind::ErrorReport);
+        QVERIFY(x.script.last(ModalKind::ErrorReport).text.contains("0002.dat"));
+        QVERIFY(!QFile::exists(ziel));
+    }
+
+    void rezKonvWindow()
+    {
+        Fixture x;
+        x.f1->Rezeptexportieren2->trigger();
+        tk::TForm14* f14 = x.p->forms().Form14;
+        QVERIFY(f14->isVisible());
+        QCOMPARE(f14->windowTitle(), QStringLiteral("RezKonv-Export"));
+        const QStringList expected { "=====REZKONV-Rzpt, Brutzels Tellerkiste=====", "", "", "Titel: Käsespätzle",
+            "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "", "=====Quelle=====",
+            "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.", "Im Ofen überbacken.", "=====" };
+        QCOMPARE(f14->Memo1->toPlainText(), expected.join(u'\n'));
+
+        // The user edits the text; the buttons take it as it stands.
+        f14->Memo1->appendPlainText(QStringLiteral("Ergänzt"));
+        const QString ziel = x.out("rezkonv.txt");
+        x.script.file(ziel);
+        QTest::mouseClick(f14->Button1, Qt::LeftButton);
+        QCOMPARE(fileBytes(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
+        QTest::mouseClick(f14->Button2, Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), (expected + QStringList { "Ergänzt" }).join(u'\n'));
+        QTest::mouseClick(f14->Button3, Qt::LeftButton);
+        QVERIFY(!f14->isVisible());
+
+        // The next export replaces the text.
+        x.f1->ZeigeRezept(2);
+        x.f1->Rezeptexportieren2->trigger();
+        QVERIFY(f14->isVisible());
+        QVERIFY(f14->Memo1->toPlainText().contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
+        QVERIFY(!f14->Memo1->toPlainText().contains("Ergänzt"));
+        QCOMPARE(x.script.unexpected, 0);
+    }
+
+    void printNothingWithEmptyCollection()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "||||" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QCOMPARE(p.st.RezeptAnzahl, 0);
+        const int vorher = script.seen.size();
+        p.forms().Form1->Drucken1->trigger();
+        QCOMPARE(script.seen.size(), vorher); // not even the printer dialog
+    }
+
+    void printCancelled()
+    {
+        Fixture x;
+        x.script.answer(tk::Answer::Cancel);
+        x.f1->Drucken1->trigger();
+        QCOMPARE(x.script.seen.size(), 1);
+        QCOMPARE(x.script.seen.first().kind, ModalKind::Print);
+        QCOMPARE(x.script.unexpected, 0);
+    }
+
+    // The layout painted on a PDF printer: a real document, one sheet per layout page.
+    void printToPdf_data()
+    {
+        QTest::addColumn<int>("zeilen");
+        QTest::newRow("short") << 3;
+        QTest::newRow("long recipe continues") << 150;
+    }
+    void printToPdf()
+    {
+        QFETCH(int, zeilen);
+        tkt::Collection c;
+        const QString pdf = c.path("rezept.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        tk::RezeptAnsicht a;
+        a.titel = QStringLiteral("Käsespätzle");
+        a.zutaten = QStringList { "500 g Mehl", "200 g Käse" };
+        for (int j = 0; j < zeilen; ++j)
+            a.zeilen.append(QStringLiteral("Zeile %1").arg(j));
+        const QSize bereich = tk::druckbereich(printer);
+        QVERIFY(bereich.width() > 8000); // A4 at 1200 dpi
+        const QList<tk::DruckText> layout = tk::DruckLayout(a, bereich.width(), bereich.height());
+        tk::druckeLayout(printer, layout);
+        const QByteArray bytes = fileBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        const int seiten = int(bytes.count("/Type /Page\n")) + int(bytes.count("/Type /Page\r"))
+            + int(bytes.count("/Type /Page ")) + int(bytes.count("/Type /Page/"));
+        QCOMPARE(seiten, layout.last().seite + 1);
+        QCOMPARE(layout.last().seite > 0, zeilen > 100);
+    }
+};
+
+TK_TEST_MAIN(AusgabeMenueTest)
+#include "tst_ausgabemenue.moc"
