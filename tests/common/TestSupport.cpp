@@ -88,6 +88,10 @@ Collection::Collection()
     QDir(m_tmp.path()).mkpath(QStringLiteral("Data/Rezepte"));
     QDir(m_tmp.path()).mkpath(QStringLiteral("Data/Sonstiges"));
     QDir(m_tmp.path()).mkpath(QStringLiteral("Data/Grafiken"));
+    // A welcome text, and a start straight into the main window as after unticking "Immer anzeigen";
+    // the welcome window's own tests change these.
+    writeBytes(QStringLiteral("Data/Sonstiges/Welcome.rtf"), QByteArrayLiteral("{\\rtf1\\ansi Willkommen!\\par}"));
+    write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"), { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
 }
 
 void Collection::write(const QString& rel, const QStringList& lines) { writeBytes(rel, crlf(lines)); }
