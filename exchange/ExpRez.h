@@ -4,14 +4,30 @@
 
 #include "mainwin/Forms.h"
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace tk {
 
 struct AppState;
 
+// The export window: names the package and saves the export list as a recipe package.
 class TForm10 : public QDialog {
     Q_OBJECT
 public:
     TForm10(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+    void Button1Click(); // "Speichern"
+    void Button2Click(); // "Abbrechen"
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit1 = nullptr; // package name
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit2 = nullptr; // author
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
 
 private:
     AppState& st;

@@ -1,16 +1,119 @@
 #include "exchange/Unit5.h"
 
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "exchange/Paket.h"
+#include "mainwin/MsgForm.h"
+#include "mainwin/Unit1.h"
+#include "platform/Error.h"
+#include "platform/gui/Modal.h"
 #include "store/AppState.h"
+#include "store/Unit6.h"
 
 namespace tk {
 
 TForm5::TForm5(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , st(state)
     , forms(forms)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Rezepte importieren"));
+    setFixedSize(367, 281);
+
+    Label1 = new QLabel(
+        QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die zu importierenden Dateien aus!"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setGeometry(8, 8, 350, 32);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(8, 44, 350, 137);
+    ListBox1->setAccessibleName(QStringLiteral("Rezeptpakete"));
+
+    Button3 = new QPushButton(QStringLiteral("Dateien laden"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setGeometry(8, 188, 350, 25);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(8, 220, 350, 16);
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(104, 246, 75, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(188, 246, 75, 25);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button3Click(); }); });
+}
+
+void TForm5::Leeren()
+{
+    ListBox1->clear();
+    IndexPfade.clear();
+}
+
+void TForm5::Button2Click() { hide(); }
+
+void TForm5::Button3Click()
+{
+    const QStringList dateien = openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
+    for (const QString& datei : dateien) {
+        QString index;
+        try {
+            index = entpackeInArbeitsordner(st.programDir, datei);
+        } catch (const Error& e) {
+            // The rows read so far stay; the remaining files are not read.
+            forms.Form9->Meldung(e.message(), QStringLiteral("Rezepte importieren"));
+            return;
+        }
+        // Row and index path are added together, so they stay paired.
+        ListBox1->addItem(paketZeile(paketInfo(index)));
+        IndexPfade.append(index);
+    }
+}
+
+void TForm5::Button1Click()
+{
+    if (ListBox1->count() == 0)
+        return;
+    int fertig = 0;
+    try {
+        ProgressBar1->setRange(0, ListBox1->count());
+        for (const QString& index : std::as_const(IndexPfade)) {
+            forms.Form1->InstallUpdate(index);
+            ProgressBar1->setValue(++fertig);
+        }
+    } catch (const std::exception& e) {
+        // The rest is not installed; say why instead of ending silently.
+        forms.Form9->Meldung(QStringLiteral("Der Import wurde abgebrochen:\r") + messageOf(e),
+            QStringLiteral("Fehler beim Rezepteupdate!"));
+        // Packages already installed leave the list, so they cannot be installed twice.
+        for (int i = 0; i < fertig; ++i) {
+            delete ListBox1->takeItem(0);
+            IndexPfade.removeFirst();
+        }
+        if (fertig > 0)
+            forms.Form6->UpdateRezepte();
+        return;
+    }
+    forms.Form9->Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
+        QStringLiteral("Rezepte importiert"));
+    // Installed packages are gone from temp/; their rows must not be offered again.
+    Leeren();
+    hide();
+    forms.Form6->UpdateRezepte();
 }
 
 } // namespace tk

@@ -1,17 +1,39 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include "mainwin/Forms.h"
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
 
 namespace tk {
 
 struct AppState;
 
+// The import window: lists the chosen packages and installs them.
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
     TForm5(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+    void Button1Click(); // "OK": install every listed package
+    void Button2Click(); // "Abbrechen"
+    void Button3Click(); // "Dateien laden"
+    void Leeren(); // empties the package list
+
+    QLabel* Label1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // The unpacked index of each row, in row order.
+    QStringList IndexPfade;
 
 private:
     AppState& st;

@@ -82,8 +82,9 @@ public:
     void Edit1KeyDown();
     void Label11Click();
 
-    // Export panel.
+    // Export panel and package installation.
     void buildPanel7();
+    void InstallUpdate(const QString& indexTki);
     void Button1Click();
     void Button2Click();
     void Button3Click();

@@ -1,0 +1,322 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "dialogs/Unit4.h"
+#include "exchange/ExpRez.h"
+#include "exchange/Unit5.h"
+#include "exchange/importexport.h"
+#include "mainwin/Unit1.h"
+#include "mainwin/gui/RecipeList.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+
+using tk::ModalKind;
+
+namespace {
+// A collection as start-up expects it, the welcome text included.
+void sammlung(tkt::Collection& c, const QStringList& index, const QStringList& own = {}, const QStringList& fav = {})
+{
+    c.standard(index, own, fav);
+    c.writeBytes(QStringLiteral("Data/Sonstiges/Welcome.rtf"), "{\\rtf1 Willkommen}");
+}
+
+void click(QPushButton* b)
+{
+    QVERIFY2(b->isVisible(), qPrintable(b->text()));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// The main window on screen, as after the welcome window was closed.
+void zeige(tkt::Program& p)
+{
+    p.forms().Form4->hide();
+    p.forms().Form1->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.forms().Form1));
+}
+
+// A package made by hand: index.tki lines and recipe files (name -> bytes), packed in that order.
+QString makePackage(tkt::Collection& c, const QString& name, const QStringList& tki,
+    const QList<QPair<QString, QByteArray>>& files)
+{
+    const QString work = QStringLiteral("bau-") + name;
+    c.write(work + QStringLiteral("/index.tki"), tki);
+    QStringList list { c.path(work + QStringLiteral("/index.tki")) };
+    for (const auto& f : files) {
+        c.writeBytes(work + u'/' + f.first, f.second);
+        list.append(c.path(work + u'/' + f.first));
+    }
+    const QString pkg = c.path(name);
+    tk::DateienPacken(list, pkg);
+    return pkg;
+}
+
+QStringList simpleTki(const QString& name, const QStringList& titles, const QString& kategorie = QStringLiteral("01,"))
+{
+    QStringList l { "[Info]", QStringLiteral("Rezepte=%1").arg(titles.size()), "Name=" + name, "Autor=Test" };
+    for (int i = 0; i < titles.size(); ++i)
+        l += { QStringLiteral("[%1]").arg(i), "Name=" + titles[i], "Koch=K", "Kategorie=" + kategorie, "Datum=d", "Menge=m" };
+    return l;
+}
+
+QByteArray recipeBytes(const QString& text) { return tkt::crlf(tk::buildRecipe({ "1 Ei" }, { text }, {})); }
+
+QStringList titles(tk::RecipeList* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->textAt(i));
+    return out;
+}
+}
+
+class ExportImportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTripBetweenTwoCollections()
+    {
+        tkt::Collection a;
+        sammlung(a, { "3", "Zwiebelkuchen|Oma|01,13,15,|12.03.2006|für 4 Personen|",
+                       "Apfelkuchen|  Anna|13,|01.01.2007|1 Blech|", "||||", "Öl-Dressing|Bernd|15,|02.02.2007|-|" },
+            { "Eigene" }, { "0" });
+        a.recipe(0, { "500 g Zwiebeln", "1 Boden" }, { "Schneiden.", "Backen." }, { "Lecker" });
+        a.recipe(1, { "3 Äpfel" }, { "Schälen." }, {});
+        a.recipe(3, {}, { "Rühren." }, { "Kommentar", "zwei Zeilen" });
+        a.writeBytes("Data/Rezepte/0001.jpg", QByteArray("\xff\xd8JPEG-Bild\xff\xd9"));
+        tkt::Collection b;
+        sammlung(b, { "1", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|" });
+        b.recipe(0, {}, { "Brot" });
+        b.recipe(1, {}, { "Suppe" });
+        const QString pkg = b.path("paket.tkp");
+
+        {
+            tkt::ModalScript script;
+            tkt::Program p(a.dir());
+            zeige(p);
+            tk::TForm1* f1 = p.forms().Form1;
+            f1->Rezeptexportieren1->trigger();
+            QVERIFY(!f1->Panel7->isHidden());
+            QCOMPARE(f1->Button1->toolTip(), QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
+            click(f1->Button4);
+            QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
+            QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 3"));
+            click(f1->Button2);
+            tk::TForm10* f10 = p.forms().Form10;
+            QVERIFY(f10->isVisible());
+            f10->Edit1->setText(QStringLiteral("Kuchen"));
+            f10->Edit2->setText(QStringLiteral("Anna"));
+            script.file(b.path("paket.txt")).answer(tk::Answer::Ok);
+            click(f10->Button1);
+            QCOMPARE(script.unexpected, 0);
+            QCOMPARE(script.last(ModalKind::SaveFile).caption, QStringLiteral("Rezeptepacket speichern"));
+            QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Kuchen"));
+            QCOMPARE(script.last(ModalKind::Meldung).text, QStringLiteral("Rezepte erfolgreich exportiert!"));
+            QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Rezeptexport"));
+            QVERIFY(QFileInfo::exists(pkg));
+            QVERIFY(!b.exists("paket.txt"));
+            QVERIFY(!a.exists("temp"));
+            QVERIFY(!f10->isVisible());
+            QVERIFY(!f1->Panel7->isHidden()); // the panel and its list stay
+            QCOMPARE(f1->TreeView2->count(), 3);
+            // The two fields keep their text.
+            click(f1->Button2);
+            QCOMPARE(f10->Edit1->text(), QStringLiteral("Kuchen"));
+        }
+
+        tkt::ModalScript script;
+        tkt::Program p(b.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        tk::TForm5* f5 = p.forms().Form5;
+        f1->Rezeptimportieren1->trigger();
+        QVERIFY(f5->isVisible());
+        script.files({ pkg });
+        click(f5->Button3);
+        QCOMPARE(script.last(ModalKind::OpenFiles).filter, QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
+        QCOMPARE(f5->ListBox1->count(), 1);
+        QCOMPARE(f5->ListBox1->item(0)->text(), QStringLiteral("Kuchen (3 Rezepte) von Anna"));
+        // "Öl-Dressing" is only in an own category, so it travels with an empty category field: old format.
+        script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
+        click(f5->Button1);
+        QCOMPARE(script.unexpected, 0);
+        const QStringList meldungen = script.texts(ModalKind::Meldung);
+        QCOMPARE(meldungen.size(), 3);
+        QVERIFY(meldungen.at(0).startsWith(QStringLiteral("Die importierten Rezepte sind (teilweise)")));
+        QCOMPARE(meldungen.at(1), QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
+        QCOMPARE(script.seen.at(script.seen.size() - 2).caption, QStringLiteral("Rezepte importiert"));
+        QVERIFY(!f5->isVisible());
+        QCOMPARE(f5->ProgressBar1->value(), 1);
+
+        QCOMPARE(b.lines("Data/Rezepte/index.dat"),
+            QStringList({ "4", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|", "Apfelkuchen|Anna|13,|01.01.2007|1 Blech|",
+                "Öl-Dressing|Bernd||02.02.2007|-|", "Zwiebelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|" }));
+        QCOMPARE(b.bytes("Data/Rezepte/0002.dat"), a.bytes("Data/Rezepte/0001.dat"));
+        QCOMPARE(b.bytes("Data/Rezepte/0002.jpg"), a.bytes("Data/Rezepte/0001.jpg"));
+        QCOMPARE(b.bytes("Data/Rezepte/0003.dat"), a.bytes("Data/Rezepte/0003.dat"));
+        QCOMPARE(b.bytes("Data/Rezepte/0004.dat"), a.bytes("Data/Rezepte/0000.dat"));
+        QVERIFY(!b.exists("Data/Rezepte/0003.jpg") && !b.exists("Data/Rezepte/0004.jpg"));
+        QCOMPARE(p.st.RezeptMax, 4);
+        QCOMPARE(p.st.RezeptAnzahl, 5);
+        QCOMPARE(f1->treeview1->count(), 5);
+        QVERIFY(QDir(b.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    void exportPanelList()
+    {
+        tkt::Collection c;
+        sammlung(c, { "2", "Birne|a|01,|d|m|", "Apfel|b|01,|d|m|", "Apfel|c|02,|d|m|" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        zeige(p);
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Rezeptexportieren1->trigger();
+        click(f1->Button4);
+        click(f1->Button4); // duplicates allowed
+        QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
+        QCOMPARE(f1->TreeView2->numberAt(0), 1);
+        QCOMPARE(f1->TreeView2->numberAt(1), 2);
+        p.st.AktRezept = 2;
+        click(f1->Button1);
+        QCOMPARE(f1->TreeView2->count(), 5);
+        QCOMPARE(f1->TreeView2->numberAt(1), 1); // the first entry of recipe 2 went
+        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 5"));
+        p.st.AktRezept = 7;
+        click(f1->Button1);
+        QCOMPARE(f1->TreeView2->count(), 5);
+        click(f1->Button3);
+        QVERIFY(f1->Panel7->isHidden());
+        QCOMPARE(f1->TreeView2->count(), 5);
+        f1->Rezeptexportieren1->trigger();
+        QCOMPARE(f1->TreeView2->count(), 0);
+        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 0"));
+        // While the panel is shown a double-click adds instead of opening the editor.
+        f1->treeview1DblClick(0);
+        QCOMPARE(f1->TreeView2->count(), 1);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void emptyExportAndCancel()
+    {
+        tkt::Collection c;
+        sammlung(c, { "0", "Birne|a|01,|d|m|" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm10* f10 = p.forms().Form10;
+        p.forms().Form1->Rezeptexportieren1Click();
+        script.answer(tk::Answer::Cancel);
+        f10->Button1Click();
+        QVERIFY(!c.exists("temp"));
+        QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
+
+        script.file(c.path("leer.tkp")).answer(tk::Answer::Ok);
+        f10->Button1Click();
+        QCOMPARE(script.texts(ModalKind::Meldung), QStringList { "Rezepte erfolgreich exportiert!" });
+        tk::DateienEntpacken(c.path("leer.tkp"), c.path("aus"));
+        QCOMPARE(QDir(c.path("aus")).entryList(QDir::Files), QStringList { "index.tki" });
+        QCOMPARE(c.lines("aus/index.tki"), QStringList({ "[Info]", "Rezepte=0", "Name=", "Autor=", "" }));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void importSeveralPackagesAndDamage()
+    {
+        tkt::Collection c;
+        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        c.recipe(0, {}, { "alt" });
+        const QString p1 = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1", "A2" }),
+            { { "0000.dat", recipeBytes("a1") }, { "0001.dat", recipeBytes("a2") }, { "0001.jpg", "JPG-A2" } });
+        const QString p2 = makePackage(c, "zwei.tkp", simpleTki("Zwei", { "B1" }), { { "0000.dat", recipeBytes("b1") } });
+        const QString p3 = makePackage(c, "drei.tkp", simpleTki("Drei", { "C1", "C2" }),
+            { { "0000.dat", recipeBytes("c1") }, { "0001.dat", recipeBytes("c2") } });
+        c.writeBytes("kaputt.tkp", QByteArray::fromHex("01000000") + QByteArray::fromHex("08000000") + "../x.dat");
+        const QByteArray indexBefore = c.bytes("Data/Rezepte/index.dat");
+
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm5* f5 = p.forms().Form5;
+        p.forms().Form1->Installieren2Click();
+        script.files({ p1, c.path("kaputt.tkp"), p2 }).answer(tk::Answer::Ok);
+        click(f5->Button3);
+        // The damaged package is named; the rows before it stay, the files after it are not read.
+        QCOMPARE(f5->ListBox1->count(), 1);
+        QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("„kaputt.tkp“")),
+            qPrintable(script.last(ModalKind::Meldung).text));
+        QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
+        QCOMPARE(QDir(c.path("temp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+        // A second "Dateien laden" adds to the list.
+        script.files({ p2, p3 });
+        click(f5->Button3);
+        QCOMPARE(f5->IndexPfade.size(), 3);
+        QCOMPARE(f5->ListBox1->item(2)->text(), QStringLiteral("Drei (2 Rezepte) von Test"));
+
+        script.answer(tk::Answer::Ok);
+        click(f5->Button1);
+        QCOMPARE(script.unexpected, 0);
+        QCOMPARE(f5->ProgressBar1->maximum(), 3);
+        QCOMPARE(f5->ProgressBar1->value(), 3);
+        const QStringList idx = c.lines("Data/Rezepte/index.dat");
+        QCOMPARE(idx.first(), QStringLiteral("5"));
+        QCOMPARE(idx.mid(2).join(u' '), QStringLiteral("A1|K|01,|d|m| A2|K|01,|d|m| B1|K|01,|d|m| C1|K|01,|d|m| C2|K|01,|d|m|"));
+        QCOMPARE(c.bytes("Data/Rezepte/0005.dat"), recipeBytes("c2"));
+        QCOMPARE(c.bytes("Data/Rezepte/0002.jpg"), QByteArray("JPG-A2"));
+        QVERIFY(!c.exists("Data/Rezepte/0004.jpg")); // same position, other package: no picture
+        QCOMPARE(p.st.RezeptAnzahl, 6);
+        QVERIFY(!c.exists("x.dat") && !c.exists("temp/x.dat"));
+    }
+
+    void failedPackageAndOldFormat()
+    {
+        tkt::Collection c;
+        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        c.recipe(0, {}, { "alt" });
+        // Claims two recipes but carries one: nothing of it stays.
+        const QString bad = makePackage(c, "halb.tkp", simpleTki("Halb", { "H1", "H2" }), { { "0000.dat", recipeBytes("h1") } });
+        const QString old = makePackage(c, "alt.tkp", simpleTki("Alt", { "O1" }, QString()), { { "0000.dat", recipeBytes("o1") } });
+
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm5* f5 = p.forms().Form5;
+        p.forms().Form1->Installieren2Click();
+        script.files({ bad, old });
+        click(f5->Button3);
+        QCOMPARE(f5->ListBox1->count(), 2);
+        const QString folder = QFileInfo(f5->IndexPfade.at(0)).path() + u'/';
+        script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
+        click(f5->Button1);
+        QCOMPARE(script.unexpected, 0);
+        const QStringList meldungen = script.texts(ModalKind::Meldung);
+        QCOMPARE(meldungen.size(), 4);
+        QCOMPARE(meldungen.at(0), QStringLiteral("Fehler beim Installieren eines Rezeptes aus dem Rezeptpaket ") + folder + u'!');
+        QCOMPARE(script.seen.at(1).caption, QStringLiteral("Fehler beim Rezepteupdate!"));
+        QVERIFY(meldungen.at(1).startsWith(QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format.")));
+        QCOMPARE(script.seen.at(2).caption, QStringLiteral("Achtung!"));
+        QCOMPARE(meldungen.at(2), QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
+        QVERIFY(meldungen.at(3).startsWith(QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format."))); // the reload
+        // The failed package left nothing; the next one numbered from the same place.
+        QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "O1|K||d|m|" }));
+        QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), recipeBytes("o1"));
+        QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
+        QVERIFY(!p.st.ListeWirdGefuellt);
+    }
+
+    void menuShortcutOpensImport()
+    {
+        tkt::Collection c;
+        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        QCOMPARE(f1->Installieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        p.forms().Form5->ListBox1->addItem(QStringLiteral("alt"));
+        f1->Installieren1->trigger();
+        QVERIFY(p.forms().Form5->isVisible());
+        QCOMPARE(p.forms().Form5->ListBox1->count(), 0);
+        QCOMPARE(p.forms().Form5->Button2->text(), QStringLiteral("Abbrechen"));
+    }
+};
+
+TK_TEST_MAIN(ExportImportTest)
+#include "tst_exportimport.moc"
