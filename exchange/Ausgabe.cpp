@@ -28,7 +28,10 @@ QStringList Zeilenblock(const RezeptAnsicht& a, const QString& produktZeile)
     return out;
 }
 
-QStringList TextdateiZeilen(const RezeptAnsicht& a) { return Zeilenblock(a, kProduktTextdatei); }
+QStringList TextdateiZeilen(const RezeptAnsicht& a)
+{
+    return Zeilenblock(a, kProduktTextdatei);
+}
 
 QString ZwischenablageText(const RezeptAnsicht& a)
 {
@@ -66,16 +69,15 @@ QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<TReze
     QStringList out;
     for (int n = 0; n <= rezeptMax && size_t(n) < rezepte.size(); ++n) {
         const TRezepte& r = rezepte[size_t(n)];
-        if (r.Geloescht == 1)
-            continue;
+        if (r.Geloescht == 1) continue;
         const QString path = recipePath(programDir, n);
         RecipeFile datei;
         try {
             datei = parseRecipe(loadLines(path));
         } catch (const Error& e) {
-            if (e.message() == cannotOpenMessage(path))
-                throw;
-            throw Error(QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt.").arg(QDir::toNativeSeparators(path)));
+            if (e.message() == cannotOpenMessage(path)) throw;
+            throw Error(
+                QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt.").arg(QDir::toNativeSeparators(path)));
         }
         out.append(QStringLiteral("### ") + r.Titel + QStringLiteral(" ###"));
         out.append(QStringLiteral("Koch: ") + r.Autor + QStringLiteral(", Datum: ") + r.Datum);
@@ -101,8 +103,7 @@ int DruckEinheit(int seitenBreite)
     const qint64 zaehler = qint64(seitenBreite) * 5;
     qint64 q = zaehler / 2400;
     const qint64 rest2 = (zaehler % 2400) * 2;
-    if (rest2 > 2400 || (rest2 == 2400 && (q % 2) != 0))
-        ++q;
+    if (rest2 > 2400 || (rest2 == 2400 && (q % 2) != 0)) ++q;
     return int(q);
 }
 
@@ -115,8 +116,8 @@ QList<DruckText> DruckLayout(const RezeptAnsicht& a, int seitenBreite, int seite
     out.reserve(a.zutaten.size() + a.zeilen.size() + 5);
     out.append({ a.titel, 12, true, false, 50 * u, 40 * u, 0 });
     out.append({ kProduktDruck, 10, false, false, 50 * u, 70 * u, 0 });
-    out.append({ QStringLiteral("Rezept vom ") + a.datum + QStringLiteral(" gekocht von ") + a.autor, 10, false,
-        false, 50 * u, 82 * u, 0 });
+    out.append({ QStringLiteral("Rezept vom ") + a.datum + QStringLiteral(" gekocht von ") + a.autor, 10,
+        false, false, 50 * u, 82 * u, 0 });
     out.append({ a.menge, 10, false, false, 50 * u, 94 * u, 0 });
     out.append({ QStringLiteral("Zutaten:"), 10, true, true, 50 * u, 120 * u, 0 });
 
@@ -136,8 +137,7 @@ QList<DruckText> DruckLayout(const RezeptAnsicht& a, int seitenBreite, int seite
         ++zeilenAufSeite;
     };
     // The first ingredient stands beside "Zutaten:".
-    if (!a.zutaten.isEmpty())
-        out.append({ a.zutaten.first(), 10, false, false, 90 * u, y, 0 });
+    if (!a.zutaten.isEmpty()) out.append({ a.zutaten.first(), 10, false, false, 90 * u, y, 0 });
     for (int i = 1; i < a.zutaten.size(); ++i)
         setze(a.zutaten.at(i), 90 * u, schritt);
     for (int j = 0; j < a.zeilen.size(); ++j)

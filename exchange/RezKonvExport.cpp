@@ -60,27 +60,34 @@ TForm14::TForm14(AppState& state, Forms& forms, QWidget* parent)
     centreOnScreen(this);
 }
 
-void TForm14::setzeZeilen(const QStringList& zeilen) { Memo1->setPlainText(zeilen.join(u'\n')); }
+void TForm14::setzeZeilen(const QStringList& zeilen)
+{
+    Memo1->setPlainText(zeilen.join(u'\n'));
+}
 
 QStringList TForm14::zeilen() const
 {
     const QString text = Memo1->toPlainText();
-    if (text.isEmpty())
-        return {};
+    if (text.isEmpty()) return {};
     return text.split(u'\n');
 }
 
 void TForm14::Button1Click()
 {
-    const QString datei = saveFileName(this, QStringLiteral("Speichern unter"), QStringLiteral("Textdateien (*.txt)"),
-        QString(), QStringLiteral("txt"));
-    if (datei.isEmpty())
-        return;
+    const QString datei = saveFileName(this, QStringLiteral("Speichern unter"),
+        QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
+    if (datei.isEmpty()) return;
     saveLines(datei, zeilen());
 }
 
-void TForm14::Button2Click() { QGuiApplication::clipboard()->setText(Memo1->toPlainText()); }
+void TForm14::Button2Click()
+{
+    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+}
 
-void TForm14::Button3Click() { hide(); }
+void TForm14::Button3Click()
+{
+    hide();
+}
 
 } // namespace tk

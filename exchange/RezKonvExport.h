@@ -14,7 +14,8 @@ namespace tk {
 struct AppState;
 
 // "RezKonv-Export": shows the RezKonv text of a recipe so the user can change, save or copy it.
-class TForm14 : public QDialog {
+class TForm14 : public QDialog
+{
     Q_OBJECT
 public:
     TForm14(AppState& state, Forms& forms, QWidget* parent = nullptr);

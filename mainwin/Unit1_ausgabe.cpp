@@ -39,31 +39,27 @@ namespace {
 
 void TForm1::Image4Click()
 {
-    if (st.RezeptAnzahl <= 0)
-        return;
+    if (st.RezeptAnzahl <= 0) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(rezeptname->text());
-    if (!printDialog(this, &printer))
-        return;
+    if (!printDialog(this, &printer)) return;
     const QSize bereich = druckbereich(printer);
     druckeLayout(printer, DruckLayout(ansichtVon(*this), bereich.width(), bereich.height()));
 }
 
 void TForm1::alsTextdatei1Click()
 {
-    const QString datei
-        = saveFileName(this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
-    if (datei.isEmpty())
-        return;
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
+    if (datei.isEmpty()) return;
     saveLines(datei, TextdateiZeilen(ansichtVon(*this)));
 }
 
 void TForm1::AlsRTFDatei1Click()
 {
-    const QString datei
-        = saveFileName(this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
-    if (datei.isEmpty())
-        return;
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
+    if (datei.isEmpty()) return;
     saveBytes(datei, RtfDokument(ansichtVon(*this), st.Schriftgroesse));
 }
 
@@ -75,10 +71,9 @@ void TForm1::indieZwischenablage1Click()
 
 void TForm1::Sicherung1Click()
 {
-    const QString datei
-        = saveFileName(this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"), QString(), QStringLiteral("txt"));
-    if (datei.isEmpty())
-        return;
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"), QString(), QStringLiteral("txt"));
+    if (datei.isEmpty()) return;
     // Everything is read before anything is written: a bad recipe file leaves no file behind.
     const QStringList zeilen = AlleRezepteZeilen(st.programDir, st.Rezepte, st.RezeptMax);
     saveLines(datei, zeilen);
@@ -86,8 +81,7 @@ void TForm1::Sicherung1Click()
 
 void TForm1::Rezeptexportieren2Click()
 {
-    if (!forms.Form14)
-        return;
+    if (!forms.Form14) return;
     const RezeptAnsicht a = ansichtVon(*this);
     forms.Form14->setzeZeilen(RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
     forms.Form14->show();

@@ -38,14 +38,19 @@ QStringList eintrag(const tk::TRezepte& r, const QStringList& zutaten, const QSt
     QStringList out { "### " + r.Titel + " ###", "Koch: " + r.Autor + ", Datum: " + r.Datum, r.Menge, "",
         "Zutaten:" };
     out += zutaten;
-    out << "" << "Rezept:";
+    out << ""
+        << "Rezept:";
     out += text;
-    out << "" << "-------------------" << "" << "";
+    out << ""
+        << "-------------------"
+        << ""
+        << "";
     return out;
 }
 }
 
-class AusgabeTest : public QObject {
+class AusgabeTest : public QObject
+{
     Q_OBJECT
 private slots:
     void textBlock()
@@ -152,7 +157,8 @@ private slots:
         for (int i = 0; i < 3; ++i)
             at(5 + i, QStringLiteral("Zutat %1").arg(i), 10, false, false, 90 * u, 120 * u + 10 * u * i);
         for (int j = 0; j < 2; ++j)
-            at(8 + j, QStringLiteral("Zeile %1").arg(j), 10, false, false, 50 * u, 140 * u + 30 * u + 10 * u * j);
+            at(8 + j, QStringLiteral("Zeile %1").arg(j), 10, false, false, 50 * u,
+                140 * u + 30 * u + 10 * u * j);
         if (w == 4800) {
             QCOMPARE(QPoint(l.at(0).x, l.at(0).y), QPoint(500, 400));
             QCOMPARE(QPoint(l.at(5).x, l.at(5).y), QPoint(900, 1200));
@@ -224,8 +230,8 @@ private slots:
         std::vector<tk::TRezepte> tab { rec("Brot"), rec("Weg", true), rec("Suppe"), rec("Tee") };
         c.recipe(0, { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." }, { "schmeckt" });
         // Deleted recipe: its file is not even read.
-        c.write("Data/Rezepte/0002.dat", { "1", "1 l Wasser", "Kochen.", "vor dem ###KOMMENTAR### mitten",
-                                             "Kommentar" });
+        c.write("Data/Rezepte/0002.dat",
+            { "1", "1 l Wasser", "Kochen.", "vor dem ###KOMMENTAR### mitten", "Kommentar" });
         c.write("Data/Rezepte/0003.dat", { "0", "Ziehen lassen.", "", "Fertig." }); // no marker
         const QStringList zeilen = tk::AlleRezepteZeilen(c.dir(), tab, 3);
         QStringList expected = eintrag(tab[0], { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." });
@@ -236,7 +242,8 @@ private slots:
         QVERIFY(!zeilen.join('\n').contains("0002"));
 
         // RezeptMax bounds the walk even when the table holds more.
-        QCOMPARE(tk::AlleRezepteZeilen(c.dir(), tab, 0), eintrag(tab[0], { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." }));
+        QCOMPARE(tk::AlleRezepteZeilen(c.dir(), tab, 0),
+            eintrag(tab[0], { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." }));
     }
 
     void alleRezepteFailures_data()
@@ -254,8 +261,7 @@ private slots:
         tkt::Collection c;
         std::vector<tk::TRezepte> tab { rec("Brot"), rec("Kaputt") };
         c.recipe(0, { "Mehl" }, { "Backen." });
-        if (!datei.isEmpty())
-            c.write("Data/Rezepte/0001.dat", datei);
+        if (!datei.isEmpty()) c.write("Data/Rezepte/0001.dat", datei);
         try {
             tk::AlleRezepteZeilen(c.dir(), tab, 1);
             QFAIL("no error");

@@ -46,7 +46,8 @@ const QStringList kBlockKaese { "", "Käsespätzle", "", "Brutzels  Tellerkiste 
     "", "Teig schlagen.", "Im Ofen überbacken." };
 }
 
-class AusgabeMenueTest : public QObject {
+class AusgabeMenueTest : public QObject
+{
     Q_OBJECT
 
     struct Fixture {
@@ -62,8 +63,7 @@ class AusgabeMenueTest : public QObject {
             // Only what the outputs ask counts.
             script.seen.clear();
             script.unexpected = 0;
-            if (zeigen)
-                f1->ZeigeRezept(0);
+            if (zeigen) f1->ZeigeRezept(0);
         }
         QString out(const QString& name) const { return c.path(name); }
     };
@@ -170,10 +170,11 @@ private slots:
         x.script.file(ziel);
         x.f1->Sicherung1->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdatei (*.txt)"));
-        const QStringList expected { "### Käsespätzle ###", "Koch: Anna, Datum: 12.03.2006", "für 4 Personen", "",
-            "Zutaten:", "500 g Mehl", "200 g Käse", "", "Rezept:", "Teig schlagen.", "Im Ofen überbacken.", "",
-            "-------------------", "", "", "### Brot ###", "Koch: Bert, Datum: 01.01.2007", "1 Laib", "",
-            "Zutaten:", "", "Rezept:", "Backen.", "", "-------------------", "", "" };
+        const QStringList expected { "### Käsespätzle ###", "Koch: Anna, Datum: 12.03.2006", "für 4 Personen",
+            "", "Zutaten:", "500 g Mehl", "200 g Käse", "", "Rezept:", "Teig schlagen.",
+            "Im Ofen überbacken.", "", "-------------------", "", "", "### Brot ###",
+            "Koch: Bert, Datum: 01.01.2007", "1 Laib", "", "Zutaten:", "", "Rezept:", "Backen.", "",
+            "-------------------", "", "" };
         QCOMPARE(fileBytes(ziel), tkt::crlf(expected));
         QCOMPARE(x.script.unexpected, 0);
     }
@@ -197,9 +198,10 @@ private slots:
         tk::TForm14* f14 = x.p->forms().Form14;
         QVERIFY(f14->isVisible());
         QCOMPARE(f14->windowTitle(), QStringLiteral("RezKonv-Export"));
-        const QStringList expected { "=====REZKONV-Rzpt, Brutzels Tellerkiste=====", "", "", "Titel: Käsespätzle",
-            "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "", "=====Quelle=====",
-            "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.", "Im Ofen überbacken.", "=====" };
+        const QStringList expected { "=====REZKONV-Rzpt, Brutzels Tellerkiste=====", "", "",
+            "Titel: Käsespätzle", "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "",
+            "=====Quelle=====", "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.",
+            "Im Ofen überbacken.", "=====" };
         QCOMPARE(f14->Memo1->toPlainText(), expected.join(u'\n'));
 
         // The user edits the text; the buttons take it as it stands.

@@ -9,7 +9,8 @@ namespace {
 const QString kKopf = QStringLiteral("=====REZKONV-Rzpt, Brutzels Tellerkiste=====");
 }
 
-class RezKonvTest : public QObject {
+class RezKonvTest : public QObject
+{
     Q_OBJECT
 private slots:
     void lines_data()
@@ -22,25 +23,36 @@ private slots:
         QTest::addColumn<QStringList>("zutaten");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("example") << "Apfelkuchen" << "Anna" << "12.03.2006" << "1 Blech"
-                                 << QStringList { "Alles verrühren und backen." }
+        QTest::newRow("example") << "Apfelkuchen"
+                                 << "Anna"
+                                 << "12.03.2006"
+                                 << "1 Blech" << QStringList { "Alles verrühren und backen." }
                                  << QStringList { "500 g Mehl", "4 Äpfel" }
                                  << QStringList { kKopf, "", "", "Titel: Apfelkuchen", "Menge: 1 Blech", "",
-                                        "500 g Mehl", "4 Äpfel", "", "=====Quelle=====",
-                                        "--Erfasst *RK* 12.03.2006 von", "--Anna", "",
+                                        "500 g Mehl", "4 Äpfel", "",
+                                        "=====Quelle=====", "--Erfasst *RK* 12.03.2006 von", "--Anna", "",
                                         "Alles verrühren und backen.", "=====" };
         QTest::newRow("no ingredients: two empty lines after Menge")
-            << "Brot" << "Bert" << "01.01.2007" << "1 Laib" << QStringList { "Backen." } << QStringList {}
-            << QStringList { kKopf, "", "", "Titel: Brot", "Menge: 1 Laib", "", "", "=====Quelle=====",
-                   "--Erfasst *RK* 01.01.2007 von", "--Bert", "", "Backen.", "=====" };
+            << "Brot"
+            << "Bert"
+            << "01.01.2007"
+            << "1 Laib" << QStringList { "Backen." } << QStringList {}
+            << QStringList { kKopf, "", "", "Titel: Brot", "Menge: 1 Laib", "", "",
+                   "=====Quelle=====", "--Erfasst *RK* 01.01.2007 von", "--Bert", "", "Backen.", "=====" };
         QTest::newRow("empty text: empty line then closing line")
-            << "Tee" << "Cleo" << "02.02.2002" << "1 Tasse" << QStringList {} << QStringList { "1 Beutel" }
+            << "Tee"
+            << "Cleo"
+            << "02.02.2002"
+            << "1 Tasse" << QStringList {} << QStringList { "1 Beutel" }
             << QStringList { kKopf, "", "", "Titel: Tee", "Menge: 1 Tasse", "", "1 Beutel", "",
                    "=====Quelle=====", "--Erfasst *RK* 02.02.2002 von", "--Cleo", "", "=====" };
         QTest::newRow("empty fields and blanks kept as they are")
-            << "" << "" << "" << "" << QStringList { "  eingerückt ", "" } << QStringList { " 1 Ei " }
-            << QStringList { kKopf, "", "", "Titel: ", "Menge: ", "", " 1 Ei ", "", "=====Quelle=====",
-                   "--Erfasst *RK*  von", "--", "", "  eingerückt ", "", "=====" };
+            << ""
+            << ""
+            << ""
+            << "" << QStringList { "  eingerückt ", "" } << QStringList { " 1 Ei " }
+            << QStringList { kKopf, "", "", "Titel: ", "Menge: ", "", " 1 Ei ", "",
+                   "=====Quelle=====", "--Erfasst *RK*  von", "--", "", "  eingerückt ", "", "=====" };
     }
     void lines()
     {
@@ -78,8 +90,7 @@ private slots:
         for (int w = 400; w >= 60; w -= 4) {
             edit.resize(w, 200);
             shown = tk::displayedLines(&edit);
-            if (shown.size() == 4)
-                break;
+            if (shown.size() == 4) break;
         }
         QCOMPARE(shown.size(), 4);
         QCOMPARE(shown.first(), QStringLiteral("Kurz."));
