@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -368,6 +369,31 @@ private slots:
             QCOMPARE(m.caption, u"Nicht möglich"_qs);
             QVERIFY2(m.text.contains(u"keine weiteren Kategorien"_qs), qPrintable(m.text));
         }
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void unwritableFileIsReported()
+    {
+        tkt::Collection c;
+        sammlung(c, { u"1Grillen"_qs });
+        QFile::setPermissions(c.path(kKat), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const QByteArray before = c.bytes(kKat);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        script.seen.clear();
+        int listed = 0;
+        bearbeiten(
+            p, script,
+            [&](tk::TForm15* f) {
+                f->Edit1->setText(u"Neu"_qs);
+                QTest::mouseClick(f->Button1, Qt::LeftButton);
+                listed = f->ListBox1->count();
+            },
+            { tk::Answer::Ok });
+        QCOMPARE(script.last(tk::ModalKind::ErrorReport).text.contains(u"kann nicht geschrieben werden"_qs), true);
+        QCOMPARE(c.bytes(kKat), before);
+        QCOMPARE(listed, 16);
+        QCOMPARE(tabs(p).size(), 16);
         QCOMPARE(script.unexpected, 0);
     }
 

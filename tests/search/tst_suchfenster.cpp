@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "exchange/ExpRez.h"
 #include "mainwin/Unit1.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
@@ -220,6 +221,7 @@ private slots:
         QCOMPARE(f1->suchergebnisse->count(), 0);
         QVERIFY(p.forms().Form2->isHidden());
         QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
+        QVERIFY(p.forms().Form10->isVisible()); // "Weiter" opened the export window
     }
 
     void failuresStopAndKeepTheWindow_data()
