@@ -102,6 +102,24 @@ private slots:
         QCOMPARE(tk::displayedLines(&edit), (QStringList { QStringLiteral("Kurz."), absatz }));
     }
 
+    // Paragraphs scrolled out of view are wrapped at the current width too, also after a resize.
+    void displayedLinesBelowTheVisibleArea()
+    {
+        QPlainTextEdit edit;
+        QStringList absaetze;
+        for (int i = 0; i < 300; ++i)
+            absaetze.append(QStringLiteral("Absatz %1 mit etwas mehr Text darin, damit er umbricht").arg(i));
+        edit.setPlainText(absaetze.join(u'\n'));
+        edit.resize(800, 100);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QCOMPARE(tk::displayedLines(&edit), absaetze);
+        edit.resize(150, 100);
+        const QStringList schmal = tk::displayedLines(&edit);
+        QVERIFY(schmal.size() >= 2 * absaetze.size());
+        QCOMPARE(schmal.join(QString()), absaetze.join(QString()));
+    }
+
     void displayedLinesOfEmptyAndHiddenFields()
     {
         QPlainTextEdit edit;
