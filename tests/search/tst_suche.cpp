@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 
 #include "platform/Error.h"
@@ -161,6 +162,48 @@ private slots:
         std::vector<int> treffer;
         tk::sucheRezepte(rezepte, 0, QString(), SuchModus::Titel, u"["_qs, treffer);
         QVERIFY(treffer.empty());
+    }
+
+    void shippedCollection_data()
+    {
+        QTest::addColumn<SuchModus>("modus");
+        QTest::newRow("title") << SuchModus::Titel;
+        QTest::newRow("author") << SuchModus::Autor;
+        QTest::newRow("ingredients") << SuchModus::Zutaten;
+        QTest::newRow("full text") << SuchModus::Volltext;
+    }
+
+    void shippedCollection()
+    {
+        // Every file of the collection the program ships with is searched without a fault; the empty word
+        // finds every live recipe that has something to compare.
+        QFETCH(SuchModus, modus);
+        tkt::Collection c;
+        const QDir from(QStringLiteral(TK_SOURCE_DIR "/data/Rezepte"));
+        for (const QString& name : from.entryList(QDir::Files))
+            QVERIFY(QFile::copy(from.filePath(name), c.path(u"Data/Rezepte/"_qs + name)));
+        std::vector<tk::TRezepte> rezepte;
+        int rezeptMax = -1;
+        const tk::LoadOutcome load = tk::loadRezepte(
+            tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});
+        QVERIFY(load.liveCount > 0);
+        std::vector<int> treffer;
+        tk::sucheRezepte(rezepte, rezeptMax, c.dir(), modus, QString(), treffer);
+        std::vector<int> expected;
+        for (int n = 0; n <= rezeptMax; ++n) {
+            if (rezepte[size_t(n)].Geloescht)
+                continue;
+            bool some = true;
+            if (modus == SuchModus::Zutaten || modus == SuchModus::Volltext) {
+                const tk::RecipeFile r = tk::parseRecipe(tk::loadLines(tk::recipePath(c.dir(), n)));
+                some = modus == SuchModus::Zutaten ? !r.zutaten.isEmpty()
+                                                   : !r.text.isEmpty() || r.hasMarker || !r.kommentar.isEmpty();
+            }
+            if (some)
+                expected.push_back(n);
+        }
+        QCOMPARE(treffer, expected);
+        QVERIFY(!treffer.empty());
     }
 
     void summaries()
