@@ -42,12 +42,14 @@ void IniFile::refresh() const
         return;
     m_stamp = now;
     m_lines.clear();
+    m_unreadable = false;
     if (now.exists) {
         try {
             m_lines = loadLines(m_path);
         } catch (const Error&) {
             // An unreadable file reads like a missing one: every value is its default.
             m_lines.clear();
+            m_unreadable = true;
         }
     }
     parse();
@@ -159,6 +161,9 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
 void IniFile::writeString(const QString& section, const QString& key, const QString& value)
 {
     refresh();
+    // Writing what we could not read would replace the whole file with this one value.
+    if (m_unreadable)
+        throw Error(cannotOpenMessage(m_path));
     QStringList lines = m_lines;
     const QString entry = key + u'=' + value;
     auto s = m_sections.constFind(section.trimmed().toLower());

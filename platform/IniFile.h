@@ -75,6 +75,7 @@ private:
     mutable Stamp m_stamp;
     mutable bool m_loaded = false;
     mutable int m_frozen = 0;
+    mutable bool m_unreadable = false; // on disk but could not be read: never overwrite it
     mutable QStringList m_lines;
     mutable QHash<QString, Section> m_sections; // lower-case name -> first section of that name
 };

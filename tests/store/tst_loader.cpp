@@ -1,0 +1,220 @@
+#include "TestSupport.h"
+
+#include <QFile>
+
+#include "platform/IniFile.h"
+#include "store/Rezepte.h"
+
+using IntList = QList<int>;
+
+namespace {
+struct Run {
+    tk::LoadOutcome out;
+    IntList progress;
+    IntList listed;
+};
+
+Run load(const QStringList& lines, std::vector<tk::TRezepte>& table, int& max, const tk::IniFile* fav = nullptr,
+    int kategorie = 0)
+{
+    Run r;
+    r.out = tk::loadRezepte(
+        lines, table, max, fav, kategorie, [&](int n) { r.progress.append(n); }, [&](int n) { r.listed.append(n); });
+    return r;
+}
+
+IntList flags(const tk::TRezepte& r)
+{
+    IntList out;
+    for (int i = 0; i < 100; ++i)
+        if (r.InKategorie[i])
+            out.append(i);
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+}
+
+class LoaderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyCollection()
+    {
+        std::vector<tk::TRezepte> table(3);
+        int max = 5;
+        const Run r = load({ "-1" }, table, max);
+        QCOMPARE(max, -1);
+        QCOMPARE(table.size(), size_t(0));
+        QCOMPARE(r.out.liveCount, 0);
+        QVERIFY(!r.out.failed);
+        QVERIFY(r.progress.isEmpty());
+        QVERIFY(r.listed.isEmpty());
+    }
+
+    void liveAndDeleted()
+    {
+        std::vector<tk::TRezepte> table;
+        int max = -1;
+        const Run r = load({ "1", "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|", "||||" }, table, max);
+        QCOMPARE(max, 1);
+        QCOMPARE(table.size(), size_t(2));
+        QCOMPARE(r.out.liveCount, 1);
+        QVERIFY(!r.out.failed);
+        QVERIFY(!r.out.oldFormat);
+        QCOMPARE(r.progress, (IntList { 0, 1 }));
+        QCOMPARE(r.listed, IntList { 0 });
+        const tk::TRezepte& a = table[0];
+        QCOMPARE(a.Titel, QStringLiteral("Apfelkuchen"));
+        QCOMPARE(a.Autor, QStringLiteral("Oma"));
+        QCOMPARE(a.Datum, QStringLiteral("12.03.2006"));
+        QCOMPARE(a.Menge, QStringLiteral("für 4 Personen"));
+        QCOMPARE(flags(a), (IntList { 1, 13 }));
+        QCOMPARE(a.Geloescht, 0);
+        QCOMPARE(table[1].Geloescht, 1);
+    }
+
+    void entriesThatReadAsDeleted_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("oldFormat");
+        QTest::newRow("empty date and quantity") << "Suppe|Oma|07,|||" << true << false;
+        QTest::newRow("dashes instead") << "Suppe|Oma|07,|-|-|" << false << false;
+        QTest::newRow("old category format") << "Gulasch|-|3|-|-|" << false << true;
+        QTest::newRow("no category at all") << "Gulasch|-||-|-|" << false << true;
+    }
+    void entriesThatReadAsDeleted()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, deleted);
+        QFETCH(bool, oldFormat);
+        std::vector<tk::TRezepte> table;
+        int max = 0;
+        const Run r = load({ "0", line }, table, max);
+        QCOMPARE(bool(table[0].Geloescht), deleted);
+        QCOMPARE(r.out.liveCount, deleted ? 0 : 1);
+        QCOMPARE(r.out.oldFormat, oldFormat);
+        if (oldFormat)
+            QCOMPARE(flags(table[0]), IntList {});
+    }
+
+    // Which records are listed for the selected category, with favourites from the favourites file.
+    void listedForCategory_data()
+    {
+        QTest::addColumn<int>("kategorie");
+        QTest::addColumn<IntList>("listed");
+        QTest::newRow("Alle: every live recipe") << 0 << IntList { 0, 2, 3, 4, 5 };
+        QTest::newRow("Favoriten: favourites and carriers of 14, once") << 14 << IntList { 0, 2, 3 };
+        QTest::newRow("Desserts") << 1 << IntList { 0, 3 };
+        QTest::newRow("own category") << 15 << IntList { 4 };
+        QTest::newRow("empty category") << 13 << IntList {};
+    }
+    void listedForCategory()
+    {
+        QFETCH(int, kategorie);
+        QFETCH(IntList, listed);
+        QTemporaryDir dir;
+        const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
+        writeFile(favPath, "[Favoriten]\r\n0=1\r\n1=1\r\n2=0\r\n3=1\r\n5=ja\r\n");
+        const tk::IniFile fav(favPath);
+        const QStringList lines { "5", "Quark|a|01,|d|m|", "||||", "Brot|a|14,|d|m|", "Eis|a|01,14,|d|m|",
+            "Wurst|a|15,|d|m|", "Tee|a|09,|d|m|" };
+        std::vector<tk::TRezepte> table;
+        int max = -1;
+        const Run r = load(lines, table, max, &fav, kategorie);
+        QCOMPARE(r.listed, listed);
+        QCOMPARE(r.out.liveCount, 5);
+        IntList favourites;
+        for (size_t n = 0; n < table.size(); ++n)
+            if (table[n].Favorit)
+                favourites.append(int(n));
+        QCOMPARE(favourites, (IntList { 0, 3 })); // a deleted record's key is not read; "ja" is no number
+    }
+
+    // Reloading keeps the records: a live one is overwritten, a deleted one only gets Geloescht.
+    void reloadKeepsRecords()
+    {
+        std::vector<tk::TRezepte> table(4);
+        table[0].Titel = QStringLiteral("Alt");
+        table[0].Favorit = 1;
+        table[0].InKategorie[5] = 1;
+        table[1].Titel = QStringLiteral("Gelöscht bleibt");
+        table[1].Favorit = 1;
+        table[1].InKategorie[7] = 1;
+        table[3].Titel = QStringLiteral("fällt weg");
+        int max = 3;
+        const Run r = load({ "2", "Neu|B|02,|d|m|", "||||", "||||" }, table, max);
+        QCOMPARE(table.size(), size_t(3));
+        QCOMPARE(table[0].Titel, QStringLiteral("Neu"));
+        QCOMPARE(table[0].Favorit, 0); // no favourites file
+        QCOMPARE(flags(table[0]), IntList { 2 });
+        QCOMPARE(table[1].Geloescht, 1);
+        QCOMPARE(table[1].Titel, QStringLiteral("Gelöscht bleibt"));
+        QCOMPARE(table[1].Favorit, 1);
+        QCOMPARE(flags(table[1]), IntList { 7 });
+        QCOMPARE(table[2].Geloescht, 1);
+        QVERIFY(table[2].Titel.isEmpty());
+
+        // Growing adds fresh records behind the kept ones.
+        load({ "4", "Neu|B|02,|d|m|", "||||", "||||", "Vier|C|03,|d|m|", "||||" }, table, max);
+        QCOMPARE(table.size(), size_t(5));
+        QCOMPARE(table[1].Titel, QStringLiteral("Gelöscht bleibt"));
+        QCOMPARE(table[3].Titel, QStringLiteral("Vier"));
+        QCOMPARE(table[4].Geloescht, 1);
+        QCOMPARE(flags(table[4]), IntList {});
+    }
+
+    // The load stops at the first record it cannot read; everything before stays.
+    void failureKeepsWhatWasRead_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("failedLine");
+        QTest::addColumn<int>("live");
+        QTest::addColumn<IntList>("listed");
+        QTest::newRow("file shorter than line 0") << QStringList { "3", "A|x|01,|d|m|", "||||", "C|x|01,|d|m|" } << 4
+                                                  << 2 << IntList { 0, 2 };
+        QTest::newRow("line 0 not a number") << QStringList { "drei", "A|x|01,|d|m|" } << 0 << 0 << IntList {};
+        QTest::newRow("empty file") << QStringList {} << 0 << 0 << IntList {};
+        QTest::newRow("huge line 0") << QStringList { "2000000000", "A|x|01,|d|m|" } << 2 << 1 << IntList { 0 };
+        QTest::newRow("largest int") << QStringList { "2147483647", "A|x|01,|d|m|" } << 2 << 1 << IntList { 0 };
+    }
+    void failureKeepsWhatWasRead()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, failedLine);
+        QFETCH(int, live);
+        QFETCH(IntList, listed);
+        std::vector<tk::TRezepte> table(1);
+        table[0].Titel = QStringLiteral("vorher");
+        int max = 0;
+        const Run r = load(lines, table, max);
+        QVERIFY(r.out.failed);
+        QCOMPARE(r.out.failedLine, failedLine);
+        QCOMPARE(r.out.liveCount, live);
+        QCOMPARE(r.listed, listed);
+        // A damaged line 0 must not make the table huge; records read stay.
+        QVERIFY(table.size() <= size_t(std::max<qsizetype>(1, lines.size())));
+        if (failedLine == 0)
+            QCOMPARE(table[0].Titel, QStringLiteral("vorher"));
+        else
+            QCOMPARE(table[0].Titel, QStringLiteral("A"));
+    }
+
+    void linesBehindTheLastRecordAreNotRead()
+    {
+        std::vector<tk::TRezepte> table;
+        int max = -1;
+        const Run r = load({ "0", "A|x|01,|d|m|", "B|x|01,|d|m|", "Müll" }, table, max);
+        QVERIFY(!r.out.failed);
+        QCOMPARE(table.size(), size_t(1));
+        QCOMPARE(r.out.liveCount, 1);
+    }
+};
+
+TK_TEST_MAIN(LoaderTest)
+#include "tst_loader.moc"
