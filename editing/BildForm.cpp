@@ -11,10 +11,12 @@
 #include "platform/gui/Placement.h"
 #include "store/AppState.h"
 
-namespace tk {
-
-QSize bildFensterMaximum(const QSize& screen, const QSize& frame)
+namespace tk
 {
+
+QSize bildFensterMaximum(const QSize& screen, const QSize& frameSize)
+{
+    const QSize frame = frameSize.isValid() ? frameSize : QSize(0, 0);
     return QSize(std::max(kBildMinBreite, screen.width() - 50 - frame.width()),
         std::max(kBildMinHoehe, screen.height() - 50 - frame.height()));
 }
@@ -23,14 +25,15 @@ QSize bildFensterGroesse(const QSize& picture, const QSize& screen, const QSize&
 {
     const QSize max = bildFensterMaximum(screen, frame);
     const int w = std::clamp(picture.width(), kBildMinBreite, max.width());
-    const int h = int(std::clamp<qint64>(qint64(picture.height()) + kBildPanelHoehe, kBildMinHoehe, max.height()));
+    const int h
+        = int(std::clamp<qint64>(qint64(picture.height()) + kBildPanelHoehe, kBildMinHoehe, max.height()));
     return QSize(w, h);
 }
 
 TForm11::TForm11(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent,
-          Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::WindowCloseButtonHint)
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint)
     , st(state)
     , forms(forms)
 {
@@ -64,7 +67,10 @@ TForm11::TForm11(AppState& state, Forms& forms, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Label1Click(); }); });
 }
 
-void TForm11::Label1Click() { hide(); }
+void TForm11::Label1Click()
+{
+    hide();
+}
 
 void TForm11::zeigeBild(const QImage& image, QWidget* over)
 {
@@ -72,8 +78,7 @@ void TForm11::zeigeBild(const QImage& image, QWidget* over)
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     // Frame and title bar count towards the limit; they are known once the window was shown.
     QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isValid())
-        frame = QSize();
+    if (!frame.isValid()) frame = QSize(0, 0);
     Image1->setImage(image);
     setMaximumSize(bildFensterMaximum(area.size(), frame));
     resize(bildFensterGroesse(image.size(), area.size(), frame));
@@ -81,14 +86,10 @@ void TForm11::zeigeBild(const QImage& image, QWidget* over)
     // Keep the whole window on the screen, also when the main window is near an edge.
     QRect g = frameGeometry();
     const QRect avail = screen ? screen->availableGeometry() : area;
-    if (g.right() > avail.right())
-        g.moveRight(avail.right());
-    if (g.bottom() > avail.bottom())
-        g.moveBottom(avail.bottom());
-    if (g.left() < avail.left())
-        g.moveLeft(avail.left());
-    if (g.top() < avail.top())
-        g.moveTop(avail.top());
+    if (g.right() > avail.right()) g.moveRight(avail.right());
+    if (g.bottom() > avail.bottom()) g.moveBottom(avail.bottom());
+    if (g.left() < avail.left()) g.moveLeft(avail.left());
+    if (g.top() < avail.top()) g.moveTop(avail.top());
     move(g.topLeft());
     show();
     raise();

@@ -7,7 +7,8 @@
 
 class QPushButton;
 
-namespace tk {
+namespace tk
+{
 
 struct AppState;
 class ImageView;
@@ -21,7 +22,8 @@ QSize bildFensterGroesse(const QSize& picture, const QSize& screen, const QSize&
 QSize bildFensterMaximum(const QSize& screen, const QSize& frame = {});
 
 // The picture viewer.
-class TForm11 : public QDialog {
+class TForm11 : public QDialog
+{
     Q_OBJECT
 public:
     TForm11(AppState& state, Forms& forms, QWidget* parent = nullptr);

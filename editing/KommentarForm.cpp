@@ -13,12 +13,13 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 
-namespace tk {
+namespace tk
+{
 
 TForm12::TForm12(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent,
-          Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-              | Qt::WindowCloseButtonHint)
+        Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , st(state)
     , forms(forms)
 {
@@ -58,10 +59,19 @@ TForm12::TForm12(AppState& state, Forms& forms, QWidget* parent)
     }
 }
 
-void TForm12::kommentarUebernehmen() { setKommentarZeilen(forms.Form1->RezeptKommentar); }
+void TForm12::kommentarUebernehmen()
+{
+    setKommentarZeilen(forms.Form1->RezeptKommentar);
+}
 
-QStringList TForm12::kommentarZeilen() const { return feldZeilen(Memo1->toPlainText()); }
-void TForm12::setKommentarZeilen(const QStringList& lines) { Memo1->setPlainText(feldText(lines)); }
+QStringList TForm12::kommentarZeilen() const
+{
+    return feldZeilen(Memo1->toPlainText());
+}
+void TForm12::setKommentarZeilen(const QStringList& lines)
+{
+    Memo1->setPlainText(feldText(lines));
+}
 
 void TForm12::Label1Click()
 {

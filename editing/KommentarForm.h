@@ -8,12 +8,14 @@
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tk {
+namespace tk
+{
 
 struct AppState;
 
 // The comment window: shows the comment of the recipe on show and saves it into its file.
-class TForm12 : public QDialog {
+class TForm12 : public QDialog
+{
     Q_OBJECT
 public:
     TForm12(AppState& state, Forms& forms, QWidget* parent = nullptr);

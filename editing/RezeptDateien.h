@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace tk {
+namespace tk
+{
 
 // Lines of a multi-line field: one final empty line (Enter pressed after the last line) is no line;
 // empty lines between others are. feldText is the inverse, so lines survive a round trip.

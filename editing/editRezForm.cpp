@@ -26,9 +26,11 @@
 #include "store/Formats.h"
 #include "store/Unit6.h"
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
     enum Anchor { L = 1, T = 2, R = 4, B = 8 };
     constexpr int kBreite = 628;
     constexpr int kHoehe = 428;
@@ -49,8 +51,8 @@ QString qtFilter(const QString& filter)
 
 TForm8::TForm8(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent,
-          Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-              | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)
+        Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)
     , st(state)
     , forms(forms)
 {
@@ -112,7 +114,8 @@ TForm8::TForm8(AppState& state, Forms& forms, QWidget* parent)
     place(Edit1, { 8, 24, 612, 21 }, L | T | R);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("Zutaten:"), Memo2, { 8, 52, 200, 16 }, L | T);
     place(Memo2, { 8, 68, 424, 112 }, L | T | R);
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Rezepttext:"), Memo1, { 8, 186, 200, 16 }, L | T);
+    Label3
+        = label(QStringLiteral("Label3"), QStringLiteral("Rezepttext:"), Memo1, { 8, 186, 200, 16 }, L | T);
     place(Memo1, { 8, 202, 424, 168 }, L | T | R | B);
     Label4 = label(QStringLiteral("Label4"), QStringLiteral("Autor:"), Edit2, { 8, 378, 150, 16 }, L | B);
     place(Edit2, { 8, 394, 150, 21 }, L | B);
@@ -124,13 +127,14 @@ TForm8::TForm8(AppState& state, Forms& forms, QWidget* parent)
     place(Image1, { 457, 68, 145, 104 }, R | T);
     place(Button3, { 440, 176, 88, 24 }, R | T);
     place(Button4, { 532, 176, 88, 24 }, R | T);
-    Label7 = label(QStringLiteral("Label7"), QStringLiteral("Kategorien:"), CheckListBox1, { 440, 206, 180, 16 },
-        R | T);
+    Label7 = label(
+        QStringLiteral("Label7"), QStringLiteral("Kategorien:"), CheckListBox1, { 440, 206, 180, 16 }, R | T);
     place(CheckListBox1, { 440, 222, 180, 160 }, R | T | B);
     place(Button1, { 440, 392, 108, 25 }, R | B);
     place(Button2, { 552, 392, 68, 25 }, R | B);
 
-    QWidget* order[] = { Edit1, Memo2, Memo1, Edit2, Edit3, Edit4, CheckListBox1, Button3, Button4, Button1, Button2 };
+    QWidget* order[]
+        = { Edit1, Memo2, Memo1, Edit2, Edit3, Edit4, CheckListBox1, Button3, Button4, Button1, Button2 };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     Image1->setFocusPolicy(Qt::NoFocus);
@@ -142,8 +146,7 @@ TForm8::TForm8(AppState& state, Forms& forms, QWidget* parent)
 
     // The category editor is modal over the main window: when it closes and the main window becomes
     // active again, the check list catches up with the new tabs.
-    if (forms.Form1)
-        forms.Form1->installEventFilter(this);
+    if (forms.Form1) forms.Form1->installEventFilter(this);
     Button4->setEnabled(false);
 }
 
@@ -188,15 +191,13 @@ void TForm8::keyPressEvent(QKeyEvent* e)
 
 bool TForm8::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate)
-        KategorienAktualisieren();
+    if (e->type() == QEvent::WindowActivate) KategorienAktualisieren();
     return QDialog::event(e);
 }
 
 bool TForm8::eventFilter(QObject* o, QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && isVisible())
-        KategorienAktualisieren();
+    if (e->type() == QEvent::WindowActivate && isVisible()) KategorienAktualisieren();
     return QDialog::eventFilter(o, e);
 }
 
@@ -227,12 +228,10 @@ void TForm8::fillCheckList(const QList<int>& ticked)
 
 void TForm8::KategorienAktualisieren()
 {
-    if (aktuelleKategorien() == m_kategorien)
-        return;
+    if (aktuelleKategorien() == m_kategorien) return;
     const int row = CheckListBox1->currentRow();
     fillCheckList(angekreuzteKategorien());
-    if (row >= 0 && row < CheckListBox1->count())
-        CheckListBox1->setCurrentRow(row);
+    if (row >= 0 && row < CheckListBox1->count()) CheckListBox1->setCurrentRow(row);
 }
 
 QList<int> TForm8::listenKategorien() const
@@ -302,8 +301,7 @@ void TForm8::Fill()
     Button4->setEnabled(hatBild);
     QList<int> ticked;
     for (const auto& [nr, name] : aktuelleKategorien())
-        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)])
-            ticked.append(nr);
+        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)]) ticked.append(nr);
     fillCheckList(ticked);
     Memo2->setPlainText(feldText(inhalt.zutaten));
     Memo1->setPlainText(feldText(inhalt.text));
@@ -323,8 +321,7 @@ void TForm8::Button1Click()
         return;
     }
     for (QLineEdit* e : { Edit1, Edit2, Edit3, Edit4 })
-        if (e->text().contains(u'|'))
-            e->setText(noBar(e->text()));
+        if (e->text().contains(u'|')) e->setText(noBar(e->text()));
     KategorienAktualisieren();
     if (angekreuzteKategorien().isEmpty()) {
         forms.Form9->Meldung(QStringLiteral("Bitte min. eine Kategorie wählen!"), kEingabefehler);
@@ -337,11 +334,9 @@ QStringList TForm8::kommentarFuer(int n) const
 {
     // The comment window holds the comment of the recipe on show, with what the user typed there.
     // Any other recipe keeps the comment stored in its own file.
-    if (forms.Form12 && n == st.AngezeigtesRezept)
-        return forms.Form12->kommentarZeilen();
+    if (forms.Form12 && n == st.AngezeigtesRezept) return forms.Form12->kommentarZeilen();
     const QString path = recipePath(st.programDir, n);
-    if (!QFileInfo::exists(path))
-        return {};
+    if (!QFileInfo::exists(path)) return {};
     return kommentarAus(loadLines(path));
 }
 
@@ -360,8 +355,7 @@ void TForm8::speichern()
         if (neu) {
             st.RezeptMax = st.RezeptMax + 1;
             n = st.RezeptMax;
-            if (st.Rezepte.size() < size_t(n) + 1)
-                st.Rezepte.resize(size_t(n) + 1);
+            if (st.Rezepte.size() < size_t(n) + 1) st.Rezepte.resize(size_t(n) + 1);
         } else if (size_t(n) >= st.Rezepte.size()) {
             throw Error(QStringLiteral("Das Rezept Nr. %1 gibt es nicht.").arg(n));
         }
@@ -379,8 +373,7 @@ void TForm8::speichern()
         r.Menge = Edit4->text();
 
         const QString datei = recipePath(st.programDir, n);
-        if (!neu && QFileInfo::exists(datei) && isReadOnly(datei))
-            clearReadOnly(datei);
+        if (!neu && QFileInfo::exists(datei) && isReadOnly(datei)) clearReadOnly(datei);
         saveLines(datei,
             buildRecipe(feldZeilen(Memo2->toPlainText()), feldZeilen(Memo1->toPlainText()), kommentar));
 
@@ -396,8 +389,7 @@ void TForm8::speichern()
                 bildFehler = messageOf(e);
             }
         }
-        if (neu)
-            RezeptNr = n;
+        if (neu) RezeptNr = n;
     } catch (const std::exception& e) {
         // Nothing reached the index: the table and the next number stay as the file has them.
         if (!indexGeschrieben) {
@@ -413,10 +405,8 @@ void TForm8::speichern()
         return;
     }
 
-    if (forms.Form6)
-        forms.Form6->UpdateRezepte();
-    if (forms.Form1)
-        forms.Form1->ZeigeRezept(n);
+    if (forms.Form6) forms.Form6->UpdateRezepte();
+    if (forms.Form1) forms.Form1->ZeigeRezept(n);
     setEnabled(true);
     hide();
     if (!bildFehler.isEmpty())
@@ -425,13 +415,16 @@ void TForm8::speichern()
                 + bildFehler);
 }
 
-void TForm8::Button2Click() { hide(); }
+void TForm8::Button2Click()
+{
+    hide();
+}
 
 void TForm8::Button3Click()
 {
-    const QString datei = openFileName(this, QStringLiteral("Bild laden"), qtFilter(QString::fromLatin1(kBildFilter)));
-    if (datei.isEmpty())
-        return;
+    const QString datei
+        = openFileName(this, QStringLiteral("Bild laden"), qtFilter(QString::fromLatin1(kBildFilter)));
+    if (datei.isEmpty()) return;
     QImage bild;
     try {
         bild = loadPicture(datei);
@@ -447,7 +440,8 @@ void TForm8::Button3Click()
     st.BildDatei = QFileInfo(datei).absoluteFilePath();
     Button4->setEnabled(true);
     if (bild.height() <= 1) {
-        forms.Form9->Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
+        forms.Form9->Meldung(
+            QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         Image1->clear();
         st.BildDatei.clear();
@@ -457,7 +451,8 @@ void TForm8::Button3Click()
 void TForm8::Button4Click()
 {
     if (RezeptNr >= 0
-        && askYesNo(this, QStringLiteral("Wirklich löschen?"), QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"))
+        && askYesNo(this, QStringLiteral("Wirklich löschen?"),
+               QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"))
             != Answer::Yes)
         return;
     Image1->clear();
@@ -467,8 +462,7 @@ void TForm8::Button4Click()
         if (QFileInfo::exists(bild) && !QFile::remove(bild))
             throw Error(QStringLiteral("Das Bild \"%1\" kann nicht gelöscht werden.").arg(bild));
         // The picture icon of the view must not offer a picture that is gone.
-        if (forms.Form1 && RezeptNr == st.AngezeigtesRezept)
-            forms.Form1->Image6->setVisible(false);
+        if (forms.Form1 && RezeptNr == st.AngezeigtesRezept) forms.Form1->Image6->setVisible(false);
     }
     Button4->setEnabled(false);
 }

@@ -12,13 +12,15 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tk {
+namespace tk
+{
 
 struct AppState;
 class ImageView;
 
 // The recipe editor: writes a new recipe or changes an existing one.
-class TForm8 : public QDialog {
+class TForm8 : public QDialog
+{
     Q_OBJECT
 public:
     TForm8(AppState& state, Forms& forms, QWidget* parent = nullptr);

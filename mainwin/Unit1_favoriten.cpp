@@ -16,9 +16,11 @@
 #include "store/Formats.h"
 #include "store/Unit6.h"
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
     // The current recipe when it is a live record; after a deletion AktRezept can still name it.
     const TRezepte* aktuellesRezept(const AppState& st)
     {
@@ -32,8 +34,7 @@ namespace {
 void TForm1::ZudenFavoriten1Click()
 {
     const TRezepte* r = aktuellesRezept(st);
-    if (!r || !st.FavoritenIni)
-        return;
+    if (!r || !st.FavoritenIni) return;
     const int n = st.AktRezept;
     const bool istFavorit = r->Favorit == 1;
     const QString frage = istFavorit
@@ -41,8 +42,7 @@ void TForm1::ZudenFavoriten1Click()
             + QStringLiteral("soll es aus den Favoriten gelöscht werden?")
         : u'"' + r->Titel + QStringLiteral("\" in die Liste ihrer Lieblingsrezepte übernehmen?");
     const QString titel = istFavorit ? QStringLiteral("Rezept löschen") : QStringLiteral("Rezept hinzufügen");
-    if (askYesNo(this, titel, frage) != Answer::Yes)
-        return;
+    if (askYesNo(this, titel, frage) != Answer::Yes) return;
     // The file first: a failed write leaves the mark as the file has it.
     st.FavoritenIni->writeString(QStringLiteral("Favoriten"), QString::number(n),
         istFavorit ? QStringLiteral("0") : QStringLiteral("1"));
@@ -51,17 +51,14 @@ void TForm1::ZudenFavoriten1Click()
 
 void TForm1::Zufallsrezept1Click()
 {
-    if (st.RezeptAnzahl == 0)
-        return;
+    if (st.RezeptAnzahl == 0) return;
     // A uniform draw among the live records: the same as drawing from 0..RezeptMax again until a
     // live one comes up, without looping long when most records are deleted.
     std::vector<int> lebend;
     const size_t ende = std::min(st.Rezepte.size(), size_t(std::max(st.RezeptMax + 1, 0)));
     for (size_t n = 0; n < ende; ++n)
-        if (!st.Rezepte[n].Geloescht)
-            lebend.push_back(int(n));
-    if (lebend.empty())
-        return;
+        if (!st.Rezepte[n].Geloescht) lebend.push_back(int(n));
+    if (lebend.empty()) return;
     std::uniform_int_distribution<size_t> wahl(0, lebend.size() - 1);
     ZeigeRezept(lebend[wahl(st.rng)]);
 }
@@ -69,8 +66,7 @@ void TForm1::Zufallsrezept1Click()
 void TForm1::Lschen1Click()
 {
     const TRezepte* r = aktuellesRezept(st);
-    if (!r)
-        return;
+    if (!r) return;
     const int n = st.AktRezept;
     if (askYesNo(this, QStringLiteral("Tellerkiste"),
             QStringLiteral("Das Rezept ") + r->Titel + QStringLiteral(" wirklich gelöscht werden?"))
@@ -81,8 +77,7 @@ void TForm1::Lschen1Click()
     // The entry is marked; files that cannot be removed are no longer reachable from any list.
     QFile::remove(recipePath(st.programDir, n));
     QFile::remove(picturePath(st.programDir, n));
-    if (forms.Form6)
-        forms.Form6->UpdateRezepte();
+    if (forms.Form6) forms.Form6->UpdateRezepte();
 
     rezept->clear();
     zutaten->clear();

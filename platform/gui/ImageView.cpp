@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace tk {
+namespace tk
+{
 
 ImageView::ImageView(QWidget* parent)
     : QWidget(parent)
@@ -18,7 +19,10 @@ void ImageView::setImage(const QImage& image)
     update();
 }
 
-void ImageView::clear() { setImage(QImage()); }
+void ImageView::clear()
+{
+    setImage(QImage());
+}
 
 void ImageView::setHatched(bool on)
 {
@@ -26,12 +30,14 @@ void ImageView::setHatched(bool on)
     update();
 }
 
-QSize ImageView::sizeHint() const { return m_image.isNull() ? QSize(145, 104) : m_image.size(); }
+QSize ImageView::sizeHint() const
+{
+    return m_image.isNull() ? QSize(145, 104) : m_image.size();
+}
 
 QRect ImageView::fitRect(const QSize& picture, const QRect& area)
 {
-    if (picture.isEmpty() || area.isEmpty())
-        return {};
+    if (picture.isEmpty() || area.isEmpty()) return {};
     // Compare w1/h1 with w2/h2 in integers to avoid rounding the wrong way.
     const qint64 pw = picture.width(), ph = picture.height();
     const qint64 aw = area.width(), ah = area.height();
@@ -54,8 +60,7 @@ void ImageView::paintEvent(QPaintEvent*)
         p.fillRect(rect(), QBrush(QColor(0xA0, 0xA0, 0xA0), Qt::BDiagPattern));
     }
     const QRect target = pictureRect();
-    if (target.isEmpty())
-        return;
+    if (target.isEmpty()) return;
     // Scale once per size; a large picture is expensive to scale on every paint.
     if (m_scaled.size() != target.size())
         m_scaled = QPixmap::fromImage(

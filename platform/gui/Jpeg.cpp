@@ -18,15 +18,21 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
 
-    QString shown(const QString& name) { return QDir::toNativeSeparators(name); }
+    QString shown(const QString& name)
+    {
+        return QDir::toNativeSeparators(name);
+    }
 
     QString damagedMessage(const QString& name)
     {
-        return QStringLiteral("Das Bild \"%1\" ist beschädigt oder unvollständig und kann nicht geladen werden.")
+        return QStringLiteral(
+            "Das Bild \"%1\" ist beschädigt oder unvollständig und kann nicht geladen werden.")
             .arg(shown(name));
     }
 
@@ -40,7 +46,8 @@ namespace {
 
     QString noPictureMessage(const QString& name)
     {
-        return QStringLiteral("Die Datei \"%1\" ist kein Bild im Format JPEG, Bitmap oder PNG.").arg(shown(name));
+        return QStringLiteral("Die Datei \"%1\" ist kein Bild im Format JPEG, Bitmap oder PNG.")
+            .arg(shown(name));
     }
 
     // libjpeg reports fatal errors through error_exit, which must not return: jump back to the
@@ -63,8 +70,7 @@ namespace {
         // the bottom, which is no picture worth showing.
         if (level < 0) {
             auto* e = reinterpret_cast<ErrorManager*>(c->err);
-            if (c->err->msg_code == JWRN_JPEG_EOF)
-                e->truncated = true;
+            if (c->err->msg_code == JWRN_JPEG_EOF) e->truncated = true;
             c->err->num_warnings++;
         }
     }
@@ -76,7 +82,8 @@ namespace {
         qint64 height = 0;
     };
 
-    Decoded decodeInto(const unsigned char* data, unsigned long size, qint64 maxPixels, QImage& out, Header& header)
+    Decoded decodeInto(
+        const unsigned char* data, unsigned long size, qint64 maxPixels, QImage& out, Header& header)
     {
         jpeg_decompress_struct cinfo;
         ErrorManager err;
@@ -122,8 +129,8 @@ namespace {
         }
         JSAMPARRAY cmykRow = nullptr;
         if (cmyk)
-            cmykRow = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                JDIMENSION(w) * 4, 1);
+            cmykRow = (*cinfo.mem->alloc_sarray)(
+                reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, JDIMENSION(w) * 4, 1);
         // Photoshop writes CMYK inverted and marks it with an Adobe segment.
         const bool inverted = cinfo.saw_Adobe_marker;
         while (cinfo.output_scanline < cinfo.output_height) {
@@ -200,25 +207,21 @@ QImage decodeJpeg(const QByteArray& data, const QString& name, qint64 maxPixels)
     Header header;
     const Decoded d = decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
         static_cast<unsigned long>(data.size()), maxPixels, image, header);
-    if (d == Decoded::TooLarge)
-        throw Error(tooLargeMessage(name, header.width, header.height));
-    if (d != Decoded::Ok)
-        throw Error(damagedMessage(name));
+    if (d == Decoded::TooLarge) throw Error(tooLargeMessage(name, header.width, header.height));
+    if (d != Decoded::Ok) throw Error(damagedMessage(name));
     return image;
 }
 
 QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixels)
 {
-    if (looksLikeJpeg(data))
-        return decodeJpeg(data, name, maxPixels);
+    if (looksLikeJpeg(data)) return decodeJpeg(data, name, maxPixels);
 
     QByteArray copy = data; // QBuffer wants a non-const array
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    if (!reader.canRead())
-        throw Error(noPictureMessage(name));
+    if (!reader.canRead()) throw Error(noPictureMessage(name));
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > maxPixels)
         throw Error(tooLargeMessage(name, size.width(), size.height()));
@@ -228,8 +231,7 @@ QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixe
     QImageReader::setAllocationLimit(int(std::max<qint64>(1, maxPixels * 4 / (1024 * 1024) + 1)));
     QImage image = reader.read();
     QImageReader::setAllocationLimit(previous);
-    if (image.isNull())
-        throw Error(damagedMessage(name));
+    if (image.isNull()) throw Error(damagedMessage(name));
     if (qint64(image.width()) * image.height() > maxPixels)
         throw Error(tooLargeMessage(name, image.width(), image.height()));
     return image;
@@ -238,8 +240,7 @@ QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixe
 QImage loadPicture(const QString& path, qint64 maxPixels)
 {
     const QFileInfo info(path);
-    if (!info.isFile())
-        throw Error(cannotOpenMessage(path));
+    if (!info.isFile()) throw Error(cannotOpenMessage(path));
     if (info.size() > kMaxPictureFileBytes)
         throw Error(QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(shown(path)));
     return decodePicture(loadBytes(path), path, maxPixels);
@@ -247,8 +248,7 @@ QImage loadPicture(const QString& path, qint64 maxPixels)
 
 QByteArray encodeJpeg(const QImage& image, int quality)
 {
-    if (image.isNull())
-        throw Error(QStringLiteral("Ein leeres Bild kann nicht gespeichert werden."));
+    if (image.isNull()) throw Error(QStringLiteral("Ein leeres Bild kann nicht gespeichert werden."));
     QImage rgb;
     if (image.hasAlphaChannel()) {
         QImage flat(image.size(), QImage::Format_RGB32);
@@ -263,19 +263,16 @@ QByteArray encodeJpeg(const QImage& image, int quality)
     Destination dest;
     const bool ok = encodeInto(rgb, quality, dest);
     QByteArray out;
-    if (ok && dest.buffer)
-        out = QByteArray(reinterpret_cast<const char*>(dest.buffer), qsizetype(dest.size));
+    if (ok && dest.buffer) out = QByteArray(reinterpret_cast<const char*>(dest.buffer), qsizetype(dest.size));
     std::free(dest.buffer);
-    if (!ok || out.isEmpty())
-        throw Error(QStringLiteral("Das Bild kann nicht als JPEG gespeichert werden."));
+    if (!ok || out.isEmpty()) throw Error(QStringLiteral("Das Bild kann nicht als JPEG gespeichert werden."));
     return out;
 }
 
 void storePicture(const QString& source, const QString& target)
 {
     const QFileInfo info(source);
-    if (!info.isFile())
-        throw Error(cannotOpenMessage(source));
+    if (!info.isFile()) throw Error(cannotOpenMessage(source));
     if (info.size() > kMaxPictureFileBytes)
         throw Error(QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(shown(source)));
     const QByteArray bytes = loadBytes(source);

@@ -1,0 +1,561 @@
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "editing/KommentarForm.h"
+#include "editing/editRezForm.h"
+#include "mainwin/Unit1.h"
+#include "platform/TextLines.h"
+#include "platform/gui/HotLabel.h"
+#include "platform/gui/ImageView.h"
+#include "platform/gui/Jpeg.h"
+#include "platform/gui/TabControl.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+
+using tk::Answer;
+using tk::ModalKind;
+
+namespace
+{
+
+const QString kIndex = QStringLiteral("Data/Rezepte/index.dat");
+QString dat(int n)
+{
+    return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".dat");
+}
+QString jpg(int n)
+{
+    return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".jpg");
+}
+
+void sammlung(tkt::Collection& c)
+{
+    c.standard({ QStringLiteral("1"), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"),
+                   QStringLiteral("Gulasch|-|03,|-|-|") },
+        { QStringLiteral("1Aufläufe") });
+    c.recipe(0, { QStringLiteral("500 g Äpfel"), QStringLiteral("200 g Mehl") },
+        { QStringLiteral("Äpfel schälen."), QString(), QStringLiteral("Backen.") },
+        { QStringLiteral("Omas Bester") });
+    c.recipe(
+        1, { QStringLiteral("1 kg Rind") }, { QStringLiteral("Schmoren.") }, { QStringLiteral("Scharf!") });
+}
+
+QByteArray bild(int w, int h, const char* format)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QByteArray out;
+    QBuffer b(&out);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, format);
+    return out;
+}
+
+void tick(tk::TForm8* e, int nr)
+{
+    const QList<int> nrs = e->listenKategorien();
+    const int row = int(nrs.indexOf(nr));
+    QVERIFY2(row >= 0, "category not in the list");
+    e->CheckListBox1->item(row)->setCheckState(Qt::Checked);
+}
+
+} // namespace
+
+class EditorTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void newRecipeStartsWithDefaults()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.st.AutorVorgabe = QStringLiteral("Brutzel");
+        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().Form8;
+        QVERIFY(e->isVisible());
+        QVERIFY(!e->isModal());
+        QCOMPARE(e->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
+        QCOMPARE(e->Button2->text(), QStringLiteral("Verwerfen"));
+        QCOMPARE(e->Edit1->text(), QString());
+        QCOMPARE(e->Edit2->text(), QStringLiteral("Brutzel"));
+        QCOMPARE(e->Edit3->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        QCOMPARE(e->Edit4->text(), QStringLiteral("für 4 Personen"));
+        QVERIFY(!e->Button4->isEnabled());
+        QVERIFY(e->angekreuzteKategorien().isEmpty());
+        // One entry per tab after "Alle", in tab order, "Favoriten" and own categories included.
+        QStringList tabs;
+        for (int i = 1; i < p.forms().Form1->kategorien->count(); ++i)
+            tabs.append(p.forms().Form1->kategorien->tabText(i));
+        QStringList entries;
+        for (int i = 0; i < e->CheckListBox1->count(); ++i)
+            entries.append(e->CheckListBox1->item(i)->text());
+        QCOMPARE(entries, tabs);
+        QCOMPARE(entries.at(13), QStringLiteral("Favoriten"));
+        QCOMPARE(entries.last(), QStringLiteral("Aufläufe"));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void newRecipeGetsNextNumber()
+    {
+        // 41 in line 0: the new recipe is 42 with 0042.dat and 0042.jpg, appended as line 43.
+        tkt::Collection c;
+        QStringList index { QStringLiteral("41") };
+        for (int i = 0; i <= 41; ++i)
+            index.append(i == 5 ? QStringLiteral("Brot|-|13,|-|-|") : QStringLiteral("||||"));
+        c.standard(index);
+        c.recipe(5, {}, { QStringLiteral("Backen") });
+        c.writeBytes(QStringLiteral("bild.jpg"), bild(40, 30, "JPG"));
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(QStringLiteral("Neu"));
+        tick(e, 2);
+        script.file(c.path(QStringLiteral("bild.jpg")));
+        e->Button3->click();
+        QVERIFY(e->Button4->isEnabled());
+        e->Button1->click();
+        const QStringList lines = c.lines(kIndex);
+        QCOMPARE(lines.size(), 44);
+        QCOMPARE(lines.at(0), QStringLiteral("42"));
+        QVERIFY(lines.at(43).startsWith(QStringLiteral("Neu|")));
+        QVERIFY(c.exists(dat(42)));
+        QCOMPARE(c.bytes(jpg(42)), c.bytes(QStringLiteral("bild.jpg")));
+        QCOMPARE(e->RezeptNr, 42);
+        QCOMPARE(p.st.RezeptMax, 42);
+        QCOMPARE(p.st.RezeptAnzahl, 2);
+        QVERIFY(!e->isVisible());
+        QVERIFY(e->isEnabled());
+        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Neu"));
+        QCOMPARE(p.st.AktRezept, 42);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void indexEntry_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // title, author, date, quantity
+        QTest::addColumn<QList<int>>("ticks");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("bars in all four fields")
+            << QStringList { QStringLiteral("Salat | Dressing"), QStringLiteral("A|B"), QStringLiteral("1|2"),
+                   QStringLiteral("x|y") }
+            << QList<int> { 8 } << QStringLiteral("Salat / Dressing|A/B|08,|1/2|x/y|");
+        QTest::newRow("empty date and quantity stay live")
+            << QStringList { QStringLiteral("Tee"), QStringLiteral("Ich"), QString(), QString() }
+            << QList<int> { 9 } << QStringLiteral("Tee|Ich|09,|-|-|");
+        QTest::newRow("single blank title") << QStringList { QStringLiteral(" "), QStringLiteral("a"),
+            QStringLiteral("d"), QStringLiteral("m") }
+                                            << QList<int> { 1 } << QStringLiteral(" |a|01,|d|m|");
+        QTest::newRow("only Favoriten") << QStringList { QStringLiteral("F"), QStringLiteral("a"),
+            QStringLiteral("d"), QStringLiteral("m") }
+                                        << QList<int> { 14 } << QStringLiteral("F|a|14,|d|m|");
+        QTest::newRow("ascending, own category last") << QStringList {
+            QStringLiteral("K"), QStringLiteral("a"), QStringLiteral("d"), QStringLiteral("m")
+        } << QList<int> { 15, 13, 1 } << QStringLiteral("K|a|01,13,15,|d|m|");
+    }
+    void indexEntry()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QList<int>, ticks);
+        QFETCH(QString, entry);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(fields.at(0));
+        e->Edit2->setText(fields.at(1));
+        e->Edit3->setText(fields.at(2));
+        e->Edit4->setText(fields.at(3));
+        for (int t : ticks)
+            tick(e, t);
+        e->Button1->click();
+        QCOMPARE(c.lines(kIndex).at(3), entry);
+        QCOMPARE(e->Edit1->text(), entry.section(u'|', 0, 0));
+        // Still a live recipe after the reload.
+        QCOMPARE(p.st.RezeptAnzahl, 3);
+        QVERIFY(!p.st.Rezepte[2].Geloescht);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void inputChecks_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no title") << QString() << QStringLiteral("Bitte einen Rezeptnamen angeben!");
+        QTest::newRow("no category") << QStringLiteral("Salat | Dressing")
+                                     << QStringLiteral("Bitte min. eine Kategorie wählen!");
+    }
+    void inputChecks()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(title);
+        e->Edit2->setText(QStringLiteral("A | B"));
+        const QByteArray index = c.bytes(kIndex);
+        script.answer(Answer::Ok);
+        e->Button1->click();
+        QCOMPARE(script.last(ModalKind::Meldung).text, message);
+        QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Fehler bei der Eingabe"));
+        QCOMPARE(c.bytes(kIndex), index);
+        QVERIFY(!c.exists(dat(2)));
+        QVERIFY(e->isVisible());
+        QVERIFY(e->isEnabled());
+        QCOMPARE(p.st.RezeptMax, 1);
+        if (!title.isEmpty()) {
+            // The replacement is visible although the save was refused.
+            QCOMPARE(e->Edit1->text(), QStringLiteral("Salat / Dressing"));
+            QCOMPARE(e->Edit2->text(), QStringLiteral("A / B"));
+        }
+    }
+
+    void recipeFile_data()
+    {
+        QTest::addColumn<QString>("zutaten");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("file");
+        const QString m = QStringLiteral("###KOMMENTAR###");
+        QTest::newRow("no ingredients") << QString() << QStringLiteral("Rühren")
+                                        << QStringList { QStringLiteral("0"), QStringLiteral("Rühren"), m };
+        QTest::newRow("final empty lines dropped") << QStringLiteral("a\nb\n") << QStringLiteral("t\n")
+                                                   << QStringList { QStringLiteral("2"), QStringLiteral("a"),
+                                                          QStringLiteral("b"), QStringLiteral("t"), m };
+        QTest::newRow("inner empty lines kept")
+            << QStringLiteral("a\n\nb") << QStringLiteral("x\n\ny")
+            << QStringList { QStringLiteral("3"), QStringLiteral("a"), QString(), QStringLiteral("b"),
+                   QStringLiteral("x"), QString(), QStringLiteral("y"), m };
+        QTest::newRow("marker in the text is written as typed")
+            << QStringLiteral("a") << QStringLiteral("x\nvor ###KOMMENTAR### nach\ny")
+            << QStringList { QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("x"),
+                   QStringLiteral("vor ###KOMMENTAR### nach"), QStringLiteral("y"), m };
+    }
+    void recipeFile()
+    {
+        QFETCH(QString, zutaten);
+        QFETCH(QString, text);
+        QFETCH(QStringList, file);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.forms().Form1->ZeigeRezept(0); // a recipe with a comment on show
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(QStringLiteral("T"));
+        e->Memo2->setPlainText(zutaten);
+        e->Memo1->setPlainText(text);
+        tick(e, 1);
+        e->Button1->click();
+        QCOMPARE(c.lines(dat(2)), file);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void editExistingFillsFields()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.st.AktRezept = 0;
+        p.forms().Form1->Bearbeiten1Click();
+        auto* e = p.forms().Form8;
+        QVERIFY(e->isVisible());
+        QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
+        QCOMPARE(e->Button2->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(e->RezeptNr, 0);
+        QCOMPARE(e->Edit1->text(), QStringLiteral("Apfelkuchen"));
+        QCOMPARE(e->Edit2->text(), QStringLiteral("Oma"));
+        QCOMPARE(e->Edit3->text(), QStringLiteral("12.03.2006"));
+        QCOMPARE(e->Edit4->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13 }));
+        QCOMPARE(e->Memo2->toPlainText(), QStringLiteral("500 g Äpfel\n200 g Mehl"));
+        // An empty line inside the text survives the round trip; the comment is not shown.
+        QCOMPARE(e->Memo1->toPlainText(), QStringLiteral("Äpfel schälen.\n\nBacken."));
+        QVERIFY(!e->Button4->isEnabled());
+
+        // Saving unchanged writes the same recipe file back.
+        const QByteArray before = c.bytes(dat(0));
+        p.forms().Form1->ZeigeRezept(0);
+        e->Button1->click();
+        QCOMPARE(c.bytes(dat(0)), before);
+        QCOMPARE(c.lines(kIndex).at(1), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void brokenFileKeepsEditorAsItWas()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        c.write(dat(1), { QStringLiteral("x"), QStringLiteral("y") });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.st.AktRezept = 0;
+        p.forms().Form1->Bearbeiten1Click();
+        e->Edit1->setText(QStringLiteral("getippt"));
+        p.st.AktRezept = 1;
+        script.answer(Answer::Ok);
+        p.forms().Form1->Bearbeiten1->trigger();
+        QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
+        QCOMPARE(e->RezeptNr, 0);
+        QCOMPARE(e->Edit1->text(), QStringLiteral("getippt"));
+    }
+
+    void commentKeptWithItsRecipe_data()
+    {
+        QTest::addColumn<int>("edited");
+        QTest::addColumn<int>("onShow");
+        QTest::addColumn<bool>("discard");
+        QTest::addColumn<QStringList>("comment");
+        QTest::newRow("recipe on show takes the window's text")
+            << 0 << 0 << false << QStringList { QStringLiteral("getippt") };
+        QTest::newRow("other recipe keeps its own comment")
+            << 1 << 0 << false << QStringList { QStringLiteral("Scharf!") };
+        QTest::newRow("after Verwerfen no comment lines") << 0 << 0 << true << QStringList {};
+        QTest::newRow("nothing on show reads the file")
+            << 1 << -1 << false << QStringList { QStringLiteral("Scharf!") };
+    }
+    void commentKeptWithItsRecipe()
+    {
+        QFETCH(int, edited);
+        QFETCH(int, onShow);
+        QFETCH(bool, discard);
+        QFETCH(QStringList, comment);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        auto* k = p.forms().Form12;
+        f1->ZeigeRezept(0);
+        k->Memo1->setPlainText(QStringLiteral("getippt"));
+        if (discard) k->Button1->click();
+        p.st.AktRezept = edited; // a right click on another entry
+        f1->Bearbeiten1Click();
+        if (onShow < 0) f1->ZeigeRezept(-1);
+        p.forms().Form8->Button1->click();
+        const QStringList lines = c.lines(dat(edited));
+        QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
+        if (edited != 0) QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
+    }
+
+    void pictures()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        c.writeBytes(QStringLiteral("bild.png"), bild(30, 20, "PNG"));
+        c.writeBytes(QStringLiteral("flach.bmp"), bild(30, 1, "BMP"));
+        c.writeBytes(QStringLiteral("text.jpg"), "kein Bild");
+        c.writeBytes(jpg(1), bild(10, 10, "JPG"));
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.st.AktRezept = 0;
+        p.forms().Form1->Bearbeiten1Click();
+
+        script.file(c.path(QStringLiteral("text.jpg"))).answer(Answer::Ok);
+        e->Button3->click();
+        QCOMPARE(script.last(ModalKind::OpenFile).filter, QStringLiteral("JPEG-Dateien (*.jpg)"));
+        QCOMPARE(script.last(ModalKind::Meldung).text,
+            QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"));
+        QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
+        QVERIFY(p.st.BildDatei.isEmpty());
+
+        script.file(c.path(QStringLiteral("flach.bmp"))).answer(Answer::Ok);
+        e->Button3->click();
+        QCOMPARE(script.last(ModalKind::Meldung).text,
+            QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"));
+        QVERIFY(p.st.BildDatei.isEmpty());
+        QVERIFY(!e->Image1->hasImage());
+
+        // A PNG is stored as JPEG under the recipe's picture name.
+        script.file(c.path(QStringLiteral("bild.png")));
+        e->Button3->click();
+        QVERIFY(e->Image1->hasImage());
+        QCOMPARE(p.st.BildDatei, c.path(QStringLiteral("bild.png")));
+        e->Button1->click();
+        QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
+        QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
+        QVERIFY(!p.forms().Form1->Image6->isHidden());
+
+        // Removing the picture of an existing recipe asks, deletes at once; "Abbrechen" does not bring it
+        // back.
+        p.st.AktRezept = 1;
+        p.forms().Form1->Bearbeiten1Click();
+        QVERIFY(e->Button4->isEnabled());
+        QVERIFY(e->Image1->hasImage());
+        script.answer(Answer::No);
+        e->Button4->click();
+        QVERIFY(c.exists(jpg(1)));
+        script.answer(Answer::Yes);
+        e->Button4->click();
+        QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Wirklich löschen?"));
+        QCOMPARE(script.last(ModalKind::Question).text,
+            QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"));
+        QVERIFY(!c.exists(jpg(1)));
+        QVERIFY(!e->Button4->isEnabled());
+        e->Button2->click();
+        QVERIFY(!e->isVisible());
+        QVERIFY(!c.exists(jpg(1)));
+
+        // New recipe: chosen, removed without a question, saved: nothing copied.
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(QStringLiteral("Ohne"));
+        tick(e, 3);
+        script.file(c.path(QStringLiteral("bild.png")));
+        const int questions = int(script.texts(ModalKind::Question).size());
+        e->Button3->click();
+        e->Button4->click();
+        QCOMPARE(int(script.texts(ModalKind::Question).size()), questions);
+        e->Button1->click();
+        QVERIFY(c.exists(dat(2)));
+        QVERIFY(!c.exists(jpg(2)));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void failedWriteEnablesEditorAgain()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
+        const QByteArray index = c.bytes(kIndex);
+
+        p.forms().Form1->Neueserstellen1Click();
+        e->Edit1->setText(QStringLiteral("Neu"));
+        tick(e, 1);
+        script.answer(Answer::Ok);
+        e->Button1->click();
+        QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
+        QVERIFY(e->isVisible());
+        QVERIFY(e->isEnabled());
+        QCOMPARE(c.bytes(kIndex), index);
+        // The next number is still the one the file gives.
+        QCOMPARE(p.st.RezeptMax, 1);
+        QCOMPARE(int(p.st.Rezepte.size()), 2);
+
+        p.st.AktRezept = 1;
+        p.forms().Form1->Bearbeiten1Click();
+        e->Edit1->setText(QStringLiteral("Anders"));
+        script.answer(Answer::Ok);
+        e->Button1->click();
+        QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 2);
+        QVERIFY(e->isEnabled());
+        QCOMPARE(p.st.Rezepte[1].Titel, QStringLiteral("Gulasch"));
+
+        // Once the file can be written, the same window saves.
+        QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        e->Button1->click();
+        QCOMPARE(c.lines(kIndex).at(2), QStringLiteral("Anders|-|03,|-|-|"));
+        QCOMPARE(c.lines(kIndex).size(), 3);
+    }
+
+    void readOnlyRecipeFileIsCleared()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QFile::setPermissions(c.path(dat(1)), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        p.st.AktRezept = 1;
+        p.forms().Form1->Bearbeiten1Click();
+        p.forms().Form8->Memo2->setPlainText(QStringLiteral("2 kg Rind"));
+        p.forms().Form8->Button1->click();
+        QCOMPARE(c.lines(dat(1)).at(1), QStringLiteral("2 kg Rind"));
+        QVERIFY(!tk::isReadOnly(c.path(dat(1))));
+        QVERIFY(QFileInfo(c.path(dat(1))).permissions() & QFileDevice::ReadGroup);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void checkListFollowsCategoryChanges()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.st.AktRezept = 0;
+        p.forms().Form1->Bearbeiten1Click();
+        tick(e, 15);
+        // An own category is added and 15 renamed while the editor is open.
+        QStringList kat;
+        for (int i = 0; i < 15; ++i)
+            kat.append(QStringLiteral("x"));
+        c.write(QStringLiteral("Data/Rezepte/kategorien.dat"),
+            kat + QStringList { QStringLiteral("1Gratins"), QStringLiteral("1Brote") });
+        p.forms().Form1->SetKats();
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(p.forms().Form1, &activate);
+        QCOMPARE(e->CheckListBox1->count(), 16);
+        QCOMPARE(e->CheckListBox1->item(14)->text(), QStringLiteral("Gratins"));
+        QCOMPARE(e->CheckListBox1->item(15)->text(), QStringLiteral("Brote"));
+        QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13, 15 }));
+        e->Button1->click();
+        QCOMPARE(c.lines(kIndex).at(1).section(u'|', 2, 2), QStringLiteral("01,13,15,"));
+    }
+
+    void layoutFollowsWindowSize()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        p.forms().Form1->Neueserstellen1Click();
+        QCOMPARE(e->size(), QSize(628, 428));
+        const QRect title = e->Edit1->geometry(), text = e->Memo1->geometry(),
+                    list = e->CheckListBox1->geometry();
+        const QRect image = e->Image1->geometry(), author = e->Edit2->geometry(),
+                    save = e->Button1->geometry();
+        QCOMPARE(image.size(), QSize(145, 104));
+        e->resize(728, 528);
+        QCOMPARE(e->Edit1->geometry(), title.adjusted(0, 0, 100, 0));
+        QCOMPARE(e->Memo1->geometry(), text.adjusted(0, 0, 100, 100));
+        QCOMPARE(e->CheckListBox1->geometry(), list.adjusted(100, 0, 100, 100));
+        QCOMPARE(e->Image1->geometry(), image.translated(100, 0));
+        QCOMPARE(e->Edit2->geometry(), author.translated(0, 100));
+        QCOMPARE(e->Button1->geometry(), save.translated(100, 100));
+        e->resize(100, 100);
+        QVERIFY(e->width() >= 592 && e->height() >= 418);
+        QVERIFY(e->Button1->isDefault());
+    }
+
+    void tabOrder()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* e = p.forms().Form8;
+        QList<QWidget*> expected { e->Edit1, e->Memo2, e->Memo1, e->Edit2, e->Edit3, e->Edit4,
+            e->CheckListBox1, e->Button3, e->Button4, e->Button1, e->Button2 };
+        e->Button4->setEnabled(true);
+        QList<QWidget*> seen;
+        QWidget* w = e->Edit1;
+        for (int guard = 0; guard < 200 && seen.size() < expected.size(); ++guard) {
+            if (expected.contains(w) && !seen.contains(w)) seen.append(w);
+            w = w->nextInFocusChain();
+        }
+        QCOMPARE(seen, expected);
+    }
+};
+
+TK_TEST_MAIN(EditorTest)
+#include "tst_editor.moc"

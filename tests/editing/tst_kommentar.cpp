@@ -1,0 +1,171 @@
+#include "TestSupport.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "editing/KommentarForm.h"
+#include "mainwin/Unit1.h"
+#include "platform/TextLines.h"
+#include "platform/gui/HotLabel.h"
+#include "store/AppState.h"
+
+namespace
+{
+
+const QString k0 = QStringLiteral("Data/Rezepte/0000.dat");
+const QString k1 = QStringLiteral("Data/Rezepte/0001.dat");
+
+void sammlung(tkt::Collection& c)
+{
+    c.standard({ QStringLiteral("1"), QStringLiteral("Kuchen|A|01,|1.1.2020|x|"),
+        QStringLiteral("Suppe|B|07,|2.2.2020|y|") });
+    c.recipe(0, { QStringLiteral("200 g Mehl"), QStringLiteral("3 Eier") },
+        { QStringLiteral("Rühren."), QStringLiteral(""), QStringLiteral("Backen."),
+            QStringLiteral("Essen.") },
+        { QStringLiteral("Sehr gut!") });
+    c.recipe(
+        1, { QStringLiteral("1 l Wasser") }, { QStringLiteral("Kochen.") }, { QStringLiteral("Salzig") });
+}
+
+} // namespace
+
+class KommentarTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void savesFileOfRecipeOnShow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("tail"); // lines after the four text lines
+        QTest::newRow("three lines give eleven")
+            << QStringLiteral("eins\nzwei\ndrei")
+            << QStringList { QStringLiteral("###KOMMENTAR###"), QStringLiteral("eins"),
+                   QStringLiteral("zwei"), QStringLiteral("drei") };
+        QTest::newRow("empty comment ends with the marker")
+            << QString() << QStringList { QStringLiteral("###KOMMENTAR###") };
+        QTest::newRow("final Enter adds no line") << QStringLiteral(
+            "eins\n") << QStringList { QStringLiteral("###KOMMENTAR###"), QStringLiteral("eins") };
+        QTest::newRow("inner empty line stays") << QStringLiteral("a\n\nb")
+                                                << QStringList { QStringLiteral("###KOMMENTAR###"),
+                                                       QStringLiteral("a"), QString(), QStringLiteral("b") };
+    }
+    void savesFileOfRecipeOnShow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, tail);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        auto* k = p.forms().Form12;
+        f1->ZeigeRezept(0);
+        f1->Image7->press();
+        QVERIFY(k->isVisible());
+        QCOMPARE(k->Memo1->toPlainText(), QStringLiteral("Sehr gut!"));
+        k->Memo1->setPlainText(typed);
+        k->Button2->click();
+        QVERIFY(!k->isVisible());
+        const QStringList expected
+            = QStringList { QStringLiteral("2"), QStringLiteral("200 g Mehl"), QStringLiteral("3 Eier"),
+                  QStringLiteral("Rühren."), QString(), QStringLiteral("Backen."), QStringLiteral("Essen.") }
+            + tail;
+        QCOMPARE(c.lines(k0), expected);
+        QVERIFY(c.bytes(k0).endsWith("\r\n"));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void rightClickDoesNotRedirectTheSave()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        f1->ZeigeRezept(0);
+        const QByteArray other = c.bytes(k1);
+        p.st.AktRezept = 1; // a right click on the other entry
+        p.forms().Form12->Memo1->setPlainText(QStringLiteral("neu"));
+        p.forms().Form12->Button2->click();
+        QCOMPARE(c.bytes(k1), other);
+        QCOMPARE(c.lines(k0).last(), QStringLiteral("neu"));
+        QCOMPARE(c.lines(k0).at(1), QStringLiteral("200 g Mehl"));
+    }
+
+    void nothingOnShowWritesNothing()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->ZeigeRezept(0);
+        p.forms().Form1->ZeigeRezept(-1);
+        const QByteArray a = c.bytes(k0), b = c.bytes(k1);
+        p.forms().Form12->Memo1->setPlainText(QStringLiteral("irgendwas"));
+        p.forms().Form12->Button2->click();
+        QCOMPARE(c.bytes(k0), a);
+        QCOMPARE(c.bytes(k1), b);
+    }
+
+    void discardEmptiesUntilShownAgain()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        auto* k = p.forms().Form12;
+        f1->ZeigeRezept(0);
+        const QByteArray before = c.bytes(k0);
+        f1->Image7->press();
+        k->Button1->click();
+        QVERIFY(!k->isVisible());
+        QCOMPARE(c.bytes(k0), before);
+        f1->Image7->press();
+        QCOMPARE(k->Memo1->toPlainText(), QString());
+        f1->ZeigeRezept(1);
+        f1->ZeigeRezept(0);
+        QCOMPARE(k->Memo1->toPlainText(), QStringLiteral("Sehr gut!"));
+    }
+
+    void unwritableFileKeepsWindowOpen()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->ZeigeRezept(0);
+        p.forms().Form1->Image7->press();
+        QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const QByteArray before = c.bytes(k0);
+        p.forms().Form12->Memo1->setPlainText(QStringLiteral("bleibt"));
+        script.answer(tk::Answer::Ok);
+        p.forms().Form12->Button2->click();
+        QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
+        QVERIFY(p.forms().Form12->isVisible());
+        QCOMPARE(p.forms().Form12->Memo1->toPlainText(), QStringLiteral("bleibt"));
+        QCOMPARE(c.bytes(k0), before);
+        QVERIFY(tk::isReadOnly(c.path(k0)));
+    }
+
+    void windowLayout()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* k = p.forms().Form12;
+        QCOMPARE(k->windowTitle(), QStringLiteral("Kommentar"));
+        QCOMPARE(k->size(), QSize(353, 287));
+        QCOMPARE(k->Button1->text(), QStringLiteral("Verwerfen"));
+        QCOMPARE(k->Button2->text(), QStringLiteral("Speichern"));
+        QVERIFY(k->Button2->isDefault());
+        QVERIFY(!k->isModal());
+        QVERIFY(k->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(p.forms().Form1->Image7->toolTip(),
+            QStringLiteral("Einen Kommentar zu diesem Rezept verfassen oder betrachten"));
+    }
+};
+
+TK_TEST_MAIN(KommentarTest)
+#include "tst_kommentar.moc"

@@ -1,0 +1,195 @@
+#include "TestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <set>
+
+#include "editing/editRezForm.h"
+#include "mainwin/Unit1.h"
+#include "mainwin/gui/RecipeList.h"
+#include "platform/gui/HotLabel.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+
+using tk::Answer;
+using tk::ModalKind;
+
+namespace
+{
+
+const QString kIndex = QStringLiteral("Data/Rezepte/index.dat");
+const QString kFav = QStringLiteral("Data/Rezepte/favoriten.dat");
+
+// Highest number 5; recipe 3 carries a picture.
+void sammlung(tkt::Collection& c)
+{
+    QStringList index { QStringLiteral("5") };
+    for (int n = 0; n <= 5; ++n)
+        index.append(QStringLiteral("Rezept %1|A|01,|d|m|").arg(n));
+    c.standard(index, {}, { QStringLiteral("2") });
+    for (int n = 0; n <= 5; ++n)
+        c.recipe(
+            n, { QStringLiteral("Zutat") }, { QStringLiteral("Text %1").arg(n) }, { QStringLiteral("K") });
+    c.writeBytes(QStringLiteral("Data/Rezepte/0003.jpg"), "jpeg");
+}
+
+} // namespace
+
+class FavoritenTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void favouriteToggledTwice()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        f1->ZeigeRezept(4);
+        script.answer(Answer::Yes);
+        f1->ZudenFavoriten1->trigger();
+        QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Rezept hinzufügen"));
+        QCOMPARE(script.last(ModalKind::Question).text,
+            QStringLiteral("\"Rezept 4\" in die Liste ihrer Lieblingsrezepte übernehmen?"));
+        QVERIFY(c.lines(kFav).contains(QStringLiteral("4=1")));
+        QCOMPARE(p.st.Rezepte[4].Favorit, 1);
+
+        script.answer(Answer::Yes);
+        f1->ZudenFavoriten1Click();
+        QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Rezept löschen"));
+        QCOMPARE(script.last(ModalKind::Question).text,
+            QStringLiteral("Das Rezept \"Rezept 4 ist schon in den Favoriten,\rsoll es aus den Favoriten "
+                           "gelöscht werden?"));
+        QVERIFY(c.lines(kFav).contains(QStringLiteral("4=0")));
+        QCOMPARE(p.st.Rezepte[4].Favorit, 0);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void answeringNoChangesNothing_data()
+    {
+        QTest::addColumn<int>("command"); // 0 favourite, 1 delete
+        QTest::newRow("favourite") << 0;
+        QTest::newRow("delete") << 1;
+    }
+    void answeringNoChangesNothing()
+    {
+        QFETCH(int, command);
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->ZeigeRezept(2);
+        const QByteArray fav = c.bytes(kFav), index = c.bytes(kIndex),
+                         rec = c.bytes(QStringLiteral("Data/Rezepte/0002.dat"));
+        script.answer(Answer::No);
+        if (command == 0)
+            p.forms().Form1->ZudenFavoriten1Click();
+        else
+            p.forms().Form1->Lschen1Click();
+        QCOMPARE(script.seen.size(), 1);
+        QCOMPARE(c.bytes(kFav), fav);
+        QCOMPARE(c.bytes(kIndex), index);
+        QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
+        QCOMPARE(p.st.Rezepte[2].Favorit, 1);
+        QCOMPARE(p.st.Rezepte[2].Geloescht, 0);
+        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Rezept 2"));
+    }
+
+    void deletionMarksLineRemovesFilesAndNumberIsNotReused()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        f1->ZeigeRezept(3);
+        script.answer(Answer::Yes);
+        f1->Lschen1->trigger();
+        QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Tellerkiste"));
+        QCOMPARE(script.last(ModalKind::Question).text,
+            QStringLiteral("Das Rezept Rezept 3 wirklich gelöscht werden?"));
+        const QStringList index = c.lines(kIndex);
+        QCOMPARE(index.at(0), QStringLiteral("5"));
+        QCOMPARE(index.at(4), QStringLiteral("||||"));
+        QCOMPARE(index.at(3), QStringLiteral("Rezept 2|A|01,|d|m|"));
+        QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
+        QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
+        QCOMPARE(p.st.RezeptAnzahl, 5);
+        QCOMPARE(p.st.Rezepte[3].Geloescht, 1);
+        QCOMPARE(f1->rezeptname->text(), QStringLiteral("Rezeptname"));
+        QCOMPARE(f1->zutaten->count(), 0);
+        QCOMPARE(f1->rezept->toPlainText(), QString());
+        for (QLabel* l : { f1->Label1, f1->Label6, f1->Label20, f1->Label7 })
+            QCOMPARE(l->text(), QString());
+        QVERIFY(f1->Image6->isHidden());
+        QCOMPARE(p.st.AngezeigtesRezept, -1);
+
+        // The next new recipe gets 6.
+        f1->Neueserstellen1Click();
+        p.forms().Form8->Edit1->setText(QStringLiteral("Neu"));
+        p.forms().Form8->CheckListBox1->item(0)->setCheckState(Qt::Checked);
+        p.forms().Form8->Button1->click();
+        QCOMPARE(c.lines(kIndex).at(0), QStringLiteral("6"));
+        QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0006.dat")));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void deletingTheOnlyRecipeLeavesCommandsIdle()
+    {
+        tkt::Collection c;
+        c.standard({ QStringLiteral("1"), QStringLiteral("||||"), QStringLiteral("Einzig|A|01,|d|m|") }, {},
+            { QStringLiteral("1") });
+        c.recipe(1, {}, { QStringLiteral("t") });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        f1->ZeigeRezept(1);
+        script.answer(Answer::Yes);
+        f1->Lschen1Click();
+        QCOMPARE(c.lines(kIndex),
+            (QStringList { QStringLiteral("1"), QStringLiteral("||||"), QStringLiteral("||||") }));
+        QCOMPARE(p.st.RezeptAnzahl, 0);
+        QCOMPARE(f1->Label9->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
+        const QByteArray fav = c.bytes(kFav);
+        const int seen = int(script.seen.size());
+        f1->Zufallsrezept1Click();
+        f1->ZudenFavoriten1Click();
+        f1->Lschen1Click();
+        f1->Bearbeiten1Click();
+        QCOMPARE(int(script.seen.size()), seen);
+        QCOMPARE(c.bytes(kFav), fav);
+        QVERIFY(c.lines(kFav).contains(QStringLiteral("1=1"))); // the key stays
+        QVERIFY(!p.forms().Form8->isVisible());
+        QCOMPARE(f1->rezeptname->text(), QStringLiteral("Rezeptname"));
+    }
+
+    void randomRecipeNeverDeleted()
+    {
+        tkt::Collection c;
+        QStringList index { QStringLiteral("99") };
+        for (int n = 0; n <= 99; ++n)
+            index.append(
+                n == 17 || n == 80 ? QStringLiteral("Lebt %1|A|01,|d|m|").arg(n) : QStringLiteral("||||"));
+        c.standard(index);
+        c.recipe(17, {}, { QStringLiteral("a") });
+        c.recipe(80, {}, { QStringLiteral("b") });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        std::set<int> shown;
+        const int selected = p.forms().Form1->treeview1->currentIndex().row();
+        for (int i = 0; i < 200; ++i) {
+            p.forms().Form1->Zufallsrezept1Click();
+            shown.insert(p.st.AktRezept);
+        }
+        QCOMPARE(shown, (std::set<int> { 17, 80 }));
+        QCOMPARE(p.forms().Form1->treeview1->currentIndex().row(), selected);
+        QCOMPARE(script.unexpected, 0);
+    }
+};
+
+TK_TEST_MAIN(FavoritenTest)
+#include "tst_favoriten.moc"
