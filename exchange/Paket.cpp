@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
 
 #include "exchange/importexport.h"
 #include "platform/Error.h"
@@ -25,7 +29,24 @@ namespace {
         return p.startsWith(f + u'/');
     }
 
-    bool kopiere(const QString& from, const QString& to) { return QFile::copy(from, to); }
+    // Copies a file without ever replacing one. Inside the program folder a hard link does it at once
+    // (every writer of the program replaces files whole, so the two names never see each other's
+    // changes); across file systems the bytes are copied. A partly written copy is removed.
+    bool kopiere(const QString& from, const QString& to)
+    {
+        const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
+        if (::linkat(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno == EEXIST || errno == ENOENT || errno == ENOTDIR)
+            return false;
+        std::error_code ec;
+        if (std::filesystem::exists(dst.constData(), ec))
+            return false;
+        if (std::filesystem::copy_file(src.constData(), dst.constData(), std::filesystem::copy_options::none, ec))
+            return true;
+        std::filesystem::remove(dst.constData(), ec);
+        return false;
+    }
 
     void entferne(const QStringList& files)
     {
