@@ -1,0 +1,267 @@
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include "dialogs/Unit4.h"
+#include "editing/editRezForm.h"
+#include "mainwin/Unit1.h"
+#include "platform/IniFile.h"
+#include "platform/gui/HotLabel.h"
+#include "settings/RGB_Tran.h"
+#include "settings/Einstellungen.h"
+#include "settings/Unit3.h"
+#include "settings/gui/HueBar.h"
+#include "store/AppState.h"
+
+namespace {
+const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
+
+QColor panelColour(tk::TForm1* f) { return f->Panel1->palette().color(QPalette::Window); }
+QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+void fill(tkt::Collection& c)
+{
+    c.standard({ "0", "Suppe|Max|01,|01.01.2007|für 2 Personen|" });
+    c.recipe(0, { "Wasser" }, { "Kochen." });
+}
+}
+
+class EinstellungenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartWritesDefaults()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        QFile::remove(c.path(kDat));
+        tkt::Program p(c.dir());
+        QVERIFY(p.st.NormaleFarbe);
+        QCOMPARE(p.st.Schriftgroesse, 10);
+        QCOMPARE(p.st.AutorVorgabe, QString());
+        QVERIFY(p.forms().Form4->isVisible());
+        QVERIFY(!p.forms().Form3->isVisible());
+        QCOMPARE(c.lines(kDat),
+            (QStringList { "[Data]", "StandardAutor=", "[Schrift]", "Size=10", "[Farben]", "Skin=0" }));
+    }
+
+    void readValues_data()
+    {
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("storedSize");
+        QTest::addColumn<bool>("normal");
+        QTest::addColumn<int>("hue");
+        QTest::addColumn<QString>("autor");
+        QTest::newRow("size 20 clamped and stored")
+            << QStringList { "[Schrift]", "Size=20" } << 12 << 12 << true << 0 << "";
+        QTest::newRow("size 3 clamped") << QStringList { "[Schrift]", "Size=3" } << 6 << 6 << true << 0 << "";
+        QTest::newRow("garbage reads as defaults")
+            << QStringList { "[Schrift]", "Size=gross", "[Farben]", "Skin=ja", "Farbe=rot" } << 10 << 10 << true
+            << 0 << "";
+        QTest::newRow("hue scheme")
+            << QStringList { "[farben]", "skin=1", "FARBE=0x1E", "[Data]", "StandardAutor=\"Oma Hilde\"" } << 10
+            << 10 << false << 30 << "Oma Hilde";
+        QTest::newRow("hue out of range used as read")
+            << QStringList { "[Farben]", "Skin=1", "Farbe=400" } << 10 << 10 << false << 400 << "";
+    }
+    void readValues()
+    {
+        QFETCH(QStringList, file);
+        QFETCH(int, size);
+        QFETCH(int, storedSize);
+        QFETCH(bool, normal);
+        QFETCH(int, hue);
+        QFETCH(QString, autor);
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        c.write(kDat, file + QStringList { "[Start]", "ShowWelcome=0" });
+        tkt::Program p(c.dir());
+        QCOMPARE(p.forms().Form3->TrackBar1->value(), size);
+        QCOMPARE(p.st.Schriftgroesse, size);
+        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), size + 4);
+        QCOMPARE(p.st.NormaleFarbe, normal);
+        QCOMPARE(p.st.Farbton, hue);
+        QCOMPARE(p.st.AutorVorgabe, autor);
+        QCOMPARE(p.forms().Form3->Edit2->text(), autor);
+        tk::IniFile ini(c.path(kDat));
+        QCOMPARE(tk::Einstellungen::size(ini), storedSize);
+        QCOMPARE(tk::Einstellungen::skin(ini), !normal);
+        if (hue >= 360)
+            QCOMPARE(panelColour(p.forms().Form1), rgb(0, 0, 0));
+    }
+
+    void okWritesKeysInOrder()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        QFile::remove(c.path(kDat));
+        tkt::Program p(c.dir());
+        QFile::remove(c.path(kDat));
+        p.forms().Form1->Image5Click();
+        tk::TForm3* f = p.forms().Form3;
+        QVERIFY(f->isVisible());
+        f->Edit2->setText(QStringLiteral("Brutzel"));
+        f->TrackBar1->setValue(7);
+        f->Image1MouseDown(30);
+        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(c.lines(kDat),
+            (QStringList { "[Data]", "StandardAutor=Brutzel", "[Schrift]", "Size=7", "[Farben]", "Skin=1",
+                "Farbe=30" }));
+        QCOMPARE(panelColour(p.forms().Form1), rgb(239, 191, 143));
+        QCOMPARE(f->palette().color(QPalette::Window), rgb(239, 191, 143));
+    }
+
+    void cancelledHueNeverReachesMainWindow()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        c.write(kDat, { "[Schrift]", "Size=9", "[Farben]", "Skin=0", "Farbe=200", "[Start]", "ShowWelcome=0" });
+        tkt::Program p(c.dir());
+        const QColor before = panelColour(p.forms().Form1);
+        tk::TForm3* f = p.forms().Form3;
+        p.forms().Form1->Image5Click();
+        QTest::mousePress(f->Image1, Qt::RightButton, {}, QPoint(120, 10));
+        QCOMPARE(p.st.Farbton, 120);
+        QVERIFY(!p.st.NormaleFarbe);
+        QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
+        QCOMPARE(f->Button1->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
+        f->TrackBar1->setValue(12);
+        const QByteArray file = c.bytes(kDat);
+        QTest::mouseClick(f->Button2, Qt::LeftButton);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(c.bytes(kDat), file);
+        QCOMPARE(panelColour(p.forms().Form1), before);
+        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), 13);
+        // The preview stays on the settings window; reopening reads the file again.
+        QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
+        p.forms().Form1->Image5Click();
+        QVERIFY(p.st.NormaleFarbe);
+        QCOMPARE(p.st.Farbton, 200);
+        QCOMPARE(f->TrackBar1->value(), 9);
+    }
+
+    void normalColoursKeepStoredHue()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        c.write(kDat, { "[Farben]", "Skin=1", "Farbe=77", "[Start]", "ShowWelcome=0" });
+        tkt::Program p(c.dir());
+        QVERIFY(!p.st.NormaleFarbe);
+        p.forms().Form1->Image5Click();
+        p.forms().Form3->Label1->press();
+        QVERIFY(p.st.NormaleFarbe);
+        p.forms().Form3->Panel1Click();
+        tk::IniFile ini(c.path(kDat));
+        QCOMPARE(tk::Einstellungen::skin(ini), false);
+        QCOMPARE(tk::Einstellungen::farbe(ini), 77);
+        QCOMPARE(panelColour(p.forms().Form1), QApplication::palette().color(QPalette::Button));
+        // Back to the hue scheme: the bar decides, not the stored value.
+        p.forms().Form1->Image5Click();
+        p.forms().Form3->Image1->pick(10);
+        p.forms().Form3->Panel1Click();
+        QCOMPARE(tk::Einstellungen::farbe(ini), 10);
+    }
+
+    void trackBarDrivesSample()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm3* f = p.forms().Form3;
+        QCOMPARE(f->TrackBar1->minimum(), 6);
+        QCOMPARE(f->TrackBar1->maximum(), 12);
+        for (int s : { 6, 11, 12 }) {
+            f->TrackBar1->setValue(s);
+            QCOMPARE(f->Label4->font().pointSize(), s);
+        }
+        QCOMPARE(f->Label4->font().family(), QStringLiteral("Arial"));
+    }
+
+    void defaultAuthorGoesIntoNextNewRecipe()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->Image5Click();
+        p.forms().Form3->Edit2->setText(QStringLiteral("Tante Erna"));
+        p.forms().Form3->Panel1Click();
+        QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
+        p.forms().Form1->Neueserstellen1Click();
+        QCOMPARE(p.forms().Form8->Edit2->text(), QStringLiteral("Tante Erna"));
+    }
+
+    void hueBarColumnsAndEnds()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::HueBar* bar = p.forms().Form3->Image1;
+        QCOMPARE(bar->picture().size(), QSize(360, 25));
+        for (int x : { 0, 66, 180, 359 }) {
+            const tk::Rgb s = tk::Panelfarbe(x);
+            QCOMPARE(bar->picture().pixelColor(x, 0), rgb(s.red, s.green, s.blue));
+            QCOMPARE(bar->picture().pixelColor(x, 24), rgb(s.red, s.green, s.blue));
+        }
+        p.forms().Form1->Image5Click();
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, 12));
+        QCOMPARE(p.st.Farbton, 0);
+        QCOMPARE(p.forms().Form3->palette().color(QPalette::Window), rgb(239, 143, 143));
+        QTest::mousePress(bar, Qt::MiddleButton, {}, QPoint(359, 3));
+        QCOMPARE(p.st.Farbton, 359);
+        QCOMPARE(p.forms().Form3->palette().color(QPalette::Window), rgb(239, 143, 145));
+    }
+
+    void hueBarIsASliderForScreenReaders()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.forms().Form3->Image1);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Slider);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Programmfarbe"));
+        QVERIFY(a->valueInterface());
+        QCOMPARE(a->valueInterface()->maximumValue().toInt(), 359);
+        a->valueInterface()->setCurrentValue(240);
+        QCOMPARE(p.st.Farbton, 240);
+        QVERIFY(!p.st.NormaleFarbe);
+    }
+
+    void unwritableSettingsStillApplyAndReport()
+    {
+        tkt::Collection c;
+        fill(c);
+        tkt::ModalScript script;
+        script.answer(tk::Answer::Ok);
+        tkt::Program p(c.dir());
+        // A folder in place of the file: no write can succeed.
+        QFile::remove(c.path(kDat));
+        QDir().mkpath(c.path(kDat));
+        p.forms().Form1->Image5Click();
+        p.forms().Form3->TrackBar1->setValue(11);
+        p.forms().Form3->Image1MouseDown(60);
+        tk::guarded(nullptr, [&] { p.forms().Form3->Panel1Click(); });
+        QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
+        QCOMPARE(p.st.Schriftgroesse, 11);
+        QCOMPARE(panelColour(p.forms().Form1), rgb(239, 239, 143));
+        QVERIFY(!p.forms().Form3->isVisible());
+    }
+};
+
+TK_TEST_MAIN(EinstellungenTest)
+#include "tst_einstellungen.moc"
