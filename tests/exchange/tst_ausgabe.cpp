@@ -85,24 +85,6 @@ private slots:
         QCOMPARE(zeilen.mid(7), (QStringList { "Zutaten", "", "", "Zeile 0" }));
     }
 
-    void rtfFormatting()
-    {
-        const QList<tk::RichLine> l = tk::RtfZeilen(beispiel(1, 1), 11);
-        QCOMPARE(l.size(), 12);
-        QCOMPARE(l.at(1).text, QStringLiteral("Apfelkuchen"));
-        QCOMPARE(l.at(1).pointSize, 15);
-        QCOMPARE(l.at(3).text, QStringLiteral("Brutzels Tellerkiste 3.30"));
-        for (int i = 2; i < l.size(); ++i)
-            QCOMPARE(l.at(i).pointSize, 11);
-        for (int i = 0; i < l.size(); ++i) {
-            const bool hervor = (i == 6 || i == 7);
-            QCOMPARE(l.at(i).bold, hervor);
-            QCOMPARE(l.at(i).underline, hervor);
-        }
-        QCOMPARE(l.at(7).text, QStringLiteral("Zutaten"));
-        QVERIFY(tk::RtfDokument(beispiel(), 10).contains("Arial"));
-    }
-
     // ---- print layout ----
 
     void unit_data()
@@ -124,15 +106,7 @@ private slots:
         QCOMPARE(tk::DruckEinheit(w), u);
     }
 
-    void firstPage_data()
-    {
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("u");
-        QTest::newRow("4800") << 4800 << 10;
-        QTest::newRow("6000") << 6000 << 12;
-        QTest::newRow("3600") << 3600 << 8;
-        QTest::newRow("5100") << 5100 << 11;
-    }
+    void firstPage_data() { unit_data(); }
     void firstPage()
     {
         QFETCH(int, w);

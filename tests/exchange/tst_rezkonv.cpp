@@ -66,15 +66,6 @@ private slots:
         QCOMPARE(tk::RezKonvErzeugen(titel, autor, datum, menge, text, zutaten), expected);
     }
 
-    void appendsToTarget()
-    {
-        QStringList ziel { QStringLiteral("vorher") };
-        tk::RezKonvErzeugen("A", "B", "C", "D", {}, {}, ziel);
-        QCOMPARE(ziel.first(), QStringLiteral("vorher"));
-        QCOMPARE(ziel.at(1), kKopf);
-        QCOMPARE(ziel.last(), QStringLiteral("====="));
-    }
-
     // A paragraph the field wraps onto three lines arrives as those three lines.
     void wrappedParagraphArrivesAsDisplayedLines()
     {
