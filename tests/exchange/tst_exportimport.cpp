@@ -19,12 +19,6 @@
 using tk::ModalKind;
 
 namespace {
-// A collection as start-up expects it, the welcome text included.
-void sammlung(tkt::Collection& c, const QStringList& index, const QStringList& own = {}, const QStringList& fav = {})
-{
-    c.standard(index, own, fav);
-    c.writeBytes(QStringLiteral("Data/Sonstiges/Welcome.rtf"), "{\\rtf1 Willkommen}");
-}
 
 void click(QPushButton* b)
 {
@@ -32,12 +26,13 @@ void click(QPushButton* b)
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-// The main window on screen, as after the welcome window was closed.
+// The main window on screen and active.
 void zeige(tkt::Program& p)
 {
     p.forms().Form4->hide();
     p.forms().Form1->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p.forms().Form1));
+    p.forms().Form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.forms().Form1));
 }
 
 // A package made by hand: index.tki lines and recipe files (name -> bytes), packed in that order.
@@ -81,7 +76,7 @@ private slots:
     void roundTripBetweenTwoCollections()
     {
         tkt::Collection a;
-        sammlung(a, { "3", "Zwiebelkuchen|Oma|01,13,15,|12.03.2006|für 4 Personen|",
+        a.standard({ "3", "Zwiebelkuchen|Oma|01,13,15,|12.03.2006|für 4 Personen|",
                        "Apfelkuchen|  Anna|13,|01.01.2007|1 Blech|", "||||", "Öl-Dressing|Bernd|15,|02.02.2007|-|" },
             { "Eigene" }, { "0" });
         a.recipe(0, { "500 g Zwiebeln", "1 Boden" }, { "Schneiden.", "Backen." }, { "Lecker" });
@@ -89,7 +84,7 @@ private slots:
         a.recipe(3, {}, { "Rühren." }, { "Kommentar", "zwei Zeilen" });
         a.writeBytes("Data/Rezepte/0001.jpg", QByteArray("\xff\xd8JPEG-Bild\xff\xd9"));
         tkt::Collection b;
-        sammlung(b, { "1", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|" });
+        b.standard({ "1", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|" });
         b.recipe(0, {}, { "Brot" });
         b.recipe(1, {}, { "Suppe" });
         const QString pkg = b.path("paket.tkp");
@@ -168,7 +163,7 @@ private slots:
     void exportPanelList()
     {
         tkt::Collection c;
-        sammlung(c, { "2", "Birne|a|01,|d|m|", "Apfel|b|01,|d|m|", "Apfel|c|02,|d|m|" });
+        c.standard({ "2", "Birne|a|01,|d|m|", "Apfel|b|01,|d|m|", "Apfel|c|02,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         zeige(p);
@@ -202,7 +197,7 @@ private slots:
     void emptyExportAndCancel()
     {
         tkt::Collection c;
-        sammlung(c, { "0", "Birne|a|01,|d|m|" });
+        c.standard({ "0", "Birne|a|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm10* f10 = p.forms().Form10;
@@ -221,10 +216,30 @@ private slots:
         QCOMPARE(script.unexpected, 0);
     }
 
+    void exportOfAMissingRecipeFileFails()
+    {
+        tkt::Collection c;
+        c.standard({ "1", "Birne|a|01,|d|m|", "Apfel|b|01,|d|m|" });
+        c.recipe(0, {}, { "Birne" }); // 0001.dat is missing
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        zeige(p);
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Rezeptexportieren1->trigger();
+        click(f1->Button4);
+        click(f1->Button2);
+        script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
+        click(p.forms().Form10->Button1);
+        QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
+        QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
+        QVERIFY(!c.exists("paket.tkp"));
+        QVERIFY(p.forms().Form10->isVisible());
+    }
+
     void importSeveralPackagesAndDamage()
     {
         tkt::Collection c;
-        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        c.standard({ "0", "Alt|a|01,|d|m|" });
         c.recipe(0, {}, { "alt" });
         const QString p1 = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1", "A2" }),
             { { "0000.dat", recipeBytes("a1") }, { "0001.dat", recipeBytes("a2") }, { "0001.jpg", "JPG-A2" } });
@@ -270,7 +285,7 @@ private slots:
     void failedPackageAndOldFormat()
     {
         tkt::Collection c;
-        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        c.standard({ "0", "Alt|a|01,|d|m|" });
         c.recipe(0, {}, { "alt" });
         // Claims two recipes but carries one: nothing of it stays.
         const QString bad = makePackage(c, "halb.tkp", simpleTki("Halb", { "H1", "H2" }), { { "0000.dat", recipeBytes("h1") } });
@@ -305,13 +320,14 @@ private slots:
     void menuShortcutOpensImport()
     {
         tkt::Collection c;
-        sammlung(c, { "0", "Alt|a|01,|d|m|" });
+        c.standard({ "0", "Alt|a|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
         QCOMPARE(f1->Installieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        zeige(p);
         p.forms().Form5->ListBox1->addItem(QStringLiteral("alt"));
-        f1->Installieren1->trigger();
+        QTest::keyClick(f1, Qt::Key_I, Qt::ControlModifier);
         QVERIFY(p.forms().Form5->isVisible());
         QCOMPARE(p.forms().Form5->ListBox1->count(), 0);
         QCOMPARE(p.forms().Form5->Button2->text(), QStringLiteral("Abbrechen"));
