@@ -138,6 +138,25 @@ private slots:
         QCOMPARE(script.unexpected, 0);
     }
 
+    void unwritableIndexDeletesNothing()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->ZeigeRezept(3);
+        QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
+        const QByteArray index = c.bytes(kIndex);
+        script.answer(Answer::Yes).answer(Answer::Ok);
+        p.forms().Form1->Lschen1->trigger();
+        QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
+        QCOMPARE(c.bytes(kIndex), index);
+        QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
+        QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
+        QCOMPARE(p.st.Rezepte[3].Geloescht, 0);
+        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Rezept 3"));
+    }
+
     void deletingTheOnlyRecipeLeavesCommandsIdle()
     {
         tkt::Collection c;
