@@ -97,6 +97,16 @@ Farbschema normalSchema()
 
 void applySchema(TForm1& f, const Farbschema& s)
 {
+    // The tab control lies on a coloured panel but keeps its own background.
+    if (f.kategorien) {
+        const QPalette app = QApplication::palette();
+        for (auto role : { QPalette::Window, QPalette::Button })
+            for (auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+                QPalette p = f.kategorien->palette();
+                p.setColor(group, role, app.color(group, role));
+                f.kategorien->setPalette(p);
+            }
+    }
     for (QWidget* w : std::initializer_list<QWidget*> { f.Panel1, f.Panel2, f.Panel3, f.Panel4, f.Panel5,
              static_cast<QWidget*>(f.statusBar()), f.Panel6, f.Panel7, f.label8 })
         setBackground(w, s.panel);
