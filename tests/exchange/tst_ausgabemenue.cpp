@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "dialogs/Unit4.h"
 #include "exchange/Ausgabe.h"
 #include "exchange/RezKonvExport.h"
 #include "exchange/gui/Druckausgabe.h"
@@ -98,6 +99,8 @@ private slots:
         for (int i = 0; i < 40; ++i)
             lang.append(QStringLiteral("Wort%1").arg(i));
         x.c.recipe(0, { "1 Ei" }, { lang.join(u' ') });
+        // The welcome window keeps the main window hidden while it is up.
+        x.p->forms().Form4->hide();
         x.f1->show();
         x.f1->resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(x.f1));
