@@ -147,24 +147,6 @@ private slots:
         QCOMPARE(c.bytes(k0), before);
         QVERIFY(tk::isReadOnly(c.path(k0)));
     }
-
-    void windowLayout()
-    {
-        tkt::Collection c;
-        sammlung(c);
-        tkt::ModalScript script;
-        tkt::Program p(c.dir());
-        auto* k = p.forms().Form12;
-        QCOMPARE(k->windowTitle(), QStringLiteral("Kommentar"));
-        QCOMPARE(k->size(), QSize(353, 287));
-        QCOMPARE(k->Button1->text(), QStringLiteral("Verwerfen"));
-        QCOMPARE(k->Button2->text(), QStringLiteral("Speichern"));
-        QVERIFY(k->Button2->isDefault());
-        QVERIFY(!k->isModal());
-        QVERIFY(k->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(p.forms().Form1->Image7->toolTip(),
-            QStringLiteral("Einen Kommentar zu diesem Rezept verfassen oder betrachten"));
-    }
 };
 
 TK_TEST_MAIN(KommentarTest)
