@@ -79,7 +79,7 @@ int main(int argc, char** argv)
             run(tk::SuchModus::Volltext, wort); // warm the file cache for both
             grep(wort);
             double ours = 1e300, theirs = 1e300;
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 5; ++i) {
                 ours = std::min(ours, timeMs([&] { run(tk::SuchModus::Volltext, wort); }));
                 theirs = std::min(theirs, timeMs([&] { grep(wort); }));
             }

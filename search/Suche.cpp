@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -10,6 +11,11 @@
 #include "platform/TextLines.h"
 #include "search/Wildcard.h"
 #include "store/Formats.h"
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tk {
 
@@ -52,23 +58,42 @@ namespace {
         const char* m_end;
     };
 
+    // Reads a whole file into the buffer, which keeps its capacity from one recipe to the next.
+    // The search reads tens of thousands of small files in a row: on Unix it goes to the system
+    // directly, without a QFile per file.
     void leseDatei(const QString& path, QByteArray& buffer)
     {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+#ifdef Q_OS_UNIX
+        const QByteArray name = QFile::encodeName(path);
+        int fd;
+        do
+            fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        while (fd < 0 && errno == EINTR);
+        if (fd < 0)
             throw Error(cannotOpenMessage(path));
-        const qint64 size = f.size();
-        buffer.resize(qsizetype(size));
-        qint64 got = 0;
-        while (got < size) {
-            const qint64 r = f.read(buffer.data() + got, size - got);
-            if (r < 0)
+        if (buffer.capacity() < 16384)
+            buffer.reserve(16384);
+        buffer.resize(buffer.capacity());
+        qsizetype got = 0;
+        for (;;) {
+            if (got == buffer.size())
+                buffer.resize(buffer.size() * 2);
+            const ssize_t r = ::read(fd, buffer.data() + got, size_t(buffer.size() - got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r < 0) {
+                ::close(fd);
                 throw Error(cannotOpenMessage(path));
+            }
             if (r == 0)
                 break;
             got += r;
         }
-        buffer.resize(qsizetype(got));
+        ::close(fd);
+        buffer.resize(got);
+#else
+        buffer = loadBytes(path);
+#endif
     }
 
     QString kaputtMessage(const QString& path, const QString& why)

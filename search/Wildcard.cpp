@@ -25,11 +25,9 @@ namespace {
 
 } // namespace
 
-int wildcardCode(QChar c)
+int wildcardCodeSlow(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return u;
     const char b = toCp1252(c);
     if (b == '?')
         return 0x100 + u;
@@ -46,7 +44,7 @@ bool Wildcard::CharSet::contains(int code) const
 {
     bool in = false;
     if (code < 256) {
-        in = bits.test(size_t(code));
+        in = bits[size_t(code)];
     } else {
         for (const auto& [lo, hi] : wide)
             if (code >= lo && code <= hi) {
@@ -180,7 +178,7 @@ qsizetype Wildcard::findSegment(const Segment& s, const Text& text, qsizetype fr
     const Element& e0 = m_elements[size_t(s.begin)];
     for (qsizetype p = from; p <= limit; ++p) {
         const int c = text[p];
-        if (c < 256 ? !s.firstOk.test(size_t(c)) : !accepts(e0, c))
+        if (c < 256 ? !s.firstOk[size_t(c)] : !accepts(e0, c))
             continue;
         if (segmentAt(s, text, p))
             return p;

@@ -62,6 +62,11 @@ bool matchesMask(QStringView text, const QString& mask);
 
 // The code a character is compared by: its Windows-1252 byte, or a value above 255 for characters
 // the code page cannot hold (they then only ever equal themselves).
-int wildcardCode(QChar c);
+int wildcardCodeSlow(QChar c);
+inline int wildcardCode(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? int(u) : wildcardCodeSlow(c);
+}
 
 } // namespace tk
