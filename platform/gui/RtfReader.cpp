@@ -331,7 +331,7 @@ namespace {
                 textChar(QString(QChar(QChar::LineSeparator)));
             } else if (w == "tab" || w == "cell") {
                 textChar(QStringLiteral("\t"));
-            } else if (w == "u") {
+            } else if (w == "u" && hasParam) {
                 int code = p;
                 if (code < 0)
                     code += 65536;
