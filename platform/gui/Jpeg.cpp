@@ -96,6 +96,8 @@ namespace
             return Decoded::Failed;
         }
         jpeg_create_decompress(&cinfo);
+        // A progressive file keeps all its coefficients in memory; bound that as well.
+        cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
         jpeg_mem_src(&cinfo, data, size);
         jpeg_read_header(&cinfo, TRUE);
         header.width = cinfo.image_width;

@@ -78,6 +78,15 @@ private slots:
         QTest::newRow("JPEG from libjpeg") << tk::encodeJpeg(testbild(33, 17)) << QSize(33, 17);
         QTest::newRow("grey JPEG") << qtBytes(testbild(40, 30).convertToFormat(QImage::Format_Grayscale8),
             "JPG") << QSize(40, 30);
+        QByteArray progressive;
+        {
+            QBuffer b(&progressive);
+            b.open(QIODevice::WriteOnly);
+            QImageWriter w(&b, "jpg");
+            w.setProgressiveScanWrite(true);
+            w.write(testbild(50, 40));
+        }
+        QTest::newRow("progressive JPEG") << progressive << QSize(50, 40);
         QTest::newRow("BMP") << qtBytes(testbild(20, 10), "BMP") << QSize(20, 10);
         QTest::newRow("PNG") << qtBytes(testbild(21, 11), "PNG") << QSize(21, 11);
     }
