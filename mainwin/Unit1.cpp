@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -21,6 +22,7 @@
 #include "mainwin/gui/RecipeList.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/Placement.h"
@@ -281,6 +283,8 @@ void TForm1::buildPanes()
     kategorien->setObjectName(QStringLiteral("kategorien"));
     kategorien->setAccessibleName(QStringLiteral("Kategorien"));
     lowerLay->addWidget(kategorien);
+    // Whenever the left pane changes its width the tabs rewrap; the control stays exactly as high as its rows.
+    kategorien->setFitHeightToRows(true);
     treeview1 = new RecipeList(lower);
     treeview1->setObjectName(QStringLiteral("treeview1"));
     treeview1->setAccessibleName(QStringLiteral("Rezepte"));
@@ -432,6 +436,7 @@ bool TForm1::eventFilter(QObject* o, QEvent* e)
 {
     if (o == Panel5 && e->type() == QEvent::Resize)
         placeInfoLabels();
+
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -538,7 +543,7 @@ void TForm1::closeEvent(QCloseEvent* e)
 {
     FormClose();
     e->accept();
-    QCoreApplication::exit(0);
+    Application::endProgram();
 }
 
 void TForm1::Beenden1Click() { close(); }

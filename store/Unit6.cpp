@@ -75,7 +75,7 @@ void TForm6::Button1Click()
 
 void TForm6::progress(int n, int max, bool force)
 {
-    Shape1->setFixedWidth(int(qint64(n) * 258 / (qint64(max) + 1)));
+    Shape1->setFixedWidth(barWidth(n, max));
     Label2->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
     // Pending events run for every record; painting is limited to what a screen can show.
     if (force || !m_paint.isValid() || m_paint.elapsed() >= 30) {
@@ -91,6 +91,7 @@ void TForm6::progress(int n, int max, bool force)
 void TForm6::UpdateRezepte()
 {
     TForm1* main = forms.Form1;
+    m_cancel = false;
     centreOn(this, main);
     show();
     raise();

@@ -28,6 +28,7 @@ public:
     QPushButton* Button1 = nullptr;
 
     bool cancelled() const { return m_cancel; }
+    static int barWidth(int n, int max) { return int(qint64(n) * 258 / (qint64(max) + 1)); }
 
 private:
     void Button1Click();

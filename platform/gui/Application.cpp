@@ -26,15 +26,26 @@ bool Application::notify(QObject* receiver, QEvent* event)
 
 namespace {
     bool g_quit = false;
+    bool g_endsProgram = true;
 }
 
 void Application::requestQuit()
 {
     g_quit = true;
-    QCoreApplication::exit(0);
+    if (g_endsProgram)
+        QCoreApplication::exit(0);
 }
 
 bool Application::quitRequested() { return g_quit; }
+void Application::clearQuitRequest() { g_quit = false; }
+
+void Application::setEndsProgram(bool on) { g_endsProgram = on; }
+
+void Application::endProgram()
+{
+    if (g_endsProgram)
+        QCoreApplication::exit(0);
+}
 
 void Application::installGerman()
 {

@@ -18,6 +18,11 @@ public:
     // start-up, before the event loop would run.
     static void requestQuit();
     static bool quitRequested();
+    static void clearQuitRequest(); // for a fresh start in tests
+
+    // Closing the main window ends the program; tests that close many main windows turn this off.
+    static void endProgram();
+    static void setEndsProgram(bool on);
 };
 
 } // namespace tk

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionTab>
 
@@ -282,6 +283,8 @@ void TabControl::resizeEvent(QResizeEvent* e)
 {
     m_dirty = true;
     QWidget::resizeEvent(e);
+    if (m_fit && e->size().width() != e->oldSize().width())
+        fitHeight();
 }
 
 void TabControl::paintEvent(QPaintEvent*)
@@ -347,12 +350,5 @@ void TabControl::keyPressEvent(QKeyEvent* e)
     }
 }
 
-bool TabControl::event(QEvent* e)
-{
-    if (e->type() == QEvent::ToolTip) {
-        // Tabs that are cut show their caption as tooltip.
-    }
-    return QWidget::event(e);
-}
 
 } // namespace tk

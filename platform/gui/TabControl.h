@@ -27,6 +27,9 @@ public:
     QRect tabRect(int i) const;
     int tabAt(const QPoint& p) const;
     void setCaptionFont(const QFont& f); // the font the captions are measured and drawn with
+    // Keeps the height at rows x tab height whenever the width changes.
+    void setFitHeightToRows(bool on) { m_fit = on; }
+    void fitHeight() { setFixedHeight(std::max(1, rowCount()) * m_tabHeight); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -41,7 +44,6 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
     void resizeEvent(QResizeEvent*) override;
-    bool event(QEvent*) override;
 
 private:
     struct Tab {
@@ -60,6 +62,7 @@ private:
     mutable int m_layoutWidth = -1;
     mutable QList<QRect> m_rects;
     mutable int m_rows = 0;
+    bool m_fit = false;
 };
 
 } // namespace tk

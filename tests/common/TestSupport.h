@@ -91,6 +91,7 @@ void useGermanLocale();
         tk::Application app(argc, argv);                                                                     \
         QCoreApplication::setApplicationName(QStringLiteral("Tellerkiste"));                                 \
         app.setQuitOnLastWindowClosed(false);                                                                \
+        tk::Application::setEndsProgram(false);                                                              \
         tkt::useGermanLocale();                                                                              \
         TestObject tc;                                                                                       \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \

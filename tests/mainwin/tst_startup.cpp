@@ -1,22 +1,372 @@
+// Start-up, the layout file, the message window and the loading window.
 #include "TestSupport.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QMenu>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+
+#include "mainwin/MsgForm.h"
 #include "mainwin/Unit1.h"
 #include "mainwin/gui/RecipeList.h"
+#include "platform/gui/HotLabel.h"
+#include "platform/gui/TabControl.h"
 #include "store/AppState.h"
+#include "store/DB_aktualisierung.h"
+#include "store/Unit6.h"
+
+using tk::ModalKind;
+
+namespace {
+const QString kLive = QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|");
+
+QImage picture(const QLabel* l) { return l->pixmap().toImage(); }
+}
 
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void loadsCollection()
+    void init() { tk::Application::clearQuitRequest(); }
+
+    void freshStartUsesDefaultsAndClosingWritesAllKeys()
     {
         tkt::Collection c;
-        c.standard({ QStringLiteral("1"), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"),
-            QStringLiteral("||||") });
+        c.standard({ QStringLiteral("0"), kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QCOMPARE(p.st.RezeptAnzahl, 1);
-        QCOMPARE(p.forms().Form1->treeview1->count(), 1);
+        tk::TForm1* m = p.forms().Form1;
+        QVERIFY(m->isVisible());
+        QVERIFY(m->isEnabled());
+        QCOMPARE(m->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
+        QCOMPARE(m->size(), QSize(750, 500));
+        const QRect screen = m->screen()->availableGeometry();
+        QCOMPARE(m->frameGeometry().center().x() / 2, screen.center().x() / 2);
+        QCOMPARE(m->frameGeometry().center().y() / 2, screen.center().y() / 2);
+        QCOMPARE(m->Splitter1->sizes().at(0), 170);
+        QCOMPARE(m->Splitter1->sizes().at(2), 170);
+        QCOMPARE(m->Splitter2->sizes().at(0), 81);
+        for (QWidget* w : { m->Panel1, static_cast<QWidget*>(m->suchergebnisse), m->Panel5,
+                 static_cast<QWidget*>(m->kategorien) })
+            QVERIFY(!w->isHidden());
+        for (QAction* a : { m->Symbolleiste1, m->Suchergebnisse2, m->Zusatzinformationen1, m->Kategorien1 })
+            QVERIFY(a->isChecked());
+        m->move(120, 80);
+        m->close();
+        QCOMPARE(c.lines(QStringLiteral("config.ini")),
+            QStringList({ "[Fenster]", "Breite=750", "Links=120", "Hoehe=500", "Oben=80", "[Panel2]", "Breite=170",
+                "[Panel4]", "Breite=170", "[SuchErgebnisse]", "Hoehe=81", "Sichtbar=1", "[Panel1]", "Sichtbar=1",
+                "[Panel5]", "Sichtbar=1", "[Kategorien]", "Sichtbar=1" }));
+        QVERIFY(c.bytes(QStringLiteral("config.ini")).endsWith("Sichtbar=1\r\n"));
         QCOMPARE(script.unexpected, 0);
+    }
+
+    void layoutRoundTrip()
+    {
+        tkt::Collection c;
+        c.standard({ QStringLiteral("0"), kLive });
+        c.write(QStringLiteral("config.ini"),
+            { "[Fenster]", "Breite=600", "Hoehe=400", "Links=120", "Oben=80", "[panel2]", "breite=200",
+                "[Panel4]", "Breite=0x82", "[Suchergebnisse]", "Hoehe=60", "Sichtbar=0", "[Panel1]",
+                "Sichtbar=0", "[Kategorien]", "Sichtbar=1" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QCOMPARE(m->size(), QSize(600, 400));
+        QVERIFY(m->Panel1->isHidden());
+        QVERIFY(!m->Symbolleiste1->isChecked());
+        QVERIFY(m->suchergebnisse->isHidden());
+        QVERIFY(!m->Suchergebnisse2->isChecked());
+        QCOMPARE(m->Splitter1->sizes().at(0), 200);
+        QCOMPARE(m->Splitter1->sizes().at(2), 130);
+        m->move(33, 44);
+        m->close();
+        tk::IniFile ini(c.path(QStringLiteral("config.ini")));
+        QCOMPARE(ini.readInteger("Fenster", "Breite", 0), 600);
+        QCOMPARE(ini.readInteger("Fenster", "Hoehe", 0), 400);
+        QCOMPARE(ini.readInteger("Fenster", "Links", 0), 33);
+        QCOMPARE(ini.readInteger("Fenster", "Oben", 0), 44);
+        QCOMPARE(ini.readInteger("Panel2", "Breite", 0), 200);
+        QCOMPARE(ini.readInteger("Panel4", "Breite", 0), 130);
+        QCOMPARE(ini.readInteger("SuchErgebnisse", "Hoehe", 0), 60);
+        QCOMPARE(ini.readBool("Panel1", "Sichtbar", true), false);
+        QCOMPARE(ini.readBool("Suchergebnisse", "Sichtbar", true), false);
+        // The lower-case section written by hand keeps its spelling; the value changed in place.
+        QVERIFY(c.lines(QStringLiteral("config.ini")).contains(QStringLiteral("[panel2]")));
+    }
+
+    void functionKeysFlipAreas_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("F9 toolbar") << int(Qt::Key_F9) << "Panel1" << "Panel1";
+        QTest::newRow("F10 results") << int(Qt::Key_F10) << "suchergebnisse" << "Suchergebnisse";
+        QTest::newRow("F11 information") << int(Qt::Key_F11) << "Panel5" << "Panel5";
+        QTest::newRow("F12 tabs") << int(Qt::Key_F12) << "kategorien" << "Kategorien";
+    }
+    void functionKeysFlipAreas()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, area);
+        QFETCH(QString, section);
+        tkt::Collection c;
+        c.standard({ QStringLiteral("0"), kLive });
+        {
+            tkt::ModalScript script;
+            tkt::Program p(c.dir());
+            tk::TForm1* m = p.forms().Form1;
+            m->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m));
+            QWidget* w = m->findChild<QWidget*>(area);
+            QVERIFY(w);
+            QTest::keyClick(m, Qt::Key(key));
+            QVERIFY(w->isHidden());
+            m->close();
+        }
+        tk::IniFile ini(c.path(QStringLiteral("config.ini")));
+        QCOMPARE(ini.readBool(section, "Sichtbar", true), false);
+        // The next start keeps the area hidden, and the key shows it again.
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QWidget* w = m->findChild<QWidget*>(area);
+        QVERIFY(w->isHidden());
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        QTest::keyClick(m, Qt::Key(key));
+        QVERIFY(!w->isHidden());
+    }
+
+    void menuShortcutsAreTheAgreedOnes()
+    {
+        tkt::Collection c;
+        c.standard({ QStringLiteral("0"), kLive });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QCOMPARE(m->Beenden1->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(m->nachdemDatum1->shortcut(), QKeySequence("Ctrl+D"));
+        QCOMPARE(m->nachdemAlphabet1->shortcut(), QKeySequence("Ctrl+A"));
+        QCOMPARE(m->Suchen[1]->shortcut(), QKeySequence("Ctrl+Alt+V"));
+        QCOMPARE(m->Suchen[1]->text(), QStringLiteral("im Rezeptte&xt"));
+        QVERIFY(!m->Datenbankaktualisieren1->isVisible());
+        QVERIFY(!m->Updates1->menuAction()->isVisible());
+        QCOMPARE(m->Installieren1->shortcut(), QKeySequence("Ctrl+I"));
+        QVERIFY(m->actions().contains(m->Installieren1)); // shortcut alive although the menu is hidden
+        QCOMPARE(m->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(m->ber1->text(), QStringLiteral("Über...."));
+    }
+
+    void toolbarPicturesFollowTheMouse()
+    {
+        tkt::Collection c;
+        c.standard({ QStringLiteral("0"), kLive });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        for (int t = 0; t < 5; ++t) {
+            tk::HotLabel* hot = m->HotLabels[size_t(t)];
+            QLabel* img = m->Image[size_t(t)];
+            QCOMPARE(hot->geometry(), img->geometry());
+            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(hot, &enter);
+            QCOMPARE(picture(img), m->img_over[size_t(t)].toImage());
+            m->Buttons_down(t + 1);
+            QCOMPARE(picture(img), m->img_down[size_t(t)].toImage());
+            m->Buttons_up(t + 1);
+            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(hot, &leave);
+            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+        }
+        // A real press and release on the sort button: pressed picture, then normal although still inside.
+        QTest::mousePress(m->HotLabels[0], Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(m->Image[0]), m->img_down[0].toImage());
+        QTest::mouseRelease(m->HotLabels[0], Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(m->Image[0]), m->img_normal[0].toImage());
+        QCOMPARE(m->HotLabels[4]->toolTip(), QStringLiteral("Rezept zu den Favoriten hinzufügen/löschen"));
+        QAccessibleInterface* acc = QAccessible::queryAccessibleInterface(m->HotLabels[2]);
+        QVERIFY(acc);
+        QCOMPARE(acc->role(), QAccessible::Button);
+        QCOMPARE(acc->text(QAccessible::Name), QStringLiteral("Rezepte durchsuchen"));
+    }
+
+    void loads_data()
+    {
+        QTest::addColumn<QStringList>("index");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<QString>("progress");
+        QTest::newRow("empty") << QStringList { "-1" } << 0 << 0 << "0 von 0";
+        QTest::newRow("live and deleted")
+            << QStringList { "1", kLive, "||||" } << 1 << 1 << "1 von 1";
+        QTest::newRow("three, middle deleted")
+            << QStringList { "2", kLive, "||||", "Gulasch|-|03,|-|-|" } << 2 << 2 << "2 von 2";
+        QTest::newRow("lines behind the last are not read")
+            << QStringList { "0", kLive, "Extra|x|01,|d|m|" } << 1 << 1 << "0 von 0";
+    }
+    void loads()
+    {
+        QFETCH(QStringList, index);
+        QFETCH(int, count);
+        QFETCH(int, listed);
+        QFETCH(QString, progress);
+        tkt::Collection c;
+        c.standard(index);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QCOMPARE(script.unexpected, 0);
+        QCOMPARE(p.st.RezeptAnzahl, count);
+        QCOMPARE(m->treeview1->count(), listed);
+        QCOMPARE(m->Label9->text(), QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
+        QCOMPARE(m->StatusPanel0->text(), QStringLiteral("Rezepte: %1").arg(count));
+        QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 15"));
+        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        QVERIFY(!p.forms().Form6->isVisible());
+        QVERIFY(m->isEnabled());
+    }
+
+    void progressBarWidth_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("width");
+        QTest::newRow("start") << 0 << 250 << 0;
+        QTest::newRow("half of 250") << 125 << 250 << 128;
+        QTest::newRow("last of 250") << 250 << 250 << 256;
+        QTest::newRow("one of one") << 1 << 1 << 129;
+        QTest::newRow("large") << 99999 << 99999 << 257;
+    }
+    void progressBarWidth()
+    {
+        QFETCH(int, n);
+        QFETCH(int, max);
+        QFETCH(int, width);
+        QCOMPARE(tk::TForm6::barWidth(n, max), width);
+    }
+
+    void missingIndexSaysSoAndKeepsMainDisabled()
+    {
+        tkt::Collection c;
+        c.standard({ "-1" });
+        QFile::remove(c.path(QStringLiteral("Data/Rezepte/index.dat")));
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        const tk::ModalRequest r = script.last(ModalKind::Meldung);
+        QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
+        QCOMPARE(r.text, QStringLiteral("Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+                + QLatin1String(tk::kWebseite) + QStringLiteral(" herunter!"));
+        QVERIFY(!p.forms().Form1->isEnabled());
+        QVERIFY(p.forms().Form6->isVisible());
+    }
+
+    void damagedIndexIsReported_data()
+    {
+        QTest::addColumn<QStringList>("index");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("line 0 no number") << QStringList { "abc", kLive } << 0 << "Zeile 0";
+        QTest::newRow("shorter than line 0 says") << QStringList { "3", kLive, "||||" } << 1 << "Zeile 3";
+    }
+    void damagedIndexIsReported()
+    {
+        QFETCH(QStringList, index);
+        QFETCH(int, count);
+        QFETCH(QString, line);
+        tkt::Collection c;
+        c.standard(index);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        const tk::ModalRequest r = script.last(ModalKind::Meldung);
+        QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
+        QVERIFY2(r.text.contains(QStringLiteral("beschädigt")) && r.text.contains(line), qPrintable(r.text));
+        QCOMPARE(p.st.RezeptAnzahl, count);
+        QCOMPARE(p.forms().Form1->treeview1->count(), count);
+        QVERIFY(!p.forms().Form1->isEnabled());
+        QVERIFY(p.forms().Form6->isVisible());
+    }
+
+    void oldFormatShowsUpdateWindowAndNotice()
+    {
+        tkt::Collection c;
+        c.standard({ "1", "Suppe|Opa|3|1.1.2000|2 Teller|", kLive });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        const tk::ModalRequest r = script.last(ModalKind::Meldung);
+        QCOMPARE(r.caption, QStringLiteral("Achtung!"));
+        QCOMPARE(r.text, QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
+                                        "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
+        QVERIFY(p.forms().Form13->isVisible());
+        QCOMPARE(p.st.RezeptAnzahl, 2);
+        for (int i = 1; i < 100; ++i)
+            QCOMPARE(int(p.st.Rezepte[0].InKategorie[size_t(i)]), 0);
+    }
+
+    void abbrechenEndsTheProgramAfterTheLoad()
+    {
+        tkt::Collection c;
+        QStringList index { "199" };
+        for (int i = 0; i < 200; ++i)
+            index.append(QStringLiteral("Rezept %1|A|01,|d|m|").arg(i));
+        c.standard(index);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QVERIFY(!tk::Application::quitRequested());
+        tk::TForm6* f6 = p.forms().Form6;
+        QTimer::singleShot(0, f6->Button1, [f6] { QTest::mouseClick(f6->Button1, Qt::LeftButton); });
+        f6->UpdateRezepte();
+        QVERIFY(tk::Application::quitRequested());
+        QCOMPARE(p.st.RezeptAnzahl, 200); // the load went on to its end
+        QCOMPARE(p.forms().Form1->treeview1->count(), 200);
+        tk::Application::clearQuitRequest();
+    }
+
+    void messageWindowLooksAsAgreed()
+    {
+        tkt::Collection c;
+        c.standard({ "-1" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm9* w = p.forms().Form9;
+        QString shownText;
+        QSize size;
+        script.drive([&](QWidget* win) {
+            shownText = w->Label1->text();
+            size = win->size();
+            QVERIFY(win->isVisible());
+            QTest::keyClick(win, Qt::Key_Return); // Enter closes it
+        });
+        w->Meldung(QStringLiteral("Erste Zeile\rZweite Zeile"), QStringLiteral("Hinweis"));
+        QCOMPARE(shownText, QStringLiteral("Erste Zeile\nZweite Zeile"));
+        QCOMPARE(size, QSize(303, 126));
+        QVERIFY(!w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Hinweis"));
+        QCOMPARE(w->Label1->size(), QSize(240, 75));
+        QCOMPARE(w->Button1->geometry(), QRect(95, 93, 113, 25));
+        QCOMPARE(w->Button1->text(), QStringLiteral("OK"));
+        const tk::ModalRequest r = script.last(ModalKind::Meldung);
+        QCOMPARE(r.text, QStringLiteral("Erste Zeile\rZweite Zeile"));
+        // A click on OK closes it as well.
+        script.drive([&](QWidget*) { QTest::mouseClick(w->Button1, Qt::LeftButton); });
+        w->Meldung(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
+        QVERIFY(!w->isVisible());
+    }
+
+    void beendenClosesAndWritesLayout()
+    {
+        tkt::Collection c;
+        c.standard({ "0", kLive });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().Form1->Beenden1->trigger();
+        QVERIFY(!p.forms().Form1->isVisible());
+        QVERIFY(c.exists(QStringLiteral("config.ini")));
     }
 };
 

@@ -1,0 +1,203 @@
+// Category tabs, the recipe lists and their order.
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QAction>
+
+#include "mainwin/Unit1.h"
+#include "mainwin/gui/RecipeList.h"
+#include "platform/gui/TabControl.h"
+#include "store/AppState.h"
+#include "store/Unit6.h"
+
+namespace {
+QStringList listed(const tk::RecipeList* l)
+{
+    QStringList out;
+    for (int i = 0; i < l->count(); ++i)
+        out.append(l->textAt(i));
+    return out;
+}
+QList<int> numbers(const tk::RecipeList* l)
+{
+    QList<int> out;
+    for (int i = 0; i < l->count(); ++i)
+        out.append(l->numberAt(i));
+    return out;
+}
+}
+
+class TabsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { tk::Application::clearQuitRequest(); }
+
+    void ownCategoriesGetTabs()
+    {
+        tkt::Collection c;
+        c.standard({ "2", "Brotzeit|A|17,|d|m|", "Kuchen mit Brot|B|15,17,|d|m|", "Brötchen|C|16,|d|m|" },
+            { "1Kuchen", "0Alt", "1Brot", "1Ein sehr langer Kategoriename der weitergeht" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        const tk::KategorieTabellen& k = p.st.kat;
+        QCOMPARE(m->kategorien->count(), 18);
+        QCOMPARE(k.LetzterTab, 17);
+        QCOMPARE(m->kategorien->tabText(15), QStringLiteral("Kuchen"));
+        QCOMPARE(m->kategorien->tabText(16), QStringLiteral("Brot"));
+        QCOMPARE(m->kategorien->tabText(17), QStringLiteral("Ein sehr langer Kategoriename "));
+        QCOMPARE(m->kategorien->tabText(17).size(), 30);
+        QCOMPARE(k.TabKategorie.at(16), 17);
+        QCOMPARE(k.KategorieTab.at(17), 16);
+        QCOMPARE(k.KategorieTab.at(16), 0);
+        QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 18"));
+        QCOMPARE(m->kategorien->tabText(14), QStringLiteral("Favoriten"));
+        QCOMPARE(m->kategorien->tabText(6), QStringLiteral("Geflügel"));
+
+        m->kategorien->setCurrentIndex(16); // Brot = category 17
+        QCOMPARE(p.st.AktKategorie, 17);
+        QCOMPARE(listed(m->treeview1), QStringList({ "Brotzeit", "Kuchen mit Brot" }));
+    }
+
+    void tabHeightIsRowsTimesTabHeight()
+    {
+        tkt::Collection c;
+        c.standard({ "-1" }, { "1Grillen", "1Weihnachtsbäckerei" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QVERIFY(m->kategorien->rowCount() > 1);
+        QCOMPARE(m->kategorien->height(), m->kategorien->rowCount() * m->kategorien->tabHeight());
+        const int before = m->kategorien->rowCount();
+        m->Splitter1->setSizes({ 400, 200, 150 });
+        m->Splitter1Moved();
+        QVERIFY(m->kategorien->rowCount() < before);
+        QCOMPARE(m->kategorien->height(), m->kategorien->rowCount() * m->kategorien->tabHeight());
+    }
+
+    void favouritesTabListsEachOnce()
+    {
+        tkt::Collection c;
+        c.standard({ "3", "Fav und 14|A|14,|d|m|", "Nur Fav|A|01,|d|m|", "||||", "Nichts|A|02,|d|m|" }, {},
+            { "0", "1", "2" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->kategorien->setCurrentIndex(14);
+        QCOMPARE(numbers(m->treeview1), QList<int>({ 0, 1 }));
+        m->kategorien->setCurrentIndex(0);
+        QCOMPARE(m->treeview1->count(), 3); // deleted recipe 2 never listed
+        // A reload on the favourites tab lists exactly the same.
+        m->kategorien->setCurrentIndex(14);
+        p.forms().Form6->UpdateRezepte();
+        QCOMPARE(numbers(m->treeview1), QList<int>({ 0, 1 }));
+    }
+
+    void germanOrderAndSortModes()
+    {
+        tkt::Collection c;
+        c.standard({ "6", "Zucker|a|01,|d|m|", "Öl|a|01,|d|m|", "Birne|a|01,|d|m|", "Äpfel|a|01,|d|m|",
+            "äpfel|a|01,02,|d|m|", "Apfel|a|01,02,|d|m|", "apfel|a|02,|d|m|" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        // After a load the list is in number order.
+        QCOMPARE(listed(m->treeview1), QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
+        m->Image1Click();
+        QCOMPARE(listed(m->treeview1), QStringList({ "apfel", "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
+        m->kategorien->setCurrentIndex(1);
+        QCOMPARE(listed(m->treeview1), QStringList({ "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
+        m->Image2Click(); // entry order, kept across tab changes
+        QCOMPARE(listed(m->treeview1), QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel" }));
+        m->kategorien->setCurrentIndex(2);
+        QCOMPARE(listed(m->treeview1), QStringList({ "äpfel", "Apfel", "apfel" }));
+        m->nachdemAlphabet1->trigger();
+        QCOMPARE(listed(m->treeview1), QStringList({ "apfel", "Apfel", "äpfel" }));
+        m->kategorien->setCurrentIndex(0);
+        QCOMPARE(listed(m->treeview1).first(), QStringLiteral("apfel"));
+    }
+
+    void emptyTabKeepsTheRecipeOnShow()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Gulasch|Opa|03,|d|m|" });
+        c.recipe(0, { "500 g Rind" }, { "Schmoren." });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->kategorien->setCurrentIndex(3);
+        QCOMPARE(m->rezeptname->text(), QStringLiteral("Gulasch"));
+        m->kategorien->setCurrentIndex(4); // Fisch: empty
+        QCOMPARE(m->treeview1->count(), 0);
+        QCOMPARE(m->rezeptname->text(), QStringLiteral("Gulasch"));
+        QCOMPARE(m->zutaten->count(), 1);
+    }
+
+    void pressAndHover()
+    {
+        tkt::Collection c;
+        c.standard({ "1", "Ein sehr langer Titel eines Rezepts mit vielen Wörtern|a|01,|d|m|", "Kurz|b|01,|d|m|" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->Image2Click();
+        tk::RecipeList* l = m->treeview1;
+        const QRect second = l->visualRect(l->model()->index(1));
+        QTest::mousePress(l->viewport(), Qt::RightButton, {}, second.center());
+        QCOMPARE(p.st.AktRezept, 1);
+        QTest::mouseRelease(l->viewport(), Qt::RightButton, {}, second.center());
+        // Empty space changes nothing.
+        QTest::mousePress(l->viewport(), Qt::LeftButton, {}, QPoint(5, l->viewport()->height() - 3));
+        QCOMPARE(p.st.AktRezept, 1);
+        QTest::mouseMove(l->viewport(), l->visualRect(l->model()->index(0)).center());
+        QTRY_COMPARE(m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+        QTest::mouseMove(l->viewport(), QPoint(5, l->viewport()->height() - 3));
+        QCOMPARE(m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+    }
+
+    void tabsAreReachableByAccessibility()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Suppe|a|07,|d|m|" }, { "1Grillen" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m->kategorien);
+        QVERIFY(tabs);
+        QCOMPARE(tabs->role(), QAccessible::PageTabList);
+        QCOMPARE(tabs->childCount(), 16);
+        QAccessibleInterface* soup = tabs->child(7);
+        QCOMPARE(soup->role(), QAccessible::PageTab);
+        QCOMPARE(soup->text(QAccessible::Name), QStringLiteral("Suppen"));
+        QVERIFY(!soup->state().selected);
+        QAccessibleActionInterface* act = soup->actionInterface();
+        QVERIFY(act);
+        act->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(m->kategorien->currentIndex(), 7);
+        QVERIFY(soup->state().selected);
+        QCOMPARE(m->treeview1->count(), 1);
+        QCOMPARE(tabs->child(15)->text(QAccessible::Name), QStringLiteral("Grillen"));
+    }
+
+    void keyboardMovesBetweenTabs()
+    {
+        tkt::Collection c;
+        c.standard({ "-1" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->kategorien->setFocus();
+        QTest::keyClick(m->kategorien, Qt::Key_Right);
+        QCOMPARE(m->kategorien->currentIndex(), 1);
+        QCOMPARE(p.st.AktKategorie, 1);
+        QTest::keyClick(m->kategorien, Qt::Key_End);
+        QCOMPARE(m->kategorien->currentIndex(), 14);
+    }
+};
+
+TK_TEST_MAIN(TabsTest)
+#include "tst_tabs.moc"
