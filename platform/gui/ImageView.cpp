@@ -1,13 +1,46 @@
 #include "platform/gui/ImageView.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace tk
 {
 
+namespace
+{
+    // Screen readers see a graphic named after the control, described by the picture's size.
+    class ImageViewAccessible : public QAccessibleWidget
+    {
+    public:
+        explicit ImageViewAccessible(ImageView* w)
+            : QAccessibleWidget(w, QAccessible::Graphic)
+        {
+        }
+        QString text(QAccessible::Text t) const override
+        {
+            const auto* v = static_cast<const ImageView*>(widget());
+            if (t == QAccessible::Description)
+                return v->hasImage()
+                    ? QStringLiteral("%1 × %2 Bildpunkte").arg(v->image().width()).arg(v->image().height())
+                    : QStringLiteral("kein Bild");
+            return QAccessibleWidget::text(t);
+        }
+    };
+
+    QAccessibleInterface* imageViewFactory(const QString& cls, QObject* o)
+    {
+        if (cls == QLatin1String("tk::ImageView") && o && o->isWidgetType())
+            return new ImageViewAccessible(static_cast<ImageView*>(o));
+        return nullptr;
+    }
+}
+
 ImageView::ImageView(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool installed = (QAccessible::installFactory(imageViewFactory), true);
+    Q_UNUSED(installed);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAccessibleName(QStringLiteral("Bild"));
 }

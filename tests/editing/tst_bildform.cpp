@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QPushButton>
 
 #include "editing/BildForm.h"
@@ -83,6 +84,10 @@ private slots:
         QCOMPARE(viewer->Image1->image().size(), QSize(400, 300));
         QCOMPARE(viewer->Panel1->height(), 35);
         QCOMPARE(viewer->Image1->pictureRect(), QRect(0, 0, 400, 300));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(viewer->Image1);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Graphic);
+        QCOMPARE(a->text(QAccessible::Description), QStringLiteral("400 × 300 Bildpunkte"));
 
         // The picture scales with the window.
         viewer->resize(200, 185);
