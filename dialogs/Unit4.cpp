@@ -137,6 +137,8 @@ TForm4::TForm4(AppState& state, Forms& forms, QWidget* parent)
     }
     Label2->adjustSize();
     Label2->move(412, 375);
+    // Any mouse button leaves; the keyboard and screen readers press it as a button.
+    Label2->installEventFilter(this);
     connect(Label2, &HotLabel::pressed, this, [this] { Shape1MouseDown(); });
 
     Timer1 = new QTimer(this);
@@ -312,7 +314,16 @@ void TForm4::scrollLines(int lines)
         ++current;
     const int target = std::clamp(current + lines, 0, int(tops.size()) - 1);
     // Past either end nothing happens; the scroll bar's range keeps the last page whole.
-    bar->setValue(std::min(tops.at(target), bar->maximum()));
+    bar->setValue(target == 0 ? 0 : std::min(tops.at(target), bar->maximum()));
+}
+
+bool TForm4::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Label2 && e->type() == QEvent::MouseButtonPress) {
+        Shape1MouseDown();
+        return true;
+    }
+    return QDialog::eventFilter(o, e);
 }
 
 void TForm4::closeEvent(QCloseEvent* e)

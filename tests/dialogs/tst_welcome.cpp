@@ -1,0 +1,283 @@
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include "dialogs/Unit4.h"
+#include "dialogs/gui/WelcomeParts.h"
+#include "mainwin/Unit1.h"
+#include "platform/IniFile.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/HotLabel.h"
+#include "settings/Einstellungen.h"
+#include "settings/Unit3.h"
+#include "store/AppState.h"
+
+namespace {
+const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
+const QString kRtf = QStringLiteral("Data/Sonstiges/Welcome.rtf");
+
+QByteArray source(const QString& rel)
+{
+    QFile f(QStringLiteral(TK_SOURCE_DIR "/data/") + rel);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A collection with the shipped welcome text and arrows, and the given settings lines.
+void prepare(tkt::Collection& c, const QStringList& settings, bool arrows = true)
+{
+    c.standard({ "0", "Suppe|Max|01,|01.01.2007|für 2 Personen|" });
+    c.recipe(0, { "Wasser" }, { "Kochen." });
+    c.writeBytes(kRtf, source(QStringLiteral("Sonstiges/Welcome.rtf")));
+    if (arrows)
+        for (const char* n : { "pfeil_hoch_normal", "pfeil_hoch_gedrueckt", "pfeil_runter_normal", "pfeil_runter_gedrueckt" })
+            c.writeBytes(QStringLiteral("Data/Grafiken/%1.bmp").arg(QLatin1String(n)),
+                source(QStringLiteral("Grafiken/%1.bmp").arg(QLatin1String(n))));
+    if (settings.isEmpty())
+        QFile::remove(c.path(kDat));
+    else
+        c.write(kDat, settings);
+}
+
+bool storedShowWelcome(const tkt::Collection& c) { return tk::Einstellungen::showWelcome(tk::IniFile(c.path(kDat))); }
+}
+
+class WelcomeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startupShowsWelcomeOrMain_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<bool>("welcome");
+        QTest::newRow("no settings file") << QStringList {} << true;
+        QTest::newRow("ShowWelcome=1") << QStringList { "[Start]", "ShowWelcome=1" } << true;
+        QTest::newRow("ShowWelcome=0") << QStringList { "[Start]", "ShowWelcome=0" } << false;
+        QTest::newRow("ShowWelcome garbage") << QStringList { "[Start]", "ShowWelcome=nein" } << true;
+    }
+    void startupShowsWelcomeOrMain()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(bool, welcome);
+        tkt::Collection c;
+        prepare(c, settings);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QCOMPARE(p.forms().Form4->isVisible(), welcome);
+        QCOMPARE(p.forms().Form1->isVisible(), !welcome);
+        QCOMPARE(p.forms().Form4->Label3->text(), QStringLiteral("X"));
+        QVERIFY(p.forms().Form4->RichEdit1->toPlainText().startsWith(QStringLiteral("Herzlich willkommen!")));
+        QCOMPARE(p.forms().Form4->RichEdit1->verticalScrollBar()->value(), 0);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void windowLook()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        QCOMPARE(w->windowTitle(), QStringLiteral("Willkommen zu Brutzels Tellerkiste 3.40 !"));
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(w->size(), QSize(499, 399));
+        QCOMPARE(w->RichEdit1->geometry(), QRect(104, 73, 293, 244));
+        QVERIFY(w->RichEdit1->isReadOnly());
+        QCOMPARE(w->RichEdit1->palette().color(QPalette::Base), QColor(129, 185, 220));
+        QCOMPARE(w->Image4->geometry(), QRect(408, 94, 75, 83));
+        QCOMPARE(w->Image5->geometry(), QRect(410, 222, 81, 74));
+        QCOMPARE(w->Shape2->geometry(), QRect(380, 373, 20, 19));
+        QCOMPARE(w->Label2->text(), QStringLiteral("OK, weiter"));
+        QCOMPARE(w->Label4->text(), QStringLiteral("Immer anzeigen"));
+        QCOMPARE(w->Timer1->interval(), 50);
+        QVERIFY(w->Timer1->isActive());
+    }
+
+    void untickAndLeave()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        // The words change nothing; the box and the tick do.
+        QTest::mousePress(w->Label4, Qt::LeftButton);
+        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
+        QTest::mousePress(w->Shape2, Qt::RightButton);
+        QCOMPARE(w->Label3->text(), QString());
+        QTest::mousePress(w->Shape2, Qt::LeftButton, {}, QPoint(10, 9));
+        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
+        QTest::mousePress(w->Shape2, Qt::LeftButton);
+        QTest::mousePress(w->Label2, Qt::MiddleButton);
+        QVERIFY(!w->isVisible());
+        QVERIFY(p.forms().Form1->isVisible());
+        QVERIFY(!storedShowWelcome(c));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void menuShowsWelcomeAndHidesOtherWindows()
+    {
+        tkt::Collection c;
+        prepare(c, { "[Start]", "ShowWelcome=0" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* main = p.forms().Form1;
+        tk::TForm4* w = p.forms().Form4;
+        main->Image5Click();
+        QVERIFY(p.forms().Form3->isVisible());
+        main->Willkommen1->trigger();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
+        QTRY_VERIFY(!main->isVisible());
+        QVERIFY(!p.forms().Form3->isVisible());
+        // Still hidden on later ticks, until "OK, weiter".
+        main->show();
+        QTRY_VERIFY(!main->isVisible());
+        w->Label2->press();
+        QVERIFY(main->isVisible());
+        QVERIFY(storedShowWelcome(c));
+        w->Timer1Timer();
+        QVERIFY(main->isVisible());
+    }
+
+    void arrowsScrollLineByLine()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        w->Timer1->stop();
+        QCOMPARE(w->topLine(), 0);
+        const QImage resting = w->Image5->pixmap().toImage();
+        QTest::mousePress(w->Image5, Qt::LeftButton);
+        QVERIFY(w->PfeilRunter);
+        QVERIFY(w->Image5->pixmap().toImage() != resting);
+        for (int i = 1; i <= 3; ++i) {
+            w->Timer1Timer();
+            QCOMPARE(w->topLine(), i);
+        }
+        QTest::mouseRelease(w->Image5, Qt::LeftButton);
+        QVERIFY(!w->PfeilRunter);
+        QCOMPARE(w->Image5->pixmap().toImage(), resting);
+        w->Timer1Timer();
+        QCOMPARE(w->topLine(), 3);
+
+        QTest::mousePress(w->Image4, Qt::RightButton);
+        QVERIFY(w->PfeilHoch);
+        for (int i = 0; i < 6; ++i)
+            w->Timer1Timer();
+        QCOMPARE(w->topLine(), 0); // past the beginning nothing happens
+        QCOMPARE(w->RichEdit1->verticalScrollBar()->value(), 0);
+        QTest::mouseRelease(w->Image4, Qt::RightButton);
+
+        // Held long enough, the real timer reaches the end and stops there.
+        QScrollBar* bar = w->RichEdit1->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        w->Timer1->start();
+        QTest::mousePress(w->Image5, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), bar->maximum(), 20000);
+        QTest::mouseRelease(w->Image5, Qt::LeftButton);
+        const int line = w->topLine();
+        w->Timer1Timer();
+        QCOMPARE(w->topLine(), line);
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void missingArrowPictureStopsBeforeTheFlag()
+    {
+        tkt::Collection c;
+        prepare(c, {}, false);
+        tkt::ModalScript script;
+        script.answer(tk::Answer::Ok);
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        QTest::mousePress(w->Image5, Qt::LeftButton);
+        QVERIFY(!w->PfeilRunter);
+        const QStringList reports = script.texts(tk::ModalKind::ErrorReport);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports.first().contains(QStringLiteral("pfeil_runter_gedrueckt.bmp")));
+    }
+
+    void draggingFollowsThePointer()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        w->Timer1->stop();
+        QPoint pointer(700, 500);
+        w->pointerPos = [&] { return pointer; };
+        QTest::mousePress(w->Image6, Qt::LeftButton, {}, QPoint(30, 40));
+        QVERIFY(w->Ziehen);
+        pointer = QPoint(300, 200);
+        w->Timer1Timer();
+        QCOMPARE(w->pos(), QPoint(270, 160));
+        pointer = QPoint(310, 230);
+        w->Timer1Timer();
+        QCOMPARE(w->pos(), QPoint(280, 190));
+        QTest::mouseRelease(w->Image6, Qt::LeftButton);
+        pointer = QPoint(0, 0);
+        w->Timer1Timer();
+        QCOMPARE(w->pos(), QPoint(280, 190));
+    }
+
+    void missingWelcomeText()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        QFile::remove(c.path(kRtf));
+        tkt::ModalScript script;
+        script.answer(tk::Answer::Ok);
+        tkt::Program p(c.dir());
+        const tk::ModalRequest m = script.last(tk::ModalKind::Meldung);
+        QCOMPARE(m.caption, QStringLiteral("Fehler!"));
+        QCOMPARE(m.text, QStringLiteral("Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste "
+                                        "neu von https://www.tellerkiste.example.org herunter!"));
+        // The settings were still read and applied, and a window is on the screen.
+        QVERIFY(c.exists(kDat));
+        QVERIFY(p.forms().Form1->isVisible());
+        QVERIFY(!p.forms().Form4->isVisible());
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    void closingThroughTheSystemEndsTheProgram()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        QVERIFY(!tk::Application::quitRequested());
+        p.forms().Form4->close();
+        QVERIFY(tk::Application::quitRequested());
+        tk::Application::clearQuitRequest();
+    }
+
+    void accessibleTickAndArrows()
+    {
+        tkt::Collection c;
+        prepare(c, {});
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm4* w = p.forms().Form4;
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w->Shape2);
+        QVERIFY(box);
+        QCOMPARE(box->role(), QAccessible::CheckBox);
+        QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Immer anzeigen"));
+        QVERIFY(box->state().checked);
+        box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!box->state().checked);
+        QCOMPARE(w->Label3->text(), QString());
+        QAccessibleInterface* down = QAccessible::queryAccessibleInterface(w->Image5);
+        QCOMPARE(down->role(), QAccessible::Button);
+        QCOMPARE(down->text(QAccessible::Name), QStringLiteral("Nach unten blättern"));
+        down->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w->topLine(), 3);
+    }
+};
+
+TK_TEST_MAIN(WelcomeTest)
+#include "tst_welcome.moc"
