@@ -22,7 +22,8 @@
 #include "store/Rezepte.h"
 #include "support/Generator.h"
 
-namespace {
+namespace
+{
 
 double timeMs(const std::function<void()>& f)
 {
@@ -41,7 +42,8 @@ QByteArray picture(std::mt19937& rng, int i)
     for (int k = 0; k < 40; ++k) {
         p.setBrush(QColor::fromHsv(int(rng() % 360), int(rng() % 256), int(rng() % 256)));
         p.setPen(Qt::NoPen);
-        p.drawEllipse(int(rng() % 480) - 60, int(rng() % 360) - 60, 40 + int(rng() % 160), 40 + int(rng() % 160));
+        p.drawEllipse(
+            int(rng() % 480) - 60, int(rng() % 360) - 60, 40 + int(rng() % 160), 40 + int(rng() % 160));
     }
     p.end();
     for (int y = 0; y < img.height(); ++y) {
@@ -49,7 +51,8 @@ QByteArray picture(std::mt19937& rng, int i)
         for (int x = 0; x < img.width(); ++x) {
             const int n = int(rng() % 25) - 12;
             const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255), std::clamp(qBlue(c) + n, 0, 255));
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                std::clamp(qBlue(c) + n, 0, 255));
         }
     }
     QByteArray out;
@@ -80,7 +83,8 @@ double gzip(const QStringList& args, const QString& input)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath() + u"/tk-bench-package"_qs;
+    const QString root
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath() + u"/tk-bench-package"_qs;
     try {
         QDir(root).removeRecursively();
         const QString quelle = root + u"/quelle"_qs;
@@ -116,7 +120,8 @@ int main(int argc, char** argv)
         }
         const qint64 rohBytes = QFileInfo(roh).size();
         const QStringList kopien = QDir(tk::tempDir(quelle)).entryList(QDir::Files);
-        std::printf("package input: %lld bytes in %lld files (%d recipes, 300 pictures with %lld bytes); package %lld bytes\n",
+        std::printf("package input: %lld bytes in %lld files (%d recipes, 300 pictures with %lld bytes); "
+                    "package %lld bytes\n",
             rohBytes, qlonglong(kopien.size()), rezeptMax + 1, bildBytes, QFileInfo(paket).size());
 
         const QString gz = root + u"/roh.bin.gz"_qs;
@@ -143,7 +148,8 @@ int main(int argc, char** argv)
         tk::OrdnerLoeschen(tk::tempDir(quelle));
         std::printf("DateienPacken: %.1f ms; gzip -9: %.1f ms; ratio %.2f (goal <= 1.2)\n", nurPacken, gzip9,
             nurPacken / gzip9);
-        std::printf("whole export (index, copies, pack): %.1f ms; ratio to gzip -9 %.2f\n", packen, packen / gzip9);
+        std::printf(
+            "whole export (index, copies, pack): %.1f ms; ratio to gzip -9 %.2f\n", packen, packen / gzip9);
 
         // Import into a collection of its own, rebuilt before every round.
         const QString ziel = root + u"/ziel"_qs;
@@ -158,8 +164,7 @@ int main(int argc, char** argv)
                 const QString index = tk::entpackeInArbeitsordner(ziel, paket);
                 e = tk::installierePaket(ziel, index, max);
             }));
-            if (!e.ok || e.installiert != rezeptMax + 1)
-                throw tk::Error(u"Import unvollständig"_qs);
+            if (!e.ok || e.installiert != rezeptMax + 1) throw tk::Error(u"Import unvollständig"_qs);
             gunzip = std::min(gunzip, gzip({ u"-dc"_qs }, gz));
             // The copies an install makes anyway: each unpacked file once into the recipe folder.
             const QString von = root + u"/kopie-von"_qs, nach = root + u"/kopie-nach"_qs;
@@ -174,9 +179,11 @@ int main(int argc, char** argv)
                         QFile::encodeName(nach + u'/' + f).toStdString());
             }));
         }
-        std::printf("import (unpack, install %d recipes): %.1f ms; gzip -dc: %.1f ms + copies %.1f ms = %.1f ms; "
-                    "ratio %.2f (goal <= 1.5)\n",
-            rezeptMax + 1, importieren, gunzip, kopieren, gunzip + kopieren, importieren / (gunzip + kopieren));
+        std::printf(
+            "import (unpack, install %d recipes): %.1f ms; gzip -dc: %.1f ms + copies %.1f ms = %.1f ms; "
+            "ratio %.2f (goal <= 1.5)\n",
+            rezeptMax + 1, importieren, gunzip, kopieren, gunzip + kopieren,
+            importieren / (gunzip + kopieren));
         QDir(root).removeRecursively();
     } catch (const tk::Error& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));

@@ -15,7 +15,8 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 
-namespace tk {
+namespace tk
+{
 
 TForm10::TForm10(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
@@ -26,8 +27,9 @@ TForm10::TForm10(AppState& state, Forms& forms, QWidget* parent)
     setWindowTitle(QStringLiteral("Rezepte exportieren"));
     setFixedSize(305, 186);
 
-    Label1 = new QLabel(QStringLiteral("Geben Sie nun bitte alle angeforderten Daten ein und klicken Sie anschließend "
-                                       "auf \"Speichern\"."),
+    Label1 = new QLabel(
+        QStringLiteral("Geben Sie nun bitte alle angeforderten Daten ein und klicken Sie anschließend "
+                       "auf \"Speichern\"."),
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -64,8 +66,7 @@ void TForm10::Button1Click()
 {
     const QString chosen = saveFileName(this, QStringLiteral("Rezeptepacket speichern"),
         QStringLiteral("Rezeptpackete (*.tkp)"), Edit1->text(), QStringLiteral("TKP"));
-    if (chosen.isEmpty())
-        return;
+    if (chosen.isEmpty()) return;
     const QString paket = paketPfad(chosen);
     // The dialog asked about the name as typed; a different extension may hit another file.
     if (paket != chosen && QFileInfo::exists(paket)
@@ -85,6 +86,9 @@ void TForm10::Button1Click()
     hide();
 }
 
-void TForm10::Button2Click() { hide(); }
+void TForm10::Button2Click()
+{
+    hide();
+}
 
 } // namespace tk

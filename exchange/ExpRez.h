@@ -8,12 +8,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tk {
+namespace tk
+{
 
 struct AppState;
 
 // The export window: names the package and saves the export list as a recipe package.
-class TForm10 : public QDialog {
+class TForm10 : public QDialog
+{
     Q_OBJECT
 public:
     TForm10(AppState& state, Forms& forms, QWidget* parent = nullptr);

@@ -16,9 +16,11 @@
 #include "store/BigIni.h"
 #include "store/Formats.h"
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
     const QString kInfo = QStringLiteral("Info");
 
     // Whether path lies strictly inside folder (both made absolute and clean).
@@ -37,12 +39,11 @@ namespace {
         const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
         if (::linkat(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno == EEXIST || errno == ENOENT || errno == ENOTDIR)
-            return false;
+        if (errno == EEXIST || errno == ENOENT || errno == ENOTDIR) return false;
         std::error_code ec;
-        if (std::filesystem::exists(dst.constData(), ec))
-            return false;
-        if (std::filesystem::copy_file(src.constData(), dst.constData(), std::filesystem::copy_options::none, ec))
+        if (std::filesystem::exists(dst.constData(), ec)) return false;
+        if (std::filesystem::copy_file(
+                src.constData(), dst.constData(), std::filesystem::copy_options::none, ec))
             return true;
         std::filesystem::remove(dst.constData(), ec);
         return false;
@@ -59,7 +60,8 @@ PaketInfo paketInfo(const QString& indexTki)
 {
     const IniFile ini(indexTki);
     PaketInfo info;
-    info.name = ini.readString(kInfo, QStringLiteral("Name"), QStringLiteral("keine näheren Informationen..."));
+    info.name
+        = ini.readString(kInfo, QStringLiteral("Name"), QStringLiteral("keine näheren Informationen..."));
     info.rezepte = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
     info.autor = ini.readString(kInfo, QStringLiteral("Autor"), QString());
     return info;
@@ -67,15 +69,15 @@ PaketInfo paketInfo(const QString& indexTki)
 
 QString paketZeile(const PaketInfo& info)
 {
-    return info.name + QStringLiteral(" (") + QString::number(info.rezepte) + QStringLiteral(" Rezepte) von ") + info.autor;
+    return info.name + QStringLiteral(" (") + QString::number(info.rezepte) + QStringLiteral(" Rezepte) von ")
+        + info.autor;
 }
 
 QString standardKategorien(const TRezepte& r)
 {
     QList<int> nummern;
     for (int i = 1; i <= 13; ++i)
-        if (r.InKategorie[size_t(i)] == 1)
-            nummern.append(i);
+        if (r.InKategorie[size_t(i)] == 1) nummern.append(i);
     return categoryList(nummern);
 }
 
@@ -87,8 +89,8 @@ QString paketPfad(const QString& chosen)
     return base + QStringLiteral(".tkp");
 }
 
-void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte, const QList<int>& nummern,
-    const QString& paketName, const QString& autor, const QString& paket)
+void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte,
+    const QList<int>& nummern, const QString& paketName, const QString& autor, const QString& paket)
 {
     const QString temp = tempDir(programDir);
     // The work folder is removed after the export; a package saved inside it would go with it.
@@ -96,8 +98,7 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
         throw Error(QStringLiteral("Das Rezeptpaket kann nicht im Arbeitsordner %1 gespeichert werden. "
                                    "Bitte wählen Sie einen anderen Ordner.")
                         .arg(QDir::toNativeSeparators(temp)));
-    if (!QDir().mkpath(temp))
-        throw Error(cannotWriteMessage(temp));
+    if (!QDir().mkpath(temp)) throw Error(cannotWriteMessage(temp));
 
     const QString indexTki = temp + QStringLiteral("/index.tki");
     QStringList dateien { indexTki };
@@ -136,11 +137,9 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
 QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
 {
     const QString temp = tempDir(programDir);
-    if (!QDir().mkpath(temp))
-        throw Error(cannotWriteMessage(temp));
+    if (!QDir().mkpath(temp)) throw Error(cannotWriteMessage(temp));
     QTemporaryDir ordner(temp + QStringLiteral("/paket-XXXXXX"));
-    if (!ordner.isValid())
-        throw Error(cannotWriteMessage(temp));
+    if (!ordner.isValid()) throw Error(cannotWriteMessage(temp));
     DateienEntpacken(paket, ordner.path()); // on failure the folder goes with `ordner`
     ordner.setAutoRemove(false);
     return ordner.path() + QStringLiteral("/index.tki");
@@ -158,8 +157,9 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
     while (lines.size() > qsizetype(rezeptMax) + 2 && lines.constLast().trimmed().isEmpty())
         lines.removeLast();
     if (lines.size() != qsizetype(rezeptMax) + 2)
-        throw Error(QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
-                                   "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
+        throw Error(
+            QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
+                           "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
 
     const QString ordner = QFileInfo(indexTki).path();
     const int n = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
@@ -177,8 +177,7 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
         max = nr;
         kopiert.append(dat);
         const QString jpg = picturePath(programDir, nr);
-        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg))
-            kopiert.append(jpg);
+        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg)) kopiert.append(jpg);
 
         const QString section = QString::number(p);
         const QString strich = QStringLiteral("-");
@@ -202,8 +201,7 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
     }
     rezeptMax = max;
     // Only a folder the import made below temp/ is ever removed.
-    if (liegtIn(ordner, tempDir(programDir)))
-        OrdnerLoeschen(ordner);
+    if (liegtIn(ordner, tempDir(programDir))) OrdnerLoeschen(ordner);
     return out;
 }
 

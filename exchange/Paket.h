@@ -6,7 +6,8 @@
 
 #include "store/Rezepte.h"
 
-namespace tk {
+namespace tk
+{
 
 // What the import list shows of one package, from section Info of its index.
 struct PaketInfo {
@@ -14,7 +15,8 @@ struct PaketInfo {
     int rezepte = 0;
     QString autor;
 };
-PaketInfo paketInfo(const QString& indexTki); // read with the platform INI rules; a missing file gives the defaults
+PaketInfo paketInfo(
+    const QString& indexTki); // read with the platform INI rules; a missing file gives the defaults
 QString paketZeile(const PaketInfo& info); // "Kuchen (12 Rezepte) von Anna"
 
 // The standard categories 1..13 of a record as a package carries them ("01,07,").
@@ -26,8 +28,8 @@ QString paketPfad(const QString& chosen);
 // The export up to the finished package: writes temp/index.tki with the INI engine, copies the
 // recipe files and pictures of the listed numbers under their list positions into temp/ and packs
 // them. The work folder is left for the caller to remove. Throws tk::Error.
-void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte, const QList<int>& nummern,
-    const QString& paketName, const QString& autor, const QString& paket);
+void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte,
+    const QList<int>& nummern, const QString& paketName, const QString& autor, const QString& paket);
 
 // Unpacks a package into a folder of its own below temp/ and returns the path of its index.tki.
 // A damaged package leaves nothing behind and throws tk::Error.

@@ -13,7 +13,8 @@
 #include "store/AppState.h"
 #include "store/Unit6.h"
 
-namespace tk {
+namespace tk
+{
 
 TForm5::TForm5(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
@@ -25,7 +26,8 @@ TForm5::TForm5(AppState& state, Forms& forms, QWidget* parent)
     setFixedSize(367, 281);
 
     Label1 = new QLabel(
-        QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die zu importierenden Dateien aus!"), this);
+        QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die zu importierenden Dateien aus!"),
+        this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setGeometry(8, 8, 350, 32);
@@ -64,11 +66,15 @@ void TForm5::Leeren()
     IndexPfade.clear();
 }
 
-void TForm5::Button2Click() { hide(); }
+void TForm5::Button2Click()
+{
+    hide();
+}
 
 void TForm5::Button3Click()
 {
-    const QStringList dateien = openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
+    const QStringList dateien
+        = openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
     for (const QString& datei : dateien) {
         QString index;
         try {
@@ -86,8 +92,7 @@ void TForm5::Button3Click()
 
 void TForm5::Button1Click()
 {
-    if (ListBox1->count() == 0)
-        return;
+    if (ListBox1->count() == 0) return;
     int fertig = 0;
     try {
         ProgressBar1->setRange(0, ListBox1->count());
@@ -104,11 +109,11 @@ void TForm5::Button1Click()
             delete ListBox1->takeItem(0);
             IndexPfade.removeFirst();
         }
-        if (fertig > 0)
-            forms.Form6->UpdateRezepte();
+        if (fertig > 0) forms.Form6->UpdateRezepte();
         return;
     }
-    forms.Form9->Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
+    forms.Form9->Meldung(
+        QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
         QStringLiteral("Rezepte importiert"));
     // Installed packages are gone from temp/; their rows must not be offered again.
     Leeren();

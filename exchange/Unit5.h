@@ -10,12 +10,14 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 
-namespace tk {
+namespace tk
+{
 
 struct AppState;
 
 // The import window: lists the chosen packages and installs them.
-class TForm5 : public QDialog {
+class TForm5 : public QDialog
+{
     Q_OBJECT
 public:
     TForm5(AppState& state, Forms& forms, QWidget* parent = nullptr);

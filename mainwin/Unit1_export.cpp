@@ -19,7 +19,8 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-namespace tk {
+namespace tk
+{
 
 void TForm1::buildPanel7()
 {
@@ -33,24 +34,28 @@ void TForm1::buildPanel7()
     bold.setBold(true);
     Label4->setFont(bold);
 
-    Label18 = new QLabel(QStringLiteral("Wählen Sie per  Doppel- klick aus der Rezepteliste die Rezepte aus oder fügen "
-                                        "Sie über \"Alle hinzufügen\" alle Rezepte der Kategorie der Exportliste hinzu. "
-                                        "Klicken Sie anschließend auf \"Weiter\" um mit dem Export fortzufahren."),
+    Label18 = new QLabel(
+        QStringLiteral("Wählen Sie per  Doppel- klick aus der Rezepteliste die Rezepte aus oder fügen "
+                       "Sie über \"Alle hinzufügen\" alle Rezepte der Kategorie der Exportliste hinzu. "
+                       "Klicken Sie anschließend auf \"Weiter\" um mit dem Export fortzufahren."),
         Panel7);
     Label18->setObjectName(QStringLiteral("Label18"));
     Label18->setWordWrap(true);
 
-    auto button = [this](const QString& text, const QString& hint, const char* name, void (TForm1::*handler)()) {
-        auto* b = new QPushButton(text, Panel7);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(hint);
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
-        return b;
-    };
-    Button1 = button(QStringLiteral("Löschen"), QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"),
-        "Button1", &TForm1::Button1Click);
-    Button4 = button(QStringLiteral("Alle hinzufügen"), QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"),
-        "Button4", &TForm1::Button4Click);
+    auto button
+        = [this](const QString& text, const QString& hint, const char* name, void (TForm1::*handler)()) {
+              auto* b = new QPushButton(text, Panel7);
+              b->setObjectName(QLatin1String(name));
+              b->setToolTip(hint);
+              connect(b, &QPushButton::clicked, this,
+                  [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+              return b;
+          };
+    Button1 = button(QStringLiteral("Löschen"),
+        QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"), "Button1",
+        &TForm1::Button1Click);
+    Button4 = button(QStringLiteral("Alle hinzufügen"),
+        QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"), "Button4", &TForm1::Button4Click);
 
     TreeView2 = new RecipeList(Panel7);
     TreeView2->setObjectName(QStringLiteral("TreeView2"));
@@ -59,9 +64,11 @@ void TForm1::buildPanel7()
     Label19 = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), Panel7);
     Label19->setObjectName(QStringLiteral("Label19"));
 
-    Button2 = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "Button2", &TForm1::Button2Click);
+    Button2 = button(
+        QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "Button2", &TForm1::Button2Click);
     Button2->setDefault(true);
-    Button3 = button(QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"), "Button3", &TForm1::Button3Click);
+    Button3 = button(
+        QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"), "Button3", &TForm1::Button3Click);
 
     box->addWidget(Label4);
     box->addWidget(Label18);
@@ -73,7 +80,8 @@ void TForm1::buildPanel7()
     box->addWidget(Button3);
 }
 
-namespace {
+namespace
+{
     void zeigeAnzahl(QLabel* label, const RecipeList* liste)
     {
         label->setText(QStringLiteral("Anzahl der Rezepte: %1").arg(liste->count()));
@@ -96,15 +104,17 @@ void TForm1::Button1Click()
 // "Weiter"
 void TForm1::Button2Click()
 {
-    if (!forms.Form10)
-        return;
+    if (!forms.Form10) return;
     centreOn(forms.Form10, this);
     forms.Form10->show();
     forms.Form10->raise();
 }
 
 // "Abbrechen"
-void TForm1::Button3Click() { Panel7->setVisible(false); }
+void TForm1::Button3Click()
+{
+    Panel7->setVisible(false);
+}
 
 // "Alle hinzufügen": every entry of the recipe list, duplicates allowed.
 void TForm1::Button4Click()
@@ -113,8 +123,7 @@ void TForm1::Button4Click()
     const auto& links = treeview1->model()->entries();
     all.insert(all.end(), links.begin(), links.end());
     TreeView2->model()->setEntries(std::move(all));
-    if (TreeView2->sortedAlphabetically())
-        TreeView2->model()->sortAlphabetically();
+    if (TreeView2->sortedAlphabetically()) TreeView2->model()->sortAlphabetically();
     zeigeAnzahl(Label19, TreeView2);
 }
 
@@ -128,8 +137,7 @@ void TForm1::Rezeptexportieren1Click()
 void TForm1::Installieren2Click()
 {
     TForm5* f = forms.Form5;
-    if (!f)
-        return;
+    if (!f) return;
     f->Leeren();
     f->Button2->setText(QStringLiteral("Abbrechen"));
     centreOnScreen(f);
@@ -157,16 +165,16 @@ void TForm1::InstallUpdate(const QString& indexTki)
     }
     st.RezeptMax = max;
     // Empty records until the reload that ends the import fills them.
-    if (max >= 0 && st.Rezepte.size() < size_t(max) + 1)
-        st.Rezepte.resize(size_t(max) + 1);
+    if (max >= 0 && st.Rezepte.size() < size_t(max) + 1) st.Rezepte.resize(size_t(max) + 1);
     if (r.altesFormat) {
         if (forms.Form13) {
             centreOn(forms.Form13, this);
             forms.Form13->show();
         }
-        forms.Form9->Meldung(QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format. Dies führt "
-                                            "zu Fehlern bei ihrer Darstellung. Bitte führen Sie die "
-                                            "Datenbankaktualisierung durch!"),
+        forms.Form9->Meldung(
+            QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format. Dies führt "
+                           "zu Fehlern bei ihrer Darstellung. Bitte führen Sie die "
+                           "Datenbankaktualisierung durch!"),
             QStringLiteral("Achtung!"));
     }
 }

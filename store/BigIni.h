@@ -6,14 +6,16 @@
 #include <memory>
 #include <vector>
 
-namespace tk {
+namespace tk
+{
 
 // Decides which of two sections of the same name survives: true keeps the earlier one.
 using TDuplicateHandler = std::function<bool(const QString& name, QStringList& earlier, QStringList& later)>;
 
 // Section names in file order, each owning the raw lines of its section. Names compare without
 // regard to case; duplicates are allowed until MergeDuplicates.
-class TSectionList {
+class TSectionList
+{
 public:
     int Count() const { return int(m_items.size()); }
     const QString& Name(int i) const { return m_items[size_t(i)].name; }
@@ -40,7 +42,8 @@ private:
 // A whole INI file in memory, written back in one piece. Lines are held raw (key=value, at most
 // 255 characters); nothing is written until WriteBack, which runs on destruction, on attaching
 // another file, or on WriteText with section, key and value all empty.
-class TBigIniFile {
+class TBigIniFile
+{
 public:
     explicit TBigIniFile(const QString& fileName);
     virtual ~TBigIniFile(); // writes pending changes; a failure there is swallowed, so call WriteBack first

@@ -6,7 +6,8 @@
 
 using tk::TBigIniFile;
 
-class BigIniTest : public QObject {
+class BigIniTest : public QObject
+{
     Q_OBJECT
     QByteArray b(const char* s) { return QByteArray(s); }
 
@@ -20,28 +21,39 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after"); // empty: no file
 
-        QTest::newRow("new file, one key") << QByteArray() << "Info" << "Rezepte" << "3"
-                                           << b("[Info]\r\nRezepte=3\r\n\r\n");
-        QTest::newRow("same value again writes nothing") << b("[Info]\nRezepte=3") << "info" << "Rezepte"
-                                                          << "3" << b("[Info]\nRezepte=3");
-        QTest::newRow("key spelled anew replaces the line")
-            << b("[0]\r\ntitel=Suppe\r\n") << "0" << "Titel" << "Suppe" << b("[0]\r\nTitel=Suppe\r\n\r\n");
-        QTest::newRow("new section after the others")
-            << b("[A]\r\nx=1\r\n") << "B" << "y" << "2" << b("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n\r\n");
+        QTest::newRow("new file, one key") << QByteArray() << "Info"
+                                           << "Rezepte"
+                                           << "3" << b("[Info]\r\nRezepte=3\r\n\r\n");
+        QTest::newRow("same value again writes nothing") << b("[Info]\nRezepte=3") << "info"
+                                                         << "Rezepte"
+                                                         << "3" << b("[Info]\nRezepte=3");
+        QTest::newRow("key spelled anew replaces the line") << b("[0]\r\ntitel=Suppe\r\n") << "0"
+                                                            << "Titel"
+                                                            << "Suppe" << b("[0]\r\nTitel=Suppe\r\n\r\n");
+        QTest::newRow("new section after the others") << b("[A]\r\nx=1\r\n") << "B"
+                                                      << "y"
+                                                      << "2" << b("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n\r\n");
         QTest::newRow("header with a trailing blank is a line")
-            << b("[A]\r\nx=1\r\n[B] \r\ny=2\r\n") << "A" << "z" << "3"
-            << b("[A]\r\nx=1\r\n[B] \r\ny=2\r\nz=3\r\n\r\n");
+            << b("[A]\r\nx=1\r\n[B] \r\ny=2\r\n") << "A"
+            << "z"
+            << "3" << b("[A]\r\nx=1\r\n[B] \r\ny=2\r\nz=3\r\n\r\n");
         QTest::newRow("duplicate section dropped on rewrite")
-            << b("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nx=9\r\n") << "B" << "y" << "5"
-            << b("[A]\r\nx=1\r\n\r\n[B]\r\ny=5\r\n\r\n");
-        QTest::newRow("line without = is kept")
-            << b("[A]\r\nzeile\r\n") << "A" << "zeile" << "1" << b("[A]\r\nzeile\r\nzeile=1\r\n\r\n");
+            << b("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nx=9\r\n") << "B"
+            << "y"
+            << "5" << b("[A]\r\nx=1\r\n\r\n[B]\r\ny=5\r\n\r\n");
+        QTest::newRow("line without = is kept") << b("[A]\r\nzeile\r\n") << "A"
+                                                << "zeile"
+                                                << "1" << b("[A]\r\nzeile\r\nzeile=1\r\n\r\n");
         QTest::newRow("lines before the first section, Ctrl+Z and blank lines dropped")
-            << b("vorne=1\r\n\r\n[A]\r\n\x1a\r\nx=1\r\n") << "A" << "y" << "2"
-            << b("[A]\r\nx=1\r\ny=2\r\n\r\n");
-        QTest::newRow("empty key drops the section")
-            << b("[A]\r\nx=1\r\n[B]\r\ny=2\r\n") << "A" << "" << "" << b("[B]\r\ny=2\r\n\r\n");
-        QTest::newRow("no change, no file") << QByteArray() << "A" << "" << "" << QByteArray();
+            << b("vorne=1\r\n\r\n[A]\r\n\x1a\r\nx=1\r\n") << "A"
+            << "y"
+            << "2" << b("[A]\r\nx=1\r\ny=2\r\n\r\n");
+        QTest::newRow("empty key drops the section") << b("[A]\r\nx=1\r\n[B]\r\ny=2\r\n") << "A"
+                                                     << ""
+                                                     << "" << b("[B]\r\ny=2\r\n\r\n");
+        QTest::newRow("no change, no file") << QByteArray() << "A"
+                                            << ""
+                                            << "" << QByteArray();
     }
     void writesOnDestruction()
     {
@@ -52,8 +64,7 @@ private slots:
         QFETCH(QByteArray, after);
         tkt::Collection c;
         const QString path = c.path(QStringLiteral("x.ini"));
-        if (!before.isEmpty())
-            c.writeBytes(QStringLiteral("x.ini"), before);
+        if (!before.isEmpty()) c.writeBytes(QStringLiteral("x.ini"), before);
         {
             TBigIniFile ini(path);
             ini.WriteText(section, key, value);

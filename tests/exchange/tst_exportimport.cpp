@@ -18,7 +18,8 @@
 
 using tk::ModalKind;
 
-namespace {
+namespace
+{
 
 void click(QPushButton* b)
 {
@@ -51,15 +52,20 @@ QString makePackage(tkt::Collection& c, const QString& name, const QStringList& 
     return pkg;
 }
 
-QStringList simpleTki(const QString& name, const QStringList& titles, const QString& kategorie = QStringLiteral("01,"))
+QStringList simpleTki(
+    const QString& name, const QStringList& titles, const QString& kategorie = QStringLiteral("01,"))
 {
     QStringList l { "[Info]", QStringLiteral("Rezepte=%1").arg(titles.size()), "Name=" + name, "Autor=Test" };
     for (int i = 0; i < titles.size(); ++i)
-        l += { QStringLiteral("[%1]").arg(i), "Name=" + titles[i], "Koch=K", "Kategorie=" + kategorie, "Datum=d", "Menge=m" };
+        l += { QStringLiteral("[%1]").arg(i), "Name=" + titles[i], "Koch=K", "Kategorie=" + kategorie,
+            "Datum=d", "Menge=m" };
     return l;
 }
 
-QByteArray recipeBytes(const QString& text) { return tkt::crlf(tk::buildRecipe({ "1 Ei" }, { text }, {})); }
+QByteArray recipeBytes(const QString& text)
+{
+    return tkt::crlf(tk::buildRecipe({ "1 Ei" }, { text }, {}));
+}
 
 QStringList titles(tk::RecipeList* list)
 {
@@ -70,14 +76,16 @@ QStringList titles(tk::RecipeList* list)
 }
 }
 
-class ExportImportTest : public QObject {
+class ExportImportTest : public QObject
+{
     Q_OBJECT
 private slots:
     void roundTripBetweenTwoCollections()
     {
         tkt::Collection a;
-        a.standard({ "3", "Zwiebelkuchen|Oma|01,13,15,|12.03.2006|für 4 Personen|",
-                       "Apfelkuchen|  Anna|13,|01.01.2007|1 Blech|", "||||", "Öl-Dressing|Bernd|15,|02.02.2007|-|" },
+        a.standard(
+            { "3", "Zwiebelkuchen|Oma|01,13,15,|12.03.2006|für 4 Personen|",
+                "Apfelkuchen|  Anna|13,|01.01.2007|1 Blech|", "||||", "Öl-Dressing|Bernd|15,|02.02.2007|-|" },
             { "Eigene" }, { "0" });
         a.recipe(0, { "500 g Zwiebeln", "1 Boden" }, { "Schneiden.", "Backen." }, { "Lecker" });
         a.recipe(1, { "3 Äpfel" }, { "Schälen." }, {});
@@ -96,7 +104,8 @@ private slots:
             tk::TForm1* f1 = p.forms().Form1;
             f1->Rezeptexportieren1->trigger();
             QVERIFY(!f1->Panel7->isHidden());
-            QCOMPARE(f1->Button1->toolTip(), QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
+            QCOMPARE(f1->Button1->toolTip(),
+                QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
             click(f1->Button4);
             QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
             QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 3"));
@@ -141,14 +150,16 @@ private slots:
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 3);
         QVERIFY(meldungen.at(0).startsWith(QStringLiteral("Die importierten Rezepte sind (teilweise)")));
-        QCOMPARE(meldungen.at(1), QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
+        QCOMPARE(meldungen.at(1),
+            QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
         QCOMPARE(script.seen.at(script.seen.size() - 2).caption, QStringLiteral("Rezepte importiert"));
         QVERIFY(!f5->isVisible());
         QCOMPARE(f5->ProgressBar1->value(), 1);
 
         QCOMPARE(b.lines("Data/Rezepte/index.dat"),
-            QStringList({ "4", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|", "Apfelkuchen|Anna|13,|01.01.2007|1 Blech|",
-                "Öl-Dressing|Bernd||02.02.2007|-|", "Zwiebelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|" }));
+            QStringList({ "4", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|",
+                "Apfelkuchen|Anna|13,|01.01.2007|1 Blech|", "Öl-Dressing|Bernd||02.02.2007|-|",
+                "Zwiebelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|" }));
         QCOMPARE(b.bytes("Data/Rezepte/0002.dat"), a.bytes("Data/Rezepte/0001.dat"));
         QCOMPARE(b.bytes("Data/Rezepte/0002.jpg"), a.bytes("Data/Rezepte/0001.jpg"));
         QCOMPARE(b.bytes("Data/Rezepte/0003.dat"), a.bytes("Data/Rezepte/0003.dat"));
@@ -171,7 +182,8 @@ private slots:
         f1->Rezeptexportieren1->trigger();
         click(f1->Button4);
         click(f1->Button4); // duplicates allowed
-        QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
+        QCOMPARE(
+            titles(f1->TreeView2), QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
         QCOMPARE(f1->TreeView2->numberAt(0), 1);
         QCOMPARE(f1->TreeView2->numberAt(1), 2);
         p.st.AktRezept = 2;
@@ -242,11 +254,14 @@ private slots:
         c.standard({ "0", "Alt|a|01,|d|m|" });
         c.recipe(0, {}, { "alt" });
         const QString p1 = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1", "A2" }),
-            { { "0000.dat", recipeBytes("a1") }, { "0001.dat", recipeBytes("a2") }, { "0001.jpg", "JPG-A2" } });
-        const QString p2 = makePackage(c, "zwei.tkp", simpleTki("Zwei", { "B1" }), { { "0000.dat", recipeBytes("b1") } });
+            { { "0000.dat", recipeBytes("a1") }, { "0001.dat", recipeBytes("a2") },
+                { "0001.jpg", "JPG-A2" } });
+        const QString p2
+            = makePackage(c, "zwei.tkp", simpleTki("Zwei", { "B1" }), { { "0000.dat", recipeBytes("b1") } });
         const QString p3 = makePackage(c, "drei.tkp", simpleTki("Drei", { "C1", "C2" }),
             { { "0000.dat", recipeBytes("c1") }, { "0001.dat", recipeBytes("c2") } });
-        c.writeBytes("kaputt.tkp", QByteArray::fromHex("01000000") + QByteArray::fromHex("08000000") + "../x.dat");
+        c.writeBytes(
+            "kaputt.tkp", QByteArray::fromHex("01000000") + QByteArray::fromHex("08000000") + "../x.dat");
         const QByteArray indexBefore = c.bytes("Data/Rezepte/index.dat");
 
         tkt::ModalScript script;
@@ -274,7 +289,8 @@ private slots:
         QCOMPARE(f5->ProgressBar1->value(), 3);
         const QStringList idx = c.lines("Data/Rezepte/index.dat");
         QCOMPARE(idx.first(), QStringLiteral("5"));
-        QCOMPARE(idx.mid(2).join(u' '), QStringLiteral("A1|K|01,|d|m| A2|K|01,|d|m| B1|K|01,|d|m| C1|K|01,|d|m| C2|K|01,|d|m|"));
+        QCOMPARE(idx.mid(2).join(u' '),
+            QStringLiteral("A1|K|01,|d|m| A2|K|01,|d|m| B1|K|01,|d|m| C1|K|01,|d|m| C2|K|01,|d|m|"));
         QCOMPARE(c.bytes("Data/Rezepte/0005.dat"), recipeBytes("c2"));
         QCOMPARE(c.bytes("Data/Rezepte/0002.jpg"), QByteArray("JPG-A2"));
         QVERIFY(!c.exists("Data/Rezepte/0004.jpg")); // same position, other package: no picture
@@ -288,8 +304,10 @@ private slots:
         c.standard({ "0", "Alt|a|01,|d|m|" });
         c.recipe(0, {}, { "alt" });
         // Claims two recipes but carries one: nothing of it stays.
-        const QString bad = makePackage(c, "halb.tkp", simpleTki("Halb", { "H1", "H2" }), { { "0000.dat", recipeBytes("h1") } });
-        const QString old = makePackage(c, "alt.tkp", simpleTki("Alt", { "O1" }, QString()), { { "0000.dat", recipeBytes("o1") } });
+        const QString bad = makePackage(
+            c, "halb.tkp", simpleTki("Halb", { "H1", "H2" }), { { "0000.dat", recipeBytes("h1") } });
+        const QString old = makePackage(
+            c, "alt.tkp", simpleTki("Alt", { "O1" }, QString()), { { "0000.dat", recipeBytes("o1") } });
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
@@ -304,12 +322,16 @@ private slots:
         QCOMPARE(script.unexpected, 0);
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 4);
-        QCOMPARE(meldungen.at(0), QStringLiteral("Fehler beim Installieren eines Rezeptes aus dem Rezeptpaket ") + folder + u'!');
+        QCOMPARE(meldungen.at(0),
+            QStringLiteral("Fehler beim Installieren eines Rezeptes aus dem Rezeptpaket ") + folder + u'!');
         QCOMPARE(script.seen.at(1).caption, QStringLiteral("Fehler beim Rezepteupdate!"));
-        QVERIFY(meldungen.at(1).startsWith(QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format.")));
+        QVERIFY(meldungen.at(1).startsWith(
+            QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format.")));
         QCOMPARE(script.seen.at(2).caption, QStringLiteral("Achtung!"));
-        QCOMPARE(meldungen.at(2), QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
-        QVERIFY(meldungen.at(3).startsWith(QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format."))); // the reload
+        QCOMPARE(meldungen.at(2),
+            QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
+        QVERIFY(meldungen.at(3).startsWith(
+            QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format."))); // the reload
         // The failed package left nothing; the next one numbered from the same place.
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "O1|K||d|m|" }));
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), recipeBytes("o1"));

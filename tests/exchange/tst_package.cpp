@@ -11,7 +11,8 @@
 #include "platform/TextLines.h"
 #include "store/Formats.h"
 
-namespace {
+namespace
+{
 QByteArray le(qint32 v)
 {
     QByteArray b(4, Qt::Uninitialized);
@@ -34,7 +35,10 @@ QByteArray entry(const QByteArray& name, qint32 size, const QByteArray& stream)
     return le(qint32(name.size())) + name + le(size) + stream;
 }
 
-QByteArray entry(const QByteArray& name, const QByteArray& data) { return entry(name, qint32(data.size()), zlib9(data)); }
+QByteArray entry(const QByteArray& name, const QByteArray& data)
+{
+    return entry(name, qint32(data.size()), zlib9(data));
+}
 
 // Names of a package's entries, in order.
 QStringList names(const QByteArray& pkg)
@@ -68,12 +72,14 @@ QStringList indexOf(int max, int live)
 {
     QStringList l { QString::number(max) };
     for (int i = 0; i <= max; ++i)
-        l.append(i < live ? QStringLiteral("Rezept %1|Koch|01,|01.01.2007|4 Personen|").arg(i) : QStringLiteral("||||"));
+        l.append(i < live ? QStringLiteral("Rezept %1|Koch|01,|01.01.2007|4 Personen|").arg(i)
+                          : QStringLiteral("||||"));
     return l;
 }
 }
 
-class PackageTest : public QObject {
+class PackageTest : public QObject
+{
     Q_OBJECT
 private slots:
     void packFormatByteForByte()
@@ -82,7 +88,8 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=0\r\n\r\n");
         c.writeBytes("w/0000.dat", QByteArray());
         c.writeBytes("w/0000.jpg", QByteArray(5000, 'x') + "\xff\xd9");
-        tk::DateienPacken({ c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/0000.jpg") }, c.path("p.tkp"));
+        tk::DateienPacken(
+            { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/0000.jpg") }, c.path("p.tkp"));
         const QByteArray expected = le(3) + entry("index.tki", "[Info]\r\nRezepte=0\r\n\r\n")
             + entry("0000.dat", QByteArray()) + entry("0000.jpg", QByteArray(5000, 'x') + "\xff\xd9");
         QCOMPARE(c.bytes("p.tkp"), expected);
@@ -101,7 +108,8 @@ private slots:
     {
         tkt::Collection c;
         c.writeBytes("a.dat", "a");
-        QVERIFY_THROWS_EXCEPTION(tk::Error, tk::DateienPacken({ c.path("a.dat"), c.path("fehlt.dat") }, c.path("p.tkp")));
+        QVERIFY_THROWS_EXCEPTION(
+            tk::Error, tk::DateienPacken({ c.path("a.dat"), c.path("fehlt.dat") }, c.path("p.tkp")));
         QVERIFY(!c.exists("p.tkp"));
     }
 
@@ -111,13 +119,15 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n\r\n");
         c.writeBytes("w/0000.dat", QByteArray(300000, 'a') + "Ende");
         c.writeBytes("w/leer.dat", {});
-        tk::DateienPacken({ c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.dat") }, c.path("p.tkp"));
+        tk::DateienPacken(
+            { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.dat") }, c.path("p.tkp"));
         c.writeBytes("ziel/0000.dat", "alt");
         tk::DateienEntpacken(c.path("p.tkp"), c.path("ziel"));
         QCOMPARE(c.bytes("ziel/0000.dat"), c.bytes("w/0000.dat"));
         QCOMPARE(c.bytes("ziel/index.tki"), c.bytes("w/index.tki"));
         QVERIFY(c.exists("ziel/leer.dat"));
-        QCOMPARE(QDir(c.path("ziel")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
+        QCOMPARE(
+            QDir(c.path("ziel")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
     }
 
     void damagedPackagesAreRefused_data()
@@ -142,8 +152,8 @@ private slots:
         badSum[badSum.size() - 1] = char(badSum.at(badSum.size() - 1) ^ 1);
         QTest::newRow("checksum wrong") << le(1) + entry("a.dat", 6, badSum);
         QTest::newRow("trailing bytes") << le(1) + a + "XYZ";
-        for (const char* bad : { "../x.dat", "..", ".", "a/b.dat", "a\\b.dat", "C:x.dat", "c:", "a\x01.dat", "tab\t",
-                 "/etc/x" })
+        for (const char* bad :
+            { "../x.dat", "..", ".", "a/b.dat", "a\\b.dat", "C:x.dat", "c:", "a\x01.dat", "tab\t", "/etc/x" })
             QTest::newRow(qPrintable(QStringLiteral("name %1").arg(QString::fromLatin1(bad).toHtmlEscaped())))
                 << le(2) + a + entry(bad, "böse");
     }
@@ -157,7 +167,8 @@ private slots:
             tk::DateienEntpacken(c.path("kaputt.tkp"), c.path("ziel"));
             QFAIL("no error");
         } catch (const tk::Error& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("„kaputt.tkp“ ist beschädigt")), qPrintable(e.message()));
+            QVERIFY2(
+                e.message().contains(QStringLiteral("„kaputt.tkp“ ist beschädigt")), qPrintable(e.message()));
         }
         // Nothing written anywhere: the target holds what it held, its parent nothing new.
         QCOMPARE(QDir(c.path("ziel")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -173,7 +184,8 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n");
         c.writeBytes("w/0000.dat", "1\r\nZutat\r\nText\r\n");
         c.writeBytes("w/leer.jpg", {});
-        tk::DateienPacken({ c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.jpg") }, c.path("p.tkp"));
+        tk::DateienPacken(
+            { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.jpg") }, c.path("p.tkp"));
         const QByteArray full = c.bytes("p.tkp");
         for (qsizetype n = 0; n < full.size(); ++n) {
             c.writeBytes("kurz.tkp", full.left(n));
@@ -213,8 +225,7 @@ private slots:
         QFETCH(QByteArray, index);
         QFETCH(QString, row);
         tkt::Collection c;
-        if (!index.isEmpty())
-            c.writeBytes("p/index.tki", index);
+        if (!index.isEmpty()) c.writeBytes("p/index.tki", index);
         QCOMPARE(tk::paketZeile(tk::paketInfo(c.path("p/index.tki"))), row);
     }
 
@@ -222,11 +233,16 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("path");
-        QTest::newRow("txt") << "/x/meine.txt" << "/x/meine.tkp";
-        QTest::newRow("none") << "/x/meine" << "/x/meine.tkp";
-        QTest::newRow("upper") << "/x/meine.TKP" << "/x/meine.tkp";
-        QTest::newRow("dot in folder") << "/x.y/meine" << "/x.y/meine.tkp";
-        QTest::newRow("two dots") << "/x/a.b.c" << "/x/a.b.tkp";
+        QTest::newRow("txt") << "/x/meine.txt"
+                             << "/x/meine.tkp";
+        QTest::newRow("none") << "/x/meine"
+                              << "/x/meine.tkp";
+        QTest::newRow("upper") << "/x/meine.TKP"
+                               << "/x/meine.tkp";
+        QTest::newRow("dot in folder") << "/x.y/meine"
+                                       << "/x.y/meine.tkp";
+        QTest::newRow("two dots") << "/x/a.b.c"
+                                  << "/x/a.b.tkp";
     }
     void packagePathReplacesExtension()
     {
@@ -243,27 +259,28 @@ private slots:
         QTest::addColumn<QStringList>("newLines"); // index lines expected after the 42 old ones
         QTest::addColumn<bool>("oldFormat");
         QTest::newRow("two recipes after 41")
-            << QStringList { "[Info]", "Rezepte=2", "[0]", "Name=Suppe", "Koch=Anna", "Kategorie=01,07,", "Datum=1.1.2007",
-                   "Menge=4", "[1]", "Name=Brot", "Koch=Bernd", "Kategorie=13,", "Datum=2.1.2007", "Menge=1 Laib" }
-            << 2 << QStringList { "Suppe|Anna|01,07,|1.1.2007|4|", "Brot|Bernd|13,|2.1.2007|1 Laib|" } << false;
-        QTest::newRow("no Rezepte key installs nothing") << QStringList { "[Info]", "Name=x", "[0]", "Name=Suppe" } << 1
-                                                         << QStringList {} << false;
+            << QStringList { "[Info]", "Rezepte=2", "[0]", "Name=Suppe", "Koch=Anna", "Kategorie=01,07,",
+                   "Datum=1.1.2007", "Menge=4", "[1]", "Name=Brot", "Koch=Bernd", "Kategorie=13,",
+                   "Datum=2.1.2007", "Menge=1 Laib" }
+            << 2 << QStringList { "Suppe|Anna|01,07,|1.1.2007|4|", "Brot|Bernd|13,|2.1.2007|1 Laib|" }
+            << false;
+        QTest::newRow("no Rezepte key installs nothing")
+            << QStringList { "[Info]", "Name=x", "[0]", "Name=Suppe" } << 1 << QStringList {} << false;
         QTest::newRow("missing Kategorie is -, not old format")
             << QStringList { "[Info]", "Rezepte=1", "[0]", "Name=Suppe", "Koch=A", "Datum=d", "Menge=m" } << 1
             << QStringList { "Suppe|A|-|d|m|" } << false;
-        QTest::newRow("empty Kategorie is old format")
-            << QStringList { "[Info]", "Rezepte=1", "[0]", "Name=Suppe", "Koch=A", "Kategorie=", "Datum=d", "Menge=m" } << 1
-            << QStringList { "Suppe|A||d|m|" } << true;
-        QTest::newRow("blanks and quotes dropped")
-            << QStringList { "[Info]", "Rezepte=1", "[0]", "Name=  Suppe  ", "Koch=\"Anna\"", "Kategorie=02,", "Datum=d",
-                   "Menge=m" }
-            << 1 << QStringList { "Suppe|Anna|02,|d|m|" } << false;
-        QTest::newRow("empty values never read as deleted")
-            << QStringList { "[Info]", "Rezepte=1", "[0]", "Name=", "Koch=", "Kategorie=01,", "Datum=", "Menge=" } << 1
-            << QStringList { "-|-|01,|-|-|" } << false;
-        QTest::newRow("bar inside a value cannot split the entry")
-            << QStringList { "[Info]", "Rezepte=1", "[0]", "Name=A|B", "Koch=K", "Kategorie=01,", "Datum=d", "Menge=m" }
-            << 1 << QStringList { "A/B|K|01,|d|m|" } << false;
+        QTest::newRow("empty Kategorie is old format") << QStringList { "[Info]", "Rezepte=1", "[0]",
+            "Name=Suppe", "Koch=A", "Kategorie=", "Datum=d", "Menge=m" }
+                                                       << 1 << QStringList { "Suppe|A||d|m|" } << true;
+        QTest::newRow("blanks and quotes dropped") << QStringList { "[Info]", "Rezepte=1", "[0]",
+            "Name=  Suppe  ", "Koch=\"Anna\"", "Kategorie=02,", "Datum=d", "Menge=m" }
+                                                   << 1 << QStringList { "Suppe|Anna|02,|d|m|" } << false;
+        QTest::newRow("empty values never read as deleted") << QStringList { "[Info]", "Rezepte=1", "[0]",
+            "Name=", "Koch=", "Kategorie=01,", "Datum=", "Menge=" }
+                                                            << 1 << QStringList { "-|-|01,|-|-|" } << false;
+        QTest::newRow("bar inside a value cannot split the entry") << QStringList {
+            "[Info]", "Rezepte=1", "[0]", "Name=A|B", "Koch=K", "Kategorie=01,", "Datum=d", "Menge=m"
+        } << 1 << QStringList { "A/B|K|01,|d|m|" } << false;
     }
     void install()
     {
@@ -276,7 +293,8 @@ private slots:
         c.write("Data/Rezepte/index.dat", before);
         c.write("temp/p/index.tki", tki);
         for (int i = 0; i < files; ++i)
-            c.write(QStringLiteral("temp/p/%1.dat").arg(tk::stem(i)), { "0", QStringLiteral("Text %1").arg(i) });
+            c.write(
+                QStringLiteral("temp/p/%1.dat").arg(tk::stem(i)), { "0", QStringLiteral("Text %1").arg(i) });
         c.writeBytes("temp/p/0000.jpg", "JPEG0");
         int max = 41;
         const tk::InstallErgebnis r = tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max);
@@ -309,13 +327,13 @@ private slots:
         tkt::Collection c;
         c.write("Data/Rezepte/index.dat", indexOf(41, 42));
         const QByteArray indexBefore = c.bytes("Data/Rezepte/index.dat");
-        c.write("temp/p/index.tki", { "[Info]", "Rezepte=3", "[0]", "Name=a", "[1]", "Name=b", "[2]", "Name=c" });
+        c.write(
+            "temp/p/index.tki", { "[Info]", "Rezepte=3", "[0]", "Name=a", "[1]", "Name=b", "[2]", "Name=c" });
         for (int i = 0; i < (blocked ? 3 : 2); ++i) {
             c.writeBytes(QStringLiteral("temp/p/%1.dat").arg(tk::stem(i)), "0\r\n");
             c.writeBytes(QStringLiteral("temp/p/%1.jpg").arg(tk::stem(i)), "JPEG");
         }
-        if (blocked)
-            c.writeBytes("Data/Rezepte/0044.dat", "fremd");
+        if (blocked) c.writeBytes("Data/Rezepte/0044.dat", "fremd");
         int max = 41;
         const tk::InstallErgebnis r = tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max);
         QVERIFY(!r.ok);
