@@ -97,6 +97,42 @@ private slots:
         QCOMPARE(zlib9({}).toHex(), QByteArray("78da030000000001"));
     }
 
+    void exportWritesIndexAndNumberedEntries()
+    {
+        tkt::Collection c;
+        std::vector<tk::TRezepte> rezepte(2);
+        rezepte[0].Titel = QStringLiteral("Suppe");
+        rezepte[0].Autor = QStringLiteral("Anna");
+        rezepte[0].Datum = QStringLiteral("1.1.2007");
+        rezepte[0].Menge = QStringLiteral("4");
+        for (int k : { 1, 7, 14, 15 })
+            rezepte[0].InKategorie[size_t(k)] = 1;
+        rezepte[1].Titel = QString(300, u'x');
+        rezepte[1].InKategorie[20] = 1; // own categories never travel
+        c.recipe(0, {}, { "Suppe" });
+        c.recipe(1, {}, { "x" });
+        c.writeBytes("Data/Rezepte/0000.jpg", "JPEG");
+        // Left by an earlier run: loaded and overwritten key by key.
+        c.write("temp/index.tki", { "[Info]", "Rezepte=7", "[9]", "Name=alt" });
+
+        tk::exportiereRezepte(
+            c.dir(), rezepte, { 1, 0, 1 }, QStringLiteral("Paket"), QStringLiteral("Ich"), c.path("p.tkp"));
+        const QByteArray pkg = c.bytes("p.tkp");
+        QCOMPARE(names(pkg), QStringList({ "index.tki", "0000.dat", "0001.dat", "0001.jpg", "0002.dat" }));
+        tk::DateienEntpacken(c.path("p.tkp"), c.path("aus"));
+        const QString lang = QStringLiteral("Name=") + QString(250, u'x');
+        QCOMPARE(c.lines("aus/index.tki"),
+            QStringList({ "[Info]", "Rezepte=3", "Name=Paket", "Autor=Ich", "", "[9]", "Name=alt", "", "[0]",
+                lang, "Koch=", "Datum=", "Menge=", "Kategorie=", "", "[1]", "Name=Suppe", "Koch=Anna",
+                "Datum=1.1.2007", "Menge=4", "Kategorie=01,07,", "", "[2]", lang,
+                "Koch=", "Datum=", "Menge=", "Kategorie=", "" }));
+        QCOMPARE(c.bytes("aus/0001.dat"), c.bytes("Data/Rezepte/0000.dat"));
+        QCOMPARE(c.bytes("aus/0002.dat"), c.bytes("Data/Rezepte/0001.dat"));
+        // A package inside the work folder would be removed with it.
+        QVERIFY_THROWS_EXCEPTION(
+            tk::Error, tk::exportiereRezepte(c.dir(), rezepte, { 0 }, {}, {}, c.path("temp/unter/p.tkp")));
+    }
+
     void packNothingForAnEmptyList()
     {
         tkt::Collection c;
