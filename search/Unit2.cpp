@@ -111,8 +111,22 @@ void TForm2::Panel1Click()
         modus = SuchModus::Autor;
 
     const int maximum = ProgressBar1->maximum();
+    // Recipe numbers pass the live count when some are deleted: the bar then stays full. The bar is
+    // only set when the step moves it by a pixel at least; setValue then repaints at once. Setting it
+    // for every recipe would cost more than the title search itself.
+    const int proPixel = std::max(1, maximum / std::max(1, ProgressBar1->width()));
+    int stand = 0;
+    int gezeigt = 0;
+    auto schritt = [&](int n) {
+        stand = std::min(n, maximum);
+        if (stand - gezeigt >= proPixel) {
+            ProgressBar1->setValue(stand);
+            gezeigt = stand;
+        }
+    };
     std::vector<int> treffer;
     auto zeigeTreffer = [&] {
+        ProgressBar1->setValue(stand);
         std::vector<RecipeListModel::Entry> entries;
         entries.reserve(treffer.size());
         for (int n : treffer)
@@ -120,10 +134,7 @@ void TForm2::Panel1Click()
         liste->model()->setEntries(std::move(entries));
     };
     try {
-        // Recipe numbers can pass the live count when some are deleted: the bar then stays full.
-        // setValue repaints at once whenever the bar shows the step.
-        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, Edit1->text(), treffer,
-            [&](int n) { ProgressBar1->setValue(std::min(n, maximum)); });
+        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, Edit1->text(), treffer, schritt);
     } catch (const std::exception&) {
         zeigeTreffer(); // the hits so far stay; no summary, the window stays open
         throw;
