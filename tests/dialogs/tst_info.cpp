@@ -1,0 +1,126 @@
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QUrl>
+
+#include "dialogs/Unit4.h"
+#include "dialogs/infoForm.h"
+#include "mainwin/Unit1.h"
+#include "platform/gui/Desktop.h"
+#include "platform/gui/HotLabel.h"
+#include "store/AppState.h"
+#include "store/Unit6.h"
+
+class InfoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        opened.clear();
+        tk::setDesktopOpener([this](const QUrl& u) { opened.append(u); });
+        c = std::make_unique<tkt::Collection>();
+        c->standard({ "0", "Suppe|Max|01,|01.01.2007|für 2 Personen|" });
+        c->recipe(0, { "Wasser" }, { "Kochen." });
+        script = std::make_unique<tkt::ModalScript>();
+        p = std::make_unique<tkt::Program>(c->dir());
+    }
+    void cleanup()
+    {
+        QCOMPARE(script->unexpected, 0);
+        p.reset();
+        script.reset();
+        c.reset();
+        tk::setDesktopOpener({});
+    }
+
+    void menuOpensAddresses_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("Webseite") << "Webseite1" << "Ctrl+W" << QString::fromLatin1(tk::kWebseite);
+        QTest::newRow("Herunterladen") << "Herunterladen1" << "Ctrl+H" << QString::fromLatin1(tk::kDownloadSeite);
+    }
+    void menuOpensAddresses()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, shortcut);
+        QFETCH(QString, address);
+        tk::TForm1* f = p->forms().Form1;
+        QAction* a = item == QLatin1String("Webseite1") ? f->Webseite1 : f->Herunterladen1;
+        QCOMPARE(a->shortcut(), QKeySequence(shortcut));
+        a->trigger();
+        QCOMPARE(opened, (QList<QUrl> { QUrl(address) }));
+        QCOMPARE(QUrl(address).host(), QStringLiteral("www.tellerkiste.example.org"));
+    }
+
+    void helpOpensFromTheProgramFolder()
+    {
+        QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        tk::TForm1* f = p->forms().Form1;
+        QCOMPARE(f->Hilfe1->text(), QStringLiteral("Hilfe"));
+        QCOMPARE(f->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
+        f->Hilfe1->trigger();
+        QDir::setCurrent(before);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().isLocalFile());
+        QCOMPARE(opened.first().toLocalFile(), c->path(QStringLiteral("Data/Sonstiges/Hilfe.htm")));
+        QVERIFY(!p->forms().Form4->isVisible());
+    }
+
+    void welcomeItemShowsWelcomeWindow()
+    {
+        tk::TForm1* f = p->forms().Form1;
+        QCOMPARE(f->Willkommen1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+        f->Willkommen1->trigger();
+        QVERIFY(p->forms().Form4->isVisible());
+        QVERIFY(opened.isEmpty());
+    }
+
+    void aboutWindow()
+    {
+        tk::TForm1* f = p->forms().Form1;
+        tk::TForm7* about = p->forms().Form7;
+        QCOMPARE(f->ber1->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
+        f->ber1->trigger();
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
+        QCOMPARE(about->Label1->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
+        QCOMPARE(about->size(), QSize(426, 262));
+        QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(about->Label10->text(), QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
+        QVERIFY(about->Label3->text().contains(QStringLiteral("das Tellerkiste-Team")));
+        QCOMPARE(about->Label1->palette().color(QPalette::WindowText), QColor(64, 79, 102));
+        f->ber1->trigger();
+        QCOMPARE(p->forms().Form7, about);
+        QVERIFY(about->isVisible());
+        about->Label3->press();
+        QCOMPARE(opened, (QList<QUrl> { QUrl(QString::fromLatin1(tk::kWebseite)) }));
+        about->close();
+        QVERIFY(!about->isVisible());
+    }
+
+    void shippedHelpPageCoversTheShortcuts()
+    {
+        QFile f(QStringLiteral(TK_SOURCE_DIR "/data/Sonstiges/Hilfe.htm"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(f.readAll());
+        for (const char* key : { "Strg+O", "Strg+B", "Strg+N", "Strg+E", "Strg+L", "Strg+P", "Strg+F", "Strg+R",
+                 "Strg+K", "Strg+A", "Strg+D", "Strg+Alt+T", "Strg+Alt+V", "Strg+Alt+Z", "Strg+Alt+A", "F9", "F10",
+                 "F11", "F12", "F1", "Strg+Alt+W", "Strg+W", "Strg+U" })
+            QVERIFY2(page.contains(QLatin1String(key)), key);
+    }
+
+private:
+    QList<QUrl> opened;
+    std::unique_ptr<tkt::Collection> c;
+    std::unique_ptr<tkt::ModalScript> script;
+    std::unique_ptr<tkt::Program> p;
+};
+
+TK_TEST_MAIN(InfoTest)
+#include "tst_info.moc"
