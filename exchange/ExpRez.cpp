@@ -25,7 +25,7 @@ TForm10::TForm10(AppState& state, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Rezepte exportieren"));
-    setFixedSize(305, 186);
+    setFixedSize(305, 204);
 
     Label1 = new QLabel(
         QStringLiteral("Geben Sie nun bitte alle angeforderten Daten ein und klicken Sie anschließend "
@@ -33,31 +33,31 @@ TForm10::TForm10(AppState& state, Forms& forms, QWidget* parent)
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    Label1->setGeometry(8, 8, 289, 32);
+    Label1->setGeometry(8, 6, 289, 50);
 
     Label2 = new QLabel(QStringLiteral("Name des Rezeptpakets:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(8, 48, 289, 16);
+    Label2->setGeometry(8, 62, 289, 16);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 66, 289, 21);
+    Edit1->setGeometry(8, 80, 289, 22);
     Label2->setBuddy(Edit1);
 
     Label3 = new QLabel(QStringLiteral("Autor / Ersteller:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(8, 96, 289, 16);
+    Label3->setGeometry(8, 110, 289, 16);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(8, 114, 289, 21);
+    Edit2->setGeometry(8, 128, 289, 22);
     Label3->setBuddy(Edit2);
 
     Button1 = new QPushButton(QStringLiteral("Speichern"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(64, 150, 81, 25);
+    Button1->setGeometry(64, 168, 81, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(160, 150, 81, 25);
+    Button2->setGeometry(160, 168, 81, 25);
     connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
