@@ -289,6 +289,7 @@ void TForm1::buildPanes()
     treeview1->setObjectName(QStringLiteral("treeview1"));
     treeview1->setAccessibleName(QStringLiteral("Rezepte"));
     treeview1->setContextMenuPolicy(Qt::CustomContextMenu);
+    treeview1->model()->setRankProvider([this] { return alphabeticalRank(); });
     lowerLay->addWidget(treeview1, 1);
     Splitter2->addWidget(suchergebnisse);
     Splitter2->addWidget(lower);
@@ -601,6 +602,19 @@ void TForm1::fillRecipeList()
             entries.push_back({ r.Titel, int(n) });
     }
     treeview1->model()->setEntries(std::move(entries));
+}
+
+const std::vector<int>* TForm1::alphabeticalRank()
+{
+    if (m_rankGeneration != st.Generation) {
+        std::vector<const QString*> titles(st.Rezepte.size(), nullptr);
+        for (size_t n = 0; n < st.Rezepte.size(); ++n)
+            if (!st.Rezepte[n].Geloescht)
+                titles[n] = &st.Rezepte[n].Titel;
+        m_rank = tk::alphabeticalRank(titles);
+        m_rankGeneration = st.Generation;
+    }
+    return &m_rank;
 }
 
 void TForm1::kategorienChange()

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
+#include <vector>
 
 #include "mainwin/Forms.h"
 
@@ -190,6 +191,7 @@ public:
     QStringList RezeptKommentar; // the comment lines as read
 
     void fillRecipeList(); // the records of AktKategorie, in number order
+    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
     void setPanelWidths(int panel2, int panel4);
     void setResultHeight(int h);
     int panel2Width() const;
@@ -219,6 +221,8 @@ private:
     int m_panel2 = 170;
     int m_panel4 = 170;
     int m_resultHeight = 81;
+    std::vector<int> m_rank;
+    quint64 m_rankGeneration = ~quint64(0);
     bool m_closing = false;
 };
 

@@ -23,6 +23,7 @@ struct AppState {
     int AktRezept = 0;
     int AktKategorie = 0;
     bool ListeWirdGefuellt = false;
+    quint64 Generation = 0; // counts loads: what was derived from the table before is stale
 
     // Category tabs (KatNamen, TabKategorie, KategorieTab, LetzterTab).
     KategorieTabellen kat;

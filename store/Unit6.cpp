@@ -75,10 +75,12 @@ void TForm6::Button1Click()
 
 void TForm6::progress(int n, int max, bool force)
 {
-    Shape1->setFixedWidth(barWidth(n, max));
-    Label2->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
-    // Pending events run for every record; painting is limited to what a screen can show.
+    // Pending events run for every record, so "Abbrechen" works at once; the bar and its text are only
+    // brought up to date as often as a screen can show them (a repaint per record would cost more than
+    // the load itself).
     if (force || !m_paint.isValid() || m_paint.elapsed() >= 30) {
+        Shape1->setFixedWidth(barWidth(n, max));
+        Label2->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
         Shape1->repaint();
         Label2->repaint();
         m_paint.restart();
@@ -141,6 +143,7 @@ void TForm6::UpdateRezepte()
         damage = messageOf(e);
     }
 
+    ++st.Generation;
     if (out.failed) {
         // The load ended early: the window stays and the main window stays disabled, but the user
         // learns why.

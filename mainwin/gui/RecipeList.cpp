@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QMouseEvent>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace tk {
@@ -55,10 +56,43 @@ void RecipeListModel::removeRowAt(int row)
     endRemoveRows();
 }
 
+std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    std::vector<int> numbers;
+    std::vector<QCollatorSortKey> keys;
+    for (size_t n = 0; n < titles.size(); ++n)
+        if (titles[n]) {
+            numbers.push_back(int(n));
+            keys.push_back(collator.sortKey(*titles[n]));
+        }
+    std::vector<size_t> order(numbers.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<int> rank(titles.size(), std::numeric_limits<int>::max());
+    for (size_t place = 0; place < order.size(); ++place)
+        rank[size_t(numbers[order[place]])] = int(place);
+    return rank;
+}
+
 void RecipeListModel::sortAlphabetically()
 {
     if (m_entries.size() < 2)
         return;
+    if (const std::vector<int>* rank = m_rank ? m_rank() : nullptr) {
+        const bool covered = std::all_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
+            return e.number >= 0 && size_t(e.number) < rank->size() && (*rank)[size_t(e.number)] != std::numeric_limits<int>::max();
+        });
+        if (covered) {
+            std::vector<Entry> sorted = m_entries;
+            std::stable_sort(sorted.begin(), sorted.end(), [&](const Entry& a, const Entry& b) {
+                return (*rank)[size_t(a.number)] < (*rank)[size_t(b.number)];
+            });
+            setEntries(std::move(sorted));
+            return;
+        }
+    }
     QCollator collator; // default locale: letters first, case only between otherwise equal titles
     collator.setCaseSensitivity(Qt::CaseSensitive);
     std::vector<QCollatorSortKey> keys;

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <functional>
 #include <vector>
 
 namespace tk {
@@ -26,11 +27,19 @@ public:
     void setEntries(std::vector<Entry> entries);
     void removeRowAt(int row);
     void sortAlphabetically();
+    // Alphabetical rank of every recipe number (ties in number order), shared by the lists so a sort
+    // is an integer sort; without one the titles are collated directly.
+    void setRankProvider(std::function<const std::vector<int>*()> provider) { m_rank = std::move(provider); }
     const std::vector<Entry>& entries() const { return m_entries; }
 
 private:
     std::vector<Entry> m_entries;
+    std::function<const std::vector<int>*()> m_rank;
 };
+
+// Ranks the titles by the locale's collation: rank[n] is recipe n's place in the alphabetical order
+// of all given titles (equal titles in number order); numbers without a title rank last.
+std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles);
 
 class RecipeList : public QListView {
     Q_OBJECT
