@@ -33,6 +33,9 @@ TForm15::TForm15(AppState& state, Forms& forms, QWidget* parent)
     setWindowTitle(QStringLiteral("Kategorien bearbeiten"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(481, 264);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(8);
+    setFont(f);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));

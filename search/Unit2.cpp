@@ -27,6 +27,9 @@ TForm2::TForm2(AppState& state, Forms& forms, QWidget* parent)
     setWindowTitle(QStringLiteral("Suchen"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(289, 194);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(8);
+    setFont(f);
 
     Edit1 = new QLineEdit(QStringLiteral("Suchwort"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
