@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtEndian>
 #include <zlib.h>
 
@@ -231,6 +232,42 @@ private slots:
         }
         tk::DateienEntpacken(c.path("p.tkp"), c.path("ziel"));
         QCOMPARE(c.bytes("ziel/0000.dat"), c.bytes("w/0000.dat"));
+    }
+
+    // Random damage either unpacks valid names only or is refused; nothing lands outside the target.
+    void randomDamageNeverEscapes()
+    {
+        tkt::Collection c;
+        c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n");
+        c.writeBytes("w/0000.dat", QByteArray(2000, 'z') + "Ende");
+        c.writeBytes("w/0000.jpg", {});
+        tk::DateienPacken(
+            { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/0000.jpg") }, c.path("p.tkp"));
+        const QByteArray full = c.bytes("p.tkp");
+        QRandomGenerator rng(1203);
+        for (int round = 0; round < 400; ++round) {
+            QByteArray bad = full;
+            for (int k = 0, n = 1 + int(rng.bounded(4)); k < n; ++k)
+                bad[rng.bounded(int(bad.size()))] = char(rng.bounded(256));
+            c.writeBytes("sandkasten/p.tkp", bad);
+            const QString ziel = c.path("sandkasten/ziel");
+            bool ok = true;
+            try {
+                tk::DateienEntpacken(c.path("sandkasten/p.tkp"), ziel);
+            } catch (const tk::Error&) {
+                ok = false;
+            }
+            const QStringList inZiel
+                = QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            if (!ok) QVERIFY2(inZiel.isEmpty(), qPrintable(inZiel.join(u',')));
+            for (const QString& n : inZiel)
+                QVERIFY(tk::gueltigerPaketname(n) && !n.startsWith(u'.'));
+            QStringList rest = QDir(c.path("sandkasten"))
+                                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            rest.removeAll(QStringLiteral("ziel"));
+            QCOMPARE(rest, QStringList { "p.tkp" });
+            QVERIFY(QDir(ziel).removeRecursively());
+        }
     }
 
     void folderRemoval()
