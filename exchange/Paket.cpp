@@ -145,6 +145,12 @@ QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
     return ordner.path() + QStringLiteral("/index.tki");
 }
 
+void entpacktesVerwerfen(const QString& programDir, const QString& indexTki)
+{
+    const QString ordner = QFileInfo(indexTki).path();
+    if (liegtIn(ordner, tempDir(programDir))) OrdnerLoeschen(ordner);
+}
+
 InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
 {
     InstallErgebnis out;

@@ -34,6 +34,8 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
 // Unpacks a package into a folder of its own below temp/ and returns the path of its index.tki.
 // A damaged package leaves nothing behind and throws tk::Error.
 QString entpackeInArbeitsordner(const QString& programDir, const QString& paket);
+// Removes the folder of an unpacked package that will not be installed (only below temp/).
+void entpacktesVerwerfen(const QString& programDir, const QString& indexTki);
 
 struct InstallErgebnis {
     bool ok = true; // false: a recipe could not be copied; nothing of the package stayed

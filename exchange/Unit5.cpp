@@ -62,6 +62,9 @@ TForm5::TForm5(AppState& state, Forms& forms, QWidget* parent)
 
 void TForm5::Leeren()
 {
+    // Rows that go were never installed; their unpacked files would only fill temp/.
+    for (const QString& index : std::as_const(IndexPfade))
+        entpacktesVerwerfen(st.programDir, index);
     ListBox1->clear();
     IndexPfade.clear();
 }

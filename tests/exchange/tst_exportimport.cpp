@@ -337,6 +337,7 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), recipeBytes("o1"));
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
         QVERIFY(!p.st.ListeWirdGefuellt);
+        QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
     void menuShortcutOpensImport()
@@ -348,8 +349,18 @@ private slots:
         tk::TForm1* f1 = p.forms().Form1;
         QCOMPARE(f1->Installieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
         zeige(p);
-        p.forms().Form5->ListBox1->addItem(QStringLiteral("alt"));
+        const QString pkg
+            = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
+        f1->Installieren2Click();
+        script.files({ pkg });
+        click(p.forms().Form5->Button3);
+        QCOMPARE(p.forms().Form5->ListBox1->count(), 1);
+        p.forms().Form5->hide();
+        f1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f1));
         QTest::keyClick(f1, Qt::Key_I, Qt::ControlModifier);
+        // Emptying the list drops what was unpacked for it.
+        QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(p.forms().Form5->isVisible());
         QCOMPARE(p.forms().Form5->ListBox1->count(), 0);
         QCOMPARE(p.forms().Form5->Button2->text(), QStringLiteral("Abbrechen"));
