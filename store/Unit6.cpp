@@ -156,6 +156,7 @@ void TForm6::UpdateRezepte()
             main->raise();
             main->activateWindow();
             main->Label9->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(out.liveCount));
+            main->Label9->adjustSize(); // the count may be wider than the text it replaces
             main->StatusPanel0->setText(QStringLiteral("Rezepte: %1").arg(out.liveCount));
         }
         st.ListeWirdGefuellt = false;

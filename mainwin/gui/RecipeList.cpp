@@ -117,6 +117,9 @@ RecipeList::RecipeList(QWidget* parent)
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
     setUniformItemSizes(true);
+    // Long titles are cut at the edge; the label below the list shows them in full.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
     setMouseTracking(true);
     setLayoutMode(Batched);
     setBatchSize(2000);
