@@ -76,8 +76,11 @@ void TForm5::Button2Click()
 
 void TForm5::Button3Click()
 {
-    const QStringList dateien
-        = openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
+    Laden(openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)")));
+}
+
+void TForm5::Laden(const QStringList& dateien)
+{
     for (const QString& datei : dateien) {
         QString index;
         try {

@@ -25,6 +25,7 @@ public:
     void Button1Click(); // "OK": install every listed package
     void Button2Click(); // "Abbrechen"
     void Button3Click(); // "Dateien laden"
+    void Laden(const QStringList& dateien); // lists the packages as "Dateien laden" does
     void Leeren(); // empties the package list
 
     QLabel* Label1 = nullptr;
