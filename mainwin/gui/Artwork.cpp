@@ -12,6 +12,23 @@ namespace {
         pm.fill(Qt::transparent);
         return pm;
     }
+
+    // A five-pointed star around centre c.
+    QPainterPath star(QPointF c, double outer, double inner)
+    {
+        QPainterPath path;
+        for (int i = 0; i < 10; ++i) {
+            const double r = (i % 2 == 0) ? outer : inner;
+            const double a = -M_PI / 2 + i * M_PI / 5;
+            const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+            if (i == 0)
+                path.moveTo(pt);
+            else
+                path.lineTo(pt);
+        }
+        path.closeSubpath();
+        return path;
+    }
 }
 
 QPixmap toolbarPicture(int tag, ToolbarState state)
@@ -71,23 +88,11 @@ QPixmap toolbarPicture(int tag, ToolbarState state)
         p.drawLine(QPointF(10, 21), QPointF(20, 21));
         p.drawLine(QPointF(10, 23.5), QPointF(18, 23.5));
         break;
-    default: { // favourite star
-        QPainterPath star;
-        for (int i = 0; i < 10; ++i) {
-            const double r = (i % 2 == 0) ? 12 : 5;
-            const double a = -M_PI / 2 + i * M_PI / 5;
-            const QPointF pt(15 + r * std::cos(a), 15.5 + r * std::sin(a));
-            if (i == 0)
-                star.moveTo(pt);
-            else
-                star.lineTo(pt);
-        }
-        star.closeSubpath();
+    default: // favourite star
         p.setPen(QPen(QColor(170, 110, 0), 1.2));
         p.setBrush(state == ToolbarState::Normal ? QColor(250, 200, 40) : QColor(255, 220, 80));
-        p.drawPath(star);
+        p.drawPath(star(QPointF(15, 15.5), 12, 5));
         break;
-    }
     }
     return pm;
 }
@@ -182,21 +187,9 @@ QIcon categoryIcon(int category)
         p.drawChord(QRectF(1, 4, 14, 12), 0, 180 * 16);
         p.drawRect(QRectF(1, 9.5, 14, 4));
         break;
-    default: { // favourites: star
-        QPainterPath star;
-        for (int i = 0; i < 10; ++i) {
-            const double r = (i % 2 == 0) ? 7 : 3;
-            const double a = -M_PI / 2 + i * M_PI / 5;
-            const QPointF pt(8 + r * std::cos(a), 8.5 + r * std::sin(a));
-            if (i == 0)
-                star.moveTo(pt);
-            else
-                star.lineTo(pt);
-        }
-        star.closeSubpath();
-        p.drawPath(star);
+    default: // favourites: star
+        p.drawPath(star(QPointF(8, 8.5), 7, 3));
         break;
-    }
     }
     return QIcon(pm);
 }
