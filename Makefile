@@ -29,5 +29,10 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do case "$$b" in *bench_generate) continue;; esac; \
 		[ -x "$$b" ] || continue; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
+# A Debian package of the installed program (build/tellerkiste_*.deb); `sudo apt-get install ./build/tellerkiste_*.deb`.
+.PHONY: package
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
 	rm -rf $(BUILD)
