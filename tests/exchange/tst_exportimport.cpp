@@ -18,8 +18,7 @@
 
 using tk::ModalKind;
 
-namespace
-{
+namespace {
 
 void click(QPushButton* b)
 {
@@ -62,10 +61,7 @@ QStringList simpleTki(
     return l;
 }
 
-QByteArray recipeBytes(const QString& text)
-{
-    return tkt::crlf(tk::buildRecipe({ "1 Ei" }, { text }, {}));
-}
+QByteArray recipeBytes(const QString& text) { return tkt::crlf(tk::buildRecipe({ "1 Ei" }, { text }, {})); }
 
 QStringList titles(tk::RecipeList* list)
 {
@@ -76,8 +72,7 @@ QStringList titles(tk::RecipeList* list)
 }
 }
 
-class ExportImportTest : public QObject
-{
+class ExportImportTest : public QObject {
     Q_OBJECT
 private slots:
     void roundTripBetweenTwoCollections()
@@ -175,6 +170,8 @@ private slots:
     {
         tkt::Collection c;
         c.standard({ "2", "Birne|a|01,|d|m|", "Apfel|b|01,|d|m|", "Apfel|c|02,|d|m|" });
+        for (int i = 0; i < 3; ++i)
+            c.recipe(i, {}, { "Text" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         zeige(p);
@@ -201,8 +198,12 @@ private slots:
         QCOMPARE(f1->TreeView2->count(), 0);
         QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 0"));
         // While the panel is shown a double-click adds instead of opening the editor.
-        f1->treeview1DblClick(0);
+        const QRect row = f1->treeview1->visualRect(f1->treeview1->model()->index(1));
+        QTest::mouseClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(f1->TreeView2->count(), 1);
+        QCOMPARE(f1->TreeView2->numberAt(0), f1->treeview1->numberAt(1));
+        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 1"));
         QCOMPARE(script.unexpected, 0);
     }
 
