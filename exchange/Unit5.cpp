@@ -13,8 +13,7 @@
 #include "store/AppState.h"
 #include "store/Unit6.h"
 
-namespace tk
-{
+namespace tk {
 
 TForm5::TForm5(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
@@ -69,10 +68,7 @@ void TForm5::Leeren()
     IndexPfade.clear();
 }
 
-void TForm5::Button2Click()
-{
-    hide();
-}
+void TForm5::Button2Click() { hide(); }
 
 void TForm5::Button3Click()
 {
@@ -98,11 +94,13 @@ void TForm5::Laden(const QStringList& dateien)
 
 void TForm5::Button1Click()
 {
-    if (ListBox1->count() == 0) return;
+    if (ListBox1->count() == 0)
+        return;
     int fertig = 0;
     try {
         ProgressBar1->setRange(0, ListBox1->count());
-        for (const QString& index : std::as_const(IndexPfade)) {
+        const QStringList pfade = IndexPfade; // the message window runs events between packages
+        for (const QString& index : pfade) {
             forms.Form1->InstallUpdate(index);
             ProgressBar1->setValue(++fertig);
         }
@@ -115,7 +113,8 @@ void TForm5::Button1Click()
             delete ListBox1->takeItem(0);
             IndexPfade.removeFirst();
         }
-        if (fertig > 0) forms.Form6->UpdateRezepte();
+        if (fertig > 0)
+            forms.Form6->UpdateRezepte();
         return;
     }
     forms.Form9->Meldung(

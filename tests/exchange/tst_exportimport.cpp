@@ -341,6 +341,34 @@ private slots:
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
+    void unwritableIndexStopsTheImportWithoutTrace()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Alt|a|01,|d|m|" });
+        c.recipe(0, {}, { "alt" });
+        const QString p1 = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }),
+            { { "0000.dat", recipeBytes("a1") }, { "0000.jpg", "JPG" } });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm5* f5 = p.forms().Form5;
+        p.forms().Form1->Installieren2Click();
+        script.files({ p1 });
+        click(f5->Button3);
+        const QByteArray before = c.bytes("Data/Rezepte/index.dat");
+        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFile::ReadOwner | QFile::ReadGroup);
+        script.answer(tk::Answer::Ok);
+        click(f5->Button1);
+        QCOMPARE(script.unexpected, 0);
+        QVERIFY(
+            script.last(ModalKind::Meldung).text.startsWith(QStringLiteral("Der Import wurde abgebrochen:")));
+        QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
+        QVERIFY(!c.exists("Data/Rezepte/0001.dat") && !c.exists("Data/Rezepte/0001.jpg"));
+        QCOMPARE(p.st.RezeptMax, 0);
+        QVERIFY(f5->isVisible());
+        QCOMPARE(f5->ListBox1->count(), 1); // still listed, to try again
+        QVERIFY(!p.st.ListeWirdGefuellt);
+    }
+
     void menuShortcutOpensImport()
     {
         tkt::Collection c;
