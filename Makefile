@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench clean test-asan fuzz
 
 all: build
 
@@ -28,6 +28,26 @@ bench: build
 	@# bench_generate is a tool (it needs a folder), not a benchmark.
 	@for b in $(BUILD)/bench/bench_*; do case "$$b" in *bench_generate) continue;; esac; \
 		[ -x "$$b" ] || continue; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+
+# The whole suite under address and undefined-behaviour sanitizers; any report fails the run.
+ASAN_BUILD ?= build-asan
+SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DTK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen $(SAN_ENV) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# libFuzzer targets (clang), each run for FUZZ_SECONDS on a copy of its seed corpus.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # A Debian package of the installed program (build/tellerkiste_*.deb); `sudo apt-get install ./build/tellerkiste_*.deb`.
 .PHONY: package

@@ -1,0 +1,35 @@
+// Index and recipe files: the loading function on any index, the recipe parser on any lines.
+#include "platform/Error.h"
+#include "platform/TextLines.h"
+#include "store/Formats.h"
+#include "store/Rezepte.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QStringList lines = tk::splitLines(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+
+    std::vector<tk::TRezepte> rezepte;
+    int rezeptMax = 0;
+    int listed = 0;
+    const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, rezeptMax, nullptr, int(size % 20), [](int) {},
+        [&](int n) {
+            if (n < 0 || size_t(n) >= rezepte.size()) abort();
+            ++listed;
+        });
+    if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1) abort();
+    for (const QString& l : lines) {
+        const tk::IndexFields f = tk::splitEntry(l);
+        unsigned char flags[100] = {};
+        tk::categoryFlags(f.kategorien, flags);
+        tk::buildEntry(f);
+    }
+
+    try {
+        const tk::RecipeFile r = tk::parseRecipe(lines);
+        // What was read must survive writing and reading again.
+        const tk::RecipeFile again = tk::parseRecipe(tk::buildRecipe(r.zutaten, r.text, r.kommentar));
+        if (again.zutaten != r.zutaten || again.text != r.text || again.kommentar != r.kommentar) abort();
+    } catch (const tk::Error&) {
+    }
+    return 0;
+}
