@@ -43,7 +43,8 @@ int main(int argc, char** argv)
     QByteArray deep = "{\\rtf1 ";
     deep += QByteArray(1'000'000, '{') + "x" + QByteArray(1'000'000, '}') + '}';
 
-    std::printf("welcome text (%lld bytes): %.2f ms per read\n", qlonglong(welcome.size()), readMs(welcome, 50));
+    std::printf(
+        "welcome text (%lld bytes): %.2f ms per read\n", qlonglong(welcome.size()), readMs(welcome, 50));
     std::printf("repeated text (%lld bytes): %.1f ms per read\n", qlonglong(big.size()), readMs(big, 3));
     std::printf("nested groups (%lld bytes): %.1f ms per read\n", qlonglong(deep.size()), readMs(deep, 3));
     return 0;

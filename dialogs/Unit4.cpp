@@ -157,7 +157,9 @@ void TForm4::FormCreate()
         forms.Form3->hide();
     const bool textThere = QFileInfo::exists(welcomePath(st));
     if (!textThere && forms.Form9)
-        forms.Form9->Meldung(QStringLiteral("Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste neu von ")
+        forms.Form9->Meldung(
+            QStringLiteral(
+                "Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
             QStringLiteral("Fehler!"));
 
@@ -190,7 +192,8 @@ void TForm4::loadArrow(PressPicture* arrow, const char* file)
     const QString path = st.path(QStringLiteral("Data/Grafiken/") + QLatin1String(file));
     QImage img;
     if (!img.load(path, "BMP"))
-        throw Error(QStringLiteral("Die Grafik %1 kann nicht geladen werden.").arg(QDir::toNativeSeparators(path)));
+        throw Error(
+            QStringLiteral("Die Grafik %1 kann nicht geladen werden.").arg(QDir::toNativeSeparators(path)));
     arrow->setPixmap(transparentPicture(img));
 }
 

@@ -98,13 +98,16 @@ TForm7::TForm7(AppState& state, Forms& forms, QWidget* parent)
     bp.setColor(QPalette::Text, kText);
     bp.setColor(QPalette::WindowText, QColor(170, 185, 210));
     ListBox1->setPalette(bp);
-    ListBox1->addItems({ QStringLiteral("die Kochrunde vom Dienstag"), QStringLiteral("Oma Hildes Küchenteam"),
-        QStringLiteral("alle, die Fehler gemeldet haben"), QStringLiteral("Familie und Freunde") });
+    ListBox1->addItems(
+        { QStringLiteral("die Kochrunde vom Dienstag"), QStringLiteral("Oma Hildes Küchenteam"),
+            QStringLiteral("alle, die Fehler gemeldet haben"), QStringLiteral("Familie und Freunde") });
 
-    Label6 = label(QStringLiteral("Die Tellerkiste wird ohne jede Gewähr weitergegeben."), "Label6", this, 10, 168);
+    Label6 = label(
+        QStringLiteral("Die Tellerkiste wird ohne jede Gewähr weitergegeben."), "Label6", this, 10, 168);
     Label7 = label(QStringLiteral("Ihre Rezepte bleiben in Ihren eigenen Dateien"), "Label7", this, 10, 184);
     Label8 = label(QStringLiteral("und gehören ganz allein Ihnen."), "Label8", this, 10, 200);
-    Label10 = label(QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"), "Label10", this, 10, 222);
+    Label10
+        = label(QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"), "Label10", this, 10, 222);
     Label11 = label(QStringLiteral("Ihr Tellerkiste-Team"), "Label11", this, 10, 240);
     setLook(Label11, false, true, false);
 

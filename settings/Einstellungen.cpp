@@ -13,7 +13,10 @@ namespace {
     const QString kStart = QStringLiteral("Start");
 }
 
-QString standardAutor(const IniFile& ini) { return ini.readString(kData, QStringLiteral("StandardAutor"), {}); }
+QString standardAutor(const IniFile& ini)
+{
+    return ini.readString(kData, QStringLiteral("StandardAutor"), {});
+}
 bool skin(const IniFile& ini) { return ini.readBool(kFarben, QStringLiteral("Skin"), false); }
 int farbe(const IniFile& ini) { return ini.readInteger(kFarben, QStringLiteral("Farbe"), 0); }
 int size(const IniFile& ini) { return ini.readInteger(kSchrift, QStringLiteral("Size"), kStandardGroesse); }
@@ -21,7 +24,10 @@ bool showWelcome(const IniFile& ini) { return ini.readBool(kStart, QStringLitera
 
 int klemmeGroesse(int s) { return std::clamp(s, kMinGroesse, kMaxGroesse); }
 
-void writeAutor(IniFile& ini, const QString& autor) { ini.writeString(kData, QStringLiteral("StandardAutor"), autor); }
+void writeAutor(IniFile& ini, const QString& autor)
+{
+    ini.writeString(kData, QStringLiteral("StandardAutor"), autor);
+}
 void writeSize(IniFile& ini, int s) { ini.writeInteger(kSchrift, QStringLiteral("Size"), s); }
 
 void writeSchema(IniFile& ini, bool normaleFarbe, int farbton)

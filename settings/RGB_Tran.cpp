@@ -45,13 +45,38 @@ Rgb HlsToRgb(int hue, int lightness, int saturation)
         r = g = b = L;
     } else {
         switch (i) {
-        case 0: r = m2; g = u; b = m1; break;
-        case 1: r = d; g = m2; b = m1; break;
-        case 2: r = m1; g = m2; b = u; break;
-        case 3: r = m1; g = d; b = m2; break;
-        case 4: r = u; g = m1; b = m2; break;
-        case 5: r = m2; g = m1; b = d; break;
-        default: return {};
+        case 0:
+            r = m2;
+            g = u;
+            b = m1;
+            break;
+        case 1:
+            r = d;
+            g = m2;
+            b = m1;
+            break;
+        case 2:
+            r = m1;
+            g = m2;
+            b = u;
+            break;
+        case 3:
+            r = m1;
+            g = d;
+            b = m2;
+            break;
+        case 4:
+            r = u;
+            g = m1;
+            b = m2;
+            break;
+        case 5:
+            r = m2;
+            g = m1;
+            b = d;
+            break;
+        default:
+            return {};
         }
     }
     return { channel(r), channel(g), channel(b) };

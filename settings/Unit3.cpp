@@ -44,7 +44,8 @@ TForm3::TForm3(AppState& state, Forms& forms, QWidget* parent)
     base.setPointSize(8);
     setFont(base);
 
-    Label2 = heading(QStringLiteral("Programmfarbe (auf den Balken klicken um sie zu ändern):"), "Label2", this);
+    Label2
+        = heading(QStringLiteral("Programmfarbe (auf den Balken klicken um sie zu ändern):"), "Label2", this);
     Label2->setGeometry(7, 6, 362, 17);
 
     Image1 = new HueBar(this);

@@ -196,7 +196,8 @@ QImage arrowPicture(bool up, bool pressed)
             }
             const qreal a = px.alphaF();
             out.setPixelColor(x, y,
-                QColor(int(px.red() * a + behind.red() * (1 - a)), int(px.green() * a + behind.green() * (1 - a)),
+                QColor(int(px.red() * a + behind.red() * (1 - a)),
+                    int(px.green() * a + behind.green() * (1 - a)),
                     int(px.blue() * a + behind.blue() * (1 - a))));
         }
     return out;

@@ -19,7 +19,8 @@ namespace {
         QString text(QAccessible::Text t) const override
         {
             if (t == QAccessible::Name)
-                return picture()->accessibleName().isEmpty() ? picture()->toolTip() : picture()->accessibleName();
+                return picture()->accessibleName().isEmpty() ? picture()->toolTip()
+                                                             : picture()->accessibleName();
             return QAccessibleWidget::text(t);
         }
         QAccessible::State state() const override

@@ -18,20 +18,12 @@
 #include "platform/gui/TabControl.h"
 #include "settings/RGB_Tran.h"
 
-namespace tk
-{
+namespace tk {
 
-QColor toColor(int red, int green, int blue)
-{
-    return QColor(red, green, blue);
-}
+QColor toColor(int red, int green, int blue) { return QColor(red, green, blue); }
 
-namespace
-{
-    QColor fromRgb(const Rgb& c)
-    {
-        return QColor(c.red, c.green, c.blue);
-    }
+namespace {
+    QColor fromRgb(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
     void setRole(QWidget* w, QPalette::ColorRole role, const QColor& c)
     {
@@ -46,26 +38,30 @@ namespace
     void setFieldBackground(QWidget* w, const QColor& c)
     {
         setRole(w, QPalette::Base, c);
-        if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) setRole(area->viewport(), QPalette::Base, c);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+            setRole(area->viewport(), QPalette::Base, c);
     }
 
     void splitterHandles(QSplitter* s, const QColor& c)
     {
         for (int i = 1; i < s->count(); ++i)
-            if (QWidget* h = s->handle(i)) setBackground(h, c);
+            if (QWidget* h = s->handle(i))
+                setBackground(h, c);
     }
 }
 
 void setBackground(QWidget* w, const QColor& c)
 {
-    if (!w) return;
+    if (!w)
+        return;
     w->setAutoFillBackground(true);
     setRole(w, QPalette::Window, c);
 }
 
 void setTextColour(QWidget* w, const QColor& c)
 {
-    if (!w) return;
+    if (!w)
+        return;
     QPalette p = w->palette();
     for (auto group : { QPalette::Active, QPalette::Inactive }) {
         p.setColor(group, QPalette::WindowText, c);
@@ -77,7 +73,8 @@ void setTextColour(QWidget* w, const QColor& c)
 
 void setPointSize(QWidget* w, int size)
 {
-    if (!w) return;
+    if (!w)
+        return;
     QFont f = w->font();
     f.setPointSize(size);
     w->setFont(f);

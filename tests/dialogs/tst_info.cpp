@@ -40,8 +40,10 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<QString>("address");
-        QTest::newRow("Webseite") << "Webseite1" << "Ctrl+W" << QString::fromLatin1(tk::kWebseite);
-        QTest::newRow("Herunterladen") << "Herunterladen1" << "Ctrl+H" << QString::fromLatin1(tk::kDownloadSeite);
+        QTest::newRow("Webseite") << "Webseite1"
+                                  << "Ctrl+W" << QString::fromLatin1(tk::kWebseite);
+        QTest::newRow("Herunterladen") << "Herunterladen1"
+                                       << "Ctrl+H" << QString::fromLatin1(tk::kDownloadSeite);
     }
     void menuOpensAddresses()
     {
@@ -109,9 +111,9 @@ private slots:
         QFile f(QStringLiteral(TK_SOURCE_DIR "/data/Sonstiges/Hilfe.htm"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString page = QString::fromUtf8(f.readAll());
-        for (const char* key : { "Strg+O", "Strg+B", "Strg+N", "Strg+E", "Strg+L", "Strg+P", "Strg+F", "Strg+R",
-                 "Strg+K", "Strg+A", "Strg+D", "Strg+Alt+T", "Strg+Alt+V", "Strg+Alt+Z", "Strg+Alt+A", "F9", "F10",
-                 "F11", "F12", "F1", "Strg+Alt+W", "Strg+W", "Strg+U" })
+        for (const char* key : { "Strg+O", "Strg+B", "Strg+N", "Strg+E", "Strg+L", "Strg+P", "Strg+F",
+                 "Strg+R", "Strg+K", "Strg+A", "Strg+D", "Strg+Alt+T", "Strg+Alt+V", "Strg+Alt+Z",
+                 "Strg+Alt+A", "F9", "F10", "F11", "F12", "F1", "Strg+Alt+W", "Strg+W", "Strg+U" })
             QVERIFY2(page.contains(QLatin1String(key)), key);
     }
 

@@ -32,7 +32,8 @@ void prepare(tkt::Collection& c, const QStringList& settings, bool arrows = true
     c.recipe(0, { "Wasser" }, { "Kochen." });
     c.writeBytes(kRtf, source(QStringLiteral("Sonstiges/Welcome.rtf")));
     if (arrows)
-        for (const char* n : { "pfeil_hoch_normal", "pfeil_hoch_gedrueckt", "pfeil_runter_normal", "pfeil_runter_gedrueckt" })
+        for (const char* n :
+            { "pfeil_hoch_normal", "pfeil_hoch_gedrueckt", "pfeil_runter_normal", "pfeil_runter_gedrueckt" })
             c.writeBytes(QStringLiteral("Data/Grafiken/%1.bmp").arg(QLatin1String(n)),
                 source(QStringLiteral("Grafiken/%1.bmp").arg(QLatin1String(n))));
     if (settings.isEmpty())
@@ -41,7 +42,10 @@ void prepare(tkt::Collection& c, const QStringList& settings, bool arrows = true
         c.write(kDat, settings);
 }
 
-bool storedShowWelcome(const tkt::Collection& c) { return tk::Einstellungen::showWelcome(tk::IniFile(c.path(kDat))); }
+bool storedShowWelcome(const tkt::Collection& c)
+{
+    return tk::Einstellungen::showWelcome(tk::IniFile(c.path(kDat)));
+}
 }
 
 class WelcomeTest : public QObject {
@@ -235,8 +239,9 @@ private slots:
         tkt::Program p(c.dir());
         const tk::ModalRequest m = script.last(tk::ModalKind::Meldung);
         QCOMPARE(m.caption, QStringLiteral("Fehler!"));
-        QCOMPARE(m.text, QStringLiteral("Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste "
-                                        "neu von https://www.tellerkiste.example.org herunter!"));
+        QCOMPARE(m.text,
+            QStringLiteral("Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste "
+                           "neu von https://www.tellerkiste.example.org herunter!"));
         // The settings were still read and applied, and a window is on the screen.
         QVERIFY(c.exists(kDat));
         QVERIFY(p.forms().Form1->isVisible());

@@ -27,8 +27,9 @@ QTextCharFormat formatOf(const QTextDocument& doc, const QString& word)
     return c.charFormat();
 }
 
-const QByteArray kHead = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
-                         "{\\f1\\froman Times New Roman;}}{\\colortbl ;\\red0\\green0\\blue128;\\red200\\green10\\blue20;}";
+const QByteArray kHead
+    = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+      "{\\f1\\froman Times New Roman;}}{\\colortbl ;\\red0\\green0\\blue128;\\red200\\green10\\blue20;}";
 }
 
 class RtfReaderTest : public QObject {
@@ -48,23 +49,26 @@ private slots:
         QTest::newRow("unicode skip over escape") << QByteArray("{\\rtf1 \\u246\\'f6n}") << "ön";
         QTest::newRow("escaped braces") << QByteArray("{\\rtf1 a\\{b\\}c\\\\d}") << "a{b}c\\d";
         QTest::newRow("paragraphs") << QByteArray("{\\rtf1 eins\\par zwei\\par}") << "eins\nzwei";
-        QTest::newRow("line and tab") << QByteArray("{\\rtf1 a\\line b\\tab c}")
-                                      << QStringLiteral("a\u2028b\tc");
+        QTest::newRow("line and tab")
+            << QByteArray("{\\rtf1 a\\line b\\tab c}") << QStringLiteral("a\u2028b\tc");
         QTest::newRow("symbols") << QByteArray("{\\rtf1 a\\~b\\emdash c\\bullet\\ldblquote x\\rdblquote}")
                                  << QStringLiteral("a\u00A0b\u2014c\u2022\u201Cx\u201D");
         QTest::newRow("star destination skipped") << QByteArray("{\\rtf1 a{\\*\\generator Word;}b}") << "ab";
         QTest::newRow("picture skipped")
             << QByteArray("{\\rtf1 vor{\\pict\\wmetafile8\\picw10 0123456789abcdef}nach}") << "vornach";
         QTest::newRow("shape picture skipped")
-            << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 89504e47}}{\\nonshppict{\\pict 00}}b}") << "ab";
+            << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 89504e47}}{\\nonshppict{\\pict 00}}b}")
+            << "ab";
         QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a{\\pict\\bin4 }{\\x}b}") << "ab";
         QTest::newRow("field result shown")
             << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Seite}}}") << "Seite";
-        QTest::newRow("font and colour tables hold no text") << kHead + "\\f0 Text}" << "Text";
+        QTest::newRow("font and colour tables hold no text") << kHead + "\\f0 Text}"
+                                                             << "Text";
         QTest::newRow("info skipped") << QByteArray("{\\rtf1{\\info{\\author Max}}Text}") << "Text";
         QTest::newRow("newlines in source ignored") << QByteArray("{\\rtf1 ab\r\ncd}") << "abcd";
         QTest::newRow("backslash newline is a paragraph") << QByteArray("{\\rtf1 ab\\\ncd}") << "ab\ncd";
-        QTest::newRow("not rtf is plain text") << QByteArray("Nur Text\r\nZeile 2 \xe4") << "Nur Text\nZeile 2 ä";
+        QTest::newRow("not rtf is plain text")
+            << QByteArray("Nur Text\r\nZeile 2 \xe4") << "Nur Text\nZeile 2 ä";
     }
     void text()
     {
@@ -102,10 +106,13 @@ private slots:
         QTextDocument doc;
         tk::readRtf("{\\rtf1\\pard\\qc Mitte\\par\\pard\\li720 Eingerueckt\\par\\pard\\qr Rechts\\par}", doc);
         QCOMPARE(doc.blockCount(), 3);
-        QCOMPARE(doc.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(
+            doc.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         QCOMPARE(doc.findBlockByNumber(1).blockFormat().leftMargin(), 48.0);
-        QCOMPARE(doc.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-        QCOMPARE(doc.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(
+            doc.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(
+            doc.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
     void damagedInputGivesWhatCanBeRead_data()
@@ -119,10 +126,12 @@ private slots:
         QTest::newRow("bad hex") << QByteArray("{\\rtf1 a\\'zzb}") << "azzb";
         QTest::newRow("backslash at end") << QByteArray("{\\rtf1 a\\") << "a";
         QTest::newRow("unicode at end") << QByteArray("{\\rtf1 a\\u") << "a";
-        QTest::newRow("huge numbers") << QByteArray("{\\rtf1\\fs999999999999999999\\uc99999999 \\u99999999999 a}") << "";
+        QTest::newRow("huge numbers")
+            << QByteArray("{\\rtf1\\fs999999999999999999\\uc99999999 \\u99999999999 a}") << "";
         QTest::newRow("binary longer than file") << QByteArray("{\\rtf1 a\\bin999999999 xyz") << "a";
         QTest::newRow("negative binary") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
-        QTest::newRow("colour index out of range") << QByteArray("{\\rtf1{\\colortbl;\\red1;}\\cf99 a\\cf-3 b}") << "ab";
+        QTest::newRow("colour index out of range")
+            << QByteArray("{\\rtf1{\\colortbl;\\red1;}\\cf99 a\\cf-3 b}") << "ab";
         QTest::newRow("overlong control word")
             << QByteArray("{\\rtf1 \\") + QByteArray(5000, 'x') + QByteArray(" ok}") << "ok";
         QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << "ab";

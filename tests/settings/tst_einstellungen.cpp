@@ -62,11 +62,11 @@ private slots:
             << QStringList { "[Schrift]", "Size=20" } << 12 << 12 << true << 0 << "";
         QTest::newRow("size 3 clamped") << QStringList { "[Schrift]", "Size=3" } << 6 << 6 << true << 0 << "";
         QTest::newRow("garbage reads as defaults")
-            << QStringList { "[Schrift]", "Size=gross", "[Farben]", "Skin=ja", "Farbe=rot" } << 10 << 10 << true
-            << 0 << "";
-        QTest::newRow("hue scheme")
-            << QStringList { "[farben]", "skin=1", "FARBE=0x1E", "[Data]", "StandardAutor=\"Oma Hilde\"" } << 10
-            << 10 << false << 30 << "Oma Hilde";
+            << QStringList { "[Schrift]", "Size=gross", "[Farben]", "Skin=ja", "Farbe=rot" } << 10 << 10
+            << true << 0 << "";
+        QTest::newRow("hue scheme") << QStringList { "[farben]", "skin=1", "FARBE=0x1E", "[Data]",
+            "StandardAutor=\"Oma Hilde\"" }
+                                    << 10 << 10 << false << 30 << "Oma Hilde";
         QTest::newRow("hue out of range used as read")
             << QStringList { "[Farben]", "Skin=1", "Farbe=400" } << 10 << 10 << false << 400 << "";
     }
@@ -125,7 +125,8 @@ private slots:
         tkt::Collection c;
         fill(c);
         tkt::ModalScript script;
-        c.write(kDat, { "[Schrift]", "Size=9", "[Farben]", "Skin=0", "Farbe=200", "[Start]", "ShowWelcome=0" });
+        c.write(
+            kDat, { "[Schrift]", "Size=9", "[Farben]", "Skin=0", "Farbe=200", "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
         const QColor before = panelColour(p.forms().Form1);
         tk::TForm3* f = p.forms().Form3;

@@ -113,13 +113,15 @@ private slots:
         tk::applySchriftgroesse(*f, size);
         QCOMPARE(f->rezeptname->font().pointSize(), size + 4);
         QVERIFY(f->rezeptname->font().bold());
-        for (QWidget* w : std::initializer_list<QWidget*> { f->Label1, f->Label2, f->Label3, f->Label4, f->Label5,
-                 f->Label6, f->Label7, f->label8, f->Label9, f->Label11, f->Label12, f->Label19, f->Label10,
-                 f->Label20, f->Edit1, f->zutaten, f->rezept, f->treeview1, f->TreeView2, f->suchergebnisse,
-                 f->kategorien, f->RichEdit1 })
+        for (QWidget* w : std::initializer_list<QWidget*> { f->Label1, f->Label2, f->Label3, f->Label4,
+                 f->Label5, f->Label6, f->Label7, f->label8, f->Label9, f->Label11, f->Label12, f->Label19,
+                 f->Label10, f->Label20, f->Edit1, f->zutaten, f->rezept, f->treeview1, f->TreeView2,
+                 f->suchergebnisse, f->kategorien, f->RichEdit1 })
             QVERIFY2(w->font().pointSize() == size, qPrintable(w->objectName()));
         QVERIFY(f->Label2->font().bold());
-        const int tab = QFontMetrics(f->kategorien->font()).size(Qt::TextSingleLine, QStringLiteral("WIl")).height() + 5;
+        const int tab
+            = QFontMetrics(f->kategorien->font()).size(Qt::TextSingleLine, QStringLiteral("WIl")).height()
+            + 5;
         QCOMPARE(f->kategorien->tabHeight(), tab);
         QCOMPARE(f->kategorien->height(), f->kategorien->rowCount() * tab);
         const std::pair<QLabel*, QLabel*> pairs[] = { { f->Label2, f->Label1 }, { f->Label3, f->Label6 },

@@ -9,8 +9,7 @@ namespace {
 
 // A second, separately written conversion: T is the type every formula is evaluated in, and
 // each result is stored through a volatile double so the compiler keeps the rounding steps.
-template <typename T>
-tk::Rgb reference(int hue, int l, int s)
+template <typename T> tk::Rgb reference(int hue, int l, int s)
 {
     volatile double L = T(l) / T(100);
     volatile double S = T(s) / T(100);
@@ -52,15 +51,33 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("pale");
         QTest::addColumn<QString>("dark");
-        QTest::newRow("0") << 0 << "239, 143, 143" << "237, 222, 222" << "97, 5, 5";
-        QTest::newRow("30") << 30 << "239, 191, 143" << "237, 230, 222" << "97, 51, 5";
-        QTest::newRow("60") << 60 << "239, 239, 143" << "237, 237, 222" << "97, 97, 5";
-        QTest::newRow("66") << 66 << "230, 239, 143" << "236, 237, 222" << "88, 97, 5";
-        QTest::newRow("120") << 120 << "143, 239, 143" << "222, 237, 222" << "5, 97, 5";
-        QTest::newRow("180") << 180 << "143, 239, 239" << "222, 237, 237" << "5, 97, 97";
-        QTest::newRow("240") << 240 << "143, 143, 239" << "222, 222, 237" << "5, 5, 97";
-        QTest::newRow("300") << 300 << "239, 143, 239" << "237, 222, 237" << "97, 5, 97";
-        QTest::newRow("359") << 359 << "239, 143, 145" << "237, 222, 222" << "97, 5, 7";
+        QTest::newRow("0") << 0 << "239, 143, 143"
+                           << "237, 222, 222"
+                           << "97, 5, 5";
+        QTest::newRow("30") << 30 << "239, 191, 143"
+                            << "237, 230, 222"
+                            << "97, 51, 5";
+        QTest::newRow("60") << 60 << "239, 239, 143"
+                            << "237, 237, 222"
+                            << "97, 97, 5";
+        QTest::newRow("66") << 66 << "230, 239, 143"
+                            << "236, 237, 222"
+                            << "88, 97, 5";
+        QTest::newRow("120") << 120 << "143, 239, 143"
+                             << "222, 237, 222"
+                             << "5, 97, 5";
+        QTest::newRow("180") << 180 << "143, 239, 239"
+                             << "222, 237, 237"
+                             << "5, 97, 97";
+        QTest::newRow("240") << 240 << "143, 143, 239"
+                             << "222, 222, 237"
+                             << "5, 5, 97";
+        QTest::newRow("300") << 300 << "239, 143, 239"
+                             << "237, 222, 237"
+                             << "97, 5, 97";
+        QTest::newRow("359") << 359 << "239, 143, 145"
+                             << "237, 222, 222"
+                             << "97, 5, 7";
     }
     void exampleShades()
     {
@@ -82,7 +99,10 @@ private slots:
                 const tk::Rgb want = reference<long double>(h, sh[0], sh[1]);
                 if (!(got == want))
                     QFAIL(qPrintable(QStringLiteral("hue %1 L %2 S %3: %4 instead of %5")
-                                         .arg(h).arg(sh[0]).arg(sh[1]).arg(show(got), show(want))));
+                                         .arg(h)
+                                         .arg(sh[0])
+                                         .arg(sh[1])
+                                         .arg(show(got), show(want))));
             }
     }
 
