@@ -11,6 +11,7 @@
 #include "platform/gui/Placement.h"
 #include "settings/Einstellungen.h"
 #include "settings/Unit3.h"
+#include "settings/gui/HueBar.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
 #include "store/Unit6.h"
@@ -28,6 +29,7 @@ void TForm1::Image5Click()
     f->Edit2->setText(st.AutorVorgabe);
     st.NormaleFarbe = !Einstellungen::skin(ini);
     st.Farbton = Einstellungen::farbe(ini);
+    f->Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
     // The track bar clamps an out-of-range size to its nearer end.
     f->TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
     centreOn(f, this);

@@ -139,6 +139,7 @@ void TForm3::Image1MouseDown(int x)
 void TForm3::Label1Click()
 {
     st.NormaleFarbe = true;
+    Image1->setHue(-1);
     const Farbschema s = normalSchema();
     preview(s.panel, s.text);
 }
@@ -198,6 +199,7 @@ void TForm3::EinstellungenLaden()
     Edit2->setText(st.AutorVorgabe);
     st.NormaleFarbe = !Einstellungen::skin(ini);
     st.Farbton = Einstellungen::farbe(ini);
+    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
     TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
     try {
         Panel1Click();

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 
 #include "settings/RGB_Tran.h"
@@ -77,6 +78,7 @@ void HueBar::draw()
 void HueBar::pick(int x)
 {
     m_hue = std::clamp(x, 0, 359);
+    update();
     emit picked(m_hue);
     QAccessibleValueChangeEvent ev(this, m_hue);
     QAccessible::updateAccessibility(&ev);
@@ -86,6 +88,16 @@ void HueBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_bar);
+    if (m_hue >= 0 && m_hue < 360) {
+        // Small notches at both edges mark the chosen hue without hiding its colour.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 40, 40));
+        const qreal x = m_hue + 0.5;
+        p.drawPolygon(QPolygonF({ QPointF(x - 4, 0), QPointF(x + 4, 0), QPointF(x, 5) }));
+        p.drawPolygon(QPolygonF({ QPointF(x - 4, 25), QPointF(x + 4, 25), QPointF(x, 20) }));
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
     if (hasFocus()) {
         // Keyboard users need to see where the arrow keys act.
         p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));

@@ -16,7 +16,11 @@ public:
     void draw(); // paints the bar picture
     const QImage& picture() const { return m_bar; }
     int hue() const { return m_hue; } // the last picked hue, -1 before any pick
-    void setHue(int hue) { m_hue = hue; }
+    void setHue(int hue)
+    {
+        m_hue = hue;
+        update();
+    }
     void pick(int x); // as a press at column x
 
     QSize sizeHint() const override { return { 360, 25 }; }

@@ -160,8 +160,10 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!p.st.NormaleFarbe);
         p.forms().Form1->Image5Click();
+        QCOMPARE(p.forms().Form3->Image1->hue(), 77); // the bar marks the stored hue
         p.forms().Form3->Label1->press();
         QVERIFY(p.st.NormaleFarbe);
+        QCOMPARE(p.forms().Form3->Image1->hue(), -1);
         p.forms().Form3->Panel1Click();
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::skin(ini), false);
