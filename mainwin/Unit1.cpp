@@ -107,9 +107,8 @@ void TForm1::buildMenus()
     RezKonvFormat1 = impexp->addMenu(QStringLiteral("RezKonv-Format"));
     Rezeptimportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &TForm1::Rezeptimportieren2Click);
     Rezeptexportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren2Click);
-    // Export works; there is no RezKonv import yet.
     RezKonvFormat1->menuAction()->setEnabled(true);
-    Rezeptimportieren2->setEnabled(false);
+    Rezeptimportieren2->setEnabled(true);
     QMenu* tkp = impexp->addMenu(QStringLiteral("TKP-Format"));
     Rezeptimportieren1 = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &TForm1::Installieren2Click);
     Rezeptexportieren1 = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren1Click);

@@ -12,9 +12,11 @@
 #include "exchange/RezKonv.h"
 #include "exchange/RezKonvExport.h"
 #include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/RezKonvImportForm.h"
 #include "platform/TextLines.h"
 #include "platform/gui/DisplayedLines.h"
 #include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
 #include "store/AppState.h"
 
 namespace tk {
@@ -88,7 +90,16 @@ void TForm1::Rezeptexportieren2Click()
     forms.Form14->raise();
 }
 
-// No RezKonv import exists; the item stays disabled.
-void TForm1::Rezeptimportieren2Click() { }
+// The import window is made the first time it is needed; the main window owns it.
+void TForm1::Rezeptimportieren2Click()
+{
+    auto* w = findChild<TRezKonvImport*>(QStringLiteral("RezKonvImport"), Qt::FindDirectChildrenOnly);
+    if (!w) w = new TRezKonvImport(st, forms, this);
+    w->Leeren();
+    centreOn(w, this);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
 
 } // namespace tk

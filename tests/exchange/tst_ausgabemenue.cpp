@@ -75,7 +75,7 @@ private slots:
         Fixture x;
         QVERIFY(x.f1->RezKonvFormat1->menuAction()->isEnabled());
         QVERIFY(x.f1->Rezeptexportieren2->isEnabled());
-        QVERIFY(!x.f1->Rezeptimportieren2->isEnabled());
+        QVERIFY(x.f1->Rezeptimportieren2->isEnabled());
     }
 
     void textFile()

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace tk {
+
+// One recipe read from a RezKonv or MealMaster text.
+struct ImportRezept {
+    QString titel;
+    QString autor; // "-" when the text names none
+    QString datum; // "-" when the text names none
+    QString menge; // "-" when the text names none
+    QStringList kategorien; // the names as the text gives them
+    QStringList zutaten;
+    QStringList text;
+    QStringList kommentar; // source lines that are neither date nor author
+    int zeile = 0; // line of the recipe's header, counted from 1
+};
+
+// A recipe the reader could not understand.
+struct UebersprungenesRezept {
+    int zeile = 0; // line of its header, counted from 1
+    QString grund;
+};
+
+struct ImportErgebnis {
+    QList<ImportRezept> rezepte;
+    QList<UebersprungenesRezept> uebersprungen;
+};
+
+// Text of a foreign file: UTF-8 when the bytes are valid UTF-8 (a byte order mark is dropped),
+// Windows-1252 otherwise.
+QString importText(const QByteArray& bytes);
+
+// Reads every RezKonv and MealMaster recipe of a text. Anything before the first recipe is ignored;
+// a recipe that cannot be read is listed with its line and the rest still come through.
+ImportErgebnis leseRezepte(const QByteArray& bytes);
+ImportErgebnis leseRezepte(const QString& text);
+
+// Reads a file; throws tk::Error when it cannot be read or is far too large for a recipe file.
+ImportErgebnis leseRezeptdatei(const QString& path);
+
+// Maps category names of foreign files to the categories of the collection: the standard
+// categories by name and by a German/English synonym table, own categories by their name.
+class Kategoriezuordnung {
+public:
+    // eigene: number and name of each own category of the collection.
+    explicit Kategoriezuordnung(const QList<QPair<int, QString>>& eigene = {});
+
+    int nummer(const QString& name) const; // 0 when the name is unknown
+
+    // The category list of an index entry ("01,13,"), ascending; "09," (Sonstiges) when no name is
+    // known. Names that are not known are appended to unbekannt (once each).
+    QString liste(const QStringList& namen, QStringList* unbekannt = nullptr) const;
+
+    // Category names by number, for showing the result.
+    QString name(int nummer) const;
+
+private:
+    QHash<QString, int> m_standard;
+    QHash<QString, int> m_eigene;
+    QHash<QString, int> m_synonyme;
+    QHash<int, QString> m_namen;
+};
+
+} // namespace tk

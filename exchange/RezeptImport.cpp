@@ -1,0 +1,107 @@
+#include "exchange/RezeptImport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/Error.h"
+#include "platform/TextLines.h"
+
+namespace tk {
+
+namespace {
+    void entferne(const QStringList& files)
+    {
+        for (const QString& f : files)
+            QFile::remove(f);
+    }
+
+    // Foreign text must not hold the comment marker: the reader would start the comment there.
+    QStringList ohneMarker(QStringList lines)
+    {
+        for (QString& l : lines)
+            if (l.contains(kMarker))
+                l.replace(kMarker, QStringLiteral("KOMMENTAR"));
+        return lines;
+    }
+
+    // A new file only: an existing one belongs to a recipe number the index does not know of.
+    bool schreibeNeu(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return false;
+        if (f.write(bytes) != bytes.size() || !f.flush()) {
+            f.close();
+            f.remove();
+            return false;
+        }
+        f.close();
+        if (f.error() != QFileDevice::NoError) {
+            f.remove();
+            return false;
+        }
+        return true;
+    }
+}
+
+NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategorien, QStringList* unbekannt)
+{
+    NeuesRezept n;
+    // Index fields are kept as short as the package export keeps them.
+    n.felder.titel = r.titel.left(255);
+    n.felder.autor = r.autor.left(255);
+    n.felder.datum = r.datum.left(255);
+    n.felder.menge = r.menge.left(255);
+    n.felder.kategorien = kategorien.liste(r.kategorien, unbekannt);
+    n.zutaten = r.zutaten;
+    n.text = r.text;
+    n.kommentar = r.kommentar;
+    return n;
+}
+
+int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax)
+{
+    if (rezepte.isEmpty())
+        return 0;
+    const QString index = indexPath(programDir);
+    QStringList lines = loadLines(index);
+    // New entries must land on the line of their number.
+    while (lines.size() > qsizetype(rezeptMax) + 2 && lines.constLast().trimmed().isEmpty())
+        lines.removeLast();
+    if (lines.size() != qsizetype(rezeptMax) + 2)
+        throw Error(
+            QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
+                           "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
+
+    lines.reserve(lines.size() + rezepte.size());
+    QStringList geschrieben;
+    int max = rezeptMax;
+    try {
+        for (const NeuesRezept& r : rezepte) {
+            const int nr = max + 1;
+            const QString dat = recipePath(programDir, nr);
+            const QByteArray bytes
+                = joinLines(buildRecipe(ohneMarker(r.zutaten), ohneMarker(r.text), ohneMarker(r.kommentar)));
+            if (!schreibeNeu(dat, bytes)) {
+                if (QFile::exists(dat))
+                    throw Error(
+                        QStringLiteral("Die Rezeptdatei %1 gibt es schon, obwohl das Rezeptverzeichnis "
+                                       "sie nicht kennt. Es wurde nichts importiert.")
+                            .arg(QDir::toNativeSeparators(dat)));
+                throw Error(cannotWriteMessage(dat));
+            }
+            geschrieben.append(dat);
+            max = nr;
+            lines.append(buildEntry(r.felder));
+        }
+        lines[0] = QString::number(max);
+        saveLines(index, lines);
+    } catch (...) {
+        entferne(geschrieben);
+        throw;
+    }
+    rezeptMax = max;
+    return int(rezepte.size());
+}
+
+} // namespace tk

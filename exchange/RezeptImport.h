@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include "exchange/RezKonvImport.h"
+#include "store/Formats.h"
+
+namespace tk {
+
+// A recipe to be added to the collection.
+struct NeuesRezept {
+    IndexFields felder;
+    QStringList zutaten;
+    QStringList text;
+    QStringList kommentar;
+};
+
+// A recipe read from a foreign file, with its categories mapped; names that could not be mapped are
+// appended to unbekannt.
+NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategorien, QStringList* unbekannt);
+
+// Adds the recipes as new numbers after rezeptMax: each recipe file is created (never replacing a
+// file), each index line made by buildEntry, line 0 rewritten and the index saved once, atomically.
+// Any failure throws tk::Error and leaves the collection as it was: files already written are removed
+// again and rezeptMax keeps its value. Returns the number of recipes added.
+int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax);
+
+} // namespace tk

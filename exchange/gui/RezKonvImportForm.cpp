@@ -1,0 +1,273 @@
+#include "exchange/gui/RezKonvImportForm.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "exchange/RezeptImport.h"
+#include "mainwin/MsgForm.h"
+#include "platform/Error.h"
+#include "platform/gui/Modal.h"
+#include "store/AppState.h"
+#include "store/Unit6.h"
+
+namespace tk {
+
+namespace {
+    const QString kCaption = QStringLiteral("RezKonv-Import");
+
+    // At most this many entries of a list go into a message; the rest are counted.
+    QString aufzaehlung(const QStringList& eintraege, int hoechstens = 10)
+    {
+        QString out = eintraege.mid(0, hoechstens).join(QStringLiteral("\r"));
+        if (eintraege.size() > hoechstens)
+            out += QStringLiteral("\r… und %1 weitere").arg(eintraege.size() - hoechstens);
+        return out;
+    }
+
+    QString rezepteZahl(qsizetype n)
+    {
+        return n == 1 ? QStringLiteral("1 Rezept") : QStringLiteral("%1 Rezepte").arg(n);
+    }
+}
+
+TRezKonvImport::TRezKonvImport(AppState& state, Forms& forms, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    , st(state)
+    , forms(forms)
+{
+    setObjectName(QStringLiteral("RezKonvImport"));
+    setWindowTitle(kCaption);
+    setSizeGripEnabled(true);
+
+    auto* lay = new QVBoxLayout(this);
+    Label1 = new QLabel(QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die RezKonv- oder "
+                                       "MealMaster-Dateien aus! Importiert werden die angehakten Rezepte."),
+        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    lay->addWidget(Label1);
+
+    DateienLaden = new QPushButton(QStringLiteral("Dateien laden"), this);
+    DateienLaden->setObjectName(QStringLiteral("DateienLaden"));
+    DateienLaden->setAutoDefault(false);
+    lay->addWidget(DateienLaden);
+
+    Liste = new QTreeWidget(this);
+    Liste->setObjectName(QStringLiteral("Liste"));
+    Liste->setAccessibleName(QStringLiteral("Gefundene Rezepte"));
+    Liste->setHeaderLabels(
+        { QStringLiteral("Titel"), QStringLiteral("Kategorien"), QStringLiteral("Autor") });
+    Liste->setRootIsDecorated(false);
+    Liste->setUniformRowHeights(true);
+    Liste->header()->resizeSection(0, 240);
+    Liste->header()->resizeSection(1, 150);
+    lay->addWidget(Liste, 1);
+
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setWordWrap(true);
+    Label2->setTextFormat(Qt::PlainText);
+    lay->addWidget(Label2);
+
+    auto* knoepfe = new QHBoxLayout;
+    Alle = new QPushButton(QStringLiteral("Alle"), this);
+    Alle->setObjectName(QStringLiteral("Alle"));
+    Keine = new QPushButton(QStringLiteral("Keine"), this);
+    Keine->setObjectName(QStringLiteral("Keine"));
+    Importieren = new QPushButton(QStringLiteral("Importieren"), this);
+    Importieren->setObjectName(QStringLiteral("Importieren"));
+    Abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Abbrechen->setObjectName(QStringLiteral("Abbrechen"));
+    for (QPushButton* b : { Alle, Keine, Importieren, Abbrechen })
+        b->setAutoDefault(false);
+    Importieren->setDefault(true);
+    knoepfe->addWidget(Alle);
+    knoepfe->addWidget(Keine);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(Importieren);
+    knoepfe->addWidget(Abbrechen);
+    lay->addLayout(knoepfe);
+
+    connect(
+        DateienLaden, &QPushButton::clicked, this, [this] { guarded(this, [&] { DateienLadenClick(); }); });
+    connect(Alle, &QPushButton::clicked, this, [this] { AlleClick(); });
+    connect(Keine, &QPushButton::clicked, this, [this] { KeineClick(); });
+    connect(Importieren, &QPushButton::clicked, this, [this] { guarded(this, [&] { ImportierenClick(); }); });
+    connect(Abbrechen, &QPushButton::clicked, this, [this] { AbbrechenClick(); });
+
+    resize(560, 420);
+    zeigeStand();
+}
+
+Kategoriezuordnung TRezKonvImport::zuordnung() const
+{
+    QList<QPair<int, QString>> eigene;
+    for (int p = 15; p <= st.kat.LetzterTab && p < st.kat.TabKategorie.size(); ++p) {
+        const int n = st.kat.TabKategorie.at(p);
+        if (n >= 0 && n < st.kat.KatNamen.size())
+            eigene.append({ n, st.kat.KatNamen.at(n).Bezeichnung });
+    }
+    return Kategoriezuordnung(eigene);
+}
+
+void TRezKonvImport::Leeren()
+{
+    Liste->clear();
+    m_rezepte.clear();
+    m_uebersprungen.clear();
+    zeigeStand();
+}
+
+void TRezKonvImport::zeigeStand()
+{
+    QString s = QStringLiteral("%1 gefunden.").arg(rezepteZahl(m_rezepte.size()));
+    if (!m_uebersprungen.isEmpty())
+        s += QStringLiteral(" %1 nicht lesbar und übersprungen.").arg(rezepteZahl(m_uebersprungen.size()));
+    QStringList unbekannt;
+    const Kategoriezuordnung k = zuordnung();
+    for (const ImportRezept& r : std::as_const(m_rezepte))
+        k.liste(r.kategorien, &unbekannt);
+    if (!unbekannt.isEmpty())
+        s += QStringLiteral("\nUnbekannte Kategorien (nicht übernommen): ")
+            + unbekannt.mid(0, 20).join(QStringLiteral(", "))
+            + (unbekannt.size() > 20 ? QStringLiteral(", …") : QString());
+    Label2->setText(s);
+    Importieren->setEnabled(!m_rezepte.isEmpty());
+}
+
+QStringList TRezKonvImport::ladeDateien(const QStringList& dateien)
+{
+    QStringList meldungen;
+    const Kategoriezuordnung k = zuordnung();
+    Liste->setUpdatesEnabled(false);
+    for (const QString& datei : dateien) {
+        const QString name = QFileInfo(datei).fileName();
+        ImportErgebnis e;
+        try {
+            e = leseRezeptdatei(datei);
+        } catch (const Error& err) {
+            meldungen.append(err.message());
+            continue;
+        }
+        for (const UebersprungenesRezept& u : std::as_const(e.uebersprungen))
+            m_uebersprungen.append(QStringLiteral("%1: Zeile %2 (%3)").arg(name).arg(u.zeile).arg(u.grund));
+        if (e.rezepte.isEmpty() && e.uebersprungen.isEmpty())
+            meldungen.append(QStringLiteral("In der Datei \"%1\" wurden keine Rezepte gefunden.").arg(name));
+        else if (!e.uebersprungen.isEmpty())
+            meldungen.append((e.uebersprungen.size() == 1
+                    ? QStringLiteral("In der Datei \"%1\" wurde 1 Rezept nicht verstanden und übersprungen.")
+                    : QStringLiteral(
+                        "In der Datei \"%1\" wurden %2 Rezepte nicht verstanden und übersprungen.")
+                          .arg(QStringLiteral("%1"), QString::number(e.uebersprungen.size())))
+                                 .arg(name));
+        QList<QTreeWidgetItem*> items;
+        items.reserve(e.rezepte.size());
+        for (ImportRezept& r : e.rezepte) {
+            QStringList kats;
+            const QStringList nummern = k.liste(r.kategorien).split(u',', Qt::SkipEmptyParts);
+            for (const QString& n : nummern)
+                kats.append(k.name(n.toInt()));
+            auto* item = new QTreeWidgetItem({ r.titel, kats.join(QStringLiteral(", ")), r.autor });
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(0, Qt::Checked);
+            if (!r.kategorien.isEmpty())
+                item->setToolTip(
+                    1, QStringLiteral("In der Datei: ") + r.kategorien.join(QStringLiteral(", ")));
+            items.append(item);
+            m_rezepte.append(std::move(r));
+        }
+        Liste->addTopLevelItems(items);
+    }
+    Liste->setUpdatesEnabled(true);
+    zeigeStand();
+    return meldungen;
+}
+
+void TRezKonvImport::DateienLadenClick()
+{
+    const QStringList dateien = openFileNames(this, QStringLiteral("Öffnen"),
+        QStringLiteral("RezKonv- und MealMaster-Dateien (*.rk *.txt *.mmf *.mm *.rkv);;Alle Dateien (*)"));
+    if (dateien.isEmpty())
+        return;
+    const QStringList meldungen = ladeDateien(dateien);
+    if (!meldungen.isEmpty())
+        forms.Form9->Meldung(aufzaehlung(meldungen), kCaption);
+}
+
+void TRezKonvImport::AlleClick()
+{
+    for (int i = 0; i < Liste->topLevelItemCount(); ++i)
+        Liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
+}
+
+void TRezKonvImport::KeineClick()
+{
+    for (int i = 0; i < Liste->topLevelItemCount(); ++i)
+        Liste->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+}
+
+void TRezKonvImport::AbbrechenClick() { hide(); }
+
+void TRezKonvImport::ImportierenClick()
+{
+    const Kategoriezuordnung k = zuordnung();
+    QList<NeuesRezept> neue;
+    QStringList unbekannt;
+    for (int i = 0; i < Liste->topLevelItemCount() && i < m_rezepte.size(); ++i)
+        if (Liste->topLevelItem(i)->checkState(0) == Qt::Checked)
+            neue.append(neuesRezept(m_rezepte.at(i), k, &unbekannt));
+    if (neue.isEmpty()) {
+        forms.Form9->Meldung(QStringLiteral("Es ist kein Rezept angehakt."), kCaption);
+        return;
+    }
+
+    int max = st.RezeptMax;
+    st.ListeWirdGefuellt = true;
+    try {
+        installiereRezepte(st.programDir, neue, max);
+    } catch (const std::exception& e) {
+        st.ListeWirdGefuellt = false;
+        // Nothing was added; the list stays so the user can try again.
+        forms.Form9->Meldung(
+            QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r") + messageOf(e),
+            QStringLiteral("Fehler beim Rezepteimport"));
+        return;
+    }
+    st.RezeptMax = max;
+    // Empty records until the reload below fills them.
+    if (max >= 0 && st.Rezepte.size() < size_t(max) + 1)
+        st.Rezepte.resize(size_t(max) + 1);
+    st.ListeWirdGefuellt = false;
+
+    QString text = neue.size() == 1 ? QStringLiteral("Es wurde 1 Rezept importiert.")
+                                    : QStringLiteral("Es wurden %1 Rezepte importiert.").arg(neue.size());
+    const qsizetype nichtGewaehlt = m_rezepte.size() - neue.size();
+    if (nichtGewaehlt > 0)
+        text += nichtGewaehlt == 1 ? QStringLiteral("\r1 Rezept war nicht angehakt.")
+                                   : QStringLiteral("\r%1 Rezepte waren nicht angehakt.").arg(nichtGewaehlt);
+    if (!m_uebersprungen.isEmpty())
+        text += (m_uebersprungen.size() == 1
+                        ? QStringLiteral("\r1 Rezept konnte nicht gelesen werden und wurde übersprungen:\r")
+                        : QStringLiteral(
+                            "\r%1 Rezepte konnten nicht gelesen werden und wurden übersprungen:\r")
+                              .arg(m_uebersprungen.size()))
+            + aufzaehlung(m_uebersprungen);
+    if (!unbekannt.isEmpty())
+        text += QStringLiteral(
+                    "\rDiese Kategorien gibt es in der Sammlung nicht, sie wurden nicht übernommen: ")
+            + unbekannt.mid(0, 20).join(QStringLiteral(", "))
+            + (unbekannt.size() > 20 ? QStringLiteral(", …") : QString());
+    text += QStringLiteral("\rDie Rezeptdatenbank wird neu eingelesen!");
+
+    Leeren();
+    hide();
+    forms.Form9->Meldung(text, QStringLiteral("Rezepte importiert"));
+    forms.Form6->UpdateRezepte();
+}
+
+} // namespace tk

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include "exchange/RezKonvImport.h"
+#include "mainwin/Forms.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace tk {
+
+struct AppState;
+
+// "RezKonv-Import": reads RezKonv and MealMaster files, lists their recipes with a tick each and
+// brings the ticked ones into the collection. Made when first needed, owned by the main window.
+class TRezKonvImport : public QDialog {
+    Q_OBJECT
+public:
+    TRezKonvImport(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+    void DateienLadenClick(); // "Dateien laden"
+    void AlleClick();
+    void KeineClick();
+    void ImportierenClick();
+    void AbbrechenClick();
+    void Leeren(); // empties the list
+
+    // Reads the files into the list; returns the messages about files that gave nothing or failed.
+    QStringList ladeDateien(const QStringList& dateien);
+
+    QLabel* Label1 = nullptr;
+    QPushButton* DateienLaden = nullptr;
+    QTreeWidget* Liste = nullptr; // title, categories, author; one tick per recipe
+    QLabel* Label2 = nullptr; // what was found
+    QPushButton* Alle = nullptr;
+    QPushButton* Keine = nullptr;
+    QPushButton* Importieren = nullptr;
+    QPushButton* Abbrechen = nullptr;
+
+private:
+    void zeigeStand();
+    Kategoriezuordnung zuordnung() const;
+
+    AppState& st;
+    Forms& forms;
+    QList<ImportRezept> m_rezepte; // in list order
+    QStringList m_uebersprungen; // "datei: Zeile 12 (kein Titel gefunden)"
+};
+
+} // namespace tk
