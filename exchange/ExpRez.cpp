@@ -7,16 +7,13 @@
 #include <QPushButton>
 
 #include "exchange/Paket.h"
-#include "exchange/importexport.h"
 #include "mainwin/MsgForm.h"
 #include "mainwin/Unit1.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/gui/Modal.h"
 #include "store/AppState.h"
-#include "store/Formats.h"
 
-namespace tk
-{
+namespace tk {
 
 TForm10::TForm10(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
@@ -66,7 +63,8 @@ void TForm10::Button1Click()
 {
     const QString chosen = saveFileName(this, QStringLiteral("Rezeptepacket speichern"),
         QStringLiteral("Rezeptpackete (*.tkp)"), Edit1->text(), QStringLiteral("TKP"));
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty())
+        return;
     const QString paket = paketPfad(chosen);
     // The dialog asked about the name as typed; a different extension may hit another file.
     if (paket != chosen && QFileInfo::exists(paket)
@@ -82,13 +80,10 @@ void TForm10::Button1Click()
             nummern.append(e.number);
     exportiereRezepte(st.programDir, st.Rezepte, nummern, Edit1->text(), Edit2->text(), paket);
     forms.Form9->Meldung(QStringLiteral("Rezepte erfolgreich exportiert!"), QStringLiteral("Rezeptexport"));
-    OrdnerLoeschen(tempDir(st.programDir));
+    exportAufraeumen(st.programDir);
     hide();
 }
 
-void TForm10::Button2Click()
-{
-    hide();
-}
+void TForm10::Button2Click() { hide(); }
 
 } // namespace tk

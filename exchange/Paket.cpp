@@ -16,11 +16,9 @@
 #include "store/BigIni.h"
 #include "store/Formats.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     const QString kInfo = QStringLiteral("Info");
 
     // Whether path lies strictly inside folder (both made absolute and clean).
@@ -39,9 +37,11 @@ namespace
         const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
         if (::linkat(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno == EEXIST || errno == ENOENT || errno == ENOTDIR) return false;
+        if (errno == EEXIST || errno == ENOENT || errno == ENOTDIR)
+            return false;
         std::error_code ec;
-        if (std::filesystem::exists(dst.constData(), ec)) return false;
+        if (std::filesystem::exists(dst.constData(), ec))
+            return false;
         if (std::filesystem::copy_file(
                 src.constData(), dst.constData(), std::filesystem::copy_options::none, ec))
             return true;
@@ -77,7 +77,8 @@ QString standardKategorien(const TRezepte& r)
 {
     QList<int> nummern;
     for (int i = 1; i <= 13; ++i)
-        if (r.InKategorie[size_t(i)] == 1) nummern.append(i);
+        if (r.InKategorie[size_t(i)] == 1)
+            nummern.append(i);
     return categoryList(nummern);
 }
 
@@ -98,7 +99,8 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
         throw Error(QStringLiteral("Das Rezeptpaket kann nicht im Arbeitsordner %1 gespeichert werden. "
                                    "Bitte wählen Sie einen anderen Ordner.")
                         .arg(QDir::toNativeSeparators(temp)));
-    if (!QDir().mkpath(temp)) throw Error(cannotWriteMessage(temp));
+    if (!QDir().mkpath(temp))
+        throw Error(cannotWriteMessage(temp));
 
     const QString indexTki = temp + QStringLiteral("/index.tki");
     QStringList dateien { indexTki };
@@ -134,12 +136,24 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
     DateienPacken(dateien, paket);
 }
 
+void exportAufraeumen(const QString& programDir)
+{
+    const QDir temp(tempDir(programDir));
+    if (!temp.exists())
+        return;
+    for (const QString& f : temp.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(temp.filePath(f));
+    QDir().rmdir(temp.path());
+}
+
 QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
 {
     const QString temp = tempDir(programDir);
-    if (!QDir().mkpath(temp)) throw Error(cannotWriteMessage(temp));
+    if (!QDir().mkpath(temp))
+        throw Error(cannotWriteMessage(temp));
     QTemporaryDir ordner(temp + QStringLiteral("/paket-XXXXXX"));
-    if (!ordner.isValid()) throw Error(cannotWriteMessage(temp));
+    if (!ordner.isValid())
+        throw Error(cannotWriteMessage(temp));
     DateienEntpacken(paket, ordner.path()); // on failure the folder goes with `ordner`
     ordner.setAutoRemove(false);
     return ordner.path() + QStringLiteral("/index.tki");
@@ -148,7 +162,8 @@ QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
 void entpacktesVerwerfen(const QString& programDir, const QString& indexTki)
 {
     const QString ordner = QFileInfo(indexTki).path();
-    if (liegtIn(ordner, tempDir(programDir))) OrdnerLoeschen(ordner);
+    if (liegtIn(ordner, tempDir(programDir)))
+        OrdnerLoeschen(ordner);
 }
 
 InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
@@ -168,6 +183,12 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
                            "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
 
     const QString ordner = QFileInfo(indexTki).path();
+    // A package folder that has gone since it was listed cannot be installed; saying nothing would
+    // report success.
+    if (!QFileInfo(ordner).isDir()) {
+        out.ok = false;
+        return out;
+    }
     const int n = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
     int max = rezeptMax;
     QStringList kopiert;
@@ -183,7 +204,8 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
         max = nr;
         kopiert.append(dat);
         const QString jpg = picturePath(programDir, nr);
-        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg)) kopiert.append(jpg);
+        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg))
+            kopiert.append(jpg);
 
         const QString section = QString::number(p);
         const QString strich = QStringLiteral("-");
@@ -207,7 +229,8 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
     }
     rezeptMax = max;
     // Only a folder the import made below temp/ is ever removed.
-    if (liegtIn(ordner, tempDir(programDir))) OrdnerLoeschen(ordner);
+    if (liegtIn(ordner, tempDir(programDir)))
+        OrdnerLoeschen(ordner);
     return out;
 }
 

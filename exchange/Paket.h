@@ -6,8 +6,7 @@
 
 #include "store/Rezepte.h"
 
-namespace tk
-{
+namespace tk {
 
 // What the import list shows of one package, from section Info of its index.
 struct PaketInfo {
@@ -30,6 +29,10 @@ QString paketPfad(const QString& chosen);
 // them. The work folder is left for the caller to remove. Throws tk::Error.
 void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte,
     const QList<int>& nummern, const QString& paketName, const QString& autor, const QString& paket);
+
+// Removes what an export left in the work folder (the files directly in it), and the folder itself when
+// nothing else is in it: packages unpacked for an open import window keep their folders.
+void exportAufraeumen(const QString& programDir);
 
 // Unpacks a package into a folder of its own below temp/ and returns the path of its index.tki.
 // A damaged package leaves nothing behind and throws tk::Error.

@@ -369,6 +369,33 @@ private slots:
         QVERIFY(!p.st.ListeWirdGefuellt);
     }
 
+    void exportKeepsPackagesListedForImport()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Alt|a|01,|d|m|" });
+        c.recipe(0, {}, { "alt" });
+        const QString p1
+            = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Installieren2Click();
+        script.files({ p1 });
+        click(p.forms().Form5->Button3);
+        f1->Rezeptexportieren1Click();
+        f1->Button4Click();
+        script.file(c.path("aus.tkp")).answer(tk::Answer::Ok);
+        p.forms().Form10->Button1Click();
+        QVERIFY(c.exists("aus.tkp"));
+        QCOMPARE(
+            QDir(c.path("temp")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+        script.answer(tk::Answer::Ok);
+        click(p.forms().Form5->Button1);
+        QCOMPARE(script.unexpected, 0);
+        QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "A1|K|01,|d|m|" }));
+        QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
     void menuShortcutOpensImport()
     {
         tkt::Collection c;

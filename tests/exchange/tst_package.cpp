@@ -417,6 +417,17 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0044.dat"), blocked ? QByteArray("fremd") : QByteArray());
     }
 
+    void installOfAVanishedPackageFails()
+    {
+        tkt::Collection c;
+        c.write("Data/Rezepte/index.dat", indexOf(3, 4));
+        const QByteArray before = c.bytes("Data/Rezepte/index.dat");
+        int max = 3;
+        QVERIFY(!tk::installierePaket(c.dir(), c.path("temp/weg/index.tki"), max).ok);
+        QCOMPARE(max, 3);
+        QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
+    }
+
     void installRefusesAnIndexThatDoesNotMatch()
     {
         tkt::Collection c;
