@@ -132,6 +132,7 @@ void TForm3::Image1MouseDown(int x)
 {
     const Farbschema s = hueSchema(x);
     preview(s.panel, s.text);
+    Image1->setHue(x);
     st.Farbton = x;
     st.NormaleFarbe = false;
 }

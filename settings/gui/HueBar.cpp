@@ -101,6 +101,7 @@ void HueBar::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         // Keyboard users need to see where the arrow keys act.
         p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
