@@ -25,9 +25,8 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@# bench_generate is a tool (it needs a folder), not a benchmark.
-	@for b in $(BUILD)/bench/bench_*; do case "$$b" in *bench_generate) continue;; esac; \
-		[ -x "$$b" ] || continue; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	@# Every benchmark, then one table of all figures (bench_generate is a tool, not a benchmark).
+	@bash scripts/bench-table.sh $(BUILD)
 
 # The whole suite under address and undefined-behaviour sanitizers; any report fails the run.
 ASAN_BUILD ?= build-asan

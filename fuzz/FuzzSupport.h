@@ -17,7 +17,10 @@ inline QString scratchDir()
         const QString d = base + QStringLiteral("/tkfuzz-") + QString::number(getpid());
         QDir(d).removeRecursively();
         QDir().mkpath(d);
-        std::atexit([] { QDir(scratchDir()).removeRecursively(); });
+        // The QString is gone by the time exit handlers run: keep the path in plain memory.
+        static char copy[4096];
+        qstrncpy(copy, QFile::encodeName(d).constData(), sizeof copy);
+        std::atexit([] { QDir(QFile::decodeName(copy)).removeRecursively(); });
         return d;
     }();
     return dir;

@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 ini.ReadNumber(s, k, 0);
             }
         }
+        if (!sections.isEmpty()) ini.DropSection(sections.front());
         ini.WriteText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QStringLiteral("Suppe"));
         if (ini.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString()) != QLatin1String("Suppe"))
             abort();
-        if (!sections.isEmpty()) ini.DropSection(sections.front());
         ini.WriteBack();
         tk::TBigIniFile again(path);
         if (again.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString()) != QLatin1String("Suppe"))
