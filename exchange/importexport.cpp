@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <optional>
 #include <vector>
 #include <zlib.h>
 
@@ -13,11 +15,9 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     constexpr qint64 kChunk = 256 * 1024;
     // Smallest possible entry: name length, one name byte, size, and an empty zlib stream.
     constexpr qint64 kSmallestEntry = 4 + 1 + 4 + 8;
@@ -35,10 +35,7 @@ namespace
         return path.mid(cut + 1);
     }
 
-    QString quoted(const QString& s)
-    {
-        return u'„' + s + u'“';
-    }
+    QString quoted(const QString& s) { return u'„' + s + u'“'; }
 
     [[noreturn]] void damaged(const QString& package, const QString& why)
     {
@@ -55,23 +52,28 @@ namespace
 
 bool gueltigerPaketname(const QString& name)
 {
-    if (name.isEmpty() || name == u"." || name == u"..") return false;
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
     if (name.size() >= 2 && name.at(1) == u':' && name.at(0).isLetter() && name.at(0).unicode() < 128)
         return false;
     for (QChar c : name)
-        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) return false;
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            return false;
     return QFile::encodeName(name).size() <= 255;
 }
 
 void DateienPacken(const QStringList& files, const QString& packagePath)
 {
-    if (files.isEmpty()) return;
+    if (files.isEmpty())
+        return;
     if (QFileInfo::exists(packagePath) && isReadOnly(packagePath))
         throw Error(cannotWriteMessage(packagePath));
     QSaveFile out(packagePath);
-    if (!out.open(QIODevice::WriteOnly)) throw Error(cannotWriteMessage(packagePath));
+    if (!out.open(QIODevice::WriteOnly))
+        throw Error(cannotWriteMessage(packagePath));
     auto put = [&](const QByteArray& b) {
-        if (out.write(b) != b.size()) throw Error(cannotWriteMessage(packagePath));
+        if (out.write(b) != b.size())
+            throw Error(cannotWriteMessage(packagePath));
     };
     put(le32(qint32(files.size())));
     QByteArray packed;
@@ -92,25 +94,29 @@ void DateienPacken(const QStringList& files, const QString& packagePath)
         packed.resize(qsizetype(len));
         put(packed);
     }
-    if (!out.commit()) throw Error(cannotWriteMessage(packagePath));
+    if (!out.commit())
+        throw Error(cannotWriteMessage(packagePath));
 }
 
 void DateienEntpacken(const QString& packagePath, const QString& targetDir)
 {
     QFile in(packagePath);
-    if (!in.open(QIODevice::ReadOnly)) throw Error(cannotOpenMessage(packagePath));
+    if (!in.open(QIODevice::ReadOnly))
+        throw Error(cannotOpenMessage(packagePath));
     const qint64 size = in.size();
     QByteArray owned;
     const uchar* data = size > 0 ? in.map(0, size) : nullptr;
     if (!data && size > 0) {
         owned = in.readAll();
-        if (owned.size() != size) throw Error(cannotOpenMessage(packagePath));
+        if (owned.size() != size)
+            throw Error(cannotOpenMessage(packagePath));
         data = reinterpret_cast<const uchar*>(owned.constData());
     }
 
     qint64 pos = 0;
     auto readInt = [&](const QString& what) {
-        if (size - pos < 4) damaged(packagePath, QStringLiteral("die Datei endet vor %1").arg(what));
+        if (size - pos < 4)
+            damaged(packagePath, QStringLiteral("die Datei endet vor %1").arg(what));
         const qint32 v = qFromLittleEndian<qint32>(data + pos);
         pos += 4;
         return v;
@@ -119,11 +125,36 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
     const qint32 count = readInt(QStringLiteral("der Anzahl der Dateien"));
     if (count < 0 || qint64(count) * kSmallestEntry > size - pos)
         damaged(packagePath, QStringLiteral("die Anzahl der Dateien (%1) ist unmöglich").arg(count));
-    if (count == 0) return;
+    if (count == 0)
+        return;
 
-    QDir().mkpath(targetDir);
-    QTemporaryDir staging(QDir(targetDir).filePath(QStringLiteral(".entpacken-XXXXXX")));
-    if (!staging.isValid()) throw Error(cannotWriteMessage(targetDir));
+    const QDir target(targetDir);
+    const bool neu = !target.exists();
+    if (!QDir().mkpath(targetDir))
+        throw Error(cannotWriteMessage(targetDir));
+    // Into an empty folder the files go straight to their names and a failure removes them again;
+    // otherwise they wait beside it until the whole package has been checked.
+    const bool direkt = target.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    std::optional<QTemporaryDir> staging;
+    if (!direkt) {
+        staging.emplace(target.filePath(QStringLiteral(".entpacken-XXXXXX")));
+        if (!staging->isValid())
+            throw Error(cannotWriteMessage(targetDir));
+    }
+    struct Aufraeumen {
+        const QDir& target;
+        bool neu, direkt, fertig = false;
+        QSet<QString> geschrieben;
+        ~Aufraeumen()
+        {
+            if (fertig || !direkt)
+                return;
+            for (const QString& n : std::as_const(geschrieben))
+                QFile::remove(target.filePath(n));
+            if (neu)
+                QDir().rmdir(target.path());
+        }
+    } aufraeumen { target, neu, direkt };
 
     std::vector<Entry> entries;
     std::vector<unsigned char> buf(static_cast<size_t>(kChunk));
@@ -139,9 +170,12 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
         if (announced < 0)
             damaged(packagePath, QStringLiteral("die Größe von %1 ist ungültig").arg(quoted(name)));
 
-        Entry e { name, staging.filePath(QString::number(i)) };
+        Entry e { name, direkt ? target.filePath(name) : staging->filePath(QString::number(i)) };
+        if (direkt)
+            aufraeumen.geschrieben.insert(name);
         QFile part(e.staged);
-        if (!part.open(QIODevice::WriteOnly)) throw Error(cannotWriteMessage(e.staged));
+        if (!part.open(QIODevice::WriteOnly))
+            throw Error(cannotWriteMessage(e.staged));
 
         z_stream z {};
         if (inflateInit(&z) != Z_OK)
@@ -175,7 +209,8 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
                 inflateEnd(&z);
                 throw Error(cannotWriteMessage(QDir(targetDir).filePath(name)));
             }
-            if (rc == Z_STREAM_END) break;
+            if (rc == Z_STREAM_END)
+                break;
             if (rc != Z_OK && !(rc == Z_BUF_ERROR && (produced > 0 || before != z.avail_in))) {
                 fault = QStringLiteral("die Daten von %1 lassen sich nicht entpacken").arg(quoted(name));
                 break;
@@ -184,34 +219,46 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
         inflateEnd(&z);
         if (fault.isEmpty() && total != announced)
             fault = QStringLiteral("%1 ist kleiner als angegeben").arg(quoted(name));
-        if (!fault.isEmpty()) damaged(packagePath, fault);
-        if (!part.flush()) throw Error(cannotWriteMessage(QDir(targetDir).filePath(name)));
+        if (!fault.isEmpty())
+            damaged(packagePath, fault);
+        if (!part.flush())
+            throw Error(cannotWriteMessage(QDir(targetDir).filePath(name)));
         part.close();
         entries.push_back(std::move(e));
     }
-    if (pos != size) damaged(packagePath, QStringLiteral("hinter der letzten Datei folgen weitere Daten"));
+    if (pos != size)
+        damaged(packagePath, QStringLiteral("hinter der letzten Datei folgen weitere Daten"));
 
+    aufraeumen.fertig = true;
+    if (direkt)
+        return;
     // Everything checked: move the files into place. Names that would land on a folder stop it before
     // anything is moved.
-    const QDir target(targetDir);
     for (const Entry& e : entries) {
         const QFileInfo fi(target.filePath(e.name));
-        if (fi.isDir() && !fi.isSymLink()) throw Error(cannotWriteMessage(fi.filePath()));
+        if (fi.isDir() && !fi.isSymLink())
+            throw Error(cannotWriteMessage(fi.filePath()));
     }
     for (const Entry& e : entries) {
         const QString dest = target.filePath(e.name);
-        if (QFileInfo(dest).exists() || QFileInfo(dest).isSymLink()) QFile::remove(dest);
-        if (!QFile::rename(e.staged, dest)) throw Error(cannotWriteMessage(dest));
+        if (QFileInfo(dest).exists() || QFileInfo(dest).isSymLink())
+            QFile::remove(dest);
+        if (!QFile::rename(e.staged, dest))
+            throw Error(cannotWriteMessage(dest));
     }
 }
 
 bool OrdnerLoeschen(QString path)
 {
-    if (path.endsWith(u'\\') || path.endsWith(u'/')) path.chop(1);
-    if (path.isEmpty()) return false;
+    if (path.endsWith(u'\\') || path.endsWith(u'/'))
+        path.chop(1);
+    if (path.isEmpty())
+        return false;
     const QFileInfo fi(path);
-    if (fi.isSymLink()) return QFile::remove(path);
-    if (!fi.isDir() || fi.isRoot()) return false;
+    if (fi.isSymLink())
+        return QFile::remove(path);
+    if (!fi.isDir() || fi.isRoot())
+        return false;
     return QDir(path).removeRecursively();
 }
 
