@@ -15,8 +15,9 @@ namespace tk
 void DateienPacken(const QStringList& files, const QString& packagePath);
 
 // Unpacks every entry of the package into the target folder, replacing files of the same names.
-// The whole package is checked before anything reaches the folder: a damaged or hostile package
-// throws tk::Error with a message naming the package and leaves the folder as it was.
+// A damaged or hostile package throws tk::Error with a message naming the package and leaves the
+// folder as it was: names are checked before any file is made, and files unpacked before the damage
+// was found are removed again (or never left their waiting place beside a folder that held files).
 void DateienEntpacken(const QString& packagePath, const QString& targetDir);
 
 // Deletes the folder with everything in it; true on success. Symbolic links are removed, not followed.
