@@ -11,8 +11,8 @@ QStringList paketArgumente(const QStringList& argumente, const QString& arbeitso
     const QDir basis(arbeitsordner);
     for (const QString& arg : argumente) {
         QString pfad = arg;
-        // Some file managers hand over a file URL even where a path was asked for.
-        if (pfad.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        // Some file managers hand over a file URL even where a path was asked for; other URLs are no files.
+        if (pfad.contains(QLatin1String("://"))) {
             const QUrl url(pfad);
             if (!url.isLocalFile())
                 continue;
