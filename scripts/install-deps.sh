@@ -2,7 +2,9 @@
 # Installs the Debian packages the build, the program and the tests need; only what is missing.
 set -euo pipefail
 pkgs=(g++ cmake make qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
-      libgl-dev xvfb xauth)
+      libgl-dev xvfb xauth
+      desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
+      dpkg-dev file)                # make package: dpkg-shlibdeps finds the library dependencies
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
