@@ -49,9 +49,16 @@ namespace {
 
     bool leer(QStringView l) { return l.trimmed().isEmpty(); }
 
-    bool rkKopf(QStringView l) { return l.startsWith(u"=====") && l.contains(u"REZKONV", ci); }
+    // Headers are found on indented lines too, so that no line of a recipe can turn into a header
+    // once it is trimmed.
+    bool rkKopf(QStringView l)
+    {
+        l = l.trimmed();
+        return l.startsWith(u"=====") && l.contains(u"REZKONV", ci);
+    }
     bool mmKopf(QStringView l)
     {
+        l = l.trimmed();
         return (l.startsWith(u"MMMMM") || l.startsWith(u"-----")) && l.contains(u"Meal-Master", ci);
     }
 
@@ -228,11 +235,13 @@ namespace {
                     if (!ok)
                         grund = QStringLiteral("kein Titel gefunden");
                 }
+                saeubern(r.titel);
+                if (grund.isEmpty() && r.titel.trimmed().isEmpty())
+                    grund = QStringLiteral("kein Titel gefunden");
                 if (!grund.isEmpty()) {
                     out.uebersprungen.append({ kopf + 1, grund });
                     continue;
                 }
-                saeubern(r.titel);
                 saeubern(r.autor);
                 saeubern(r.datum);
                 saeubern(r.menge);
@@ -501,8 +510,12 @@ QString importText(const QByteArray& bytes)
     return fromCp1252(bytes);
 }
 
-ImportErgebnis leseRezepte(const QString& text)
+ImportErgebnis leseRezepte(QString text)
 {
+    // Control characters (binary junk) become blanks before anything else looks at the text.
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 && c != u'\n' && c != u'\r' && c != u'\t')
+            c = u' ';
     const Zeilen z = zerlege(text);
     return Leser(z).alle();
 }

@@ -40,7 +40,7 @@ QString importText(const QByteArray& bytes);
 // Reads every RezKonv and MealMaster recipe of a text. Anything before the first recipe is ignored;
 // a recipe that cannot be read is listed with its line and the rest still come through.
 ImportErgebnis leseRezepte(const QByteArray& bytes);
-ImportErgebnis leseRezepte(const QString& text);
+ImportErgebnis leseRezepte(QString text);
 
 // Reads a file; throws tk::Error when it cannot be read or is far too large for a recipe file.
 ImportErgebnis leseRezeptdatei(const QString& path);

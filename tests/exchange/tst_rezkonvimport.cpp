@@ -327,6 +327,8 @@ private slots:
         QTest::newRow("control characters in a recipe") << QByteArray("=====REZKONV\nTitel: A\x01\x00"
                                                                       "B\n\n1\x1b Ei\n\nT\x07\n=====\n",
             32) << 1 << QList<int> {};
+        QTest::newRow("title of control characters only")
+            << QByteArray("=====REZKONV\nTitel: \x01\x02\n\n1 Ei\n=====\n") << 0 << QList<int> { 1 };
     }
 
     void badInput()
