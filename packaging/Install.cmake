@@ -8,11 +8,11 @@ set(TK_APP_ID org.example.tellerkiste)
 set(TK_INSTALL_PROGRAM lib/tellerkiste/tellerkiste)
 set(TK_INSTALL_SEED ${CMAKE_INSTALL_DATADIR}/tellerkiste/Data)
 
-configure_file(${CMAKE_CURRENT_LIST_DIR}/tellerkiste.in ${CMAKE_BINARY_DIR}/packaging/tellerkiste @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/tellerkiste.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/tellerkiste @ONLY)
 
 install(TARGETS tellerkiste RUNTIME DESTINATION lib/tellerkiste)
-install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/tellerkiste DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${TK_INSTALL_SEED})
+install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/packaging/tellerkiste DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/../data/ DESTINATION ${TK_INSTALL_SEED})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TK_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
