@@ -262,24 +262,34 @@ namespace {
         {
             bool titel = false;
             QString wert;
+            QString kategorien;
+            QString* letztes = nullptr; // the field a long value goes on with
             while (p < ende) {
                 const QStringView l = z[p];
                 if (leer(l)) {
+                    letztes = nullptr;
                     ++p;
                     continue;
                 }
                 if (feld(l, mm ? u"Title" : u"Titel", wert)) {
                     r.titel = wert;
                     titel = true;
+                    letztes = &r.titel;
                 } else if (feld(l, mm ? u"Categories" : u"Kategorien", wert)) {
-                    r.kategorien = kategorieNamen(wert);
+                    kategorien = wert;
+                    letztes = &kategorien;
                 } else if (feld(l, mm ? u"Servings" : u"Menge", wert) || (mm && feld(l, u"Yield", wert))) {
                     r.menge = wert;
+                    letztes = &r.menge;
+                } else if (letztes && l.size() > 11 && l.left(11).trimmed().isEmpty()) {
+                    // A value too long for one line goes on below it, under the value column.
+                    *letztes += u' ' + l.trimmed().toString();
                 } else {
                     break;
                 }
                 ++p;
             }
+            r.kategorien = kategorieNamen(kategorien);
             return titel && !r.titel.isEmpty();
         }
 

@@ -96,6 +96,16 @@ private slots:
             << "-" << QStringList { "Suppen" } << QStringList { "250 g Linsen", "1 Zwiebel" }
             << QStringList { "Linsen über Nacht einweichen." };
 
+        QTest::newRow("head values going on below their line")
+            << QStringList { "=====REZKONV-Rezept - RezkonvSuite v1.4", " ",
+                   "     Titel: Sehr langer Titel eines Kuchens mit", "            Äpfeln und Streuseln",
+                   "Kategorien: Kuchen,", "            Obst", "     Menge: 1 Blech", " ",
+                   "      1 kg         Äpfel", " ", "Backen.", "=====" }
+            << QStringList { "Sehr langer Titel eines Kuchens mit Äpfeln und Streuseln" } << "1 Blech"
+            << "-"
+            << "-" << QStringList { "Kuchen", "Obst" } << QStringList { "1 kg Äpfel" }
+            << QStringList { "Backen." };
+
         QTest::newRow("old source header")
             << QStringList { "========== REZKONV-Rezept - RezkonvSuite v0.85", " ",
                    "     Titel: Kartoffelsalat", "Kategorien: Salat", "     Menge: 4 Personen", " ",
