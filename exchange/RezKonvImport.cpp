@@ -21,7 +21,7 @@ namespace {
     // Longer lines are no recipe text but damage; the recipe holding one is skipped.
     constexpr qsizetype kMaxZeile = 32768;
     // A recipe collection of this size would hold millions of recipes.
-    constexpr qint64 kMaxDatei = qint64(256) * 1024 * 1024;
+    constexpr qint64 kMaxDatei = qint64(128) * 1024 * 1024;
 
     using Zeilen = QList<QStringView>;
 
@@ -510,6 +510,12 @@ namespace {
 
 QString importText(const QByteArray& bytes)
 {
+    // Windows editors save "Unicode" as UTF-16 with a byte order mark.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(
+            bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16(bytes.mid(2));
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) {

@@ -34,7 +34,7 @@ struct ImportErgebnis {
 };
 
 // Text of a foreign file: UTF-8 when the bytes are valid UTF-8 (a byte order mark is dropped),
-// Windows-1252 otherwise.
+// UTF-16 after its byte order mark, Windows-1252 otherwise.
 QString importText(const QByteArray& bytes);
 
 // Reads every RezKonv and MealMaster recipe of a text. Anything before the first recipe is ignored;

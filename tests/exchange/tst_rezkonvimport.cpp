@@ -248,6 +248,10 @@ private slots:
         QTest::newRow("UTF-8 with BOM, CR LF")
             << QByteArray("\xEF\xBB\xBF") + l.join(QStringLiteral("\r\n")).toUtf8();
         QTest::newRow("Windows-1252, CR LF") << tk::joinLines(l);
+        QByteArray utf16("\xFF\xFE");
+        for (QChar c : l.join(QStringLiteral("\r\n")))
+            utf16 += char(c.unicode() & 0xFF), utf16 += char(c.unicode() >> 8);
+        QTest::newRow("UTF-16 with BOM") << utf16;
         QTest::newRow("Windows-1252, bare CR") << tk::toCp1252(l.join(u'\r'));
     }
 
