@@ -502,6 +502,50 @@ private slots:
         QVERIFY(!w->Importieren->isEnabled());
         w->hide();
     }
+
+    void importWindowKeepsTheListWhenNothingCanBeAdded()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Alt|A|01,|d|m|" });
+        c.recipe(0, {}, { "alt" });
+        c.writeBytes("Data/Rezepte/0001.dat", "fremd");
+        c.writeBytes(
+            "eins.rk", utf8({ "=====REZKONV-Rezept", "Titel: Eins", "", "1 Ei", "", "Kochen.", "=====" }));
+        const QByteArray vorher = c.bytes("Data/Rezepte/index.dat");
+
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->Rezeptimportieren2->trigger();
+        auto* w = f1->findChild<tk::TRezKonvImport*>();
+        script.file(c.path("eins.rk"));
+        QTest::mouseClick(w->DateienLaden, Qt::LeftButton);
+        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+
+        // Nothing ticked: a notice, nothing written.
+        QTest::mouseClick(w->Keine, Qt::LeftButton);
+        script.answer(tk::Answer::Ok);
+        QTest::mouseClick(w->Importieren, Qt::LeftButton);
+        QCOMPARE(script.last(ModalKind::Meldung).text, QStringLiteral("Es ist kein Rezept angehakt."));
+
+        // A file in the way of the new number: the error is shown, the list stays, nothing changed.
+        QTest::mouseClick(w->Alle, Qt::LeftButton);
+        script.answer(tk::Answer::Ok);
+        QTest::mouseClick(w->Importieren, Qt::LeftButton);
+        QCOMPARE(script.unexpected, 0);
+        const tk::ModalRequest m = script.last(ModalKind::Meldung);
+        QCOMPARE(m.caption, QStringLiteral("Fehler beim Rezepteimport"));
+        QVERIFY2(m.text.startsWith(
+                     QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r")),
+            qPrintable(m.text));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QVERIFY(!p.st.ListeWirdGefuellt);
+        QCOMPARE(p.st.RezeptMax, 0);
+        QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
+        QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), QByteArray("fremd"));
+        w->hide();
+    }
 };
 
 TK_TEST_MAIN(RezKonvImportTest)
