@@ -94,7 +94,8 @@ void DateienPacken(const QStringList& files, const QString& packagePath)
         packed.resize(qsizetype(len));
         put(packed);
     }
-    if (!out.commit())
+    // QSaveFile does not notice a buffered write that fails at commit (disk full): flush and check first.
+    if (!out.flush() || !out.commit())
         throw Error(cannotWriteMessage(packagePath));
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
@@ -17,7 +18,16 @@ QString cannotOpenMessage(const QString& path)
 
 QString cannotWriteMessage(const QString& path)
 {
-    return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(path));
+    QString m = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(path));
+    // A full or write-protected drive is something the user can put right: say so.
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.isReady()) {
+        if (disk.isReadOnly())
+            m += QStringLiteral(" Der Datenträger ist schreibgeschützt.");
+        else if (disk.bytesAvailable() < 64 * 1024)
+            m += QStringLiteral(" Auf dem Datenträger ist kein Platz mehr frei.");
+    }
+    return m;
 }
 
 QStringList splitLines(const QByteArray& bytes)
@@ -71,9 +81,11 @@ void saveBytes(const QString& path, const QByteArray& bytes)
     if (QFileInfo::exists(path) && isReadOnly(path))
         throw Error(cannotWriteMessage(path));
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that fails only at commit (disk full) is not noticed by QSaveFile,
+    // which then replaces the file with a truncated one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Error(cannotWriteMessage(path));
-    if (f.write(bytes) != bytes.size()) {
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
         f.cancelWriting();
         throw Error(cannotWriteMessage(path));
     }
