@@ -195,6 +195,10 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
     for (int p = 0; p < n; ++p) {
         const int nr = max + 1;
         const QString dat = recipePath(programDir, nr);
+        // A number above the index's highest belongs to no recipe: files there were left by a save or an
+        // install that was cut off (crash, power failure) and must not block the number for good.
+        QFile::remove(dat);
+        QFile::remove(picturePath(programDir, nr));
         if (!kopiere(ordner + u'/' + stem(p) + QStringLiteral(".dat"), dat)) {
             // Nothing of a failed package stays behind to block the numbers of the next one.
             entferne(kopiert);
