@@ -5,6 +5,8 @@ pkgs=(g++ cmake make qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-tur
       libgl-dev xvfb xauth
       desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
       dpkg-dev file)                # make package: dpkg-shlibdeps finds the library dependencies
+# `install-deps.sh fuzz` (make fuzz) adds clang with its libFuzzer runtime; make test never needs it.
+if [ "${1:-}" = fuzz ]; then pkgs+=(clang libclang-rt-14-dev); fi
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
