@@ -8,7 +8,7 @@ trap 'rm -f "$out" "$out.one"' EXIT
 status=0
 for b in "$build"/bench/bench_*; do
     case "$b" in *bench_generate) continue ;; esac # a tool that needs a folder, not a benchmark
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     name=$(basename "$b" | sed 's/^bench_//')
     echo "== $name"
     QT_QPA_PLATFORM=offscreen "$b" >"$out.one" 2>&1
@@ -18,12 +18,12 @@ for b in "$build"/bench/bench_*; do
     [ $rc -eq 0 ] || { status=1; echo "$name	FEHLER: Exit-Code $rc" >>"$out"; }
 done
 echo
-printf '%-9s  %-86s  %s\n' "Benchmark" "Messung" "Verhältnis"
-printf '%.0s-' {1..110}
+printf '%-9s  %-100s  %s\n' "Benchmark" "Messung" "Verhältnis"
+printf '%.0s-' {1..124}
 echo
 grep -E '[0-9] ?ms|FEHLER' "$out" | while IFS=$'\t' read -r name line; do
     line=$(echo "$line" | sed 's/^ *//; s/  */ /g')
     ratio=$(echo "$line" | grep -oE 'ratio [0-9.]+x?|[0-9.]+x of the goal' | head -1 | grep -oE '[0-9.]+' | head -1)
-    printf '%-9s  %-86.86s  %s\n' "$name" "$line" "${ratio:+$ratio x}"
+    printf '%-9s  %-100.100s  %s\n' "$name" "$line" "${ratio:+$ratio x}"
 done
 exit $status
