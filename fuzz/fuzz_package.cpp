@@ -12,6 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString target = tkfuzz::scratchDir() + QStringLiteral("/ziel");
     QDir(target).removeRecursively();
     QDir().mkpath(target);
+    // Into an empty folder the files are written in place; into a used one through a staging folder.
+    const bool used = size % 2 == 1;
+    if (used) {
+        QFile old(target + QStringLiteral("/alt.dat"));
+        if (!old.open(QIODevice::WriteOnly) || old.write("alt") != 3) abort();
+    }
     bool refused = false;
     try {
         tk::DateienEntpacken(package, target);
@@ -19,7 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         refused = true;
     }
     const QStringList found = QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    if (refused && !found.isEmpty()) abort(); // a refused package must leave nothing behind
+    // A refused package must leave the folder as it was.
+    if (refused && found != (used ? QStringList { QStringLiteral("alt.dat") } : QStringList())) abort();
+    if (refused && used) {
+        QFile old(target + QStringLiteral("/alt.dat"));
+        if (!old.open(QIODevice::ReadOnly) || old.readAll() != "alt") abort();
+    }
     for (const QString& name : found)
         if (!tk::gueltigerPaketname(name) || !QFileInfo(QDir(target).filePath(name)).isFile()) abort();
     // Nothing may appear beside the target folder either.
