@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     opt.recipeFiles = false;
     tkb::generateCollection(dir.path(), opt);
     QDir(dir.path()).mkpath(QStringLiteral("Data/Sonstiges"));
-    tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/Welcome.rtf"), { QStringLiteral("{\\rtf1 Hallo\\par}") });
+    tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/Welcome.rtf"),
+        { QStringLiteral("{\\rtf1 Hallo\\par}") });
     tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"),
         { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
 
@@ -72,7 +73,8 @@ int main(int argc, char** argv)
     m->Image1Click(); // alphabetical mode
     // The first alphabetical list after a load ranks all titles once.
     windows->forms.Form6->UpdateRezepte();
-    const double tabCold = bestOf(1, [&] { m->kategorien->setCurrentIndex(m->kategorien->currentIndex() == 0 ? 1 : 0); });
+    const double tabCold
+        = bestOf(1, [&] { m->kategorien->setCurrentIndex(m->kategorien->currentIndex() == 0 ? 1 : 0); });
     const double tabAll = bestOf(3, [&] {
         m->kategorien->setCurrentIndex(1);
         m->kategorien->setCurrentIndex(0);
@@ -89,10 +91,12 @@ int main(int argc, char** argv)
 
     std::printf("mainwin: %d recipes, %d live\n", count, st.RezeptAnzahl);
     std::printf("  start-up (15 windows + first load)     %8.1f ms\n", startMs);
-    std::printf("  UpdateRezepte                          %8.1f ms   (plain index read %.1f ms, ratio %.2f)\n", load,
+    std::printf(
+        "  UpdateRezepte                          %8.1f ms   (plain index read %.1f ms, ratio %.2f)\n", load,
         plain, load / plain);
     std::printf("  first alphabetical tab change after load %6.1f ms   (ranks all titles once)\n", tabCold);
-    std::printf("  tab change to \"Alle\", alphabetical     %8.1f ms   (includes a change to a small tab)\n", tabAll);
+    std::printf(
+        "  tab change to \"Alle\", alphabetical     %8.1f ms   (includes a change to a small tab)\n", tabAll);
     std::printf("  tab change to \"Fleisch\", alphabetical  %8.1f ms\n", tabOne);
     std::printf("  tab change to \"Alle\", entry order      %8.1f ms\n", tabUnsorted);
     return 0;

@@ -87,44 +87,61 @@ void TForm1::buildMenus()
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* programm = bar->addMenu(QStringLiteral("Programm"));
-    Einstellungen1 = addItem(programm, QStringLiteral("Einstellungen"), QKeySequence(QStringLiteral("Ctrl+O")), &TForm1::Image5Click);
+    Einstellungen1 = addItem(programm, QStringLiteral("Einstellungen"),
+        QKeySequence(QStringLiteral("Ctrl+O")), &TForm1::Image5Click);
     programm->addSeparator();
-    Beenden1 = addItem(programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")), &TForm1::Beenden1Click);
+    Beenden1 = addItem(
+        programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")), &TForm1::Beenden1Click);
 
     QMenu* rezeptMenu = bar->addMenu(QStringLiteral("Rezept"));
-    Neueserstellen1 = addItem(rezeptMenu, QStringLiteral("Neues erstellen"), QKeySequence(QStringLiteral("Ctrl+N")), &TForm1::Neueserstellen1Click);
-    Bearbeiten1 = addItem(rezeptMenu, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+E")), &TForm1::Bearbeiten1Click);
-    Lschen1 = addItem(rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")), &TForm1::Lschen1Click);
+    Neueserstellen1 = addItem(rezeptMenu, QStringLiteral("Neues erstellen"),
+        QKeySequence(QStringLiteral("Ctrl+N")), &TForm1::Neueserstellen1Click);
+    Bearbeiten1 = addItem(rezeptMenu, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+E")),
+        &TForm1::Bearbeiten1Click);
+    Lschen1 = addItem(
+        rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")), &TForm1::Lschen1Click);
     rezeptMenu->addSeparator();
-    Drucken1 = addItem(rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")), &TForm1::Image4Click);
+    Drucken1 = addItem(
+        rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")), &TForm1::Image4Click);
     QMenu* speichern = rezeptMenu->addMenu(QStringLiteral("Speichern"));
     alsTextdatei1 = addItem(speichern, QStringLiteral("als Textdatei"), {}, &TForm1::alsTextdatei1Click);
     AlsRTFDatei1 = addItem(speichern, QStringLiteral("Als RTF-Datei"), {}, &TForm1::AlsRTFDatei1Click);
-    indieZwischenablage1 = addItem(speichern, QStringLiteral("in die Zwischenablage"), {}, &TForm1::indieZwischenablage1Click);
+    indieZwischenablage1
+        = addItem(speichern, QStringLiteral("in die Zwischenablage"), {}, &TForm1::indieZwischenablage1Click);
     speichern->addSeparator();
-    Sicherung1 = addItem(speichern, QStringLiteral("Alle speichern als Textdatei"), {}, &TForm1::Sicherung1Click);
+    Sicherung1
+        = addItem(speichern, QStringLiteral("Alle speichern als Textdatei"), {}, &TForm1::Sicherung1Click);
     QMenu* impexp = rezeptMenu->addMenu(QStringLiteral("Import/Export"));
     RezKonvFormat1 = impexp->addMenu(QStringLiteral("RezKonv-Format"));
-    Rezeptimportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &TForm1::Rezeptimportieren2Click);
-    Rezeptexportieren2 = addItem(RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren2Click);
+    Rezeptimportieren2
+        = addItem(RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &TForm1::Rezeptimportieren2Click);
+    Rezeptexportieren2
+        = addItem(RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren2Click);
     RezKonvFormat1->menuAction()->setEnabled(true);
     Rezeptimportieren2->setEnabled(true);
     QMenu* tkp = impexp->addMenu(QStringLiteral("TKP-Format"));
     Rezeptimportieren1 = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &TForm1::Installieren2Click);
-    Rezeptexportieren1 = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren1Click);
+    Rezeptexportieren1
+        = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren1Click);
     rezeptMenu->addSeparator();
-    ZudenFavoriten1 = addItem(rezeptMenu, QStringLiteral("Zu den Favoriten hinzufügen"), QKeySequence(QStringLiteral("Ctrl+F")), &TForm1::ZudenFavoriten1Click);
-    Zufallsrezept1 = addItem(rezeptMenu, QStringLiteral("Zufallsrezept"), QKeySequence(QStringLiteral("Ctrl+R")), &TForm1::Zufallsrezept1Click);
-    Datenbankaktualisieren1 = addItem(rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {}, &TForm1::Datenbankaktualisieren1Click);
+    ZudenFavoriten1 = addItem(rezeptMenu, QStringLiteral("Zu den Favoriten hinzufügen"),
+        QKeySequence(QStringLiteral("Ctrl+F")), &TForm1::ZudenFavoriten1Click);
+    Zufallsrezept1 = addItem(rezeptMenu, QStringLiteral("Zufallsrezept"),
+        QKeySequence(QStringLiteral("Ctrl+R")), &TForm1::Zufallsrezept1Click);
+    Datenbankaktualisieren1 = addItem(
+        rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {}, &TForm1::Datenbankaktualisieren1Click);
     Datenbankaktualisieren1->setVisible(false);
 
     QMenu* kat = bar->addMenu(QStringLiteral("Kategorien"));
-    Bearbeiten3 = addItem(kat, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+K")), &TForm1::Bearbeiten3Click);
+    Bearbeiten3 = addItem(
+        kat, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+K")), &TForm1::Bearbeiten3Click);
 
     QMenu* sort = bar->addMenu(QStringLiteral("Sortieren"));
-    nachdemAlphabet1 = addItem(sort, QStringLiteral("nach dem Alphabet"), QKeySequence(QStringLiteral("Ctrl+A")), &TForm1::Image1Click);
+    nachdemAlphabet1 = addItem(sort, QStringLiteral("nach dem Alphabet"),
+        QKeySequence(QStringLiteral("Ctrl+A")), &TForm1::Image1Click);
     // Ctrl+D: the key this item shared with "Beenden" could never reach it.
-    nachdemDatum1 = addItem(sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")), &TForm1::Image2Click);
+    nachdemDatum1 = addItem(
+        sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")), &TForm1::Image2Click);
 
     QMenu* suchen = bar->addMenu(QStringLiteral("Suchen"));
     const QString suchTexte[4] = { QStringLiteral("im Rezept&titel"), QStringLiteral("im Rezeptte&xt"),
@@ -134,23 +151,30 @@ void TForm1::buildMenus()
         QAction* a = suchen->addAction(suchTexte[i]);
         a->setShortcut(QKeySequence(QLatin1String(suchKeys[i])));
         a->setData(i + 1); // the item's Tag
-        connect(a, &QAction::triggered, this, [this, i] { guarded(this, [&] { indenWochenthemen1Click(i + 1); }); });
+        connect(a, &QAction::triggered, this,
+            [this, i] { guarded(this, [&] { indenWochenthemen1Click(i + 1); }); });
         Suchen[size_t(i)] = a;
     }
 
     QMenu* ansicht = bar->addMenu(QStringLiteral("Ansicht"));
-    Symbolleiste1 = addItem(ansicht, QStringLiteral("Symbolleiste"), QKeySequence(Qt::Key_F9), &TForm1::Symbolleiste1Click);
-    Suchergebnisse2 = addItem(ansicht, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::Key_F10), &TForm1::Suchergebnisse2Click);
-    Zusatzinformationen1 = addItem(ansicht, QStringLiteral("Zusatzinformationen"), QKeySequence(Qt::Key_F11), &TForm1::Zusatzinformationen1Click);
-    Kategorien1 = addItem(ansicht, QStringLiteral("Kategorien"), QKeySequence(Qt::Key_F12), &TForm1::Kategorien1Click);
+    Symbolleiste1 = addItem(
+        ansicht, QStringLiteral("Symbolleiste"), QKeySequence(Qt::Key_F9), &TForm1::Symbolleiste1Click);
+    Suchergebnisse2 = addItem(
+        ansicht, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::Key_F10), &TForm1::Suchergebnisse2Click);
+    Zusatzinformationen1 = addItem(ansicht, QStringLiteral("Zusatzinformationen"), QKeySequence(Qt::Key_F11),
+        &TForm1::Zusatzinformationen1Click);
+    Kategorien1 = addItem(
+        ansicht, QStringLiteral("Kategorien"), QKeySequence(Qt::Key_F12), &TForm1::Kategorien1Click);
     for (QAction* a : { Symbolleiste1, Suchergebnisse2, Zusatzinformationen1, Kategorien1 }) {
         a->setCheckable(true);
         a->setChecked(true);
     }
 
     Updates1 = bar->addMenu(QStringLiteral("Updates"));
-    Herunterladen1 = addItem(Updates1, QStringLiteral("Herunterladen"), QKeySequence(QStringLiteral("Ctrl+H")), &TForm1::Installieren1Click);
-    Installieren1 = addItem(Updates1, QStringLiteral("Installieren"), QKeySequence(QStringLiteral("Ctrl+I")), &TForm1::Installieren2Click);
+    Herunterladen1 = addItem(Updates1, QStringLiteral("Herunterladen"),
+        QKeySequence(QStringLiteral("Ctrl+H")), &TForm1::Installieren1Click);
+    Installieren1 = addItem(Updates1, QStringLiteral("Installieren"), QKeySequence(QStringLiteral("Ctrl+I")),
+        &TForm1::Installieren2Click);
     Updates1->menuAction()->setVisible(false);
     // The menu is hidden but its shortcuts still work.
     addAction(Herunterladen1);
@@ -158,10 +182,13 @@ void TForm1::buildMenus()
 
     QMenu* info = bar->addMenu(QStringLiteral("Info"));
     Hilfe1 = addItem(info, QStringLiteral("Hilfe"), QKeySequence(Qt::Key_F1), &TForm1::Willkommen1Click);
-    Willkommen1 = addItem(info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")), &TForm1::Hilfe1Click);
-    Webseite1 = addItem(info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")), &TForm1::Webseite1Click);
+    Willkommen1 = addItem(
+        info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")), &TForm1::Hilfe1Click);
+    Webseite1 = addItem(
+        info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")), &TForm1::Webseite1Click);
     info->addSeparator();
-    ber1 = addItem(info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &TForm1::ber1Click);
+    ber1 = addItem(
+        info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &TForm1::ber1Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -210,7 +237,8 @@ void TForm1::buildToolbar()
     }
     Image[2]->setToolTip(QStringLiteral("die Rezepte durchsuchen"));
     auto on = [this](int i, void (TForm1::*h)()) {
-        connect(HotLabels[size_t(i)], &HotLabel::clicked, this, [this, h] { guarded(this, [&] { (this->*h)(); }); });
+        connect(HotLabels[size_t(i)], &HotLabel::clicked, this,
+            [this, h] { guarded(this, [&] { (this->*h)(); }); });
     };
     on(0, &TForm1::Image1Click);
     on(1, &TForm1::Image2Click);
@@ -282,7 +310,8 @@ void TForm1::buildPanes()
     kategorien->setObjectName(QStringLiteral("kategorien"));
     kategorien->setAccessibleName(QStringLiteral("Kategorien"));
     lowerLay->addWidget(kategorien);
-    // Whenever the left pane changes its width the tabs rewrap; the control stays exactly as high as its rows.
+    // Whenever the left pane changes its width the tabs rewrap; the control stays exactly as high as its
+    // rows.
     kategorien->setFitHeightToRows(true);
     treeview1 = new RecipeList(lower);
     treeview1->setObjectName(QStringLiteral("treeview1"));
@@ -402,16 +431,20 @@ void TForm1::buildPanes()
     setStatusBar(sb);
 
     // Lists.
-    connect(treeview1, &RecipeList::currentNumberChanged, this, [this](int n) { guarded(this, [&] { treeview1Change(n); }); });
-    connect(suchergebnisse, &RecipeList::currentNumberChanged, this, [this](int n) { guarded(this, [&] { suchergebnisseChange(n); }); });
-    connect(treeview1, &RecipeList::pressedAt, this, [this](int row, Qt::MouseButton b) { treeview1MouseDown(row, b); });
-    connect(treeview1, &RecipeList::doubleClickedAt, this, [this](int row) { guarded(this, [&] { treeview1DblClick(row); }); });
+    connect(treeview1, &RecipeList::currentNumberChanged, this,
+        [this](int n) { guarded(this, [&] { treeview1Change(n); }); });
+    connect(suchergebnisse, &RecipeList::currentNumberChanged, this,
+        [this](int n) { guarded(this, [&] { suchergebnisseChange(n); }); });
+    connect(treeview1, &RecipeList::pressedAt, this,
+        [this](int row, Qt::MouseButton b) { treeview1MouseDown(row, b); });
+    connect(treeview1, &RecipeList::doubleClickedAt, this,
+        [this](int row) { guarded(this, [&] { treeview1DblClick(row); }); });
     connect(treeview1, &RecipeList::hoveredText, Label12, &QLabel::setText);
     connect(suchergebnisse, &RecipeList::hoveredText, Label12, &QLabel::setText);
-    connect(treeview1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        PopupMenu1->popup(treeview1->viewport()->mapToGlobal(p));
-    });
-    connect(kategorien, &TabControl::currentChanged, this, [this] { guarded(this, [&] { kategorienChange(); }); });
+    connect(treeview1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& p) { PopupMenu1->popup(treeview1->viewport()->mapToGlobal(p)); });
+    connect(kategorien, &TabControl::currentChanged, this,
+        [this] { guarded(this, [&] { kategorienChange(); }); });
 }
 
 void TForm1::placeInfoLabels()
@@ -426,7 +459,8 @@ void TForm1::placeInfoLabels()
         caps[i]->adjustSize();
         caps[i]->move(5, rows[i]);
         const int x = caps[i]->x() + caps[i]->width() + 5;
-        vals[i]->setGeometry(x, rows[i], std::max(40, Panel5->width() - x - 4), i == 3 ? 45 : caps[i]->height());
+        vals[i]->setGeometry(
+            x, rows[i], std::max(40, Panel5->width() - x - 4), i == 3 ? 45 : caps[i]->height());
     }
     Image6->setGeometry(8, 104, 24, 24);
     Image7->setGeometry(40, 104, 24, 24);
@@ -462,7 +496,8 @@ void TForm1::FormCreate()
             ini.readInteger(QStringLiteral("Panel4"), QStringLiteral("Breite"), 170));
         setResultHeight(ini.readInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"), 81));
         Panel1->setVisible(ini.readBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), true));
-        suchergebnisse->setVisible(ini.readBool(QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), true));
+        suchergebnisse->setVisible(
+            ini.readBool(QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), true));
         Panel5->setVisible(ini.readBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), true));
         kategorien->setVisible(ini.readBool(QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), true));
         Symbolleiste1->setChecked(!Panel1->isHidden());
@@ -525,11 +560,15 @@ void TForm1::FormClose()
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Links"), x());
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Hoehe"), height());
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Oben"), y());
-            ini.writeInteger(QStringLiteral("Panel2"), QStringLiteral("Breite"), m_shownOnce ? panel2Width() : m_panel2);
-            ini.writeInteger(QStringLiteral("Panel4"), QStringLiteral("Breite"), m_shownOnce ? panel4Width() : m_panel4);
-            ini.writeInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"), m_shownOnce ? resultHeight() : m_resultHeight);
+            ini.writeInteger(
+                QStringLiteral("Panel2"), QStringLiteral("Breite"), m_shownOnce ? panel2Width() : m_panel2);
+            ini.writeInteger(
+                QStringLiteral("Panel4"), QStringLiteral("Breite"), m_shownOnce ? panel4Width() : m_panel4);
+            ini.writeInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"),
+                m_shownOnce ? resultHeight() : m_resultHeight);
             ini.writeBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), !Panel1->isHidden());
-            ini.writeBool(QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), !suchergebnisse->isHidden());
+            ini.writeBool(
+                QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), !suchergebnisse->isHidden());
             ini.writeBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), !Panel5->isHidden());
             ini.writeBool(QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), !kategorien->isHidden());
         }
@@ -579,8 +618,8 @@ void TForm1::SetKats()
     buildKategorieTabellen(lines, st.kat);
     kategorien->clear();
     for (int p = 0; p <= st.kat.LetzterTab; ++p)
-        kategorien->addTab(st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung,
-            p < 15 ? categoryIcon(p) : QIcon());
+        kategorien->addTab(
+            st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung, p < 15 ? categoryIcon(p) : QIcon());
     kategorien->blockSignals(false);
     StatusPanel1->setText(QStringLiteral("Kategorien: %1").arg(st.kat.LetzterTab + 1));
     Splitter1Moved();
@@ -702,7 +741,8 @@ void TForm1::ZeigeRezept(int n)
         QString kats;
         const int last = std::max(14, st.kat.lineCount - 1);
         for (int i = 1; i <= last && i <= 99; ++i)
-            if (r.InKategorie[size_t(i)] == 1 && i < st.kat.KatNamen.size() && !st.kat.KatNamen.at(i).Bezeichnung.isEmpty())
+            if (r.InKategorie[size_t(i)] == 1 && i < st.kat.KatNamen.size()
+                && !st.kat.KatNamen.at(i).Bezeichnung.isEmpty())
                 kats += st.kat.KatNamen.at(i).Bezeichnung + u' ';
         Label7->setText(kats);
         Label7->setToolTip(kats);

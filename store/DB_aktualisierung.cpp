@@ -31,9 +31,14 @@ TForm13::TForm13(AppState& state, Forms& forms, QWidget* parent)
         l->setGeometry(x, y, w, h);
         return l;
     };
-    Label1 = mk(QStringLiteral("Mit Hilfe dieser Funktion wird die Rezeptdatenbank komplett neu eingelesen."), "Label1", 8, 8, 402, 16);
-    Label2 = mk(QStringLiteral("Dabei werden fehlerhafte bzw. veraltete Eintrage gelöscht, repariert oder aktualisiert, "), "Label2", 8, 24, 402, 16);
-    Label3 = mk(QStringLiteral("dies kann die Datenbank schneller und kleiner machen."), "Label3", 8, 40, 402, 16);
+    Label1 = mk(QStringLiteral("Mit Hilfe dieser Funktion wird die Rezeptdatenbank komplett neu eingelesen."),
+        "Label1", 8, 8, 402, 16);
+    Label2
+        = mk(QStringLiteral(
+                 "Dabei werden fehlerhafte bzw. veraltete Eintrage gelöscht, repariert oder aktualisiert, "),
+            "Label2", 8, 24, 402, 16);
+    Label3 = mk(
+        QStringLiteral("dies kann die Datenbank schneller und kleiner machen."), "Label3", 8, 40, 402, 16);
 
     Button1 = new QPushButton(QStringLiteral("Aktualisierung jetzt starten!"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -78,7 +83,8 @@ void TForm13::Button1Click()
     const QStringList converted = convertIndex(
         lines,
         [this](int done, int) {
-            Label4->setText(QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.RezeptMax));
+            Label4->setText(
+                QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.RezeptMax));
             ProgressBar1->setValue(std::min(done, ProgressBar1->maximum()));
             QCoreApplication::processEvents();
         },

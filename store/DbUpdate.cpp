@@ -45,12 +45,14 @@ QStringList convertIndex(const QStringList& in, const std::function<void(int, in
     QStringList lines = in;
     int m = 0;
     if (lines.isEmpty() || !parseStoreInt(lines.at(0), m))
-        throw Error(QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 ist keine Zahl."));
+        throw Error(
+            QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 ist keine Zahl."));
     for (int j = m; j >= 0; --j) {
         if (progress)
             progress(m - j, m);
         if (j + 1 >= lines.size())
-            throw Error(QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt.").arg(j + 1));
+            throw Error(QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt.")
+                            .arg(j + 1));
         const QString& line = lines.at(j + 1);
         if (isDeletedEntry(line))
             continue;

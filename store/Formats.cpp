@@ -8,8 +8,14 @@ QString stem(int n) { return QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')
 
 QString rezepteDir(const QString& d) { return d + QStringLiteral("/Data/Rezepte"); }
 QString indexPath(const QString& d) { return rezepteDir(d) + QStringLiteral("/index.dat"); }
-QString recipePath(const QString& d, int n) { return rezepteDir(d) + u'/' + stem(n) + QStringLiteral(".dat"); }
-QString picturePath(const QString& d, int n) { return rezepteDir(d) + u'/' + stem(n) + QStringLiteral(".jpg"); }
+QString recipePath(const QString& d, int n)
+{
+    return rezepteDir(d) + u'/' + stem(n) + QStringLiteral(".dat");
+}
+QString picturePath(const QString& d, int n)
+{
+    return rezepteDir(d) + u'/' + stem(n) + QStringLiteral(".jpg");
+}
 QString categoryPath(const QString& d) { return rezepteDir(d) + QStringLiteral("/kategorien.dat"); }
 QString favouritesPath(const QString& d) { return rezepteDir(d) + QStringLiteral("/favoriten.dat"); }
 QString settingsPath(const QString& d) { return d + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"); }

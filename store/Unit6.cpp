@@ -45,7 +45,8 @@ TForm6::TForm6(AppState& state, Forms& forms, QWidget* parent)
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAutoFillBackground(true);
     QPalette pal = Shape1->palette();
-    pal.setColor(QPalette::Window, QColor::fromRgb(8534528 & 0xFF, (8534528 >> 8) & 0xFF, (8534528 >> 16) & 0xFF));
+    pal.setColor(
+        QPalette::Window, QColor::fromRgb(8534528 & 0xFF, (8534528 >> 8) & 0xFF, (8534528 >> 16) & 0xFF));
     Shape1->setPalette(pal);
     Shape1->setGeometry(7, 26, 0, 19);
 
@@ -104,7 +105,9 @@ void TForm6::UpdateRezepte()
 
     const QString index = indexPath(st.programDir);
     if (!QFileInfo::exists(index)) {
-        forms.Form9->Meldung(QStringLiteral("Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+        forms.Form9->Meldung(
+            QStringLiteral(
+                "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
             QStringLiteral("Schwerer Fehler"));
         return;
@@ -118,7 +121,8 @@ void TForm6::UpdateRezepte()
         const QStringList lines = loadLines(index);
         if (main) {
             main->kategorien->blockSignals(true);
-            const int tab = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
+            const int tab
+                = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
             main->kategorien->setCurrentIndex(tab);
             main->kategorien->blockSignals(false);
             main->treeview1->clear();
@@ -131,12 +135,15 @@ void TForm6::UpdateRezepte()
         out = loadRezepte(
             lines, st.Rezepte, st.RezeptMax, st.FavoritenIni.get(), st.AktKategorie,
             [&](int n) { progress(n, max, n == max); },
-            [&](int n) { entries.push_back({ st.Rezepte[size_t(n)].Titel, n }); });
+            [&](int n) {
+                entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
+            });
         if (main)
             main->treeview1->model()->setEntries(std::move(entries));
         if (out.failed)
-            damage = QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt oder ist keine Zahl.\r"
-                                    "Die Rezepte bis dahin wurden geladen.")
+            damage = QStringLiteral(
+                "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt oder ist keine Zahl.\r"
+                "Die Rezepte bis dahin wurden geladen.")
                          .arg(out.failedLine);
     } catch (const std::exception& e) {
         out.failed = true;
@@ -167,8 +174,9 @@ void TForm6::UpdateRezepte()
             centreOn(forms.Form13, main);
             forms.Form13->show();
         }
-        forms.Form9->Meldung(QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
-                                            "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
+        forms.Form9->Meldung(
+            QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
+                           "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
             QStringLiteral("Achtung!"));
     }
 }

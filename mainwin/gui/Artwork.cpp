@@ -100,10 +100,21 @@ QPixmap toolbarPicture(int tag, ToolbarState state)
 QIcon categoryIcon(int category)
 {
     static const QColor colours[15] = {
-        QColor(90, 90, 90), QColor(230, 120, 170), QColor(70, 160, 60), QColor(180, 50, 40),
-        QColor(50, 110, 200), QColor(120, 80, 40), QColor(230, 170, 60), QColor(220, 130, 30),
-        QColor(100, 190, 80), QColor(130, 130, 170), QColor(230, 230, 200), QColor(230, 200, 90),
-        QColor(60, 140, 160), QColor(190, 140, 70), QColor(250, 200, 40),
+        QColor(90, 90, 90),
+        QColor(230, 120, 170),
+        QColor(70, 160, 60),
+        QColor(180, 50, 40),
+        QColor(50, 110, 200),
+        QColor(120, 80, 40),
+        QColor(230, 170, 60),
+        QColor(220, 130, 30),
+        QColor(100, 190, 80),
+        QColor(130, 130, 170),
+        QColor(230, 230, 200),
+        QColor(230, 200, 90),
+        QColor(60, 140, 160),
+        QColor(190, 140, 70),
+        QColor(250, 200, 40),
     };
     QPixmap pm = canvas(16, 16);
     QPainter p(&pm);
@@ -181,7 +192,8 @@ QIcon categoryIcon(int category)
         }
         break;
     case 12: // own: pencil
-        p.drawPolygon(QPolygonF({ QPointF(3, 13), QPointF(4, 10), QPointF(12, 2), QPointF(14, 4), QPointF(6, 12) }));
+        p.drawPolygon(
+            QPolygonF({ QPointF(3, 13), QPointF(4, 10), QPointF(12, 2), QPointF(14, 4), QPointF(6, 12) }));
         break;
     case 13: // baking: loaf
         p.drawChord(QRectF(1, 4, 14, 12), 0, 180 * 16);
@@ -203,7 +215,8 @@ QPixmap pictureIcon()
     p.setBrush(QColor(200, 230, 250));
     p.drawRect(QRectF(2.5, 4.5, 19, 15));
     p.setBrush(QColor(90, 160, 70));
-    p.drawPolygon(QPolygonF({ QPointF(3, 19), QPointF(9, 11), QPointF(13, 16), QPointF(16, 13), QPointF(21, 19) }));
+    p.drawPolygon(
+        QPolygonF({ QPointF(3, 19), QPointF(9, 11), QPointF(13, 16), QPointF(16, 13), QPointF(21, 19) }));
     p.setBrush(QColor(250, 200, 40));
     p.drawEllipse(QPointF(16.5, 8.5), 2, 2);
     return pm;

@@ -69,7 +69,8 @@ std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles)
         }
     std::vector<size_t> order(numbers.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
     std::vector<int> rank(titles.size(), std::numeric_limits<int>::max());
     for (size_t place = 0; place < order.size(); ++place)
         rank[size_t(numbers[order[place]])] = int(place);
@@ -82,7 +83,8 @@ void RecipeListModel::sortAlphabetically()
         return;
     if (const std::vector<int>* rank = m_rank ? m_rank() : nullptr) {
         const bool covered = std::all_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-            return e.number >= 0 && size_t(e.number) < rank->size() && (*rank)[size_t(e.number)] != std::numeric_limits<int>::max();
+            return e.number >= 0 && size_t(e.number) < rank->size()
+                && (*rank)[size_t(e.number)] != std::numeric_limits<int>::max();
         });
         if (covered) {
             std::vector<Entry> sorted = m_entries;
@@ -101,7 +103,8 @@ void RecipeListModel::sortAlphabetically()
         keys.push_back(collator.sortKey(e.title));
     std::vector<size_t> order(m_entries.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
     std::vector<Entry> sorted;
     sorted.reserve(m_entries.size());
     for (size_t i : order)

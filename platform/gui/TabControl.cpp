@@ -53,7 +53,8 @@ namespace {
         }
         void* interface_cast(QAccessible::InterfaceType t) override
         {
-            return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(&m_actions) : nullptr;
+            return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(&m_actions)
+                                                     : nullptr;
         }
 
     private:
@@ -349,6 +350,5 @@ void TabControl::keyPressEvent(QKeyEvent* e)
         return;
     }
 }
-
 
 } // namespace tk

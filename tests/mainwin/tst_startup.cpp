@@ -57,9 +57,9 @@ private slots:
         m->move(120, 80);
         m->close();
         QCOMPARE(c.lines(QStringLiteral("config.ini")),
-            QStringList({ "[Fenster]", "Breite=750", "Links=120", "Hoehe=500", "Oben=80", "[Panel2]", "Breite=170",
-                "[Panel4]", "Breite=170", "[SuchErgebnisse]", "Hoehe=81", "Sichtbar=1", "[Panel1]", "Sichtbar=1",
-                "[Panel5]", "Sichtbar=1", "[Kategorien]", "Sichtbar=1" }));
+            QStringList({ "[Fenster]", "Breite=750", "Links=120", "Hoehe=500", "Oben=80", "[Panel2]",
+                "Breite=170", "[Panel4]", "Breite=170", "[SuchErgebnisse]", "Hoehe=81", "Sichtbar=1",
+                "[Panel1]", "Sichtbar=1", "[Panel5]", "Sichtbar=1", "[Kategorien]", "Sichtbar=1" }));
         QVERIFY(c.bytes(QStringLiteral("config.ini")).endsWith("Sichtbar=1\r\n"));
         QCOMPARE(script.unexpected, 0);
     }
@@ -103,10 +103,14 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("section");
-        QTest::newRow("F9 toolbar") << int(Qt::Key_F9) << "Panel1" << "Panel1";
-        QTest::newRow("F10 results") << int(Qt::Key_F10) << "suchergebnisse" << "Suchergebnisse";
-        QTest::newRow("F11 information") << int(Qt::Key_F11) << "Panel5" << "Panel5";
-        QTest::newRow("F12 tabs") << int(Qt::Key_F12) << "kategorien" << "Kategorien";
+        QTest::newRow("F9 toolbar") << int(Qt::Key_F9) << "Panel1"
+                                    << "Panel1";
+        QTest::newRow("F10 results") << int(Qt::Key_F10) << "suchergebnisse"
+                                     << "Suchergebnisse";
+        QTest::newRow("F11 information") << int(Qt::Key_F11) << "Panel5"
+                                         << "Panel5";
+        QTest::newRow("F12 tabs") << int(Qt::Key_F12) << "kategorien"
+                                  << "Kategorien";
     }
     void functionKeysFlipAreas()
     {
@@ -203,8 +207,7 @@ private slots:
         QTest::addColumn<int>("listed");
         QTest::addColumn<QString>("progress");
         QTest::newRow("empty") << QStringList { "-1" } << 0 << 0 << "0 von 0";
-        QTest::newRow("live and deleted")
-            << QStringList { "1", kLive, "||||" } << 1 << 1 << "1 von 1";
+        QTest::newRow("live and deleted") << QStringList { "1", kLive, "||||" } << 1 << 1 << "1 von 1";
         QTest::newRow("three, middle deleted")
             << QStringList { "2", kLive, "||||", "Gulasch|-|03,|-|-|" } << 2 << 2 << "2 von 2";
         QTest::newRow("lines behind the last are not read")
@@ -260,7 +263,9 @@ private slots:
         tkt::Program p(c.dir());
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
-        QCOMPARE(r.text, QStringLiteral("Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+        QCOMPARE(r.text,
+            QStringLiteral(
+                "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(tk::kWebseite) + QStringLiteral(" herunter!"));
         QVERIFY(!p.forms().Form1->isEnabled());
         QVERIFY(p.forms().Form6->isVisible());
@@ -300,8 +305,10 @@ private slots:
         tkt::Program p(c.dir());
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.caption, QStringLiteral("Achtung!"));
-        QCOMPARE(r.text, QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
-                                        "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
+        QCOMPARE(r.text,
+            QStringLiteral(
+                "Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
+                "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
         QVERIFY(p.forms().Form13->isVisible());
         QCOMPARE(p.st.RezeptAnzahl, 2);
         for (int i = 1; i < 100; ++i)

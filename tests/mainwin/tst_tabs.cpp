@@ -106,9 +106,11 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         // After a load the list is in number order.
-        QCOMPARE(listed(m->treeview1), QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
+        QCOMPARE(listed(m->treeview1),
+            QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
         m->Image1Click();
-        QCOMPARE(listed(m->treeview1), QStringList({ "apfel", "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
+        QCOMPARE(listed(m->treeview1),
+            QStringList({ "apfel", "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
         m->kategorien->setCurrentIndex(1);
         QCOMPARE(listed(m->treeview1), QStringList({ "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
         m->Image2Click(); // entry order, kept across tab changes
@@ -140,7 +142,8 @@ private slots:
     void pressAndHover()
     {
         tkt::Collection c;
-        c.standard({ "1", "Ein sehr langer Titel eines Rezepts mit vielen Wörtern|a|01,|d|m|", "Kurz|b|01,|d|m|" });
+        c.standard(
+            { "1", "Ein sehr langer Titel eines Rezepts mit vielen Wörtern|a|01,|d|m|", "Kurz|b|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -154,9 +157,11 @@ private slots:
         QTest::mousePress(l->viewport(), Qt::LeftButton, {}, QPoint(5, l->viewport()->height() - 3));
         QCOMPARE(p.st.AktRezept, 1);
         QTest::mouseMove(l->viewport(), l->visualRect(l->model()->index(0)).center());
-        QTRY_COMPARE(m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+        QTRY_COMPARE(
+            m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
         QTest::mouseMove(l->viewport(), QPoint(5, l->viewport()->height() - 3));
-        QCOMPARE(m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+        QCOMPARE(
+            m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
     }
 
     void tabsAreReachableByAccessibility()

@@ -35,17 +35,16 @@ private slots:
         QTest::newRow("ingredients, text, comment")
             << QStringList { "2", "1 Ei", "200 g Mehl", "Rühren.", "Backen.", "###KOMMENTAR###", "Lecker!" }
             << QStringList { "1 Ei", "200 g Mehl" } << "Rühren.\nBacken." << QStringList { "Lecker!" };
-        QTest::newRow("no ingredients")
-            << QStringList { "0", "Nur Text.", "###KOMMENTAR###" } << QStringList {} << "Nur Text." << QStringList {};
+        QTest::newRow("no ingredients") << QStringList { "0", "Nur Text.", "###KOMMENTAR###" }
+                                        << QStringList {} << "Nur Text." << QStringList {};
         QTest::newRow("no marker: all text, no comment")
             << QStringList { "1", "Salz", "Zeile eins", "Zeile zwei" } << QStringList { "Salz" }
             << "Zeile eins\nZeile zwei" << QStringList {};
-        QTest::newRow("two markers: the second belongs to the comment")
-            << QStringList { "1", "Salz", "Text", "x ###KOMMENTAR### y", "Kommentar", "###KOMMENTAR###", "Ende" }
-            << QStringList { "Salz" } << "Text" << QStringList { "Kommentar", "###KOMMENTAR###", "Ende" };
-        QTest::newRow("marker only after ingredients")
-            << QStringList { "1", "Salz", "###KOMMENTAR###", "", "K" } << QStringList { "Salz" } << ""
-            << QStringList { "", "K" };
+        QTest::newRow("two markers: the second belongs to the comment") << QStringList {
+            "1", "Salz", "Text", "x ###KOMMENTAR### y", "Kommentar", "###KOMMENTAR###", "Ende"
+        } << QStringList { "Salz" } << "Text" << QStringList { "Kommentar", "###KOMMENTAR###", "Ende" };
+        QTest::newRow("marker only after ingredients") << QStringList { "1", "Salz", "###KOMMENTAR###", "",
+            "K" } << QStringList { "Salz" } << "" << QStringList { "", "K" };
     }
     void recipeFileLayouts()
     {

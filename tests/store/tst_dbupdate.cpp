@@ -23,16 +23,26 @@ private slots:
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
         QTest::addColumn<bool>("converted");
-        QTest::newRow("03a") << "Suppe|Opa|03a|1.1.2000|2|" << "Suppe|Opa|01,04,11,|1.1.2000|2|" << true;
-        QTest::newRow("empty list") << "Suppe|Opa||1.1.2000|2|" << "Suppe|Opa|01,|1.1.2000|2|" << true;
-        QTest::newRow("a and b") << "X|Y|ba|d|m|" << "X|Y|11,12,|d|m|" << true;
-        QTest::newRow("upper-case A and B give nothing") << "X|Y|AB|d|m|" << "X|Y||d|m|" << true;
-        QTest::newRow("digits sorted, repeats once") << "X|Y|9909|d|m|" << "X|Y|01,10,|d|m|" << true;
-        QTest::newRow("current list kept, empty author") << "X||02,05,|d|m|" << "X|-|02,05,|d|m|" << false;
-        QTest::newRow("all empty but list") << "||01,|||" << "||||" << false;
-        QTest::newRow("text after the fifth bar dropped") << "T|A|01,|d|m|rest|mehr" << "T|A|01,|d|m|" << false;
-        QTest::newRow("no bar at all: every field empty") << "Titel" << "-|-|01,|-|-|" << true;
-        QTest::newRow("two fields") << "Titel|Autor" << "Titel|-|01,|-|-|" << true;
+        QTest::newRow("03a") << "Suppe|Opa|03a|1.1.2000|2|"
+                             << "Suppe|Opa|01,04,11,|1.1.2000|2|" << true;
+        QTest::newRow("empty list") << "Suppe|Opa||1.1.2000|2|"
+                                    << "Suppe|Opa|01,|1.1.2000|2|" << true;
+        QTest::newRow("a and b") << "X|Y|ba|d|m|"
+                                 << "X|Y|11,12,|d|m|" << true;
+        QTest::newRow("upper-case A and B give nothing") << "X|Y|AB|d|m|"
+                                                         << "X|Y||d|m|" << true;
+        QTest::newRow("digits sorted, repeats once") << "X|Y|9909|d|m|"
+                                                     << "X|Y|01,10,|d|m|" << true;
+        QTest::newRow("current list kept, empty author") << "X||02,05,|d|m|"
+                                                         << "X|-|02,05,|d|m|" << false;
+        QTest::newRow("all empty but list") << "||01,|||"
+                                            << "||||" << false;
+        QTest::newRow("text after the fifth bar dropped") << "T|A|01,|d|m|rest|mehr"
+                                                          << "T|A|01,|d|m|" << false;
+        QTest::newRow("no bar at all: every field empty") << "Titel"
+                                                          << "-|-|01,|-|-|" << true;
+        QTest::newRow("two fields") << "Titel|Autor"
+                                    << "Titel|-|01,|-|-|" << true;
     }
     void convertsEntries()
     {
@@ -59,7 +69,8 @@ private slots:
     void windowConvertsIndexAndReloads()
     {
         tkt::Collection c;
-        c.standard({ "3", "Suppe|Opa|3|1.1.2000|2 Teller|", "||||", "Kuchen||01,13,|d|m|", "Fisch|x|4b|d|m|", "Rest" });
+        c.standard({ "3", "Suppe|Opa|3|1.1.2000|2 Teller|", "||||", "Kuchen||01,13,|d|m|", "Fisch|x|4b|d|m|",
+            "Rest" });
         tkt::ModalScript script;
         script.answer(tk::Answer::Ok); // old-format notice at start
         tkt::Program p(c.dir());
@@ -68,7 +79,8 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Datenbank aktualisieren"));
         QCOMPARE(w->size(), QSize(418, 313));
         QStringList progress;
-        connect(w->ProgressBar1, &QProgressBar::valueChanged, this, [&] { progress.append(w->Label4->text()); });
+        connect(
+            w->ProgressBar1, &QProgressBar::valueChanged, this, [&] { progress.append(w->Label4->text()); });
         script.answer(tk::Answer::Ok);
         QTest::mouseClick(w->Button1, Qt::LeftButton);
         QCOMPARE(c.lines(QStringLiteral("Data/Rezepte/index.dat")),
@@ -117,10 +129,12 @@ private slots:
         for (int i = 0; i <= 10; ++i)
             lines.append(QStringLiteral("R%1|a|01,|d|m|").arg(i));
         QList<int> seen;
-        tk::convertIndex(lines, [&](int done, int max) {
-            QCOMPARE(max, 10);
-            seen.append(done);
-        }, {});
+        tk::convertIndex(lines,
+            [&](int done, int max) {
+                QCOMPARE(max, 10);
+                seen.append(done);
+            },
+            {});
         QCOMPARE(seen.size(), 11);
         QCOMPARE(seen.first(), 0);
         QCOMPARE(seen.last(), 10);
