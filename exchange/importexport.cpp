@@ -130,6 +130,10 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
         return;
 
     const QDir target(targetDir);
+    // QDir::filePath takes a name that starts with ":" for a resource path and returns it unchanged;
+    // a package name is always a plain file inside the target folder.
+    const QString base = QDir::cleanPath(QDir(targetDir).absolutePath()) + u'/';
+    auto inTarget = [&base](const QString& n) { return base + n; };
     const bool neu = !target.exists();
     if (!QDir().mkpath(targetDir))
         throw Error(cannotWriteMessage(targetDir));
@@ -151,7 +155,7 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
             if (fertig || !direkt)
                 return;
             for (const QString& n : std::as_const(geschrieben))
-                QFile::remove(target.filePath(n));
+                QFile::remove(QDir::cleanPath(target.absolutePath()) + u'/' + n);
             if (neu)
                 QDir().rmdir(target.path());
         }
@@ -171,7 +175,7 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
         if (announced < 0)
             damaged(packagePath, QStringLiteral("die Größe von %1 ist ungültig").arg(quoted(name)));
 
-        Entry e { name, direkt ? target.filePath(name) : staging->filePath(QString::number(i)) };
+        Entry e { name, direkt ? inTarget(name) : staging->filePath(QString::number(i)) };
         if (direkt)
             aufraeumen.geschrieben.insert(name);
         QFile part(e.staged);
@@ -208,7 +212,7 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
             }
             if (produced > 0 && part.write(reinterpret_cast<const char*>(buf.data()), produced) != produced) {
                 inflateEnd(&z);
-                throw Error(cannotWriteMessage(QDir(targetDir).filePath(name)));
+                throw Error(cannotWriteMessage(inTarget(name)));
             }
             if (rc == Z_STREAM_END)
                 break;
@@ -223,7 +227,7 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
         if (!fault.isEmpty())
             damaged(packagePath, fault);
         if (!part.flush())
-            throw Error(cannotWriteMessage(QDir(targetDir).filePath(name)));
+            throw Error(cannotWriteMessage(inTarget(name)));
         part.close();
         entries.push_back(std::move(e));
     }
@@ -236,16 +240,24 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
     // Everything checked: move the files into place. Names that would land on a folder stop it before
     // anything is moved.
     for (const Entry& e : entries) {
-        const QFileInfo fi(target.filePath(e.name));
+        const QFileInfo fi(inTarget(e.name));
         if (fi.isDir() && !fi.isSymLink())
             throw Error(cannotWriteMessage(fi.filePath()));
     }
+    QStringList moved;
     for (const Entry& e : entries) {
-        const QString dest = target.filePath(e.name);
-        if (QFileInfo(dest).exists() || QFileInfo(dest).isSymLink())
+        const QString dest = inTarget(e.name);
+        const bool existed = QFileInfo(dest).exists() || QFileInfo(dest).isSymLink();
+        if (existed)
             QFile::remove(dest);
-        if (!QFile::rename(e.staged, dest))
+        if (!QFile::rename(e.staged, dest)) {
+            // Take back the new files moved so far, so a refused package adds nothing to the folder.
+            for (const QString& m : std::as_const(moved))
+                QFile::remove(m);
             throw Error(cannotWriteMessage(dest));
+        }
+        if (!existed)
+            moved.append(dest);
     }
 }
 

@@ -12,8 +12,7 @@
 #include "platform/TextLines.h"
 #include "store/Formats.h"
 
-namespace
-{
+namespace {
 QByteArray le(qint32 v)
 {
     QByteArray b(4, Qt::Uninitialized);
@@ -79,8 +78,7 @@ QStringList indexOf(int max, int live)
 }
 }
 
-class PackageTest : public QObject
-{
+class PackageTest : public QObject {
     Q_OBJECT
 private slots:
     void packFormatByteForByte()
@@ -215,6 +213,27 @@ private slots:
             QStringList({ "Data", "kaputt.tkp", "ziel" }));
     }
 
+    // Fuzzing found a package whose second name starts with ":", which the toolkit's path joining takes
+    // for a resource path: the move into a used folder failed half-way and left the first file behind.
+    // Names are plain files in the target, and a refusal takes back what it moved.
+    void namesStartingWithAColonStayInTheFolder()
+    {
+        QFile seed(QStringLiteral(TK_SOURCE_DIR "/fuzz/seeds/package/abgelehnt-hinterliess-datei.bin"));
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        tkt::Collection c;
+        c.writeBytes("fund.tkp", seed.readAll());
+        c.writeBytes("ziel/index.tki", "vorher");
+        tk::DateienEntpacken(c.path("fund.tkp"), c.path("ziel"));
+        QStringList names
+            = QDir(c.path("ziel")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        names.sort();
+        QCOMPARE(names,
+            QStringList(
+                { QStringLiteral(":röße.txt"), QStringLiteral("index.tki"), QStringLiteral("‡:0.0dat") }));
+        QCOMPARE(QDir(c.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({ "Data", "fund.tkp", "ziel" }));
+    }
+
     void truncatedAtEveryByteIsRefused()
     {
         tkt::Collection c;
@@ -259,7 +278,8 @@ private slots:
             }
             const QStringList inZiel
                 = QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-            if (!ok) QVERIFY2(inZiel.isEmpty(), qPrintable(inZiel.join(u',')));
+            if (!ok)
+                QVERIFY2(inZiel.isEmpty(), qPrintable(inZiel.join(u',')));
             for (const QString& n : inZiel)
                 QVERIFY(tk::gueltigerPaketname(n) && !n.startsWith(u'.'));
             QStringList rest = QDir(c.path("sandkasten"))
@@ -298,7 +318,8 @@ private slots:
         QFETCH(QByteArray, index);
         QFETCH(QString, row);
         tkt::Collection c;
-        if (!index.isEmpty()) c.writeBytes("p/index.tki", index);
+        if (!index.isEmpty())
+            c.writeBytes("p/index.tki", index);
         QCOMPARE(tk::paketZeile(tk::paketInfo(c.path("p/index.tki"))), row);
     }
 
@@ -407,7 +428,8 @@ private slots:
             c.writeBytes(QStringLiteral("temp/p/%1.dat").arg(tk::stem(i)), "0\r\n");
             c.writeBytes(QStringLiteral("temp/p/%1.jpg").arg(tk::stem(i)), "JPEG");
         }
-        if (blocked) c.writeBytes("Data/Rezepte/0044.dat", "fremd");
+        if (blocked)
+            c.writeBytes("Data/Rezepte/0044.dat", "fremd");
         int max = 41;
         const tk::InstallErgebnis r = tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max);
         QVERIFY(!r.ok);
