@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editing/RezeptDateien.h"
+#include "editing/gui/RohText.h"
 #include "mainwin/Unit1.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
@@ -66,7 +67,7 @@ void TForm12::kommentarUebernehmen()
 
 QStringList TForm12::kommentarZeilen() const
 {
-    return feldZeilen(Memo1->toPlainText());
+    return feldZeilen(rohText(Memo1));
 }
 void TForm12::setKommentarZeilen(const QStringList& lines)
 {

@@ -1,5 +1,8 @@
 #include "editing/RezeptDateien.h"
 
+#include <QDate>
+#include <QLocale>
+
 #include "platform/Error.h"
 #include "store/Formats.h"
 
@@ -31,28 +34,57 @@ QString feldText(const QStringList& lines)
     return t;
 }
 
-EditorInhalt editorInhalt(const QStringList& lines)
+namespace
+{
+    // The ingredient lines are 1 .. ende; see rezeptinhalt for the damaged counts.
+    Rezeptinhalt aufteilen(const QStringList& lines, int k)
+    {
+        Rezeptinhalt out;
+        const qsizetype folgende = lines.size() - 1;
+        qsizetype ende = k;
+        if (k < 0) {
+            ende = 0;
+            out.schaden
+                = QStringLiteral("Die Rezeptdatei ist beschädigt: ihre erste Zeile nennt %1 Zutaten.").arg(k);
+        } else if (k > folgende) {
+            ende = 0;
+            while (ende < folgende && !lines.at(ende + 1).contains(kMarker))
+                ++ende;
+            out.schaden = QStringLiteral("Die Rezeptdatei ist beschädigt: ihre erste Zeile nennt %1 Zutaten, "
+                                         "es folgen aber nur %2 Zeilen.")
+                              .arg(k)
+                              .arg(folgende);
+        }
+        out.zutaten = lines.mid(1, ende);
+        qsizetype i = ende + 1;
+        for (; i < lines.size(); ++i) {
+            if (lines.at(i).contains(kMarker)) break;
+            out.text.append(lines.at(i));
+        }
+        if (i < lines.size()) out.kommentar = lines.mid(i + 1);
+        return out;
+    }
+}
+
+Rezeptinhalt rezeptinhalt(const QStringList& lines)
 {
     int k = 0;
-    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k) || k < 0)
+    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k))
         throw Error(QStringLiteral("Die Rezeptdatei ist beschädigt: die erste Zeile ist keine Zahl."));
-    EditorInhalt out;
-    const int ende = std::min<qsizetype>(k, lines.size() - 1);
-    out.zutaten = lines.mid(1, ende);
-    for (qsizetype i = ende + 1; i < lines.size(); ++i) {
-        if (lines.at(i).contains(kMarker)) break;
-        out.text.append(lines.at(i));
-    }
-    return out;
+    return aufteilen(lines, k);
+}
+
+EditorInhalt editorInhalt(const QStringList& lines)
+{
+    Rezeptinhalt r = rezeptinhalt(lines);
+    return { std::move(r.zutaten), std::move(r.text), std::move(r.schaden) };
 }
 
 QStringList kommentarAus(const QStringList& lines)
 {
     int k = 0;
-    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k) || k < 0) k = 0;
-    for (qsizetype i = std::min<qsizetype>(k, lines.size() - 1) + 1; i < lines.size(); ++i)
-        if (lines.at(i).contains(kMarker)) return lines.mid(i + 1);
-    return {};
+    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k)) k = 0;
+    return aufteilen(lines, k).kommentar;
 }
 
 QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool neu)
@@ -70,6 +102,14 @@ QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool
         index[n + 1] = entry;
     }
     return index;
+}
+
+QString kurzesDatum(const QDate& date, const QLocale& locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale.toString(date, format);
 }
 
 QStringList indexOhneEintrag(QStringList index, int n)

@@ -14,6 +14,7 @@
 
 #include "editing/KommentarForm.h"
 #include "editing/RezeptDateien.h"
+#include "editing/gui/RohText.h"
 #include "mainwin/MsgForm.h"
 #include "mainwin/Unit1.h"
 #include "platform/Error.h"
@@ -259,7 +260,7 @@ void TForm8::Fill()
         Button2->setText(QStringLiteral("Verwerfen"));
         Edit1->clear();
         Edit2->setText(st.AutorVorgabe);
-        Edit3->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        Edit3->setText(kurzesDatum(QDate::currentDate(), QLocale()));
         Edit4->setText(QStringLiteral("für 4 Personen"));
         st.BildDatei.clear();
         Image1->clear();
@@ -306,6 +307,9 @@ void TForm8::Fill()
     Memo2->setPlainText(feldText(inhalt.zutaten));
     Memo1->setPlainText(feldText(inhalt.text));
     Edit1->setFocus();
+    if (!inhalt.schaden.isEmpty() && forms.Form9)
+        forms.Form9->Meldung(inhalt.schaden + QStringLiteral("\rSpeichern berichtigt die Zahl."),
+            QStringLiteral("Achtung!"));
     // A damaged picture must not lock the recipe away: the editor opens, and "Bild löschen" can
     // remove the picture.
     if (!bildFehler.isEmpty())
@@ -375,7 +379,7 @@ void TForm8::speichern()
         const QString datei = recipePath(st.programDir, n);
         if (!neu && QFileInfo::exists(datei) && isReadOnly(datei)) clearReadOnly(datei);
         saveLines(datei,
-            buildRecipe(feldZeilen(Memo2->toPlainText()), feldZeilen(Memo1->toPlainText()), kommentar));
+            buildRecipe(feldZeilen(rohText(Memo2)), feldZeilen(rohText(Memo1)), kommentar));
 
         const QString index = indexPath(st.programDir);
         const QString eintrag = buildEntry({ r.Titel, r.Autor, categoryList(ticked), r.Datum, r.Menge });

@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "editing/RezeptDateien.h"
 #include "mainwin/gui/Artwork.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/Error.h"
@@ -749,25 +750,10 @@ void TForm1::ZeigeRezept(int n)
 
         RezeptZeilen = loadLines(recipePath(st.programDir, n));
         Image6->setVisible(QFileInfo::exists(picturePath(st.programDir, n)));
-        int k = 0;
-        if (RezeptZeilen.isEmpty() || !parseStoreInt(RezeptZeilen.at(0), k) || k < 0)
-            throw Error(QStringLiteral("Zeile 0 ist keine Zahl."));
-        if (k > RezeptZeilen.size() - 1) {
-            // Show the ingredient lines that are there, then fail as a short file does.
-            for (int i = 1; i < RezeptZeilen.size(); ++i)
-                zutaten->addItem(RezeptZeilen.at(i));
-            throw Error(QStringLiteral("Zu wenige Zeilen."));
-        }
-        for (int i = 1; i <= k; ++i)
-            zutaten->addItem(RezeptZeilen.at(i));
-        int i = k + 1;
-        for (; i < RezeptZeilen.size(); ++i) {
-            if (RezeptZeilen.at(i).contains(kMarker))
-                break;
-            RezeptText.append(RezeptZeilen.at(i));
-        }
-        for (++i; i < RezeptZeilen.size(); ++i)
-            RezeptKommentar.append(RezeptZeilen.at(i));
+        Rezeptinhalt inhalt = rezeptinhalt(RezeptZeilen);
+        zutaten->addItems(inhalt.zutaten);
+        RezeptText = std::move(inhalt.text);
+        RezeptKommentar = std::move(inhalt.kommentar);
         rezept->setPlainText(RezeptText.join(u'\n'));
         st.AngezeigtesRezept = n;
         emit kommentarChanged();

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(e->Button2->text(), QStringLiteral("Verwerfen"));
         QCOMPARE(e->Edit1->text(), QString());
         QCOMPARE(e->Edit2->text(), QStringLiteral("Brutzel"));
-        QCOMPARE(e->Edit3->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        QCOMPARE(e->Edit3->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
         QCOMPARE(e->Edit4->text(), QStringLiteral("für 4 Personen"));
         QVERIFY(!e->Button4->isEnabled());
         QVERIFY(e->angekreuzteKategorien().isEmpty());
@@ -352,6 +352,65 @@ private slots:
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
         if (edited != 0) QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
+    }
+
+    // What the user did not change comes back byte for byte from both saves (editor, comment window);
+    // a damaged ingredient count opens with the lines the file has, a note, and comment lines that stay
+    // comment lines.
+    void unchangedSavesKeepTheLines_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray nbsp("2\r\n1\xA0kg Mehl\r\n500\xA0g Zucker\r\nBei 180\xA0\xB0" "C backen.\r\n"
+                              "###KOMMENTAR###\r\nSehr\xA0gut\r\n");
+        QTest::newRow("non-breaking spaces stay") << nbsp << QString() << nbsp;
+        QTest::newRow("count beyond the lines")
+            << QByteArray("2000000000\r\n1 Ei\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n")
+            << QStringLiteral("ihre erste Zeile nennt 2000000000 Zutaten, es folgen aber nur 4 Zeilen.")
+            << QByteArray("2\r\n1 Ei\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n");
+        QTest::newRow("count beyond the lines, no marker")
+            << QByteArray("9\r\na\r\nb\r\n") << QStringLiteral("nennt 9 Zutaten")
+            << QByteArray("2\r\na\r\nb\r\n###KOMMENTAR###\r\n");
+        QTest::newRow("negative count")
+            << QByteArray("-5\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n")
+            << QStringLiteral("ihre erste Zeile nennt -5 Zutaten.")
+            << QByteArray("0\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n");
+    }
+    void unchangedSavesKeepTheLines()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, note);
+        QFETCH(QByteArray, saved);
+        tkt::Collection c;
+        c.standard({ QStringLiteral("0"), QStringLiteral("Brot|a|01,|d|m|") });
+        c.writeBytes(dat(0), file);
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        auto* f1 = p.forms().Form1;
+        const int notes = note.isEmpty() ? 0 : 1;
+        for (int i = 0; i < 2; ++i) {
+            c.writeBytes(dat(0), file);
+            if (notes) script.answer(Answer::Ok);
+            f1->ZeigeRezept(0);
+            QCOMPARE(p.st.AngezeigtesRezept, 0);
+            if (i == 0) {
+                p.forms().Form12->Button2->click(); // "Speichern" in the comment window
+            } else {
+                if (notes) script.answer(Answer::Ok);
+                f1->Bearbeiten1Click();
+                QVERIFY(p.forms().Form8->isVisible());
+                p.forms().Form8->Button1->click();
+            }
+            QCOMPARE(c.bytes(dat(0)), saved);
+        }
+        const QStringList texts = script.texts(ModalKind::Meldung);
+        QCOMPARE(texts.size(), 3 * notes); // view, view, editor
+        for (const QString& t : texts)
+            QVERIFY2(t.startsWith(QStringLiteral("Die Rezeptdatei ist beschädigt: ")) && t.contains(note),
+                qPrintable(t));
+        if (notes) QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
+        QCOMPARE(script.unexpected, 0);
     }
 
     void pictures()

@@ -130,21 +130,29 @@ private slots:
     void damagedFilesShowTheMessage_data()
     {
         QTest::addColumn<QStringList>("file");
-        QTest::newRow("line 0 no number") << QStringList { "zwei", "a", "b" };
-        QTest::newRow("fewer lines than announced") << QStringList { "5", "a", "b" };
-        QTest::newRow("empty file") << QStringList {};
+        QTest::addColumn<QString>("message");
+        const QString unbekannt
+            = QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!");
+        QTest::newRow("line 0 no number") << QStringList { "zwei", "a", "b" } << unbekannt;
+        // Shown with the lines it has; the note says what is wrong.
+        QTest::newRow("fewer lines than announced")
+            << QStringList { "5", "a", "b" }
+            << QStringLiteral(
+                   "Die Rezeptdatei ist beschädigt: ihre erste Zeile nennt 5 Zutaten, es folgen aber "
+                   "nur 2 Zeilen.");
+        QTest::newRow("empty file") << QStringList {} << unbekannt;
     }
     void damagedFilesShowTheMessage()
     {
         QFETCH(QStringList, file);
+        QFETCH(QString, message);
         tkt::Collection c;
         c.standard({ "0", "Kaputt|a|01,|d|m|" });
         c.write(QStringLiteral("Data/Rezepte/0000.dat"), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().Form1->kategorien->setCurrentIndex(1);
-        QCOMPARE(script.texts(tk::ModalKind::Meldung),
-            QStringList({ QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!") }));
+        QCOMPARE(script.texts(tk::ModalKind::Meldung), QStringList { message });
         QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Kaputt"));
     }
 
