@@ -20,6 +20,7 @@
 
 #include "editing/RezeptDateien.h"
 #include "mainwin/gui/Artwork.h"
+#include "mainwin/gui/MenuKeys.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
@@ -253,6 +254,7 @@ void TForm1::buildToolbar()
     Edit1->setAccessibleName(QStringLiteral("Suchbegriff"));
     Edit1->setGeometry(240, 11, 140, 21);
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { guarded(this, [&] { Edit1KeyDown(); }); });
+    menuKeysFirst(Edit1, this);
     Label11 = new HotLabel(QStringLiteral("<u>Suchen (im Titel)</u>"), Panel1);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setToolTip(QStringLiteral("Schnellsuche in den Rezepttiteln"));
@@ -346,6 +348,8 @@ void TForm1::buildPanes()
     bold.setBold(true);
     rezeptname->setFont(bold);
     rezeptname->setMinimumHeight(16);
+    // A long title is cut at the panel's edge; it never widens the panel or the window.
+    rezeptname->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     rezeptname->setContentsMargins(3, 0, 3, 0);
     c->addWidget(rezeptname);
     rezept = new QPlainTextEdit(Panel6);
@@ -419,6 +423,8 @@ void TForm1::buildPanes()
     RichEdit1->setVisible(false);
 
     setCentralWidget(central);
+    // The window takes the size stored or dragged; the panes make do with it rather than enlarge it.
+    central->setMinimumSize(1, 1);
 
     auto* sb = new QStatusBar(this);
     sb->setObjectName(QStringLiteral("StatusBar1"));
@@ -757,6 +763,9 @@ void TForm1::ZeigeRezept(int n)
         rezept->setPlainText(RezeptText.join(u'\n'));
         st.AngezeigtesRezept = n;
         emit kommentarChanged();
+        // A damaged count is shown with the lines the file has, and the user learns why.
+        if (!inhalt.schaden.isEmpty() && forms.Form9)
+            forms.Form9->Meldung(inhalt.schaden, QStringLiteral("Fehler bei der Rezeptanzeige!"));
     } catch (const std::exception&) {
         if (forms.Form9)
             forms.Form9->Meldung(QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!"),

@@ -127,7 +127,7 @@ RecipeList::RecipeList(QWidget* parent)
     setLayoutMode(Batched);
     setBatchSize(2000);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& cur) {
-        if (cur.isValid())
+        if (cur.isValid() && !m_quiet)
             emit currentNumberChanged(m_model->entries()[size_t(cur.row())].number);
     });
 }
@@ -167,13 +167,34 @@ void RecipeList::append(const QString& title, int number) { m_model->append(titl
 void RecipeList::setSortedAlphabetically(bool on)
 {
     m_sorted = on;
-    if (on)
-        m_model->sortAlphabetically();
+    if (!on)
+        return;
+    // Sorting moves the entries, not the choice: the highlighted recipe stays highlighted, and
+    // nothing is shown anew (that would replace unsaved comment text).
+    const int number = numberAt(currentRow());
+    m_model->sortAlphabetically();
+    if (number < 0)
+        return;
+    const auto& entries = m_model->entries();
+    for (size_t row = 0; row < entries.size(); ++row)
+        if (entries[row].number == number) {
+            m_quiet = true;
+            selectRow(int(row));
+            m_quiet = false;
+            break;
+        }
 }
 
 void RecipeList::mousePressEvent(QMouseEvent* e)
 {
-    emit pressedAt(rowAt(e->position().toPoint()), e->button());
+    const int row = rowAt(e->position().toPoint());
+    emit pressedAt(row, e->button());
+    // A press on empty space changes nothing; a right press only picks the entry for the pop-up
+    // menu, while the view keeps showing the recipe it shows.
+    if (row < 0 || e->button() == Qt::RightButton) {
+        e->accept();
+        return;
+    }
     QListView::mousePressEvent(e);
 }
 

@@ -74,6 +74,7 @@ protected:
 private:
     RecipeListModel* m_model;
     bool m_sorted = true;
+    bool m_quiet = false; // selection restored after a sort: not a choice of the user
 };
 
 } // namespace tk

@@ -6,10 +6,13 @@
 #include <QMenu>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 
+#include "dialogs/infoForm.h"
+#include "editing/editRezForm.h"
 #include "mainwin/MsgForm.h"
 #include "mainwin/Unit1.h"
 #include "mainwin/gui/RecipeList.h"
@@ -98,6 +101,46 @@ private slots:
         QVERIFY(c.lines(QStringLiteral("config.ini")).contains(QStringLiteral("[panel2]")));
     }
 
+    // The window keeps the size the layout file gives, also when a long title is shown: the title is cut
+    // at the panel's edge, and neither the window nor the side panels make room for it.
+    void windowKeepsItsSize_data()
+    {
+        QTest::addColumn<int>("breite");
+        QTest::addColumn<int>("hoehe");
+        QTest::addColumn<int>("titel"); // length of the title shown
+        QTest::newRow("600 × 400 with every area shown") << 600 << 400 << 8;
+        QTest::newRow("94-character title") << 750 << 500 << 94;
+        QTest::newRow("300-character title, small window") << 600 << 400 << 300;
+    }
+    void windowKeepsItsSize()
+    {
+        QFETCH(int, breite);
+        QFETCH(int, hoehe);
+        QFETCH(int, titel);
+        tkt::Collection c;
+        const QString name = QStringLiteral("Zwiebelkuchen ").repeated(30).left(titel);
+        c.standard({ QStringLiteral("0"), name + QStringLiteral("|Oma|01,|d|m|") });
+        c.write(QStringLiteral("config.ini"),
+            { "[Fenster]", QStringLiteral("Breite=%1").arg(breite), QStringLiteral("Hoehe=%1").arg(hoehe) });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        QCOMPARE(m->size(), QSize(breite, hoehe));
+        m->ZeigeRezept(0);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(m->rezeptname->text(), name);
+        QCOMPARE(m->size(), QSize(breite, hoehe));
+        QCOMPARE(m->Splitter1->sizes().at(0), 170);
+        QCOMPARE(m->Splitter1->sizes().at(2), 170);
+        QVERIFY(m->rezeptname->height() < 30);
+        m->close();
+        tk::IniFile ini(c.path(QStringLiteral("config.ini")));
+        QCOMPARE(ini.readInteger("Fenster", "Breite", 0), breite);
+        QCOMPARE(ini.readInteger("Fenster", "Hoehe", 0), hoehe);
+        QCOMPARE(ini.readInteger("Panel2", "Breite", 0), 170);
+    }
+
     void functionKeysFlipAreas_data()
     {
         QTest::addColumn<int>("key");
@@ -163,6 +206,39 @@ private slots:
         QVERIFY(m->actions().contains(m->Installieren1)); // shortcut alive although the menu is hidden
         QCOMPARE(m->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
         QCOMPARE(m->ber1->text(), QStringLiteral("Über...."));
+    }
+
+    // In the quick-search field the menu's shortcuts win over the field's own key bindings.
+    void menuShortcutsWinInTheSearchField()
+    {
+        tkt::Collection c;
+        c.standard({ QStringLiteral("1"), QStringLiteral("Zwiebelkuchen|a|01,|d|m|"),
+            QStringLiteral("Apfelkuchen|b|01,|d|m|") });
+        c.recipe(0, {}, { QStringLiteral("T") });
+        c.recipe(1, {}, { QStringLiteral("T") });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->Image2Click();
+        QCOMPARE(m->treeview1->textAt(0), QStringLiteral("Zwiebelkuchen"));
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->Edit1->setFocus();
+        QTRY_VERIFY(m->Edit1->hasFocus());
+        m->Edit1->setCursorPosition(3);
+        QTest::keyClick(m->Edit1, Qt::Key_A, Qt::ControlModifier); // "nach dem Alphabet", not "select all"
+        QCOMPARE(m->treeview1->textAt(0), QStringLiteral("Apfelkuchen"));
+        QVERIFY(!m->Edit1->hasSelectedText());
+        QTest::keyClick(m->Edit1, Qt::Key_E, Qt::ControlModifier); // "Bearbeiten", not "end of line"
+        QVERIFY(p.forms().Form8->isVisible());
+        QCOMPARE(m->Edit1->cursorPosition(), 3);
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->Edit1->setFocus();
+        QTRY_VERIFY(m->Edit1->hasFocus());
+        QTest::keyClick(m->Edit1, Qt::Key_U, Qt::ControlModifier); // "Über....", not "clear the line"
+        QVERIFY(p.forms().Form7->isVisible());
+        QCOMPARE(m->Edit1->text(), QStringLiteral("Suchbegriff"));
     }
 
     void toolbarPicturesFollowTheMouse()

@@ -3,8 +3,10 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QAction>
 #include <QPlainTextEdit>
 
+#include "editing/KommentarForm.h"
 #include "mainwin/Unit1.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
@@ -154,6 +156,73 @@ private slots:
         p.forms().Form1->kategorien->setCurrentIndex(1);
         QCOMPARE(script.texts(tk::ModalKind::Meldung), QStringList { message });
         QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Kaputt"));
+    }
+
+    // Presses and sorting leave the recipe on show, its highlight and the comment typed for it alone;
+    // a right press only picks the entry for the pop-up menu. The last row shows the table can fail.
+    void listGesturesKeepTheRecipeOnShow_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("akt");
+        QTest::addColumn<int>("highlighted"); // number of the selected entry of treeview1
+        QTest::newRow("right press on another entry") << "right treeview1"
+                                                      << "Zwiebelkuchen" << 1 << 0;
+        QTest::newRow("right press in the search results") << "right suchergebnisse"
+                                                           << "Zwiebelkuchen" << 0 << 0;
+        QTest::newRow("press on empty space") << "left empty"
+                                              << "Zwiebelkuchen" << 0 << 0;
+        QTest::newRow("nach dem Alphabet") << "sort"
+                                           << "Zwiebelkuchen" << 0 << 0;
+        QTest::newRow("left press on another entry shows it") << "left treeview1"
+                                                              << "Apfelkuchen" << 1 << 1;
+    }
+    void listGesturesKeepTheRecipeOnShow()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(QString, shown);
+        QFETCH(int, akt);
+        QFETCH(int, highlighted);
+        tkt::Collection c;
+        c.standard({ "2", "Zwiebelkuchen|a|01,|d|m|", "Apfelkuchen|b|01,|d|m|", "Brot|c|01,|d|m|" });
+        for (int n = 0; n < 3; ++n)
+            c.recipe(n, { "Z" }, { "T" }, { QStringLiteral("K%1").arg(n) });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        m->Image2Click(); // number order, first entry on show
+        QCOMPARE(m->rezeptname->text(), QStringLiteral("Zwiebelkuchen"));
+        QPlainTextEdit* kommentar = p.forms().Form12->Memo1;
+        kommentar->setPlainText(QStringLiteral("ungespeichert"));
+        m->suchergebnisse->append(QStringLiteral("Apfelkuchen"), 1);
+        m->suchergebnisse->append(QStringLiteral("Brot"), 2);
+
+        auto press = [](tk::RecipeList* l, Qt::MouseButton b, int row) {
+            const QPoint at = row < 0 ? QPoint(5, l->viewport()->height() - 5)
+                                      : l->visualRect(l->model()->index(row)).center();
+            QTest::mousePress(l->viewport(), b, {}, at);
+            QTest::mouseRelease(l->viewport(), b, {}, at);
+        };
+        if (gesture == u"right treeview1")
+            press(m->treeview1, Qt::RightButton, 1);
+        else if (gesture == u"right suchergebnisse")
+            press(m->suchergebnisse, Qt::RightButton, 0);
+        else if (gesture == u"left empty")
+            press(m->treeview1, Qt::LeftButton, -1);
+        else if (gesture == u"sort")
+            m->nachdemAlphabet1->trigger();
+        else
+            press(m->treeview1, Qt::LeftButton, 1);
+
+        QCOMPARE(m->rezeptname->text(), shown);
+        QCOMPARE(p.st.AktRezept, akt);
+        const int row = m->treeview1->currentRow();
+        QCOMPARE(m->treeview1->numberAt(row), highlighted);
+        QVERIFY(m->treeview1->selectionModel()->isSelected(m->treeview1->model()->index(row)));
+        QVERIFY(m->suchergebnisse->currentRow() < 0);
+        QCOMPARE(kommentar->toPlainText(),
+            shown == u"Zwiebelkuchen" ? QStringLiteral("ungespeichert") : QStringLiteral("K1"));
+        QCOMPARE(script.unexpected, 0);
     }
 
     void minusOneEmptiesListsButKeepsLabels()
