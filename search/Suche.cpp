@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -141,8 +142,8 @@ void sucheRezepte(const std::vector<TRezepte>& rezepte, int rezeptMax, const QSt
             int anzahl = 0;
             if (!zeilen.next(line, len) || !parseStoreInt(fromCp1252(line, len), anzahl))
                 throw Error(kaputtMessage(path, QStringLiteral("Die erste Zeile ist keine Zahl.")));
-            if (anzahl < 0)
-                throw Error(kaputtMessage(path, QStringLiteral("Die Zahl der Zutaten ist negativ.")));
+            // A negative count announces no ingredient lines; the search goes on with the text.
+            anzahl = std::max(anzahl, 0);
             int i = 0;
             if (modus == SuchModus::Zutaten) {
                 while (i < anzahl && zeilen.next(line, len)) {

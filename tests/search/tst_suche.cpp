@@ -133,26 +133,36 @@ private slots:
         QCOMPARE(treffer, kept);
     }
 
-    void shortFilesThatAreNoFault_data()
+    // Files the search reads as far as they go, and goes on with the next recipe (1: "b" in both parts).
+    void damagedFilesThatAreNoFault_data()
     {
+        QTest::addColumn<QString>("file0"); // lines split at "|"
         QTest::addColumn<SuchModus>("modus");
         QTest::addColumn<QString>("wort");
-        QTest::addColumn<bool>("hit");
-        QTest::newRow("ingredient found before the end") << SuchModus::Zutaten << u"b"_qs << true;
-        QTest::newRow("full text: nothing after the ingredients") << SuchModus::Volltext << u"a"_qs << false;
+        QTest::addColumn<std::vector<int>>("expected");
+        QTest::newRow("ingredient found before the end") << u"5|a|b"_qs << SuchModus::Zutaten << u"b"_qs
+                                                         << std::vector<int> { 0, 1 };
+        QTest::newRow("full text: nothing after the ingredients")
+            << u"5|a|b"_qs << SuchModus::Volltext << u"a"_qs << std::vector<int> {};
+        QTest::newRow("negative count: no ingredient lines")
+            << u"-1|b|###KOMMENTAR###"_qs << SuchModus::Zutaten << u"b"_qs << std::vector<int> { 1 };
+        QTest::newRow("negative count: the text starts at line 1")
+            << u"-3|b"_qs << SuchModus::Volltext << u"b"_qs << std::vector<int> { 0, 1 };
     }
 
-    void shortFilesThatAreNoFault()
+    void damagedFilesThatAreNoFault()
     {
+        QFETCH(QString, file0);
         QFETCH(SuchModus, modus);
         QFETCH(QString, wort);
-        QFETCH(bool, hit);
+        QFETCH(std::vector<int>, expected);
         tkt::Collection c;
-        c.write(u"Data/Rezepte/0000.dat"_qs, { u"5"_qs, u"a"_qs, u"b"_qs }); // announces 5, holds 2
-        std::vector<tk::TRezepte> rezepte { rec(u"T"_qs, u"A"_qs) };
+        c.write(u"Data/Rezepte/0000.dat"_qs, file0.split(u'|'));
+        c.write(u"Data/Rezepte/0001.dat"_qs, { u"1"_qs, u"b"_qs, u"b"_qs });
+        std::vector<tk::TRezepte> rezepte { rec(u"T"_qs, u"A"_qs), rec(u"U"_qs, u"B"_qs) };
         std::vector<int> treffer;
-        tk::sucheRezepte(rezepte, 0, c.dir(), modus, wort, treffer);
-        QCOMPARE(treffer.size(), size_t(hit ? 1 : 0));
+        tk::sucheRezepte(rezepte, 1, c.dir(), modus, wort, treffer);
+        QCOMPARE(treffer, expected);
     }
 
     void invalidMaskNeedsAComparison()
