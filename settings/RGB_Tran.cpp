@@ -13,10 +13,11 @@ namespace {
 
     int channel(double value)
     {
-        const double scaled = double(Ext(255) * Ext(value));
-        // nearbyint rounds halves to the even neighbour in the default rounding mode.
-        const double r = std::nearbyint(scaled);
-        return int(std::clamp(r, 0.0, 255.0));
+        // The product is exact in 64 bits and rounded once: storing it as double first would make
+        // 212.50000000000000944 a tie and give 212 instead of 213. nearbyint rounds halves to the even
+        // neighbour in the default rounding mode.
+        const Ext r = std::nearbyint(Ext(255) * Ext(value));
+        return int(std::clamp(r, Ext(0), Ext(255)));
     }
 }
 

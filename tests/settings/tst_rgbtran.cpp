@@ -23,10 +23,8 @@ template <typename T> tk::Rgb reference(int hue, int l, int s)
     volatile double down = T(m1) + span * (T(1) - T(f));
     const double table[6][3] = { { m2, up, m1 }, { down, m2, m1 }, { m1, m2, up }, { m1, down, m2 },
         { up, m1, m2 }, { m2, m1, down } };
-    auto ch = [](double v) {
-        volatile double scaled = T(255) * T(v);
-        return int(std::nearbyint(scaled));
-    };
+    // The product is rounded once, in T.
+    auto ch = [](double v) { return int(std::nearbyint(T(255) * T(v))); };
     return { ch(table[i][0]), ch(table[i][1]), ch(table[i][2]) };
 }
 
@@ -115,6 +113,27 @@ private slots:
                 differ.append(h);
         QCOMPARE(differ, (QList<int> { 66, 174, 186 }));
         QCOMPARE(reference<double>(66, 75, 75).red, 229);
+    }
+
+    // 255 × a double holds at most 61 significant bits, so the 64-bit product is exact and must be
+    // rounded as it is; made a double first, these products became ties and went to the even side.
+    void channelsRoundTheExactProduct_data()
+    {
+        QTest::addColumn<int>("hue");
+        QTest::addColumn<int>("lightness");
+        QTest::addColumn<int>("saturation");
+        QTest::addColumn<QString>("rgb");
+        QTest::newRow("red 212.50000000000000944") << 70 << 50 << 100 << "213, 255, 0";
+        QTest::newRow("green just below 161.5") << 2 << 75 << 50 << "223, 161, 159";
+        QTest::newRow("green just above 212.5") << 5 << 90 << 80 << "250, 213, 209";
+        QTest::newRow("green just below 93.5") << 22 << 50 << 100 << "255, 93, 0";
+    }
+    void channelsRoundTheExactProduct()
+    {
+        QFETCH(int, hue);
+        QFETCH(int, lightness);
+        QFETCH(int, saturation);
+        QTEST(show(tk::HlsToRgb(hue, lightness, saturation)), "rgb");
     }
 
     void outsideTheBar_data()
