@@ -89,10 +89,17 @@ namespace {
         const QStringView t = l.trimmed();
         return t.startsWith(u"=====") && hatWort(t) && !rkQuelle(t) && !rkKopf(t);
     }
+    // RezKonv converters writing the MealMaster layout put author and date in a "QUELLE" section.
+    bool mmQuelle(QStringView l)
+    {
+        const QStringView t = l.trimmed();
+        return (t.startsWith(u"MMMMM") || t.startsWith(u"-----")) && t.contains(u"QUELLE", ci);
+    }
     bool mmGruppe(QStringView l)
     {
         const QStringView t = l.trimmed();
-        return (t.startsWith(u"MMMMM") || t.startsWith(u"-----")) && hatWort(t.mid(5)) && !mmKopf(t);
+        return (t.startsWith(u"MMMMM") || t.startsWith(u"-----")) && hatWort(t.mid(5)) && !mmKopf(t)
+            && !mmQuelle(t);
     }
 
     // The word of a group line, as the ingredient list shows it.
@@ -431,17 +438,24 @@ namespace {
         {
             return spalte.left(11).trimmed().isEmpty() && spalte.mid(11).trimmed().startsWith(u'-');
         }
-        static bool mmRechts(QStringView l)
+        // Two columns: amount (7), blank, unit (2), blank, name (28), one blank, and the second column
+        // from column 41 (index 40). Files that put it one column further right are read as well.
+        // Returns where the second column starts, or 0 for a line of one column.
+        static qsizetype mmRechts(QStringView l)
         {
-            if (l.size() <= 41 || l[39] != u' ' || l[40] != u' ' || leer(l.mid(41)))
-                return false;
-            const QStringView rechts = l.mid(41);
-            const QStringView menge = rechts.left(7);
-            const bool mengeOk = std::all_of(menge.begin(), menge.end(), [](QChar c) {
-                return c.isDigit() || c == u' ' || c == u'/' || c == u'.' || c == u',' || c == u'-';
-            });
-            return mengeOk && (rechts.size() <= 7 || rechts[7] == u' ')
-                && (rechts.size() <= 10 || rechts[10] == u' ');
+            for (const qsizetype start : { 40, 41 }) {
+                if (l.size() <= start || l[start - 1] != u' ' || leer(l.mid(start)))
+                    continue;
+                const QStringView rechts = l.mid(start);
+                const QStringView menge = rechts.left(7);
+                const bool mengeOk = std::all_of(menge.begin(), menge.end(), [](QChar c) {
+                    return c.isDigit() || c == u' ' || c == u'/' || c == u'.' || c == u',' || c == u'-';
+                });
+                if (mengeOk && (rechts.size() <= 7 || rechts[7] == u' ')
+                    && (rechts.size() <= 10 || rechts[10] == u' '))
+                    return start;
+            }
+            return 0;
         }
 
         bool mealMaster(int kopf, int ende, ImportRezept& r)
@@ -472,11 +486,13 @@ namespace {
             };
             for (; p < schluss; ++p) {
                 const QStringView l = z[p];
+                if (mmQuelle(l))
+                    break;
                 if (leer(l)) {
                     int n = p + 1;
                     while (n < schluss && leer(z[n]))
                         ++n;
-                    if (n < schluss && mmGruppe(z[n])) {
+                    if (n < schluss && (mmGruppe(z[n]) || mmQuelle(z[n]))) {
                         p = n - 1;
                         continue;
                     }
@@ -488,17 +504,23 @@ namespace {
                     r.zutaten.append(gruppe(l, u"M-"));
                     continue;
                 }
-                if (mmRechts(l)) {
-                    spalte(links, l.left(41));
-                    spalte(rechts, l.mid(41));
+                if (const qsizetype start = mmRechts(l)) {
+                    spalte(links, l.left(start));
+                    spalte(rechts, l.mid(start));
                 } else {
                     spalte(links, l);
                 }
             }
             gruppeFertig();
             QStringList text;
-            for (; p < schluss; ++p)
+            while (p < schluss) {
+                if (mmQuelle(z[p])) {
+                    quelle(p, schluss, r);
+                    continue;
+                }
                 text.append(mmGruppe(z[p]) ? gruppe(z[p], u"M-") : z[p].toString());
+                ++p;
+            }
             r.text = textBlock(std::move(text));
             striche(r);
             return true;

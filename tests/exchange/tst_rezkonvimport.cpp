@@ -23,10 +23,10 @@ namespace {
 
 QByteArray utf8(const QStringList& lines) { return lines.join(u'\n').toUtf8() + '\n'; }
 
-// A MealMaster line with a second ingredient column from column 41.
-QString zweiSpalten(const QString& links, const QString& rechts)
+// A MealMaster line with a second ingredient column from column 41 (index 40, or 41 with wider).
+QString zweiSpalten(const QString& links, const QString& rechts, int spalte = 40)
 {
-    return links.leftJustified(41, u' ') + rechts;
+    return links.leftJustified(spalte, u' ') + rechts;
 }
 
 QStringList titelVon(const tk::ImportErgebnis& e)
@@ -152,6 +152,25 @@ private slots:
             << "-" << QStringList { "Desserts" }
             << QStringList { "250 g Mehl", "500 ml Milch", "2 tb Zucker", "1 ts Salz", "3 Eier verquirlt" }
             << QStringList { "Alles verruehren und ausbacken." };
+
+        // Names of the full 28 columns leave one blank before the second column; RezKonv converters
+        // add their source section with author and date.
+        QTest::newRow("MealMaster from RezKonv: full columns, source section")
+            << QStringList { "MMMMM----- Recipe via Meal-Master (tm) v8.05", " ", "      Title: Brot",
+                   " Categories: Backwaren", "      Yield: 1 Laib", " ",
+                   zweiSpalten("    500 g  Weizenmehl Type 550, gesiebt", "      1 pk Trockenhefe"),
+                   zweiSpalten("    300 ml Wasser, lauwarm, ungesalzen", "      2 ts Salz"),
+                   zweiSpalten("      1 ts Zucker", "    1/2 ts Brotgewuerz", 41), " ",
+                   "MMMMM-----------------------------QUELLE-----------------------------",
+                   "                          Backbuch", "               -- Erfasst *RK* 08.12.2026 von",
+                   "                          -- Petra Beispiel", " ", "  Alles verkneten und backen.", " ",
+                   "MMMMM" }
+            << QStringList { "Brot" } << "1 Laib"
+            << "Petra Beispiel"
+            << "08.12.2026" << QStringList { "Backwaren" }
+            << QStringList { "500 g Weizenmehl Type 550, gesiebt", "300 ml Wasser, lauwarm, ungesalzen",
+                   "1 ts Zucker", "1 pk Trockenhefe", "2 ts Salz", "1/2 ts Brotgewuerz" }
+            << QStringList { "Alles verkneten und backen." };
     }
 
     void layouts()
