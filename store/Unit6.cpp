@@ -31,10 +31,18 @@ TForm6::TForm6(AppState& state, Forms& forms, QWidget* parent)
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Brutzels Tellerkiste"));
     setFixedSize(271, 83);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(8);
+    setFont(f);
 
     Label1 = new QLabel(QStringLiteral("Bitte warten, die Rezepte werden geladen..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(6, 6, 259, 16);
+    // The sentence keeps its last dot also where the font runs wider than Arial.
+    for (QFont lf = Label1->font(); Label1->sizeHint().width() > Label1->width() && lf.pointSizeF() > 6;) {
+        lf.setPointSizeF(lf.pointSizeF() - 0.5);
+        Label1->setFont(lf);
+    }
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -66,6 +74,12 @@ TForm6::TForm6(AppState& state, Forms& forms, QWidget* parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(98, 52, 75, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+void TForm6::reject()
+{
+    // Escape and the window manager do not hide the loading window: after a failed load it is the
+    // one way out ("Abbrechen") of a disabled main window.
 }
 
 void TForm6::Button1Click()
@@ -132,14 +146,23 @@ void TForm6::UpdateRezepte()
         int max = 0;
         if (!lines.isEmpty())
             parseStoreInt(lines.at(0), max);
+        int erreicht = 0;
         out = loadRezepte(
             lines, st.Rezepte, st.RezeptMax, st.FavoritenIni.get(), st.AktKategorie,
-            [&](int n) { progress(n, max, n == max); },
+            [&](int n) {
+                erreicht = n;
+                progress(n, max, n == max);
+            },
             [&](int n) {
                 entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
             });
         if (main)
             main->treeview1->model()->setEntries(std::move(entries));
+        if (out.failed) {
+            // The bar and its text show where the load stopped, not where they were last painted.
+            Shape1->setFixedWidth(barWidth(erreicht, max));
+            Label2->setText(QStringLiteral("%1 von %2").arg(erreicht).arg(max));
+        }
         if (out.failed)
             damage = QStringLiteral(
                 "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt oder ist keine Zahl.\r"

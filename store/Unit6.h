@@ -30,6 +30,8 @@ public:
     bool cancelled() const { return m_cancel; }
     static int barWidth(int n, int max) { return int(qint64(n) * 258 / (qint64(max) + 1)); }
 
+    void reject() override;
+
 private:
     void Button1Click();
     void progress(int n, int max, bool force);

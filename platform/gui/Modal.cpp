@@ -19,6 +19,21 @@ namespace {
         static Modal::Script s;
         return s;
     }
+
+    // A box opens over the window it belongs to. A hidden window (the settings window after OK, any
+    // window before the first is shown) has no place on screen yet: then the active window, the
+    // program's main window, or else the middle of the screen, where the main window will open.
+    QWidget* owner(QWidget* parent)
+    {
+        if (parent && parent->window()->isVisible())
+            return parent->window();
+        if (QWidget* active = QApplication::activeWindow())
+            return active;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->inherits("QMainWindow"))
+                return top;
+        return nullptr;
+    }
 }
 
 void Modal::setScript(Script s) { script() = std::move(s); }
@@ -56,7 +71,7 @@ Answer askYesNo(QWidget* parent, const QString& caption, const QString& text)
 {
     ModalRequest req { ModalKind::Question, caption, text };
     return Modal::run(req, [&] {
-        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, owner(parent));
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
@@ -73,7 +88,7 @@ void plainMessage(QWidget* parent, const QString& text)
     const QString caption = QApplication::applicationName();
     ModalRequest req { ModalKind::PlainMessage, caption, text };
     Modal::run(req, [&] {
-        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner(parent));
         box.exec();
         return ModalReply {};
     });
@@ -84,7 +99,7 @@ void errorReport(QWidget* parent, const QString& text)
     const QString caption = QApplication::applicationName();
     ModalRequest req { ModalKind::ErrorReport, caption, text };
     Modal::run(req, [&] {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner(parent));
         box.exec();
         return ModalReply {};
     });

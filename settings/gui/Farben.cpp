@@ -149,6 +149,11 @@ void applySchriftgroesse(TForm1& f, int size)
         f.RichEdit1->setFontPointSize(size);
     }
 
+    // The quick-search field grows with its font like the other fields, centred in the toolbar.
+    if (f.Edit1) {
+        const int h = std::max(21, f.Edit1->sizeHint().height());
+        f.Edit1->setGeometry(f.Edit1->x(), std::max(0, 11 - (h - 21) / 2), f.Edit1->width(), h);
+    }
     // The quick-search link and the counter beside it keep their text whole.
     if (f.Label11 && f.Label9) {
         f.Label11->adjustSize();
