@@ -24,6 +24,26 @@ endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/${TK_APP_ID}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# Manual page and Debian changelog, compressed as Debian wants them (gzip -9, no name or time inside);
+# the copyright file goes beside the changelog.
+set(tk_gz)
+foreach(pair "tellerkiste.1|tellerkiste.1.gz" "debian/changelog|changelog.Debian.gz")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 src)
+    list(GET pair 1 out)
+    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/packaging/${out}
+        COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${CMAKE_CURRENT_LIST_DIR}/${src}
+            ${CMAKE_CURRENT_BINARY_DIR}/packaging/${out}
+        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${src} VERBATIM)
+    list(APPEND tk_gz ${CMAKE_CURRENT_BINARY_DIR}/packaging/${out})
+endforeach()
+add_custom_target(tk_packaging_docs ALL DEPENDS ${tk_gz})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/tellerkiste.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tellerkiste)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME tellerkiste)
+
 # `make package`: a Debian package for /usr. The libraries come from dpkg-shlibdeps; what the program
 # loads without linking it (fonts, Qt's German texts) is named by hand.
 set(CPACK_GENERATOR DEB)
@@ -32,10 +52,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tellerkiste")
 set(CPACK_PACKAGE_CONTACT "Tellerkiste <tellerkiste@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rezeptverwaltung für die heimische Küche")
-set(CPACK_PACKAGE_DESCRIPTION "Die Tellerkiste verwaltet eine Sammlung von Kochrezepten: nach Kategorien \
-blättern, eigene Rezepte schreiben, Bilder und Kommentare, Suche, Favoriten, Druck, Text- und RTF-Ausgabe \
-und der Austausch von Rezeptpaketen (.tkp). Jeder Benutzer hat seine eigene Sammlung unter \
-~/.local/share/tellerkiste.")
+# One line of the package description each, none longer than 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Die Tellerkiste verwaltet eine Sammlung von Kochrezepten: nach Kategorien
+blättern, eigene Rezepte schreiben, Bilder und Kommentare, Suche, Favoriten,
+Druck, Text- und RTF-Ausgabe und der Austausch von Rezeptpaketen (.tkp).
+Jeder Benutzer hat seine eigene Sammlung unter ~/.local/share/tellerkiste.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(g++ cmake make qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
       libgl-dev xvfb xauth
       desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
-      dpkg-dev file)                # make package: dpkg-shlibdeps finds the library dependencies
+      dpkg-dev file                 # make package: dpkg-shlibdeps finds the library dependencies
+      lintian)                      # the install test checks the Debian package with it
 # `install-deps.sh fuzz` (make fuzz) adds clang with its libFuzzer runtime; make test never needs it.
 if [ "${1:-}" = fuzz ]; then pkgs+=(clang libclang-rt-14-dev); fi
 missing=()

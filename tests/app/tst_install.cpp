@@ -62,6 +62,7 @@ void schreibe(const QString& path, const QByteArray& bytes)
 class InstallTest : public QObject {
     Q_OBJECT
 
+    QString build;
     QTemporaryDir prefix;
     QTemporaryDir benutzer; // HOME and XDG_DATA_HOME of the launcher runs
     QString stubAusgabe;
@@ -97,8 +98,7 @@ private slots:
     void initTestCase()
     {
         // The test executables lie in <build>/tests.
-        const QString build
-            = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).canonicalPath();
+        build = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).canonicalPath();
         QVERIFY2(QFile::exists(build + QStringLiteral("/CMakeCache.txt")), qPrintable(build));
         QVERIFY2(QFile::exists(build + QStringLiteral("/tellerkiste")), "the program is not built");
         const Lauf r = starte(QStringLiteral("cmake"), { "--install", build, "--prefix", prefix.path() });
@@ -118,6 +118,9 @@ private slots:
         QTest::newRow("metainfo") << "share/metainfo/" + kId + ".metainfo.xml" << false;
         QTest::newRow("file type") << "share/mime/packages/" + kId + ".xml" << false;
         QTest::newRow("icon svg") << "share/icons/hicolor/scalable/apps/" + kId + ".svg" << false;
+        QTest::newRow("manual page") << "share/man/man1/tellerkiste.1.gz" << false;
+        QTest::newRow("copyright") << "share/doc/tellerkiste/copyright" << false;
+        QTest::newRow("Debian changelog") << "share/doc/tellerkiste/changelog.Debian.gz" << false;
         for (int size : { 16, 32, 48, 64, 128, 256 })
             QTest::addRow("icon %d", size)
                 << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kId) << false;
@@ -164,6 +167,25 @@ private slots:
             qPrintable(werkzeug + QStringLiteral(" fehlt: scripts/install-deps.sh installiert es")));
         const Lauf r = starte(pfad, argumente);
         QVERIFY2(r.code == 0, qPrintable(r.ausgabe));
+    }
+
+    // The Debian package `make package` builds: no lintian error or warning.
+    void debianPackagePassesLintian()
+    {
+        const QString lintian = QStandardPaths::findExecutable(QStringLiteral("lintian"));
+        QVERIFY2(!lintian.isEmpty(), "lintian fehlt: scripts/install-deps.sh installiert es");
+        QTemporaryDir aus;
+        const Lauf pack = starte(QStringLiteral("cpack"),
+            { "-G", "DEB", "--config", build + QStringLiteral("/CPackConfig.cmake"), "-B", aus.path() });
+        QVERIFY2(pack.code == 0, qPrintable(pack.ausgabe));
+        const QStringList debs = QDir(aus.path()).entryList({ QStringLiteral("*.deb") });
+        QCOMPARE(debs.size(), 1);
+        const Lauf r = starte(lintian, { "--fail-on", "error,warning", aus.filePath(debs.first()) });
+        QVERIFY2(r.code == 0, qPrintable(r.ausgabe));
+        QVERIFY2(!QRegularExpression(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption)
+                      .match(r.ausgabe)
+                      .hasMatch(),
+            qPrintable(r.ausgabe));
     }
 
     // The desktop entry offers the program for exactly the type the file type definition declares.
