@@ -9,6 +9,7 @@
 #include "editing/RezeptDateien.h"
 #include "editing/gui/RohText.h"
 #include "mainwin/Unit1.h"
+#include "platform/ShownText.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
 #include "store/AppState.h"
@@ -67,11 +68,17 @@ void TForm12::kommentarUebernehmen()
 
 QStringList TForm12::kommentarZeilen() const
 {
+    // A comment shown cut cannot be edited; it is saved as it was read.
+    if (m_gekuerzt) return m_ganz;
     return feldZeilen(rohText(Memo1));
 }
 void TForm12::setKommentarZeilen(const QStringList& lines)
 {
-    Memo1->setPlainText(feldText(lines));
+    const ShownLines shown = shownLines(lines);
+    m_gekuerzt = shown.cut;
+    m_ganz = shown.cut ? lines : QStringList();
+    Memo1->setReadOnly(shown.cut);
+    Memo1->setPlainText(feldText(shown.lines));
 }
 
 void TForm12::Label1Click()
@@ -81,11 +88,9 @@ void TForm12::Label1Click()
     const int n = st.AngezeigtesRezept;
     TForm1* main = forms.Form1;
     if (n >= 0 && main) {
-        QStringList zutaten;
-        for (int i = 0; i < main->zutaten->count(); ++i)
-            zutaten.append(main->zutaten->item(i)->text());
         const QStringList kommentar = kommentarZeilen();
-        saveLines(recipePath(st.programDir, n), buildRecipe(zutaten, main->RezeptText, kommentar));
+        saveLines(recipePath(st.programDir, n),
+            buildRecipe(main->RezeptZutaten, main->RezeptText, kommentar));
         main->RezeptKommentar = kommentar;
     }
     hide();
@@ -93,7 +98,7 @@ void TForm12::Label1Click()
 
 void TForm12::Label2Click()
 {
-    Memo1->clear();
+    setKommentarZeilen({});
     hide();
 }
 

@@ -36,6 +36,8 @@ private:
 
     AppState& st;
     Forms& forms;
+    bool m_gekuerzt = false; // the field shows the comment cut: m_ganz holds it whole
+    QStringList m_ganz;
 };
 
 } // namespace tk

@@ -23,6 +23,7 @@
 #include "mainwin/gui/MenuKeys.h"
 #include "mainwin/gui/RecipeList.h"
 #include "platform/Error.h"
+#include "platform/ShownText.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/HotLabel.h"
@@ -729,6 +730,7 @@ void TForm1::ZeigeRezept(int n)
         Label7->clear();
         zutaten->clear();
         rezept->clear();
+        RezeptZutaten.clear();
         RezeptText.clear();
         RezeptKommentar.clear();
         st.AngezeigtesRezept = -1;
@@ -757,10 +759,13 @@ void TForm1::ZeigeRezept(int n)
         RezeptZeilen = loadLines(recipePath(st.programDir, n));
         Image6->setVisible(QFileInfo::exists(picturePath(st.programDir, n)));
         Rezeptinhalt inhalt = rezeptinhalt(RezeptZeilen);
-        zutaten->addItems(inhalt.zutaten);
+        // Huge lines would take the fields minutes to lay out: they are shown cut, and the full lines
+        // stay here for the comment save.
+        zutaten->addItems(shownLines(inhalt.zutaten).lines);
+        RezeptZutaten = std::move(inhalt.zutaten);
         RezeptText = std::move(inhalt.text);
         RezeptKommentar = std::move(inhalt.kommentar);
-        rezept->setPlainText(RezeptText.join(u'\n'));
+        rezept->setPlainText(shownLines(RezeptText).lines.join(u'\n'));
         st.AngezeigtesRezept = n;
         emit kommentarChanged();
         // A damaged count is shown with the lines the file has, and the user learns why.

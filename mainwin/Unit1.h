@@ -187,6 +187,7 @@ public:
 
     // Lines of the recipe file on show, as the view read them.
     QStringList RezeptZeilen;
+    QStringList RezeptZutaten; // the ingredient lines as read (the list may show them cut)
     QStringList RezeptText; // the preparation text lines as read
     QStringList RezeptKommentar; // the comment lines as read
 

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "editing/KommentarForm.h"
 #include "mainwin/Unit1.h"
@@ -222,6 +223,50 @@ private slots:
         QVERIFY(m->suchergebnisse->currentRow() < 0);
         QCOMPARE(kommentar->toPlainText(),
             shown == u"Zwiebelkuchen" ? QStringLiteral("ungespeichert") : QStringLiteral("K1"));
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    // Lines too long to lay out quickly are shown cut with a note; the comment save (the one save from
+    // the view) still writes every line whole, and a cut comment cannot be edited.
+    void hugeLinesAreShownCutAndSavedWhole_data()
+    {
+        QTest::addColumn<int>("part"); // 0 ingredients, 1 text, 2 comment
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("note");
+        const QStringList riesig { QString(300000, u'x') };
+        QStringList viele;
+        for (int i = 0; i < 20000; ++i)
+            viele.append(QStringLiteral("Zeile %1").arg(i));
+        const QString gekuerzt = QStringLiteral(" [… gekürzt, die Zeile hat 300000 Zeichen]");
+        QTest::newRow("ingredient line") << 0 << riesig << gekuerzt;
+        QTest::newRow("text line") << 1 << riesig << gekuerzt;
+        QTest::newRow("comment line") << 2 << riesig << gekuerzt;
+        QTest::newRow("many text lines") << 1 << viele << QStringLiteral("werden nicht angezeigt]");
+    }
+    void hugeLinesAreShownCutAndSavedWhole()
+    {
+        QFETCH(int, part);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, note);
+        tkt::Collection c;
+        c.standard({ "0", "Lang|a|01,|d|m|" });
+        QStringList teile[3] = { { "1 Ei" }, { "Text" }, { "Kommentar" } };
+        teile[part] = lines;
+        c.recipe(0, teile[0], teile[1], teile[2]);
+        const QByteArray vorher = c.bytes(QStringLiteral("Data/Rezepte/0000.dat"));
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* m = p.forms().Form1;
+        tk::TForm12* k = p.forms().Form12;
+        m->ZeigeRezept(0);
+        QCOMPARE(p.st.AngezeigtesRezept, 0);
+        const QString shown[3]
+            = { items(m->zutaten).join(u'\n'), m->rezept->toPlainText(), k->Memo1->toPlainText() };
+        QVERIFY(shown[part].endsWith(note));
+        QVERIFY(shown[part].size() < 120000);
+        QCOMPARE(k->Memo1->isReadOnly(), part == 2);
+        k->Button2->click();
+        QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0000.dat")), vorher);
         QCOMPARE(script.unexpected, 0);
     }
 
