@@ -307,6 +307,8 @@ private slots:
         QCOMPARE(m->StatusPanel0->text(), QStringLiteral("Rezepte: %1").arg(count));
         QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 15"));
         QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
+        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
         QVERIFY(!p.forms().Form6->isVisible());
         QVERIFY(m->isEnabled());
     }
@@ -352,14 +354,18 @@ private slots:
         QTest::addColumn<QStringList>("index");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("line");
-        QTest::newRow("line 0 no number") << QStringList { "abc", kLive } << 0 << "Zeile 0";
-        QTest::newRow("shorter than line 0 says") << QStringList { "3", kLive, "||||" } << 1 << "Zeile 3";
+        QTest::addColumn<QString>("progress"); // where the load stopped
+        QTest::newRow("line 0 no number") << QStringList { "abc", kLive } << 0 << "Zeile 0"
+                                          << "0 von 0";
+        QTest::newRow("shorter than line 0 says") << QStringList { "3", kLive, "||||" } << 1 << "Zeile 3"
+                                                  << "2 von 3";
     }
     void damagedIndexIsReported()
     {
         QFETCH(QStringList, index);
         QFETCH(int, count);
         QFETCH(QString, line);
+        QFETCH(QString, progress);
         tkt::Collection c;
         c.standard(index);
         tkt::ModalScript script;
@@ -370,6 +376,12 @@ private slots:
         QCOMPARE(p.st.RezeptAnzahl, count);
         QCOMPARE(p.forms().Form1->treeview1->count(), count);
         QVERIFY(!p.forms().Form1->isEnabled());
+        QVERIFY(p.forms().Form6->isVisible());
+        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
+        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
+        // The loading window with its "Abbrechen" is the way out; Escape does not hide it.
+        QTest::keyClick(p.forms().Form6, Qt::Key_Escape);
         QVERIFY(p.forms().Form6->isVisible());
     }
 

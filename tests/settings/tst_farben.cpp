@@ -132,6 +132,9 @@ private slots:
         }
         // The rows do not run into each other.
         QVERIFY(f->Label3->y() >= f->Label2->y() + f->Label2->sizeHint().height());
+        // The quick-search field is as high as its font needs and stays inside the toolbar.
+        QVERIFY(f->Edit1->height() >= f->Edit1->sizeHint().height());
+        QVERIFY(f->Edit1->y() >= 0 && f->Edit1->geometry().bottom() < f->Panel1->height());
     }
 
     void startupAppliesStoredScheme()
