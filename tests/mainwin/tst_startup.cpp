@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "dialogs/infoForm.h"
 #include "editing/editRezForm.h"
 #include "mainwin/MsgForm.h"
 #include "mainwin/Unit1.h"
@@ -232,13 +231,6 @@ private slots:
         QTest::keyClick(m->Edit1, Qt::Key_E, Qt::ControlModifier); // "Bearbeiten", not "end of line"
         QVERIFY(p.forms().Form8->isVisible());
         QCOMPARE(m->Edit1->cursorPosition(), 3);
-        m->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m));
-        m->Edit1->setFocus();
-        QTRY_VERIFY(m->Edit1->hasFocus());
-        QTest::keyClick(m->Edit1, Qt::Key_U, Qt::ControlModifier); // "Über....", not "clear the line"
-        QVERIFY(p.forms().Form7->isVisible());
-        QCOMPARE(m->Edit1->text(), QStringLiteral("Suchbegriff"));
     }
 
     void toolbarPicturesFollowTheMouse()
