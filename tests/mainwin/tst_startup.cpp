@@ -10,14 +10,15 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "mainwin/MsgForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/MsgForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
+#include "store/Webadressen.h"
 #include "store/AppState.h"
-#include "store/DB_aktualisierung.h"
-#include "store/Unit6.h"
+#include "mainwin/gui/DB_aktualisierung.h"
+#include "mainwin/gui/Unit6.h"
 
 using tk::ModalKind;
 

@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
 #include "platform/gui/TabControl.h"
