@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include "exchange/Mengen.h"
 #include "platform/TextLines.h"
@@ -14,7 +15,7 @@ namespace {
     // "e" dropped, so "Zwiebeln" meets "Zwiebel" and "frische Tomaten" meets "frische Tomate".
     QString falte(const QString& text)
     {
-        const QStringList woerter = text.toLower().split(u' ', Qt::SkipEmptyParts);
+        const QStringList woerter = text.simplified().toLower().split(u' ', Qt::SkipEmptyParts);
         QStringList out;
         for (QString w : woerter) {
             if (w.size() > 3 && w.endsWith(u'n'))
@@ -38,16 +39,20 @@ namespace {
         return (vorne.isEmpty() ? QString() : vorne + u' ') + m.zahl + m.luecke + m.einheit;
     }
 
-    // Adds neu into e where both name the same thing in units that add up.
-    bool vereinige(Einkauf& e, const Einkauf& neu)
+    // Lines that add up share a key: the folded name and the kind of unit, or for a line without
+    // amount its folded text.
+    QString schluessel(const Mengenzeile& m, const QString& zeile)
     {
-        const Mengenzeile me = leseMenge(e.zeile());
-        const Mengenzeile mn = leseMenge(neu.zeile());
-        if (!me.hatMenge && !mn.hatMenge)
-            return falte(e.zeile()) == falte(neu.zeile());
-        if (me.hatMenge != mn.hatMenge || me.kennung() != mn.kennung()
-            || falte(me.rest.simplified()) != falte(mn.rest.simplified()))
-            return false;
+        if (!m.hatMenge)
+            return u'\x1e' + falte(zeile);
+        return m.kennung() + u'\x1f' + falte(m.rest);
+    }
+
+    // Adds the amount of mn to the entry e, whose line reads as me.
+    void addiere(Einkauf& e, const Mengenzeile& me, const Mengenzeile& mn)
+    {
+        if (!me.hatMenge)
+            return;
         const double f = mn.basis() / me.basis();
         Mengenzeile muster = me;
         muster.brueche = me.brueche || mn.brueche;
@@ -62,7 +67,6 @@ namespace {
         muster.luecke.clear();
         muster.einheit.clear();
         e.menge = mengeVon(muster);
-        return true;
     }
 }
 
@@ -77,6 +81,16 @@ QString Einkauf::zeile() const
 
 void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept)
 {
+    // The first open entry of each key takes what comes.
+    QHash<QString, qsizetype> offen;
+    for (qsizetype i = 0; i < eintraege.size(); ++i) {
+        const Einkauf& e = eintraege.at(i);
+        if (e.erledigt)
+            continue;
+        const QString k = schluessel(leseMenge(e.zeile()), e.zeile());
+        if (!offen.contains(k))
+            offen.insert(k, i);
+    }
     for (const QString& z : zeilen) {
         if (istUeberschrift(z))
             continue;
@@ -88,17 +102,16 @@ void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept
         } else {
             neu.zutat = z.trimmed();
         }
-        bool vereinigt = false;
-        for (Einkauf& e : eintraege) {
-            if (!e.erledigt && vereinige(e, neu)) {
-                if (!e.rezepte.contains(rezept))
-                    e.rezepte.append(rezept);
-                vereinigt = true;
-                break;
-            }
-        }
-        if (!vereinigt) {
+        const QString k = schluessel(m, z);
+        const auto it = offen.constFind(k);
+        if (it != offen.cend()) {
+            Einkauf& e = eintraege[*it];
+            addiere(e, leseMenge(e.zeile()), m);
+            if (!e.rezepte.contains(rezept))
+                e.rezepte.append(rezept);
+        } else {
             neu.rezepte = QStringList { rezept };
+            offen.insert(k, eintraege.size());
             eintraege.append(neu);
         }
     }

@@ -38,7 +38,12 @@ TEinkaufsliste::TEinkaufsliste(const QString& programDir, QWidget* parent)
     m_tabelle->setHorizontalHeaderLabels(
         { QStringLiteral("Menge"), QStringLiteral("Zutat"), QStringLiteral("Rezept") });
     m_tabelle->verticalHeader()->setVisible(false);
-    m_tabelle->horizontalHeader()->setStretchLastSection(true);
+    // The ingredient takes the room; the recipe column keeps a readable width.
+    m_tabelle->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tabelle->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_tabelle->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
+    m_tabelle->horizontalHeader()->resizeSection(2, 220);
+    m_tabelle->verticalHeader()->setDefaultSectionSize(m_tabelle->fontMetrics().height() + 8);
     m_tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
@@ -136,8 +141,6 @@ void TEinkaufsliste::fuellen()
         m_tabelle->setItem(r, 1, zutat);
         m_tabelle->setItem(r, 2, rezepte);
     }
-    m_tabelle->resizeColumnToContents(0);
-    m_tabelle->resizeColumnToContents(1);
     if (vorher >= 0 && vorher < m_tabelle->rowCount())
         m_tabelle->setCurrentCell(vorher, 0);
     m_fuellt = false;
