@@ -298,6 +298,7 @@ void TForm1::buildMenus()
     addItem(popSpeichern, QStringLiteral("als RTF-Datei"), {}, &TForm1::AlsRTFDatei1Click);
     addItem(popSpeichern, QStringLiteral("als Text-Datei"), {}, &TForm1::alsTextdatei1Click);
     addItem(popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &TForm1::indieZwischenablage1Click);
+    buildMengeMenus(rezeptMenu, speichern);
 }
 
 void TForm1::buildToolbar()

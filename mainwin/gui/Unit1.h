@@ -74,6 +74,13 @@ public:
     void Webseite1Click();
     void ber1Click();
 
+    // Portions and shopping list (Unit1_menge.cpp).
+    void Umrechnen1Click(); // the recipe on show
+    void Umrechnen2Click(); // pop-up menu: the recipe under the mouse
+    void Einkaufsliste1Click();
+    void AufdieEinkaufsliste1Click();
+    void AlsPDFDatei1Click();
+
     // Lists and view.
     void treeview1Change(int number);
     void suchergebnisseChange(int number);
@@ -221,6 +228,7 @@ private:
     void vonAussenGeaendert(int dateien);
     void ansichtLeeren(); // nothing on show any more
     void buildMenus();
+    void buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern);
     void buildToolbar();
     void buildPanes();
     void placeInfoLabels();
