@@ -3,8 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "exchange/gui/Paketoeffnen.h"
-#include "mainwin/gui/Startup.h"
+#include "app/Einzelstart.h"
+#include "app/Paketoeffnen.h"
+#include "app/Startup.h"
 #include "platform/gui/Application.h"
 #include "store/AppState.h"
 
@@ -21,10 +22,21 @@ int main(int argc, char** argv)
     const QString home = qEnvironmentVariable("TELLERKISTE_HOME");
     state.programDir
         = home.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(home).absoluteFilePath();
+    // A second start on the same collection hands its arguments to the running copy and ends.
+    tk::Einzelstart einzelstart(state.programDir);
+    if (!einzelstart.uebernehmen(QCoreApplication::arguments().mid(1), QDir::currentPath()))
+        return 0;
     auto windows = tk::createWindows(state);
     if (tk::Application::quitRequested())
         return 0;
+    // Another copy on another computer may write into a synchronised folder meanwhile.
+    state.sammlung.beobachten();
     // The desktop opens a recipe package by starting the program with its path.
     tk::oeffnePakete(windows->forms, QCoreApplication::arguments().mid(1), QDir::currentPath());
+    QObject::connect(&einzelstart, &tk::Einzelstart::argumenteErhalten,
+        [&windows](const QStringList& argumente, const QString& arbeitsordner) {
+            tk::nachVorn(windows->forms);
+            tk::oeffnePakete(windows->forms, argumente, arbeitsordner);
+        });
     return app.exec();
 }

@@ -13,19 +13,19 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "editing/editRezForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
-#include "mainwin/gui/Startup.h"
+#include "editing/gui/editRezForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
+#include "app/Startup.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/TabControl.h"
 #include "search/Suche.h"
-#include "search/Unit2.h"
+#include "search/gui/Unit2.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
-#include "store/Unit6.h"
+#include "mainwin/gui/Unit6.h"
 #include "support/Generator.h"
 
 namespace {

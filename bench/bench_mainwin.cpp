@@ -6,17 +6,17 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "editing/KommentarForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
-#include "mainwin/gui/Startup.h"
+#include "app/Startup.h"
+#include "editing/gui/KommentarForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/TabControl.h"
 #include "store/AppState.h"
+#include "mainwin/gui/Unit6.h"
 #include "store/Formats.h"
-#include "store/Unit6.h"
 #include "support/Generator.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <QProcess>
 #include <cstdio>
 
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
-#include "mainwin/gui/Startup.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
+#include "app/Startup.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
-#include "search/Unit2.h"
+#include "search/gui/Unit2.h"
 #include "store/AppState.h"
 #include "search/Suche.h"
 #include "store/Formats.h"

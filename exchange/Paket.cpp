@@ -13,6 +13,7 @@
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
+#include "store/AppState.h"
 #include "store/BigIni.h"
 #include "store/Formats.h"
 
@@ -47,12 +48,6 @@ namespace {
             return true;
         std::filesystem::remove(dst.constData(), ec);
         return false;
-    }
-
-    void entferne(const QStringList& files)
-    {
-        for (const QString& f : files)
-            QFile::remove(f);
     }
 }
 
@@ -166,22 +161,11 @@ void entpacktesVerwerfen(const QString& programDir, const QString& indexTki)
         OrdnerLoeschen(ordner);
 }
 
-InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
+InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki)
 {
     InstallErgebnis out;
     const IniFile ini(indexTki);
     const IniFile::Batch batch(ini);
-    const QString index = indexPath(programDir);
-    QStringList lines = loadLines(index);
-
-    // New entries must land on the line of their number; lines the loader never reads would shift them.
-    while (lines.size() > qsizetype(rezeptMax) + 2 && lines.constLast().trimmed().isEmpty())
-        lines.removeLast();
-    if (lines.size() != qsizetype(rezeptMax) + 2)
-        throw Error(
-            QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
-                           "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
-
     const QString ordner = QFileInfo(indexTki).path();
     // A package folder that has gone since it was listed cannot be installed; saying nothing would
     // report success.
@@ -189,52 +173,43 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
         out.ok = false;
         return out;
     }
+    struct KopieFehlt { };
     const int n = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
-    int max = rezeptMax;
-    QStringList kopiert;
-    for (int p = 0; p < n; ++p) {
-        const int nr = max + 1;
-        const QString dat = recipePath(programDir, nr);
-        // A number above the index's highest belongs to no recipe: files there were left by a save or an
-        // install that was cut off (crash, power failure) and must not block the number for good.
-        QFile::remove(dat);
-        QFile::remove(picturePath(programDir, nr));
-        if (!kopiere(ordner + u'/' + stem(p) + QStringLiteral(".dat"), dat)) {
-            // Nothing of a failed package stays behind to block the numbers of the next one.
-            entferne(kopiert);
-            out.ok = false;
-            return out;
-        }
-        max = nr;
-        kopiert.append(dat);
-        const QString jpg = picturePath(programDir, nr);
-        if (kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), jpg))
-            kopiert.append(jpg);
-
-        const QString section = QString::number(p);
-        const QString strich = QStringLiteral("-");
-        IndexFields f;
-        f.titel = ini.readString(section, QStringLiteral("Name"), strich);
-        f.autor = ini.readString(section, QStringLiteral("Koch"), strich);
-        f.kategorien = ini.readString(section, QStringLiteral("Kategorie"), strich);
-        f.datum = ini.readString(section, QStringLiteral("Datum"), strich);
-        f.menge = ini.readString(section, QStringLiteral("Menge"), strich);
-        lines.append(buildEntry(f));
-        if (!ini.readString(section, QStringLiteral("Kategorie"), QStringLiteral(",")).contains(u','))
-            out.altesFormat = true;
-        ++out.installiert;
-    }
-    lines[0] = QString::number(max);
     try {
-        saveLines(index, lines);
-    } catch (...) {
-        entferne(kopiert);
-        throw;
+        // New numbers come from the collection as it is on disk; a failed copy takes back the whole package.
+        sammlung.fuegeHinzu(n, [&](int p, int nr) {
+            if (!kopiere(ordner + u'/' + stem(p) + QStringLiteral(".dat"), recipePath(programDir, nr)))
+                throw KopieFehlt {};
+            kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), picturePath(programDir, nr));
+            const QString section = QString::number(p);
+            const QString strich = QStringLiteral("-");
+            IndexFields f;
+            f.titel = ini.readString(section, QStringLiteral("Name"), strich);
+            f.autor = ini.readString(section, QStringLiteral("Koch"), strich);
+            f.kategorien = ini.readString(section, QStringLiteral("Kategorie"), strich);
+            f.datum = ini.readString(section, QStringLiteral("Datum"), strich);
+            f.menge = ini.readString(section, QStringLiteral("Menge"), strich);
+            if (!ini.readString(section, QStringLiteral("Kategorie"), QStringLiteral(",")).contains(u','))
+                out.altesFormat = true;
+            ++out.installiert;
+            return buildEntry(f);
+        });
+    } catch (const KopieFehlt&) {
+        return InstallErgebnis { false, 0, false };
     }
-    rezeptMax = max;
     // Only a folder the import made below temp/ is ever removed.
     if (liegtIn(ordner, tempDir(programDir)))
         OrdnerLoeschen(ordner);
+    return out;
+}
+
+InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
+{
+    AppState st;
+    st.programDir = programDir;
+    st.RezeptMax = rezeptMax;
+    const InstallErgebnis out = installierePaket(st.sammlung, programDir, indexTki);
+    rezeptMax = st.RezeptMax;
     return out;
 }
 

@@ -8,6 +8,8 @@
 
 namespace tk {
 
+class Sammlung;
+
 // What the import list shows of one package, from section Info of its index.
 struct PaketInfo {
     QString name;
@@ -46,11 +48,13 @@ struct InstallErgebnis {
     bool altesFormat = false; // an installed entry has a category field without ","
 };
 
-// Installs the recipes of an unpacked package: new numbers from rezeptMax upwards, copies that never
-// replace a file, one index line per recipe through buildEntry, line 0 rewritten, one atomic index
-// write, then the package's folder removed. On a failed copy every file already copied is removed
-// again and rezeptMax keeps its value. Other failures (index unreadable or unwritable) throw
-// tk::Error, likewise with the collection left as it was.
+// Installs the recipes of an unpacked package through the collection: new numbers above everything on
+// disk, copies that never replace a file, one index line per recipe through buildEntry, then the
+// package's folder removed. On a failed copy every file already copied is removed again and the result
+// says so. Other failures (index unreadable or unwritable) throw tk::Error, likewise with the collection
+// left as it was.
+InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki);
+// The same on a collection no window has open (tools and tests); rezeptMax is the number known before.
 InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax);
 
 } // namespace tk

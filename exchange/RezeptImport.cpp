@@ -8,16 +8,11 @@
 
 #include "platform/Error.h"
 #include "platform/TextLines.h"
+#include "store/AppState.h"
 
 namespace tk {
 
 namespace {
-    void entferne(const QStringList& files)
-    {
-        for (const QString& f : files)
-            QFile::remove(f);
-    }
-
     // Foreign text must not hold the comment marker: the reader would start the comment there.
     QStringList ohneMarker(QStringList lines)
     {
@@ -70,50 +65,31 @@ NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategor
     return n;
 }
 
-int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax)
+int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte)
 {
     if (rezepte.isEmpty())
         return 0;
-    const QString index = indexPath(programDir);
-    QStringList lines = loadLines(index);
-    // New entries must land on the line of their number.
-    while (lines.size() > qsizetype(rezeptMax) + 2 && lines.constLast().trimmed().isEmpty())
-        lines.removeLast();
-    if (lines.size() != qsizetype(rezeptMax) + 2)
-        throw Error(
-            QStringLiteral("Das Rezeptverzeichnis (index.dat) passt nicht zu den geladenen Rezepten. "
-                           "Bitte starten Sie die Tellerkiste neu und versuchen Sie es noch einmal."));
-
-    lines.reserve(lines.size() + rezepte.size());
-    QStringList geschrieben;
-    int max = rezeptMax;
-    try {
-        for (const NeuesRezept& r : rezepte) {
-            const int nr = max + 1;
-            const QString dat = recipePath(programDir, nr);
-            const QByteArray bytes
-                = joinLines(buildRecipe(ohneMarker(r.zutaten), ohneMarker(r.text), ohneMarker(r.kommentar)));
-            bool gabEs = false;
-            if (!schreibeNeu(dat, bytes, gabEs)) {
-                if (gabEs)
-                    throw Error(
-                        QStringLiteral("Die Rezeptdatei %1 gibt es schon, obwohl das Rezeptverzeichnis "
-                                       "sie nicht kennt. Es wurde nichts importiert.")
-                            .arg(QDir::toNativeSeparators(dat)));
-                throw Error(cannotWriteMessage(dat));
-            }
-            geschrieben.append(dat);
-            max = nr;
-            lines.append(buildEntry(r.felder));
-        }
-        lines[0] = QString::number(max);
-        saveLines(index, lines);
-    } catch (...) {
-        entferne(geschrieben);
-        throw;
-    }
-    rezeptMax = max;
+    sammlung.fuegeHinzu(int(rezepte.size()), [&](int i, int nr) {
+        const NeuesRezept& r = rezepte.at(i);
+        const QString dat = recipePath(programDir, nr);
+        const QByteArray bytes
+            = joinLines(buildRecipe(ohneMarker(r.zutaten), ohneMarker(r.text), ohneMarker(r.kommentar)));
+        bool gabEs = false;
+        if (!schreibeNeu(dat, bytes, gabEs))
+            throw Error(cannotWriteMessage(dat));
+        return buildEntry(r.felder);
+    });
     return int(rezepte.size());
+}
+
+int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax)
+{
+    AppState st;
+    st.programDir = programDir;
+    st.RezeptMax = rezeptMax;
+    const int n = installiereRezepte(st.sammlung, programDir, rezepte);
+    rezeptMax = st.RezeptMax;
+    return n;
 }
 
 } // namespace tk

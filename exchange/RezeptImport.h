@@ -8,6 +8,8 @@
 
 namespace tk {
 
+class Sammlung;
+
 // A recipe to be added to the collection.
 struct NeuesRezept {
     IndexFields felder;
@@ -20,10 +22,11 @@ struct NeuesRezept {
 // appended to unbekannt.
 NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategorien, QStringList* unbekannt);
 
-// Adds the recipes as new numbers after rezeptMax: each recipe file is created (never replacing a
-// file), each index line made by buildEntry, line 0 rewritten and the index saved once, atomically.
-// Any failure throws tk::Error and leaves the collection as it was: files already written are removed
-// again and rezeptMax keeps its value. Returns the number of recipes added.
+// Adds the recipes through the collection under new numbers: each recipe file is created (never
+// replacing a file), each index line made by buildEntry, and the index saved once, atomically. Any
+// failure throws tk::Error and leaves the collection as it was. Returns the number of recipes added.
+int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte);
+// The same on a collection no window has open (tools and tests); rezeptMax is the number known before.
 int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax);
 
 } // namespace tk

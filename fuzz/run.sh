@@ -16,6 +16,7 @@ seeds_from_data() {
     local d="$root/data"
     case "$1" in
         store) echo "$d/Rezepte/index.dat" "$d"/Rezepte/000[0-9].dat ;;
+        mengen) echo "$d"/Rezepte/00[01][0-9].dat ;;
         inifile | bigini) echo "$d/Rezepte/favoriten.dat" "$d/Rezepte/kategorien.dat" ;;
         rtf) echo "$d/Sonstiges/Welcome.rtf" ;;
         jpeg) echo "$d/Rezepte/0007.jpg" "$d/Grafiken/pfeil_hoch_normal.bmp" ;;

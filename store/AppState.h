@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/IniFile.h"
 #include "store/Kategorien.h"
 #include "store/Rezepte.h"
+#include "store/Sammlung.h"
 
 namespace tk {
 
@@ -47,6 +50,13 @@ struct AppState {
 
     // The recipe whose file the view shows (AktRezept can move away from it by a right click).
     int AngezeigtesRezept = -1;
+
+    // The collection's one writer; windows subscribe to its signals.
+    Sammlung sammlung { *this };
+
+    // The comment text the comment window holds for recipe n, typed but not yet saved; none when it
+    // does not show n. Set by whoever creates the windows.
+    std::function<std::optional<QStringList>(int n)> offenerKommentar;
 
     QString path(const QString& relative) const { return programDir + u'/' + relative; }
 };

@@ -9,11 +9,10 @@
 #include <QVBoxLayout>
 
 #include "exchange/RezeptImport.h"
-#include "mainwin/MsgForm.h"
+#include "platform/gui/Meldung.h"
 #include "platform/Error.h"
 #include "platform/gui/Modal.h"
 #include "store/AppState.h"
-#include "store/Unit6.h"
 
 namespace tk {
 
@@ -35,10 +34,9 @@ namespace {
     }
 }
 
-TRezKonvImport::TRezKonvImport(AppState& state, Forms& forms, QWidget* parent)
+TRezKonvImport::TRezKonvImport(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , st(state)
-    , forms(forms)
 {
     setObjectName(QStringLiteral("RezKonvImport"));
     setWindowTitle(kCaption);
@@ -196,7 +194,7 @@ void TRezKonvImport::DateienLadenClick()
         return;
     const QStringList meldungen = ladeDateien(dateien);
     if (!meldungen.isEmpty())
-        forms.Form9->Meldung(aufzaehlung(meldungen), kCaption);
+        Meldung(aufzaehlung(meldungen), kCaption);
 }
 
 void TRezKonvImport::AlleClick()
@@ -222,26 +220,24 @@ void TRezKonvImport::ImportierenClick()
         if (Liste->topLevelItem(i)->checkState(0) == Qt::Checked)
             neue.append(neuesRezept(m_rezepte.at(i), k, &unbekannt));
     if (neue.isEmpty()) {
-        forms.Form9->Meldung(QStringLiteral("Es ist kein Rezept angehakt."), kCaption);
+        Meldung(QStringLiteral("Es ist kein Rezept angehakt."), kCaption);
         return;
     }
 
-    int max = st.RezeptMax;
     st.ListeWirdGefuellt = true;
     try {
-        installiereRezepte(st.programDir, neue, max);
+        installiereRezepte(st.sammlung, st.programDir, neue);
     } catch (const std::exception& e) {
         st.ListeWirdGefuellt = false;
         // Nothing was added; the list stays so the user can try again.
-        forms.Form9->Meldung(
+        Meldung(
             QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r") + messageOf(e),
             QStringLiteral("Fehler beim Rezepteimport"));
         return;
     }
-    st.RezeptMax = max;
     // Empty records until the reload below fills them.
-    if (max >= 0 && st.Rezepte.size() < size_t(max) + 1)
-        st.Rezepte.resize(size_t(max) + 1);
+    if (st.RezeptMax >= 0 && st.Rezepte.size() < size_t(st.RezeptMax) + 1)
+        st.Rezepte.resize(size_t(st.RezeptMax) + 1);
     st.ListeWirdGefuellt = false;
 
     QString text = neue.size() == 1 ? QStringLiteral("Es wurde 1 Rezept importiert.")
@@ -266,8 +262,8 @@ void TRezKonvImport::ImportierenClick()
 
     Leeren();
     hide();
-    forms.Form9->Meldung(text, QStringLiteral("Rezepte importiert"));
-    forms.Form6->UpdateRezepte();
+    Meldung(text, QStringLiteral("Rezepte importiert"));
+    emit st.sammlung.neuEinlesen();
 }
 
 } // namespace tk

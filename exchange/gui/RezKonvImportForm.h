@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "exchange/RezKonvImport.h"
-#include "mainwin/Forms.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +19,7 @@ struct AppState;
 class TRezKonvImport : public QDialog {
     Q_OBJECT
 public:
-    TRezKonvImport(AppState& state, Forms& forms, QWidget* parent = nullptr);
+    TRezKonvImport(AppState& state, QWidget* parent = nullptr);
 
     void DateienLadenClick(); // "Dateien laden"
     void AlleClick();
@@ -46,7 +45,6 @@ private:
     Kategoriezuordnung zuordnung() const;
 
     AppState& st;
-    Forms& forms;
     QList<ImportRezept> m_rezepte; // in list order
     QStringList m_uebersprungen; // "datei: Zeile 12 (kein Titel gefunden)"
 };

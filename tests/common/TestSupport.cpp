@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "mainwin/gui/Startup.h"
+#include "app/Startup.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
@@ -16,7 +16,7 @@ namespace tkt {
 ModalScript::ModalScript()
 {
     tk::Modal::setScript([this](const tk::ModalRequest& r) {
-        seen.append(r);
+        m_seen.append(r);
         if (m_queue.empty()) {
             ++unexpected;
             tk::ModalReply no;
@@ -33,7 +33,30 @@ ModalScript::ModalScript()
     });
 }
 
-ModalScript::~ModalScript() { tk::Modal::setScript({}); }
+ModalScript::~ModalScript()
+{
+    tk::Modal::setScript({});
+    // A modal window nobody expected, or an answer nobody asked for, fails the test by itself; a test
+    // that means to allow one says so by clearing `unexpected` or the queue.
+    if (QTest::currentTestFailed() || !QTest::currentTestFunction())
+        return;
+    if (unexpected > 0 && !m_angesehen) {
+        QStringList was;
+        for (const tk::ModalRequest& r : std::as_const(m_seen))
+            was.append(r.caption + QStringLiteral(": ") + r.text.left(80));
+        QTest::qFail(qPrintable(QStringLiteral("%1 unerwartete modale Fenster: %2").arg(unexpected).arg(was.join(QStringLiteral(" | ")))),
+            __FILE__, __LINE__);
+    } else if (!m_queue.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("%1 Antworten blieben unbenutzt").arg(m_queue.size())), __FILE__, __LINE__);
+    }
+}
+
+void ModalScript::clear()
+{
+    unexpected = 0;
+    m_angesehen = true;
+    m_queue.clear();
+}
 
 ModalScript& ModalScript::answer(tk::Answer a)
 {
@@ -64,16 +87,18 @@ ModalScript& ModalScript::drive(std::function<void(QWidget*)> f)
 
 tk::ModalRequest ModalScript::last(tk::ModalKind kind) const
 {
-    for (qsizetype i = seen.size() - 1; i >= 0; --i)
-        if (seen.at(i).kind == kind)
-            return seen.at(i);
+    m_angesehen = true;
+    for (qsizetype i = m_seen.size() - 1; i >= 0; --i)
+        if (m_seen.at(i).kind == kind)
+            return m_seen.at(i);
     return {};
 }
 
 QStringList ModalScript::texts(tk::ModalKind kind) const
 {
+    m_angesehen = true;
     QStringList out;
-    for (const auto& r : seen)
+    for (const auto& r : m_seen)
         if (r.kind == kind)
             out.append(r.text);
     return out;

@@ -9,7 +9,7 @@
 #include <deque>
 #include <memory>
 
-#include "mainwin/Forms.h"
+#include "app/Forms.h"
 #include "platform/gui/Modal.h"
 
 namespace tk {
@@ -20,7 +20,9 @@ class Windows;
 namespace tkt {
 
 // Answers the modal windows of a test in order, and records each request.
-// Unexpected requests (none queued) are recorded and answered with Cancel / No.
+// Unexpected requests (none queued) are recorded and answered with Cancel / No / OK. When the script
+// ends, an answer left unused fails the test, and so does an unanswered request the test never looked
+// at (through seen(), last() or texts()); clear() accepts both.
 class ModalScript {
 public:
     ModalScript();
@@ -30,8 +32,14 @@ public:
     ModalScript& file(const QString& path); // a file dialog's answer
     ModalScript& files(const QStringList& paths);
     ModalScript& drive(std::function<void(QWidget*)> f); // drive the real window
+    void clear(); // forget unexpected requests and unused answers
 
-    QList<tk::ModalRequest> seen;
+    // Every request so far; looking at them (here, last() or texts()) counts as expecting them.
+    QList<tk::ModalRequest>& seen()
+    {
+        m_angesehen = true;
+        return m_seen;
+    }
     int unexpected = 0;
     int pending() const { return int(m_queue.size()); }
 
@@ -41,6 +49,8 @@ public:
 
 private:
     std::deque<tk::ModalReply> m_queue;
+    QList<tk::ModalRequest> m_seen;
+    mutable bool m_angesehen = false;
 };
 
 // A program folder in a temporary directory with a collection built from lines.

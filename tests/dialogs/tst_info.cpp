@@ -5,13 +5,14 @@
 #include <QLabel>
 #include <QUrl>
 
-#include "dialogs/Unit4.h"
-#include "dialogs/infoForm.h"
-#include "mainwin/Unit1.h"
+#include "dialogs/gui/Unit4.h"
+#include "dialogs/gui/infoForm.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/HotLabel.h"
+#include "store/Webadressen.h"
 #include "store/AppState.h"
-#include "store/Unit6.h"
+#include "mainwin/gui/Unit6.h"
 
 class InfoTest : public QObject {
     Q_OBJECT

@@ -5,14 +5,14 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include "dialogs/Unit4.h"
+#include "dialogs/gui/Unit4.h"
 #include "dialogs/gui/WelcomeParts.h"
-#include "mainwin/Unit1.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/IniFile.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/HotLabel.h"
 #include "settings/Einstellungen.h"
-#include "settings/Unit3.h"
+#include "settings/gui/Unit3.h"
 #include "store/AppState.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QAccessible>
 #include <QPushButton>
 
-#include "editing/BildForm.h"
-#include "mainwin/Unit1.h"
+#include "editing/gui/BildForm.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/ImageView.h"
 #include "store/AppState.h"

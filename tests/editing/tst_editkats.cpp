@@ -6,9 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "editing/editKats.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "editing/gui/editKats.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/TabControl.h"
 #include "store/AppState.h"
 
@@ -75,7 +75,7 @@ private slots:
         sammlung(c, { u"1Grillen"_qs, u"0Weg"_qs, u"1Vegan"_qs });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         QStringList listed;
         QList<QPair<QString, bool>> states; // status line and "Ändern"/"Löschen" per row
         QString edit2At17;
@@ -144,7 +144,7 @@ private slots:
         const QByteArray before = c.bytes(kKat);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         p.forms().Form1->kategorien->setCurrentIndex(16);
         QString edit1After, statusAfter;
         QStringList listed;
@@ -189,7 +189,7 @@ private slots:
         const QByteArray index = c.bytes(kIndex);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         bearbeiten(
             p, script,
             [&](tk::TForm15* f) {
@@ -351,7 +351,7 @@ private slots:
         const QByteArray before = c.bytes(kKat);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         bearbeiten(
             p, script,
             [&](tk::TForm15* f) {
@@ -380,7 +380,7 @@ private slots:
         const QByteArray before = c.bytes(kKat);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         int listed = 0;
         bearbeiten(
             p, script,

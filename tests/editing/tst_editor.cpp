@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/KommentarForm.h"
-#include "editing/editRezForm.h"
-#include "mainwin/Unit1.h"
+#include "editing/gui/KommentarForm.h"
+#include "editing/gui/editRezForm.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/TextLines.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/ImageView.h"

@@ -3,8 +3,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/KommentarForm.h"
-#include "mainwin/Unit1.h"
+#include "editing/gui/KommentarForm.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/TextLines.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"

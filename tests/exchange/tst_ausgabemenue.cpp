@@ -13,11 +13,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "dialogs/Unit4.h"
+#include "dialogs/gui/Unit4.h"
 #include "exchange/Ausgabe.h"
-#include "exchange/RezKonvExport.h"
+#include "exchange/gui/RezKonvExport.h"
 #include "exchange/gui/Druckausgabe.h"
-#include "mainwin/Unit1.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "platform/gui/DisplayedLines.h"
@@ -62,7 +62,7 @@ class AusgabeMenueTest : public QObject
             p = std::make_unique<tkt::Program>(c.dir());
             f1 = p->forms().Form1;
             // Only what the outputs ask counts.
-            script.seen.clear();
+            script.seen().clear();
             script.unexpected = 0;
             if (zeigen) f1->ZeigeRezept(0);
         }
@@ -123,8 +123,8 @@ private slots:
         x.f1->alsTextdatei1->trigger();
         x.f1->AlsRTFDatei1->trigger();
         x.f1->Sicherung1->trigger();
-        QCOMPARE(x.script.seen.size(), 3);
-        for (const auto& r : x.script.seen)
+        QCOMPARE(x.script.seen().size(), 3);
+        for (const auto& r : x.script.seen())
             QCOMPARE(r.kind, ModalKind::SaveFile);
         QCOMPARE(x.script.unexpected, 0);
     }
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(mime);
         QCOMPARE(mime->text(), expected.join(u'\n') + u'\n');
         QVERIFY(!mime->hasHtml());
-        QCOMPARE(x.script.seen.size(), 0);
+        QCOMPARE(x.script.seen().size(), 0);
     }
 
     void rtfFile()
@@ -234,9 +234,9 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QCOMPARE(p.st.RezeptAnzahl, 0);
-        const int vorher = script.seen.size();
+        const int vorher = script.seen().size();
         p.forms().Form1->Drucken1->trigger();
-        QCOMPARE(script.seen.size(), vorher); // not even the printer dialog
+        QCOMPARE(script.seen().size(), vorher); // not even the printer dialog
     }
 
     void printCancelled()
@@ -244,8 +244,8 @@ private slots:
         Fixture x;
         x.script.answer(tk::Answer::Cancel);
         x.f1->Drucken1->trigger();
-        QCOMPARE(x.script.seen.size(), 1);
-        QCOMPARE(x.script.seen.first().kind, ModalKind::Print);
+        QCOMPARE(x.script.seen().size(), 1);
+        QCOMPARE(x.script.seen().first().kind, ModalKind::Print);
         QCOMPARE(x.script.unexpected, 0);
     }
 

@@ -7,12 +7,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "dialogs/Unit4.h"
-#include "exchange/ExpRez.h"
-#include "exchange/Unit5.h"
+#include "dialogs/gui/Unit4.h"
+#include "exchange/gui/ExpRez.h"
+#include "exchange/gui/Unit5.h"
 #include "exchange/importexport.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
 
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(meldungen.at(0).startsWith(QStringLiteral("Die importierten Rezepte sind (teilweise)")));
         QCOMPARE(meldungen.at(1),
             QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
-        QCOMPARE(script.seen.at(script.seen.size() - 2).caption, QStringLiteral("Rezepte importiert"));
+        QCOMPARE(script.seen().at(script.seen().size() - 2).caption, QStringLiteral("Rezepte importiert"));
         QVERIFY(!f5->isVisible());
         QCOMPARE(f5->ProgressBar1->value(), 1);
 
@@ -325,10 +325,10 @@ private slots:
         QCOMPARE(meldungen.size(), 4);
         QCOMPARE(meldungen.at(0),
             QStringLiteral("Fehler beim Installieren eines Rezeptes aus dem Rezeptpaket ") + folder + u'!');
-        QCOMPARE(script.seen.at(1).caption, QStringLiteral("Fehler beim Rezepteupdate!"));
+        QCOMPARE(script.seen().at(1).caption, QStringLiteral("Fehler beim Rezepteupdate!"));
         QVERIFY(meldungen.at(1).startsWith(
             QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format.")));
-        QCOMPARE(script.seen.at(2).caption, QStringLiteral("Achtung!"));
+        QCOMPARE(script.seen().at(2).caption, QStringLiteral("Achtung!"));
         QCOMPARE(meldungen.at(2),
             QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
         QVERIFY(meldungen.at(3).startsWith(

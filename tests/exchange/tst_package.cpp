@@ -451,18 +451,45 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
     }
 
-    void installRefusesAnIndexThatDoesNotMatch()
+    // New numbers come from the files as they are now: lines behind the last recipe line, entries another
+    // copy wrote, and files no entry owns never block an install and are never overwritten.
+    void installTakesNumbersAboveEverythingOnDisk_data()
     {
+        QTest::addColumn<QStringList>("after"); // lines behind the four entries
+        QTest::addColumn<QString>("orphan"); // a file of the collection no entry owns
+        QTest::addColumn<QStringList>("expected"); // the index after the install
+        const QStringList vier = indexOf(3, 4).mid(1);
+        QTest::newRow("a blank and a foreign line behind the last entry stay behind the new one")
+            << QStringList { "", "Notiz ohne Strich" } << QString()
+            << (QStringList { "4" } + vier + QStringList { "a|-|-|-|-|", "", "Notiz ohne Strich" });
+        QTest::newRow("an entry another copy wrote behind line 0 is kept")
+            << QStringList { "Fremd|x|01,|d|m|" } << QString()
+            << (QStringList { "5" } + vier + QStringList { "Fremd|x|01,|d|m|", "a|-|-|-|-|" });
+        QTest::newRow("an orphan recipe file is skipped, not replaced")
+            << QStringList {} << QStringLiteral("0004.dat")
+            << (QStringList { "5" } + vier + QStringList { "||||", "a|-|-|-|-|" });
+        QTest::newRow("an orphan picture is skipped too")
+            << QStringList {} << QStringLiteral("0006.jpg")
+            << (QStringList { "7" } + vier + QStringList { "||||", "||||", "||||", "a|-|-|-|-|" });
+    }
+    void installTakesNumbersAboveEverythingOnDisk()
+    {
+        QFETCH(QStringList, after);
+        QFETCH(QString, orphan);
+        QFETCH(QStringList, expected);
         tkt::Collection c;
-        QStringList idx = indexOf(3, 4);
-        idx.append(QStringLiteral("Fremd|x|01,|d|m|"));
-        c.write("Data/Rezepte/index.dat", idx);
+        c.write("Data/Rezepte/index.dat", indexOf(3, 4) + after);
+        if (!orphan.isEmpty())
+            c.writeBytes(QStringLiteral("Data/Rezepte/") + orphan, "fremd");
         c.write("temp/p/index.tki", { "[Info]", "Rezepte=1", "[0]", "Name=a" });
-        c.writeBytes("temp/p/0000.dat", "0\r\n");
+        c.writeBytes("temp/p/0000.dat", "0\r\nneu\r\n");
         int max = 3;
-        QVERIFY_THROWS_EXCEPTION(tk::Error, tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max));
-        QCOMPARE(c.lines("Data/Rezepte/index.dat"), idx);
-        QVERIFY(!c.exists("Data/Rezepte/0004.dat"));
+        QVERIFY(tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max).ok);
+        QCOMPARE(c.lines("Data/Rezepte/index.dat"), expected);
+        QCOMPARE(max, expected.at(0).toInt());
+        QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(max))), QByteArray("0\r\nneu\r\n"));
+        if (!orphan.isEmpty())
+            QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/") + orphan), QByteArray("fremd"));
     }
 };
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "exchange/Paketstart.h"
-#include "exchange/Unit5.h"
-#include "exchange/gui/Paketoeffnen.h"
+#include "exchange/gui/Unit5.h"
+#include "app/Paketoeffnen.h"
 #include "exchange/importexport.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(f5->ListBox1->item(1)->text(), QStringLiteral("Linsensuppe (1 Rezepte) von Test"));
         QCOMPARE(f5->IndexPfade.size(), 2);
         QCOMPARE(f5->Button2->text(), QStringLiteral("Abbrechen"));
-        QCOMPARE(script.seen.size(), 0);
+        QCOMPARE(script.seen().size(), 0);
 
         // "OK" installs them as after "Dateien laden".
         script.answer(tk::Answer::Ok);
@@ -100,7 +100,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::oeffnePakete(p.forms(), { "--help", c.path("Data/Rezepte/index.dat") }, c.dir());
         QVERIFY(!p.forms().Form5->isVisible());
-        QCOMPARE(script.seen.size(), 0);
+        QCOMPARE(script.seen().size(), 0);
         QVERIFY(!QFileInfo::exists(c.path("temp")));
     }
 

@@ -10,7 +10,7 @@
 #include "exchange/RezKonvImport.h"
 #include "exchange/RezeptImport.h"
 #include "exchange/gui/RezKonvImportForm.h"
-#include "mainwin/Unit1.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
@@ -420,9 +420,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("index");
         QTest::addColumn<bool>("fremdeDatei");
-        QTest::newRow("a file of a new number exists") << QStringList { "0", "Alt|A|01,|d|m|" } << true;
-        QTest::newRow("index does not fit the loaded number")
-            << QStringList { "0", "Alt|A|01,|d|m|", "Mehr|A|01,|d|m|" } << false;
+        // The index cannot be written: every recipe file written before is taken back, a file no entry
+        // owns is left as it was.
+        QTest::newRow("index read-only") << QStringList { "0", "Alt|A|01,|d|m|" } << false;
+        QTest::newRow("index read-only, a foreign file beside it") << QStringList { "0", "Alt|A|01,|d|m|" } << true;
     }
 
     void installFailureChangesNothing()
@@ -434,6 +435,7 @@ private slots:
         if (fremdeDatei)
             c.writeBytes("Data/Rezepte/0002.dat", "fremd");
         const QByteArray vorher = c.bytes("Data/Rezepte/index.dat");
+        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         QList<tk::NeuesRezept> neu(3);
         for (auto& r : neu)
             r.felder.titel = QStringLiteral("X");
@@ -441,7 +443,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(tk::Error, tk::installiereRezepte(c.dir(), neu, max));
         QCOMPARE(max, 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
-        QVERIFY(!c.exists("Data/Rezepte/0001.dat"));
+        for (const char* f : { "0001.dat", "0003.dat", "0004.dat", "0005.dat" })
+            QVERIFY2(!c.exists(QStringLiteral("Data/Rezepte/") + QLatin1String(f)), f);
         QCOMPARE(c.exists("Data/Rezepte/0002.dat"), fremdeDatei);
         if (fremdeDatei)
             QCOMPARE(c.bytes("Data/Rezepte/0002.dat"), QByteArray("fremd"));
@@ -547,7 +550,8 @@ private slots:
         QTest::mouseClick(w->Importieren, Qt::LeftButton);
         QCOMPARE(script.last(ModalKind::Meldung).text, QStringLiteral("Es ist kein Rezept angehakt."));
 
-        // A file in the way of the new number: the error is shown, the list stays, nothing changed.
+        // An index that cannot be written: the error is shown, the list stays, nothing changed.
+        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner);
         QTest::mouseClick(w->Alle, Qt::LeftButton);
         script.answer(tk::Answer::Ok);
         QTest::mouseClick(w->Importieren, Qt::LeftButton);

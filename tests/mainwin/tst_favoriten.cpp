@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <set>
 
-#include "editing/editRezForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "editing/gui/editRezForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
@@ -90,7 +90,7 @@ private slots:
             p.forms().Form1->ZudenFavoriten1Click();
         else
             p.forms().Form1->Lschen1Click();
-        QCOMPARE(script.seen.size(), 1);
+        QCOMPARE(script.seen().size(), 1);
         QCOMPARE(c.bytes(kFav), fav);
         QCOMPARE(c.bytes(kIndex), index);
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
@@ -174,12 +174,12 @@ private slots:
         QCOMPARE(p.st.RezeptAnzahl, 0);
         QCOMPARE(f1->Label9->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
         const QByteArray fav = c.bytes(kFav);
-        const int seen = int(script.seen.size());
+        const int seen = int(script.seen().size());
         f1->Zufallsrezept1Click();
         f1->ZudenFavoriten1Click();
         f1->Lschen1Click();
         f1->Bearbeiten1Click();
-        QCOMPARE(int(script.seen.size()), seen);
+        QCOMPARE(int(script.seen().size()), seen);
         QCOMPARE(c.bytes(kFav), fav);
         QVERIFY(c.lines(kFav).contains(QStringLiteral("1=1"))); // the key stays
         QVERIFY(!p.forms().Form8->isVisible());

@@ -11,15 +11,16 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "editing/editRezForm.h"
-#include "mainwin/MsgForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "editing/gui/editRezForm.h"
+#include "mainwin/gui/MsgForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
+#include "store/Webadressen.h"
 #include "store/AppState.h"
-#include "store/DB_aktualisierung.h"
-#include "store/Unit6.h"
+#include "mainwin/gui/DB_aktualisierung.h"
+#include "mainwin/gui/Unit6.h"
 
 using tk::ModalKind;
 
@@ -119,6 +120,7 @@ private slots:
         tkt::Collection c;
         const QString name = QStringLiteral("Zwiebelkuchen ").repeated(30).left(titel);
         c.standard({ QStringLiteral("0"), name + QStringLiteral("|Oma|01,|d|m|") });
+        c.recipe(0, {}, { QStringLiteral("Text") });
         c.write(QStringLiteral("config.ini"),
             { "[Fenster]", QStringLiteral("Breite=%1").arg(breite), QStringLiteral("Hoehe=%1").arg(hoehe) });
         tkt::ModalScript script;

@@ -8,11 +8,11 @@
 #include <QSplitter>
 #include <QAction>
 
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/TabControl.h"
 #include "store/AppState.h"
-#include "store/Unit6.h"
+#include "mainwin/gui/Unit6.h"
 
 namespace {
 QStringList listed(const tk::RecipeList* l)

@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/KommentarForm.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "editing/gui/KommentarForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
 #include "platform/gui/TabControl.h"

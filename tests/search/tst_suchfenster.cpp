@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "exchange/ExpRez.h"
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "exchange/gui/ExpRez.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
-#include "search/Unit2.h"
+#include "search/gui/Unit2.h"
 #include "store/AppState.h"
 
 namespace {
@@ -95,7 +95,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
         tk::TForm1* f1 = p.forms().Form1;
         f1->Image3Click();
@@ -106,10 +106,10 @@ private slots:
         QTest::mouseClick(f->Button1, Qt::LeftButton);
 
         QCOMPARE(nummern(f1->suchergebnisse), expected);
-        QCOMPARE(script.seen.size(), 1);
-        QCOMPARE(script.seen.at(0).kind, tk::ModalKind::PlainMessage);
-        QCOMPARE(script.seen.at(0).caption, u"Tellerkiste"_qs);
-        QCOMPARE(script.seen.at(0).text, summary);
+        QCOMPARE(script.seen().size(), 1);
+        QCOMPARE(script.seen().at(0).kind, tk::ModalKind::PlainMessage);
+        QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
+        QCOMPARE(script.seen().at(0).text, summary);
         QVERIFY(f->isHidden());
         QCOMPARE(f->ProgressBar1->maximum(), p.st.RezeptAnzahl + 1);
         QCOMPARE(f->ProgressBar1->value(), 5); // the last live recipe
@@ -161,7 +161,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
         f->RadioButton4->setChecked(true);
         f->Edit1->setText(u"kuchen"_qs);
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(f->Modi->button(radio)->isChecked());
         QCOMPARE(f->Edit1->text(), u"kuchen"_qs);
         QCOMPARE(p.forms().Form1->suchergebnisse->count(), 0);
-        QVERIFY(script.seen.isEmpty());
+        QVERIFY(script.seen().isEmpty());
     }
 
     void quickSearchAlwaysTitles_data()
@@ -190,7 +190,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         tk::TForm1* f1 = p.forms().Form1;
         tk::TForm2* f = p.forms().Form2;
         f->RadioButton1->setChecked(true); // full text would find "Teig" in 0, 1 and 5
@@ -213,7 +213,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         tk::TForm1* f1 = p.forms().Form1;
         f1->Panel7->setVisible(true);
         f1->Edit1->setText(u"apfel"_qs);
@@ -254,7 +254,7 @@ private slots:
             QFile::remove(c.path(u"Data/Rezepte/0003.dat"_qs));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        script.seen.clear();
+        script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
         tk::TForm1* f1 = p.forms().Form1;
         f1->suchergebnisse->append(u"alt"_qs, 0);
@@ -263,9 +263,9 @@ private slots:
         f->Edit1->setText(wort);
         script.answer(tk::Answer::Ok);
         QTest::mouseClick(f->Button1, Qt::LeftButton);
-        QCOMPARE(script.seen.size(), 1);
-        QCOMPARE(script.seen.at(0).kind, tk::ModalKind::ErrorReport);
-        QVERIFY2(script.seen.at(0).text.endsWith(message), qPrintable(script.seen.at(0).text));
+        QCOMPARE(script.seen().size(), 1);
+        QCOMPARE(script.seen().at(0).kind, tk::ModalKind::ErrorReport);
+        QVERIFY2(script.seen().at(0).text.endsWith(message), qPrintable(script.seen().at(0).text));
         QCOMPARE(nummern(f1->suchergebnisse), kept);
         QVERIFY(f->isVisible());
         QCOMPARE(f->Edit1->text(), wort);

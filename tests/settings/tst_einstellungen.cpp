@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "dialogs/Unit4.h"
-#include "editing/editRezForm.h"
-#include "mainwin/Unit1.h"
+#include "dialogs/gui/Unit4.h"
+#include "editing/gui/editRezForm.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/IniFile.h"
 #include "platform/gui/HotLabel.h"
 #include "settings/RGB_Tran.h"
 #include "settings/Einstellungen.h"
-#include "settings/Unit3.h"
+#include "settings/gui/Unit3.h"
 #include "settings/gui/HueBar.h"
 #include "store/AppState.h"
 

@@ -9,11 +9,11 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
-#include "settings/Unit3.h"
+#include "settings/gui/Unit3.h"
 #include "settings/gui/Farben.h"
 #include "store/AppState.h"
 
@@ -75,9 +75,9 @@ private slots:
         tk::TForm1* f = p->forms().Form1;
         const QColor tabBackground = f->kategorien->palette().color(QPalette::Window);
         const QColor status0 = f->StatusPanel0->palette().color(QPalette::WindowText);
-        tk::applySchema(*f, tk::hueSchema(200));
+        f->applySchema(tk::hueSchema(200));
         tk::Farbschema s = hue < 0 ? tk::normalSchema() : tk::hueSchema(hue);
-        tk::applySchema(*f, s);
+        f->applySchema(s);
         if (hue == 60) {
             QCOMPARE(s.panel, QColor(239, 239, 143));
             QCOMPARE(s.feld, QColor(237, 237, 222));
@@ -110,7 +110,7 @@ private slots:
         QFETCH(int, size);
         tk::TForm1* f = p->forms().Form1;
         f->show();
-        tk::applySchriftgroesse(*f, size);
+        f->applySchriftgroesse(size);
         QCOMPARE(f->rezeptname->font().pointSize(), size + 4);
         QVERIFY(f->rezeptname->font().bold());
         for (QWidget* w : std::initializer_list<QWidget*> { f->Label1, f->Label2, f->Label3, f->Label4,

@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "mainwin/Unit1.h"
-#include "mainwin/gui/RecipeList.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
-#include "store/DB_aktualisierung.h"
+#include "mainwin/gui/DB_aktualisierung.h"
 #include "store/DbUpdate.h"
 #include "platform/Error.h"
 
@@ -112,6 +112,7 @@ private slots:
         c.standard({ "5", "Suppe|Opa|3|1.1.2000|2 Teller|" }); // shorter than line 0 says
         tkt::ModalScript script;
         tkt::Program p(c.dir());
+        QCOMPARE(script.seen().size(), 2); // at start: the damaged index, the old format
         const QByteArray before = c.bytes(QStringLiteral("Data/Rezepte/index.dat"));
         bool thrown = false;
         try {

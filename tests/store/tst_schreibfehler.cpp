@@ -8,10 +8,10 @@
 #include <sys/mount.h>
 
 #include "TestSupport.h"
-#include "editing/editRezForm.h"
+#include "editing/gui/editRezForm.h"
 #include "exchange/importexport.h"
 #include "platform/Error.h"
-#include "mainwin/Unit1.h"
+#include "mainwin/gui/Unit1.h"
 #include "store/AppState.h"
 
 namespace {
@@ -126,7 +126,7 @@ void SchreibfehlerTest::saveFails()
     }
     QVERIFY(full ? disk.fill() : disk.readOnly());
     const QHash<QString, QByteArray> before = snapshot(disk.data);
-    script.seen.clear();
+    script.seen().clear();
 
     if (action == QLatin1String("editor")) {
         p.forms().Form8->Button1->click();

@@ -1,0 +1,105 @@
+// Outputs of the recipe on show: handlers of the main window.
+#include "mainwin/gui/Unit1.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "exchange/Ausgabe.h"
+#include "exchange/RezKonv.h"
+#include "exchange/gui/RezKonvExport.h"
+#include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/RezKonvImportForm.h"
+#include "platform/TextLines.h"
+#include "platform/gui/DisplayedLines.h"
+#include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
+#include "store/AppState.h"
+
+namespace tk {
+
+namespace {
+    // What the recipe view shows right now.
+    RezeptAnsicht ansichtVon(const TForm1& f)
+    {
+        RezeptAnsicht a;
+        a.titel = f.rezeptname->text();
+        a.datum = f.Label1->text();
+        a.autor = f.Label6->text();
+        a.menge = f.Label20->text();
+        for (int i = 0; i < f.zutaten->count(); ++i)
+            a.zutaten.append(f.zutaten->item(i)->text());
+        a.zeilen = displayedLines(f.rezept);
+        return a;
+    }
+
+    const QString kSpeichernUnter = QStringLiteral("Speichern unter");
+}
+
+void TForm1::Image4Click()
+{
+    if (st.RezeptAnzahl <= 0) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(rezeptname->text());
+    if (!printDialog(this, &printer)) return;
+    const QSize bereich = druckbereich(printer);
+    druckeLayout(printer, DruckLayout(ansichtVon(*this), bereich.width(), bereich.height()));
+}
+
+void TForm1::alsTextdatei1Click()
+{
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
+    if (datei.isEmpty()) return;
+    saveLines(datei, TextdateiZeilen(ansichtVon(*this)));
+}
+
+void TForm1::AlsRTFDatei1Click()
+{
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
+    if (datei.isEmpty()) return;
+    saveBytes(datei, RtfDokument(ansichtVon(*this), st.Schriftgroesse));
+}
+
+void TForm1::indieZwischenablage1Click()
+{
+    // Plain text only: the clipboard gets no formatted flavour.
+    QGuiApplication::clipboard()->setText(ZwischenablageText(ansichtVon(*this)));
+}
+
+void TForm1::Sicherung1Click()
+{
+    const QString datei = saveFileName(
+        this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"), QString(), QStringLiteral("txt"));
+    if (datei.isEmpty()) return;
+    // Everything is read before anything is written: a bad recipe file leaves no file behind.
+    const QStringList zeilen = AlleRezepteZeilen(st.programDir, st.Rezepte, st.RezeptMax);
+    saveLines(datei, zeilen);
+}
+
+void TForm1::Rezeptexportieren2Click()
+{
+    if (!forms.Form14) return;
+    const RezeptAnsicht a = ansichtVon(*this);
+    forms.Form14->setzeZeilen(RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
+    forms.Form14->show();
+    forms.Form14->raise();
+}
+
+// The import window is made the first time it is needed; the main window owns it.
+void TForm1::Rezeptimportieren2Click()
+{
+    auto* w = findChild<TRezKonvImport*>(QStringLiteral("RezKonvImport"), Qt::FindDirectChildrenOnly);
+    if (!w) w = new TRezKonvImport(st, this);
+    w->Leeren();
+    centreOn(w, this);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+} // namespace tk

@@ -1,0 +1,172 @@
+// Portions and shopping list: menu items and handlers of the main window.
+#include "mainwin/gui/Unit1.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "exchange/Ausgabe.h"
+#include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/EinkaufslisteForm.h"
+#include "exchange/gui/PdfAusgabe.h"
+#include "exchange/gui/Umrechnen.h"
+#include "platform/TextLines.h"
+#include "platform/gui/DisplayedLines.h"
+#include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+
+namespace tk {
+
+namespace {
+    // Recipe n as stored: the index fields from the table, the lines from its file.
+    bool gespeichertesRezept(const AppState& st, int n, RezeptAnsicht& a)
+    {
+        if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht)
+            return false;
+        const TRezepte& r = st.Rezepte[size_t(n)];
+        const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, n)));
+        a.titel = r.Titel;
+        a.datum = r.Datum;
+        a.autor = r.Autor;
+        a.menge = r.Menge;
+        a.zutaten = datei.zutaten;
+        a.zeilen = datei.text;
+        return true;
+    }
+
+    void nachVorne(QWidget* w, QWidget* ueber)
+    {
+        if (!w->isVisible())
+            centreOn(w, ueber);
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+
+    // Puts the action right after `nach` in its menu.
+    void umstellen(QMenu* menu, QAction* a, QAction* nach, const char* name)
+    {
+        a->setObjectName(QLatin1String(name));
+        const QList<QAction*> alle = menu->actions();
+        const qsizetype i = alle.indexOf(nach);
+        menu->removeAction(a);
+        if (i >= 0 && i + 1 < alle.size() && alle.at(i + 1) != a)
+            menu->insertAction(alle.at(i + 1), a);
+        else
+            menu->addAction(a);
+    }
+}
+
+void TForm1::buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern)
+{
+    QAction* umrechnen = addItem(rezeptMenu, QStringLiteral("Umrechnen..."),
+        QKeySequence(QStringLiteral("Ctrl+M")), &TForm1::Umrechnen1Click);
+    umstellen(rezeptMenu, umrechnen, Drucken1, "Umrechnen1");
+    QAction* liste = addItem(rezeptMenu, QStringLiteral("Einkaufsliste"),
+        QKeySequence(QStringLiteral("Ctrl+J")), &TForm1::Einkaufsliste1Click);
+    umstellen(rezeptMenu, liste, umrechnen, "Einkaufsliste1");
+    QAction* pdf = addItem(speichern, QStringLiteral("Als PDF-Datei..."), {}, &TForm1::AlsPDFDatei1Click);
+    umstellen(speichern, pdf, indieZwischenablage1, "AlsPDFDatei1");
+
+    QAction* popDrucken = nullptr;
+    for (QAction* a : PopupMenu1->actions())
+        if (a->text() == u"Drucken")
+            popDrucken = a;
+    QAction* popUmrechnen = addItem(PopupMenu1, QStringLiteral("Umrechnen..."), {}, &TForm1::Umrechnen2Click);
+    umstellen(PopupMenu1, popUmrechnen, popDrucken, "Umrechnen2");
+    QAction* popListe = addItem(
+        PopupMenu1, QStringLiteral("Auf die Einkaufsliste"), {}, &TForm1::AufdieEinkaufsliste1Click);
+    umstellen(PopupMenu1, popListe, popUmrechnen, "AufdieEinkaufsliste1");
+}
+
+namespace {
+    // The shopping list window is made when first needed; the main window owns it.
+    TEinkaufsliste* einkaufsliste(QWidget* form1, const QString& programDir)
+    {
+        auto* w
+            = form1->findChild<TEinkaufsliste*>(QStringLiteral("Einkaufsliste"), Qt::FindDirectChildrenOnly);
+        return w ? w : new TEinkaufsliste(programDir, form1);
+    }
+}
+
+void TForm1::Einkaufsliste1Click()
+{
+    TEinkaufsliste* w = einkaufsliste(this, st.programDir);
+    nachVorne(w, this);
+    w->laden();
+}
+
+void TForm1::AufdieEinkaufsliste1Click()
+{
+    RezeptAnsicht a;
+    if (!gespeichertesRezept(st, st.AktRezept, a))
+        return;
+    TEinkaufsliste* w = einkaufsliste(this, st.programDir);
+    w->hinzufuegen(a.zutaten, a.titel);
+    nachVorne(w, this);
+}
+
+namespace {
+    void umrechnen(QWidget* form1, const AppState& st, int n)
+    {
+        RezeptAnsicht a;
+        if (!gespeichertesRezept(st, n, a))
+            return;
+        auto* w = form1->findChild<TUmrechnen*>(QStringLiteral("Umrechnen"), Qt::FindDirectChildrenOnly);
+        if (!w) {
+            w = new TUmrechnen(form1);
+            const QString dir = st.programDir;
+            QObject::connect(w, &TUmrechnen::aufEinkaufsliste, form1,
+                [form1, dir](const QStringList& zutaten, const QString& titel) {
+                    guarded(form1, [&] {
+                        TEinkaufsliste* liste = einkaufsliste(form1, dir);
+                        liste->hinzufuegen(zutaten, titel);
+                        nachVorne(liste, form1);
+                    });
+                });
+        }
+        w->zeige(a);
+        nachVorne(w, form1);
+    }
+}
+
+// "Rezept" > "Umrechnen...": the recipe on show.
+void TForm1::Umrechnen1Click() { umrechnen(this, st, st.AngezeigtesRezept); }
+
+// The list's pop-up menu: the recipe under the mouse.
+void TForm1::Umrechnen2Click() { umrechnen(this, st, st.AktRezept); }
+
+void TForm1::AlsPDFDatei1Click()
+{
+    if (st.RezeptAnzahl <= 0)
+        return;
+    RezeptAnsicht a;
+    a.titel = rezeptname->text();
+    a.datum = Label1->text();
+    a.autor = Label6->text();
+    a.menge = Label20->text();
+    for (int i = 0; i < zutaten->count(); ++i)
+        a.zutaten.append(zutaten->item(i)->text());
+    a.zeilen = displayedLines(rezept);
+    // The title proposes the file name; characters no file name can hold become "_".
+    QString vorschlag = a.titel.trimmed();
+    for (QChar& c : vorschlag)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = u'_';
+    const QString datei
+        = saveFileName(this, QStringLiteral("Speichern unter"), QStringLiteral("PDF-Datei (*.pdf)"),
+            vorschlag.isEmpty() ? QString() : vorschlag + QStringLiteral(".pdf"), QStringLiteral("pdf"));
+    if (datei.isEmpty())
+        return;
+    schreibePdf(datei, a.titel, [&](QPrinter& printer) {
+        const QSize bereich = druckbereich(printer);
+        return DruckLayout(a, bereich.width(), bereich.height());
+    });
+}
+
+} // namespace tk

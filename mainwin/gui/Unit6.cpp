@@ -1,0 +1,206 @@
+#include "mainwin/gui/Unit6.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "mainwin/gui/MsgForm.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/gui/RecipeList.h"
+#include "platform/gui/Meldung.h"
+#include "platform/Error.h"
+#include "platform/TextLines.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Placement.h"
+#include "platform/gui/TabControl.h"
+#include "store/AppState.h"
+#include "mainwin/gui/DB_aktualisierung.h"
+#include "store/Formats.h"
+#include "store/Webadressen.h"
+
+namespace tk {
+
+TForm6::TForm6(AppState& state, Forms& forms, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+    , st(state)
+    , forms(forms)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("Brutzels Tellerkiste"));
+    setFixedSize(271, 83);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(8);
+    setFont(f);
+
+    Label1 = new QLabel(QStringLiteral("Bitte warten, die Rezepte werden geladen..."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(6, 6, 259, 16);
+    // The sentence keeps its last dot also where the font runs wider than Arial.
+    for (QFont lf = Label1->font(); Label1->sizeHint().width() > Label1->width() && lf.pointSizeF() > 6;) {
+        lf.setPointSizeF(lf.pointSizeF() - 0.5);
+        Label1->setFont(lf);
+    }
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(6, 26, 259, 20);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAutoFillBackground(true);
+    QPalette pal = Shape1->palette();
+    pal.setColor(
+        QPalette::Window, QColor::fromRgb(8534528 & 0xFF, (8534528 >> 8) & 0xFF, (8534528 >> 16) & 0xFF));
+    Shape1->setPalette(pal);
+    Shape1->setGeometry(7, 26, 0, 19);
+
+    Label2 = new QLabel(QStringLiteral("0 von 0"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setGeometry(6, 28, 259, 16);
+    QFont bold = Label2->font();
+    bold.setBold(true);
+    Label2->setFont(bold);
+    QPalette red = Label2->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label2->setPalette(red);
+    Label2->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Button1 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(98, 52, 75, 25);
+    connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+void TForm6::reject()
+{
+    // Escape and the window manager do not hide the loading window: after a failed load it is the
+    // one way out ("Abbrechen") of a disabled main window.
+}
+
+void TForm6::Button1Click()
+{
+    m_cancel = true;
+    Application::requestQuit();
+}
+
+void TForm6::progress(int n, int max, bool force)
+{
+    if (m_leise)
+        return; // a reload for another copy's change runs without the window
+    // Pending events run for every record, so "Abbrechen" works at once; the bar and its text are only
+    // brought up to date as often as a screen can show them (a repaint per record would cost more than
+    // the load itself).
+    if (force || !m_paint.isValid() || m_paint.elapsed() >= 30) {
+        Shape1->setFixedWidth(barWidth(n, max));
+        Label2->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
+        Shape1->repaint();
+        Label2->repaint();
+        m_paint.restart();
+    }
+    QCoreApplication::processEvents();
+    if (m_cancel)
+        Application::requestQuit();
+}
+
+void TForm6::UpdateRezepte(bool leise)
+{
+    TForm1* main = forms.Form1;
+    m_cancel = false;
+    m_leise = leise;
+    if (!leise) {
+        centreOn(this, main);
+        show();
+        raise();
+        QCoreApplication::processEvents();
+        if (main)
+            main->setEnabled(false);
+        repaint();
+    }
+
+    const QString index = indexPath(st.programDir);
+    if (!QFileInfo::exists(index)) {
+        Meldung(
+            QStringLiteral(
+                "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+                + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
+            QStringLiteral("Schwerer Fehler"));
+        return;
+    }
+
+    LoadOutcome out;
+    QString damage;
+    try {
+        if (main) {
+            main->kategorien->blockSignals(true);
+            const int tab
+                = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
+            main->kategorien->setCurrentIndex(tab);
+            main->kategorien->blockSignals(false);
+            main->treeview1->clear();
+        }
+        std::vector<RecipeListModel::Entry> entries;
+        m_paint.invalidate();
+        int max = 0;
+        int erreicht = 0;
+        out = st.sammlung.lade(
+            [&](int n) {
+                if (n == 0)
+                    max = std::max(0, st.RezeptMax);
+                erreicht = n;
+                progress(n, max, n == max);
+            },
+            [&](int n) { entries.push_back({ st.Rezepte[size_t(n)].Titel, n }); });
+        if (main)
+            main->treeview1->model()->setEntries(std::move(entries));
+        if (out.failed) {
+            // The bar and its text show where the load stopped, not where they were last painted.
+            Shape1->setFixedWidth(barWidth(erreicht, max));
+            Label2->setText(QStringLiteral("%1 von %2").arg(erreicht).arg(max));
+        }
+        if (out.failed)
+            damage = QStringLiteral(
+                "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt oder ist keine Zahl.\r"
+                "Die Rezepte bis dahin wurden geladen.")
+                         .arg(out.failedLine);
+    } catch (const std::exception& e) {
+        out.failed = true;
+        damage = messageOf(e);
+    }
+
+    if (out.failed) {
+        // The load ended early: the window stays and the main window stays disabled, but the user
+        // learns why.
+        st.RezeptAnzahl = out.liveCount;
+        Meldung(damage, QStringLiteral("Schwerer Fehler"));
+    } else {
+        hide();
+        if (main) {
+            main->setEnabled(true);
+            if (!leise) {
+                main->raise();
+                main->activateWindow();
+            }
+            main->Label9->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(out.liveCount));
+            main->Label9->adjustSize(); // the count may be wider than the text it replaces
+            main->StatusPanel0->setText(QStringLiteral("Rezepte: %1").arg(out.liveCount));
+        }
+        st.ListeWirdGefuellt = false;
+        st.RezeptAnzahl = out.liveCount;
+    }
+    if (out.oldFormat) {
+        if (forms.Form13) {
+            centreOn(forms.Form13, main);
+            forms.Form13->show();
+        }
+        Meldung(
+            QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
+                           "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
+            QStringLiteral("Achtung!"));
+    }
+}
+
+} // namespace tk

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QList>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "store/Rezepte.h"
+
+class QFileSystemWatcher;
+class QTimer;
+
+namespace tk {
+
+struct AppState;
+
+// What the editor hands over for one recipe.
+struct RezeptEingabe {
+    int nummer = -1; // -1: a new recipe
+    QString titel, autor, datum, menge;
+    QList<int> angekreuzt; // ticked category numbers
+    QList<int> gelistet; // numbers the editor offered; every other flag of the record stays
+    QStringList zutaten, text;
+    std::optional<QStringList> kommentar; // none: the comment stored in the file stays
+    // Writes the chosen picture to the given path (the GUI converts it to JPEG); empty: no new picture.
+    std::function<void(const QString& ziel)> bildSchreiben;
+};
+
+struct SpeicherErgebnis {
+    int nummer = -1;
+    QString bildFehler; // the recipe was saved, the picture could not be taken over
+};
+
+// A save of a recipe that was deleted meanwhile (by this copy or another).
+class InzwischenGeloescht : public std::runtime_error {
+public:
+    InzwischenGeloescht()
+        : std::runtime_error("deleted meanwhile")
+    {
+    }
+};
+
+enum class KategorieFehler { Keiner, Vorhanden, Voll };
+
+// The collection: the one writer of Data/Rezepte/ (index, recipe files, pictures, favourites and
+// categories). Every operation reads from disk what it needs, so that what another copy of the program
+// or another computer wrote meanwhile stays; it writes atomically and takes back what it wrote when a
+// later step fails, then tells the windows through its signals. Failures throw tk::Error.
+//
+// Adding recipes and rewriting a recipe go through a small journal in the work folder, so that a save
+// cut off by a crash is finished or discarded when the next copy starts, and its files never block
+// a later number.
+class Sammlung : public QObject {
+    Q_OBJECT
+public:
+    explicit Sammlung(AppState& st);
+    ~Sammlung() override;
+
+    // What another program or computer changed, as bits of vonAussenGeaendert.
+    enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8 };
+
+    // Starts watching the collection's folders: changes of the index, favourites, categories and
+    // settings by others are announced once the writing has settled; the copy's own writes are not.
+    // Conflict copies left by synchronisation tools are announced once each.
+    void beobachten(int ruheMs = 300);
+    // A file this copy has just written: no notice for it.
+    void merkeEigene(const QString& pfad);
+
+    // Finishes or discards what a crashed copy left half-way; clears leftovers of package imports.
+    void aufraeumen();
+
+    // The table from the index file; progress(n) before record n, listed(n) for the list of aktKategorie.
+    LoadOutcome lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed);
+
+    SpeicherErgebnis speichereRezept(const RezeptEingabe& e);
+    // Writes the comment of recipe n into its file; ingredients and text stay as the file has them.
+    void speichereKommentar(int n, const QStringList& kommentar);
+    void loescheRezept(int n);
+    void loescheBild(int n);
+    void setzeFavorit(int n, bool favorit);
+    int zufallsRezept(); // -1 when there is none
+
+    KategorieFehler neueKategorie(const QString& name);
+    void benenneKategorie(int nr, const QString& name);
+    void loescheKategorie(int nr);
+
+    // Adds `anzahl` recipes under new numbers. schreibe(i, nummer) creates the files of recipe i for
+    // that number (never replacing a file) and returns its index entry; a failure there throws and takes
+    // back everything of this call. Returns the first number.
+    int fuegeHinzu(int anzahl, const std::function<QString(int i, int nummer)>& schreibe);
+
+    // Rewrites the index whole (database update) from its lines on disk.
+    void wandleIndex(const std::function<QStringList(const QStringList&)>& umwandeln);
+
+    // Whether recipe n is a live entry of the index on disk.
+    bool lebtAufPlatte(int n) const;
+
+    // The next number a new recipe would get, from the files as they are now.
+    int naechsteNummer() const;
+
+signals:
+    void geladen();
+    void rezeptGespeichert(int n);
+    void kommentarGespeichert(int n);
+    void rezeptGeloescht(int n);
+    void bildGeloescht(int n);
+    void favoritGeaendert(int n);
+    void kategorienGeaendert(int geloeschteNr); // -1: added or renamed
+    void rezepteHinzugefuegt(int erste, int anzahl);
+    void indexUmgewandelt();
+    void einstellungenGeaendert();
+    // The index changed in a way the table must be read again for (imports, database update).
+    void neuEinlesen();
+    // Imported entries carry category lists of the old format: the database update is due.
+    void altesFormat();
+    void vonAussenGeaendert(int dateien);
+    void konfliktkopieGefunden(const QString& name);
+
+private:
+    struct Stempel {
+        qint64 groesse = -1;
+        qint64 zeit = -1;
+        quint64 inode = 0;
+        bool operator==(const Stempel&) const = default;
+    };
+    static Stempel stempel(const QString& pfad);
+    void pruefen();
+    int naechsteNummer(const QStringList& index) const;
+
+    AppState& st;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_ruhe = nullptr;
+    QHash<QString, Stempel> m_bekannt;
+    QSet<QString> m_gemeldet;
+};
+
+// Index lines with new entries for the numbers erste.. appended where they belong: entries of numbers
+// between the highest on disk and erste are marked deleted, lines behind the last entry that are no
+// entries stay behind the new ones, and line 0 becomes the last new number.
+QStringList indexMitNeuen(const QStringList& index, int erste, const QStringList& eintraege);
+
+// The highest recipe number the index lines know: line 0 or a later line holding an entry.
+// Throws tk::Error when line 0 is no number or below -1.
+int hoechsteNummer(const QStringList& index);
+
+} // namespace tk

@@ -1,0 +1,163 @@
+// Two copies of the program on one collection: a second start hands over to the first and ends; a
+// crashed copy does not block the next; a change by another writer shows up in the running window; an
+// edit of a recipe deleted meanwhile asks before it saves.
+#include <QDir>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+#include <signal.h>
+
+#include "TestSupport.h"
+#include "app/Forms.h"
+#include "editing/gui/editRezForm.h"
+#include "exchange/Paket.h"
+#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Unit6.h"
+#include "platform/TextLines.h"
+#include "platform/gui/RecipeList.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+#include "store/Sammlung.h"
+
+namespace {
+
+bool kopiereOrdner(const QString& von, const QString& nach)
+{
+    QDirIterator it(von, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDir().mkpath(nach);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        const QString ziel = nach + u'/' + QDir(von).relativeFilePath(f);
+        if (it.fileInfo().isDir() ? !QDir().mkpath(ziel) : !QFile::copy(f, ziel))
+            return false;
+    }
+    return true;
+}
+
+QString programm()
+{
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).canonicalPath()
+        + QStringLiteral("/tellerkiste");
+}
+
+bool paketEntpackt(const QString& home)
+{
+    return !QDir(home + QStringLiteral("/temp")).entryList({ QStringLiteral("paket-*") }, QDir::Dirs).isEmpty();
+}
+
+} // namespace
+
+class ZweiKopienTest : public QObject {
+    Q_OBJECT
+private slots:
+    void zweiterStartUebergibtUndEndet()
+    {
+        QVERIFY2(QFile::exists(programm()), "the program is not built");
+        QTemporaryDir home, work;
+        QVERIFY(kopiereOrdner(QStringLiteral(TK_SOURCE_DIR "/data"), home.filePath(QStringLiteral("Data"))));
+        // A package to hand over.
+        std::vector<tk::TRezepte> rezepte;
+        int max = 0;
+        tk::loadRezepte(tk::loadLines(tk::indexPath(home.path())), rezepte, max, nullptr, 0, {}, {});
+        const QString paket = work.filePath(QStringLiteral("p.tkp"));
+        tk::exportiereRezepte(home.path(), rezepte, { 0 }, QStringLiteral("P"), QStringLiteral("K"), paket);
+        tk::exportAufraeumen(home.path());
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TELLERKISTE_HOME"), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess erste;
+        erste.setProcessEnvironment(env);
+        erste.start(programm(), {});
+        QVERIFY(erste.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("temp/sammlung/kopie.lock"))), 20000);
+
+        // The second start with a package: the first copy lists it in its import window (and so unpacks it).
+        QProcess zweite;
+        zweite.setProcessEnvironment(env);
+        zweite.start(programm(), { paket });
+        QVERIFY(zweite.waitForFinished(20000));
+        QCOMPARE(zweite.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(paketEntpackt(home.path()), 20000);
+        QCOMPARE(erste.state(), QProcess::Running);
+
+        // A copy that crashed leaves its lock; the next start takes over and runs.
+        ::kill(pid_t(erste.processId()), SIGKILL);
+        QVERIFY(erste.waitForFinished(10000));
+        QProcess dritte;
+        dritte.setProcessEnvironment(env);
+        dritte.start(programm(), {});
+        QVERIFY(dritte.waitForStarted());
+        QVERIFY(!dritte.waitForFinished(3000)); // still running: it did not hand over to a dead copy
+        dritte.kill();
+        dritte.waitForFinished(10000);
+    }
+
+    // Another writer appends a recipe: the running window shows it without a word.
+    void fremdeAenderungWirdGezeigt()
+    {
+        tkt::Collection c;
+        c.standard({ "0", "Alt|K|01,|d|m|" });
+        c.recipe(0, { "a" }, { "b" });
+        tkt::Program p(c.dir());
+        p.st.sammlung.beobachten(10);
+        tk::TForm1* f1 = p.forms().Form1;
+        QCOMPARE(f1->treeview1->count(), 1);
+
+        tk::AppState andere;
+        andere.programDir = c.dir();
+        tk::RezeptEingabe e;
+        e.titel = QStringLiteral("Von drüben");
+        e.angekreuzt = e.gelistet = { 1 };
+        QCOMPARE(andere.sammlung.speichereRezept(e).nummer, 1);
+        QTRY_COMPARE(f1->treeview1->count(), 2);
+        QVERIFY(!p.forms().Form6->isVisible());
+
+        // A conflict copy of a synchronisation tool is named in the status bar, and left alone.
+        c.writeBytes("Data/Rezepte/index.sync-conflict-20261208-1.dat", "1\r\n");
+        QTRY_COMPARE(f1->findChild<QLabel*>(QStringLiteral("StatusPanel2"))->text(),
+            QStringLiteral("Konfliktkopie gefunden: index.sync-conflict-20261208-1.dat"));
+        QVERIFY(c.exists("Data/Rezepte/index.sync-conflict-20261208-1.dat"));
+    }
+
+    // The editor on a recipe another copy deleted: "Nein" keeps the editor open, "Ja" saves a new recipe.
+    void geloeschtesRezeptBearbeiten_data()
+    {
+        QTest::addColumn<bool>("ja");
+        QTest::newRow("Nein") << false;
+        QTest::newRow("Ja") << true;
+    }
+    void geloeschtesRezeptBearbeiten()
+    {
+        QFETCH(bool, ja);
+        tkt::Collection c;
+        c.standard({ "0", "Alt|K|01,|d|m|" });
+        c.recipe(0, { "a" }, { "b" });
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = p.forms().Form1;
+        f1->ZeigeRezept(0);
+        f1->Bearbeiten1Click();
+        tk::TForm8* ed = p.forms().Form8;
+        QVERIFY(ed->isVisible());
+
+        tk::AppState andere;
+        andere.programDir = c.dir();
+        andere.sammlung.loescheRezept(0);
+
+        tkt::ModalScript script;
+        script.answer(ja ? tk::Answer::Yes : tk::Answer::No);
+        ed->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Gerettet"));
+        QTest::mouseClick(ed->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+        QCOMPARE(script.last(tk::ModalKind::Question).text,
+            QStringLiteral("Das Rezept wurde inzwischen gelöscht. Als neues Rezept speichern?"));
+        QCOMPARE(ed->isVisible(), !ja);
+        const QStringList index = c.lines("Data/Rezepte/index.dat");
+        QCOMPARE(index.value(1), QStringLiteral("||||"));
+        QCOMPARE(index.value(2).section(u'|', 0, 0), ja ? QStringLiteral("Gerettet") : QString());
+    }
+};
+
+TK_TEST_MAIN(ZweiKopienTest)
+#include "tst_zweikopien.moc"

@@ -1,0 +1,202 @@
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include "dialogs/gui/Unit4.h"
+#include "mainwin/gui/Unit1.h"
+#include "platform/TextLines.h"
+#include "store/AppState.h"
+
+using tk::ModalKind;
+
+namespace {
+const QString kListe = QStringLiteral("Data/Sonstiges/einkaufsliste.dat");
+
+void sammlung(tkt::Collection& c)
+{
+    c.standard(
+        { "1", "Käsespätzle|Anna|01,|12.03.2006|für 4 Personen|", "Pfannkuchen|Bert|01,|01.01.2007|-|" });
+    c.recipe(0, { "500 g Mehl", "3 Eier", "=== Zum Bestreuen ===", "Salz" }, { "Teig schlagen." });
+    c.recipe(1, { "250 g Mehl", "2 Eier", "500 ml Milch", "salz" }, { "Ausbacken." });
+}
+
+// The main window on screen and active, so its shortcuts reach it.
+tk::TForm1* zeige(tkt::Program& p)
+{
+    p.forms().Form4->hide();
+    tk::TForm1* f1 = p.forms().Form1;
+    f1->show();
+    f1->activateWindow();
+    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
+}
+
+QAction* aktion(QWidget* w, const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
+
+QPushButton* knopf(QWidget* w, const char* name)
+{
+    QPushButton* b = w->findChild<QPushButton*>(QLatin1String(name));
+    return b && b->isVisible() ? b : nullptr;
+}
+
+QStringList spalte(const QTableWidget* t, int c)
+{
+    QStringList out;
+    for (int r = 0; r < t->rowCount(); ++r)
+        out.append(t->item(r, c)->text());
+    return out;
+}
+}
+
+class MengenFensterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Ctrl+M shows the recipe on show; the spin box scales the list as it changes.
+    void umrechnen()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        const QByteArray rezeptVorher = c.bytes("Data/Rezepte/0000.dat");
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = zeige(p);
+        QVERIFY(f1);
+        f1->ZeigeRezept(0);
+        QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
+        auto* w = f1->findChild<QDialog*>(QStringLiteral("Umrechnen"));
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Rezept umrechnen"));
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Menge"))->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("Personen"));
+        auto* auf = w->findChild<QSpinBox*>();
+        QCOMPARE(auf->accessibleName(), QStringLiteral("Umrechnen auf"));
+        QCOMPARE(auf->value(), 4);
+        auto* liste = w->findChild<QListWidget*>();
+        QCOMPARE(liste->accessibleName(), QStringLiteral("Zutaten"));
+        auto zeilen = [liste] {
+            QStringList out;
+            for (int i = 0; i < liste->count(); ++i)
+                out.append(liste->item(i)->text());
+            return out;
+        };
+        QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "3 Eier", "=== Zum Bestreuen ===", "Salz" }));
+
+        auf->selectAll();
+        QTest::keyClicks(auf, "6");
+        QCOMPARE(zeilen(), (QStringList { "750 g Mehl", "4,5 Eier", "=== Zum Bestreuen ===", "Salz" }));
+        QTest::keyClick(auf, Qt::Key_Up);
+        QCOMPARE(zeilen().first(), QStringLiteral("875 g Mehl"));
+        QTest::keyClick(auf, Qt::Key_Down);
+
+        QTest::mouseClick(knopf(w, "Kopieren"), Qt::LeftButton);
+        const QString kopie = QGuiApplication::clipboard()->text();
+        QVERIFY(kopie.contains(QStringLiteral("Käsespätzle\n\nBrutzels Tellerkiste 3.30\n")));
+        QVERIFY(kopie.contains(QStringLiteral("\nfür 6 Personen\n\nZutaten\n750 g Mehl\n4,5 Eier\n")));
+
+        // The converted amounts go onto the shopping list; the recipe file stays as it was.
+        QTest::mouseClick(knopf(w, "AufEinkaufsliste"), Qt::LeftButton);
+        QCOMPARE(c.lines(kListe),
+            (QStringList { "0|750 g|Mehl|Käsespätzle", "0|4,5|Eier|Käsespätzle", "0||Salz|Käsespätzle" }));
+        QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
+
+        // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
+        p.st.AktRezept = 1;
+        aktion(f1, "Umrechnen2")->trigger();
+        QCOMPARE(auf->value(), 1);
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("× Rezept"));
+        auf->setValue(2);
+        QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "4 Eier", "1 l Milch", "salz" }));
+        QTest::mouseClick(knopf(w, "Schliessen"), Qt::LeftButton);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    // Two recipes onto the list, a tick and a changed amount; after a restart all of it is there.
+    void einkaufsliste()
+    {
+        tkt::Collection c;
+        sammlung(c);
+        {
+            tkt::ModalScript script;
+            tkt::Program p(c.dir());
+            tk::TForm1* f1 = p.forms().Form1;
+            for (int n : { 0, 1 }) {
+                p.st.AktRezept = n;
+                aktion(f1, "AufdieEinkaufsliste1")->trigger();
+            }
+            auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+            QVERIFY(w && w->isVisible());
+            auto* t = w->findChild<QTableWidget*>();
+            QCOMPARE(t->accessibleName(), QStringLiteral("Einkaufsliste"));
+            QCOMPARE(spalte(t, 0), (QStringList { "750 g", "5", "", "500 ml" }));
+            QCOMPARE(spalte(t, 1), (QStringList { "Mehl", "Eier", "Salz", "Milch" }));
+            QCOMPARE(spalte(t, 2).first(), QStringLiteral("Käsespätzle, Pfannkuchen"));
+
+            t->item(1, 0)->setCheckState(Qt::Checked);
+            t->item(0, 0)->setText(QStringLiteral("1 kg"));
+            QCOMPARE(c.bytes(kListe),
+                tkt::crlf({ "0|1 kg|Mehl|Käsespätzle|Pfannkuchen", "1|5|Eier|Käsespätzle|Pfannkuchen",
+                    "0||Salz|Käsespätzle|Pfannkuchen", "0|500 ml|Milch|Pfannkuchen" }));
+
+            // The bought eggs stay bought; the new ones are a line of their own.
+            p.st.AktRezept = 1;
+            aktion(f1, "AufdieEinkaufsliste1")->trigger();
+            QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
+            QCOMPARE(script.unexpected, 0);
+        }
+
+        // A restart: new state, new windows, the list from its file.
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::TForm1* f1 = zeige(p);
+        QVERIFY(f1);
+        QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
+        auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+        QVERIFY(w && w->isVisible());
+        auto* t = w->findChild<QTableWidget*>();
+        QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
+        QCOMPARE(t->item(1, 0)->checkState(), Qt::Checked);
+        QCOMPARE(t->item(0, 0)->checkState(), Qt::Unchecked);
+
+        const QString pdf = c.path("liste.pdf");
+        script.file(pdf);
+        QTest::mouseClick(knopf(w, "AlsPdf"), Qt::LeftButton);
+        QCOMPARE(script.last(ModalKind::SaveFile).filter, QStringLiteral("PDF-Datei (*.pdf)"));
+        QVERIFY(tk::loadBytes(pdf).startsWith("%PDF"));
+
+        const QString txt = c.path("liste.txt");
+        script.file(txt);
+        QTest::mouseClick(knopf(w, "AlsText"), Qt::LeftButton);
+        QCOMPARE(c.lines("liste.txt"),
+            (QStringList { "Einkaufsliste", "", "[ ] 1250 g Mehl", "[x] 5 Eier", "[ ] Salz", "[ ] 1 l Milch",
+                "[ ] 2 Eier" }));
+
+        QTest::mouseClick(knopf(w, "ErledigteEntfernen"), Qt::LeftButton);
+        QCOMPARE(spalte(t, 1), (QStringList { "Mehl", "Salz", "Milch", "Eier" }));
+        QCOMPARE(c.lines(kListe).size(), 4);
+        script.answer(tk::Answer::Yes);
+        QTest::mouseClick(knopf(w, "Leeren"), Qt::LeftButton);
+        QCOMPARE(t->rowCount(), 0);
+        QCOMPARE(c.bytes(kListe), QByteArray());
+
+        // The recipe on show as a PDF, named after its title.
+        f1->ZeigeRezept(0);
+        const QString rezeptPdf = c.path("rezept.pdf");
+        script.file(rezeptPdf);
+        aktion(f1, "AlsPDFDatei1")->trigger();
+        QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
+        const QByteArray bytes = tk::loadBytes(rezeptPdf);
+        QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
+        QCOMPARE(script.unexpected, 0);
+    }
+};
+
+TK_TEST_MAIN(MengenFensterTest)
+#include "tst_mengenfenster.moc"
