@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "exchange/WebRezept.h"
 #include "exchange/gui/Paketoeffnen.h"
+#include "mainwin/Unit1.h"
 #include "mainwin/gui/Startup.h"
 #include "platform/gui/Application.h"
 #include "store/AppState.h"
@@ -26,5 +28,9 @@ int main(int argc, char** argv)
         return 0;
     // The desktop opens a recipe package by starting the program with its path.
     tk::oeffnePakete(windows->forms, QCoreApplication::arguments().mid(1), QDir::currentPath());
+    // `tellerkiste https://…` opens the web import with that address loading.
+    const QUrl web = tk::webArgument(QCoreApplication::arguments().mid(1));
+    if (web.isValid() && windows->forms.Form1)
+        windows->forms.Form1->WebImport(web.toString());
     return app.exec();
 }

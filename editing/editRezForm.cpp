@@ -267,6 +267,7 @@ void TForm8::Fill()
         fillCheckList({});
         Memo2->clear();
         Memo1->clear();
+        m_kommentarNeu.clear();
         Edit1->setFocus();
         return;
     }
@@ -312,6 +313,27 @@ void TForm8::Fill()
         errorReport(forms.Form1 ? static_cast<QWidget*>(forms.Form1) : this, bildFehler);
 }
 
+void TForm8::NeuesRezept(const RezeptVorgabe& v)
+{
+    const QImage vorschau = v.bild.isEmpty() ? QImage() : loadPicture(v.bild);
+    RezeptNr = -1;
+    Fill();
+    setWindowTitle(QStringLiteral("Neues Rezept erstellen"));
+    Edit1->setText(v.titel);
+    if (!v.autor.isEmpty()) Edit2->setText(v.autor);
+    if (!v.datum.isEmpty()) Edit3->setText(v.datum);
+    if (!v.menge.isEmpty()) Edit4->setText(v.menge);
+    Memo2->setPlainText(feldText(v.zutaten));
+    Memo1->setPlainText(feldText(v.text));
+    fillCheckList(v.kategorien);
+    if (!vorschau.isNull()) {
+        st.BildDatei = v.bild;
+        Image1->setImage(vorschau);
+        Button4->setEnabled(true);
+    }
+    m_kommentarNeu = v.kommentar;
+}
+
 // ---- Buttons --------------------------------------------------------------------------------------
 
 void TForm8::Button1Click()
@@ -351,7 +373,7 @@ void TForm8::speichern()
     bool indexGeschrieben = false;
     QString bildFehler;
     try {
-        const QStringList kommentar = neu ? QStringList() : kommentarFuer(n);
+        const QStringList kommentar = neu ? m_kommentarNeu : kommentarFuer(n);
         if (neu) {
             st.RezeptMax = st.RezeptMax + 1;
             n = st.RezeptMax;
