@@ -474,7 +474,8 @@ namespace {
             return einzeilig(skalar(v));
         }
 
-        // Ingredients: one per string; a single string may hold several lines.
+        // Ingredients: one per entry of a list, where a line break is only layout; a single string
+        // stands for the whole list, one ingredient per line.
         void zeilen(const QJsonValue& roh, QStringList& out, int tiefe)
         {
             if (tiefe > 8)
@@ -487,7 +488,14 @@ namespace {
                         stand.gekuerzt = true;
                         return;
                     }
-                    zeilen(e, out, tiefe + 1);
+                    const QJsonValue w = aufgeloest(e);
+                    if (w.isArray()) {
+                        zeilen(w, out, tiefe + 1);
+                        continue;
+                    }
+                    const QString z = w.isObject() ? text(w) : einzeilig(skalar(w));
+                    if (!z.isEmpty())
+                        out.append(z);
                 }
                 return;
             }

@@ -34,7 +34,7 @@ namespace {
     QString sekunden(int ms)
     {
         const int s = (ms + 999) / 1000;
-        return s == 1 ? QStringLiteral("einer Sekunde") : QStringLiteral("%1 Sekunden").arg(s);
+        return s == 1 ? QStringLiteral("eine Sekunde") : QStringLiteral("%1 Sekunden").arg(s);
     }
 }
 
