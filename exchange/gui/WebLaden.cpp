@@ -66,49 +66,41 @@ void WebLader::lade(const QUrl& url, Art art, const QUrl& verweisendeSeite)
 {
     abbrechen();
     m_art = art;
-    m_daten.clear();
+    m_verweis = verweisendeSeite;
+    m_umleitungen = 0;
     if (!webSchema(url)) {
         fehler(QStringLiteral("%1 konnte nicht geladen werden: Nur Adressen mit http:// oder https:// werden "
                               "geladen.")
                    .arg(was()));
         return;
     }
+    // One time limit for the whole download, redirects included.
+    m_uhr.start(g_zeitlimit);
+    anfordern(url);
+}
+
+// Redirects are followed here, not by the network layer, so that every hop is checked and counted.
+void WebLader::anfordern(const QUrl& url)
+{
+    m_daten.clear();
     QNetworkRequest anfrage(url);
-    anfrage.setAttribute(
-        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    anfrage.setMaximumRedirectsAllowed(5);
+    anfrage.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     anfrage.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     anfrage.setHeader(QNetworkRequest::UserAgentHeader, kUserAgent);
     anfrage.setRawHeader("Accept-Language", "de");
     anfrage.setRawHeader("Accept",
-        art == Art::Seite
+        m_art == Art::Seite
             ? QByteArrayLiteral("text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8")
             : QByteArrayLiteral("image/avif,image/webp,image/png,image/jpeg,image/*;q=0.8,*/*;q=0.5"));
     // Picture servers often refuse requests that come from no page.
-    if (webSchema(verweisendeSeite))
-        anfrage.setRawHeader("Referer", verweisendeSeite.toEncoded());
+    if (webSchema(m_verweis))
+        anfrage.setRawHeader("Referer", m_verweis.toEncoded());
 
     QNetworkReply* antwort = m_netz->get(anfrage);
     m_antwort = antwort;
-    connect(antwort, &QNetworkReply::redirected, this, [this, antwort](const QUrl& ziel) {
-        if (antwort != m_antwort)
-            return;
-        if (!webSchema(ziel)) {
-            fehler(
-                QStringLiteral("%1 konnte nicht geladen werden: Der Server leitet auf eine Adresse weiter, "
-                               "die nicht mit http:// oder https:// beginnt.")
-                    .arg(was()));
-            return;
-        }
-        emit antwort->redirectAllowed();
-    });
     connect(antwort, &QNetworkReply::metaDataChanged, this, [this, antwort] {
-        if (antwort != m_antwort)
-            return;
-        const int status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QVariant laenge = antwort->header(QNetworkRequest::ContentLengthHeader);
-        if (status < 300 && laenge.isValid() && laenge.toLongLong() > hoechstens())
-            lesen(); // refuses before a byte is read
+        if (antwort == m_antwort)
+            lesen(); // a length above the limit is refused before a byte is read
     });
     connect(antwort, &QNetworkReply::readyRead, this, [this, antwort] {
         if (antwort == m_antwort)
@@ -118,7 +110,6 @@ void WebLader::lade(const QUrl& url, Art art, const QUrl& verweisendeSeite)
         if (antwort == m_antwort)
             beendet();
     });
-    m_uhr.start(g_zeitlimit);
 }
 
 void WebLader::abbrechen()
@@ -168,6 +159,27 @@ void WebLader::beendet()
     const QString vorn = QStringLiteral("%1 konnte nicht geladen werden: ").arg(was());
     const int status = a->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString host = a->url().host();
+    const QByteArray ziel = a->rawHeader("Location").trimmed();
+    if ((status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
+        && !ziel.isEmpty()) {
+        const QUrl weiter = a->url().resolved(QUrl::fromEncoded(ziel));
+        if (++m_umleitungen > 5) {
+            fehler(vorn + QStringLiteral("Der Server leitet mehr als 5-mal weiter."));
+            return;
+        }
+        if (!webSchema(weiter) || weiter.host().isEmpty()) {
+            fehler(vorn
+                + QStringLiteral(
+                    "Der Server leitet auf eine Adresse weiter, die nicht mit http:// oder https:// "
+                    "beginnt."));
+            return;
+        }
+        m_antwort = nullptr;
+        a->disconnect(this);
+        a->deleteLater();
+        anfordern(weiter);
+        return;
+    }
     if (status >= 400) {
         QString grund = a->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
         QString m = vorn
@@ -202,9 +214,6 @@ void WebLader::beendet()
         return;
     case QNetworkReply::SslHandshakeFailedError:
         fehler(vorn + QStringLiteral("Die sichere Verbindung zum Server „%1“ ist fehlgeschlagen.").arg(host));
-        return;
-    case QNetworkReply::TooManyRedirectsError:
-        fehler(vorn + QStringLiteral("Der Server leitet mehr als 5-mal weiter."));
         return;
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:

@@ -35,6 +35,7 @@ signals:
     void fehlgeschlagen(const QString& meldung);
 
 private:
+    void anfordern(const QUrl& url);
     void lesen();
     void beendet();
     void fehler(const QString& meldung);
@@ -46,6 +47,8 @@ private:
     QByteArray m_daten;
     QTimer m_uhr;
     Art m_art = Art::Seite;
+    QUrl m_verweis;
+    int m_umleitungen = 0;
 };
 
 } // namespace tk
