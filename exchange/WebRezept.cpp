@@ -267,7 +267,8 @@ namespace {
             }
         }
         out = out.simplified();
-        if (out.contains(kMarker))
+        // "######KOMMENTAR######" holds the marker again after one pass.
+        while (out.contains(kMarker))
             out.replace(kMarker, QStringLiteral("KOMMENTAR"));
         if (out.size() > max) {
             out.truncate(max);
