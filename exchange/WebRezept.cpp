@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -72,9 +73,10 @@ namespace {
 
     bool istElement(const xmlNode* n) { return n->type == XML_ELEMENT_NODE; }
 
+    // The HTML parser gives element names in lower case.
     bool heisst(const xmlNode* n, const char* name)
     {
-        return istElement(n) && n->name && xmlStrcasecmp(n->name, BAD_CAST name) == 0;
+        return istElement(n) && n->name && std::strcmp(reinterpret_cast<const char*>(n->name), name) == 0;
     }
 
     bool hatAttribut(xmlNode* n, const char* name) { return xmlHasProp(n, BAD_CAST name) != nullptr; }
@@ -989,41 +991,120 @@ namespace {
     }
 }
 
+namespace {
+    struct Kodierung {
+        enum Art { Utf8, Cp1252, Utf16LE, Utf16BE, Andere } art = Utf8;
+        qsizetype bom = 0;
+        QByteArray name; // of another character set
+    };
+
+    // Byte order mark, then the header's charset, then the page's own; none means UTF-8.
+    Kodierung kodierung(const QByteArray& html, const QString& contentType)
+    {
+        if (html.startsWith("\xEF\xBB\xBF"))
+            return { Kodierung::Utf8, 3, {} };
+        if (html.startsWith("\xFF\xFE"))
+            return { Kodierung::Utf16LE, 2, {} };
+        if (html.startsWith("\xFE\xFF"))
+            return { Kodierung::Utf16BE, 2, {} };
+        QString charset = charsetAus(contentType);
+        if (charset.isEmpty())
+            charset = metaCharset(html);
+        if (charset.isEmpty() || charset == QLatin1String("utf-8") || charset == QLatin1String("utf8"))
+            return {};
+        if (istCp1252(charset))
+            return { Kodierung::Cp1252, 0, {} };
+        return { Kodierung::Andere, 0, charset.toLatin1() };
+    }
+
+    bool gueltigesUtf8(const QByteArray& b, qsizetype ab)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + ab;
+        const auto* ende = reinterpret_cast<const unsigned char*>(b.constData()) + b.size();
+        while (p < ende) {
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                ++p;
+                continue;
+            }
+            int folge;
+            char32_t u;
+            if (c >= 0xC2 && c <= 0xDF) {
+                folge = 1;
+                u = c & 0x1F;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                folge = 2;
+                u = c & 0x0F;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                folge = 3;
+                u = c & 0x07;
+            } else {
+                return false;
+            }
+            if (ende - p <= folge)
+                return false;
+            for (int i = 1; i <= folge; ++i) {
+                if ((p[i] & 0xC0) != 0x80)
+                    return false;
+                u = (u << 6) | (p[i] & 0x3F);
+            }
+            // overlong forms, surrogates and code points beyond Unicode
+            if ((folge == 2 && u < 0x800) || (folge == 3 && u < 0x10000) || (u >= 0xD800 && u <= 0xDFFF)
+                || u > 0x10FFFF)
+                return false;
+            p += folge + 1;
+        }
+        return true;
+    }
+
+    // The page as UTF-8 for the parser; most pages are that already and go through untouched.
+    QByteArray alsUtf8(const QByteArray& html, const QString& contentType)
+    {
+        const Kodierung k = kodierung(html, contentType);
+        if (k.art == Kodierung::Utf8 && gueltigesUtf8(html, k.bom)) {
+            QByteArray out = html.mid(k.bom);
+            out.replace('\0', ' ');
+            return out;
+        }
+        QString text = webseitenText(html, contentType);
+        text.replace(u'\0', u' ');
+        return text.toUtf8();
+    }
+}
+
 QString webseitenText(const QByteArray& html, const QString& contentType)
 {
-    if (html.startsWith("\xEF\xBB\xBF"))
-        return utf8OderCp1252(html.mid(3));
-    if (html.startsWith("\xFF\xFE") || html.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(html.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        return utf16(html.mid(2));
+    const Kodierung k = kodierung(html, contentType);
+    const QByteArray rest = html.mid(k.bom);
+    switch (k.art) {
+    case Kodierung::Utf8:
+        return utf8OderCp1252(rest);
+    case Kodierung::Cp1252:
+        return fromCp1252(rest);
+    case Kodierung::Utf16LE:
+        return QStringDecoder(QStringDecoder::Utf16LE)(rest);
+    case Kodierung::Utf16BE:
+        return QStringDecoder(QStringDecoder::Utf16BE)(rest);
+    case Kodierung::Andere:
+        break;
     }
-    QString charset = charsetAus(contentType);
-    if (charset.isEmpty())
-        charset = metaCharset(html);
-    if (charset.isEmpty() || charset == QLatin1String("utf-8") || charset == QLatin1String("utf8"))
-        return utf8OderCp1252(html);
-    if (istCp1252(charset))
-        return fromCp1252(html);
-    QStringDecoder anderer(charset.toLatin1().constData());
+    QStringDecoder anderer(k.name.constData());
     if (anderer.isValid()) {
-        const QString t = anderer(html);
+        const QString t = anderer(rest);
         if (!anderer.hasError())
             return t;
     }
-    return utf8OderCp1252(html);
+    return utf8OderCp1252(rest);
 }
 
 WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, const QUrl& basis)
 {
     WebErgebnis ergebnis;
     Stand stand;
-    QString text = webseitenText(html.left(kMaxWebseite), contentType);
     if (html.size() > kMaxWebseite)
         ergebnis.hinweise.append(
             QStringLiteral("Die Seite ist größer als 10 MB; nur der Anfang wurde gelesen."));
-    text.replace(u'\0', u' ');
-    const Dokument doc = parseHtml(text.toUtf8());
-    text.clear();
+    const Dokument doc = parseHtml(alsUtf8(html.left(kMaxWebseite), contentType));
     if (!doc)
         return ergebnis;
 
