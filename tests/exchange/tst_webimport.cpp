@@ -105,14 +105,14 @@ private:
     QTcpServer m_server;
 };
 
-QByteArray png(int w, int h)
+QByteArray bildDaten(int w, int h, const char* format)
 {
-    QImage bild(w, h, QImage::Format_RGB32);
-    bild.fill(Qt::darkGreen);
+    QImage b(w, h, QImage::Format_RGB32);
+    b.fill(Qt::darkGreen);
     QByteArray out;
-    QBuffer b(&out);
-    b.open(QIODevice::WriteOnly);
-    bild.save(&b, "PNG");
+    QBuffer puffer(&out);
+    puffer.open(QIODevice::WriteOnly);
+    b.save(&puffer, format);
     return out;
 }
 
@@ -175,7 +175,7 @@ void WebImportTest::rezeptLandetImEditor_data()
     const QStringList suppe { "Gemüsesuppe mit Graupen", "Clara Koch", "09.03.2024", "6 Portionen" };
     const QStringList zutaten { "1 Stange Lauch", "100 g Graupen" };
     const QStringList text { "Gemüse putzen.", "", "Graupen zugeben." };
-    QTest::newRow("address from the clipboard, five redirects, PNG picture")
+    QTest::newRow("address from the clipboard, five redirects, WebP picture")
         << "menu" << -1 << suppe << zutaten << text << QStringList { "Gemüse", "Suppen" } << "02,07," << true
         << "Quelle: %1/rezept"
         << "";
@@ -203,8 +203,8 @@ void WebImportTest::rezeptLandetImEditor()
     QFETCH(QString, hinweis);
 
     Server server;
-    server.seite("/rezept", rezeptSeite(kSuppe + "/bild.png\"}"), "Set-Cookie: sitzung=geheim; Path=/\r\n");
-    server.wege.insert("/bild.png", { "200 OK", "Content-Type: image/png\r\n", png(40, 30) });
+    server.seite("/rezept", rezeptSeite(kSuppe + "/bild.webp\"}"), "Set-Cookie: sitzung=geheim; Path=/\r\n");
+    server.wege.insert("/bild.webp", { "200 OK", "Content-Type: image/webp\r\n", bildDaten(40, 30, "WEBP") });
     for (int i = 1; i <= 5; ++i)
         server.weiter("/weiter/" + QByteArray::number(i),
             i < 5 ? "/weiter/" + QByteArray::number(i + 1) : server.url("/rezept").toLatin1());
@@ -221,7 +221,7 @@ void WebImportTest::rezeptLandetImEditor()
     c.writeBytes("Gespeichert/Graupensuppe.html",
         rezeptSeite(kSuppe + "Graupensuppe-Dateien/bild.png\"}",
             "<link rel=\"canonical\" href=\"https://koch.example/graupensuppe\">"));
-    c.writeBytes("Gespeichert/Graupensuppe-Dateien/bild.png", png(40, 30));
+    c.writeBytes("Gespeichert/Graupensuppe-Dateien/bild.png", bildDaten(40, 30, "PNG"));
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
