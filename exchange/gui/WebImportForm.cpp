@@ -68,7 +68,6 @@ TWebImport::TWebImport(AppState& state, Forms& forms, QWidget* parent)
 
     m_status = new QLabel(kBereit, this);
     m_status->setObjectName(QStringLiteral("Status"));
-    m_status->setAccessibleName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
