@@ -332,6 +332,83 @@ namespace {
             bilder.append(url);
     }
 
+    // ---- shared by both readers --------------------------------------------------------------------
+
+    // The preparation text: blank lines between the steps, a part's name as a heading line above its own.
+    class Textbau {
+    public:
+        explicit Textbau(Stand& stand)
+            : stand(stand)
+        {
+        }
+
+        bool voll()
+        {
+            if (zeilen.size() < kMaxTextzeilen)
+                return false;
+            stand.gekuerzt = true;
+            return true;
+        }
+
+        void absatz(const QString& zeile)
+        {
+            if (voll())
+                return;
+            if (!zeilen.isEmpty() && !nachUeberschrift)
+                zeilen.append(QString());
+            zeilen.append(zeile);
+            nachUeberschrift = false;
+        }
+
+        void ueberschrift(const QString& name)
+        {
+            if (name.isEmpty() || voll())
+                return;
+            if (!zeilen.isEmpty())
+                zeilen.append(QString());
+            zeilen.append(QStringLiteral("=== ") + name + QStringLiteral(" ==="));
+            nachUeberschrift = true;
+        }
+
+        QStringList zeilen;
+
+    private:
+        Stand& stand;
+        bool nachUeberschrift = false;
+    };
+
+    // A date as the collection shows it (dd.MM.yyyy), from an ISO date or time or that form already.
+    QString datumAus(const QString& roh)
+    {
+        const QString s = roh.trimmed().left(10);
+        QDate d = QDate::fromString(s, Qt::ISODate);
+        if (!d.isValid())
+            d = QDate::fromString(s, QStringLiteral("dd.MM.yyyy"));
+        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    }
+
+    // A quantity; a bare number counts servings.
+    QString mengeAus(const QString& w)
+    {
+        bool zahl = false;
+        const int n = w.trimmed().toInt(&zahl);
+        if (!zahl)
+            return w;
+        return n == 1 ? QStringLiteral("1 Portion") : QStringLiteral("%1 Portionen").arg(n);
+    }
+
+    // Category names, each once; keywords come as one text separated by commas.
+    void namenDazu(QStringList& out, const QString& s, bool kommaListe)
+    {
+        const QStringList teile
+            = kommaListe ? s.split(QRegularExpression(QStringLiteral("[,;]"))) : QStringList { s };
+        for (const QString& t : teile) {
+            const QString n = t.simplified();
+            if (!n.isEmpty() && !out.contains(n, ci) && out.size() < kMaxNamen)
+                out.append(n);
+        }
+    }
+
     // ---- JSON-LD ---------------------------------------------------------------------------------
 
     bool istTyp(const QString& t, QLatin1String typ)
@@ -405,7 +482,7 @@ namespace {
             if (zutaten.isUndefined() || zutaten.isNull())
                 zutaten = o.value(QLatin1String("ingredients"));
             zeilen(zutaten, r.zutaten, 0);
-            Text t;
+            Textbau t(stand);
             schritte(o.value(QLatin1String("recipeInstructions")), t, 0);
             r.text = t.zeilen;
             r.autor = namen(o.value(QLatin1String("author")), 0).join(QStringLiteral(", "));
@@ -426,11 +503,6 @@ namespace {
         const QUrl& basis;
         Stand& stand;
         QHash<QString, QJsonObject> ids;
-
-        struct Text {
-            QStringList zeilen;
-            bool nachUeberschrift = false;
-        };
 
         // {"@id": "..."} stands for the object of that id elsewhere on the page.
         QJsonValue aufgeloest(const QJsonValue& v) const
@@ -512,44 +584,18 @@ namespace {
             }
         }
 
-        void absatz(Text& t, const QString& zeile)
-        {
-            if (t.zeilen.size() >= kMaxTextzeilen) {
-                stand.gekuerzt = true;
-                return;
-            }
-            if (!t.zeilen.isEmpty() && !t.nachUeberschrift)
-                t.zeilen.append(QString());
-            t.zeilen.append(zeile);
-            t.nachUeberschrift = false;
-        }
-
-        void ueberschrift(Text& t, const QString& name)
-        {
-            if (t.zeilen.size() >= kMaxTextzeilen) {
-                stand.gekuerzt = true;
-                return;
-            }
-            if (!t.zeilen.isEmpty())
-                t.zeilen.append(QString());
-            t.zeilen.append(QStringLiteral("=== ") + name + QStringLiteral(" ==="));
-            t.nachUeberschrift = true;
-        }
-
         // recipeInstructions: a string, strings, HowToStep objects (text, else name) and HowToSections
         // whose name heads their steps.
-        void schritte(const QJsonValue& roh, Text& t, int tiefe)
+        void schritte(const QJsonValue& roh, Textbau& t, int tiefe)
         {
-            if (tiefe > 16 || t.zeilen.size() >= kMaxTextzeilen)
+            if (tiefe > 16 || t.voll())
                 return;
             const QJsonValue v = aufgeloest(roh);
             if (v.isArray()) {
                 const QJsonArray a = v.toArray();
                 for (const QJsonValue& e : a) {
-                    if (t.zeilen.size() >= kMaxTextzeilen) {
-                        stand.gekuerzt = true;
+                    if (t.voll())
                         return;
-                    }
                     schritte(e, t, tiefe + 1);
                 }
                 return;
@@ -559,20 +605,18 @@ namespace {
                 const QJsonValue teile = o.value(QLatin1String("itemListElement"));
                 const QJsonValue txt = o.value(QLatin1String("text"));
                 if (hatTyp(o, QLatin1String("HowToSection")) || (!teile.isUndefined() && !txt.isString())) {
-                    const QString name = text(o.value(QLatin1String("name")));
-                    if (!name.isEmpty())
-                        ueberschrift(t, name);
+                    t.ueberschrift(text(o.value(QLatin1String("name"))));
                     schritte(teile, t, tiefe + 1);
                     return;
                 }
                 const QString s
                     = skalar(txt).trimmed().isEmpty() ? skalar(o.value(QLatin1String("name"))) : skalar(txt);
                 for (const QString& z : klartextZeilen(s))
-                    absatz(t, z);
+                    t.absatz(z);
                 return;
             }
             for (const QString& z : klartextZeilen(skalar(v)))
-                absatz(t, z);
+                t.absatz(z);
         }
 
         // Authors: a string, a Person or Organization, or several of them.
@@ -598,14 +642,9 @@ namespace {
 
         static QString datum(const QJsonObject& o)
         {
-            for (const char* feld : { "datePublished", "dateCreated" }) {
-                const QString s = skalar(o.value(QLatin1String(feld))).trimmed();
-                QDate d = QDate::fromString(s.left(10), Qt::ISODate);
-                if (!d.isValid())
-                    d = QDate::fromString(s.left(10), QStringLiteral("dd.MM.yyyy"));
-                if (d.isValid())
-                    return d.toString(QStringLiteral("dd.MM.yyyy"));
-            }
+            for (const char* feld : { "datePublished", "dateCreated" })
+                if (const QString d = datumAus(skalar(o.value(QLatin1String(feld)))); !d.isEmpty())
+                    return d;
             return {};
         }
 
@@ -627,12 +666,7 @@ namespace {
             for (const QString& w : std::as_const(werte))
                 if (std::any_of(w.begin(), w.end(), [](QChar c) { return c.isLetter(); }))
                     return w;
-            const QString w = werte.first();
-            bool zahl = false;
-            const int n = w.toInt(&zahl);
-            if (zahl)
-                return n == 1 ? QStringLiteral("1 Portion") : QStringLiteral("%1 Portionen").arg(n);
-            return w;
+            return mengeAus(werte.first());
         }
 
         void kategorien(const QJsonValue& roh, QStringList& out, bool kommaListe, int tiefe) const
@@ -646,14 +680,7 @@ namespace {
                     kategorien(e, out, kommaListe, tiefe + 1);
                 return;
             }
-            const QString s = text(v);
-            const QStringList teile
-                = kommaListe ? s.split(QRegularExpression(QStringLiteral("[,;]"))) : QStringList { s };
-            for (const QString& t : teile) {
-                const QString n = t.simplified();
-                if (!n.isEmpty() && !out.contains(n, ci) && out.size() < kMaxNamen)
-                    out.append(n);
-            }
+            namenDazu(out, text(v), kommaListe);
         }
 
         // image: an address, an ImageObject (url or contentUrl) or several; the largest first where the
@@ -806,7 +833,7 @@ namespace {
         {
             WebRezept r;
             const QList<Eigenschaft> e = eigenschaften(item);
-            bool nachUeberschrift = false;
+            Textbau text(stand);
             for (const Eigenschaft& p : e) {
                 const QString& name = p.name;
                 const bool unterItem = hatAttribut(p.knoten, "itemscope");
@@ -825,36 +852,18 @@ namespace {
                             r.zutaten.append(z);
                         }
                 } else if (ist("recipeInstructions")) {
-                    schritte(p.knoten, unterItem, r.text, nachUeberschrift, 0);
+                    schritte(p.knoten, unterItem, text, 0);
                 } else if (ist("author")) {
                     const QString a = unterItem ? erster(eigenschaften(p.knoten), "name")
                                                 : wertZeilen(p.knoten).join(u' ');
                     if (!a.isEmpty() && !r.autor.contains(a))
                         r.autor = r.autor.isEmpty() ? a : r.autor + QStringLiteral(", ") + a;
                 } else if ((ist("datePublished") || ist("dateCreated")) && r.datum.isEmpty() && !unterItem) {
-                    const QString s = wertZeilen(p.knoten).join(u' ').trimmed();
-                    QDate d = QDate::fromString(s.left(10), Qt::ISODate);
-                    if (!d.isValid())
-                        d = QDate::fromString(s.left(10), QStringLiteral("dd.MM.yyyy"));
-                    if (d.isValid())
-                        r.datum = d.toString(QStringLiteral("dd.MM.yyyy"));
+                    r.datum = datumAus(wertZeilen(p.knoten).join(u' '));
                 } else if (ist("recipeYield") && r.menge.isEmpty() && !unterItem) {
-                    r.menge = wertZeilen(p.knoten).join(u' ');
-                    bool zahl = false;
-                    const int n = r.menge.toInt(&zahl);
-                    if (zahl)
-                        r.menge
-                            = n == 1 ? QStringLiteral("1 Portion") : QStringLiteral("%1 Portionen").arg(n);
+                    r.menge = mengeAus(wertZeilen(p.knoten).join(u' '));
                 } else if ((ist("recipeCategory") || ist("recipeCuisine") || ist("keywords")) && !unterItem) {
-                    const QString s = wertZeilen(p.knoten).join(u' ');
-                    const QStringList teile = ist("keywords")
-                        ? s.split(QRegularExpression(QStringLiteral("[,;]")))
-                        : QStringList { s };
-                    for (const QString& t : teile) {
-                        const QString n = t.simplified();
-                        if (!n.isEmpty() && !r.kategorien.contains(n, ci) && r.kategorien.size() < kMaxNamen)
-                            r.kategorien.append(n);
-                    }
+                    namenDazu(r.kategorien, wertZeilen(p.knoten).join(u' '), ist("keywords"));
                 } else if (ist("image")) {
                     QString url;
                     if (unterItem) {
@@ -868,6 +877,7 @@ namespace {
                     bildDazu(r.bilder, bildAdresse(url, basis, stand));
                 }
             }
+            r.text = text.zeilen;
             return r;
         }
 
@@ -875,53 +885,29 @@ namespace {
         const QUrl& basis;
         Stand& stand;
 
-        void absatz(QStringList& text, bool& nachUeberschrift, const QString& z)
-        {
-            if (text.size() >= kMaxTextzeilen) {
-                stand.gekuerzt = true;
-                return;
-            }
-            if (!text.isEmpty() && !nachUeberschrift)
-                text.append(QString());
-            text.append(z);
-            nachUeberschrift = false;
-        }
-
         // An element's lines are steps; a HowToSection item heads its own steps.
-        void schritte(xmlNode* n, bool unterItem, QStringList& text, bool& nachUeberschrift, int tiefe)
+        void schritte(xmlNode* n, bool unterItem, Textbau& text, int tiefe)
         {
             if (tiefe > 8)
                 return;
             if (!unterItem) {
                 for (const QString& z : wertZeilen(n))
-                    absatz(text, nachUeberschrift, z);
+                    text.absatz(z);
                 return;
             }
             const QList<Eigenschaft> e = eigenschaften(n);
-            const bool abschnitt = istTypName(attribut(n, "itemtype"), "HowToSection");
-            if (abschnitt) {
-                const QString name = erster(e, "name");
-                if (!name.isEmpty() && text.size() < kMaxTextzeilen) {
-                    if (!text.isEmpty())
-                        text.append(QString());
-                    text.append(QStringLiteral("=== ") + name + QStringLiteral(" ==="));
-                    nachUeberschrift = true;
-                }
+            if (istTypName(attribut(n, "itemtype"), "HowToSection")) {
+                text.ueberschrift(erster(e, "name"));
                 for (const Eigenschaft& p : e)
                     if (p.name.compare(QLatin1String("itemListElement"), ci) == 0)
-                        schritte(
-                            p.knoten, hatAttribut(p.knoten, "itemscope"), text, nachUeberschrift, tiefe + 1);
+                        schritte(p.knoten, hatAttribut(p.knoten, "itemscope"), text, tiefe + 1);
                 return;
             }
             QString s = erster(e, "text");
             if (s.isEmpty())
                 s = erster(e, "name");
-            if (s.isEmpty()) {
-                for (const QString& z : textZeilen(n))
-                    absatz(text, nachUeberschrift, z);
-                return;
-            }
-            absatz(text, nachUeberschrift, s);
+            for (const QString& z : s.isEmpty() ? textZeilen(n) : QStringList { s })
+                text.absatz(z);
         }
 
         static bool istTypName(const QString& itemtype, const char* name)
