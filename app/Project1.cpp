@@ -6,6 +6,8 @@
 #include "app/Einzelstart.h"
 #include "app/Paketoeffnen.h"
 #include "app/Startup.h"
+#include "exchange/WebRezept.h"
+#include "mainwin/gui/Unit1.h"
 #include "platform/gui/Application.h"
 #include "store/AppState.h"
 
@@ -37,6 +39,13 @@ int main(int argc, char** argv)
         [&windows](const QStringList& argumente, const QString& arbeitsordner) {
             tk::nachVorn(windows->forms);
             tk::oeffnePakete(windows->forms, argumente, arbeitsordner);
+            const QUrl web = tk::webArgument(argumente);
+            if (web.isValid() && windows->forms.Form1)
+                windows->forms.Form1->WebImport(web.toString());
         });
+    // `tellerkiste https://…` opens the web import with that address loading.
+    const QUrl web = tk::webArgument(QCoreApplication::arguments().mid(1));
+    if (web.isValid() && windows->forms.Form1)
+        windows->forms.Form1->WebImport(web.toString());
     return app.exec();
 }

@@ -67,5 +67,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tellerkiste.example.org")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 # The menu, the icon cache and the file types are refreshed by the triggers of these packages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-wayland, qt6-image-formats-plugins")
 include(CPack)

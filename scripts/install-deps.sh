@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need; only what is missing.
 set -euo pipefail
 pkgs=(g++ cmake make qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
+      libxml2-dev qt6-image-formats-plugins  # web import: HTML parser, WebP reader
       libgl-dev xvfb xauth
       desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
       dpkg-dev file                 # make package: dpkg-shlibdeps finds the library dependencies

@@ -265,6 +265,7 @@ void TForm8::Fill()
         fillCheckList({});
         Memo2->clear();
         Memo1->clear();
+        m_kommentarNeu.clear();
         Edit1->setFocus();
         return;
     }
@@ -312,6 +313,27 @@ void TForm8::Fill()
         errorReport(hauptfenster() ? hauptfenster() : this, bildFehler);
 }
 
+void TForm8::NeuesRezept(const RezeptVorgabe& v)
+{
+    const QImage vorschau = v.bild.isEmpty() ? QImage() : loadPicture(v.bild);
+    RezeptNr = -1;
+    Fill();
+    setWindowTitle(QStringLiteral("Neues Rezept erstellen"));
+    Edit1->setText(v.titel);
+    if (!v.autor.isEmpty()) Edit2->setText(v.autor);
+    if (!v.datum.isEmpty()) Edit3->setText(v.datum);
+    if (!v.menge.isEmpty()) Edit4->setText(v.menge);
+    Memo2->setPlainText(feldText(v.zutaten));
+    Memo1->setPlainText(feldText(v.text));
+    fillCheckList(v.kategorien);
+    if (!vorschau.isNull()) {
+        st.BildDatei = v.bild;
+        Image1->setImage(vorschau);
+        Button4->setEnabled(true);
+    }
+    m_kommentarNeu = v.kommentar;
+}
+
 // ---- Buttons --------------------------------------------------------------------------------------
 
 void TForm8::Button1Click()
@@ -347,6 +369,9 @@ void TForm8::speichern()
     // other recipe keeps the comment stored in its own file.
     if (RezeptNr >= 0 && st.offenerKommentar)
         e.kommentar = st.offenerKommentar(RezeptNr);
+    else if (RezeptNr < 0)
+        e.kommentar = m_kommentarNeu; // a recipe from the web brings its source
+
     if (!st.BildDatei.isEmpty()) {
         const QString quelle = st.BildDatei;
         e.bildSchreiben = [quelle](const QString& ziel) { storePicture(quelle, ziel); };

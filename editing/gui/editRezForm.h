@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 
+#include "editing/RezeptVorgabe.h"
 
 class QLabel;
 class QLineEdit;
@@ -27,6 +28,10 @@ public:
     // Puts the editor into the state of RezeptNr (-1: a new recipe). Reads everything it needs first,
     // so a failure (thrown) leaves the fields as they were.
     void Fill();
+
+    // A new recipe filled in from v, for the user to check and save with "Rezept speichern". Throws
+    // tk::Error, leaving the editor as it was, when the picture cannot be read.
+    void NeuesRezept(const RezeptVorgabe& v);
 
     // Rebuilds the check list when the category tabs changed, keeping each tick with its number.
     void KategorienAktualisieren();
@@ -86,6 +91,7 @@ private:
     QList<Anchored> m_anchored;
     QList<QPair<int, QString>> m_kategorien; // what the check list was built from
     bool m_watching = false;
+    QStringList m_kommentarNeu; // the comment a new recipe is saved with
 };
 
 // "Text|*.ext|Other|*.a;*.b" -> "Text (*.ext);;Other (*.a *.b)"

@@ -72,6 +72,7 @@ TForm1::TForm1(AppState& state, Forms& forms, QWidget* parent)
     buildPanes();
     buildToolbar();
     buildPanel7();
+    setAcceptDrops(true);
     // Disabled until the first load has filled the lists.
     setEnabled(false);
     resize(750, 500);
@@ -222,6 +223,9 @@ void TForm1::buildMenus()
     Rezeptimportieren1 = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &TForm1::Installieren2Click);
     Rezeptexportieren1
         = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &TForm1::Rezeptexportieren1Click);
+    impexp->addSeparator();
+    AusdemInternet1 = addItem(impexp, QStringLiteral("Aus dem Internet importieren..."),
+        QKeySequence(QStringLiteral("Ctrl+Shift+I")), &TForm1::AusdemInternet1Click);
     rezeptMenu->addSeparator();
     ZudenFavoriten1 = addItem(rezeptMenu, QStringLiteral("Zu den Favoriten hinzufügen"),
         QKeySequence(QStringLiteral("Ctrl+F")), &TForm1::ZudenFavoriten1Click);

@@ -55,6 +55,8 @@ public:
     void Rezeptimportieren2Click();
     void Rezeptexportieren2Click();
     void Installieren2Click();
+    void AusdemInternet1Click(); // Import/Export > Aus dem Internet importieren...
+    void WebImport(const QString& adresseOderDatei); // the same window, started at once
     void Rezeptexportieren1Click();
     void ZudenFavoriten1Click();
     void Zufallsrezept1Click();
@@ -177,6 +179,7 @@ public:
     QAction* Rezeptexportieren2 = nullptr;
     QAction* Rezeptimportieren1 = nullptr; // TKP import
     QAction* Rezeptexportieren1 = nullptr;
+    QAction* AusdemInternet1 = nullptr;
     QAction* ZudenFavoriten1 = nullptr;
     QAction* Zufallsrezept1 = nullptr;
     QAction* Datenbankaktualisieren1 = nullptr;
@@ -221,6 +224,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override; // a web address or .html file: Unit1_web.cpp
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void sammlungAbonnieren();

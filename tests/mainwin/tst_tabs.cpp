@@ -22,6 +22,14 @@ QStringList listed(const tk::RecipeList* l)
         out.append(l->textAt(i));
     return out;
 }
+// The recipes of the index get files of their own, so showing one is no error.
+void mitDateien(tkt::Collection& c)
+{
+    const QStringList index = c.lines(QStringLiteral("Data/Rezepte/index.dat"));
+    for (int n = 0; n + 1 < index.size(); ++n)
+        if (!c.exists(QStringLiteral("Data/Rezepte/%1.dat").arg(n, 4, 10, QLatin1Char('0'))))
+            c.recipe(n, {}, { QStringLiteral("Text") });
+}
 QList<int> numbers(const tk::RecipeList* l)
 {
     QList<int> out;
@@ -41,6 +49,7 @@ private slots:
         tkt::Collection c;
         c.standard({ "2", "Brotzeit|A|17,|d|m|", "Kuchen mit Brot|B|15,17,|d|m|", "Brötchen|C|16,|d|m|" },
             { "1Kuchen", "0Alt", "1Brot", "1Ein sehr langer Kategoriename der weitergeht" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -67,6 +76,7 @@ private slots:
     {
         tkt::Collection c;
         c.standard({ "-1" }, { "1Grillen", "1Weihnachtsbäckerei" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -84,6 +94,7 @@ private slots:
         tkt::Collection c;
         c.standard({ "3", "Fav und 14|A|14,|d|m|", "Nur Fav|A|01,|d|m|", "||||", "Nichts|A|02,|d|m|" }, {},
             { "0", "1", "2" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -102,6 +113,7 @@ private slots:
         tkt::Collection c;
         c.standard({ "6", "Zucker|a|01,|d|m|", "Öl|a|01,|d|m|", "Birne|a|01,|d|m|", "Äpfel|a|01,|d|m|",
             "äpfel|a|01,02,|d|m|", "Apfel|a|01,02,|d|m|", "apfel|a|02,|d|m|" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -127,6 +139,7 @@ private slots:
     {
         tkt::Collection c;
         c.standard({ "0", "Gulasch|Opa|03,|d|m|" });
+        mitDateien(c);
         c.recipe(0, { "500 g Rind" }, { "Schmoren." });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
@@ -144,6 +157,7 @@ private slots:
         tkt::Collection c;
         c.standard(
             { "1", "Ein sehr langer Titel eines Rezepts mit vielen Wörtern|a|01,|d|m|", "Kurz|b|01,|d|m|" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -168,6 +182,7 @@ private slots:
     {
         tkt::Collection c;
         c.standard({ "0", "Suppe|a|07,|d|m|" }, { "1Grillen" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
@@ -192,6 +207,7 @@ private slots:
     {
         tkt::Collection c;
         c.standard({ "-1" });
+        mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
