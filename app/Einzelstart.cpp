@@ -9,13 +9,14 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
+#include <utility>
 
 #include "store/Formats.h"
 
 namespace tk {
 
 namespace {
-    constexpr int kWarten = 800; // ms a later start waits for the running copy to answer
+    constexpr int kWarten = 2000; // ms a later start waits for the running copy to answer
 }
 
 Einzelstart::Einzelstart(const QString& programDir, QObject* parent)
@@ -82,6 +83,14 @@ bool Einzelstart::uebergeben(const QStringList& argumente, const QString& arbeit
     return s.waitForReadyRead(kWarten) && s.readAll().startsWith("ok");
 }
 
+void Einzelstart::bereit()
+{
+    m_bereit = true;
+    const auto wartend = std::exchange(m_wartend, {});
+    for (const auto& [argumente, arbeitsordner] : wartend)
+        emit argumenteErhalten(argumente, arbeitsordner);
+}
+
 void Einzelstart::annehmen()
 {
     while (QLocalSocket* s = m_server->nextPendingConnection()) {
@@ -98,7 +107,10 @@ void Einzelstart::annehmen()
             s->readAll();
             s->write("ok");
             s->flush();
-            emit argumenteErhalten(argumente, arbeitsordner);
+            if (m_bereit)
+                emit argumenteErhalten(argumente, arbeitsordner);
+            else
+                m_wartend.append({ argumente, arbeitsordner });
         });
     }
 }

@@ -23,6 +23,9 @@ public:
 
     static QString serverName(const QString& programDir);
 
+    // The windows are up: arguments that came during the start-up are announced now, later ones at once.
+    void bereit();
+
 signals:
     // Another start handed over its arguments (empty: it was started without any).
     void argumenteErhalten(const QStringList& argumente, const QString& arbeitsordner);
@@ -34,6 +37,8 @@ private:
     QString m_programDir;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
+    bool m_bereit = false;
+    QList<QPair<QStringList, QString>> m_wartend;
 };
 
 } // namespace tk

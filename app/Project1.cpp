@@ -43,6 +43,7 @@ int main(int argc, char** argv)
             if (web.isValid() && windows->forms.Form1)
                 windows->forms.Form1->WebImport(web.toString());
         });
+    einzelstart.bereit();
     // `tellerkiste https://…` opens the web import with that address loading.
     const QUrl web = tk::webArgument(QCoreApplication::arguments().mid(1));
     if (web.isValid() && windows->forms.Form1)

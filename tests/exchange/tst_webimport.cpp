@@ -265,7 +265,7 @@ void WebImportTest::rezeptLandetImEditor()
     if (!hinweis.isEmpty())
         QCOMPARE(script.last(tk::ModalKind::Meldung).text, hinweis);
 
-    const QString heute = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
     QCOMPARE(kind<QLineEdit>(editor, "Edit1")->text(), felder[0]);
     QCOMPARE(kind<QLineEdit>(editor, "Edit2")->text(), felder[1]);
