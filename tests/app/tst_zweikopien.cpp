@@ -79,7 +79,7 @@ private slots:
         zweite.setProcessEnvironment(env);
         zweite.start(programm(), { paket });
         QVERIFY(zweite.waitForFinished(20000));
-        QCOMPARE(zweite.exitCode(), 0);
+        QCOMPARE(zweite.exitStatus(), QProcess::NormalExit);
         QTRY_VERIFY_WITH_TIMEOUT(paketEntpackt(home.path()), 20000);
         QCOMPARE(erste.state(), QProcess::Running);
 
