@@ -32,6 +32,22 @@ namespace {
 
     bool istEintrag(const QString& line) { return line.contains(u'|'); }
 
+    // Line 0 of the index; -1 when it is missing or no number.
+    int kopfVon(const QStringList& index)
+    {
+        int kopf = -1;
+        if (!index.isEmpty())
+            parseStoreInt(index.at(0), kopf);
+        return kopf;
+    }
+
+    // Whether recipe n is a live entry of the index lines (kopf: their line 0).
+    bool lebtIn(const QStringList& index, int kopf, int n)
+    {
+        return n >= 0 && n <= kopf && n + 1 < index.size() && istEintrag(index.at(n + 1))
+            && !isDeletedEntry(index.at(n + 1));
+    }
+
     QString beschaedigt()
     {
         return QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 fehlt oder ist keine "
@@ -227,26 +243,12 @@ int Sammlung::naechsteNummer(const QStringList& index) const
 
 int Sammlung::naechsteNummer() const { return naechsteNummer(loadLines(indexPath(st.programDir))); }
 
-namespace {
-    bool lebtIn(const QStringList& index, int n)
-    {
-        int kopf = -1;
-        if (n < 0 || index.isEmpty() || !parseStoreInt(index.at(0), kopf))
-            return false;
-        return n <= kopf && n + 1 < index.size() && istEintrag(index.at(n + 1))
-            && !isDeletedEntry(index.at(n + 1));
-    }
-}
-
 bool Sammlung::lebtAufPlatte(int n) const
 {
     if (n < 0)
         return false;
     const QStringList index = loadLines(indexPath(st.programDir));
-    int kopf = -1;
-    if (index.isEmpty() || !parseStoreInt(index.at(0), kopf))
-        return false;
-    return n <= kopf && n + 1 < index.size() && istEintrag(index.at(n + 1)) && !isDeletedEntry(index.at(n + 1));
+    return lebtIn(index, kopfVon(index), n);
 }
 
 // What the journal names, finished or discarded.
@@ -264,19 +266,13 @@ static void journalAbschliessen(const QString& programDir)
         } catch (const std::exception&) {
             return; // without the index nothing can be decided; the journal waits for the next start
         }
-        int kopf = -1;
-        if (!index.isEmpty())
-            parseStoreInt(index.at(0), kopf);
-        auto eingetragen = [&](int n) {
-            return n >= 0 && n <= kopf && n + 1 < index.size() && istEintrag(index.at(n + 1))
-                && !isDeletedEntry(index.at(n + 1));
-        };
+        const int kopf = kopfVon(index);
         for (qsizetype i = 0; i < zeilen.size(); ++i) {
             const QStringList w = zeilen.at(i).split(u' ');
             if (w.size() == 3 && w.at(0) == QLatin1String("neu")) {
                 const int a = w.at(1).toInt(), b = w.at(2).toInt();
                 for (int n = a; n <= b && n >= 0; ++n)
-                    if (!eingetragen(n)) {
+                    if (!lebtIn(index, kopf, n)) {
                         QFile::remove(recipePath(programDir, n));
                         QFile::remove(picturePath(programDir, n));
                     }
@@ -342,7 +338,7 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
     int n = e.nummer;
     if (neu) {
         n = naechsteNummer(index);
-    } else if (!lebtIn(index, n)) {
+    } else if (!lebtIn(index, kopfVon(index), n)) {
         throw InzwischenGeloescht();
     }
 
