@@ -195,6 +195,8 @@ void TForm6::UpdateRezepte(bool leise)
         }
         st.ListeWirdGefuellt = false;
         st.RezeptAnzahl = out.liveCount;
+        if (main)
+            main->rangVorbereiten();
     }
     if (out.oldFormat) {
         if (forms.Form13) {
