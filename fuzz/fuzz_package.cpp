@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool used = size % 2 == 1;
     if (used) {
         QFile old(target + QStringLiteral("/alt.dat"));
-        if (!old.open(QIODevice::WriteOnly) || old.write("alt") != 3) abort();
+        if (!old.open(QIODevice::WriteOnly) || old.write("alt") != 3)
+            abort();
     }
     bool refused = false;
     try {
@@ -24,18 +25,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const tk::Error&) {
         refused = true;
     }
-    const QStringList found = QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList found
+        = QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     // A refused package must leave the folder as it was.
-    if (refused && found != (used ? QStringList { QStringLiteral("alt.dat") } : QStringList())) abort();
-    if (refused && used) {
+    if (refused && found != (used ? QStringList { QStringLiteral("alt.dat") } : QStringList()))
+        abort();
+    // A file that was there before is never touched, refused or not.
+    if (used) {
         QFile old(target + QStringLiteral("/alt.dat"));
-        if (!old.open(QIODevice::ReadOnly) || old.readAll() != "alt") abort();
+        if (!old.open(QIODevice::ReadOnly) || old.readAll() != "alt")
+            abort();
     }
-    for (const QString& name : found)
-        if (!tk::gueltigerPaketname(name) || !QFileInfo(QDir(target).filePath(name)).isFile()) abort();
+    for (const QString& name : found) {
+        if (used && name == QLatin1String("alt.dat"))
+            continue;
+        // Joined by hand: QDir::filePath takes a name starting with ":" for a resource path.
+        if (!tk::gueltigerPaketname(name) || !QFileInfo(target + u'/' + name).isFile())
+            abort();
+    }
     // Nothing may appear beside the target folder either.
-    const QStringList beside = QDir(tkfuzz::scratchDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList beside
+        = QDir(tkfuzz::scratchDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& b : beside)
-        if (b != QLatin1String("paket.bin") && b != QLatin1String("ziel")) abort();
+        if (b != QLatin1String("paket.bin") && b != QLatin1String("ziel"))
+            abort();
     return 0;
 }
