@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -26,6 +27,7 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 #include "mainwin/gui/Unit6.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -125,9 +127,9 @@ int main(int argc, char** argv)
     tk::TForm2* s = windows->forms.Form2;
     for (Run& r : runs) {
         m->Image3Click();
-        s->Modi->button(r.radio)->click();
-        s->Edit1->setText(r.wort);
-        r.ms = timed([&] { s->Button1->click(); });
+        tkb::kind<QRadioButton>(s, u"RadioButton%1"_qs.arg(r.radio))->click();
+        tkb::kind<QLineEdit>(s, "Edit1")->setText(r.wort);
+        r.ms = timed([&] { tkb::kind<QPushButton>(s, "Button1")->click(); });
         std::vector<int> expected;
         tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir.path(), r.modus, r.wort, expected);
         r.hits = m->suchergebnisse->count();

@@ -20,6 +20,7 @@
 #include "search/Suche.h"
 #include "store/Formats.h"
 #include "store/Rezepte.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -107,8 +108,8 @@ int main(int argc, char** argv)
         st.programDir = dir;
         auto windows = tk::createWindows(st);
         tk::TForm2* f = windows->forms.Form2;
-        f->RadioButton2->setChecked(true);
-        f->Edit1->setText(u"apfel"_qs);
+        tkb::kind<QRadioButton>(f, "RadioButton2")->setChecked(true);
+        tkb::kind<QLineEdit>(f, "Edit1")->setText(u"apfel"_qs);
         const double ms = best(5, [&] {
             f->zeigen();
             f->Panel1Click();
