@@ -145,8 +145,8 @@ int main(int argc, char** argv)
     st.AktRezept = n;
     m->Bearbeiten1Click();
     tk::TForm8* e = windows->forms.Form8;
-    e->Edit1->setText(QStringLiteral("Geänderte Suppe"));
-    const double saveMs = timed([&] { e->Button1->click(); });
+    tkb::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Geänderte Suppe"));
+    const double saveMs = timed([&] { tkb::kind<QPushButton>(e, "Button1")->click(); });
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"), "Titel im Index gespeichert");
     check(st.Rezepte[size_t(n)].Titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");

@@ -130,9 +130,9 @@ private slots:
 
         // The next new recipe gets 6.
         f1->Neueserstellen1Click();
-        p.forms().Form8->Edit1->setText(QStringLiteral("Neu"));
-        p.forms().Form8->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-        p.forms().Form8->Button1->click();
+        tkt::kind<QLineEdit>(p.forms().Form8, "Edit1")->setText(QStringLiteral("Neu"));
+        tkt::kind<QListWidget>(p.forms().Form8, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(0), QStringLiteral("6"));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0006.dat")));
         QCOMPARE(script.unexpected, 0);

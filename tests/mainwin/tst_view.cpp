@@ -193,7 +193,7 @@ private slots:
         tk::TForm1* m = p.forms().Form1;
         m->Image2Click(); // number order, first entry on show
         QCOMPARE(m->rezeptname->text(), QStringLiteral("Zwiebelkuchen"));
-        QPlainTextEdit* kommentar = p.forms().Form12->Memo1;
+        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1");
         kommentar->setPlainText(QStringLiteral("ungespeichert"));
         m->suchergebnisse->append(QStringLiteral("Apfelkuchen"), 1);
         m->suchergebnisse->append(QStringLiteral("Brot"), 2);
@@ -260,12 +260,12 @@ private slots:
         tk::TForm12* k = p.forms().Form12;
         m->ZeigeRezept(0);
         QCOMPARE(p.st.AngezeigtesRezept, 0);
-        const QString shown[3]
-            = { items(m->zutaten).join(u'\n'), m->rezept->toPlainText(), k->Memo1->toPlainText() };
+        const QString shown[3] = { items(m->zutaten).join(u'\n'), m->rezept->toPlainText(),
+            tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText() };
         QVERIFY(shown[part].endsWith(note));
         QVERIFY(shown[part].size() < 120000);
-        QCOMPARE(k->Memo1->isReadOnly(), part == 2);
-        k->Button2->click();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->isReadOnly(), part == 2);
+        tkt::kind<QPushButton>(k, "Button2")->click();
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0000.dat")), vorher);
         QCOMPARE(script.unexpected, 0);
     }

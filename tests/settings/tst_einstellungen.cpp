@@ -203,7 +203,7 @@ private slots:
         p.forms().Form3->Panel1Click();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
         p.forms().Form1->Neueserstellen1Click();
-        QCOMPARE(p.forms().Form8->Edit2->text(), QStringLiteral("Tante Erna"));
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().Form8, "Edit2")->text(), QStringLiteral("Tante Erna"));
     }
 
     void hueBarColumnsAndEnds()
