@@ -140,7 +140,6 @@ void TForm1::Installieren2Click()
     TForm5* f = forms.Form5;
     if (!f) return;
     f->Leeren();
-    f->Button2->setText(QStringLiteral("Abbrechen"));
     centreOnScreen(f);
     f->show();
     f->raise();

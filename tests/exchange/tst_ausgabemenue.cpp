@@ -205,25 +205,27 @@ private slots:
             "Titel: Käsespätzle", "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "",
             "=====Quelle=====", "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.",
             "Im Ofen überbacken.", "=====" };
-        QCOMPARE(f14->Memo1->toPlainText(), expected.join(u'\n'));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText(), expected.join(u'\n'));
 
         // The user edits the text; the buttons take it as it stands.
-        f14->Memo1->appendPlainText(QStringLiteral("Ergänzt"));
+        tkt::kind<QPlainTextEdit>(f14, "Memo1")->appendPlainText(QStringLiteral("Ergänzt"));
         const QString ziel = x.out("rezkonv.txt");
         x.script.file(ziel);
-        QTest::mouseClick(f14->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button1"), Qt::LeftButton);
         QCOMPARE(fileBytes(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
-        QTest::mouseClick(f14->Button2, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button2"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), (expected + QStringList { "Ergänzt" }).join(u'\n'));
-        QTest::mouseClick(f14->Button3, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button3"), Qt::LeftButton);
         QVERIFY(!f14->isVisible());
 
         // The next export replaces the text.
         x.f1->ZeigeRezept(2);
         x.f1->Rezeptexportieren2->trigger();
         QVERIFY(f14->isVisible());
-        QVERIFY(f14->Memo1->toPlainText().contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
-        QVERIFY(!f14->Memo1->toPlainText().contains("Ergänzt"));
+        QVERIFY(tkt::kind<QPlainTextEdit>(f14, "Memo1")
+                    ->toPlainText()
+                    .contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
+        QVERIFY(!tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText().contains("Ergänzt"));
         QCOMPARE(x.script.unexpected, 0);
     }
 
