@@ -92,16 +92,20 @@ private slots:
         f->ber1->trigger();
         QVERIFY(about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
-        QCOMPARE(about->Label1->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
+        QCOMPARE(tkt::kind<QLabel>(about, "Label1")->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
         QCOMPARE(about->size(), QSize(426, 262));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(about->Label10->text(), QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
-        QVERIFY(about->Label3->text().contains(QStringLiteral("das Tellerkiste-Team")));
-        QCOMPARE(about->Label1->palette().color(QPalette::WindowText), QColor(64, 79, 102));
+        QCOMPARE(tkt::kind<QLabel>(about, "Label10")->text(),
+            QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
+        QVERIFY(tkt::kind<tk::HotLabel>(about, "Label3")
+                    ->text()
+                    .contains(QStringLiteral("das Tellerkiste-Team")));
+        QCOMPARE(
+            tkt::kind<QLabel>(about, "Label1")->palette().color(QPalette::WindowText), QColor(64, 79, 102));
         f->ber1->trigger();
         QCOMPARE(p->forms().Form7, about);
         QVERIFY(about->isVisible());
-        about->Label3->press();
+        tkt::kind<tk::HotLabel>(about, "Label3")->press();
         QCOMPARE(opened, (QList<QUrl> { QUrl(QString::fromLatin1(tk::kWebseite)) }));
         about->close();
         QVERIFY(!about->isVisible());

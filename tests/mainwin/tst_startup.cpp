@@ -300,9 +300,10 @@ private slots:
         QCOMPARE(m->Label9->text(), QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
         QCOMPARE(m->StatusPanel0->text(), QStringLiteral("Rezepte: %1").arg(count));
         QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 15"));
-        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
         QVERIFY(!p.forms().Form6->isVisible());
         QVERIFY(m->isEnabled());
     }
@@ -371,9 +372,10 @@ private slots:
         QCOMPARE(p.forms().Form1->treeview1->count(), count);
         QVERIFY(!p.forms().Form1->isEnabled());
         QVERIFY(p.forms().Form6->isVisible());
-        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
         // The loading window with its "Abbrechen" is the way out; Escape does not hide it.
         QTest::keyClick(p.forms().Form6, Qt::Key_Escape);
         QVERIFY(p.forms().Form6->isVisible());
@@ -408,7 +410,8 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!tk::Application::quitRequested());
         tk::TForm6* f6 = p.forms().Form6;
-        QTimer::singleShot(0, f6->Button1, [f6] { QTest::mouseClick(f6->Button1, Qt::LeftButton); });
+        QTimer::singleShot(0, tkt::kind<QPushButton>(f6, "Button1"),
+            [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "Button1"), Qt::LeftButton); });
         f6->UpdateRezepte();
         QVERIFY(tk::Application::quitRequested());
         QCOMPARE(p.st.RezeptAnzahl, 200); // the load went on to its end
@@ -426,7 +429,7 @@ private slots:
         QString shownText;
         QSize size;
         script.drive([&](QWidget* win) {
-            shownText = w->Label1->text();
+            shownText = tkt::kind<QLabel>(w, "Label1")->text();
             size = win->size();
             QVERIFY(win->isVisible());
             QTest::keyClick(win, Qt::Key_Return); // Enter closes it
@@ -436,13 +439,14 @@ private slots:
         QCOMPARE(size, QSize(303, 126));
         QVERIFY(!w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Hinweis"));
-        QCOMPARE(w->Label1->size(), QSize(240, 75));
-        QCOMPARE(w->Button1->geometry(), QRect(95, 93, 113, 25));
-        QCOMPARE(w->Button1->text(), QStringLiteral("OK"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label1")->size(), QSize(240, 75));
+        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->geometry(), QRect(95, 93, 113, 25));
+        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->text(), QStringLiteral("OK"));
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.text, QStringLiteral("Erste Zeile\rZweite Zeile"));
         // A click on OK closes it as well.
-        script.drive([&](QWidget*) { QTest::mouseClick(w->Button1, Qt::LeftButton); });
+        script.drive(
+            [&](QWidget*) { QTest::mouseClick(tkt::kind<QPushButton>(w, "Button1"), Qt::LeftButton); });
         w->Meldung(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
         QVERIFY(!w->isVisible());
     }
