@@ -87,26 +87,29 @@ int main(int argc, char** argv)
     const double startMs = timed([&] { windows = tk::createWindows(st); });
     tk::TForm1* m = windows->forms.Form1;
     check(st.RezeptAnzahl == made.live, "Anzahl der geladenen Rezepte");
-    check(m->treeview1->count() == made.live, "Liste \"Alle\" nach dem Start");
+    check(tkb::kind<tk::RecipeList>(m, "treeview1")->count() == made.live, "Liste \"Alle\" nach dem Start");
 
     // A live recipe in the middle of the collection.
     int n = count / 2;
     while (n < st.RezeptMax && st.Rezepte[size_t(n)].Geloescht)
         ++n;
     const double showMs = timed([&] { m->ZeigeRezept(n); });
-    check(m->rezeptname->text() == st.Rezepte[size_t(n)].Titel, "Titel des gezeigten Rezepts");
+    check(tkb::kind<QLabel>(m, "rezeptname")->text() == st.Rezepte[size_t(n)].Titel,
+        "Titel des gezeigten Rezepts");
     const tk::RecipeFile file = tk::parseRecipe(tk::loadLines(tk::recipePath(dir.path(), n)));
-    check(m->zutaten->count() == file.zutaten.size(), "Zutaten des gezeigten Rezepts");
+    check(tkb::kind<QListWidget>(m, "zutaten")->count() == file.zutaten.size(),
+        "Zutaten des gezeigten Rezepts");
 
     // Tab changes: a category tab lists exactly the recipes carrying it.
     int inTab = 0;
     const int kat = st.kat.TabKategorie.value(3, 3);
     for (int i = 0; i <= st.RezeptMax; ++i)
         if (!st.Rezepte[size_t(i)].Geloescht && tk::gehoertZuKategorie(st.Rezepte[size_t(i)], kat)) ++inTab;
-    const double tabMs = timed([&] { m->kategorien->setCurrentIndex(3); });
-    check(m->treeview1->count() == inTab, "Liste eines Kategorie-Reiters");
-    const double tabBackMs = timed([&] { m->kategorien->setCurrentIndex(0); });
-    check(m->treeview1->count() == st.RezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
+    const double tabMs = timed([&] { tkb::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(3); });
+    check(tkb::kind<tk::RecipeList>(m, "treeview1")->count() == inTab, "Liste eines Kategorie-Reiters");
+    const double tabBackMs = timed([&] { tkb::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0); });
+    check(tkb::kind<tk::RecipeList>(m, "treeview1")->count() == st.RezeptAnzahl,
+        "Liste \"Alle\" nach dem Reiterwechsel");
 
     // A search in every mode through the window; the hits must be those of the core search.
     const QString titelWort = st.Rezepte[size_t(n)].Titel.section(u' ', 0, 0);
@@ -132,10 +135,10 @@ int main(int argc, char** argv)
         r.ms = timed([&] { tkb::kind<QPushButton>(s, "Button1")->click(); });
         std::vector<int> expected;
         tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir.path(), r.modus, r.wort, expected);
-        r.hits = m->suchergebnisse->count();
+        r.hits = tkb::kind<tk::RecipeList>(m, "suchergebnisse")->count();
         bool same = r.hits == int(expected.size()) && r.hits > 0;
         for (int i = 0; same && i < r.hits; ++i)
-            same = m->suchergebnisse->numberAt(i) == expected[size_t(i)];
+            same = tkb::kind<tk::RecipeList>(m, "suchergebnisse")->numberAt(i) == expected[size_t(i)];
         check(same, r.name);
         check(notices.size() == 1 && notices.front() == tk::suchZusammenfassung(r.hits), "Zusammenfassung der Suche");
         notices.clear();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "platform/gui/RecipeList.h"
 
 class QAction;
 class QLabel;
@@ -22,8 +23,8 @@ class QTimer;
 namespace tk {
 
 struct AppState;
+struct RezeptAnsicht;
 class HotLabel;
-class RecipeList;
 struct Farbschema;
 class TabControl;
 
@@ -117,6 +118,44 @@ public:
     void FormCreate();
     void FormClose();
 
+    // The loading window: before a load the tab of AktKategorie (without its change handler) over an
+    // empty list, then the entries read, and after a whole load the number of recipes.
+    void ladenBeginnt();
+    void zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege);
+    void zeigeRezeptanzahl(int anzahl);
+
+    // The search window puts its hits into the result list; the export window packs the export list.
+    void suchfensterAnschliessen(TForm2& suche);
+    void exportfensterAnschliessen(TForm10& exportfenster);
+
+    // Picture lists of the toolbar, in tag order.
+    std::array<QPixmap, 5> img_normal, img_over, img_down;
+
+    // Lines of the recipe file on show, as the view read them.
+    QStringList RezeptZeilen;
+    QStringList RezeptText; // the preparation text lines as read
+    QStringList RezeptKommentar; // the comment lines as read
+
+    void fillRecipeList(); // the records of AktKategorie, in number order
+    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
+    void setPanelWidths(int panel2, int panel4);
+    void setResultHeight(int h);
+    int panel2Width() const;
+    int panel4Width() const;
+    int resultHeight() const;
+
+signals:
+    // The recipe on show changed: the comment window takes RezeptKommentar.
+    void kommentarChanged();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override; // a web address or .html file: Unit1_web.cpp
+    void dropEvent(QDropEvent* e) override;
+
+private:
     // Controls (names as the windows know them).
     QWidget* Panel1 = nullptr; // toolbar
     std::array<QLabel*, 5> Image {}; // Image1..Image5
@@ -200,34 +239,7 @@ public:
     QAction* ber1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
-    // Picture lists of the toolbar, in tag order.
-    std::array<QPixmap, 5> img_normal, img_over, img_down;
-
-    // Lines of the recipe file on show, as the view read them.
-    QStringList RezeptZeilen;
-    QStringList RezeptText; // the preparation text lines as read
-    QStringList RezeptKommentar; // the comment lines as read
-
-    void fillRecipeList(); // the records of AktKategorie, in number order
-    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
-    void setPanelWidths(int panel2, int panel4);
-    void setResultHeight(int h);
-    int panel2Width() const;
-    int panel4Width() const;
-    int resultHeight() const;
-
-signals:
-    // The recipe on show changed: the comment window takes RezeptKommentar.
-    void kommentarChanged();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
-    void dragEnterEvent(QDragEnterEvent* e) override; // a web address or .html file: Unit1_web.cpp
-    void dropEvent(QDropEvent* e) override;
-
-private:
+    RezeptAnsicht ansicht() const; // what the recipe view shows right now
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);

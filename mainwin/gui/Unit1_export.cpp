@@ -128,6 +128,8 @@ void TForm1::Button4Click()
     zeigeAnzahl(Label19, TreeView2);
 }
 
+void TForm1::exportfensterAnschliessen(TForm10& exportfenster) { exportfenster.setExportliste(TreeView2); }
+
 void TForm1::Rezeptexportieren1Click()
 {
     TreeView2->clear();

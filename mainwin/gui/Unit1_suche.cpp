@@ -10,6 +10,8 @@ namespace tk {
 
 void TForm1::Image3Click() { forms.Form2->zeigen(); }
 
+void TForm1::suchfensterAnschliessen(TForm2& suche) { suche.setErgebnisliste(suchergebnisse); }
+
 void TForm1::Edit1KeyDown()
 {
     // While the export panel is up, its default button "Weiter" takes the Enter key.

@@ -134,7 +134,7 @@ private slots:
         tk::TForm4* w = p.forms().Form4;
         main->Image5Click();
         QVERIFY(p.forms().Form3->isVisible());
-        main->Willkommen1->trigger();
+        tkt::kind<QAction>(main, "Willkommen1")->trigger();
         QVERIFY(w->isVisible());
         QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
         QTRY_VERIFY(!main->isVisible());

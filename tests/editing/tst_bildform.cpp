@@ -74,10 +74,10 @@ private slots:
         auto* f1 = p.forms().Form1;
         auto* viewer = p.forms().Form11;
         f1->ZeigeRezept(0);
-        QVERIFY(!f1->Image6->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
         // A right click on another entry moves AktRezept; the icon still belongs to the recipe on show.
         p.st.AktRezept = 1;
-        f1->Image6->press();
+        tkt::kind<tk::HotLabel>(f1, "Image6")->press();
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Bildanzeiger"));
         QCOMPARE(viewer->size(), QSize(400, 335));
@@ -127,7 +127,7 @@ private slots:
         tkt::Program p(c.dir());
         p.forms().Form1->ZeigeRezept(0);
         script.answer(tk::Answer::Ok);
-        p.forms().Form1->Image6->press();
+        tkt::kind<tk::HotLabel>(p.forms().Form1, "Image6")->press();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(script.last(tk::ModalKind::ErrorReport).text.contains(QStringLiteral("0000.jpg")));
         QVERIFY(!p.forms().Form11->isVisible());

@@ -42,13 +42,13 @@ void bearbeiten(tkt::Program& p, tkt::ModalScript& s, const std::function<void(t
     });
     for (tk::Answer a : answers)
         s.answer(a);
-    p.forms().Form1->Bearbeiten3->trigger();
+    tkt::kind<QAction>(p.forms().Form1, "Bearbeiten3")->trigger();
 }
 
 QStringList tabs(tkt::Program& p)
 {
     QStringList out;
-    const tk::TabControl* t = p.forms().Form1->kategorien;
+    const tk::TabControl* t = tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien");
     for (int i = 0; i < t->count(); ++i)
         out.append(t->tabText(i));
     return out;
@@ -150,7 +150,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        p.forms().Form1->kategorien->setCurrentIndex(16);
+        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(16);
         QString edit1After, statusAfter;
         QStringList listed;
         bearbeiten(
@@ -182,7 +182,7 @@ private slots:
             QCOMPARE(edit1After, QString());
         }
         // The main window stays on its tab.
-        QCOMPARE(p.forms().Form1->kategorien->currentIndex(), 16);
+        QCOMPARE(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->currentIndex(), 16);
         QCOMPARE(p.st.AktKategorie, 16);
         QCOMPARE(script.unexpected, 0);
     }
@@ -241,7 +241,7 @@ private slots:
         sammlung(c, { u"1Grillen"_qs, u"1Vegan"_qs });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->kategorien->setCurrentIndex(15);
+        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(15);
         QString statusAfter, entry15;
         bool locked = false;
         bearbeiten(p, script, [&](tk::TForm15* f) {
@@ -262,7 +262,7 @@ private slots:
             QVERIFY(locked);
             QCOMPARE(entry15, expected.at(0).mid(1));
             QCOMPARE(tabs(p).mid(15), (QStringList { expected.at(0).mid(1), expected.at(1).mid(1) }));
-            QCOMPARE(p.forms().Form1->kategorien->currentIndex(), 15);
+            QCOMPARE(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->currentIndex(), 15);
         }
         QCOMPARE(script.unexpected, 0);
     }
@@ -299,7 +299,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->kategorien->setCurrentIndex(mainTab);
+        tkt::kind<tk::TabControl>(f1, "kategorien")->setCurrentIndex(mainTab);
         QString statusAfter;
         int selected = -1;
         int count = 0;
@@ -316,7 +316,7 @@ private slots:
             },
             { yes ? tk::Answer::Yes : tk::Answer::No });
         QCOMPARE(script.texts(tk::ModalKind::Question).size(), 1);
-        QCOMPARE(f1->kategorien->currentIndex(), tabAfter);
+        QCOMPARE(tkt::kind<tk::TabControl>(f1, "kategorien")->currentIndex(), tabAfter);
         QCOMPARE(p.st.AktKategorie, katAfter);
         QCOMPARE(statusAfter, status);
         if (yes) {
@@ -331,7 +331,8 @@ private slots:
             QCOMPARE(count, 19);
         }
         if (katAfter == 0)
-            QCOMPARE(f1->treeview1->count(), 3); // the list shows "Alle", not the deleted category
+            // the list shows "Alle", not the deleted category
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 3);
         QCOMPARE(script.unexpected, 0);
     }
 

@@ -93,8 +93,8 @@ private slots:
         QVERIFY(e->angekreuzteKategorien().isEmpty());
         // One entry per tab after "Alle", in tab order, "Favoriten" and own categories included.
         QStringList tabs;
-        for (int i = 1; i < p.forms().Form1->kategorien->count(); ++i)
-            tabs.append(p.forms().Form1->kategorien->tabText(i));
+        for (int i = 1; i < tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->count(); ++i)
+            tabs.append(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->tabText(i));
         QStringList entries;
         for (int i = 0; i < tkt::kind<QListWidget>(e, "CheckListBox1")->count(); ++i)
             entries.append(tkt::kind<QListWidget>(e, "CheckListBox1")->item(i)->text());
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(p.st.RezeptAnzahl, 2);
         QVERIFY(!e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Neu"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Neu"));
         QCOMPARE(p.st.AktRezept, 42);
         QCOMPARE(script.unexpected, 0);
     }
@@ -313,7 +313,7 @@ private slots:
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("getippt"));
         p.st.AktRezept = 1;
         script.answer(Answer::Ok);
-        p.forms().Form1->Bearbeiten1->trigger();
+        tkt::kind<QAction>(p.forms().Form1, "Bearbeiten1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(e->RezeptNr, 0);
         QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("getippt"));
@@ -455,7 +455,7 @@ private slots:
         tkt::kind<QPushButton>(e, "Button1")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
-        QVERIFY(!p.forms().Form1->Image6->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().Form1, "Image6")->isHidden());
 
         // Removing the picture of an existing recipe asks, deletes at once; "Abbrechen" does not bring it
         // back.

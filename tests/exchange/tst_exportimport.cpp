@@ -97,14 +97,15 @@ private slots:
             tkt::Program p(a.dir());
             zeige(p);
             tk::TForm1* f1 = p.forms().Form1;
-            f1->Rezeptexportieren1->trigger();
-            QVERIFY(!f1->Panel7->isHidden());
-            QCOMPARE(f1->Button1->toolTip(),
+            tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden());
+            QCOMPARE(tkt::kind<QPushButton>(f1, "Button1")->toolTip(),
                 QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
-            click(f1->Button4);
-            QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
-            QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 3"));
-            click(f1->Button2);
+            click(tkt::kind<QPushButton>(f1, "Button4"));
+            QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+                QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
+            QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
+            click(tkt::kind<QPushButton>(f1, "Button2"));
             tk::TForm10* f10 = p.forms().Form10;
             QVERIFY(f10->isVisible());
             tkt::kind<QLineEdit>(f10, "Edit1")->setText(QStringLiteral("Kuchen"));
@@ -120,10 +121,10 @@ private slots:
             QVERIFY(!b.exists("paket.txt"));
             QVERIFY(!a.exists("temp"));
             QVERIFY(!f10->isVisible());
-            QVERIFY(!f1->Panel7->isHidden()); // the panel and its list stay
-            QCOMPARE(f1->TreeView2->count(), 3);
+            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden()); // the panel and its list stay
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 3);
             // The two fields keep their text.
-            click(f1->Button2);
+            click(tkt::kind<QPushButton>(f1, "Button2"));
             QCOMPARE(tkt::kind<QLineEdit>(f10, "Edit1")->text(), QStringLiteral("Kuchen"));
         }
 
@@ -131,7 +132,7 @@ private slots:
         tkt::Program p(b.dir());
         tk::TForm1* f1 = p.forms().Form1;
         tk::TForm5* f5 = p.forms().Form5;
-        f1->Rezeptimportieren1->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren1")->trigger();
         QVERIFY(f5->isVisible());
         script.files({ pkg });
         click(tkt::kind<QPushButton>(f5, "Button3"));
@@ -163,7 +164,7 @@ private slots:
         QVERIFY(!b.exists("Data/Rezepte/0003.jpg") && !b.exists("Data/Rezepte/0004.jpg"));
         QCOMPARE(p.st.RezeptMax, 4);
         QCOMPARE(p.st.RezeptAnzahl, 5);
-        QCOMPARE(f1->treeview1->count(), 5);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 5);
         QVERIFY(QDir(b.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
@@ -177,34 +178,39 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptexportieren1->trigger();
-        click(f1->Button4);
-        click(f1->Button4); // duplicates allowed
-        QCOMPARE(
-            titles(f1->TreeView2), QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
-        QCOMPARE(f1->TreeView2->numberAt(0), 1);
-        QCOMPARE(f1->TreeView2->numberAt(1), 2);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        click(tkt::kind<QPushButton>(f1, "Button4"));
+        click(tkt::kind<QPushButton>(f1, "Button4")); // duplicates allowed
+        QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+            QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 2);
         p.st.AktRezept = 2;
-        click(f1->Button1);
-        QCOMPARE(f1->TreeView2->count(), 5);
-        QCOMPARE(f1->TreeView2->numberAt(1), 1); // the first entry of recipe 2 went
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 5"));
+        click(tkt::kind<QPushButton>(f1, "Button1"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        // the first entry of recipe 2 went
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 1);
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 5"));
         p.st.AktRezept = 7;
-        click(f1->Button1);
-        QCOMPARE(f1->TreeView2->count(), 5);
-        click(f1->Button3);
-        QVERIFY(f1->Panel7->isHidden());
-        QCOMPARE(f1->TreeView2->count(), 5);
-        f1->Rezeptexportieren1->trigger();
-        QCOMPARE(f1->TreeView2->count(), 0);
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 0"));
+        click(tkt::kind<QPushButton>(f1, "Button1"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        click(tkt::kind<QPushButton>(f1, "Button3"));
+        QVERIFY(tkt::kind<QWidget>(f1, "Panel7")->isHidden());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 0);
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 0"));
         // While the panel is shown a double-click adds instead of opening the editor.
-        const QRect row = f1->treeview1->visualRect(f1->treeview1->model()->index(1));
-        QTest::mouseClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
-        QCOMPARE(f1->TreeView2->count(), 1);
-        QCOMPARE(f1->TreeView2->numberAt(0), f1->treeview1->numberAt(1));
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 1"));
+        const QRect row = tkt::kind<tk::RecipeList>(f1, "treeview1")
+                              ->visualRect(tkt::kind<tk::RecipeList>(f1, "treeview1")->model()->index(1));
+        QTest::mouseClick(
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0),
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->numberAt(1));
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 1"));
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -239,9 +245,9 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptexportieren1->trigger();
-        click(f1->Button4);
-        click(f1->Button2);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        click(tkt::kind<QPushButton>(f1, "Button4"));
+        click(tkt::kind<QPushButton>(f1, "Button2"));
         script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
         click(tkt::kind<QPushButton>(p.forms().Form10, "Button1"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
@@ -405,7 +411,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        QCOMPARE(f1->Installieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        QCOMPARE(tkt::kind<QAction>(f1, "Installieren1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
         zeige(p);
         const QString pkg
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });

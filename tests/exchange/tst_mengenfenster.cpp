@@ -37,8 +37,6 @@ tk::TForm1* zeige(tkt::Program& p)
     return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
 }
 
-QAction* aktion(QWidget* w, const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-
 QPushButton* knopf(QWidget* w, const char* name)
 {
     QPushButton* b = w->findChild<QPushButton*>(QLatin1String(name));
@@ -108,7 +106,7 @@ private slots:
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
         p.st.AktRezept = 1;
-        aktion(f1, "Umrechnen2")->trigger();
+        tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
         QCOMPARE(auf->value(), 1);
         QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
@@ -129,7 +127,7 @@ private slots:
             tk::TForm1* f1 = p.forms().Form1;
             for (int n : { 0, 1 }) {
                 p.st.AktRezept = n;
-                aktion(f1, "AufdieEinkaufsliste1")->trigger();
+                tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             }
             auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
             QVERIFY(w && w->isVisible());
@@ -147,7 +145,7 @@ private slots:
 
             // The bought eggs stay bought; the new ones are a line of their own.
             p.st.AktRezept = 1;
-            aktion(f1, "AufdieEinkaufsliste1")->trigger();
+            tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
             QCOMPARE(script.unexpected, 0);
         }
@@ -190,7 +188,7 @@ private slots:
         f1->ZeigeRezept(0);
         const QString rezeptPdf = c.path("rezept.pdf");
         script.file(rezeptPdf);
-        aktion(f1, "AlsPDFDatei1")->trigger();
+        tkt::kind<QAction>(f1, "AlsPDFDatei1")->trigger();
         QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
         const QByteArray bytes = tk::loadBytes(rezeptPdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);

@@ -466,8 +466,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        QVERIFY(f1->Rezeptimportieren2->isEnabled());
-        f1->Rezeptimportieren2->trigger();
+        QVERIFY(tkt::kind<QAction>(f1, "Rezeptimportieren2")->isEnabled());
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         auto* w = f1->findChild<tk::TRezKonvImport*>();
         QVERIFY(w);
         QVERIFY(w->isVisible());
@@ -518,7 +518,7 @@ private slots:
         QCOMPARE(p.st.Rezepte[2].Titel, QStringLiteral("Suppe"));
 
         // Opening it again shows an empty list of the same window.
-        f1->Rezeptimportieren2->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         QCOMPARE(f1->findChildren<tk::TRezKonvImport*>().size(), 1);
         QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
         QVERIFY(!tkt::kind<QPushButton>(w, "Importieren")->isEnabled());
@@ -538,7 +538,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptimportieren2->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         auto* w = f1->findChild<tk::TRezKonvImport*>();
         script.file(c.path("eins.rk"));
         QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);

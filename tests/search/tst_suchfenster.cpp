@@ -106,7 +106,7 @@ private slots:
         script.answer(tk::Answer::Ok);
         QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
 
-        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(script.seen().at(0).kind, tk::ModalKind::PlainMessage);
         QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5);
         script.answer(tk::Answer::Ok);
         QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit1"), Qt::Key_Return); // Enter searches once
-        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage).size(), 2);
         QCOMPARE(script.unexpected, 0);
     }
@@ -134,13 +134,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Edit1->setText(u"suppe"_qs);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"suppe"_qs);
         script.answer(tk::Answer::Ok);
-        QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(f1->suchergebnisse->textAt(0), u"Suppe"_qs);
-        f1->suchergebnisse->selectRow(0);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->textAt(0), u"Suppe"_qs);
+        tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->selectRow(0);
         QCOMPARE(p.st.AktRezept, 4);
-        QCOMPARE(f1->rezeptname->text(), u"Suppe"_qs);
+        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), u"Suppe"_qs);
     }
 
     void menuSelectsModeWithoutSearching_data()
@@ -167,13 +167,13 @@ private slots:
         tkt::kind<QRadioButton>(f, "RadioButton4")->setChecked(true);
         tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         if (tag >= 1)
-            p.forms().Form1->Suchen[size_t(tag - 1)]->trigger();
+            tkt::kind<QAction>(p.forms().Form1, u"Suchen%1"_qs.arg(tag))->trigger();
         else
             p.forms().Form1->indenWochenthemen1Click(tag);
         QVERIFY(f->isVisible());
         QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
         QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"kuchen"_qs);
-        QCOMPARE(p.forms().Form1->suchergebnisse->count(), 0);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "suchergebnisse")->count(), 0);
         QVERIFY(script.seen().isEmpty());
     }
 
@@ -196,13 +196,13 @@ private slots:
         tk::TForm2* f = p.forms().Form2;
         // full text would find "Teig" in 0, 1 and 5
         tkt::kind<QRadioButton>(f, "RadioButton1")->setChecked(true);
-        f1->Edit1->setText(u"apfel"_qs);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
         script.answer(tk::Answer::Ok);
         if (viaLabel)
             f1->Label11Click();
         else
-            QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(nummern(f1->suchergebnisse), (QList<int> { 1, 3 }));
+            QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), (QList<int> { 1, 3 }));
         QVERIFY(tkt::kind<QRadioButton>(f, "RadioButton2")->isChecked());
         QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"apfel"_qs);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage), QStringList { u"Suche beendet: 2 Treffer!"_qs });
@@ -217,10 +217,10 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Panel7->setVisible(true);
-        f1->Edit1->setText(u"apfel"_qs);
-        QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(f1->suchergebnisse->count(), 0);
+        tkt::kind<QWidget>(f1, "Panel7")->setVisible(true);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 0);
         QVERIFY(p.forms().Form2->isHidden());
         QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
         QVERIFY(p.forms().Form10->isVisible()); // "Weiter" opened the export window
@@ -259,7 +259,7 @@ private slots:
         script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
         tk::TForm1* f1 = p.forms().Form1;
-        f1->suchergebnisse->append(u"alt"_qs, 0);
+        tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->append(u"alt"_qs, 0);
         f1->Image3Click();
         tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
         tkt::kind<QLineEdit>(f, "Edit1")->setText(wort);
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(script.seen().at(0).kind, tk::ModalKind::ErrorReport);
         QVERIFY2(script.seen().at(0).text.endsWith(message), qPrintable(script.seen().at(0).text));
-        QCOMPARE(nummern(f1->suchergebnisse), kept);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), kept);
         QVERIFY(f->isVisible());
         QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), wort);
     }
@@ -285,7 +285,7 @@ private slots:
         tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         script.answer(tk::Answer::Ok);
         tkt::kind<QPushButton>(f, "Button1")->click();
-        QCOMPARE(f1->suchergebnisse->count(), 3);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
 
         f1->Image3Click();
         f->close(); // the close box only hides
@@ -296,7 +296,7 @@ private slots:
         QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton); // "Abbrechen"
         QVERIFY(f->isHidden());
         QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 0);
-        QCOMPARE(f1->suchergebnisse->count(), 3);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
     }
 };
 

@@ -21,7 +21,10 @@
 namespace {
 const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
 
-QColor panelColour(tk::TForm1* f) { return f->Panel1->palette().color(QPalette::Window); }
+QColor panelColour(tk::TForm1* f)
+{
+    return tkt::kind<QWidget>(f, "Panel1")->palette().color(QPalette::Window);
+}
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 
 void fill(tkt::Collection& c)
@@ -85,7 +88,7 @@ private slots:
         tkt::Program p(c.dir());
         QCOMPARE(tkt::kind<QSlider>(p.forms().Form3, "TrackBar1")->value(), size);
         QCOMPARE(p.st.Schriftgroesse, size);
-        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), size + 4);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), size + 4);
         QCOMPARE(p.st.NormaleFarbe, normal);
         QCOMPARE(p.st.Farbton, hue);
         QCOMPARE(p.st.AutorVorgabe, autor);
@@ -142,7 +145,7 @@ private slots:
         QVERIFY(!f->isVisible());
         QCOMPARE(c.bytes(kDat), file);
         QCOMPARE(panelColour(p.forms().Form1), before);
-        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), 13);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), 13);
         // The preview stays on the settings window; reopening reads the file again.
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
         p.forms().Form1->Image5Click();

@@ -132,10 +132,10 @@ void SchreibfehlerTest::saveFails()
         tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
     } else if (action == QLatin1String("delete")) {
         script.answer(tk::Answer::Yes);
-        f1->Lschen1->trigger();
+        tkt::kind<QAction>(f1, "Lschen1")->trigger();
     } else {
         script.answer(tk::Answer::Yes);
-        f1->ZudenFavoriten1->trigger();
+        tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
     }
 
     const tk::ModalRequest report = script.last(tk::ModalKind::ErrorReport);
