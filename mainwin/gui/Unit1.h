@@ -128,35 +128,8 @@ public:
     void suchfensterAnschliessen(TForm2& suche);
     void exportfensterAnschliessen(TForm10& exportfenster);
 
-    // Picture lists of the toolbar, in tag order.
-    std::array<QPixmap, 5> img_normal, img_over, img_down;
-
-    // Lines of the recipe file on show, as the view read them.
-    QStringList RezeptZeilen;
-    QStringList RezeptText; // the preparation text lines as read
-    QStringList RezeptKommentar; // the comment lines as read
-
-    void fillRecipeList(); // the records of AktKategorie, in number order
-    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
-    void setPanelWidths(int panel2, int panel4);
-    void setResultHeight(int h);
-    int panel2Width() const;
-    int panel4Width() const;
-    int resultHeight() const;
-
-signals:
-    // The recipe on show changed: the comment window takes RezeptKommentar.
-    void kommentarChanged();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
-    void dragEnterEvent(QDragEnterEvent* e) override; // a web address or .html file: Unit1_web.cpp
-    void dropEvent(QDropEvent* e) override;
-
 private:
-    // Controls (names as the windows know them).
+    // Controls (names as the windows know them); others find them by these object names.
     QWidget* Panel1 = nullptr; // toolbar
     std::array<QLabel*, 5> Image {}; // Image1..Image5
     std::array<HotLabel*, 5> HotLabels {}; // Label13..Label17
@@ -239,6 +212,35 @@ private:
     QAction* ber1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
+public:
+    // Picture lists of the toolbar, in tag order.
+    std::array<QPixmap, 5> img_normal, img_over, img_down;
+
+    // Lines of the recipe file on show, as the view read them.
+    QStringList RezeptZeilen;
+    QStringList RezeptText; // the preparation text lines as read
+    QStringList RezeptKommentar; // the comment lines as read
+
+    void fillRecipeList(); // the records of AktKategorie, in number order
+    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
+    void setPanelWidths(int panel2, int panel4);
+    void setResultHeight(int h);
+    int panel2Width() const;
+    int panel4Width() const;
+    int resultHeight() const;
+
+signals:
+    // The recipe on show changed: the comment window takes RezeptKommentar.
+    void kommentarChanged();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override; // a web address or .html file: Unit1_web.cpp
+    void dropEvent(QDropEvent* e) override;
+
+private:
     RezeptAnsicht ansicht() const; // what the recipe view shows right now
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
