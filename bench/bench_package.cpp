@@ -1,4 +1,4 @@
-// Recipe packages: export of 1 000 recipes with 300 pictures and the import of that package, against
+// Recipe packages: export of 10 000 recipes with 3 000 pictures and the import of that package, against
 // `gzip -9` and `gzip -dc` over the same bytes, timed in the same run.
 // Usage: bench_package [work folder]
 #include <QBuffer>
@@ -22,8 +22,7 @@
 #include "store/Rezepte.h"
 #include "support/Generator.h"
 
-namespace
-{
+namespace {
 
 double timeMs(const std::function<void()>& f)
 {
@@ -89,16 +88,22 @@ int main(int argc, char** argv)
         QDir(root).removeRecursively();
         const QString quelle = root + u"/quelle"_qs;
         tkb::GeneratorOptions o;
-        o.count = 1000;
+        o.count = 10000;
         o.favourites = 0;
         o.deletedPercent = 0;
         tkb::generateCollection(quelle, o);
         std::mt19937 rng(4711);
         qint64 bildBytes = 0;
-        for (int i = 0; i < 300; ++i) {
-            const QByteArray jpg = picture(rng, i);
+        // 300 different photos, each given to ten recipes far apart: a repeat lies far outside the
+        // window of deflate and of gzip, so it costs both sides as much as a new photo would.
+        std::vector<QByteArray> fotos;
+        for (int i = 0; i < 300; ++i)
+            fotos.push_back(picture(rng, i));
+        const int bilder = 3000;
+        for (int i = 0; i < bilder; ++i) {
+            const QByteArray& jpg = fotos[size_t(i % 300)];
             bildBytes += jpg.size();
-            tk::saveBytes(tk::picturePath(quelle, i * 1000 / 300), jpg);
+            tk::saveBytes(tk::picturePath(quelle, int(qint64(i) * o.count / bilder)), jpg);
         }
         std::vector<tk::TRezepte> rezepte;
         int rezeptMax = -1;
@@ -120,7 +125,7 @@ int main(int argc, char** argv)
         }
         const qint64 rohBytes = QFileInfo(roh).size();
         const QStringList kopien = QDir(tk::tempDir(quelle)).entryList(QDir::Files);
-        std::printf("package input: %lld bytes in %lld files (%d recipes, 300 pictures with %lld bytes); "
+        std::printf("package input: %lld bytes in %lld files (%d recipes, 3000 pictures with %lld bytes); "
                     "package %lld bytes\n",
             rohBytes, qlonglong(kopien.size()), rezeptMax + 1, bildBytes, QFileInfo(paket).size());
 
@@ -148,8 +153,8 @@ int main(int argc, char** argv)
         tk::OrdnerLoeschen(tk::tempDir(quelle));
         std::printf("DateienPacken: %.1f ms; gzip -9: %.1f ms; ratio %.2f (goal <= 1.2)\n", nurPacken, gzip9,
             nurPacken / gzip9);
-        std::printf(
-            "whole export (index, copies, pack): %.1f ms; ratio to gzip -9 %.2f\n", packen, packen / gzip9);
+        std::printf("whole export (index, copies, pack): %.1f ms; ratio to gzip -9 %.2f (goal <= 1.0)\n",
+            packen, packen / gzip9);
 
         // Import into a collection of its own, rebuilt before every round.
         const QString ziel = root + u"/ziel"_qs;
@@ -164,7 +169,8 @@ int main(int argc, char** argv)
                 const QString index = tk::entpackeInArbeitsordner(ziel, paket);
                 e = tk::installierePaket(ziel, index, max);
             }));
-            if (!e.ok || e.installiert != rezeptMax + 1) throw tk::Error(u"Import unvollständig"_qs);
+            if (!e.ok || e.installiert != rezeptMax + 1)
+                throw tk::Error(u"Import unvollständig"_qs);
             gunzip = std::min(gunzip, gzip({ u"-dc"_qs }, gz));
             // The copies an install makes anyway: each unpacked file once into the recipe folder.
             const QString von = root + u"/kopie-von"_qs, nach = root + u"/kopie-nach"_qs;

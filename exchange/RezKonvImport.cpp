@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
 #include <set>
@@ -131,9 +130,17 @@ namespace {
     QStringList kategorieNamen(const QString& wert)
     {
         QStringList out;
-        const QStringList teile = wert.split(QRegularExpression(QStringLiteral("[,;]")));
-        for (const QString& t : teile) {
-            const QString s = t.simplified();
+        // Split at "," and ";" by hand: a regular expression made per recipe cost more than the rest
+        // of reading an archive of a hundred thousand recipes.
+        QList<QStringView> teile;
+        qsizetype anfang = 0;
+        for (qsizetype i = 0; i <= wert.size(); ++i)
+            if (i == wert.size() || wert[i] == u',' || wert[i] == u';') {
+                teile.append(QStringView(wert).mid(anfang, i - anfang));
+                anfang = i + 1;
+            }
+        for (QStringView t : teile) {
+            const QString s = t.toString().simplified();
             if (!s.isEmpty() && !out.contains(s, ci))
                 out.append(s);
         }

@@ -65,11 +65,14 @@ NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategor
     return n;
 }
 
-int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte)
+int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte,
+    const std::function<void(int)>& schritt)
 {
     if (rezepte.isEmpty())
         return 0;
     sammlung.fuegeHinzu(int(rezepte.size()), [&](int i, int nr) {
+        if (schritt)
+            schritt(i);
         const NeuesRezept& r = rezepte.at(i);
         const QString dat = recipePath(programDir, nr);
         const QByteArray bytes

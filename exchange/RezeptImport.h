@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QStringList>
 
@@ -25,7 +27,9 @@ NeuesRezept neuesRezept(const ImportRezept& r, const Kategoriezuordnung& kategor
 // Adds the recipes through the collection under new numbers: each recipe file is created (never
 // replacing a file), each index line made by buildEntry, and the index saved once, atomically. Any
 // failure throws tk::Error and leaves the collection as it was. Returns the number of recipes added.
-int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte);
+// schritt(i) runs before recipe i is written; whatever it throws (a cancel) undoes the import the same way.
+int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QList<NeuesRezept>& rezepte,
+    const std::function<void(int)>& schritt = {});
 // The same on a collection no window has open (tools and tests); rezeptMax is the number known before.
 int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax);
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
+#include <bitset>
 #include <functional>
 #include <vector>
 
@@ -17,7 +17,7 @@ struct TRezepte {
     QString Menge;
     unsigned char Favorit = 0;
     unsigned char Geloescht = 0;
-    std::array<unsigned char, 100> InKategorie {};
+    std::bitset<100> InKategorie; // one bit per category number; a collection may hold half a million records
 };
 
 // Whether a record belongs on the recipe list of a category: every live recipe for 0 ("Alle");

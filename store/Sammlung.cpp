@@ -18,6 +18,7 @@
 #include "platform/TextLines.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
+#include "store/IndexZeilen.h"
 #include "store/Kategorien.h"
 
 namespace tk {
@@ -313,10 +314,10 @@ LoadOutcome Sammlung::lade(const std::function<void(int)>& progress, const std::
     const QString index = indexPath(st.programDir);
     if (isReadOnly(index))
         clearReadOnly(index);
-    const QStringList lines = loadLines(index);
+    const IndexZeilen lines(loadBytes(index));
     LoadOutcome out;
     int kopf = 0;
-    if (!lines.isEmpty() && parseStoreInt(lines.at(0), kopf) && kopf < -1) {
+    if (lines.size() > 0 && parseStoreInt(lines.at(0), kopf) && kopf < -1) {
         // A negative count other than the empty collection's -1 claims nothing the loader can read.
         out.failed = true;
         out.failedLine = 0;

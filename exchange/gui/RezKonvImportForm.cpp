@@ -3,7 +3,12 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -71,6 +76,13 @@ TRezKonvImport::TRezKonvImport(AppState& state, QWidget* parent)
     Label2->setWordWrap(true);
     Label2->setTextFormat(Qt::PlainText);
     lay->addWidget(Label2);
+
+    Fortschritt = new QProgressBar(this);
+    Fortschritt->setObjectName(QStringLiteral("Fortschritt"));
+    Fortschritt->setAccessibleName(QStringLiteral("Fortschritt des Imports"));
+    Fortschritt->setFormat(QStringLiteral("%v von %m"));
+    Fortschritt->hide();
+    lay->addWidget(Fortschritt);
 
     auto* knoepfe = new QHBoxLayout;
     Alle = new QPushButton(QStringLiteral("Alle"), this);
@@ -209,7 +221,108 @@ void TRezKonvImport::KeineClick()
         Liste->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
 }
 
-void TRezKonvImport::AbbrechenClick() { hide(); }
+void TRezKonvImport::AbbrechenClick()
+{
+    if (m_laeuft)
+        m_abbruch = true;
+    else
+        hide();
+}
+
+void TRezKonvImport::reject()
+{
+    if (m_laeuft)
+        m_abbruch = true;
+    else
+        QDialog::reject();
+}
+
+void TRezKonvImport::closeEvent(QCloseEvent* e)
+{
+    if (m_laeuft) {
+        m_abbruch = true;
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+namespace {
+    struct Abgebrochen { };
+
+    // While an import is written, the bar shows how far it got and "Abbrechen" stays usable. Clicks and
+    // keys meant for any other window are dropped, as a modal window drops them, so nothing else writes
+    // the collection in between.
+    class Arbeit : public QObject {
+    public:
+        Arbeit(QProgressBar* bar, int anzahl, QWidget* fenster, QList<QWidget*> eigene)
+            : m_bar(bar)
+            , m_fenster(fenster)
+        {
+            for (QWidget* w : eigene)
+                if (w->isEnabled())
+                    m_gesperrt.append(w);
+            for (QWidget* w : std::as_const(m_gesperrt))
+                w->setEnabled(false);
+            m_bar->setRange(0, anzahl);
+            m_bar->setValue(0);
+            m_bar->show();
+            qApp->installEventFilter(this);
+        }
+        ~Arbeit() override
+        {
+            qApp->removeEventFilter(this);
+            m_bar->hide();
+            for (QWidget* w : std::as_const(m_gesperrt))
+                if (w)
+                    w->setEnabled(true);
+        }
+        // Repaints and pending events (the click on "Abbrechen") about every 30 ms, not per recipe.
+        void schritt(int i, const bool& abbruch)
+        {
+            if (m_uhr.isValid() && m_uhr.elapsed() < 30)
+                return;
+            m_bar->setValue(i);
+            m_bar->repaint();
+            QCoreApplication::processEvents();
+            m_uhr.restart();
+            if (abbruch)
+                throw Abgebrochen {};
+        }
+
+    protected:
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::Wheel:
+            case QEvent::Drop:
+            case QEvent::Close: {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (!w && e->type() == QEvent::Shortcut)
+                    w = qobject_cast<QWidget*>(o->parent()); // a menu command belongs to its window
+                if (!w)
+                    return e->type() == QEvent::Shortcut;
+                return w->window() != m_fenster;
+            }
+            default:
+                return false;
+            }
+        }
+
+    private:
+        QProgressBar* m_bar;
+        QWidget* m_fenster;
+        QList<QPointer<QWidget>> m_gesperrt;
+        QElapsedTimer m_uhr;
+    };
+}
 
 void TRezKonvImport::ImportierenClick()
 {
@@ -225,9 +338,20 @@ void TRezKonvImport::ImportierenClick()
     }
 
     st.ListeWirdGefuellt = true;
+    m_laeuft = true;
+    m_abbruch = false;
     try {
-        installiereRezepte(st.sammlung, st.programDir, neue);
+        Arbeit arbeit(Fortschritt, int(neue.size()), this, { DateienLaden, Liste, Alle, Keine, Importieren });
+        installiereRezepte(st.sammlung, st.programDir, neue, [&](int i) { arbeit.schritt(i, m_abbruch); });
+        m_laeuft = false;
+    } catch (const Abgebrochen&) {
+        m_laeuft = false;
+        st.ListeWirdGefuellt = false;
+        // The recipes written so far were removed again; the list stays for another try.
+        Label2->setText(QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
+        return;
     } catch (const std::exception& e) {
+        m_laeuft = false;
         st.ListeWirdGefuellt = false;
         // Nothing was added; the list stays so the user can try again.
         Meldung(

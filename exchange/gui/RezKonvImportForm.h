@@ -7,6 +7,7 @@
 #include "exchange/RezKonvImport.h"
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 
@@ -39,7 +40,12 @@ private:
     QPushButton* Alle = nullptr;
     QPushButton* Keine = nullptr;
     QPushButton* Importieren = nullptr;
-    QPushButton* Abbrechen = nullptr;
+    QPushButton* Abbrechen = nullptr; // closes the window; while an import runs, cancels it
+    QProgressBar* Fortschritt = nullptr; // shown while an import runs
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* e) override;
 
     void zeigeStand();
     Kategoriezuordnung zuordnung() const;
@@ -47,6 +53,8 @@ private:
     AppState& st;
     QList<ImportRezept> m_rezepte; // in list order
     QStringList m_uebersprungen; // "datei: Zeile 12 (kein Titel gefunden)"
+    bool m_laeuft = false; // an import is being written
+    bool m_abbruch = false; // the user asked to cancel it
 };
 
 } // namespace tk

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <future>
 
 #include "mainwin/gui/Artwork.h"
 #include "mainwin/gui/MenuKeys.h"
@@ -774,8 +775,47 @@ void TForm1::fillRecipeList()
     treeview1->model()->setEntries(std::move(entries));
 }
 
+struct TForm1::RangImVoraus {
+    quint64 generation = 0;
+    std::future<std::vector<int>> rang; // its destructor waits for the work to end
+};
+
+void TForm1::rangVorbereiten()
+{
+    // Ranking half a million titles takes a second; the first alphabetical list after a load would
+    // make the user wait for it. The second core does it meanwhile, on copies of the titles (they share
+    // their text with the table and are only read). Small collections rank in a blink when first asked.
+    constexpr size_t kAbHier = 20000;
+    if (st.Rezepte.size() < kAbHier || m_rankGeneration == st.Generation) {
+        m_rankVoraus.reset();
+        return;
+    }
+    std::vector<QString> titel(st.Rezepte.size());
+    std::vector<char> lebt(st.Rezepte.size(), 0);
+    for (size_t n = 0; n < st.Rezepte.size(); ++n)
+        if (!st.Rezepte[n].Geloescht) {
+            titel[n] = st.Rezepte[n].Titel;
+            lebt[n] = 1;
+        }
+    auto v = std::make_shared<RangImVoraus>();
+    v->generation = st.Generation;
+    v->rang = std::async(std::launch::async, [titel = std::move(titel), lebt = std::move(lebt)] {
+        std::vector<const QString*> zeiger(titel.size(), nullptr);
+        for (size_t n = 0; n < titel.size(); ++n)
+            if (lebt[n])
+                zeiger[n] = &titel[n];
+        return tk::alphabeticalRank(zeiger);
+    });
+    m_rankVoraus = std::move(v);
+}
+
 const std::vector<int>* TForm1::alphabeticalRank()
 {
+    if (m_rankGeneration != st.Generation && m_rankVoraus && m_rankVoraus->generation == st.Generation) {
+        m_rank = m_rankVoraus->rang.get();
+        m_rankGeneration = st.Generation;
+    }
+    m_rankVoraus.reset();
     if (m_rankGeneration != st.Generation) {
         std::vector<const QString*> titles(st.Rezepte.size(), nullptr);
         for (size_t n = 0; n < st.Rezepte.size(); ++n)

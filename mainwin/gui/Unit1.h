@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
@@ -223,6 +225,7 @@ public:
 
     void fillRecipeList(); // the records of AktKategorie, in number order
     const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
+    void rangVorbereiten(); // after a load: a large collection's titles are ranked on another core
     void setPanelWidths(int panel2, int panel4);
     void setResultHeight(int h);
     int panel2Width() const;
@@ -262,6 +265,8 @@ private:
     int m_resultHeight = 81;
     std::vector<int> m_rank;
     quint64 m_rankGeneration = ~quint64(0);
+    struct RangImVoraus;
+    std::shared_ptr<RangImVoraus> m_rankVoraus;
     bool m_closing = false;
 };
 

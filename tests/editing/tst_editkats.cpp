@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(p.st.kat.TabKategorie.mid(15), (QList<int> { 15, 17, 18 }));
         // Recipes keep their lists.
         QCOMPARE(c.bytes(kIndex), index);
-        QCOMPARE(p.st.Rezepte[0].InKategorie[16], 1);
+        QCOMPARE(int(p.st.Rezepte[0].InKategorie[16]), 1);
         const tk::ModalRequest q = script.last(tk::ModalKind::Question);
         QCOMPARE(q.caption, u"Achtung!"_qs);
         QCOMPARE(q.text, u"Wollen Sie die Kategorie wirklich löschen?"_qs);

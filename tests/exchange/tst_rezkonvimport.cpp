@@ -2,8 +2,10 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "exchange/RezKonv.h"
@@ -567,7 +569,34 @@ private slots:
         QCOMPARE(p.st.RezeptMax, 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), QByteArray("fremd"));
-        w->hide();
+
+        // "Abbrechen" while the recipes are written: nothing is added, the list stays, every window
+        // takes input again; with nothing running, "Abbrechen" closes the window.
+        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("Abbrechen"));
+        auto* importieren = w->findChild<QPushButton*>(QStringLiteral("Importieren"));
+        bool klickImHauptfenster = false;
+        QTimer::singleShot(0, abbrechen, [&] {
+            QVERIFY(w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
+            QVERIFY(!importieren->isEnabled());
+            QTest::keyClick(f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
+            klickImHauptfenster = true;
+            QTest::mouseClick(abbrechen, Qt::LeftButton);
+        });
+        QTest::mouseClick(importieren, Qt::LeftButton);
+        QVERIFY(klickImHauptfenster);
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+            QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
+        QVERIFY(w->isVisible());
+        QVERIFY(importieren->isEnabled());
+        QVERIFY(!w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
+        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QVERIFY(!p.st.ListeWirdGefuellt);
+        QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
+        QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
+        QVERIFY(c.exists("Data/Rezepte/0000.dat"));
+        QTest::mouseClick(abbrechen, Qt::LeftButton);
+        QVERIFY(!w->isVisible());
     }
 };
 

@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include "platform/IniFile.h"
+#include "platform/TextLines.h"
+#include "store/IndexZeilen.h"
 #include "store/Rezepte.h"
 
 using IntList = QList<int>;
@@ -203,6 +205,60 @@ private slots:
             QCOMPARE(table[0].Titel, QStringLiteral("vorher"));
         else
             QCOMPARE(table[0].Titel, QStringLiteral("A"));
+    }
+
+    // The collection loads from the file's bytes without building a line list; it must read every
+    // index exactly as the line loader reads it.
+    void bytesReadAsLines_data()
+    {
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<int>("kategorie");
+        QTest::newRow("fields, deleted, missing bars") << QByteArray("4\r\nA|Au|01,02|1.1.2000|4 P|\r\n||||\r\n"
+                                                                     "Nur Titel\r\nT|U\r\nX|Y|03,|D|M|Rest|mehr|\r\n")
+                                                       << 3;
+        QTest::newRow("empty fields, bars inside, old categories")
+            << QByteArray("3\r\n||0105|||\r\nA|B|00,99,100|||\r\nA|||x|\r\nZ|Z|1,2,3,|Z|Z|\r\n") << 1;
+        QTest::newRow("Windows-1252 bytes, CR alone, no final line end")
+            << QByteArray("2\r\n\x80 K\xe4se|\x81\x9f|05,|\xff|\r|\r\n\r\nLetzte|a|05,|d|m|") << 5;
+        QTest::newRow("shared texts, damaged line 0 and short file")
+            << QByteArray("7\nA|Oma|01,|1.1.2000|4 P|\nB|Oma|01,|1.1.2000|4 P|\nC|Oma|02,|1.1.2000|4 P|\n") << 14;
+        QTest::newRow("not a number") << QByteArray("x\r\nA|B|01,|d|m|\r\n") << 0;
+    }
+    void bytesReadAsLines()
+    {
+        QFETCH(QByteArray, index);
+        QFETCH(int, kategorie);
+        QTemporaryDir dir;
+        const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
+        writeFile(favPath, "[Favoriten]\r\n0=1\r\n 1 =1\r\n02=1\r\n3=0\r\n+4=1\r\n4=yes\r\n5=1\r\n5=0\r\nx=1\r\n");
+        const tk::IniFile fav(favPath);
+        std::vector<tk::TRezepte> a, b;
+        int maxA = -1, maxB = -1;
+        IntList progA, progB, listA, listB;
+        const tk::LoadOutcome outA = tk::loadRezepte(
+            tk::splitLines(index), a, maxA, &fav, kategorie, [&](int n) { progA.append(n); },
+            [&](int n) { listA.append(n); });
+        const tk::LoadOutcome outB = tk::loadRezepte(
+            tk::IndexZeilen(index), b, maxB, &fav, kategorie, [&](int n) { progB.append(n); },
+            [&](int n) { listB.append(n); });
+        QCOMPARE(outB.liveCount, outA.liveCount);
+        QCOMPARE(outB.failed, outA.failed);
+        QCOMPARE(outB.failedLine, outA.failedLine);
+        QCOMPARE(outB.oldFormat, outA.oldFormat);
+        QCOMPARE(maxB, maxA);
+        QCOMPARE(progB, progA);
+        QCOMPARE(listB, listA);
+        QCOMPARE(b.size(), a.size());
+        for (size_t n = 0; n < a.size(); ++n) {
+            const QStringList felderA { a[n].Titel, a[n].Autor, a[n].Datum, a[n].Menge };
+            const QStringList felderB { b[n].Titel, b[n].Autor, b[n].Datum, b[n].Menge };
+            QCOMPARE(felderB, felderA);
+            for (int f = 0; f < 4; ++f)
+                QCOMPARE(felderB[f].isNull(), felderA[f].isNull());
+            QCOMPARE(flags(b[n]), flags(a[n]));
+            QCOMPARE(b[n].Favorit, a[n].Favorit);
+            QCOMPARE(b[n].Geloescht, a[n].Geloescht);
+        }
     }
 
     void linesBehindTheLastRecordAreNotRead()
