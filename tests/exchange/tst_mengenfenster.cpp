@@ -68,11 +68,11 @@ private slots:
         QVERIFY(f1);
         f1->ZeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
-        auto* w = f1->findChild<QDialog*>(QStringLiteral("Umrechnen"));
+        auto* w = tkt::kind<QDialog>(f1, "Umrechnen");
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept umrechnen"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Menge"))->text(), QStringLiteral("für 4 Personen"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Menge")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("Personen"));
         auto* auf = w->findChild<QSpinBox*>();
         QCOMPARE(auf->accessibleName(), QStringLiteral("Umrechnen auf"));
         QCOMPARE(auf->value(), 4);
@@ -108,7 +108,7 @@ private slots:
         p.st.AktRezept = 1;
         tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
         QCOMPARE(auf->value(), 1);
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("× Rezept"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
         QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "4 Eier", "1 l Milch", "salz" }));
         QTest::mouseClick(knopf(w, "Schliessen"), Qt::LeftButton);
@@ -129,7 +129,7 @@ private slots:
                 p.st.AktRezept = n;
                 tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             }
-            auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+            auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
             QVERIFY(w && w->isVisible());
             auto* t = w->findChild<QTableWidget*>();
             QCOMPARE(t->accessibleName(), QStringLiteral("Einkaufsliste"));
@@ -156,7 +156,7 @@ private slots:
         tk::TForm1* f1 = zeige(p);
         QVERIFY(f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
-        auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+        auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
         QVERIFY(w && w->isVisible());
         auto* t = w->findChild<QTableWidget*>();
         QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));

@@ -573,11 +573,11 @@ private slots:
         // "Abbrechen" while the recipes are written: nothing is added, the list stays, every window
         // takes input again; with nothing running, "Abbrechen" closes the window.
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("Abbrechen"));
-        auto* importieren = w->findChild<QPushButton*>(QStringLiteral("Importieren"));
+        auto* abbrechen = tkt::kind<QPushButton>(w, "Abbrechen");
+        auto* importieren = tkt::kind<QPushButton>(w, "Importieren");
         bool klickImHauptfenster = false;
         QTimer::singleShot(0, abbrechen, [&] {
-            QVERIFY(w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
+            QVERIFY(tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
             QVERIFY(!importieren->isEnabled());
             QTest::keyClick(f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
             klickImHauptfenster = true;
@@ -585,12 +585,12 @@ private slots:
         });
         QTest::mouseClick(importieren, Qt::LeftButton);
         QVERIFY(klickImHauptfenster);
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+        QCOMPARE(tkt::kind<QLabel>(w, "Label2")->text(),
             QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
         QVERIFY(w->isVisible());
         QVERIFY(importieren->isEnabled());
-        QVERIFY(!w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
-        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QVERIFY(!tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.ListeWirdGefuellt);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
