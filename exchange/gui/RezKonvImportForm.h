@@ -47,6 +47,7 @@ protected:
     void reject() override;
     void closeEvent(QCloseEvent* e) override;
 
+private:
     void zeigeStand();
     Kategoriezuordnung zuordnung() const;
 
