@@ -1,7 +1,9 @@
-// Index and recipe files: the loading function on any index, the recipe parser on any lines.
+// Index and recipe files: the loading function on any index (from lines and from bytes, which must
+// agree), the recipe parser on any lines.
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
+#include "store/IndexZeilen.h"
 #include "store/Rezepte.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -17,6 +19,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             ++listed;
         });
     if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1) abort();
+
+    std::vector<tk::TRezepte> ausBytes;
+    int maxBytes = 0;
+    const tk::LoadOutcome b = tk::loadRezepte(
+        tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))), ausBytes, maxBytes,
+        nullptr, int(size % 20), {}, {});
+    if (b.liveCount != out.liveCount || b.failed != out.failed || b.failedLine != out.failedLine
+        || b.oldFormat != out.oldFormat || maxBytes != rezeptMax || ausBytes.size() != rezepte.size())
+        abort();
+    for (size_t n = 0; n < rezepte.size(); ++n) {
+        const tk::TRezepte &x = rezepte[n], &y = ausBytes[n];
+        if (x.Titel != y.Titel || x.Autor != y.Autor || x.Datum != y.Datum || x.Menge != y.Menge
+            || x.Titel.isNull() != y.Titel.isNull() || x.InKategorie != y.InKategorie || x.Geloescht != y.Geloescht)
+            abort();
+    }
     for (const QString& l : lines) {
         const tk::IndexFields f = tk::splitEntry(l);
         unsigned char flags[100] = {};

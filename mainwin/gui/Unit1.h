@@ -264,6 +264,7 @@ private:
     int m_panel4 = 170;
     int m_resultHeight = 81;
     std::vector<int> m_rank;
+    std::vector<int> m_alphabetisch; // the live numbers in the order of m_rank
     quint64 m_rankGeneration = ~quint64(0);
     struct RangImVoraus;
     std::shared_ptr<RangImVoraus> m_rankVoraus;
