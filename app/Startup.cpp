@@ -53,7 +53,7 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     f.Form1 = new TForm1(st, f);
     f.Form9 = new TForm9(st);
     f.Form2 = new TForm2(st);
-    f.Form2->setErgebnisliste(f.Form1->suchergebnisse);
+    f.Form1->suchfensterAnschliessen(*f.Form2);
     f.Form3 = new TForm3(st);
     f.Form4 = new TForm4(st, f.Form1, f.Form3, f.Form2);
     f.Form5 = new TForm5(st);
@@ -63,7 +63,7 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     f.Form7 = new TForm7(st);
     f.Form8 = new TForm8(st);
     f.Form10 = new TForm10(st);
-    f.Form10->setExportliste(f.Form1->TreeView2);
+    f.Form1->exportfensterAnschliessen(*f.Form10);
     f.Form11 = new TForm11(st);
     f.Form12 = new TForm12(st);
     // The comment window follows the recipe on show and holds what the user typed for it.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -26,6 +27,7 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 #include "mainwin/gui/Unit6.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -84,27 +86,32 @@ int main(int argc, char** argv)
     std::unique_ptr<tk::Windows> windows;
     const double startMs = timed([&] { windows = tk::createWindows(st); });
     tk::TForm1* m = windows->forms.Form1;
+    auto* liste = tkb::kind<tk::RecipeList>(m, "treeview1");
+    auto* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
+    auto* treffer = tkb::kind<tk::RecipeList>(m, "suchergebnisse");
     check(st.RezeptAnzahl == made.live, "Anzahl der geladenen Rezepte");
-    check(m->treeview1->count() == made.live, "Liste \"Alle\" nach dem Start");
+    check(liste->count() == made.live, "Liste \"Alle\" nach dem Start");
 
     // A live recipe in the middle of the collection.
     int n = count / 2;
     while (n < st.RezeptMax && st.Rezepte[size_t(n)].Geloescht)
         ++n;
     const double showMs = timed([&] { m->ZeigeRezept(n); });
-    check(m->rezeptname->text() == st.Rezepte[size_t(n)].Titel, "Titel des gezeigten Rezepts");
+    check(tkb::kind<QLabel>(m, "rezeptname")->text() == st.Rezepte[size_t(n)].Titel,
+        "Titel des gezeigten Rezepts");
     const tk::RecipeFile file = tk::parseRecipe(tk::loadLines(tk::recipePath(dir.path(), n)));
-    check(m->zutaten->count() == file.zutaten.size(), "Zutaten des gezeigten Rezepts");
+    check(tkb::kind<QListWidget>(m, "zutaten")->count() == file.zutaten.size(),
+        "Zutaten des gezeigten Rezepts");
 
     // Tab changes: a category tab lists exactly the recipes carrying it.
     int inTab = 0;
     const int kat = st.kat.TabKategorie.value(3, 3);
     for (int i = 0; i <= st.RezeptMax; ++i)
         if (!st.Rezepte[size_t(i)].Geloescht && tk::gehoertZuKategorie(st.Rezepte[size_t(i)], kat)) ++inTab;
-    const double tabMs = timed([&] { m->kategorien->setCurrentIndex(3); });
-    check(m->treeview1->count() == inTab, "Liste eines Kategorie-Reiters");
-    const double tabBackMs = timed([&] { m->kategorien->setCurrentIndex(0); });
-    check(m->treeview1->count() == st.RezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
+    const double tabMs = timed([&] { reiter->setCurrentIndex(3); });
+    check(liste->count() == inTab, "Liste eines Kategorie-Reiters");
+    const double tabBackMs = timed([&] { reiter->setCurrentIndex(0); });
+    check(liste->count() == st.RezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
 
     // A search in every mode through the window; the hits must be those of the core search.
     const QString titelWort = st.Rezepte[size_t(n)].Titel.section(u' ', 0, 0);
@@ -125,15 +132,16 @@ int main(int argc, char** argv)
     tk::TForm2* s = windows->forms.Form2;
     for (Run& r : runs) {
         m->Image3Click();
-        s->Modi->button(r.radio)->click();
-        s->Edit1->setText(r.wort);
-        r.ms = timed([&] { s->Button1->click(); });
+        tkb::kind<QRadioButton>(s, u"RadioButton%1"_qs.arg(r.radio))->click();
+        tkb::kind<QLineEdit>(s, "Edit1")->setText(r.wort);
+        auto* suchen = tkb::kind<QPushButton>(s, "Button1");
+        r.ms = timed([&] { suchen->click(); });
         std::vector<int> expected;
         tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir.path(), r.modus, r.wort, expected);
-        r.hits = m->suchergebnisse->count();
+        r.hits = treffer->count();
         bool same = r.hits == int(expected.size()) && r.hits > 0;
         for (int i = 0; same && i < r.hits; ++i)
-            same = m->suchergebnisse->numberAt(i) == expected[size_t(i)];
+            same = treffer->numberAt(i) == expected[size_t(i)];
         check(same, r.name);
         check(notices.size() == 1 && notices.front() == tk::suchZusammenfassung(r.hits), "Zusammenfassung der Suche");
         notices.clear();
@@ -143,8 +151,9 @@ int main(int argc, char** argv)
     st.AktRezept = n;
     m->Bearbeiten1Click();
     tk::TForm8* e = windows->forms.Form8;
-    e->Edit1->setText(QStringLiteral("Geänderte Suppe"));
-    const double saveMs = timed([&] { e->Button1->click(); });
+    tkb::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Geänderte Suppe"));
+    auto* speichern = tkb::kind<QPushButton>(e, "Button1");
+    const double saveMs = timed([&] { speichern->click(); });
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"), "Titel im Index gespeichert");
     check(st.Rezepte[size_t(n)].Titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");

@@ -17,6 +17,7 @@
 #include "store/AppState.h"
 #include "mainwin/gui/Unit6.h"
 #include "store/Formats.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -75,20 +76,20 @@ int main(int argc, char** argv)
     m->Image1Click(); // alphabetical mode
     // The first alphabetical list after a load ranks all titles once.
     windows->forms.Form6->UpdateRezepte();
-    const double tabCold
-        = bestOf(1, [&] { m->kategorien->setCurrentIndex(m->kategorien->currentIndex() == 0 ? 1 : 0); });
+    tk::TabControl* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
+    const double tabCold = bestOf(1, [&] { reiter->setCurrentIndex(reiter->currentIndex() == 0 ? 1 : 0); });
     const double tabAll = bestOf(3, [&] {
-        m->kategorien->setCurrentIndex(1);
-        m->kategorien->setCurrentIndex(0);
+        reiter->setCurrentIndex(1);
+        reiter->setCurrentIndex(0);
     });
     const double tabOne = bestOf(3, [&] {
-        m->kategorien->setCurrentIndex(0);
-        m->kategorien->setCurrentIndex(3);
+        reiter->setCurrentIndex(0);
+        reiter->setCurrentIndex(3);
     });
     m->Image2Click();
     const double tabUnsorted = bestOf(3, [&] {
-        m->kategorien->setCurrentIndex(1);
-        m->kategorien->setCurrentIndex(0);
+        reiter->setCurrentIndex(1);
+        reiter->setCurrentIndex(0);
     });
 
     // A recipe whose ingredient, text and comment are one line of 5 MiB each: shown cut, at once.

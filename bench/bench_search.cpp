@@ -20,6 +20,7 @@
 #include "search/Suche.h"
 #include "store/Formats.h"
 #include "store/Rezepte.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -107,14 +108,15 @@ int main(int argc, char** argv)
         st.programDir = dir;
         auto windows = tk::createWindows(st);
         tk::TForm2* f = windows->forms.Form2;
-        f->RadioButton2->setChecked(true);
-        f->Edit1->setText(u"apfel"_qs);
+        tkb::kind<QRadioButton>(f, "RadioButton2")->setChecked(true);
+        tkb::kind<QLineEdit>(f, "Edit1")->setText(u"apfel"_qs);
         const double ms = best(5, [&] {
             f->zeigen();
             f->Panel1Click();
         });
-        std::printf("title search 'apfel' through the search window: %.2f ms, %d hits (goal < 50 ms: %.2fx)\n", ms,
-            windows->forms.Form1->suchergebnisse->count(), ms / 50.0);
+        std::printf(
+            "title search 'apfel' through the search window: %.2f ms, %d hits (goal < 50 ms: %.2fx)\n", ms,
+            tkb::kind<tk::RecipeList>(windows->forms.Form1, "suchergebnisse")->count(), ms / 50.0);
         tk::Modal::setScript({});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_search: %s\n", e.what());

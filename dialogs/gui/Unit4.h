@@ -5,7 +5,6 @@
 #include <QPoint>
 #include <functional>
 
-
 class QLabel;
 class QTextEdit;
 class QTimer;
@@ -42,16 +41,6 @@ public:
     void scrollLines(int lines);
     int topLine() const; // the line of the text at the top of the field
 
-    PressPicture* Image6 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    PressPicture* Image4 = nullptr;
-    PressPicture* Image5 = nullptr;
-    QLabel* Label4 = nullptr;
-    TickBox* Shape2 = nullptr;
-    QLabel* Label3 = nullptr;
-    HotLabel* Label2 = nullptr;
-    QTimer* Timer1 = nullptr;
-
     bool PfeilHoch = false;
     bool PfeilRunter = false;
     bool Ziehen = false;
@@ -66,6 +55,16 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    PressPicture* Image6 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+    PressPicture* Image4 = nullptr;
+    PressPicture* Image5 = nullptr;
+    QLabel* Label4 = nullptr;
+    TickBox* Shape2 = nullptr;
+    QLabel* Label3 = nullptr;
+    HotLabel* Label2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
     void loadArrow(PressPicture* arrow, const char* file);
     QList<int> lineTops() const;
 

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QLabel;
 class QListWidget;
 
@@ -20,6 +19,7 @@ public:
     void FormCreate();
     void Label3Click();
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -32,7 +32,6 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label11 = nullptr;
 
-private:
     AppState& st;
 };
 

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QImage>
 
-
 class QPushButton;
 
 namespace tk
@@ -32,11 +31,11 @@ public:
 
     void Label1Click(); // "Schließen"
 
+private:
     ImageView* Image1 = nullptr;
     QWidget* Panel1 = nullptr;
     QPushButton* Button1 = nullptr;
 
-private:
     AppState& st;
 };
 

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QStringList>
 
-
 class QPlainTextEdit;
 class QPushButton;
 
@@ -26,11 +25,10 @@ public:
     QStringList kommentarZeilen() const;
     void setKommentarZeilen(const QStringList& lines);
 
+private:
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr; // "Verwerfen"
     QPushButton* Button2 = nullptr; // "Speichern"
-
-private:
 
     AppState& st;
     bool m_gekuerzt = false; // the field shows the comment cut: m_ganz holds it whole

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +29,12 @@ public:
     // Fills the list in tab order, selects entry 0 and disables the editing of a selection.
     void fuellen();
 
+    static constexpr int kMaxZeilen = 100; // numbers 0..99; a further line could not be listed
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
     QListWidget* ListBox1 = nullptr;
     QLabel* Label1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -42,12 +47,6 @@ public:
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
 
-    static constexpr int kMaxZeilen = 100; // numbers 0..99; a further line could not be listed
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
-private:
     void auswahlSperren();
     void waehleEintrag(int row); // selects without the click handler
 

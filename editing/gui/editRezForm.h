@@ -43,6 +43,19 @@ public:
 
     int RezeptNr = -1;
 
+    static constexpr const char* kBildFilter = "JPEG-Dateien|*.jpg";
+
+    // The category numbers of the check list entries, in list order, and those ticked.
+    QList<int> listenKategorien() const;
+    QList<int> angekreuzteKategorien() const;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
     QLabel* Label1 = nullptr; // "Rezepttitel:"
     QLineEdit* Edit1 = nullptr;
     QLabel* Label2 = nullptr; // "Zutaten:"
@@ -64,19 +77,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    static constexpr const char* kBildFilter = "JPEG-Dateien|*.jpg";
-
-    // The category numbers of the check list entries, in list order, and those ticked.
-    QList<int> listenKategorien() const;
-    QList<int> angekreuzteKategorien() const;
-
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    bool event(QEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
-
-private:
     struct Anchored {
         QWidget* w;
         QRect rect;

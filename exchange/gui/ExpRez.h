@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,6 +23,10 @@ public:
     void Button1Click(); // "Speichern"
     void Button2Click(); // "Abbrechen"
 
+    // The list whose recipes go into the package (the main window's export list).
+    void setExportliste(RecipeList* liste) { m_exportliste = liste; }
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr; // package name
@@ -32,10 +35,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    // The list whose recipes go into the package (the main window's export list).
-    void setExportliste(RecipeList* liste) { m_exportliste = liste; }
-
-private:
     RecipeList* m_exportliste = nullptr;
     AppState& st;
 };

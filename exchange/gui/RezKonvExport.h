@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QStringList>
 
-
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,13 +26,13 @@ public:
     void Button2Click(); // In die Zwischenablage kopieren
     void Button3Click(); // Schließen
 
+private:
     QLabel* Label1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
 
-private:
     AppState& st;
 };
 

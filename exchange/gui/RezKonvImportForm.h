@@ -32,6 +32,7 @@ public:
     // Reads the files into the list; returns the messages about files that gave nothing or failed.
     QStringList ladeDateien(const QStringList& dateien);
 
+private:
     QLabel* Label1 = nullptr;
     QPushButton* DateienLaden = nullptr;
     QTreeWidget* Liste = nullptr; // title, categories, author; one tick per recipe

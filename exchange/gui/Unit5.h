@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QStringList>
 
-
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -27,6 +26,10 @@ public:
     void Laden(const QStringList& dateien); // lists the packages as "Dateien laden" does
     void Leeren(); // empties the package list
 
+    // The unpacked index of each row, in row order.
+    QStringList IndexPfade;
+
+private:
     QLabel* Label1 = nullptr;
     QListWidget* ListBox1 = nullptr;
     QPushButton* Button3 = nullptr;
@@ -34,10 +37,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    // The unpacked index of each row, in row order.
-    QStringList IndexPfade;
-
-private:
     // Installs one unpacked package through the collection.
     void InstallUpdate(const QString& indexTki);
     AppState& st;

@@ -22,6 +22,7 @@ public:
     void Button1Click(); // "Aktualisierung jetzt starten!"
     void Button2Click(); // "Schließen"
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -32,7 +33,6 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-private:
     AppState& st;
     Forms& forms;
 };

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QLabel;
 class QPushButton;
 
@@ -19,11 +18,11 @@ public:
 
     void Meldung(const QString& text, const QString& caption);
 
+private:
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
 
-private:
     void Button1Click();
     AppState& st;
 };

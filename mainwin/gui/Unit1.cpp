@@ -259,6 +259,7 @@ void TForm1::buildMenus()
         a->setData(i + 1); // the item's Tag
         connect(a, &QAction::triggered, this,
             [this, i] { guarded(this, [&] { indenWochenthemen1Click(i + 1); }); });
+        a->setObjectName(QStringLiteral("Suchen%1").arg(i + 1));
         Suchen[size_t(i)] = a;
     }
 
@@ -295,6 +296,25 @@ void TForm1::buildMenus()
     info->addSeparator();
     ber1 = addItem(
         info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &TForm1::ber1Click);
+
+    // Menu items are found by name (automation, tests) like every other control.
+    const std::pair<QObject*, const char*> namen[] = { { Einstellungen1, "Einstellungen1" },
+        { Beenden1, "Beenden1" }, { Neueserstellen1, "Neueserstellen1" }, { Bearbeiten1, "Bearbeiten1" },
+        { Lschen1, "Lschen1" }, { Drucken1, "Drucken1" }, { alsTextdatei1, "alsTextdatei1" },
+        { AlsRTFDatei1, "AlsRTFDatei1" }, { indieZwischenablage1, "indieZwischenablage1" },
+        { Sicherung1, "Sicherung1" }, { RezKonvFormat1, "RezKonvFormat1" },
+        { Rezeptimportieren2, "Rezeptimportieren2" }, { Rezeptexportieren2, "Rezeptexportieren2" },
+        { Rezeptimportieren1, "Rezeptimportieren1" }, { Rezeptexportieren1, "Rezeptexportieren1" },
+        { AusdemInternet1, "AusdemInternet1" }, { ZudenFavoriten1, "ZudenFavoriten1" },
+        { Zufallsrezept1, "Zufallsrezept1" }, { Datenbankaktualisieren1, "Datenbankaktualisieren1" },
+        { Bearbeiten3, "Bearbeiten3" }, { nachdemAlphabet1, "nachdemAlphabet1" },
+        { nachdemDatum1, "nachdemDatum1" }, { Symbolleiste1, "Symbolleiste1" },
+        { Suchergebnisse2, "Suchergebnisse2" }, { Zusatzinformationen1, "Zusatzinformationen1" },
+        { Kategorien1, "Kategorien1" }, { Updates1, "Updates1" }, { Herunterladen1, "Herunterladen1" },
+        { Installieren1, "Installieren1" }, { Hilfe1, "Hilfe1" }, { Willkommen1, "Willkommen1" },
+        { Webseite1, "Webseite1" }, { ber1, "ber1" } };
+    for (const auto& [item, name] : namen)
+        item->setObjectName(QLatin1String(name));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -938,6 +958,28 @@ void TForm1::ZeigeRezept(int n)
             Meldung(QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!"),
                 QStringLiteral("Fehler bei der Rezeptanzeige!"));
     }
+}
+
+void TForm1::ladenBeginnt()
+{
+    kategorien->blockSignals(true);
+    const int tab
+        = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
+    kategorien->setCurrentIndex(tab);
+    kategorien->blockSignals(false);
+    treeview1->clear();
+}
+
+void TForm1::zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege)
+{
+    treeview1->model()->setEntries(std::move(eintraege));
+}
+
+void TForm1::zeigeRezeptanzahl(int anzahl)
+{
+    Label9->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(anzahl));
+    Label9->adjustSize(); // the count may be wider than the text it replaces
+    StatusPanel0->setText(QStringLiteral("Rezepte: %1").arg(anzahl));
 }
 
 void TForm1::Datenbankaktualisieren1Click()

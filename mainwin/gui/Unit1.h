@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "platform/gui/RecipeList.h"
 
 class QAction;
 class QLabel;
@@ -24,8 +25,8 @@ class QTimer;
 namespace tk {
 
 struct AppState;
+struct RezeptAnsicht;
 class HotLabel;
-class RecipeList;
 struct Farbschema;
 class TabControl;
 
@@ -119,7 +120,18 @@ public:
     void FormCreate();
     void FormClose();
 
-    // Controls (names as the windows know them).
+    // The loading window: before a load the tab of AktKategorie (without its change handler) over an
+    // empty list, then the entries read, and after a whole load the number of recipes.
+    void ladenBeginnt();
+    void zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege);
+    void zeigeRezeptanzahl(int anzahl);
+
+    // The search window puts its hits into the result list; the export window packs the export list.
+    void suchfensterAnschliessen(TForm2& suche);
+    void exportfensterAnschliessen(TForm10& exportfenster);
+
+private:
+    // Controls (names as the windows know them); others find them by these object names.
     QWidget* Panel1 = nullptr; // toolbar
     std::array<QLabel*, 5> Image {}; // Image1..Image5
     std::array<HotLabel*, 5> HotLabels {}; // Label13..Label17
@@ -202,6 +214,7 @@ public:
     QAction* ber1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
+public:
     // Picture lists of the toolbar, in tag order.
     std::array<QPixmap, 5> img_normal, img_over, img_down;
 
@@ -231,6 +244,7 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    RezeptAnsicht ansicht() const; // what the recipe view shows right now
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);

@@ -22,21 +22,20 @@
 namespace tk {
 
 namespace {
-    // What the recipe view shows right now.
-    RezeptAnsicht ansichtVon(const TForm1& f)
-    {
-        RezeptAnsicht a;
-        a.titel = f.rezeptname->text();
-        a.datum = f.Label1->text();
-        a.autor = f.Label6->text();
-        a.menge = f.Label20->text();
-        for (int i = 0; i < f.zutaten->count(); ++i)
-            a.zutaten.append(f.zutaten->item(i)->text());
-        a.zeilen = displayedLines(f.rezept);
-        return a;
-    }
-
     const QString kSpeichernUnter = QStringLiteral("Speichern unter");
+}
+
+RezeptAnsicht TForm1::ansicht() const
+{
+    RezeptAnsicht a;
+    a.titel = rezeptname->text();
+    a.datum = Label1->text();
+    a.autor = Label6->text();
+    a.menge = Label20->text();
+    for (int i = 0; i < zutaten->count(); ++i)
+        a.zutaten.append(zutaten->item(i)->text());
+    a.zeilen = displayedLines(rezept);
+    return a;
 }
 
 void TForm1::Image4Click()
@@ -46,7 +45,7 @@ void TForm1::Image4Click()
     printer.setDocName(rezeptname->text());
     if (!printDialog(this, &printer)) return;
     const QSize bereich = druckbereich(printer);
-    druckeLayout(printer, DruckLayout(ansichtVon(*this), bereich.width(), bereich.height()));
+    druckeLayout(printer, DruckLayout(ansicht(), bereich.width(), bereich.height()));
 }
 
 void TForm1::alsTextdatei1Click()
@@ -54,7 +53,7 @@ void TForm1::alsTextdatei1Click()
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
     if (datei.isEmpty()) return;
-    saveLines(datei, TextdateiZeilen(ansichtVon(*this)));
+    saveLines(datei, TextdateiZeilen(ansicht()));
 }
 
 void TForm1::AlsRTFDatei1Click()
@@ -62,13 +61,13 @@ void TForm1::AlsRTFDatei1Click()
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
     if (datei.isEmpty()) return;
-    saveBytes(datei, RtfDokument(ansichtVon(*this), st.Schriftgroesse));
+    saveBytes(datei, RtfDokument(ansicht(), st.Schriftgroesse));
 }
 
 void TForm1::indieZwischenablage1Click()
 {
     // Plain text only: the clipboard gets no formatted flavour.
-    QGuiApplication::clipboard()->setText(ZwischenablageText(ansichtVon(*this)));
+    QGuiApplication::clipboard()->setText(ZwischenablageText(ansicht()));
 }
 
 void TForm1::Sicherung1Click()
@@ -84,7 +83,7 @@ void TForm1::Sicherung1Click()
 void TForm1::Rezeptexportieren2Click()
 {
     if (!forms.Form14) return;
-    const RezeptAnsicht a = ansichtVon(*this);
+    const RezeptAnsicht a = ansicht();
     forms.Form14->setzeZeilen(RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
     forms.Form14->show();
     forms.Form14->raise();

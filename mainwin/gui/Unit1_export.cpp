@@ -128,6 +128,8 @@ void TForm1::Button4Click()
     zeigeAnzahl(Label19, TreeView2);
 }
 
+void TForm1::exportfensterAnschliessen(TForm10& exportfenster) { exportfenster.setExportliste(TreeView2); }
+
 void TForm1::Rezeptexportieren1Click()
 {
     TreeView2->clear();
@@ -140,7 +142,6 @@ void TForm1::Installieren2Click()
     TForm5* f = forms.Form5;
     if (!f) return;
     f->Leeren();
-    f->Button2->setText(QStringLiteral("Abbrechen"));
     centreOnScreen(f);
     f->show();
     f->raise();

@@ -1,17 +1,13 @@
 // Settings, welcome, help and about: handlers of the main window.
 #include "mainwin/gui/Unit1.h"
 
-#include <QLineEdit>
-#include <QSlider>
 #include <QUrl>
 
 #include "dialogs/gui/Unit4.h"
 #include "dialogs/gui/infoForm.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/Placement.h"
-#include "settings/Einstellungen.h"
 #include "settings/gui/Unit3.h"
-#include "settings/gui/HueBar.h"
 #include "store/Webadressen.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
@@ -21,22 +17,8 @@ namespace tk {
 
 void TForm1::Image5Click()
 {
-    TForm3* f = forms.Form3;
-    if (!f)
-        return;
-    if (!st.EinstellungenIni)
-        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.EinstellungenIni;
-    f->Edit2->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::skin(ini);
-    st.Farbton = Einstellungen::farbe(ini);
-    f->Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
-    // The track bar clamps an out-of-range size to its nearer end.
-    f->TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
-    centreOn(f, this);
-    f->show();
-    f->raise();
-    f->activateWindow();
+    if (forms.Form3)
+        forms.Form3->zeigen(this);
 }
 
 // "Hilfe" (F1): the help page from the program folder, whatever the working folder is.

@@ -2,7 +2,6 @@
 #include "mainwin/gui/Unit1.h"
 
 #include <QLineEdit>
-#include <QRadioButton>
 
 #include "search/gui/Unit2.h"
 #include "store/AppState.h"
@@ -10,6 +9,8 @@
 namespace tk {
 
 void TForm1::Image3Click() { forms.Form2->zeigen(); }
+
+void TForm1::suchfensterAnschliessen(TForm2& suche) { suche.setErgebnisliste(suchergebnisse); }
 
 void TForm1::Edit1KeyDown()
 {
@@ -26,23 +27,11 @@ void TForm1::Label11Click() { forms.Form2->Schnellsuche(Edit1->text()); }
 // One handler for the four items of the "Suchen" menu; the item's Tag picks the mode.
 void TForm1::indenWochenthemen1Click(int tag)
 {
+    // The menu lists the title search first; the search window numbers the full text search first.
+    static constexpr int modus[] = { 0, 2, 1, 3, 4 };
     TForm2* f = forms.Form2;
-    switch (tag) {
-    case 1:
-        f->RadioButton2->setChecked(true);
-        break;
-    case 2:
-        f->RadioButton1->setChecked(true);
-        break;
-    case 3:
-        f->RadioButton3->setChecked(true);
-        break;
-    case 4:
-        f->RadioButton4->setChecked(true);
-        break;
-    default:
-        break;
-    }
+    if (tag >= 1 && tag <= 4)
+        f->waehleModus(modus[tag]);
     f->zeigen();
 }
 

@@ -14,7 +14,6 @@
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Placement.h"
-#include "platform/gui/TabControl.h"
 #include "store/AppState.h"
 #include "mainwin/gui/DB_aktualisierung.h"
 #include "store/Formats.h"
@@ -137,14 +136,8 @@ void TForm6::UpdateRezepte(bool leise)
     LoadOutcome out;
     QString damage;
     try {
-        if (main) {
-            main->kategorien->blockSignals(true);
-            const int tab
-                = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
-            main->kategorien->setCurrentIndex(tab);
-            main->kategorien->blockSignals(false);
-            main->treeview1->clear();
-        }
+        if (main)
+            main->ladenBeginnt();
         std::vector<RecipeListModel::Entry> entries;
         m_paint.invalidate();
         int max = 0;
@@ -160,7 +153,7 @@ void TForm6::UpdateRezepte(bool leise)
             },
             [&](int n) { entries.push_back({ st.Rezepte[size_t(n)].Titel, n }); });
         if (main)
-            main->treeview1->model()->setEntries(std::move(entries));
+            main->zeigeRezepte(std::move(entries));
         if (out.failed) {
             // The bar and its text show where the load stopped, not where they were last painted.
             Shape1->setFixedWidth(barWidth(erreicht, max));
@@ -189,9 +182,7 @@ void TForm6::UpdateRezepte(bool leise)
                 main->raise();
                 main->activateWindow();
             }
-            main->Label9->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(out.liveCount));
-            main->Label9->adjustSize(); // the count may be wider than the text it replaces
-            main->StatusPanel0->setText(QStringLiteral("Rezepte: %1").arg(out.liveCount));
+            main->zeigeRezeptanzahl(out.liveCount);
         }
         st.ListeWirdGefuellt = false;
         st.RezeptAnzahl = out.liveCount;

@@ -22,18 +22,18 @@ public:
     // leise: the quiet reload after another copy's change, without the window and without taking the focus.
     void UpdateRezepte(bool leise = false);
 
-    QLabel* Label1 = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QFrame* Shape1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Button1 = nullptr;
-
     bool cancelled() const { return m_cancel; }
     static int barWidth(int n, int max) { return int(qint64(n) * 258 / (qint64(max) + 1)); }
 
     void reject() override;
 
 private:
+    QLabel* Label1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Shape1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button1 = nullptr;
+
     void Button1Click();
     void progress(int n, int max, bool force);
 

@@ -171,4 +171,10 @@ void TForm2::Schnellsuche(const QString& wort)
     Panel1Click();
 }
 
+void TForm2::waehleModus(int modus)
+{
+    if (QAbstractButton* b = Modi->button(modus))
+        b->setChecked(true);
+}
+
 } // namespace tk

@@ -31,7 +31,16 @@ public:
     void zeigen();
     // The quick search of the main window: the word into the field, title mode, show and search.
     void Schnellsuche(const QString& wort);
+    // Ticks a mode (1 full text, 2 title, 3 ingredients, 4 author); word and window stay as they are.
+    void waehleModus(int modus);
 
+    // The list the hits go into (the main window's result list).
+    void setErgebnisliste(RecipeList* liste) { m_ergebnisliste = liste; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
     QLineEdit* Edit1 = nullptr;
     QLabel* Label1 = nullptr;
     QRadioButton* RadioButton1 = nullptr; // full text
@@ -43,13 +52,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    // The list the hits go into (the main window's result list).
-    void setErgebnisliste(RecipeList* liste) { m_ergebnisliste = liste; }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
-private:
     RecipeList* m_ergebnisliste = nullptr;
     AppState& st;
 };

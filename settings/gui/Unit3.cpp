@@ -10,6 +10,7 @@
 #include "platform/Error.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
 #include "settings/Einstellungen.h"
 #include "settings/gui/Farben.h"
 #include "settings/gui/HueBar.h"
@@ -184,6 +185,23 @@ void TForm3::Panel1Click()
 }
 
 void TForm3::Panel2Click() { hide(); }
+
+void TForm3::zeigen(QWidget* ueber)
+{
+    if (!st.EinstellungenIni)
+        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.EinstellungenIni;
+    Edit2->setText(st.AutorVorgabe);
+    st.NormaleFarbe = !Einstellungen::skin(ini);
+    st.Farbton = Einstellungen::farbe(ini);
+    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
+    // The track bar clamps an out-of-range size to its nearer end.
+    TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
+    centreOn(this, ueber);
+    show();
+    raise();
+    activateWindow();
+}
 
 void TForm3::EinstellungenLaden()
 {

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,7 +28,13 @@ public:
 
     // Start-up: reads the settings file, applies it through OK and reads the size back.
     void EinstellungenLaden();
+    // "Einstellungen": the stored settings in the controls, the window centred on `ueber`.
+    void zeigen(QWidget* ueber);
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
     QLabel* Label2 = nullptr;
     HueBar* Image1 = nullptr;
     HotLabel* Label1 = nullptr;
@@ -41,10 +46,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
-private:
     void preview(const QColor& background, const QColor& buttonText);
 
     AppState& st;

@@ -104,7 +104,7 @@ private slots:
         tkt::Program p(c.dir());
         p.st.sammlung.beobachten(10);
         tk::TForm1* f1 = p.forms().Form1;
-        QCOMPARE(f1->treeview1->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 1);
 
         tk::AppState andere;
         andere.programDir = c.dir();
@@ -112,12 +112,12 @@ private slots:
         e.titel = QStringLiteral("Von drüben");
         e.angekreuzt = e.gelistet = { 1 };
         QCOMPARE(andere.sammlung.speichereRezept(e).nummer, 1);
-        QTRY_COMPARE(f1->treeview1->count(), 2);
+        QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 2);
         QVERIFY(!p.forms().Form6->isVisible());
 
         // A conflict copy of a synchronisation tool is named in the status bar, and left alone.
         c.writeBytes("Data/Rezepte/index.sync-conflict-20261208-1.dat", "1\r\n");
-        QTRY_COMPARE(f1->findChild<QLabel*>(QStringLiteral("StatusPanel2"))->text(),
+        QTRY_COMPARE(tkt::kind<QLabel>(f1, "StatusPanel2")->text(),
             QStringLiteral("Konfliktkopie gefunden: index.sync-conflict-20261208-1.dat"));
         QVERIFY(c.exists("Data/Rezepte/index.sync-conflict-20261208-1.dat"));
     }
@@ -148,8 +148,8 @@ private slots:
 
         tkt::ModalScript script;
         script.answer(ja ? tk::Answer::Yes : tk::Answer::No);
-        ed->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Gerettet"));
-        QTest::mouseClick(ed->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+        tkt::kind<QLineEdit>(ed, "Edit1")->setText(QStringLiteral("Gerettet"));
+        QTest::mouseClick(tkt::kind<QPushButton>(ed, "Button1"), Qt::LeftButton);
         QCOMPARE(script.last(tk::ModalKind::Question).text,
             QStringLiteral("Das Rezept wurde inzwischen gelöscht. Als neues Rezept speichern?"));
         QCOMPARE(ed->isVisible(), !ja);

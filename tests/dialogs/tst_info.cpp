@@ -52,7 +52,8 @@ private slots:
         QFETCH(QString, shortcut);
         QFETCH(QString, address);
         tk::TForm1* f = p->forms().Form1;
-        QAction* a = item == QLatin1String("Webseite1") ? f->Webseite1 : f->Herunterladen1;
+        QAction* a = item == QLatin1String("Webseite1") ? tkt::kind<QAction>(f, "Webseite1")
+                                                        : tkt::kind<QAction>(f, "Herunterladen1");
         QCOMPARE(a->shortcut(), QKeySequence(shortcut));
         a->trigger();
         QCOMPARE(opened, (QList<QUrl> { QUrl(address) }));
@@ -65,9 +66,9 @@ private slots:
         const QString before = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
         tk::TForm1* f = p->forms().Form1;
-        QCOMPARE(f->Hilfe1->text(), QStringLiteral("Hilfe"));
-        QCOMPARE(f->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
-        f->Hilfe1->trigger();
+        QCOMPARE(tkt::kind<QAction>(f, "Hilfe1")->text(), QStringLiteral("Hilfe"));
+        QCOMPARE(tkt::kind<QAction>(f, "Hilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
+        tkt::kind<QAction>(f, "Hilfe1")->trigger();
         QDir::setCurrent(before);
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened.first().isLocalFile());
@@ -78,8 +79,9 @@ private slots:
     void welcomeItemShowsWelcomeWindow()
     {
         tk::TForm1* f = p->forms().Form1;
-        QCOMPARE(f->Willkommen1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
-        f->Willkommen1->trigger();
+        QCOMPARE(
+            tkt::kind<QAction>(f, "Willkommen1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+        tkt::kind<QAction>(f, "Willkommen1")->trigger();
         QVERIFY(p->forms().Form4->isVisible());
         QVERIFY(opened.isEmpty());
     }
@@ -88,20 +90,24 @@ private slots:
     {
         tk::TForm1* f = p->forms().Form1;
         tk::TForm7* about = p->forms().Form7;
-        QCOMPARE(f->ber1->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
-        f->ber1->trigger();
+        QCOMPARE(tkt::kind<QAction>(f, "ber1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
+        tkt::kind<QAction>(f, "ber1")->trigger();
         QVERIFY(about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
-        QCOMPARE(about->Label1->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
+        QCOMPARE(tkt::kind<QLabel>(about, "Label1")->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
         QCOMPARE(about->size(), QSize(426, 262));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(about->Label10->text(), QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
-        QVERIFY(about->Label3->text().contains(QStringLiteral("das Tellerkiste-Team")));
-        QCOMPARE(about->Label1->palette().color(QPalette::WindowText), QColor(64, 79, 102));
-        f->ber1->trigger();
+        QCOMPARE(tkt::kind<QLabel>(about, "Label10")->text(),
+            QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
+        QVERIFY(tkt::kind<tk::HotLabel>(about, "Label3")
+                    ->text()
+                    .contains(QStringLiteral("das Tellerkiste-Team")));
+        QCOMPARE(
+            tkt::kind<QLabel>(about, "Label1")->palette().color(QPalette::WindowText), QColor(64, 79, 102));
+        tkt::kind<QAction>(f, "ber1")->trigger();
         QCOMPARE(p->forms().Form7, about);
         QVERIFY(about->isVisible());
-        about->Label3->press();
+        tkt::kind<tk::HotLabel>(about, "Label3")->press();
         QCOMPARE(opened, (QList<QUrl> { QUrl(QString::fromLatin1(tk::kWebseite)) }));
         about->close();
         QVERIFY(!about->isVisible());

@@ -70,9 +70,11 @@ private slots:
         tkt::Program p(c.dir());
         QCOMPARE(p.forms().Form4->isVisible(), welcome);
         QCOMPARE(p.forms().Form1->isVisible(), !welcome);
-        QCOMPARE(p.forms().Form4->Label3->text(), QStringLiteral("X"));
-        QVERIFY(p.forms().Form4->RichEdit1->toPlainText().startsWith(QStringLiteral("Herzlich willkommen!")));
-        QCOMPARE(p.forms().Form4->RichEdit1->verticalScrollBar()->value(), 0);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form4, "Label3")->text(), QStringLiteral("X"));
+        QVERIFY(tkt::kind<QTextEdit>(p.forms().Form4, "RichEdit1")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("Herzlich willkommen!")));
+        QCOMPARE(tkt::kind<QTextEdit>(p.forms().Form4, "RichEdit1")->verticalScrollBar()->value(), 0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -87,16 +89,17 @@ private slots:
         QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(w->size(), QSize(499, 399));
-        QCOMPARE(w->RichEdit1->geometry(), QRect(104, 73, 293, 244));
-        QVERIFY(w->RichEdit1->isReadOnly());
-        QCOMPARE(w->RichEdit1->palette().color(QPalette::Base), QColor(129, 185, 220));
-        QCOMPARE(w->Image4->geometry(), QRect(408, 94, 75, 83));
-        QCOMPARE(w->Image5->geometry(), QRect(410, 222, 81, 74));
-        QCOMPARE(w->Shape2->geometry(), QRect(380, 373, 20, 19));
-        QCOMPARE(w->Label2->text(), QStringLiteral("OK, weiter"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("Immer anzeigen"));
-        QCOMPARE(w->Timer1->interval(), 50);
-        QVERIFY(w->Timer1->isActive());
+        QCOMPARE(tkt::kind<QTextEdit>(w, "RichEdit1")->geometry(), QRect(104, 73, 293, 244));
+        QVERIFY(tkt::kind<QTextEdit>(w, "RichEdit1")->isReadOnly());
+        QCOMPARE(
+            tkt::kind<QTextEdit>(w, "RichEdit1")->palette().color(QPalette::Base), QColor(129, 185, 220));
+        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image4")->geometry(), QRect(408, 94, 75, 83));
+        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image5")->geometry(), QRect(410, 222, 81, 74));
+        QCOMPARE(tkt::kind<tk::TickBox>(w, "Shape2")->geometry(), QRect(380, 373, 20, 19));
+        QCOMPARE(tkt::kind<tk::HotLabel>(w, "Label2")->text(), QStringLiteral("OK, weiter"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label4")->text(), QStringLiteral("Immer anzeigen"));
+        QCOMPARE(tkt::kind<QTimer>(w, "Timer1")->interval(), 50);
+        QVERIFY(tkt::kind<QTimer>(w, "Timer1")->isActive());
     }
 
     void untickAndLeave()
@@ -107,14 +110,14 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm4* w = p.forms().Form4;
         // The words change nothing; the box and the tick do.
-        QTest::mousePress(w->Label4, Qt::LeftButton);
-        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
-        QTest::mousePress(w->Shape2, Qt::RightButton);
-        QCOMPARE(w->Label3->text(), QString());
-        QTest::mousePress(w->Shape2, Qt::LeftButton, {}, QPoint(10, 9));
-        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
-        QTest::mousePress(w->Shape2, Qt::LeftButton);
-        QTest::mousePress(w->Label2, Qt::MiddleButton);
+        QTest::mousePress(tkt::kind<QLabel>(w, "Label4"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
+        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::RightButton);
+        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QString());
+        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::LeftButton, {}, QPoint(10, 9));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
+        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::LeftButton);
+        QTest::mousePress(tkt::kind<tk::HotLabel>(w, "Label2"), Qt::MiddleButton);
         QVERIFY(!w->isVisible());
         QVERIFY(p.forms().Form1->isVisible());
         QVERIFY(!storedShowWelcome(c));
@@ -131,15 +134,15 @@ private slots:
         tk::TForm4* w = p.forms().Form4;
         main->Image5Click();
         QVERIFY(p.forms().Form3->isVisible());
-        main->Willkommen1->trigger();
+        tkt::kind<QAction>(main, "Willkommen1")->trigger();
         QVERIFY(w->isVisible());
-        QCOMPARE(w->Label3->text(), QStringLiteral("X"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
         QTRY_VERIFY(!main->isVisible());
         QVERIFY(!p.forms().Form3->isVisible());
         // Still hidden on later ticks, until "OK, weiter".
         main->show();
         QTRY_VERIFY(!main->isVisible());
-        w->Label2->press();
+        tkt::kind<tk::HotLabel>(w, "Label2")->press();
         QVERIFY(main->isVisible());
         QVERIFY(storedShowWelcome(c));
         w->Timer1Timer();
@@ -153,37 +156,37 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm4* w = p.forms().Form4;
-        w->Timer1->stop();
+        tkt::kind<QTimer>(w, "Timer1")->stop();
         QCOMPARE(w->topLine(), 0);
-        const QImage resting = w->Image5->pixmap().toImage();
-        QTest::mousePress(w->Image5, Qt::LeftButton);
+        const QImage resting = tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage();
+        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         QVERIFY(w->PfeilRunter);
-        QVERIFY(w->Image5->pixmap().toImage() != resting);
+        QVERIFY(tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage() != resting);
         for (int i = 1; i <= 3; ++i) {
             w->Timer1Timer();
             QCOMPARE(w->topLine(), i);
         }
-        QTest::mouseRelease(w->Image5, Qt::LeftButton);
+        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         QVERIFY(!w->PfeilRunter);
-        QCOMPARE(w->Image5->pixmap().toImage(), resting);
+        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage(), resting);
         w->Timer1Timer();
         QCOMPARE(w->topLine(), 3);
 
-        QTest::mousePress(w->Image4, Qt::RightButton);
+        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image4"), Qt::RightButton);
         QVERIFY(w->PfeilHoch);
         for (int i = 0; i < 6; ++i)
             w->Timer1Timer();
         QCOMPARE(w->topLine(), 0); // past the beginning nothing happens
-        QCOMPARE(w->RichEdit1->verticalScrollBar()->value(), 0);
-        QTest::mouseRelease(w->Image4, Qt::RightButton);
+        QCOMPARE(tkt::kind<QTextEdit>(w, "RichEdit1")->verticalScrollBar()->value(), 0);
+        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image4"), Qt::RightButton);
 
         // Held long enough, the real timer reaches the end and stops there.
-        QScrollBar* bar = w->RichEdit1->verticalScrollBar();
+        QScrollBar* bar = tkt::kind<QTextEdit>(w, "RichEdit1")->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
-        w->Timer1->start();
-        QTest::mousePress(w->Image5, Qt::LeftButton);
+        tkt::kind<QTimer>(w, "Timer1")->start();
+        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(bar->value(), bar->maximum(), 20000);
-        QTest::mouseRelease(w->Image5, Qt::LeftButton);
+        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         const int line = w->topLine();
         w->Timer1Timer();
         QCOMPARE(w->topLine(), line);
@@ -198,7 +201,7 @@ private slots:
         script.answer(tk::Answer::Ok);
         tkt::Program p(c.dir());
         tk::TForm4* w = p.forms().Form4;
-        QTest::mousePress(w->Image5, Qt::LeftButton);
+        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         QVERIFY(!w->PfeilRunter);
         const QStringList reports = script.texts(tk::ModalKind::ErrorReport);
         QCOMPARE(reports.size(), 1);
@@ -212,10 +215,10 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm4* w = p.forms().Form4;
-        w->Timer1->stop();
+        tkt::kind<QTimer>(w, "Timer1")->stop();
         QPoint pointer(700, 500);
         w->pointerPos = [&] { return pointer; };
-        QTest::mousePress(w->Image6, Qt::LeftButton, {}, QPoint(30, 40));
+        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image6"), Qt::LeftButton, {}, QPoint(30, 40));
         QVERIFY(w->Ziehen);
         pointer = QPoint(300, 200);
         w->Timer1Timer();
@@ -223,7 +226,7 @@ private slots:
         pointer = QPoint(310, 230);
         w->Timer1Timer();
         QCOMPARE(w->pos(), QPoint(280, 190));
-        QTest::mouseRelease(w->Image6, Qt::LeftButton);
+        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image6"), Qt::LeftButton);
         pointer = QPoint(0, 0);
         w->Timer1Timer();
         QCOMPARE(w->pos(), QPoint(280, 190));
@@ -268,15 +271,17 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm4* w = p.forms().Form4;
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w->Shape2);
+        QAccessibleInterface* box
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::TickBox>(w, "Shape2"));
         QVERIFY(box);
         QCOMPARE(box->role(), QAccessible::CheckBox);
         QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Immer anzeigen"));
         QVERIFY(box->state().checked);
         box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(!box->state().checked);
-        QCOMPARE(w->Label3->text(), QString());
-        QAccessibleInterface* down = QAccessible::queryAccessibleInterface(w->Image5);
+        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QString());
+        QAccessibleInterface* down
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::PressPicture>(w, "Image5"));
         QCOMPARE(down->role(), QAccessible::Button);
         QCOMPARE(down->text(QAccessible::Name), QStringLiteral("Nach unten blättern"));
         down->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

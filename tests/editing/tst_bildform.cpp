@@ -74,29 +74,30 @@ private slots:
         auto* f1 = p.forms().Form1;
         auto* viewer = p.forms().Form11;
         f1->ZeigeRezept(0);
-        QVERIFY(!f1->Image6->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
         // A right click on another entry moves AktRezept; the icon still belongs to the recipe on show.
         p.st.AktRezept = 1;
-        f1->Image6->press();
+        tkt::kind<tk::HotLabel>(f1, "Image6")->press();
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Bildanzeiger"));
         QCOMPARE(viewer->size(), QSize(400, 335));
-        QCOMPARE(viewer->Image1->image().size(), QSize(400, 300));
-        QCOMPARE(viewer->Panel1->height(), 35);
-        QCOMPARE(viewer->Image1->pictureRect(), QRect(0, 0, 400, 300));
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(viewer->Image1);
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->image().size(), QSize(400, 300));
+        QCOMPARE(tkt::kind<QWidget>(viewer, "Panel1")->height(), 35);
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 400, 300));
+        QAccessibleInterface* a
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::ImageView>(viewer, "Image1"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Graphic);
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("400 × 300 Bildpunkte"));
 
         // The picture scales with the window.
         viewer->resize(200, 185);
-        QTRY_COMPARE(viewer->Image1->size(), QSize(200, 150));
-        QCOMPARE(viewer->Image1->pictureRect(), QRect(0, 0, 200, 150));
+        QTRY_COMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->size(), QSize(200, 150));
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 200, 150));
         viewer->resize(10, 10);
         QCOMPARE(viewer->size(), QSize(50, 70));
 
-        viewer->Button1->click();
+        tkt::kind<QPushButton>(viewer, "Button1")->click();
         QVERIFY(!viewer->isVisible());
         QCOMPARE(script.unexpected, 0);
     }
@@ -126,7 +127,7 @@ private slots:
         tkt::Program p(c.dir());
         p.forms().Form1->ZeigeRezept(0);
         script.answer(tk::Answer::Ok);
-        p.forms().Form1->Image6->press();
+        tkt::kind<tk::HotLabel>(p.forms().Form1, "Image6")->press();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(script.last(tk::ModalKind::ErrorReport).text.contains(QStringLiteral("0000.jpg")));
         QVERIFY(!p.forms().Form11->isVisible());

@@ -38,17 +38,17 @@ void bearbeiten(tkt::Program& p, tkt::ModalScript& s, const std::function<void(t
         auto* f = static_cast<tk::TForm15*>(w);
         fn(f);
         if (f->isVisible())
-            QTest::mouseClick(f->Button5, Qt::LeftButton);
+            QTest::mouseClick(tkt::kind<QPushButton>(f, "Button5"), Qt::LeftButton);
     });
     for (tk::Answer a : answers)
         s.answer(a);
-    p.forms().Form1->Bearbeiten3->trigger();
+    tkt::kind<QAction>(p.forms().Form1, "Bearbeiten3")->trigger();
 }
 
 QStringList tabs(tkt::Program& p)
 {
     QStringList out;
-    const tk::TabControl* t = p.forms().Form1->kategorien;
+    const tk::TabControl* t = tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien");
     for (int i = 0; i < t->count(); ++i)
         out.append(t->tabText(i));
     return out;
@@ -84,14 +84,19 @@ private slots:
         QString caption;
         bearbeiten(p, script, [&](tk::TForm15* f) {
             caption = f->windowTitle();
-            listed = items(f->ListBox1);
-            current = f->ListBox1->currentRow();
-            editsOff = !f->Edit2->isEnabled() && !f->Button2->isEnabled() && !f->Button3->isEnabled();
+            listed = items(tkt::kind<QListWidget>(f, "ListBox1"));
+            current = tkt::kind<QListWidget>(f, "ListBox1")->currentRow();
+            editsOff = !tkt::kind<QLineEdit>(f, "Edit2")->isEnabled()
+                && !tkt::kind<QPushButton>(f, "Button2")->isEnabled()
+                && !tkt::kind<QPushButton>(f, "Button3")->isEnabled();
             for (int row : { 16, 0, 7, 14, 15, 16 }) {
-                f->ListBox1->setCurrentRow(row);
-                states.append({ f->Label1->text(), f->Button2->isEnabled() && f->Button3->isEnabled() && f->Edit2->isEnabled() });
+                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(row);
+                states.append({ tkt::kind<QLabel>(f, "Label1")->text(),
+                    tkt::kind<QPushButton>(f, "Button2")->isEnabled()
+                        && tkt::kind<QPushButton>(f, "Button3")->isEnabled()
+                        && tkt::kind<QLineEdit>(f, "Edit2")->isEnabled() });
                 if (row == 16)
-                    edit2At17 = f->Edit2->text();
+                    edit2At17 = tkt::kind<QLineEdit>(f, "Edit2")->text();
             }
         });
         QCOMPARE(caption, u"Kategorien bearbeiten"_qs);
@@ -145,20 +150,20 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        p.forms().Form1->kategorien->setCurrentIndex(16);
+        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(16);
         QString edit1After, statusAfter;
         QStringList listed;
         bearbeiten(
             p, script,
             [&](tk::TForm15* f) {
-                f->Edit1->setText(name);
+                tkt::kind<QLineEdit>(f, "Edit1")->setText(name);
                 if (viaEnter)
-                    QTest::keyClick(f->Edit1, Qt::Key_Return);
+                    QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit1"), Qt::Key_Return);
                 else
-                    QTest::mouseClick(f->Button1, Qt::LeftButton);
-                edit1After = f->Edit1->text();
-                statusAfter = f->Label1->text();
-                listed = items(f->ListBox1);
+                    QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+                edit1After = tkt::kind<QLineEdit>(f, "Edit1")->text();
+                statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
+                listed = items(tkt::kind<QListWidget>(f, "ListBox1"));
             },
             meldung.isEmpty() ? QList<tk::Answer> {} : QList<tk::Answer> { tk::Answer::Ok });
 
@@ -177,7 +182,7 @@ private slots:
             QCOMPARE(edit1After, QString());
         }
         // The main window stays on its tab.
-        QCOMPARE(p.forms().Form1->kategorien->currentIndex(), 16);
+        QCOMPARE(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->currentIndex(), 16);
         QCOMPARE(p.st.AktKategorie, 16);
         QCOMPARE(script.unexpected, 0);
     }
@@ -190,15 +195,14 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        bearbeiten(
-            p, script,
+        bearbeiten(p, script,
             [&](tk::TForm15* f) {
-                f->Edit1->setText(u"Neu"_qs);
-                QTest::mouseClick(f->Button1, Qt::LeftButton); // number 17
-                f->ListBox1->setCurrentRow(16); // "Vegan", number 16
-                QTest::mouseClick(f->Button3, Qt::LeftButton);
-                f->Edit1->setText(u"Noch"_qs);
-                QTest::mouseClick(f->Button1, Qt::LeftButton); // number 18
+                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton); // number 17
+                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(16); // "Vegan", number 16
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button3"), Qt::LeftButton);
+                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Noch"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton); // number 18
             },
             { tk::Answer::Yes });
         QCOMPARE(own(c.lines(kKat)), (QStringList { u"1Grillen"_qs, u"0"_qs, u"1Neu"_qs, u"1Noch"_qs }));
@@ -237,19 +241,20 @@ private slots:
         sammlung(c, { u"1Grillen"_qs, u"1Vegan"_qs });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->kategorien->setCurrentIndex(15);
+        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(15);
         QString statusAfter, entry15;
         bool locked = false;
         bearbeiten(p, script, [&](tk::TForm15* f) {
-            f->ListBox1->setCurrentRow(15);
-            f->Edit2->setText(name);
+            tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(15);
+            tkt::kind<QLineEdit>(f, "Edit2")->setText(name);
             if (viaEnter)
-                QTest::keyClick(f->Edit2, Qt::Key_Return);
+                QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit2"), Qt::Key_Return);
             else
-                QTest::mouseClick(f->Button2, Qt::LeftButton);
-            statusAfter = f->Label1->text();
-            entry15 = f->ListBox1->item(15)->text();
-            locked = !f->Button2->isEnabled() && f->ListBox1->currentRow() == 0;
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton);
+            statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
+            entry15 = tkt::kind<QListWidget>(f, "ListBox1")->item(15)->text();
+            locked = !tkt::kind<QPushButton>(f, "Button2")->isEnabled()
+                && tkt::kind<QListWidget>(f, "ListBox1")->currentRow() == 0;
         });
         QCOMPARE(own(c.lines(kKat)), expected);
         QCOMPARE(statusAfter, status);
@@ -257,7 +262,7 @@ private slots:
             QVERIFY(locked);
             QCOMPARE(entry15, expected.at(0).mid(1));
             QCOMPARE(tabs(p).mid(15), (QStringList { expected.at(0).mid(1), expected.at(1).mid(1) }));
-            QCOMPARE(p.forms().Form1->kategorien->currentIndex(), 15);
+            QCOMPARE(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->currentIndex(), 15);
         }
         QCOMPARE(script.unexpected, 0);
     }
@@ -294,25 +299,24 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->kategorien->setCurrentIndex(mainTab);
+        tkt::kind<tk::TabControl>(f1, "kategorien")->setCurrentIndex(mainTab);
         QString statusAfter;
         int selected = -1;
         int count = 0;
-        bearbeiten(
-            p, script,
+        bearbeiten(p, script,
             [&](tk::TForm15* f) {
-                f->ListBox1->setCurrentRow(row);
+                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(row);
                 if (delKey)
-                    QTest::keyClick(f->ListBox1, Qt::Key_Delete);
+                    QTest::keyClick(tkt::kind<QListWidget>(f, "ListBox1"), Qt::Key_Delete);
                 else
-                    QTest::mouseClick(f->Button3, Qt::LeftButton);
-                statusAfter = f->Label1->text();
-                selected = f->ListBox1->currentRow();
-                count = f->ListBox1->count();
+                    QTest::mouseClick(tkt::kind<QPushButton>(f, "Button3"), Qt::LeftButton);
+                statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
+                selected = tkt::kind<QListWidget>(f, "ListBox1")->currentRow();
+                count = tkt::kind<QListWidget>(f, "ListBox1")->count();
             },
             { yes ? tk::Answer::Yes : tk::Answer::No });
         QCOMPARE(script.texts(tk::ModalKind::Question).size(), 1);
-        QCOMPARE(f1->kategorien->currentIndex(), tabAfter);
+        QCOMPARE(tkt::kind<tk::TabControl>(f1, "kategorien")->currentIndex(), tabAfter);
         QCOMPARE(p.st.AktKategorie, katAfter);
         QCOMPARE(statusAfter, status);
         if (yes) {
@@ -327,7 +331,8 @@ private slots:
             QCOMPARE(count, 19);
         }
         if (katAfter == 0)
-            QCOMPARE(f1->treeview1->count(), 3); // the list shows "Alle", not the deleted category
+            // the list shows "Alle", not the deleted category
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 3);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -355,8 +360,8 @@ private slots:
         bearbeiten(
             p, script,
             [&](tk::TForm15* f) {
-                f->Edit1->setText(u"Neu"_qs);
-                QTest::mouseClick(f->Button1, Qt::LeftButton);
+                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
             },
             accepted ? QList<tk::Answer> {} : QList<tk::Answer> { tk::Answer::Ok });
         if (accepted) {
@@ -382,12 +387,11 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         int listed = 0;
-        bearbeiten(
-            p, script,
+        bearbeiten(p, script,
             [&](tk::TForm15* f) {
-                f->Edit1->setText(u"Neu"_qs);
-                QTest::mouseClick(f->Button1, Qt::LeftButton);
-                listed = f->ListBox1->count();
+                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+                listed = tkt::kind<QListWidget>(f, "ListBox1")->count();
             },
             { tk::Answer::Ok });
         QCOMPARE(script.last(tk::ModalKind::ErrorReport).text.contains(u"kann nicht geschrieben werden"_qs), true);
@@ -406,12 +410,13 @@ private slots:
         bool openAfterButtonEnter = false;
         bool closedByListEnter = false;
         bearbeiten(p, script, [&](tk::TForm15* f) {
-            f->Edit1->setText(u"Per Taste"_qs);
-            f->Button1->setFocus();
-            QTest::keyClick(f->Button1, Qt::Key_Return); // a focused button takes Enter
+            tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Per Taste"_qs);
+            tkt::kind<QPushButton>(f, "Button1")->setFocus();
+            QTest::keyClick(
+                tkt::kind<QPushButton>(f, "Button1"), Qt::Key_Return); // a focused button takes Enter
             openAfterButtonEnter = f->isVisible();
-            f->ListBox1->setFocus();
-            QTest::keyClick(f->ListBox1, Qt::Key_Return); // elsewhere Enter is "OK"
+            tkt::kind<QListWidget>(f, "ListBox1")->setFocus();
+            QTest::keyClick(tkt::kind<QListWidget>(f, "ListBox1"), Qt::Key_Return); // elsewhere Enter is "OK"
             closedByListEnter = !f->isVisible();
         });
         QVERIFY(openAfterButtonEnter);

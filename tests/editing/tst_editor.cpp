@@ -62,7 +62,7 @@ void tick(tk::TForm8* e, int nr)
     const QList<int> nrs = e->listenKategorien();
     const int row = int(nrs.indexOf(nr));
     QVERIFY2(row >= 0, "category not in the list");
-    e->CheckListBox1->item(row)->setCheckState(Qt::Checked);
+    tkt::kind<QListWidget>(e, "CheckListBox1")->item(row)->setCheckState(Qt::Checked);
 }
 
 } // namespace
@@ -83,20 +83,21 @@ private slots:
         QVERIFY(e->isVisible());
         QVERIFY(!e->isModal());
         QCOMPARE(e->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
-        QCOMPARE(e->Button2->text(), QStringLiteral("Verwerfen"));
-        QCOMPARE(e->Edit1->text(), QString());
-        QCOMPARE(e->Edit2->text(), QStringLiteral("Brutzel"));
-        QCOMPARE(e->Edit3->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-        QCOMPARE(e->Edit4->text(), QStringLiteral("für 4 Personen"));
-        QVERIFY(!e->Button4->isEnabled());
+        QCOMPARE(tkt::kind<QPushButton>(e, "Button2")->text(), QStringLiteral("Verwerfen"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QString());
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("Brutzel"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit3")->text(),
+            QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit4")->text(), QStringLiteral("für 4 Personen"));
+        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
         QVERIFY(e->angekreuzteKategorien().isEmpty());
         // One entry per tab after "Alle", in tab order, "Favoriten" and own categories included.
         QStringList tabs;
-        for (int i = 1; i < p.forms().Form1->kategorien->count(); ++i)
-            tabs.append(p.forms().Form1->kategorien->tabText(i));
+        for (int i = 1; i < tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->count(); ++i)
+            tabs.append(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->tabText(i));
         QStringList entries;
-        for (int i = 0; i < e->CheckListBox1->count(); ++i)
-            entries.append(e->CheckListBox1->item(i)->text());
+        for (int i = 0; i < tkt::kind<QListWidget>(e, "CheckListBox1")->count(); ++i)
+            entries.append(tkt::kind<QListWidget>(e, "CheckListBox1")->item(i)->text());
         QCOMPARE(entries, tabs);
         QCOMPARE(entries.at(13), QStringLiteral("Favoriten"));
         QCOMPARE(entries.last(), QStringLiteral("Aufläufe"));
@@ -117,12 +118,12 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().Form8;
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(QStringLiteral("Neu"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
         tick(e, 2);
         script.file(c.path(QStringLiteral("bild.jpg")));
-        e->Button3->click();
-        QVERIFY(e->Button4->isEnabled());
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button3")->click();
+        QVERIFY(tkt::kind<QPushButton>(e, "Button4")->isEnabled());
+        tkt::kind<QPushButton>(e, "Button1")->click();
         const QStringList lines = c.lines(kIndex);
         QCOMPARE(lines.size(), 44);
         QCOMPARE(lines.at(0), QStringLiteral("42"));
@@ -134,7 +135,7 @@ private slots:
         QCOMPARE(p.st.RezeptAnzahl, 2);
         QVERIFY(!e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Neu"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Neu"));
         QCOMPARE(p.st.AktRezept, 42);
         QCOMPARE(script.unexpected, 0);
     }
@@ -172,15 +173,15 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().Form8;
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(fields.at(0));
-        e->Edit2->setText(fields.at(1));
-        e->Edit3->setText(fields.at(2));
-        e->Edit4->setText(fields.at(3));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(fields.at(0));
+        tkt::kind<QLineEdit>(e, "Edit2")->setText(fields.at(1));
+        tkt::kind<QLineEdit>(e, "Edit3")->setText(fields.at(2));
+        tkt::kind<QLineEdit>(e, "Edit4")->setText(fields.at(3));
         for (int t : ticks)
             tick(e, t);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(3), entry);
-        QCOMPARE(e->Edit1->text(), entry.section(u'|', 0, 0));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), entry.section(u'|', 0, 0));
         // Still a live recipe after the reload.
         QCOMPARE(p.st.RezeptAnzahl, 3);
         QVERIFY(!p.st.Rezepte[2].Geloescht);
@@ -205,11 +206,11 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().Form8;
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(title);
-        e->Edit2->setText(QStringLiteral("A | B"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(title);
+        tkt::kind<QLineEdit>(e, "Edit2")->setText(QStringLiteral("A | B"));
         const QByteArray index = c.bytes(kIndex);
         script.answer(Answer::Ok);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text, message);
         QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Fehler bei der Eingabe"));
         QCOMPARE(c.bytes(kIndex), index);
@@ -219,8 +220,8 @@ private slots:
         QCOMPARE(p.st.RezeptMax, 1);
         if (!title.isEmpty()) {
             // The replacement is visible although the save was refused.
-            QCOMPARE(e->Edit1->text(), QStringLiteral("Salat / Dressing"));
-            QCOMPARE(e->Edit2->text(), QStringLiteral("A / B"));
+            QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("Salat / Dressing"));
+            QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("A / B"));
         }
     }
 
@@ -256,11 +257,11 @@ private slots:
         auto* e = p.forms().Form8;
         p.forms().Form1->ZeigeRezept(0); // a recipe with a comment on show
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(QStringLiteral("T"));
-        e->Memo2->setPlainText(zutaten);
-        e->Memo1->setPlainText(text);
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("T"));
+        tkt::kind<QPlainTextEdit>(e, "Memo2")->setPlainText(zutaten);
+        tkt::kind<QPlainTextEdit>(e, "Memo1")->setPlainText(text);
         tick(e, 1);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.lines(dat(2)), file);
         QCOMPARE(script.unexpected, 0);
     }
@@ -276,22 +277,24 @@ private slots:
         auto* e = p.forms().Form8;
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
-        QCOMPARE(e->Button2->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(tkt::kind<QPushButton>(e, "Button2")->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(e->RezeptNr, 0);
-        QCOMPARE(e->Edit1->text(), QStringLiteral("Apfelkuchen"));
-        QCOMPARE(e->Edit2->text(), QStringLiteral("Oma"));
-        QCOMPARE(e->Edit3->text(), QStringLiteral("12.03.2006"));
-        QCOMPARE(e->Edit4->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("Apfelkuchen"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit3")->text(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit4")->text(), QStringLiteral("für 4 Personen"));
         QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13 }));
-        QCOMPARE(e->Memo2->toPlainText(), QStringLiteral("500 g Äpfel\n200 g Mehl"));
+        QCOMPARE(
+            tkt::kind<QPlainTextEdit>(e, "Memo2")->toPlainText(), QStringLiteral("500 g Äpfel\n200 g Mehl"));
         // An empty line inside the text survives the round trip; the comment is not shown.
-        QCOMPARE(e->Memo1->toPlainText(), QStringLiteral("Äpfel schälen.\n\nBacken."));
-        QVERIFY(!e->Button4->isEnabled());
+        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "Memo1")->toPlainText(),
+            QStringLiteral("Äpfel schälen.\n\nBacken."));
+        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
 
         // Saving unchanged writes the same recipe file back.
         const QByteArray before = c.bytes(dat(0));
         p.forms().Form1->ZeigeRezept(0);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.bytes(dat(0)), before);
         QCOMPARE(c.lines(kIndex).at(1), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"));
         QCOMPARE(script.unexpected, 0);
@@ -307,13 +310,13 @@ private slots:
         auto* e = p.forms().Form8;
         p.st.AktRezept = 0;
         p.forms().Form1->Bearbeiten1Click();
-        e->Edit1->setText(QStringLiteral("getippt"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("getippt"));
         p.st.AktRezept = 1;
         script.answer(Answer::Ok);
-        p.forms().Form1->Bearbeiten1->trigger();
+        tkt::kind<QAction>(p.forms().Form1, "Bearbeiten1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(e->RezeptNr, 0);
-        QCOMPARE(e->Edit1->text(), QStringLiteral("getippt"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("getippt"));
     }
 
     void commentKeptWithItsRecipe_data()
@@ -343,12 +346,13 @@ private slots:
         auto* f1 = p.forms().Form1;
         auto* k = p.forms().Form12;
         f1->ZeigeRezept(0);
-        k->Memo1->setPlainText(QStringLiteral("getippt"));
-        if (discard) k->Button1->click();
+        tkt::kind<QPlainTextEdit>(k, "Memo1")->setPlainText(QStringLiteral("getippt"));
+        if (discard)
+            tkt::kind<QPushButton>(k, "Button1")->click();
         p.st.AktRezept = edited; // a right click on another entry
         f1->Bearbeiten1Click();
         if (onShow < 0) f1->ZeigeRezept(-1);
-        p.forms().Form8->Button1->click();
+        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
         if (edited != 0) QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
@@ -395,12 +399,13 @@ private slots:
             f1->ZeigeRezept(0);
             QCOMPARE(p.st.AngezeigtesRezept, 0);
             if (i == 0) {
-                p.forms().Form12->Button2->click(); // "Speichern" in the comment window
+                // "Speichern" in the comment window
+                tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
             } else {
                 if (notes) script.answer(Answer::Ok);
                 f1->Bearbeiten1Click();
                 QVERIFY(p.forms().Form8->isVisible());
-                p.forms().Form8->Button1->click();
+                tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
             }
             QCOMPARE(c.bytes(dat(0)), saved);
         }
@@ -428,7 +433,7 @@ private slots:
         p.forms().Form1->Bearbeiten1Click();
 
         script.file(c.path(QStringLiteral("text.jpg"))).answer(Answer::Ok);
-        e->Button3->click();
+        tkt::kind<QPushButton>(e, "Button3")->click();
         QCOMPARE(script.last(ModalKind::OpenFile).filter, QStringLiteral("JPEG-Dateien (*.jpg)"));
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"));
@@ -436,52 +441,52 @@ private slots:
         QVERIFY(p.st.BildDatei.isEmpty());
 
         script.file(c.path(QStringLiteral("flach.bmp"))).answer(Answer::Ok);
-        e->Button3->click();
+        tkt::kind<QPushButton>(e, "Button3")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"));
         QVERIFY(p.st.BildDatei.isEmpty());
-        QVERIFY(!e->Image1->hasImage());
+        QVERIFY(!tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
 
         // A PNG is stored as JPEG under the recipe's picture name.
         script.file(c.path(QStringLiteral("bild.png")));
-        e->Button3->click();
-        QVERIFY(e->Image1->hasImage());
+        tkt::kind<QPushButton>(e, "Button3")->click();
+        QVERIFY(tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
         QCOMPARE(p.st.BildDatei, c.path(QStringLiteral("bild.png")));
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
-        QVERIFY(!p.forms().Form1->Image6->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().Form1, "Image6")->isHidden());
 
         // Removing the picture of an existing recipe asks, deletes at once; "Abbrechen" does not bring it
         // back.
         p.st.AktRezept = 1;
         p.forms().Form1->Bearbeiten1Click();
-        QVERIFY(e->Button4->isEnabled());
-        QVERIFY(e->Image1->hasImage());
+        QVERIFY(tkt::kind<QPushButton>(e, "Button4")->isEnabled());
+        QVERIFY(tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
         script.answer(Answer::No);
-        e->Button4->click();
+        tkt::kind<QPushButton>(e, "Button4")->click();
         QVERIFY(c.exists(jpg(1)));
         script.answer(Answer::Yes);
-        e->Button4->click();
+        tkt::kind<QPushButton>(e, "Button4")->click();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Wirklich löschen?"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"));
         QVERIFY(!c.exists(jpg(1)));
-        QVERIFY(!e->Button4->isEnabled());
-        e->Button2->click();
+        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
+        tkt::kind<QPushButton>(e, "Button2")->click();
         QVERIFY(!e->isVisible());
         QVERIFY(!c.exists(jpg(1)));
 
         // New recipe: chosen, removed without a question, saved: nothing copied.
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(QStringLiteral("Ohne"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Ohne"));
         tick(e, 3);
         script.file(c.path(QStringLiteral("bild.png")));
         const int questions = int(script.texts(ModalKind::Question).size());
-        e->Button3->click();
-        e->Button4->click();
+        tkt::kind<QPushButton>(e, "Button3")->click();
+        tkt::kind<QPushButton>(e, "Button4")->click();
         QCOMPARE(int(script.texts(ModalKind::Question).size()), questions);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QVERIFY(c.exists(dat(2)));
         QVERIFY(!c.exists(jpg(2)));
         QCOMPARE(script.unexpected, 0);
@@ -498,10 +503,10 @@ private slots:
         const QByteArray index = c.bytes(kIndex);
 
         p.forms().Form1->Neueserstellen1Click();
-        e->Edit1->setText(QStringLiteral("Neu"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
         tick(e, 1);
         script.answer(Answer::Ok);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QVERIFY(e->isVisible());
         QVERIFY(e->isEnabled());
@@ -512,16 +517,16 @@ private slots:
 
         p.st.AktRezept = 1;
         p.forms().Form1->Bearbeiten1Click();
-        e->Edit1->setText(QStringLiteral("Anders"));
+        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Anders"));
         script.answer(Answer::Ok);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 2);
         QVERIFY(e->isEnabled());
         QCOMPARE(p.st.Rezepte[1].Titel, QStringLiteral("Gulasch"));
 
         // Once the file can be written, the same window saves.
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(2), QStringLiteral("Anders|-|03,|-|-|"));
         QCOMPARE(c.lines(kIndex).size(), 3);
     }
@@ -535,8 +540,8 @@ private slots:
         QFile::setPermissions(c.path(dat(1)), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         p.st.AktRezept = 1;
         p.forms().Form1->Bearbeiten1Click();
-        p.forms().Form8->Memo2->setPlainText(QStringLiteral("2 kg Rind"));
-        p.forms().Form8->Button1->click();
+        tkt::kind<QPlainTextEdit>(p.forms().Form8, "Memo2")->setPlainText(QStringLiteral("2 kg Rind"));
+        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
         QCOMPARE(c.lines(dat(1)).at(1), QStringLiteral("2 kg Rind"));
         QVERIFY(!tk::isReadOnly(c.path(dat(1))));
         QVERIFY(QFileInfo(c.path(dat(1))).permissions() & QFileDevice::ReadGroup);
@@ -562,11 +567,11 @@ private slots:
         p.forms().Form1->SetKats();
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(p.forms().Form1, &activate);
-        QCOMPARE(e->CheckListBox1->count(), 16);
-        QCOMPARE(e->CheckListBox1->item(14)->text(), QStringLiteral("Gratins"));
-        QCOMPARE(e->CheckListBox1->item(15)->text(), QStringLiteral("Brote"));
+        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->count(), 16);
+        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(14)->text(), QStringLiteral("Gratins"));
+        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(15)->text(), QStringLiteral("Brote"));
         QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13, 15 }));
-        e->Button1->click();
+        tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(1).section(u'|', 2, 2), QStringLiteral("01,13,15,"));
     }
 
@@ -579,21 +584,23 @@ private slots:
         auto* e = p.forms().Form8;
         p.forms().Form1->Neueserstellen1Click();
         QCOMPARE(e->size(), QSize(628, 428));
-        const QRect title = e->Edit1->geometry(), text = e->Memo1->geometry(),
-                    list = e->CheckListBox1->geometry();
-        const QRect image = e->Image1->geometry(), author = e->Edit2->geometry(),
-                    save = e->Button1->geometry();
+        const QRect title = tkt::kind<QLineEdit>(e, "Edit1")->geometry(),
+                    text = tkt::kind<QPlainTextEdit>(e, "Memo1")->geometry(),
+                    list = tkt::kind<QListWidget>(e, "CheckListBox1")->geometry();
+        const QRect image = tkt::kind<tk::ImageView>(e, "Image1")->geometry(),
+                    author = tkt::kind<QLineEdit>(e, "Edit2")->geometry(),
+                    save = tkt::kind<QPushButton>(e, "Button1")->geometry();
         QCOMPARE(image.size(), QSize(145, 104));
         e->resize(728, 528);
-        QCOMPARE(e->Edit1->geometry(), title.adjusted(0, 0, 100, 0));
-        QCOMPARE(e->Memo1->geometry(), text.adjusted(0, 0, 100, 100));
-        QCOMPARE(e->CheckListBox1->geometry(), list.adjusted(100, 0, 100, 100));
-        QCOMPARE(e->Image1->geometry(), image.translated(100, 0));
-        QCOMPARE(e->Edit2->geometry(), author.translated(0, 100));
-        QCOMPARE(e->Button1->geometry(), save.translated(100, 100));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->geometry(), title.adjusted(0, 0, 100, 0));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "Memo1")->geometry(), text.adjusted(0, 0, 100, 100));
+        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->geometry(), list.adjusted(100, 0, 100, 100));
+        QCOMPARE(tkt::kind<tk::ImageView>(e, "Image1")->geometry(), image.translated(100, 0));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->geometry(), author.translated(0, 100));
+        QCOMPARE(tkt::kind<QPushButton>(e, "Button1")->geometry(), save.translated(100, 100));
         e->resize(100, 100);
         QVERIFY(e->width() >= 592 && e->height() >= 418);
-        QVERIFY(e->Button1->isDefault());
+        QVERIFY(tkt::kind<QPushButton>(e, "Button1")->isDefault());
     }
 
     void tabOrder()
@@ -603,11 +610,15 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().Form8;
-        QList<QWidget*> expected { e->Edit1, e->Memo2, e->Memo1, e->Edit2, e->Edit3, e->Edit4,
-            e->CheckListBox1, e->Button3, e->Button4, e->Button1, e->Button2 };
-        e->Button4->setEnabled(true);
+        QList<QWidget*> expected { tkt::kind<QLineEdit>(e, "Edit1"), tkt::kind<QPlainTextEdit>(e, "Memo2"),
+            tkt::kind<QPlainTextEdit>(e, "Memo1"), tkt::kind<QLineEdit>(e, "Edit2"),
+            tkt::kind<QLineEdit>(e, "Edit3"), tkt::kind<QLineEdit>(e, "Edit4"),
+            tkt::kind<QListWidget>(e, "CheckListBox1"), tkt::kind<QPushButton>(e, "Button3"),
+            tkt::kind<QPushButton>(e, "Button4"), tkt::kind<QPushButton>(e, "Button1"),
+            tkt::kind<QPushButton>(e, "Button2") };
+        tkt::kind<QPushButton>(e, "Button4")->setEnabled(true);
         QList<QWidget*> seen;
-        QWidget* w = e->Edit1;
+        QWidget* w = tkt::kind<QLineEdit>(e, "Edit1");
         for (int guard = 0; guard < 200 && seen.size() < expected.size(); ++guard) {
             if (expected.contains(w) && !seen.contains(w)) seen.append(w);
             w = w->nextInFocusChain();

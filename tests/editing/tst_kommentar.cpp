@@ -60,11 +60,11 @@ private slots:
         auto* f1 = p.forms().Form1;
         auto* k = p.forms().Form12;
         f1->ZeigeRezept(0);
-        f1->Image7->press();
+        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
         QVERIFY(k->isVisible());
-        QCOMPARE(k->Memo1->toPlainText(), QStringLiteral("Sehr gut!"));
-        k->Memo1->setPlainText(typed);
-        k->Button2->click();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QStringLiteral("Sehr gut!"));
+        tkt::kind<QPlainTextEdit>(k, "Memo1")->setPlainText(typed);
+        tkt::kind<QPushButton>(k, "Button2")->click();
         QVERIFY(!k->isVisible());
         const QStringList expected
             = QStringList { QStringLiteral("2"), QStringLiteral("200 g Mehl"), QStringLiteral("3 Eier"),
@@ -85,8 +85,8 @@ private slots:
         f1->ZeigeRezept(0);
         const QByteArray other = c.bytes(k1);
         p.st.AktRezept = 1; // a right click on the other entry
-        p.forms().Form12->Memo1->setPlainText(QStringLiteral("neu"));
-        p.forms().Form12->Button2->click();
+        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("neu"));
+        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
         QCOMPARE(c.bytes(k1), other);
         QCOMPARE(c.lines(k0).last(), QStringLiteral("neu"));
         QCOMPARE(c.lines(k0).at(1), QStringLiteral("200 g Mehl"));
@@ -101,8 +101,8 @@ private slots:
         p.forms().Form1->ZeigeRezept(0);
         p.forms().Form1->ZeigeRezept(-1);
         const QByteArray a = c.bytes(k0), b = c.bytes(k1);
-        p.forms().Form12->Memo1->setPlainText(QStringLiteral("irgendwas"));
-        p.forms().Form12->Button2->click();
+        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("irgendwas"));
+        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
         QCOMPARE(c.bytes(k0), a);
         QCOMPARE(c.bytes(k1), b);
     }
@@ -117,15 +117,15 @@ private slots:
         auto* k = p.forms().Form12;
         f1->ZeigeRezept(0);
         const QByteArray before = c.bytes(k0);
-        f1->Image7->press();
-        k->Button1->click();
+        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
+        tkt::kind<QPushButton>(k, "Button1")->click();
         QVERIFY(!k->isVisible());
         QCOMPARE(c.bytes(k0), before);
-        f1->Image7->press();
-        QCOMPARE(k->Memo1->toPlainText(), QString());
+        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QString());
         f1->ZeigeRezept(1);
         f1->ZeigeRezept(0);
-        QCOMPARE(k->Memo1->toPlainText(), QStringLiteral("Sehr gut!"));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QStringLiteral("Sehr gut!"));
     }
 
     void unwritableFileKeepsWindowOpen()
@@ -135,15 +135,16 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().Form1->ZeigeRezept(0);
-        p.forms().Form1->Image7->press();
+        tkt::kind<tk::HotLabel>(p.forms().Form1, "Image7")->press();
         QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const QByteArray before = c.bytes(k0);
-        p.forms().Form12->Memo1->setPlainText(QStringLiteral("bleibt"));
+        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("bleibt"));
         script.answer(tk::Answer::Ok);
-        p.forms().Form12->Button2->click();
+        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(p.forms().Form12->isVisible());
-        QCOMPARE(p.forms().Form12->Memo1->toPlainText(), QStringLiteral("bleibt"));
+        QCOMPARE(
+            tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->toPlainText(), QStringLiteral("bleibt"));
         QCOMPARE(c.bytes(k0), before);
         QVERIFY(tk::isReadOnly(c.path(k0)));
     }

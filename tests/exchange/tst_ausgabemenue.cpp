@@ -73,9 +73,9 @@ private slots:
     void menuStates()
     {
         Fixture x;
-        QVERIFY(x.f1->RezKonvFormat1->menuAction()->isEnabled());
-        QVERIFY(x.f1->Rezeptexportieren2->isEnabled());
-        QVERIFY(x.f1->Rezeptimportieren2->isEnabled());
+        QVERIFY(tkt::kind<QMenu>(x.f1, "RezKonvFormat1")->menuAction()->isEnabled());
+        QVERIFY(tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->isEnabled());
+        QVERIFY(tkt::kind<QAction>(x.f1, "Rezeptimportieren2")->isEnabled());
     }
 
     void textFile()
@@ -83,7 +83,7 @@ private slots:
         Fixture x;
         const QString ziel = x.out("rezept.txt");
         x.script.file(ziel);
-        x.f1->alsTextdatei1->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdateien (*.txt)"));
         const QByteArray bytes = fileBytes(ziel);
         QCOMPARE(bytes, tkt::crlf(kBlockKaese));
@@ -105,12 +105,12 @@ private slots:
         x.f1->resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(x.f1));
         x.f1->ZeigeRezept(0);
-        QTRY_VERIFY(x.f1->rezept->isVisible());
-        const QStringList gezeigt = tk::displayedLines(x.f1->rezept);
+        QTRY_VERIFY(tkt::kind<QPlainTextEdit>(x.f1, "rezept")->isVisible());
+        const QStringList gezeigt = tk::displayedLines(tkt::kind<QPlainTextEdit>(x.f1, "rezept"));
         QVERIFY(gezeigt.size() > 1);
         QCOMPARE(gezeigt.join(QString()), lang.join(u' '));
         x.script.file(x.out("lang.txt"));
-        x.f1->alsTextdatei1->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
         const QStringList datei = tk::splitLines(fileBytes(x.out("lang.txt")));
         QCOMPARE(datei.mid(datei.size() - gezeigt.size()), gezeigt);
         QCOMPARE(datei.at(datei.size() - gezeigt.size() - 1), QString());
@@ -120,9 +120,9 @@ private slots:
     {
         Fixture x;
         x.script.answer(tk::Answer::Cancel).answer(tk::Answer::Cancel).answer(tk::Answer::Cancel);
-        x.f1->alsTextdatei1->trigger();
-        x.f1->AlsRTFDatei1->trigger();
-        x.f1->Sicherung1->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
+        tkt::kind<QAction>(x.f1, "AlsRTFDatei1")->trigger();
+        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
         QCOMPARE(x.script.seen().size(), 3);
         for (const auto& r : x.script.seen())
             QCOMPARE(r.kind, ModalKind::SaveFile);
@@ -132,7 +132,7 @@ private slots:
     void clipboardPlainText()
     {
         Fixture x;
-        x.f1->indieZwischenablage1->trigger();
+        tkt::kind<QAction>(x.f1, "indieZwischenablage1")->trigger();
         QStringList expected = kBlockKaese;
         expected[3] = QStringLiteral("Brutzels Tellerkiste 3.30");
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
@@ -148,7 +148,7 @@ private slots:
         x.p->st.Schriftgroesse = 12;
         const QString ziel = x.out("rezept.rtf");
         x.script.file(ziel);
-        x.f1->AlsRTFDatei1->trigger();
+        tkt::kind<QAction>(x.f1, "AlsRTFDatei1")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("RTF-Datei (*.rtf)"));
         const QByteArray rtf = fileBytes(ziel);
         QVERIFY(rtf.startsWith("{\\rtf1"));
@@ -171,7 +171,7 @@ private slots:
         Fixture x;
         const QString ziel = x.out("alle.txt");
         x.script.file(ziel);
-        x.f1->Sicherung1->trigger();
+        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdatei (*.txt)"));
         const QStringList expected { "### Käsespätzle ###", "Koch: Anna, Datum: 12.03.2006", "für 4 Personen",
             "", "Zutaten:", "500 g Mehl", "200 g Käse", "", "Rezept:", "Teig schlagen.",
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(QFile::remove(x.c.path("Data/Rezepte/0002.dat")));
         const QString ziel = x.out("alle.txt");
         x.script.file(ziel).answer(tk::Answer::Ok);
-        x.f1->Sicherung1->trigger();
+        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
         QCOMPARE(x.script.last(ModalKind::ErrorReport).kind, ModalKind::ErrorReport);
         QVERIFY(x.script.last(ModalKind::ErrorReport).text.contains("0002.dat"));
         QVERIFY(!QFile::exists(ziel));
@@ -197,7 +197,7 @@ private slots:
     void rezKonvWindow()
     {
         Fixture x;
-        x.f1->Rezeptexportieren2->trigger();
+        tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
         tk::TForm14* f14 = x.p->forms().Form14;
         QVERIFY(f14->isVisible());
         QCOMPARE(f14->windowTitle(), QStringLiteral("RezKonv-Export"));
@@ -205,25 +205,27 @@ private slots:
             "Titel: Käsespätzle", "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "",
             "=====Quelle=====", "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.",
             "Im Ofen überbacken.", "=====" };
-        QCOMPARE(f14->Memo1->toPlainText(), expected.join(u'\n'));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText(), expected.join(u'\n'));
 
         // The user edits the text; the buttons take it as it stands.
-        f14->Memo1->appendPlainText(QStringLiteral("Ergänzt"));
+        tkt::kind<QPlainTextEdit>(f14, "Memo1")->appendPlainText(QStringLiteral("Ergänzt"));
         const QString ziel = x.out("rezkonv.txt");
         x.script.file(ziel);
-        QTest::mouseClick(f14->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button1"), Qt::LeftButton);
         QCOMPARE(fileBytes(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
-        QTest::mouseClick(f14->Button2, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button2"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), (expected + QStringList { "Ergänzt" }).join(u'\n'));
-        QTest::mouseClick(f14->Button3, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button3"), Qt::LeftButton);
         QVERIFY(!f14->isVisible());
 
         // The next export replaces the text.
         x.f1->ZeigeRezept(2);
-        x.f1->Rezeptexportieren2->trigger();
+        tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
         QVERIFY(f14->isVisible());
-        QVERIFY(f14->Memo1->toPlainText().contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
-        QVERIFY(!f14->Memo1->toPlainText().contains("Ergänzt"));
+        QVERIFY(tkt::kind<QPlainTextEdit>(f14, "Memo1")
+                    ->toPlainText()
+                    .contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
+        QVERIFY(!tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText().contains("Ergänzt"));
         QCOMPARE(x.script.unexpected, 0);
     }
 
@@ -235,7 +237,7 @@ private slots:
         tkt::Program p(c.dir());
         QCOMPARE(p.st.RezeptAnzahl, 0);
         const int vorher = script.seen().size();
-        p.forms().Form1->Drucken1->trigger();
+        tkt::kind<QAction>(p.forms().Form1, "Drucken1")->trigger();
         QCOMPARE(script.seen().size(), vorher); // not even the printer dialog
     }
 
@@ -243,7 +245,7 @@ private slots:
     {
         Fixture x;
         x.script.answer(tk::Answer::Cancel);
-        x.f1->Drucken1->trigger();
+        tkt::kind<QAction>(x.f1, "Drucken1")->trigger();
         QCOMPARE(x.script.seen().size(), 1);
         QCOMPARE(x.script.seen().first().kind, ModalKind::Print);
         QCOMPARE(x.script.unexpected, 0);

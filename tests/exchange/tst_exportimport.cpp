@@ -97,20 +97,21 @@ private slots:
             tkt::Program p(a.dir());
             zeige(p);
             tk::TForm1* f1 = p.forms().Form1;
-            f1->Rezeptexportieren1->trigger();
-            QVERIFY(!f1->Panel7->isHidden());
-            QCOMPARE(f1->Button1->toolTip(),
+            tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden());
+            QCOMPARE(tkt::kind<QPushButton>(f1, "Button1")->toolTip(),
                 QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
-            click(f1->Button4);
-            QCOMPARE(titles(f1->TreeView2), QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
-            QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 3"));
-            click(f1->Button2);
+            click(tkt::kind<QPushButton>(f1, "Button4"));
+            QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+                QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
+            QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
+            click(tkt::kind<QPushButton>(f1, "Button2"));
             tk::TForm10* f10 = p.forms().Form10;
             QVERIFY(f10->isVisible());
-            f10->Edit1->setText(QStringLiteral("Kuchen"));
-            f10->Edit2->setText(QStringLiteral("Anna"));
+            tkt::kind<QLineEdit>(f10, "Edit1")->setText(QStringLiteral("Kuchen"));
+            tkt::kind<QLineEdit>(f10, "Edit2")->setText(QStringLiteral("Anna"));
             script.file(b.path("paket.txt")).answer(tk::Answer::Ok);
-            click(f10->Button1);
+            click(tkt::kind<QPushButton>(f10, "Button1"));
             QCOMPARE(script.unexpected, 0);
             QCOMPARE(script.last(ModalKind::SaveFile).caption, QStringLiteral("Rezeptepacket speichern"));
             QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Kuchen"));
@@ -120,27 +121,28 @@ private slots:
             QVERIFY(!b.exists("paket.txt"));
             QVERIFY(!a.exists("temp"));
             QVERIFY(!f10->isVisible());
-            QVERIFY(!f1->Panel7->isHidden()); // the panel and its list stay
-            QCOMPARE(f1->TreeView2->count(), 3);
+            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden()); // the panel and its list stay
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 3);
             // The two fields keep their text.
-            click(f1->Button2);
-            QCOMPARE(f10->Edit1->text(), QStringLiteral("Kuchen"));
+            click(tkt::kind<QPushButton>(f1, "Button2"));
+            QCOMPARE(tkt::kind<QLineEdit>(f10, "Edit1")->text(), QStringLiteral("Kuchen"));
         }
 
         tkt::ModalScript script;
         tkt::Program p(b.dir());
         tk::TForm1* f1 = p.forms().Form1;
         tk::TForm5* f5 = p.forms().Form5;
-        f1->Rezeptimportieren1->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren1")->trigger();
         QVERIFY(f5->isVisible());
         script.files({ pkg });
-        click(f5->Button3);
+        click(tkt::kind<QPushButton>(f5, "Button3"));
         QCOMPARE(script.last(ModalKind::OpenFiles).filter, QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
-        QCOMPARE(f5->ListBox1->count(), 1);
-        QCOMPARE(f5->ListBox1->item(0)->text(), QStringLiteral("Kuchen (3 Rezepte) von Anna"));
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1);
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(0)->text(),
+            QStringLiteral("Kuchen (3 Rezepte) von Anna"));
         // "Öl-Dressing" is only in an own category, so it travels with an empty category field: old format.
         script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
-        click(f5->Button1);
+        click(tkt::kind<QPushButton>(f5, "Button1"));
         QCOMPARE(script.unexpected, 0);
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 3);
@@ -149,7 +151,7 @@ private slots:
             QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
         QCOMPARE(script.seen().at(script.seen().size() - 2).caption, QStringLiteral("Rezepte importiert"));
         QVERIFY(!f5->isVisible());
-        QCOMPARE(f5->ProgressBar1->value(), 1);
+        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->value(), 1);
 
         QCOMPARE(b.lines("Data/Rezepte/index.dat"),
             QStringList({ "4", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|",
@@ -162,7 +164,7 @@ private slots:
         QVERIFY(!b.exists("Data/Rezepte/0003.jpg") && !b.exists("Data/Rezepte/0004.jpg"));
         QCOMPARE(p.st.RezeptMax, 4);
         QCOMPARE(p.st.RezeptAnzahl, 5);
-        QCOMPARE(f1->treeview1->count(), 5);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 5);
         QVERIFY(QDir(b.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
@@ -176,34 +178,39 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptexportieren1->trigger();
-        click(f1->Button4);
-        click(f1->Button4); // duplicates allowed
-        QCOMPARE(
-            titles(f1->TreeView2), QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
-        QCOMPARE(f1->TreeView2->numberAt(0), 1);
-        QCOMPARE(f1->TreeView2->numberAt(1), 2);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        click(tkt::kind<QPushButton>(f1, "Button4"));
+        click(tkt::kind<QPushButton>(f1, "Button4")); // duplicates allowed
+        QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+            QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 2);
         p.st.AktRezept = 2;
-        click(f1->Button1);
-        QCOMPARE(f1->TreeView2->count(), 5);
-        QCOMPARE(f1->TreeView2->numberAt(1), 1); // the first entry of recipe 2 went
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 5"));
+        click(tkt::kind<QPushButton>(f1, "Button1"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        // the first entry of recipe 2 went
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 1);
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 5"));
         p.st.AktRezept = 7;
-        click(f1->Button1);
-        QCOMPARE(f1->TreeView2->count(), 5);
-        click(f1->Button3);
-        QVERIFY(f1->Panel7->isHidden());
-        QCOMPARE(f1->TreeView2->count(), 5);
-        f1->Rezeptexportieren1->trigger();
-        QCOMPARE(f1->TreeView2->count(), 0);
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 0"));
+        click(tkt::kind<QPushButton>(f1, "Button1"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        click(tkt::kind<QPushButton>(f1, "Button3"));
+        QVERIFY(tkt::kind<QWidget>(f1, "Panel7")->isHidden());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 0);
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 0"));
         // While the panel is shown a double-click adds instead of opening the editor.
-        const QRect row = f1->treeview1->visualRect(f1->treeview1->model()->index(1));
-        QTest::mouseClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(f1->treeview1->viewport(), Qt::LeftButton, {}, row.center());
-        QCOMPARE(f1->TreeView2->count(), 1);
-        QCOMPARE(f1->TreeView2->numberAt(0), f1->treeview1->numberAt(1));
-        QCOMPARE(f1->Label19->text(), QStringLiteral("Anzahl der Rezepte: 1"));
+        const QRect row = tkt::kind<tk::RecipeList>(f1, "treeview1")
+                              ->visualRect(tkt::kind<tk::RecipeList>(f1, "treeview1")->model()->index(1));
+        QTest::mouseClick(
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0),
+            tkt::kind<tk::RecipeList>(f1, "treeview1")->numberAt(1));
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 1"));
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -238,11 +245,11 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptexportieren1->trigger();
-        click(f1->Button4);
-        click(f1->Button2);
+        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
+        click(tkt::kind<QPushButton>(f1, "Button4"));
+        click(tkt::kind<QPushButton>(f1, "Button2"));
         script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
-        click(p.forms().Form10->Button1);
+        click(tkt::kind<QPushButton>(p.forms().Form10, "Button1"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QVERIFY(!c.exists("paket.tkp"));
@@ -270,24 +277,25 @@ private slots:
         tk::TForm5* f5 = p.forms().Form5;
         p.forms().Form1->Installieren2Click();
         script.files({ p1, c.path("kaputt.tkp"), p2 }).answer(tk::Answer::Ok);
-        click(f5->Button3);
+        click(tkt::kind<QPushButton>(f5, "Button3"));
         // The damaged package is named; the rows before it stay, the files after it are not read.
-        QCOMPARE(f5->ListBox1->count(), 1);
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1);
         QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("„kaputt.tkp“")),
             qPrintable(script.last(ModalKind::Meldung).text));
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
         QCOMPARE(QDir(c.path("temp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
         // A second "Dateien laden" adds to the list.
         script.files({ p2, p3 });
-        click(f5->Button3);
+        click(tkt::kind<QPushButton>(f5, "Button3"));
         QCOMPARE(f5->IndexPfade.size(), 3);
-        QCOMPARE(f5->ListBox1->item(2)->text(), QStringLiteral("Drei (2 Rezepte) von Test"));
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(2)->text(),
+            QStringLiteral("Drei (2 Rezepte) von Test"));
 
         script.answer(tk::Answer::Ok);
-        click(f5->Button1);
+        click(tkt::kind<QPushButton>(f5, "Button1"));
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(f5->ProgressBar1->maximum(), 3);
-        QCOMPARE(f5->ProgressBar1->value(), 3);
+        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->maximum(), 3);
+        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->value(), 3);
         const QStringList idx = c.lines("Data/Rezepte/index.dat");
         QCOMPARE(idx.first(), QStringLiteral("5"));
         QCOMPARE(idx.mid(2).join(u' '),
@@ -315,11 +323,11 @@ private slots:
         tk::TForm5* f5 = p.forms().Form5;
         p.forms().Form1->Installieren2Click();
         script.files({ bad, old });
-        click(f5->Button3);
-        QCOMPARE(f5->ListBox1->count(), 2);
+        click(tkt::kind<QPushButton>(f5, "Button3"));
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 2);
         const QString folder = QFileInfo(f5->IndexPfade.at(0)).path() + u'/';
         script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
-        click(f5->Button1);
+        click(tkt::kind<QPushButton>(f5, "Button1"));
         QCOMPARE(script.unexpected, 0);
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 4);
@@ -353,11 +361,11 @@ private slots:
         tk::TForm5* f5 = p.forms().Form5;
         p.forms().Form1->Installieren2Click();
         script.files({ p1 });
-        click(f5->Button3);
+        click(tkt::kind<QPushButton>(f5, "Button3"));
         const QByteArray before = c.bytes("Data/Rezepte/index.dat");
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFile::ReadOwner | QFile::ReadGroup);
         script.answer(tk::Answer::Ok);
-        click(f5->Button1);
+        click(tkt::kind<QPushButton>(f5, "Button1"));
         QCOMPARE(script.unexpected, 0);
         QVERIFY(
             script.last(ModalKind::Meldung).text.startsWith(QStringLiteral("Der Import wurde abgebrochen:")));
@@ -365,7 +373,7 @@ private slots:
         QVERIFY(!c.exists("Data/Rezepte/0001.dat") && !c.exists("Data/Rezepte/0001.jpg"));
         QCOMPARE(p.st.RezeptMax, 0);
         QVERIFY(f5->isVisible());
-        QCOMPARE(f5->ListBox1->count(), 1); // still listed, to try again
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1); // still listed, to try again
         QVERIFY(!p.st.ListeWirdGefuellt);
     }
 
@@ -381,7 +389,7 @@ private slots:
         tk::TForm1* f1 = p.forms().Form1;
         f1->Installieren2Click();
         script.files({ p1 });
-        click(p.forms().Form5->Button3);
+        click(tkt::kind<QPushButton>(p.forms().Form5, "Button3"));
         f1->Rezeptexportieren1Click();
         f1->Button4Click();
         script.file(c.path("aus.tkp")).answer(tk::Answer::Ok);
@@ -390,7 +398,7 @@ private slots:
         QCOMPARE(
             QDir(c.path("temp")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
         script.answer(tk::Answer::Ok);
-        click(p.forms().Form5->Button1);
+        click(tkt::kind<QPushButton>(p.forms().Form5, "Button1"));
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "A1|K|01,|d|m|" }));
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -403,14 +411,14 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        QCOMPARE(f1->Installieren1->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        QCOMPARE(tkt::kind<QAction>(f1, "Installieren1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
         zeige(p);
         const QString pkg
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
         f1->Installieren2Click();
         script.files({ pkg });
-        click(p.forms().Form5->Button3);
-        QCOMPARE(p.forms().Form5->ListBox1->count(), 1);
+        click(tkt::kind<QPushButton>(p.forms().Form5, "Button3"));
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 1);
         p.forms().Form5->hide();
         f1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f1));
@@ -418,8 +426,8 @@ private slots:
         // Emptying the list drops what was unpacked for it.
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(p.forms().Form5->isVisible());
-        QCOMPARE(p.forms().Form5->ListBox1->count(), 0);
-        QCOMPARE(p.forms().Form5->Button2->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 0);
+        QCOMPARE(tkt::kind<QPushButton>(p.forms().Form5, "Button2")->text(), QStringLiteral("Abbrechen"));
     }
 };
 

@@ -37,8 +37,6 @@ tk::TForm1* zeige(tkt::Program& p)
     return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
 }
 
-QAction* aktion(QWidget* w, const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-
 QPushButton* knopf(QWidget* w, const char* name)
 {
     QPushButton* b = w->findChild<QPushButton*>(QLatin1String(name));
@@ -70,11 +68,11 @@ private slots:
         QVERIFY(f1);
         f1->ZeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
-        auto* w = f1->findChild<QDialog*>(QStringLiteral("Umrechnen"));
+        auto* w = tkt::kind<QDialog>(f1, "Umrechnen");
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept umrechnen"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Menge"))->text(), QStringLiteral("für 4 Personen"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Menge")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("Personen"));
         auto* auf = w->findChild<QSpinBox*>();
         QCOMPARE(auf->accessibleName(), QStringLiteral("Umrechnen auf"));
         QCOMPARE(auf->value(), 4);
@@ -108,9 +106,9 @@ private slots:
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
         p.st.AktRezept = 1;
-        aktion(f1, "Umrechnen2")->trigger();
+        tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
         QCOMPARE(auf->value(), 1);
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Einheit"))->text(), QStringLiteral("× Rezept"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
         QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "4 Eier", "1 l Milch", "salz" }));
         QTest::mouseClick(knopf(w, "Schliessen"), Qt::LeftButton);
@@ -129,9 +127,9 @@ private slots:
             tk::TForm1* f1 = p.forms().Form1;
             for (int n : { 0, 1 }) {
                 p.st.AktRezept = n;
-                aktion(f1, "AufdieEinkaufsliste1")->trigger();
+                tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             }
-            auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+            auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
             QVERIFY(w && w->isVisible());
             auto* t = w->findChild<QTableWidget*>();
             QCOMPARE(t->accessibleName(), QStringLiteral("Einkaufsliste"));
@@ -147,7 +145,7 @@ private slots:
 
             // The bought eggs stay bought; the new ones are a line of their own.
             p.st.AktRezept = 1;
-            aktion(f1, "AufdieEinkaufsliste1")->trigger();
+            tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
             QCOMPARE(script.unexpected, 0);
         }
@@ -158,7 +156,7 @@ private slots:
         tk::TForm1* f1 = zeige(p);
         QVERIFY(f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
-        auto* w = f1->findChild<QDialog*>(QStringLiteral("Einkaufsliste"));
+        auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
         QVERIFY(w && w->isVisible());
         auto* t = w->findChild<QTableWidget*>();
         QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
@@ -190,7 +188,7 @@ private slots:
         f1->ZeigeRezept(0);
         const QString rezeptPdf = c.path("rezept.pdf");
         script.file(rezeptPdf);
-        aktion(f1, "AlsPDFDatei1")->trigger();
+        tkt::kind<QAction>(f1, "AlsPDFDatei1")->trigger();
         QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
         const QByteArray bytes = tk::loadBytes(rezeptPdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);

@@ -74,16 +74,18 @@ private slots:
         QDir::setCurrent(c.dir());
         tk::oeffnePakete(p.forms(), { "--irgendwas", "Kuchen.tkp", p2, "notiz.txt" }, QDir::currentPath());
         QVERIFY(f5->isVisible());
-        QCOMPARE(f5->ListBox1->count(), 2);
-        QCOMPARE(f5->ListBox1->item(0)->text(), QStringLiteral("Apfelkuchen (1 Rezepte) von Test"));
-        QCOMPARE(f5->ListBox1->item(1)->text(), QStringLiteral("Linsensuppe (1 Rezepte) von Test"));
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 2);
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(0)->text(),
+            QStringLiteral("Apfelkuchen (1 Rezepte) von Test"));
+        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(1)->text(),
+            QStringLiteral("Linsensuppe (1 Rezepte) von Test"));
         QCOMPARE(f5->IndexPfade.size(), 2);
-        QCOMPARE(f5->Button2->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(tkt::kind<QPushButton>(f5, "Button2")->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(script.seen().size(), 0);
 
         // "OK" installs them as after "Dateien laden".
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(f5->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f5, "Button1"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         QVERIFY(!f5->isVisible());
         QCOMPARE(c.lines("Data/Rezepte/index.dat").mid(1),
@@ -117,7 +119,7 @@ private slots:
         QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("weg.tkp")),
             qPrintable(script.last(ModalKind::Meldung).text));
         QVERIFY(p.forms().Form5->isVisible());
-        QCOMPARE(p.forms().Form5->ListBox1->count(), 0);
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
     }
 };

@@ -468,33 +468,33 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        QVERIFY(f1->Rezeptimportieren2->isEnabled());
-        f1->Rezeptimportieren2->trigger();
+        QVERIFY(tkt::kind<QAction>(f1, "Rezeptimportieren2")->isEnabled());
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         auto* w = f1->findChild<tk::TRezKonvImport*>();
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("RezKonv-Import"));
 
         script.file(c.path("sammlung.rk")).answer(tk::Answer::Ok);
-        QTest::mouseClick(w->DateienLaden, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("In der Datei \"sammlung.rk\" wurde 1 Rezept nicht verstanden und übersprungen."));
-        QCOMPARE(w->Liste->topLevelItemCount(), 3);
-        QTreeWidgetItem* steak = w->Liste->topLevelItem(0);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 3);
+        QTreeWidgetItem* steak = tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(0);
         QCOMPARE(steak->text(0), QStringLiteral("Steak"));
         QCOMPARE(steak->text(1), QStringLiteral("Fleisch, Grillen"));
         QCOMPARE(steak->text(2), QStringLiteral("Dora"));
-        QVERIFY(w->Label2->text().contains(QStringLiteral("Fingerfood")));
+        QVERIFY(tkt::kind<QLabel>(w, "Label2")->text().contains(QStringLiteral("Fingerfood")));
 
         // Only Steak and Suppe.
-        QTest::mouseClick(w->Keine, Qt::LeftButton);
-        QCOMPARE(w->Liste->topLevelItem(1)->checkState(0), Qt::Unchecked);
-        QTest::mouseClick(w->Alle, Qt::LeftButton);
-        w->Liste->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Keine"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(1)->checkState(0), Qt::Unchecked);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Alle"), Qt::LeftButton);
+        tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
 
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(w->Importieren, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         const tk::ModalRequest m = script.last(ModalKind::Meldung);
         QCOMPARE(m.caption, QStringLiteral("Rezepte importiert"));
@@ -520,10 +520,10 @@ private slots:
         QCOMPARE(p.st.Rezepte[2].Titel, QStringLiteral("Suppe"));
 
         // Opening it again shows an empty list of the same window.
-        f1->Rezeptimportieren2->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         QCOMPARE(f1->findChildren<tk::TRezKonvImport*>().size(), 1);
-        QCOMPARE(w->Liste->topLevelItemCount(), 0);
-        QVERIFY(!w->Importieren->isEnabled());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
+        QVERIFY(!tkt::kind<QPushButton>(w, "Importieren")->isEnabled());
         w->hide();
     }
 
@@ -540,23 +540,23 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Rezeptimportieren2->trigger();
+        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         auto* w = f1->findChild<tk::TRezKonvImport*>();
         script.file(c.path("eins.rk"));
-        QTest::mouseClick(w->DateienLaden, Qt::LeftButton);
-        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
 
         // Nothing ticked: a notice, nothing written.
-        QTest::mouseClick(w->Keine, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Keine"), Qt::LeftButton);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(w->Importieren, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
         QCOMPARE(script.last(ModalKind::Meldung).text, QStringLiteral("Es ist kein Rezept angehakt."));
 
         // An index that cannot be written: the error is shown, the list stays, nothing changed.
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner);
-        QTest::mouseClick(w->Alle, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Alle"), Qt::LeftButton);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(w->Importieren, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         const tk::ModalRequest m = script.last(ModalKind::Meldung);
         QCOMPARE(m.caption, QStringLiteral("Fehler beim Rezepteimport"));
@@ -564,7 +564,7 @@ private slots:
                      QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r")),
             qPrintable(m.text));
         QVERIFY(w->isVisible());
-        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.ListeWirdGefuellt);
         QCOMPARE(p.st.RezeptMax, 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
@@ -573,11 +573,11 @@ private slots:
         // "Abbrechen" while the recipes are written: nothing is added, the list stays, every window
         // takes input again; with nothing running, "Abbrechen" closes the window.
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("Abbrechen"));
-        auto* importieren = w->findChild<QPushButton*>(QStringLiteral("Importieren"));
+        auto* abbrechen = tkt::kind<QPushButton>(w, "Abbrechen");
+        auto* importieren = tkt::kind<QPushButton>(w, "Importieren");
         bool klickImHauptfenster = false;
         QTimer::singleShot(0, abbrechen, [&] {
-            QVERIFY(w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
+            QVERIFY(tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
             QVERIFY(!importieren->isEnabled());
             QTest::keyClick(f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
             klickImHauptfenster = true;
@@ -585,12 +585,12 @@ private slots:
         });
         QTest::mouseClick(importieren, Qt::LeftButton);
         QVERIFY(klickImHauptfenster);
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+        QCOMPARE(tkt::kind<QLabel>(w, "Label2")->text(),
             QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
         QVERIFY(w->isVisible());
         QVERIFY(importieren->isEnabled());
-        QVERIFY(!w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"))->isVisible());
-        QCOMPARE(w->Liste->topLevelItemCount(), 1);
+        QVERIFY(!tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.ListeWirdGefuellt);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));

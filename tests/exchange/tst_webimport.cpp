@@ -131,15 +131,10 @@ const QByteArray kSuppe
       "{\"@type\":\"HowToStep\",\"text\":\"Graupen zugeben.\"}],"
       "\"recipeCategory\":\"Suppe\",\"keywords\":\"Gemüse, Winter\",\"image\":\"";
 
-template <typename T> T* kind(QWidget* w, const char* name)
-{
-    return w ? w->findChild<T*>(QLatin1String(name)) : nullptr;
-}
-
 QStringList angehakt(QWidget* editor)
 {
     QStringList out;
-    auto* liste = kind<QListWidget>(editor, "CheckListBox1");
+    auto* liste = tkt::kind<QListWidget>(editor, "CheckListBox1");
     for (int i = 0; liste && i < liste->count(); ++i)
         if (liste->item(i)->checkState() == Qt::Checked)
             out.append(liste->item(i)->text());
@@ -231,10 +226,10 @@ void WebImportTest::rezeptLandetImEditor()
 
     if (wahl >= 0)
         script.drive([wahl](QWidget* d) {
-            auto* rezepte = kind<QListWidget>(d, "Rezepte");
+            auto* rezepte = tkt::kind<QListWidget>(d, "Rezepte");
             if (rezepte && rezepte->count() == 2)
                 rezepte->setCurrentRow(wahl);
-            QTest::mouseClick(kind<QPushButton>(d, "OK"), Qt::LeftButton);
+            QTest::mouseClick(tkt::kind<QPushButton>(d, "OK"), Qt::LeftButton);
         });
     if (!hinweis.isEmpty())
         script.answer(tk::Answer::Ok);
@@ -242,17 +237,17 @@ void WebImportTest::rezeptLandetImEditor()
     tk::TWebImport* w = nullptr;
     if (start == "menu") {
         QApplication::clipboard()->setText(server.url("/weiter/1"));
-        f1->AusdemInternet1->trigger();
+        tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
         w = f1->findChild<tk::TWebImport*>();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept aus dem Internet"));
-        QCOMPARE(kind<QLineEdit>(w, "Adresse")->text(), server.url("/weiter/1"));
-        QTest::mouseClick(kind<QPushButton>(w, "Laden"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QLineEdit>(w, "Adresse")->text(), server.url("/weiter/1"));
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
     } else if (start == "datei") {
-        f1->AusdemInternet1->trigger();
+        tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
         w = f1->findChild<tk::TWebImport*>();
         script.file(seite);
-        QTest::mouseClick(kind<QPushButton>(w, "DateiOeffnen"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateiOeffnen"), Qt::LeftButton);
     } else {
         lasseFallen(f1, QUrl(server.url("/zwei")));
         w = f1->findChild<tk::TWebImport*>();
@@ -267,14 +262,14 @@ void WebImportTest::rezeptLandetImEditor()
 
     const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
-    QCOMPARE(kind<QLineEdit>(editor, "Edit1")->text(), felder[0]);
-    QCOMPARE(kind<QLineEdit>(editor, "Edit2")->text(), felder[1]);
-    QCOMPARE(kind<QLineEdit>(editor, "Edit3")->text(), felder[2].isEmpty() ? heute : felder[2]);
-    QCOMPARE(kind<QLineEdit>(editor, "Edit4")->text(), felder[3]);
-    QCOMPARE(kind<QPlainTextEdit>(editor, "Memo2")->toPlainText(), zutaten.join(u'\n'));
-    QCOMPARE(kind<QPlainTextEdit>(editor, "Memo1")->toPlainText(), text.join(u'\n'));
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit1")->text(), felder[0]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit2")->text(), felder[1]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit3")->text(), felder[2].isEmpty() ? heute : felder[2]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit4")->text(), felder[3]);
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo2")->toPlainText(), zutaten.join(u'\n'));
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo1")->toPlainText(), text.join(u'\n'));
     QCOMPARE(angehakt(editor), kategorien);
-    QCOMPARE(kind<tk::ImageView>(editor, "Image1")->hasImage(), bild);
+    QCOMPARE(tkt::kind<tk::ImageView>(editor, "Image1")->hasImage(), bild);
 
     // The server saw a browser-like request and never got its cookie back.
     for (const QByteArray& a : std::as_const(server.anfragen)) {
@@ -283,7 +278,7 @@ void WebImportTest::rezeptLandetImEditor()
     }
 
     // Saving as always adds the recipe, its source in the comment and the picture as JPEG.
-    QTest::mouseClick(kind<QPushButton>(editor, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(tkt::kind<QPushButton>(editor, "Button1"), Qt::LeftButton);
     QTRY_VERIFY(!editor->isVisible());
     const QString datum = felder[2].isEmpty() ? heute : felder[2];
     QCOMPARE(c.lines("Data/Rezepte/index.dat"),
@@ -367,30 +362,30 @@ void WebImportTest::fehlerAendernNichts()
     tk::TForm1* f1 = p.forms().Form1;
     if (zeitlimit)
         tk::WebLader::setZeitlimit(zeitlimit);
-    f1->AusdemInternet1->trigger();
+    tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
     auto* w = f1->findChild<tk::TWebImport*>();
     QVERIFY(w);
-    kind<QLineEdit>(w, "Adresse")->setText(adresse);
-    QTest::mouseClick(kind<QPushButton>(w, "Laden"), Qt::LeftButton);
+    tkt::kind<QLineEdit>(w, "Adresse")->setText(adresse);
+    QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
     if (abbrechen) {
         QTRY_COMPARE(server.anfragen.size(), 1);
         QVERIFY(w->laedt());
-        QVERIFY(!kind<QPushButton>(w, "Laden")->isEnabled());
-        QTest::mouseClick(kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
+        QVERIFY(!tkt::kind<QPushButton>(w, "Laden")->isEnabled());
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
     }
-    QTRY_COMPARE(kind<QLabel>(w, "Status")->text(), meldung);
+    QTRY_COMPARE(tkt::kind<QLabel>(w, "Status")->text(), meldung);
     tk::WebLader::setZeitlimit(20000);
 
     QVERIFY(!w->laedt());
     QVERIFY(w->isVisible());
-    QVERIFY(kind<QPushButton>(w, "Laden")->isEnabled());
+    QVERIFY(tkt::kind<QPushButton>(w, "Laden")->isEnabled());
     QVERIFY(!p.forms().Form8->isVisible());
     QCOMPARE(script.unexpected, 0);
     QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
     QCOMPARE(QDir(c.path("Data/Rezepte")).entryList(QDir::Files), dateien);
 
     // "Abbrechen" with nothing loading closes the window.
-    QTest::mouseClick(kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
+    QTest::mouseClick(tkt::kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
     QVERIFY(!w->isVisible());
 }
 

@@ -51,7 +51,7 @@ private slots:
         auto* f1 = p.forms().Form1;
         f1->ZeigeRezept(4);
         script.answer(Answer::Yes);
-        f1->ZudenFavoriten1->trigger();
+        tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Rezept hinzufügen"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("\"Rezept 4\" in die Liste ihrer Lieblingsrezepte übernehmen?"));
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
         QCOMPARE(p.st.Rezepte[2].Favorit, 1);
         QCOMPARE(p.st.Rezepte[2].Geloescht, 0);
-        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Rezept 2"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Rezept 2"));
     }
 
     void deletionMarksLineRemovesFilesAndNumberIsNotReused()
@@ -108,7 +108,7 @@ private slots:
         auto* f1 = p.forms().Form1;
         f1->ZeigeRezept(3);
         script.answer(Answer::Yes);
-        f1->Lschen1->trigger();
+        tkt::kind<QAction>(f1, "Lschen1")->trigger();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Tellerkiste"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("Das Rezept Rezept 3 wirklich gelöscht werden?"));
@@ -120,19 +120,20 @@ private slots:
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
         QCOMPARE(p.st.RezeptAnzahl, 5);
         QCOMPARE(p.st.Rezepte[3].Geloescht, 1);
-        QCOMPARE(f1->rezeptname->text(), QStringLiteral("Rezeptname"));
-        QCOMPARE(f1->zutaten->count(), 0);
-        QCOMPARE(f1->rezept->toPlainText(), QString());
-        for (QLabel* l : { f1->Label1, f1->Label6, f1->Label20, f1->Label7 })
+        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), QStringLiteral("Rezeptname"));
+        QCOMPARE(tkt::kind<QListWidget>(f1, "zutaten")->count(), 0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(f1, "rezept")->toPlainText(), QString());
+        for (QLabel* l : { tkt::kind<QLabel>(f1, "Label1"), tkt::kind<QLabel>(f1, "Label6"),
+                 tkt::kind<QLabel>(f1, "Label20"), tkt::kind<QLabel>(f1, "Label7") })
             QCOMPARE(l->text(), QString());
-        QVERIFY(f1->Image6->isHidden());
+        QVERIFY(tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
         QCOMPARE(p.st.AngezeigtesRezept, -1);
 
         // The next new recipe gets 6.
         f1->Neueserstellen1Click();
-        p.forms().Form8->Edit1->setText(QStringLiteral("Neu"));
-        p.forms().Form8->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-        p.forms().Form8->Button1->click();
+        tkt::kind<QLineEdit>(p.forms().Form8, "Edit1")->setText(QStringLiteral("Neu"));
+        tkt::kind<QListWidget>(p.forms().Form8, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(0), QStringLiteral("6"));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0006.dat")));
         QCOMPARE(script.unexpected, 0);
@@ -148,13 +149,13 @@ private slots:
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
         script.answer(Answer::Yes).answer(Answer::Ok);
-        p.forms().Form1->Lschen1->trigger();
+        tkt::kind<QAction>(p.forms().Form1, "Lschen1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(c.bytes(kIndex), index);
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
         QCOMPARE(p.st.Rezepte[3].Geloescht, 0);
-        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Rezept 3"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Rezept 3"));
     }
 
     void deletingTheOnlyRecipeLeavesCommandsIdle()
@@ -172,7 +173,7 @@ private slots:
         QCOMPARE(c.lines(kIndex),
             (QStringList { QStringLiteral("1"), QStringLiteral("||||"), QStringLiteral("||||") }));
         QCOMPARE(p.st.RezeptAnzahl, 0);
-        QCOMPARE(f1->Label9->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
+        QCOMPARE(tkt::kind<QLabel>(f1, "Label9")->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
         const QByteArray fav = c.bytes(kFav);
         const int seen = int(script.seen().size());
         f1->Zufallsrezept1Click();
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(c.bytes(kFav), fav);
         QVERIFY(c.lines(kFav).contains(QStringLiteral("1=1"))); // the key stays
         QVERIFY(!p.forms().Form8->isVisible());
-        QCOMPARE(f1->rezeptname->text(), QStringLiteral("Rezeptname"));
+        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), QStringLiteral("Rezeptname"));
     }
 
     void randomRecipeNeverDeleted()
@@ -199,13 +200,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         std::set<int> shown;
-        const int selected = p.forms().Form1->treeview1->currentIndex().row();
+        const int selected = tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->currentIndex().row();
         for (int i = 0; i < 200; ++i) {
             p.forms().Form1->Zufallsrezept1Click();
             shown.insert(p.st.AktRezept);
         }
         QCOMPARE(shown, (std::set<int> { 17, 80 }));
-        QCOMPARE(p.forms().Form1->treeview1->currentIndex().row(), selected);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->currentIndex().row(), selected);
         QCOMPARE(script.unexpected, 0);
     }
 };

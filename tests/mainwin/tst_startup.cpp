@@ -49,13 +49,16 @@ private slots:
         const QRect screen = m->screen()->availableGeometry();
         QCOMPARE(m->frameGeometry().center().x() / 2, screen.center().x() / 2);
         QCOMPARE(m->frameGeometry().center().y() / 2, screen.center().y() / 2);
-        QCOMPARE(m->Splitter1->sizes().at(0), 170);
-        QCOMPARE(m->Splitter1->sizes().at(2), 170);
-        QCOMPARE(m->Splitter2->sizes().at(0), 81);
-        for (QWidget* w : { m->Panel1, static_cast<QWidget*>(m->suchergebnisse), m->Panel5,
-                 static_cast<QWidget*>(m->kategorien) })
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter2")->sizes().at(0), 81);
+        for (QWidget* w : { tkt::kind<QWidget>(m, "Panel1"),
+                 static_cast<QWidget*>(tkt::kind<tk::RecipeList>(m, "suchergebnisse")),
+                 tkt::kind<QWidget>(m, "Panel5"),
+                 static_cast<QWidget*>(tkt::kind<tk::TabControl>(m, "kategorien")) })
             QVERIFY(!w->isHidden());
-        for (QAction* a : { m->Symbolleiste1, m->Suchergebnisse2, m->Zusatzinformationen1, m->Kategorien1 })
+        for (QAction* a : { tkt::kind<QAction>(m, "Symbolleiste1"), tkt::kind<QAction>(m, "Suchergebnisse2"),
+                 tkt::kind<QAction>(m, "Zusatzinformationen1"), tkt::kind<QAction>(m, "Kategorien1") })
             QVERIFY(a->isChecked());
         m->move(120, 80);
         m->close();
@@ -79,12 +82,12 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         QCOMPARE(m->size(), QSize(600, 400));
-        QVERIFY(m->Panel1->isHidden());
-        QVERIFY(!m->Symbolleiste1->isChecked());
-        QVERIFY(m->suchergebnisse->isHidden());
-        QVERIFY(!m->Suchergebnisse2->isChecked());
-        QCOMPARE(m->Splitter1->sizes().at(0), 200);
-        QCOMPARE(m->Splitter1->sizes().at(2), 130);
+        QVERIFY(tkt::kind<QWidget>(m, "Panel1")->isHidden());
+        QVERIFY(!tkt::kind<QAction>(m, "Symbolleiste1")->isChecked());
+        QVERIFY(tkt::kind<tk::RecipeList>(m, "suchergebnisse")->isHidden());
+        QVERIFY(!tkt::kind<QAction>(m, "Suchergebnisse2")->isChecked());
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 200);
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 130);
         m->move(33, 44);
         m->close();
         tk::IniFile ini(c.path(QStringLiteral("config.ini")));
@@ -130,11 +133,11 @@ private slots:
         m->ZeigeRezept(0);
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(m->rezeptname->text(), name);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), name);
         QCOMPARE(m->size(), QSize(breite, hoehe));
-        QCOMPARE(m->Splitter1->sizes().at(0), 170);
-        QCOMPARE(m->Splitter1->sizes().at(2), 170);
-        QVERIFY(m->rezeptname->height() < 30);
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 170);
+        QVERIFY(tkt::kind<QLabel>(m, "rezeptname")->height() < 30);
         m->close();
         tk::IniFile ini(c.path(QStringLiteral("config.ini")));
         QCOMPARE(ini.readInteger("Fenster", "Breite", 0), breite);
@@ -196,17 +199,18 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        QCOMPARE(m->Beenden1->shortcut(), QKeySequence("Ctrl+B"));
-        QCOMPARE(m->nachdemDatum1->shortcut(), QKeySequence("Ctrl+D"));
-        QCOMPARE(m->nachdemAlphabet1->shortcut(), QKeySequence("Ctrl+A"));
-        QCOMPARE(m->Suchen[1]->shortcut(), QKeySequence("Ctrl+Alt+V"));
-        QCOMPARE(m->Suchen[1]->text(), QStringLiteral("im Rezeptte&xt"));
-        QVERIFY(!m->Datenbankaktualisieren1->isVisible());
-        QVERIFY(!m->Updates1->menuAction()->isVisible());
-        QCOMPARE(m->Installieren1->shortcut(), QKeySequence("Ctrl+I"));
-        QVERIFY(m->actions().contains(m->Installieren1)); // shortcut alive although the menu is hidden
-        QCOMPARE(m->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(m->ber1->text(), QStringLiteral("Über...."));
+        QCOMPARE(tkt::kind<QAction>(m, "Beenden1")->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(tkt::kind<QAction>(m, "nachdemDatum1")->shortcut(), QKeySequence("Ctrl+D"));
+        QCOMPARE(tkt::kind<QAction>(m, "nachdemAlphabet1")->shortcut(), QKeySequence("Ctrl+A"));
+        QCOMPARE(tkt::kind<QAction>(m, "Suchen2")->shortcut(), QKeySequence("Ctrl+Alt+V"));
+        QCOMPARE(tkt::kind<QAction>(m, "Suchen2")->text(), QStringLiteral("im Rezeptte&xt"));
+        QVERIFY(!tkt::kind<QAction>(m, "Datenbankaktualisieren1")->isVisible());
+        QVERIFY(!tkt::kind<QMenu>(m, "Updates1")->menuAction()->isVisible());
+        QCOMPARE(tkt::kind<QAction>(m, "Installieren1")->shortcut(), QKeySequence("Ctrl+I"));
+        // shortcut alive although the menu is hidden
+        QVERIFY(m->actions().contains(tkt::kind<QAction>(m, "Installieren1")));
+        QCOMPARE(tkt::kind<QAction>(m, "Hilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(tkt::kind<QAction>(m, "ber1")->text(), QStringLiteral("Über...."));
     }
 
     // In the quick-search field the menu's shortcuts win over the field's own key bindings.
@@ -221,18 +225,20 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         m->Image2Click();
-        QCOMPARE(m->treeview1->textAt(0), QStringLiteral("Zwiebelkuchen"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->textAt(0), QStringLiteral("Zwiebelkuchen"));
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
-        m->Edit1->setFocus();
-        QTRY_VERIFY(m->Edit1->hasFocus());
-        m->Edit1->setCursorPosition(3);
-        QTest::keyClick(m->Edit1, Qt::Key_A, Qt::ControlModifier); // "nach dem Alphabet", not "select all"
-        QCOMPARE(m->treeview1->textAt(0), QStringLiteral("Apfelkuchen"));
-        QVERIFY(!m->Edit1->hasSelectedText());
-        QTest::keyClick(m->Edit1, Qt::Key_E, Qt::ControlModifier); // "Bearbeiten", not "end of line"
+        tkt::kind<QLineEdit>(m, "Edit1")->setFocus();
+        QTRY_VERIFY(tkt::kind<QLineEdit>(m, "Edit1")->hasFocus());
+        tkt::kind<QLineEdit>(m, "Edit1")->setCursorPosition(3);
+        // "nach dem Alphabet", not "select all"
+        QTest::keyClick(tkt::kind<QLineEdit>(m, "Edit1"), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->textAt(0), QStringLiteral("Apfelkuchen"));
+        QVERIFY(!tkt::kind<QLineEdit>(m, "Edit1")->hasSelectedText());
+        // "Bearbeiten", not "end of line"
+        QTest::keyClick(tkt::kind<QLineEdit>(m, "Edit1"), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(p.forms().Form8->isVisible());
-        QCOMPARE(m->Edit1->cursorPosition(), 3);
+        QCOMPARE(tkt::kind<QLineEdit>(m, "Edit1")->cursorPosition(), 3);
     }
 
     void toolbarPicturesFollowTheMouse()
@@ -243,8 +249,8 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         for (int t = 0; t < 5; ++t) {
-            tk::HotLabel* hot = m->HotLabels[size_t(t)];
-            QLabel* img = m->Image[size_t(t)];
+            tk::HotLabel* hot = tkt::kind<tk::HotLabel>(m, QStringLiteral("Label%1").arg(13 + t));
+            QLabel* img = tkt::kind<QLabel>(m, QStringLiteral("Image%1").arg(t + 1));
             QCOMPARE(hot->geometry(), img->geometry());
             QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
             QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -259,12 +265,14 @@ private slots:
             QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
         }
         // A real press and release on the sort button: pressed picture, then normal although still inside.
-        QTest::mousePress(m->HotLabels[0], Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(picture(m->Image[0]), m->img_down[0].toImage());
-        QTest::mouseRelease(m->HotLabels[0], Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(picture(m->Image[0]), m->img_normal[0].toImage());
-        QCOMPARE(m->HotLabels[4]->toolTip(), QStringLiteral("Rezept zu den Favoriten hinzufügen/löschen"));
-        QAccessibleInterface* acc = QAccessible::queryAccessibleInterface(m->HotLabels[2]);
+        QTest::mousePress(tkt::kind<tk::HotLabel>(m, "Label13"), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(tkt::kind<QLabel>(m, "Image1")), m->img_down[0].toImage());
+        QTest::mouseRelease(tkt::kind<tk::HotLabel>(m, "Label13"), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(tkt::kind<QLabel>(m, "Image1")), m->img_normal[0].toImage());
+        QCOMPARE(tkt::kind<tk::HotLabel>(m, "Label17")->toolTip(),
+            QStringLiteral("Rezept zu den Favoriten hinzufügen/löschen"));
+        QAccessibleInterface* acc
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HotLabel>(m, "Label15"));
         QVERIFY(acc);
         QCOMPARE(acc->role(), QAccessible::Button);
         QCOMPARE(acc->text(QAccessible::Name), QStringLiteral("Rezepte durchsuchen"));
@@ -296,13 +304,15 @@ private slots:
         tk::TForm1* m = p.forms().Form1;
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(p.st.RezeptAnzahl, count);
-        QCOMPARE(m->treeview1->count(), listed);
-        QCOMPARE(m->Label9->text(), QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
-        QCOMPARE(m->StatusPanel0->text(), QStringLiteral("Rezepte: %1").arg(count));
-        QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 15"));
-        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), listed);
+        QCOMPARE(tkt::kind<QLabel>(m, "Label9")->text(),
+            QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
+        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel0")->text(), QStringLiteral("Rezepte: %1").arg(count));
+        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel1")->text(), QStringLiteral("Kategorien: 15"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
         QVERIFY(!p.forms().Form6->isVisible());
         QVERIFY(m->isEnabled());
     }
@@ -368,12 +378,13 @@ private slots:
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
         QVERIFY2(r.text.contains(QStringLiteral("beschädigt")) && r.text.contains(line), qPrintable(r.text));
         QCOMPARE(p.st.RezeptAnzahl, count);
-        QCOMPARE(p.forms().Form1->treeview1->count(), count);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->count(), count);
         QVERIFY(!p.forms().Form1->isEnabled());
         QVERIFY(p.forms().Form6->isVisible());
-        QCOMPARE(p.forms().Form6->Label2->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(p.forms().Form6->Label1->sizeHint().width() <= p.forms().Form6->Label1->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
         // The loading window with its "Abbrechen" is the way out; Escape does not hide it.
         QTest::keyClick(p.forms().Form6, Qt::Key_Escape);
         QVERIFY(p.forms().Form6->isVisible());
@@ -408,11 +419,12 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!tk::Application::quitRequested());
         tk::TForm6* f6 = p.forms().Form6;
-        QTimer::singleShot(0, f6->Button1, [f6] { QTest::mouseClick(f6->Button1, Qt::LeftButton); });
+        QTimer::singleShot(0, tkt::kind<QPushButton>(f6, "Button1"),
+            [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "Button1"), Qt::LeftButton); });
         f6->UpdateRezepte();
         QVERIFY(tk::Application::quitRequested());
         QCOMPARE(p.st.RezeptAnzahl, 200); // the load went on to its end
-        QCOMPARE(p.forms().Form1->treeview1->count(), 200);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->count(), 200);
         tk::Application::clearQuitRequest();
     }
 
@@ -426,7 +438,7 @@ private slots:
         QString shownText;
         QSize size;
         script.drive([&](QWidget* win) {
-            shownText = w->Label1->text();
+            shownText = tkt::kind<QLabel>(w, "Label1")->text();
             size = win->size();
             QVERIFY(win->isVisible());
             QTest::keyClick(win, Qt::Key_Return); // Enter closes it
@@ -436,13 +448,14 @@ private slots:
         QCOMPARE(size, QSize(303, 126));
         QVERIFY(!w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Hinweis"));
-        QCOMPARE(w->Label1->size(), QSize(240, 75));
-        QCOMPARE(w->Button1->geometry(), QRect(95, 93, 113, 25));
-        QCOMPARE(w->Button1->text(), QStringLiteral("OK"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label1")->size(), QSize(240, 75));
+        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->geometry(), QRect(95, 93, 113, 25));
+        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->text(), QStringLiteral("OK"));
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.text, QStringLiteral("Erste Zeile\rZweite Zeile"));
         // A click on OK closes it as well.
-        script.drive([&](QWidget*) { QTest::mouseClick(w->Button1, Qt::LeftButton); });
+        script.drive(
+            [&](QWidget*) { QTest::mouseClick(tkt::kind<QPushButton>(w, "Button1"), Qt::LeftButton); });
         w->Meldung(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
         QVERIFY(!w->isVisible());
     }
@@ -453,7 +466,7 @@ private slots:
         c.standard({ "0", kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->Beenden1->trigger();
+        tkt::kind<QAction>(p.forms().Form1, "Beenden1")->trigger();
         QVERIFY(!p.forms().Form1->isVisible());
         QVERIFY(c.exists(QStringLiteral("config.ini")));
     }

@@ -54,22 +54,24 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         const tk::KategorieTabellen& k = p.st.kat;
-        QCOMPARE(m->kategorien->count(), 18);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->count(), 18);
         QCOMPARE(k.LetzterTab, 17);
-        QCOMPARE(m->kategorien->tabText(15), QStringLiteral("Kuchen"));
-        QCOMPARE(m->kategorien->tabText(16), QStringLiteral("Brot"));
-        QCOMPARE(m->kategorien->tabText(17), QStringLiteral("Ein sehr langer Kategoriename "));
-        QCOMPARE(m->kategorien->tabText(17).size(), 30);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(15), QStringLiteral("Kuchen"));
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(16), QStringLiteral("Brot"));
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(17),
+            QStringLiteral("Ein sehr langer Kategoriename "));
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(17).size(), 30);
         QCOMPARE(k.TabKategorie.at(16), 17);
         QCOMPARE(k.KategorieTab.at(17), 16);
         QCOMPARE(k.KategorieTab.at(16), 0);
-        QCOMPARE(m->StatusPanel1->text(), QStringLiteral("Kategorien: 18"));
-        QCOMPARE(m->kategorien->tabText(14), QStringLiteral("Favoriten"));
-        QCOMPARE(m->kategorien->tabText(6), QStringLiteral("Geflügel"));
+        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel1")->text(), QStringLiteral("Kategorien: 18"));
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(14), QStringLiteral("Favoriten"));
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(6), QStringLiteral("Geflügel"));
 
-        m->kategorien->setCurrentIndex(16); // Brot = category 17
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(16); // Brot = category 17
         QCOMPARE(p.st.AktKategorie, 17);
-        QCOMPARE(listed(m->treeview1), QStringList({ "Brotzeit", "Kuchen mit Brot" }));
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+            QStringList({ "Brotzeit", "Kuchen mit Brot" }));
     }
 
     void tabHeightIsRowsTimesTabHeight()
@@ -80,13 +82,17 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        QVERIFY(m->kategorien->rowCount() > 1);
-        QCOMPARE(m->kategorien->height(), m->kategorien->rowCount() * m->kategorien->tabHeight());
-        const int before = m->kategorien->rowCount();
-        m->Splitter1->setSizes({ 400, 200, 150 });
+        QVERIFY(tkt::kind<tk::TabControl>(m, "kategorien")->rowCount() > 1);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->height(),
+            tkt::kind<tk::TabControl>(m, "kategorien")->rowCount()
+                * tkt::kind<tk::TabControl>(m, "kategorien")->tabHeight());
+        const int before = tkt::kind<tk::TabControl>(m, "kategorien")->rowCount();
+        tkt::kind<QSplitter>(m, "Splitter1")->setSizes({ 400, 200, 150 });
         m->Splitter1Moved();
-        QVERIFY(m->kategorien->rowCount() < before);
-        QCOMPARE(m->kategorien->height(), m->kategorien->rowCount() * m->kategorien->tabHeight());
+        QVERIFY(tkt::kind<tk::TabControl>(m, "kategorien")->rowCount() < before);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->height(),
+            tkt::kind<tk::TabControl>(m, "kategorien")->rowCount()
+                * tkt::kind<tk::TabControl>(m, "kategorien")->tabHeight());
     }
 
     void favouritesTabListsEachOnce()
@@ -98,14 +104,14 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        m->kategorien->setCurrentIndex(14);
-        QCOMPARE(numbers(m->treeview1), QList<int>({ 0, 1 }));
-        m->kategorien->setCurrentIndex(0);
-        QCOMPARE(m->treeview1->count(), 3); // deleted recipe 2 never listed
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
+        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 3); // deleted recipe 2 never listed
         // A reload on the favourites tab lists exactly the same.
-        m->kategorien->setCurrentIndex(14);
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
         p.forms().Form6->UpdateRezepte();
-        QCOMPARE(numbers(m->treeview1), QList<int>({ 0, 1 }));
+        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
     }
 
     void germanOrderAndSortModes()
@@ -118,21 +124,25 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         // After a load the list is in number order.
-        QCOMPARE(listed(m->treeview1),
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
             QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
         m->Image1Click();
-        QCOMPARE(listed(m->treeview1),
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
             QStringList({ "apfel", "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
-        m->kategorien->setCurrentIndex(1);
-        QCOMPARE(listed(m->treeview1), QStringList({ "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(1);
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+            QStringList({ "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
         m->Image2Click(); // entry order, kept across tab changes
-        QCOMPARE(listed(m->treeview1), QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel" }));
-        m->kategorien->setCurrentIndex(2);
-        QCOMPARE(listed(m->treeview1), QStringList({ "äpfel", "Apfel", "apfel" }));
-        m->nachdemAlphabet1->trigger();
-        QCOMPARE(listed(m->treeview1), QStringList({ "apfel", "Apfel", "äpfel" }));
-        m->kategorien->setCurrentIndex(0);
-        QCOMPARE(listed(m->treeview1).first(), QStringLiteral("apfel"));
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+            QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel" }));
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(2);
+        QCOMPARE(
+            listed(tkt::kind<tk::RecipeList>(m, "treeview1")), QStringList({ "äpfel", "Apfel", "apfel" }));
+        tkt::kind<QAction>(m, "nachdemAlphabet1")->trigger();
+        QCOMPARE(
+            listed(tkt::kind<tk::RecipeList>(m, "treeview1")), QStringList({ "apfel", "Apfel", "äpfel" }));
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0);
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")).first(), QStringLiteral("apfel"));
     }
 
     void emptyTabKeepsTheRecipeOnShow()
@@ -144,12 +154,12 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        m->kategorien->setCurrentIndex(3);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Gulasch"));
-        m->kategorien->setCurrentIndex(4); // Fisch: empty
-        QCOMPARE(m->treeview1->count(), 0);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Gulasch"));
-        QCOMPARE(m->zutaten->count(), 1);
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(3);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Gulasch"));
+        tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(4); // Fisch: empty
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 0);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Gulasch"));
+        QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 1);
     }
 
     void pressAndHover()
@@ -162,7 +172,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         m->Image2Click();
-        tk::RecipeList* l = m->treeview1;
+        tk::RecipeList* l = tkt::kind<tk::RecipeList>(m, "treeview1");
         const QRect second = l->visualRect(l->model()->index(1));
         QTest::mousePress(l->viewport(), Qt::RightButton, {}, second.center());
         QCOMPARE(p.st.AktRezept, 1);
@@ -171,11 +181,11 @@ private slots:
         QTest::mousePress(l->viewport(), Qt::LeftButton, {}, QPoint(5, l->viewport()->height() - 3));
         QCOMPARE(p.st.AktRezept, 1);
         QTest::mouseMove(l->viewport(), l->visualRect(l->model()->index(0)).center());
-        QTRY_COMPARE(
-            m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+        QTRY_COMPARE(tkt::kind<QLabel>(m, "Label12")->text(),
+            QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
         QTest::mouseMove(l->viewport(), QPoint(5, l->viewport()->height() - 3));
-        QCOMPARE(
-            m->Label12->text(), QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label12")->text(),
+            QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
     }
 
     void tabsAreReachableByAccessibility()
@@ -186,7 +196,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(m->kategorien);
+        QAccessibleInterface* tabs
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::TabControl>(m, "kategorien"));
         QVERIFY(tabs);
         QCOMPARE(tabs->role(), QAccessible::PageTabList);
         QCOMPARE(tabs->childCount(), 16);
@@ -197,9 +208,9 @@ private slots:
         QAccessibleActionInterface* act = soup->actionInterface();
         QVERIFY(act);
         act->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(m->kategorien->currentIndex(), 7);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 7);
         QVERIFY(soup->state().selected);
-        QCOMPARE(m->treeview1->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 1);
         QCOMPARE(tabs->child(15)->text(QAccessible::Name), QStringLiteral("Grillen"));
     }
 
@@ -211,12 +222,12 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        m->kategorien->setFocus();
-        QTest::keyClick(m->kategorien, Qt::Key_Right);
-        QCOMPARE(m->kategorien->currentIndex(), 1);
+        tkt::kind<tk::TabControl>(m, "kategorien")->setFocus();
+        QTest::keyClick(tkt::kind<tk::TabControl>(m, "kategorien"), Qt::Key_Right);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 1);
         QCOMPARE(p.st.AktKategorie, 1);
-        QTest::keyClick(m->kategorien, Qt::Key_End);
-        QCOMPARE(m->kategorien->currentIndex(), 14);
+        QTest::keyClick(tkt::kind<tk::TabControl>(m, "kategorien"), Qt::Key_End);
+        QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 14);
     }
 };
 

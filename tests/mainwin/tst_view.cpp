@@ -61,20 +61,21 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Rezeptname")); // nothing on show after start-up
-        m->treeview1->selectRow(0);
+        // nothing on show after start-up
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Rezeptname"));
+        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(0);
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Kuchen"));
-        QCOMPARE(items(m->zutaten), zutaten);
-        QCOMPARE(m->rezept->toPlainText(), text);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Kuchen"));
+        QCOMPARE(items(tkt::kind<QListWidget>(m, "zutaten")), zutaten);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), text);
         QCOMPARE(m->RezeptKommentar, kommentar);
-        QCOMPARE(m->Label1->text(), QStringLiteral("12.03.2006"));
-        QCOMPARE(m->Label1->toolTip(), QStringLiteral("12.03.2006"));
-        QCOMPARE(m->Label6->text(), QStringLiteral("Oma"));
-        QCOMPARE(m->Label6->toolTip(), QStringLiteral("Oma"));
-        QCOMPARE(m->Label20->text(), QStringLiteral("für 4 Personen"));
-        QCOMPARE(m->Label7->text(), QStringLiteral("Desserts Backwaren "));
-        QCOMPARE(m->Label7->toolTip(), QStringLiteral("Desserts Backwaren "));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label1")->text(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label1")->toolTip(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->toolTip(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label20")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QStringLiteral("Desserts Backwaren "));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->toolTip(), QStringLiteral("Desserts Backwaren "));
         QCOMPARE(p.st.AktRezept, 0);
         QCOMPARE(p.st.AngezeigtesRezept, 0);
     }
@@ -87,7 +88,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().Form1->ZeigeRezept(0);
-        QCOMPARE(p.forms().Form1->Label7->text(), QStringLiteral("Fleisch Grillen Sommer "));
+        QCOMPARE(
+            tkt::kind<QLabel>(p.forms().Form1, "Label7")->text(), QStringLiteral("Fleisch Grillen Sommer "));
     }
 
     void pictureIconFollowsTheRecipe()
@@ -101,9 +103,9 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         m->ZeigeRezept(0);
-        QVERIFY(!m->Image6->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(m, "Image6")->isHidden());
         m->ZeigeRezept(1);
-        QVERIFY(m->Image6->isHidden());
+        QVERIFY(tkt::kind<tk::HotLabel>(m, "Image6")->isHidden());
     }
 
     void missingFileShowsMessageAndKeepsLabels()
@@ -119,11 +121,11 @@ private slots:
         const tk::ModalRequest r = script.last(tk::ModalKind::Meldung);
         QCOMPARE(r.text, QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!"));
         QCOMPARE(r.caption, QStringLiteral("Fehler bei der Rezeptanzeige!"));
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Fehlt"));
-        QCOMPARE(m->Label6->text(), QStringLiteral("Autorin"));
-        QCOMPARE(m->Label7->text(), QStringLiteral("Gemüse "));
-        QCOMPARE(m->zutaten->count(), 0);
-        QCOMPARE(m->rezept->toPlainText(), QString());
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Fehlt"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Autorin"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QStringLiteral("Gemüse "));
+        QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QString());
         QVERIFY(m->RezeptKommentar.isEmpty());
         QCOMPARE(p.st.AktRezept, 1);
         // No recipe is on show whose file could be overwritten with the half-filled view.
@@ -154,9 +156,9 @@ private slots:
         c.write(QStringLiteral("Data/Rezepte/0000.dat"), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->kategorien->setCurrentIndex(1);
+        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(1);
         QCOMPARE(script.texts(tk::ModalKind::Meldung), QStringList { message });
-        QCOMPARE(p.forms().Form1->rezeptname->text(), QStringLiteral("Kaputt"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Kaputt"));
     }
 
     // Presses and sorting leave the recipe on show, its highlight and the comment typed for it alone;
@@ -192,11 +194,11 @@ private slots:
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
         m->Image2Click(); // number order, first entry on show
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Zwiebelkuchen"));
-        QPlainTextEdit* kommentar = p.forms().Form12->Memo1;
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwiebelkuchen"));
+        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1");
         kommentar->setPlainText(QStringLiteral("ungespeichert"));
-        m->suchergebnisse->append(QStringLiteral("Apfelkuchen"), 1);
-        m->suchergebnisse->append(QStringLiteral("Brot"), 2);
+        tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Apfelkuchen"), 1);
+        tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Brot"), 2);
 
         auto press = [](tk::RecipeList* l, Qt::MouseButton b, int row) {
             const QPoint at = row < 0 ? QPoint(5, l->viewport()->height() - 5)
@@ -205,22 +207,24 @@ private slots:
             QTest::mouseRelease(l->viewport(), b, {}, at);
         };
         if (gesture == u"right treeview1")
-            press(m->treeview1, Qt::RightButton, 1);
+            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::RightButton, 1);
         else if (gesture == u"right suchergebnisse")
-            press(m->suchergebnisse, Qt::RightButton, 0);
+            press(tkt::kind<tk::RecipeList>(m, "suchergebnisse"), Qt::RightButton, 0);
         else if (gesture == u"left empty")
-            press(m->treeview1, Qt::LeftButton, -1);
+            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::LeftButton, -1);
         else if (gesture == u"sort")
-            m->nachdemAlphabet1->trigger();
+            tkt::kind<QAction>(m, "nachdemAlphabet1")->trigger();
         else
-            press(m->treeview1, Qt::LeftButton, 1);
+            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::LeftButton, 1);
 
-        QCOMPARE(m->rezeptname->text(), shown);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), shown);
         QCOMPARE(p.st.AktRezept, akt);
-        const int row = m->treeview1->currentRow();
-        QCOMPARE(m->treeview1->numberAt(row), highlighted);
-        QVERIFY(m->treeview1->selectionModel()->isSelected(m->treeview1->model()->index(row)));
-        QVERIFY(m->suchergebnisse->currentRow() < 0);
+        const int row = tkt::kind<tk::RecipeList>(m, "treeview1")->currentRow();
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->numberAt(row), highlighted);
+        QVERIFY(tkt::kind<tk::RecipeList>(m, "treeview1")
+                    ->selectionModel()
+                    ->isSelected(tkt::kind<tk::RecipeList>(m, "treeview1")->model()->index(row)));
+        QVERIFY(tkt::kind<tk::RecipeList>(m, "suchergebnisse")->currentRow() < 0);
         QCOMPARE(kommentar->toPlainText(),
             shown == u"Zwiebelkuchen" ? QStringLiteral("ungespeichert") : QStringLiteral("K1"));
         QCOMPARE(script.unexpected, 0);
@@ -260,12 +264,13 @@ private slots:
         tk::TForm12* k = p.forms().Form12;
         m->ZeigeRezept(0);
         QCOMPARE(p.st.AngezeigtesRezept, 0);
-        const QString shown[3]
-            = { items(m->zutaten).join(u'\n'), m->rezept->toPlainText(), k->Memo1->toPlainText() };
+        const QString shown[3] = { items(tkt::kind<QListWidget>(m, "zutaten")).join(u'\n'),
+            tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(),
+            tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText() };
         QVERIFY(shown[part].endsWith(note));
         QVERIFY(shown[part].size() < 120000);
-        QCOMPARE(k->Memo1->isReadOnly(), part == 2);
-        k->Button2->click();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->isReadOnly(), part == 2);
+        tkt::kind<QPushButton>(k, "Button2")->click();
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0000.dat")), vorher);
         QCOMPARE(script.unexpected, 0);
     }
@@ -280,12 +285,12 @@ private slots:
         tk::TForm1* m = p.forms().Form1;
         m->ZeigeRezept(0);
         m->ZeigeRezept(-1);
-        QCOMPARE(m->zutaten->count(), 0);
-        QCOMPARE(m->rezept->toPlainText(), QString());
-        QCOMPARE(m->Label7->text(), QString());
+        QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QString());
+        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QString());
         QVERIFY(m->RezeptKommentar.isEmpty());
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Kuchen"));
-        QCOMPARE(m->Label6->text(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Kuchen"));
+        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Oma"));
         QCOMPARE(p.st.AktRezept, 0);
     }
 
@@ -301,7 +306,7 @@ private slots:
         m->ZeigeRezept(0);
         p.st.ListeWirdGefuellt = true;
         m->ZeigeRezept(1);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Eins"));
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Eins"));
         p.st.ListeWirdGefuellt = false;
     }
 
@@ -314,14 +319,14 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* m = p.forms().Form1;
-        m->suchergebnisse->append(QStringLiteral("Zwei"), 1);
-        m->suchergebnisse->selectRow(0);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Zwei"));
+        tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Zwei"), 1);
+        tkt::kind<tk::RecipeList>(m, "suchergebnisse")->selectRow(0);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwei"));
         m->Image2Click();
-        m->treeview1->selectRow(1);
-        QCOMPARE(m->rezeptname->text(), QStringLiteral("Zwei"));
-        m->treeview1->selectRow(0);
-        QCOMPARE(m->rezept->toPlainText(), QStringLiteral("1"));
+        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(1);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwei"));
+        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QStringLiteral("1"));
     }
 };
 

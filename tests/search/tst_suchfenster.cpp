@@ -57,16 +57,17 @@ private slots:
         QCOMPARE(f->windowTitle(), u"Suchen"_qs);
         QCOMPARE(f->size(), QSize(289, 194));
         QVERIFY(f->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(f->Edit1->text(), u"Suchwort"_qs);
-        QCOMPARE(f->Label1->text(), u"* ist Joker/Platzhalter"_qs);
-        QCOMPARE(f->RadioButton1->text(), u"Volltextsuche (ganzes Rezept (nicht Zutaten))"_qs);
-        QCOMPARE(f->RadioButton2->text(), u"Schnellsuche (nur Rezepttitel)"_qs);
-        QCOMPARE(f->RadioButton3->text(), u"Zutatensuche (nur Zutatenliste)"_qs);
-        QCOMPARE(f->RadioButton4->text(), u"Autor"_qs);
-        QCOMPARE(f->Button1->text(), u"Suchen!"_qs);
-        QCOMPARE(f->Button2->text(), u"Abbrechen"_qs);
-        QVERIFY(f->Button1->isDefault());
-        QVERIFY(f->RadioButton2->isChecked());
+        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"Suchwort"_qs);
+        QCOMPARE(tkt::kind<QLabel>(f, "Label1")->text(), u"* ist Joker/Platzhalter"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton1")->text(),
+            u"Volltextsuche (ganzes Rezept (nicht Zutaten))"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton2")->text(), u"Schnellsuche (nur Rezepttitel)"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton3")->text(), u"Zutatensuche (nur Zutatenliste)"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton4")->text(), u"Autor"_qs);
+        QCOMPARE(tkt::kind<QPushButton>(f, "Button1")->text(), u"Suchen!"_qs);
+        QCOMPARE(tkt::kind<QPushButton>(f, "Button2")->text(), u"Abbrechen"_qs);
+        QVERIFY(tkt::kind<QPushButton>(f, "Button1")->isDefault());
+        QVERIFY(tkt::kind<QRadioButton>(f, "RadioButton2")->isChecked());
     }
 
     void searchAndSummary_data()
@@ -100,28 +101,28 @@ private slots:
         tk::TForm1* f1 = p.forms().Form1;
         f1->Image3Click();
         QVERIFY(f->isVisible());
-        f->Modi->button(radio)->click();
-        f->Edit1->setText(wort);
+        tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
+        tkt::kind<QLineEdit>(f, "Edit1")->setText(wort);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
 
-        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(script.seen().at(0).kind, tk::ModalKind::PlainMessage);
         QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
         QCOMPARE(script.seen().at(0).text, summary);
         QVERIFY(f->isHidden());
-        QCOMPARE(f->ProgressBar1->maximum(), p.st.RezeptAnzahl + 1);
-        QCOMPARE(f->ProgressBar1->value(), 5); // the last live recipe
+        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->maximum(), p.st.RezeptAnzahl + 1);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5); // the last live recipe
 
         // Shown again: word, mode and progress as they were; a second search lists the same again.
         f1->Image3Click();
-        QCOMPARE(f->Edit1->text(), wort);
-        QVERIFY(f->Modi->button(radio)->isChecked());
-        QCOMPARE(f->ProgressBar1->value(), 5);
+        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), wort);
+        QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
+        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5);
         script.answer(tk::Answer::Ok);
-        QTest::keyClick(f->Edit1, Qt::Key_Return); // Enter searches once
-        QCOMPARE(nummern(f1->suchergebnisse), expected);
+        QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit1"), Qt::Key_Return); // Enter searches once
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage).size(), 2);
         QCOMPARE(script.unexpected, 0);
     }
@@ -133,13 +134,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Edit1->setText(u"suppe"_qs);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"suppe"_qs);
         script.answer(tk::Answer::Ok);
-        QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(f1->suchergebnisse->textAt(0), u"Suppe"_qs);
-        f1->suchergebnisse->selectRow(0);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->textAt(0), u"Suppe"_qs);
+        tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->selectRow(0);
         QCOMPARE(p.st.AktRezept, 4);
-        QCOMPARE(f1->rezeptname->text(), u"Suppe"_qs);
+        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), u"Suppe"_qs);
     }
 
     void menuSelectsModeWithoutSearching_data()
@@ -163,16 +164,16 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
-        f->RadioButton4->setChecked(true);
-        f->Edit1->setText(u"kuchen"_qs);
+        tkt::kind<QRadioButton>(f, "RadioButton4")->setChecked(true);
+        tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         if (tag >= 1)
-            p.forms().Form1->Suchen[size_t(tag - 1)]->trigger();
+            tkt::kind<QAction>(p.forms().Form1, u"Suchen%1"_qs.arg(tag))->trigger();
         else
             p.forms().Form1->indenWochenthemen1Click(tag);
         QVERIFY(f->isVisible());
-        QVERIFY(f->Modi->button(radio)->isChecked());
-        QCOMPARE(f->Edit1->text(), u"kuchen"_qs);
-        QCOMPARE(p.forms().Form1->suchergebnisse->count(), 0);
+        QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
+        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"kuchen"_qs);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "suchergebnisse")->count(), 0);
         QVERIFY(script.seen().isEmpty());
     }
 
@@ -193,16 +194,17 @@ private slots:
         script.seen().clear();
         tk::TForm1* f1 = p.forms().Form1;
         tk::TForm2* f = p.forms().Form2;
-        f->RadioButton1->setChecked(true); // full text would find "Teig" in 0, 1 and 5
-        f1->Edit1->setText(u"apfel"_qs);
+        // full text would find "Teig" in 0, 1 and 5
+        tkt::kind<QRadioButton>(f, "RadioButton1")->setChecked(true);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
         script.answer(tk::Answer::Ok);
         if (viaLabel)
             f1->Label11Click();
         else
-            QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(nummern(f1->suchergebnisse), (QList<int> { 1, 3 }));
-        QVERIFY(f->RadioButton2->isChecked());
-        QCOMPARE(f->Edit1->text(), u"apfel"_qs);
+            QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), (QList<int> { 1, 3 }));
+        QVERIFY(tkt::kind<QRadioButton>(f, "RadioButton2")->isChecked());
+        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"apfel"_qs);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage), QStringList { u"Suche beendet: 2 Treffer!"_qs });
         QVERIFY(f->isHidden());
     }
@@ -215,10 +217,10 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         tk::TForm1* f1 = p.forms().Form1;
-        f1->Panel7->setVisible(true);
-        f1->Edit1->setText(u"apfel"_qs);
-        QTest::keyClick(f1->Edit1, Qt::Key_Return);
-        QCOMPARE(f1->suchergebnisse->count(), 0);
+        tkt::kind<QWidget>(f1, "Panel7")->setVisible(true);
+        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 0);
         QVERIFY(p.forms().Form2->isHidden());
         QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
         QVERIFY(p.forms().Form10->isVisible()); // "Weiter" opened the export window
@@ -257,18 +259,18 @@ private slots:
         script.seen().clear();
         tk::TForm2* f = p.forms().Form2;
         tk::TForm1* f1 = p.forms().Form1;
-        f1->suchergebnisse->append(u"alt"_qs, 0);
+        tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->append(u"alt"_qs, 0);
         f1->Image3Click();
-        f->Modi->button(radio)->click();
-        f->Edit1->setText(wort);
+        tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
+        tkt::kind<QLineEdit>(f, "Edit1")->setText(wort);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(script.seen().at(0).kind, tk::ModalKind::ErrorReport);
         QVERIFY2(script.seen().at(0).text.endsWith(message), qPrintable(script.seen().at(0).text));
-        QCOMPARE(nummern(f1->suchergebnisse), kept);
+        QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), kept);
         QVERIFY(f->isVisible());
-        QCOMPARE(f->Edit1->text(), wort);
+        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), wort);
     }
 
     void cancelAndCloseBox()
@@ -280,21 +282,21 @@ private slots:
         tk::TForm2* f = p.forms().Form2;
         tk::TForm1* f1 = p.forms().Form1;
         f1->Image3Click();
-        f->Edit1->setText(u"kuchen"_qs);
+        tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         script.answer(tk::Answer::Ok);
-        f->Button1->click();
-        QCOMPARE(f1->suchergebnisse->count(), 3);
+        tkt::kind<QPushButton>(f, "Button1")->click();
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
 
         f1->Image3Click();
         f->close(); // the close box only hides
         QVERIFY(f->isHidden());
-        QCOMPARE(f->ProgressBar1->value(), 5);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5);
 
         f1->Image3Click();
-        QTest::mouseClick(f->Button2, Qt::LeftButton); // "Abbrechen"
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton); // "Abbrechen"
         QVERIFY(f->isHidden());
-        QCOMPARE(f->ProgressBar1->value(), 0);
-        QCOMPARE(f1->suchergebnisse->count(), 3);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 0);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
     }
 };
 

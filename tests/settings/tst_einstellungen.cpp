@@ -21,7 +21,10 @@
 namespace {
 const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
 
-QColor panelColour(tk::TForm1* f) { return f->Panel1->palette().color(QPalette::Window); }
+QColor panelColour(tk::TForm1* f)
+{
+    return tkt::kind<QWidget>(f, "Panel1")->palette().color(QPalette::Window);
+}
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 
 void fill(tkt::Collection& c)
@@ -83,13 +86,13 @@ private slots:
         tkt::ModalScript script;
         c.write(kDat, file + QStringList { "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
-        QCOMPARE(p.forms().Form3->TrackBar1->value(), size);
+        QCOMPARE(tkt::kind<QSlider>(p.forms().Form3, "TrackBar1")->value(), size);
         QCOMPARE(p.st.Schriftgroesse, size);
-        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), size + 4);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), size + 4);
         QCOMPARE(p.st.NormaleFarbe, normal);
         QCOMPARE(p.st.Farbton, hue);
         QCOMPARE(p.st.AutorVorgabe, autor);
-        QCOMPARE(p.forms().Form3->Edit2->text(), autor);
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().Form3, "Edit2")->text(), autor);
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::size(ini), storedSize);
         QCOMPARE(tk::Einstellungen::skin(ini), !normal);
@@ -108,10 +111,10 @@ private slots:
         p.forms().Form1->Image5Click();
         tk::TForm3* f = p.forms().Form3;
         QVERIFY(f->isVisible());
-        f->Edit2->setText(QStringLiteral("Brutzel"));
-        f->TrackBar1->setValue(7);
+        tkt::kind<QLineEdit>(f, "Edit2")->setText(QStringLiteral("Brutzel"));
+        tkt::kind<QSlider>(f, "TrackBar1")->setValue(7);
         f->Image1MouseDown(30);
-        QTest::mouseClick(f->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
         QCOMPARE(c.lines(kDat),
             (QStringList { "[Data]", "StandardAutor=Brutzel", "[Schrift]", "Size=7", "[Farben]", "Skin=1",
@@ -131,24 +134,24 @@ private slots:
         const QColor before = panelColour(p.forms().Form1);
         tk::TForm3* f = p.forms().Form3;
         p.forms().Form1->Image5Click();
-        QTest::mousePress(f->Image1, Qt::RightButton, {}, QPoint(120, 10));
+        QTest::mousePress(tkt::kind<tk::HueBar>(f, "Image1"), Qt::RightButton, {}, QPoint(120, 10));
         QCOMPARE(p.st.Farbton, 120);
         QVERIFY(!p.st.NormaleFarbe);
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
-        QCOMPARE(f->Button1->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
-        f->TrackBar1->setValue(12);
+        QCOMPARE(tkt::kind<QPushButton>(f, "Button1")->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
+        tkt::kind<QSlider>(f, "TrackBar1")->setValue(12);
         const QByteArray file = c.bytes(kDat);
-        QTest::mouseClick(f->Button2, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
         QCOMPARE(c.bytes(kDat), file);
         QCOMPARE(panelColour(p.forms().Form1), before);
-        QCOMPARE(p.forms().Form1->rezeptname->font().pointSize(), 13);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), 13);
         // The preview stays on the settings window; reopening reads the file again.
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
         p.forms().Form1->Image5Click();
         QVERIFY(p.st.NormaleFarbe);
         QCOMPARE(p.st.Farbton, 200);
-        QCOMPARE(f->TrackBar1->value(), 9);
+        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->value(), 9);
     }
 
     void normalColoursKeepStoredHue()
@@ -160,10 +163,10 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!p.st.NormaleFarbe);
         p.forms().Form1->Image5Click();
-        QCOMPARE(p.forms().Form3->Image1->hue(), 77); // the bar marks the stored hue
-        p.forms().Form3->Label1->press();
+        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->hue(), 77); // the bar marks the stored hue
+        tkt::kind<tk::HotLabel>(p.forms().Form3, "Label1")->press();
         QVERIFY(p.st.NormaleFarbe);
-        QCOMPARE(p.forms().Form3->Image1->hue(), -1);
+        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->hue(), -1);
         p.forms().Form3->Panel1Click();
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::skin(ini), false);
@@ -171,7 +174,7 @@ private slots:
         QCOMPARE(panelColour(p.forms().Form1), QApplication::palette().color(QPalette::Button));
         // Back to the hue scheme: the bar decides, not the stored value.
         p.forms().Form1->Image5Click();
-        p.forms().Form3->Image1->pick(10);
+        tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->pick(10);
         p.forms().Form3->Panel1Click();
         QCOMPARE(tk::Einstellungen::farbe(ini), 10);
     }
@@ -183,13 +186,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::TForm3* f = p.forms().Form3;
-        QCOMPARE(f->TrackBar1->minimum(), 6);
-        QCOMPARE(f->TrackBar1->maximum(), 12);
+        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->minimum(), 6);
+        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->maximum(), 12);
         for (int s : { 6, 11, 12 }) {
-            f->TrackBar1->setValue(s);
-            QCOMPARE(f->Label4->font().pointSize(), s);
+            tkt::kind<QSlider>(f, "TrackBar1")->setValue(s);
+            QCOMPARE(tkt::kind<QLabel>(f, "Label4")->font().pointSize(), s);
         }
-        QCOMPARE(f->Label4->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(tkt::kind<QLabel>(f, "Label4")->font().family(), QStringLiteral("Arial"));
     }
 
     void defaultAuthorGoesIntoNextNewRecipe()
@@ -199,11 +202,11 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().Form1->Image5Click();
-        p.forms().Form3->Edit2->setText(QStringLiteral("Tante Erna"));
+        tkt::kind<QLineEdit>(p.forms().Form3, "Edit2")->setText(QStringLiteral("Tante Erna"));
         p.forms().Form3->Panel1Click();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
         p.forms().Form1->Neueserstellen1Click();
-        QCOMPARE(p.forms().Form8->Edit2->text(), QStringLiteral("Tante Erna"));
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().Form8, "Edit2")->text(), QStringLiteral("Tante Erna"));
     }
 
     void hueBarColumnsAndEnds()
@@ -212,7 +215,7 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::HueBar* bar = p.forms().Form3->Image1;
+        tk::HueBar* bar = tkt::kind<tk::HueBar>(p.forms().Form3, "Image1");
         QCOMPARE(bar->picture().size(), QSize(360, 25));
         for (int x : { 0, 66, 180, 359 }) {
             const tk::Rgb s = tk::Panelfarbe(x);
@@ -234,7 +237,8 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(p.forms().Form3->Image1);
+        QAccessibleInterface* a
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Slider);
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Programmfarbe"));
@@ -256,7 +260,7 @@ private slots:
         QFile::remove(c.path(kDat));
         QDir().mkpath(c.path(kDat));
         p.forms().Form1->Image5Click();
-        p.forms().Form3->TrackBar1->setValue(11);
+        tkt::kind<QSlider>(p.forms().Form3, "TrackBar1")->setValue(11);
         p.forms().Form3->Image1MouseDown(60);
         tk::guarded(nullptr, [&] { p.forms().Form3->Panel1Click(); });
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);

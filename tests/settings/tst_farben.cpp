@@ -20,22 +20,33 @@
 namespace {
 QList<QWidget*> panels(tk::TForm1* f)
 {
-    QList<QWidget*> out { f->Panel1, f->Panel2, f->Panel3, f->Panel4, f->Panel5, f->statusBar(), f->Panel6,
-        f->Panel7, f->label8 };
-    for (QSplitter* s : { f->Splitter1, f->Splitter2 })
+    QList<QWidget*> out { tkt::kind<QWidget>(f, "Panel1"), tkt::kind<QWidget>(f, "Panel2"),
+        tkt::kind<QWidget>(f, "Panel3"), tkt::kind<QWidget>(f, "Panel4"), tkt::kind<QWidget>(f, "Panel5"),
+        f->statusBar(), tkt::kind<QWidget>(f, "Panel6"), tkt::kind<QWidget>(f, "Panel7"),
+        tkt::kind<QLabel>(f, "label8") };
+    for (QSplitter* s : { tkt::kind<QSplitter>(f, "Splitter1"), tkt::kind<QSplitter>(f, "Splitter2") })
         for (int i = 1; i < s->count(); ++i)
             out.append(s->handle(i));
     return out;
 }
 QList<QWidget*> fields(tk::TForm1* f)
 {
-    return { f->suchergebnisse, f->treeview1, f->TreeView2, f->rezept, f->zutaten, f->Edit1 };
+    return { tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<tk::RecipeList>(f, "treeview1"),
+        tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<QPlainTextEdit>(f, "rezept"),
+        tkt::kind<QListWidget>(f, "zutaten"), tkt::kind<QLineEdit>(f, "Edit1") };
 }
 QList<QWidget*> texts(tk::TForm1* f)
 {
-    return { f->rezept, f->Edit1, f->suchergebnisse, f->zutaten, f->rezeptname, f->treeview1, f->TreeView2,
-        f->kategorien, f->Label1, f->Label2, f->Label3, f->Label4, f->Label5, f->Label6, f->Label7, f->label8,
-        f->Label9, f->Label11, f->Label12, f->Label18, f->Label19, f->Label10, f->Label20 };
+    return { tkt::kind<QPlainTextEdit>(f, "rezept"), tkt::kind<QLineEdit>(f, "Edit1"),
+        tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<QListWidget>(f, "zutaten"),
+        tkt::kind<QLabel>(f, "rezeptname"), tkt::kind<tk::RecipeList>(f, "treeview1"),
+        tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<tk::TabControl>(f, "kategorien"),
+        tkt::kind<QLabel>(f, "Label1"), tkt::kind<QLabel>(f, "Label2"), tkt::kind<QLabel>(f, "Label3"),
+        tkt::kind<QLabel>(f, "Label4"), tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label6"),
+        tkt::kind<QLabel>(f, "Label7"), tkt::kind<QLabel>(f, "label8"), tkt::kind<QLabel>(f, "Label9"),
+        tkt::kind<tk::HotLabel>(f, "Label11"), tkt::kind<QLabel>(f, "Label12"),
+        tkt::kind<QLabel>(f, "Label18"), tkt::kind<QLabel>(f, "Label19"), tkt::kind<QLabel>(f, "Label10"),
+        tkt::kind<QLabel>(f, "Label20") };
 }
 QColor textOf(QWidget* w)
 {
@@ -73,8 +84,9 @@ private slots:
     {
         QFETCH(int, hue);
         tk::TForm1* f = p->forms().Form1;
-        const QColor tabBackground = f->kategorien->palette().color(QPalette::Window);
-        const QColor status0 = f->StatusPanel0->palette().color(QPalette::WindowText);
+        const QColor tabBackground
+            = tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window);
+        const QColor status0 = tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText);
         f->applySchema(tk::hueSchema(200));
         tk::Farbschema s = hue < 0 ? tk::normalSchema() : tk::hueSchema(hue);
         f->applySchema(s);
@@ -94,8 +106,9 @@ private slots:
         for (QWidget* w : texts(f))
             QVERIFY2(textOf(w) == s.text, qPrintable(w->objectName()));
         // Not listed: the tab control's background and the status texts.
-        QCOMPARE(f->kategorien->palette().color(QPalette::Window), tabBackground);
-        QCOMPARE(f->StatusPanel0->palette().color(QPalette::WindowText), status0);
+        QCOMPARE(
+            tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window), tabBackground);
+        QCOMPARE(tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText), status0);
     }
 
     void fontSize_data()
@@ -111,30 +124,47 @@ private slots:
         tk::TForm1* f = p->forms().Form1;
         f->show();
         f->applySchriftgroesse(size);
-        QCOMPARE(f->rezeptname->font().pointSize(), size + 4);
-        QVERIFY(f->rezeptname->font().bold());
-        for (QWidget* w : std::initializer_list<QWidget*> { f->Label1, f->Label2, f->Label3, f->Label4,
-                 f->Label5, f->Label6, f->Label7, f->label8, f->Label9, f->Label11, f->Label12, f->Label19,
-                 f->Label10, f->Label20, f->Edit1, f->zutaten, f->rezept, f->treeview1, f->TreeView2,
-                 f->suchergebnisse, f->kategorien, f->RichEdit1 })
+        QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), size + 4);
+        QVERIFY(tkt::kind<QLabel>(f, "rezeptname")->font().bold());
+        for (QWidget* w :
+            std::initializer_list<QWidget*> { tkt::kind<QLabel>(f, "Label1"), tkt::kind<QLabel>(f, "Label2"),
+                tkt::kind<QLabel>(f, "Label3"), tkt::kind<QLabel>(f, "Label4"),
+                tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label6"),
+                tkt::kind<QLabel>(f, "Label7"), tkt::kind<QLabel>(f, "label8"),
+                tkt::kind<QLabel>(f, "Label9"), tkt::kind<tk::HotLabel>(f, "Label11"),
+                tkt::kind<QLabel>(f, "Label12"), tkt::kind<QLabel>(f, "Label19"),
+                tkt::kind<QLabel>(f, "Label10"), tkt::kind<QLabel>(f, "Label20"),
+                tkt::kind<QLineEdit>(f, "Edit1"), tkt::kind<QListWidget>(f, "zutaten"),
+                tkt::kind<QPlainTextEdit>(f, "rezept"), tkt::kind<tk::RecipeList>(f, "treeview1"),
+                tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<tk::RecipeList>(f, "suchergebnisse"),
+                tkt::kind<tk::TabControl>(f, "kategorien"), tkt::kind<QTextEdit>(f, "RichEdit1") })
             QVERIFY2(w->font().pointSize() == size, qPrintable(w->objectName()));
-        QVERIFY(f->Label2->font().bold());
-        const int tab
-            = QFontMetrics(f->kategorien->font()).size(Qt::TextSingleLine, QStringLiteral("WIl")).height()
+        QVERIFY(tkt::kind<QLabel>(f, "Label2")->font().bold());
+        const int tab = QFontMetrics(tkt::kind<tk::TabControl>(f, "kategorien")->font())
+                            .size(Qt::TextSingleLine, QStringLiteral("WIl"))
+                            .height()
             + 5;
-        QCOMPARE(f->kategorien->tabHeight(), tab);
-        QCOMPARE(f->kategorien->height(), f->kategorien->rowCount() * tab);
-        const std::pair<QLabel*, QLabel*> pairs[] = { { f->Label2, f->Label1 }, { f->Label3, f->Label6 },
-            { f->Label5, f->Label7 }, { f->Label10, f->Label20 } };
+        QCOMPARE(tkt::kind<tk::TabControl>(f, "kategorien")->tabHeight(), tab);
+        QCOMPARE(tkt::kind<tk::TabControl>(f, "kategorien")->height(),
+            tkt::kind<tk::TabControl>(f, "kategorien")->rowCount() * tab);
+        const std::pair<QLabel*, QLabel*> pairs[]
+            = { { tkt::kind<QLabel>(f, "Label2"), tkt::kind<QLabel>(f, "Label1") },
+                  { tkt::kind<QLabel>(f, "Label3"), tkt::kind<QLabel>(f, "Label6") },
+                  { tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label7") },
+                  { tkt::kind<QLabel>(f, "Label10"), tkt::kind<QLabel>(f, "Label20") } };
         for (const auto& [caption, value] : pairs) {
             QCOMPARE(value->x(), caption->x() + caption->width() + 5);
             QVERIFY(caption->width() >= caption->sizeHint().width());
         }
         // The rows do not run into each other.
-        QVERIFY(f->Label3->y() >= f->Label2->y() + f->Label2->sizeHint().height());
+        QVERIFY(tkt::kind<QLabel>(f, "Label3")->y()
+            >= tkt::kind<QLabel>(f, "Label2")->y() + tkt::kind<QLabel>(f, "Label2")->sizeHint().height());
         // The quick-search field is as high as its font needs and stays inside the toolbar.
-        QVERIFY(f->Edit1->height() >= f->Edit1->sizeHint().height());
-        QVERIFY(f->Edit1->y() >= 0 && f->Edit1->geometry().bottom() < f->Panel1->height());
+        QVERIFY(tkt::kind<QLineEdit>(f, "Edit1")->height()
+            >= tkt::kind<QLineEdit>(f, "Edit1")->sizeHint().height());
+        QVERIFY(tkt::kind<QLineEdit>(f, "Edit1")->y() >= 0
+            && tkt::kind<QLineEdit>(f, "Edit1")->geometry().bottom()
+                < tkt::kind<QWidget>(f, "Panel1")->height());
     }
 
     void startupAppliesStoredScheme()
@@ -144,10 +174,11 @@ private slots:
             { "[Farben]", "Skin=1", "Farbe=66", "[Schrift]", "Size=12", "[Start]", "ShowWelcome=0" });
         p = std::make_unique<tkt::Program>(c->dir());
         tk::TForm1* f = p->forms().Form1;
-        QCOMPARE(f->Panel4->palette().color(QPalette::Window), QColor(230, 239, 143));
-        QCOMPARE(f->zutaten->palette().color(QPalette::Base), QColor(236, 237, 222));
-        QCOMPARE(f->Label20->palette().color(QPalette::WindowText), QColor(88, 97, 5));
-        QCOMPARE(f->rezeptname->font().pointSize(), 16);
+        QCOMPARE(tkt::kind<QWidget>(f, "Panel4")->palette().color(QPalette::Window), QColor(230, 239, 143));
+        QCOMPARE(
+            tkt::kind<QListWidget>(f, "zutaten")->palette().color(QPalette::Base), QColor(236, 237, 222));
+        QCOMPARE(tkt::kind<QLabel>(f, "Label20")->palette().color(QPalette::WindowText), QColor(88, 97, 5));
+        QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), 16);
         QCOMPARE(p->forms().Form3->palette().color(QPalette::Window), QColor(230, 239, 143));
     }
 

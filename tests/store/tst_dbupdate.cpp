@@ -79,15 +79,16 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Datenbank aktualisieren"));
         QCOMPARE(w->size(), QSize(418, 313));
         QStringList progress;
-        connect(
-            w->ProgressBar1, &QProgressBar::valueChanged, this, [&] { progress.append(w->Label4->text()); });
+        connect(tkt::kind<QProgressBar>(w, "ProgressBar1"), &QProgressBar::valueChanged, this,
+            [&] { progress.append(tkt::kind<QLabel>(w, "Label4")->text()); });
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(w->Button1, Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Button1"), Qt::LeftButton);
         QCOMPARE(c.lines(QStringLiteral("Data/Rezepte/index.dat")),
             QStringList({ "3", "Suppe|Opa|04,|1.1.2000|2 Teller|", "||||", "Kuchen|-|01,13,|d|m|",
                 "Fisch|x|05,12,|d|m|", "Rest" }));
-        QCOMPARE(w->Memo1->toPlainText(), QStringLiteral("Kategorien aktualisiert\nKategorien aktualisiert"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "Memo1")->toPlainText(),
+            QStringLiteral("Kategorien aktualisiert\nKategorien aktualisiert"));
+        QCOMPARE(tkt::kind<QLabel>(w, "Label4")->text(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
         QCOMPARE(progress.last(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
         const tk::ModalRequest done = script.last(tk::ModalKind::Meldung);
         QCOMPARE(done.text, QStringLiteral("Aktualisierung abgeschlossen!"));
@@ -101,8 +102,11 @@ private slots:
         script.answer(tk::Answer::Ok);
         w->Button1Click();
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/index.dat")), before);
-        QCOMPARE(w->Memo1->toPlainText().count(QStringLiteral("Kategorien aktualisiert")), 2);
-        QTest::mouseClick(w->Button2, Qt::LeftButton);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "Memo1")
+                     ->toPlainText()
+                     .count(QStringLiteral("Kategorien aktualisiert")),
+            2);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "Button2"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
     }
 

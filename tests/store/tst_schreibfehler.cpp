@@ -122,20 +122,20 @@ void SchreibfehlerTest::saveFails()
     f1->ZeigeRezept(1);
     if (action == QLatin1String("editor")) {
         f1->Bearbeiten1Click();
-        p.forms().Form8->Edit1->setText(QStringLiteral("Neuer Titel"));
+        tkt::kind<QLineEdit>(p.forms().Form8, "Edit1")->setText(QStringLiteral("Neuer Titel"));
     }
     QVERIFY(full ? disk.fill() : disk.readOnly());
     const QHash<QString, QByteArray> before = snapshot(disk.data);
     script.seen().clear();
 
     if (action == QLatin1String("editor")) {
-        p.forms().Form8->Button1->click();
+        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
     } else if (action == QLatin1String("delete")) {
         script.answer(tk::Answer::Yes);
-        f1->Lschen1->trigger();
+        tkt::kind<QAction>(f1, "Lschen1")->trigger();
     } else {
         script.answer(tk::Answer::Yes);
-        f1->ZudenFavoriten1->trigger();
+        tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
     }
 
     const tk::ModalRequest report = script.last(tk::ModalKind::ErrorReport);
