@@ -30,6 +30,7 @@
 #include "search/gui/Unit2.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
+#include "support/Controls.h"
 #include "support/Generator.h"
 
 namespace {
@@ -43,16 +44,6 @@ long rssKb()
         if (l.startsWith("VmRSS:"))
             return l.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
-}
-
-template <class T> T* kind(QObject* w, const char* name)
-{
-    T* c = w->findChild<T*>(QLatin1String(name));
-    if (!c) {
-        std::fprintf(stderr, "control %s missing\n", name);
-        std::exit(2);
-    }
-    return c;
 }
 
 template <typename F> double ms(F f)
@@ -242,9 +233,9 @@ void messen(const QString& arg)
     std::unique_ptr<tk::Windows> windows = tk::createWindows(st);
     QCoreApplication::processEvents();
     tk::TForm1* m = windows->forms.Form1;
-    auto* tabs = kind<tk::TabControl>(m, "kategorien");
-    auto* liste = kind<tk::RecipeList>(m, "treeview1");
-    auto* treffer = kind<tk::RecipeList>(m, "suchergebnisse");
+    auto* tabs = tkb::kind<tk::TabControl>(m, QStringLiteral("kategorien"));
+    auto* liste = tkb::kind<tk::RecipeList>(m, QStringLiteral("treeview1"));
+    auto* treffer = tkb::kind<tk::RecipeList>(m, QStringLiteral("suchergebnisse"));
     check(liste->count() == made.live, "Liste \"Alle\" nach dem Start");
 
     auto tab = [&](int i) {
@@ -274,10 +265,10 @@ void messen(const QString& arg)
     tk::TForm2* s = windows->forms.Form2;
     auto suche = [&](const char* radio, const QString& wort) {
         m->Image3Click();
-        kind<QRadioButton>(s, radio)->click();
-        kind<QLineEdit>(s, "Edit1")->setText(wort);
+        tkb::kind<QRadioButton>(s, QLatin1String(radio))->click();
+        tkb::kind<QLineEdit>(s, QStringLiteral("Edit1"))->setText(wort);
         return ms([&] {
-            kind<QPushButton>(s, "Button1")->click();
+            tkb::kind<QPushButton>(s, QStringLiteral("Button1"))->click();
             QCoreApplication::processEvents();
         });
     };
