@@ -11,6 +11,7 @@
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
+#include "store/IndexZeilen.h"
 #include "store/Rezepte.h"
 #include "support/Generator.h"
 
@@ -45,8 +46,9 @@ Figures measure(const QString& programDir)
         std::vector<tk::TRezepte> table;
         int max = -1;
         int listed = 0;
+        // As the program loads: the index file's bytes, split and decoded field by field.
         const tk::LoadOutcome out = tk::loadRezepte(
-            tk::loadLines(index), table, max, &fav, 0, [](int) {}, [&](int) { ++listed; });
+            tk::IndexZeilen(tk::loadBytes(index)), table, max, &fav, 0, [](int) {}, [&](int) { ++listed; });
         fig.live = out.liveCount;
     });
     qsizetype sink = 0;

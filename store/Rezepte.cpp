@@ -1,5 +1,6 @@
 #include "store/Rezepte.h"
 
+#include <climits>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -141,12 +142,17 @@ namespace {
     std::vector<unsigned char> favoritenFlags(const IniFile& favoriten, qsizetype records)
     {
         std::vector<unsigned char> flags(size_t(std::max<qsizetype>(0, records)), 0);
-        const QString section = QStringLiteral("Favoriten");
+        // Sections and keys are looked up lower-cased: the lower-case name saves that step per key.
+        const QString section = QStringLiteral("favoriten");
         for (const QString& key : favoriten.readSection(section)) {
-            const QString k = key.trimmed().toLower();
-            bool ok = false;
-            const int n = k.toInt(&ok, 10);
-            if (ok && n >= 0 && n < records && QString::number(n) == k)
+            // The keys come trimmed; QString::number(n) is digits without a leading zero.
+            const QStringView k = QStringView(key).trimmed();
+            if (k.isEmpty() || k.size() > 9 || (k.size() > 1 && k.front() == u'0'))
+                continue;
+            qint64 n = 0;
+            for (QChar c : k)
+                n = (c >= u'0' && c <= u'9') ? n * 10 + (c.unicode() - u'0') : -1 - qint64(INT_MAX);
+            if (n >= 0 && n < records)
                 flags[size_t(n)] = favoriten.readBool(section, key, false) ? 1 : 0;
         }
         return flags;
