@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <chrono>
 #include <future>
 #include <limits>
 
@@ -780,6 +781,16 @@ void TForm1::fillRecipeList()
 struct TForm1::RangImVoraus {
     quint64 generation = 0;
     std::future<std::vector<int>> rang; // its destructor waits for the work to end
+    bool abgeholt = false;
+    // Rankings of earlier loads still at work. Nobody waits for them: a reload right after a reload
+    // does not stand still until the titles of the one before are sorted.
+    std::vector<std::shared_ptr<RangImVoraus>> frueher;
+
+    bool fertig() const
+    {
+        return abgeholt || !rang.valid()
+            || rang.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    }
 };
 
 void TForm1::rangVorbereiten()
@@ -788,10 +799,8 @@ void TForm1::rangVorbereiten()
     // make the user wait for it. The second core does it meanwhile, on copies of the titles (they share
     // their text with the table and are only read). Small collections rank in a blink when first asked.
     constexpr size_t kAbHier = 20000;
-    if (st.Rezepte.size() < kAbHier || m_rankGeneration == st.Generation) {
-        m_rankVoraus.reset();
+    if (st.Rezepte.size() < kAbHier || m_rankGeneration == st.Generation)
         return;
-    }
     std::vector<QString> titel(st.Rezepte.size());
     std::vector<char> lebt(st.Rezepte.size(), 0);
     for (size_t n = 0; n < st.Rezepte.size(); ++n)
@@ -801,12 +810,22 @@ void TForm1::rangVorbereiten()
         }
     auto v = std::make_shared<RangImVoraus>();
     v->generation = st.Generation;
-    v->rang = std::async(std::launch::async, [titel = std::move(titel), lebt = std::move(lebt)] {
+    if (m_rankVoraus) {
+        for (const auto& f : m_rankVoraus->frueher)
+            if (!f->fertig())
+                v->frueher.push_back(f);
+        if (!m_rankVoraus->fertig())
+            v->frueher.push_back(m_rankVoraus);
+    }
+    v->rang = std::async(std::launch::async, [titel = std::move(titel), lebt = std::move(lebt)]() mutable {
         std::vector<const QString*> zeiger(titel.size(), nullptr);
         for (size_t n = 0; n < titel.size(); ++n)
             if (lebt[n])
                 zeiger[n] = &titel[n];
-        return tk::alphabeticalRank(zeiger);
+        std::vector<int> rang = tk::alphabeticalRank(zeiger);
+        // The copies would keep the titles of this load alive as long as the result is kept.
+        std::vector<QString>().swap(titel);
+        return rang;
     });
     m_rankVoraus = std::move(v);
 }
@@ -815,8 +834,9 @@ const std::vector<int>* TForm1::alphabeticalRank()
 {
     if (m_rankGeneration == st.Generation)
         return &m_rank;
-    if (m_rankVoraus && m_rankVoraus->generation == st.Generation) {
+    if (m_rankVoraus && m_rankVoraus->generation == st.Generation && !m_rankVoraus->abgeholt) {
         m_rank = m_rankVoraus->rang.get();
+        m_rankVoraus->abgeholt = true;
     } else {
         std::vector<const QString*> titles(st.Rezepte.size(), nullptr);
         for (size_t n = 0; n < st.Rezepte.size(); ++n)
@@ -824,7 +844,6 @@ const std::vector<int>* TForm1::alphabeticalRank()
                 titles[n] = &st.Rezepte[n].Titel;
         m_rank = tk::alphabeticalRank(titles);
     }
-    m_rankVoraus.reset();
     m_rankGeneration = st.Generation;
     m_alphabetisch.clear();
     for (size_t n = 0; n < m_rank.size(); ++n)
