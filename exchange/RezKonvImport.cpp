@@ -226,6 +226,7 @@ namespace {
             : z(z)
         {
         }
+        std::function<void(int, int)> schritt; // before each recipe: how far, out of how many
 
         ImportErgebnis alle()
         {
@@ -236,6 +237,8 @@ namespace {
                     koepfe.append(i);
             out.rezepte.reserve(koepfe.size());
             for (int k = 0; k < koepfe.size(); ++k) {
+                if (schritt)
+                    schritt(k, int(koepfe.size()));
                 const int kopf = koepfe[k];
                 const int ende = k + 1 < koepfe.size() ? koepfe[k + 1] : int(z.size());
                 ImportRezept r;
@@ -555,19 +558,21 @@ QString importText(const QByteArray& bytes)
     return fromCp1252(bytes);
 }
 
-ImportErgebnis leseRezepte(QString text)
+ImportErgebnis leseRezepte(QString text, const std::function<void(int, int)>& schritt)
 {
     // Control characters (binary junk) become blanks before anything else looks at the text.
     for (QChar& c : text)
         if (c.unicode() < 0x20 && c != u'\n' && c != u'\r' && c != u'\t')
             c = u' ';
     const Zeilen z = zerlege(text);
-    return Leser(z).alle();
+    Leser leser(z);
+    leser.schritt = schritt;
+    return leser.alle();
 }
 
 ImportErgebnis leseRezepte(const QByteArray& bytes) { return leseRezepte(importText(bytes)); }
 
-ImportErgebnis leseRezeptdatei(const QString& path)
+ImportErgebnis leseRezeptdatei(const QString& path, const std::function<void(int, int)>& schritt)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -578,7 +583,7 @@ ImportErgebnis leseRezeptdatei(const QString& path)
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw Error(cannotOpenMessage(path));
-    return leseRezepte(bytes);
+    return leseRezepte(importText(bytes), schritt);
 }
 
 // --- categories ---

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -39,11 +41,12 @@ QString importText(const QByteArray& bytes);
 
 // Reads every RezKonv and MealMaster recipe of a text. Anything before the first recipe is ignored;
 // a recipe that cannot be read is listed with its line and the rest still come through.
+// schritt(k, n) runs before the k-th of n recipes is read; what it throws (a cancel) ends the reading.
 ImportErgebnis leseRezepte(const QByteArray& bytes);
-ImportErgebnis leseRezepte(QString text);
+ImportErgebnis leseRezepte(QString text, const std::function<void(int, int)>& schritt = {});
 
 // Reads a file; throws tk::Error when it cannot be read or is far too large for a recipe file.
-ImportErgebnis leseRezeptdatei(const QString& path);
+ImportErgebnis leseRezeptdatei(const QString& path, const std::function<void(int, int)>& schritt = {});
 
 // Maps category names of foreign files to the categories of the collection: the standard
 // categories by name and by a German/English synonym table, own categories by their name.

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "exchange/RezeptImport.h"
 #include "platform/gui/Meldung.h"
@@ -37,6 +38,85 @@ namespace {
     {
         return n == 1 ? QStringLiteral("1 Rezept") : QStringLiteral("%1 Rezepte").arg(n);
     }
+}
+
+namespace {
+    struct Abgebrochen { };
+
+    // While an import is written, the bar shows how far it got and "Abbrechen" stays usable. Clicks and
+    // keys meant for any other window are dropped, as a modal window drops them, so nothing else writes
+    // the collection in between.
+    class Arbeit : public QObject {
+    public:
+        Arbeit(QProgressBar* bar, int anzahl, QWidget* fenster, QList<QWidget*> eigene)
+            : m_bar(bar)
+            , m_fenster(fenster)
+        {
+            for (QWidget* w : eigene)
+                if (w->isEnabled())
+                    m_gesperrt.append(w);
+            for (QWidget* w : std::as_const(m_gesperrt))
+                w->setEnabled(false);
+            m_bar->setRange(0, anzahl);
+            m_bar->setValue(0);
+            m_bar->show();
+            qApp->installEventFilter(this);
+        }
+        ~Arbeit() override
+        {
+            qApp->removeEventFilter(this);
+            m_bar->hide();
+            for (QWidget* w : std::as_const(m_gesperrt))
+                if (w)
+                    w->setEnabled(true);
+        }
+        // Repaints and pending events (the click on "Abbrechen") about every 30 ms, not per recipe.
+        void schritt(int i, const bool& abbruch, int gesamt = -1)
+        {
+            if (m_uhr.isValid() && m_uhr.elapsed() < 30)
+                return;
+            if (gesamt >= 0 && m_bar->maximum() != gesamt)
+                m_bar->setMaximum(gesamt);
+            m_bar->setValue(i);
+            m_bar->repaint();
+            QCoreApplication::processEvents();
+            m_uhr.restart();
+            if (abbruch)
+                throw Abgebrochen {};
+        }
+
+    protected:
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::Wheel:
+            case QEvent::Drop:
+            case QEvent::Close: {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (!w && e->type() == QEvent::Shortcut)
+                    w = qobject_cast<QWidget*>(o->parent()); // a menu command belongs to its window
+                if (!w)
+                    return e->type() == QEvent::Shortcut;
+                return w->window() != m_fenster;
+            }
+            default:
+                return false;
+            }
+        }
+
+    private:
+        QProgressBar* m_bar;
+        QWidget* m_fenster;
+        QList<QPointer<QWidget>> m_gesperrt;
+        QElapsedTimer m_uhr;
+    };
 }
 
 TRezKonvImport::TRezKonvImport(AppState& state, QWidget* parent)
@@ -155,14 +235,26 @@ QStringList TRezKonvImport::ladeDateien(const QStringList& dateien)
     QStringList meldungen;
     const Kategoriezuordnung k = zuordnung();
     Liste->setUpdatesEnabled(false);
+    // An archive of a hundred thousand recipes takes seconds to read: the bar counts the recipes of
+    // the file at hand, and "Abbrechen" stops before the next file (the one under way is dropped).
+    m_laeuft = true;
+    m_abbruch = false;
+    struct Ende {
+        bool& laeuft;
+        ~Ende() { laeuft = false; }
+    } ende { m_laeuft };
+    std::optional<Arbeit> arbeit;
+    arbeit.emplace(Fortschritt, 0, this, QList<QWidget*> { DateienLaden, Liste, Alle, Keine, Importieren });
     for (const QString& datei : dateien) {
         const QString name = QFileInfo(datei).fileName();
         ImportErgebnis e;
         try {
-            e = leseRezeptdatei(datei);
+            e = leseRezeptdatei(datei, [&](int i, int n) { arbeit->schritt(i, m_abbruch, n); });
         } catch (const Error& err) {
             meldungen.append(err.message());
             continue;
+        } catch (const Abgebrochen&) {
+            break;
         }
         for (const UebersprungenesRezept& u : std::as_const(e.uebersprungen))
             m_uebersprungen.append(QStringLiteral("%1: Zeile %2 (%3)").arg(name).arg(u.zeile).arg(u.grund));
@@ -193,6 +285,7 @@ QStringList TRezKonvImport::ladeDateien(const QStringList& dateien)
         }
         Liste->addTopLevelItems(items);
     }
+    arbeit.reset();
     Liste->setUpdatesEnabled(true);
     zeigeStand();
     return meldungen;
@@ -245,83 +338,6 @@ void TRezKonvImport::closeEvent(QCloseEvent* e)
         return;
     }
     QDialog::closeEvent(e);
-}
-
-namespace {
-    struct Abgebrochen { };
-
-    // While an import is written, the bar shows how far it got and "Abbrechen" stays usable. Clicks and
-    // keys meant for any other window are dropped, as a modal window drops them, so nothing else writes
-    // the collection in between.
-    class Arbeit : public QObject {
-    public:
-        Arbeit(QProgressBar* bar, int anzahl, QWidget* fenster, QList<QWidget*> eigene)
-            : m_bar(bar)
-            , m_fenster(fenster)
-        {
-            for (QWidget* w : eigene)
-                if (w->isEnabled())
-                    m_gesperrt.append(w);
-            for (QWidget* w : std::as_const(m_gesperrt))
-                w->setEnabled(false);
-            m_bar->setRange(0, anzahl);
-            m_bar->setValue(0);
-            m_bar->show();
-            qApp->installEventFilter(this);
-        }
-        ~Arbeit() override
-        {
-            qApp->removeEventFilter(this);
-            m_bar->hide();
-            for (QWidget* w : std::as_const(m_gesperrt))
-                if (w)
-                    w->setEnabled(true);
-        }
-        // Repaints and pending events (the click on "Abbrechen") about every 30 ms, not per recipe.
-        void schritt(int i, const bool& abbruch)
-        {
-            if (m_uhr.isValid() && m_uhr.elapsed() < 30)
-                return;
-            m_bar->setValue(i);
-            m_bar->repaint();
-            QCoreApplication::processEvents();
-            m_uhr.restart();
-            if (abbruch)
-                throw Abgebrochen {};
-        }
-
-    protected:
-        bool eventFilter(QObject* o, QEvent* e) override
-        {
-            switch (e->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-            case QEvent::ShortcutOverride:
-            case QEvent::Shortcut:
-            case QEvent::Wheel:
-            case QEvent::Drop:
-            case QEvent::Close: {
-                auto* w = qobject_cast<QWidget*>(o);
-                if (!w && e->type() == QEvent::Shortcut)
-                    w = qobject_cast<QWidget*>(o->parent()); // a menu command belongs to its window
-                if (!w)
-                    return e->type() == QEvent::Shortcut;
-                return w->window() != m_fenster;
-            }
-            default:
-                return false;
-            }
-        }
-
-    private:
-        QProgressBar* m_bar;
-        QWidget* m_fenster;
-        QList<QPointer<QWidget>> m_gesperrt;
-        QElapsedTimer m_uhr;
-    };
 }
 
 void TRezKonvImport::ImportierenClick()

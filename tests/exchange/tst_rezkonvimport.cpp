@@ -425,7 +425,8 @@ private slots:
         // The index cannot be written: every recipe file written before is taken back, a file no entry
         // owns is left as it was.
         QTest::newRow("index read-only") << QStringList { "0", "Alt|A|01,|d|m|" } << false;
-        QTest::newRow("index read-only, a foreign file beside it") << QStringList { "0", "Alt|A|01,|d|m|" } << true;
+        QTest::newRow("index read-only, a foreign file beside it")
+            << QStringList { "0", "Alt|A|01,|d|m|" } << true;
     }
 
     void installFailureChangesNothing()
@@ -437,7 +438,8 @@ private slots:
         if (fremdeDatei)
             c.writeBytes("Data/Rezepte/0002.dat", "fremd");
         const QByteArray vorher = c.bytes("Data/Rezepte/index.dat");
-        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        QFile::setPermissions(
+            c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         QList<tk::NeuesRezept> neu(3);
         for (auto& r : neu)
             r.felder.titel = QStringLiteral("X");
@@ -572,14 +574,16 @@ private slots:
 
         // "Abbrechen" while the recipes are written: nothing is added, the list stays, every window
         // takes input again; with nothing running, "Abbrechen" closes the window.
-        QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(
+            c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         auto* abbrechen = tkt::kind<QPushButton>(w, "Abbrechen");
         auto* importieren = tkt::kind<QPushButton>(w, "Importieren");
         bool klickImHauptfenster = false;
         QTimer::singleShot(0, abbrechen, [&] {
             QVERIFY(tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
             QVERIFY(!importieren->isEnabled());
-            QTest::keyClick(f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
+            QTest::keyClick(
+                f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
             klickImHauptfenster = true;
             QTest::mouseClick(abbrechen, Qt::LeftButton);
         });
@@ -595,6 +599,13 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
         QVERIFY(c.exists("Data/Rezepte/0000.dat"));
+        // "Abbrechen" while a file is read: nothing is listed from it, the window stays.
+        w->Leeren();
+        QTimer::singleShot(0, abbrechen, [&] { QTest::mouseClick(abbrechen, Qt::LeftButton); });
+        QVERIFY(w->ladeDateien({ c.path("eins.rk") }).isEmpty());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
+        QVERIFY(w->isVisible());
+        QVERIFY(!importieren->isEnabled());
         QTest::mouseClick(abbrechen, Qt::LeftButton);
         QVERIFY(!w->isVisible());
     }
