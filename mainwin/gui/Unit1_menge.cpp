@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -14,7 +13,6 @@
 #include "exchange/gui/PdfAusgabe.h"
 #include "exchange/gui/Umrechnen.h"
 #include "platform/TextLines.h"
-#include "platform/gui/DisplayedLines.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/Placement.h"
 #include "store/AppState.h"
@@ -145,14 +143,7 @@ void TForm1::AlsPDFDatei1Click()
 {
     if (st.RezeptAnzahl <= 0)
         return;
-    RezeptAnsicht a;
-    a.titel = rezeptname->text();
-    a.datum = Label1->text();
-    a.autor = Label6->text();
-    a.menge = Label20->text();
-    for (int i = 0; i < zutaten->count(); ++i)
-        a.zutaten.append(zutaten->item(i)->text());
-    a.zeilen = displayedLines(rezept);
+    const RezeptAnsicht a = ansicht();
     // The title proposes the file name; characters no file name can hold become "_".
     QString vorschlag = a.titel.trimmed();
     for (QChar& c : vorschlag)
