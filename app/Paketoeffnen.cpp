@@ -1,26 +1,26 @@
 #include "app/Paketoeffnen.h"
 
 #include "exchange/Paketstart.h"
-#include "dialogs/gui/Unit4.h"
-#include "exchange/gui/Unit5.h"
-#include "mainwin/gui/Unit1.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "exchange/gui/Paketimportfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/Modal.h"
 
 namespace tk {
 
-void oeffnePakete(Forms& forms, const QStringList& argumente, const QString& arbeitsordner)
+void oeffnePakete(Fensterregister& forms, const QStringList& argumente, const QString& arbeitsordner)
 {
     const QStringList pakete = paketArgumente(argumente, arbeitsordner);
-    if (pakete.isEmpty() || !forms.Form1 || !forms.Form5)
+    if (pakete.isEmpty() || !forms.hauptfenster || !forms.paketimportfenster)
         return;
     // The same window the menu opens: emptied, centred and on top.
-    forms.Form1->Installieren2Click();
-    guarded(forms.Form5, [&] { forms.Form5->Laden(pakete); });
+    forms.hauptfenster->Installieren2Click();
+    guarded(forms.paketimportfenster, [&] { forms.paketimportfenster->Laden(pakete); });
 }
 
-void nachVorn(Forms& forms)
+void nachVorn(Fensterregister& forms)
 {
-    QWidget* w = forms.Form4 && forms.Form4->isVisible() ? static_cast<QWidget*>(forms.Form4) : forms.Form1;
+    QWidget* w = forms.willkommensfenster && forms.willkommensfenster->isVisible() ? static_cast<QWidget*>(forms.willkommensfenster) : forms.hauptfenster;
     if (!w)
         return;
     if (w->isMinimized())

@@ -2,22 +2,22 @@
 
 #include <QPointer>
 
-#include "dialogs/gui/Unit4.h"
-#include "dialogs/gui/infoForm.h"
-#include "editing/gui/BildForm.h"
-#include "editing/gui/KommentarForm.h"
-#include "editing/gui/editKats.h"
-#include "editing/gui/editRezForm.h"
-#include "exchange/gui/ExpRez.h"
-#include "exchange/gui/RezKonvExport.h"
-#include "exchange/gui/Unit5.h"
-#include "mainwin/gui/MsgForm.h"
-#include "mainwin/gui/Unit1.h"
-#include "search/gui/Unit2.h"
-#include "settings/gui/Unit3.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "dialogs/gui/Infofenster.h"
+#include "editing/gui/Bildfenster.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "editing/gui/Kategorieneditor.h"
+#include "editing/gui/Rezepteditor.h"
+#include "exchange/gui/Paketexportfenster.h"
+#include "exchange/gui/RezKonvExportfenster.h"
+#include "exchange/gui/Paketimportfenster.h"
+#include "mainwin/gui/Meldungsfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
+#include "search/gui/Suchfenster.h"
+#include "settings/gui/Einstellungsfenster.h"
 #include "store/AppState.h"
-#include "mainwin/gui/DB_aktualisierung.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Aktualisierungsfenster.h"
+#include "mainwin/gui/Ladefenster.h"
 
 namespace tk {
 
@@ -26,59 +26,59 @@ Windows::~Windows()
     if (m_state)
         m_state->offenerKommentar = nullptr;
     // Every window is top-level; delete in reverse order of creation.
-    delete forms.Form15;
-    delete forms.Form14;
-    delete forms.Form12;
-    delete forms.Form11;
-    delete forms.Form10;
-    delete forms.Form8;
-    delete forms.Form7;
-    delete forms.Form6;
-    delete forms.Form13;
-    delete forms.Form5;
-    delete forms.Form4;
-    delete forms.Form3;
-    delete forms.Form2;
-    delete forms.Form9;
-    delete forms.Form1;
+    delete forms.kategorieneditor;
+    delete forms.rezKonvExportfenster;
+    delete forms.kommentarfenster;
+    delete forms.bildfenster;
+    delete forms.paketexportfenster;
+    delete forms.rezepteditor;
+    delete forms.infofenster;
+    delete forms.ladefenster;
+    delete forms.aktualisierungsfenster;
+    delete forms.paketimportfenster;
+    delete forms.willkommensfenster;
+    delete forms.einstellungsfenster;
+    delete forms.suchfenster;
+    delete forms.meldungsfenster;
+    delete forms.hauptfenster;
 }
 
 std::unique_ptr<Windows> createWindows(AppState& st)
 {
     auto w = std::make_unique<Windows>();
     w->m_state = &st;
-    Forms& f = w->forms;
+    Fensterregister& f = w->forms;
     // What a crashed copy left half-way is finished or discarded before anything reads the collection.
     st.sammlung.aufraeumen();
-    f.Form1 = new TForm1(st, f);
-    f.Form9 = new TForm9(st);
-    f.Form2 = new TForm2(st);
-    f.Form1->suchfensterAnschliessen(*f.Form2);
-    f.Form3 = new TForm3(st);
-    f.Form4 = new TForm4(st, f.Form1, f.Form3, f.Form2);
-    f.Form5 = new TForm5(st);
-    f.Form13 = new TForm13(st, f);
-    f.Form6 = new TForm6(st, f);
-    f.Form6->UpdateRezepte();
-    f.Form7 = new TForm7(st);
-    f.Form8 = new TForm8(st);
-    f.Form10 = new TForm10(st);
-    f.Form1->exportfensterAnschliessen(*f.Form10);
-    f.Form11 = new TForm11(st);
-    f.Form12 = new TForm12(st);
+    f.hauptfenster = new Hauptfenster(st, f);
+    f.meldungsfenster = new Meldungsfenster(st);
+    f.suchfenster = new Suchfenster(st);
+    f.hauptfenster->suchfensterAnschliessen(*f.suchfenster);
+    f.einstellungsfenster = new Einstellungsfenster(st);
+    f.willkommensfenster = new Willkommensfenster(st, f.hauptfenster, f.einstellungsfenster, f.suchfenster);
+    f.paketimportfenster = new Paketimportfenster(st);
+    f.aktualisierungsfenster = new Aktualisierungsfenster(st, f);
+    f.ladefenster = new Ladefenster(st, f);
+    f.ladefenster->UpdateRezepte();
+    f.infofenster = new Infofenster(st);
+    f.rezepteditor = new Rezepteditor(st);
+    f.paketexportfenster = new Paketexportfenster(st);
+    f.hauptfenster->exportfensterAnschliessen(*f.paketexportfenster);
+    f.bildfenster = new Bildfenster(st);
+    f.kommentarfenster = new Kommentarfenster(st);
     // The comment window follows the recipe on show and holds what the user typed for it.
-    TForm1* haupt = f.Form1;
-    TForm12* kommentar = f.Form12;
-    QObject::connect(haupt, &TForm1::kommentarChanged, kommentar,
+    Hauptfenster* haupt = f.hauptfenster;
+    Kommentarfenster* kommentar = f.kommentarfenster;
+    QObject::connect(haupt, &Hauptfenster::kommentarChanged, kommentar,
         [haupt, kommentar] { kommentar->setKommentarZeilen(haupt->RezeptKommentar); });
     kommentar->setKommentarZeilen(haupt->RezeptKommentar);
-    st.offenerKommentar = [&st, kommentar = QPointer<TForm12>(kommentar)](int n) -> std::optional<QStringList> {
+    st.offenerKommentar = [&st, kommentar = QPointer<Kommentarfenster>(kommentar)](int n) -> std::optional<QStringList> {
         if (!kommentar || n != st.AngezeigtesRezept)
             return std::nullopt;
         return kommentar->kommentarZeilen();
     };
-    f.Form14 = new TForm14(st);
-    f.Form15 = new TForm15(st);
+    f.rezKonvExportfenster = new RezKonvExportfenster(st);
+    f.kategorieneditor = new Kategorieneditor(st);
     return w;
 }
 

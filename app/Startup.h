@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/Forms.h"
+#include "app/Fensterregister.h"
 
 namespace tk {
 
@@ -13,7 +13,7 @@ struct AppState;
 class Windows {
 public:
     ~Windows();
-    Forms forms;
+    Fensterregister forms;
     AppState* m_state = nullptr;
 };
 

@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "editing/gui/editRezForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "app/Startup.h"
 #include "platform/TextLines.h"
@@ -23,10 +23,10 @@
 #include "platform/gui/Modal.h"
 #include "platform/gui/TabControl.h"
 #include "search/Suche.h"
-#include "search/gui/Unit2.h"
+#include "search/gui/Suchfenster.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Ladefenster.h"
 #include "support/Controls.h"
 #include "support/Generator.h"
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     st.programDir = dir.path();
     std::unique_ptr<tk::Windows> windows;
     const double startMs = timed([&] { windows = tk::createWindows(st); });
-    tk::TForm1* m = windows->forms.Form1;
+    tk::Hauptfenster* m = windows->forms.hauptfenster;
     auto* liste = tkb::kind<tk::RecipeList>(m, "treeview1");
     auto* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     auto* treffer = tkb::kind<tk::RecipeList>(m, "suchergebnisse");
@@ -129,7 +129,7 @@ int main(int argc, char** argv)
     std::vector<Run> runs { { 1, tk::SuchModus::Volltext, textWort, "Volltext" },
         { 2, tk::SuchModus::Titel, titelWort, "Titel" }, { 3, tk::SuchModus::Zutaten, zutatWort, "Zutaten" },
         { 4, tk::SuchModus::Autor, autorWort, "Autor" } };
-    tk::TForm2* s = windows->forms.Form2;
+    tk::Suchfenster* s = windows->forms.suchfenster;
     for (Run& r : runs) {
         m->Image3Click();
         tkb::kind<QRadioButton>(s, u"RadioButton%1"_qs.arg(r.radio))->click();
@@ -150,7 +150,7 @@ int main(int argc, char** argv)
     // A save through the editor.
     st.AktRezept = n;
     m->Bearbeiten1Click();
-    tk::TForm8* e = windows->forms.Form8;
+    tk::Rezepteditor* e = windows->forms.rezepteditor;
     tkb::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Geänderte Suppe"));
     auto* speichern = tkb::kind<QPushButton>(e, "Button1");
     const double saveMs = timed([&] { speichern->click(); });

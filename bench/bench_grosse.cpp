@@ -20,14 +20,14 @@
 
 #include "app/Einzelstart.h"
 #include "app/Startup.h"
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/TabControl.h"
 #include "search/Suche.h"
-#include "search/gui/Unit2.h"
+#include "search/gui/Suchfenster.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
 #include "support/Controls.h"
@@ -81,7 +81,7 @@ int start(int argc, char** argv, const QString& dir)
     auto windows = tk::createWindows(state);
     const double fensterMs = double(uhr.nsecsElapsed()) / 1e6;
     einzelstart.bereit();
-    QWidget* main = windows->forms.Form1;
+    QWidget* main = windows->forms.hauptfenster;
     while (!(main->isVisible() && main->isEnabled()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     QCoreApplication::processEvents(); // the first paint
@@ -232,7 +232,7 @@ void messen(const QString& arg)
     st.programDir = dir;
     std::unique_ptr<tk::Windows> windows = tk::createWindows(st);
     QCoreApplication::processEvents();
-    tk::TForm1* m = windows->forms.Form1;
+    tk::Hauptfenster* m = windows->forms.hauptfenster;
     auto* tabs = tkb::kind<tk::TabControl>(m, QStringLiteral("kategorien"));
     auto* liste = tkb::kind<tk::RecipeList>(m, QStringLiteral("treeview1"));
     auto* treffer = tkb::kind<tk::RecipeList>(m, QStringLiteral("suchergebnisse"));
@@ -262,7 +262,7 @@ void messen(const QString& arg)
         ++gemeldet;
         return tk::ModalReply {};
     });
-    tk::TForm2* s = windows->forms.Form2;
+    tk::Suchfenster* s = windows->forms.suchfenster;
     auto suche = [&](const char* radio, const QString& wort) {
         m->Image3Click();
         tkb::kind<QRadioButton>(s, QLatin1String(radio))->click();

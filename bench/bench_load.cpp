@@ -43,7 +43,7 @@ Figures measure(const QString& programDir)
     fig.load = bestOf(5, [&] {
         // A fresh table and a freshly opened favourites file, as at start-up.
         tk::IniFile fav(favourites);
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = -1;
         int listed = 0;
         // As the program loads: the index file's bytes, split and decoded field by field.

@@ -7,15 +7,15 @@
 #include <cstdio>
 
 #include "app/Startup.h"
-#include "editing/gui/KommentarForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/TabControl.h"
 #include "store/AppState.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Ladefenster.h"
 #include "store/Formats.h"
 #include "support/Controls.h"
 #include "support/Generator.h"
@@ -63,9 +63,9 @@ int main(int argc, char** argv)
     startup.start();
     auto windows = tk::createWindows(st);
     const double startMs = startup.nsecsElapsed() / 1e6;
-    tk::TForm1* m = windows->forms.Form1;
+    tk::Hauptfenster* m = windows->forms.hauptfenster;
 
-    const double load = bestOf(3, [&] { windows->forms.Form6->UpdateRezepte(); });
+    const double load = bestOf(3, [&] { windows->forms.ladefenster->UpdateRezepte(); });
     // A plain read of the same index: the floor any loader has to pay.
     const double plain = bestOf(3, [&] {
         const QStringList lines = tk::loadLines(dir.path() + QStringLiteral("/Data/Rezepte/index.dat"));
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     });
     m->Image1Click(); // alphabetical mode
     // The first alphabetical list after a load ranks all titles once.
-    windows->forms.Form6->UpdateRezepte();
+    windows->forms.ladefenster->UpdateRezepte();
     tk::TabControl* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     const double tabCold = bestOf(1, [&] { reiter->setCurrentIndex(reiter->currentIndex() == 0 ? 1 : 0); });
     const double tabAll = bestOf(3, [&] {
@@ -98,11 +98,11 @@ int main(int argc, char** argv)
         { QStringLiteral("1"), riesig, riesig, QStringLiteral("###KOMMENTAR###"), riesig });
     const double huge = bestOf(3, [&] {
         m->ZeigeRezept(0);
-        windows->forms.Form12->show();
+        windows->forms.kommentarfenster->show();
         QCoreApplication::processEvents();
         m->repaint();
-        windows->forms.Form12->repaint();
-        windows->forms.Form12->hide();
+        windows->forms.kommentarfenster->repaint();
+        windows->forms.kommentarfenster->hide();
     });
 
     std::printf("mainwin: %d recipes, %d live\n", count, st.RezeptAnzahl);

@@ -15,7 +15,7 @@
 #include <random>
 
 #include "exchange/Paket.h"
-#include "exchange/importexport.h"
+#include "exchange/Paketformat.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
@@ -105,7 +105,7 @@ int main(int argc, char** argv)
             bildBytes += jpg.size();
             tk::saveBytes(tk::picturePath(quelle, int(qint64(i) * o.count / bilder)), jpg);
         }
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
         tk::loadRezepte(tk::loadLines(tk::indexPath(quelle)), rezepte, rezeptMax, nullptr, 0, {}, {});
         QList<int> nummern;

@@ -17,8 +17,8 @@
 
 #include "exchange/RezKonvImport.h"
 #include "exchange/RezeptImport.h"
-#include "exchange/gui/RezKonvImportForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "exchange/gui/RezKonvImportfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "app/Startup.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
@@ -126,8 +126,8 @@ void messen(int n, double ziel)
         st.programDir = collection(fenster);
         tk::Modal::setScript([](const tk::ModalRequest&) { return tk::ModalReply {}; });
         auto windows = tk::createWindows(st);
-        windows->forms.Form1->Rezeptimportieren2Click();
-        auto* w = windows->forms.Form1->findChild<tk::TRezKonvImport*>();
+        windows->forms.hauptfenster->Rezeptimportieren2Click();
+        auto* w = windows->forms.hauptfenster->findChild<tk::RezKonvImportfenster*>();
         QElapsedTimer t;
         t.start();
         w->ladeDateien({ datei });

@@ -10,12 +10,12 @@
 #include <QProcess>
 #include <cstdio>
 
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "app/Startup.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
-#include "search/gui/Unit2.h"
+#include "search/gui/Suchfenster.h"
 #include "store/AppState.h"
 #include "search/Suche.h"
 #include "store/Formats.h"
@@ -54,7 +54,7 @@ int main(int argc, char** argv)
             std::printf("generating 100000 recipes in %s ...\n", qPrintable(dir));
             tkb::generateCollection(dir);
         }
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
         const tk::LoadOutcome load
             = tk::loadRezepte(tk::loadLines(tk::indexPath(dir)), rezepte, rezeptMax, nullptr, 0, {}, {});
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         tk::AppState st;
         st.programDir = dir;
         auto windows = tk::createWindows(st);
-        tk::TForm2* f = windows->forms.Form2;
+        tk::Suchfenster* f = windows->forms.suchfenster;
         tkb::kind<QRadioButton>(f, "RadioButton2")->setChecked(true);
         tkb::kind<QLineEdit>(f, "Edit1")->setText(u"apfel"_qs);
         const double ms = best(5, [&] {
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
         });
         std::printf(
             "title search 'apfel' through the search window: %.2f ms, %d hits (goal < 50 ms: %.2fx)\n", ms,
-            tkb::kind<tk::RecipeList>(windows->forms.Form1, "suchergebnisse")->count(), ms / 50.0);
+            tkb::kind<tk::RecipeList>(windows->forms.hauptfenster, "suchergebnisse")->count(), ms / 50.0);
         tk::Modal::setScript({});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_search: %s\n", e.what());

@@ -64,11 +64,11 @@ QByteArray RtfDokument(const RezeptAnsicht& a, int schriftgroesse)
     return writeRtf(RtfZeilen(a, schriftgroesse), kDruckSchrift);
 }
 
-QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<TRezepte>& rezepte, int rezeptMax)
+QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax)
 {
     QStringList out;
     for (int n = 0; n <= rezeptMax && size_t(n) < rezepte.size(); ++n) {
-        const TRezepte& r = rezepte[size_t(n)];
+        const Rezepteintrag& r = rezepte[size_t(n)];
         if (r.Geloescht == 1) continue;
         const QString path = recipePath(programDir, n);
         RecipeFile datei;

@@ -9,7 +9,7 @@
 
 namespace tk {
 
-struct TRezepte;
+struct Rezepteintrag;
 
 // What the recipe view shows: the outputs of one recipe take exactly this.
 struct RezeptAnsicht {
@@ -37,7 +37,7 @@ QByteArray RtfDokument(const RezeptAnsicht& a, int schriftgroesse);
 
 // All live recipes as one text: index fields from the table, the rest from each recipe file.
 // Throws tk::Error when a recipe file is missing or damaged, so no half file is written.
-QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<TRezepte>& rezepte, int rezeptMax);
+QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax);
 
 // ---- Printing ----------------------------------------------------------------------------------
 

@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "exchange/importexport.h"
+#include "exchange/Paketformat.h"
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
-#include "store/BigIni.h"
+#include "store/IniSpeicher.h"
 #include "store/Formats.h"
 
 namespace tk {
@@ -68,7 +68,7 @@ QString paketZeile(const PaketInfo& info)
         + info.autor;
 }
 
-QString standardKategorien(const TRezepte& r)
+QString standardKategorien(const Rezepteintrag& r)
 {
     QList<int> nummern;
     for (int i = 1; i <= 13; ++i)
@@ -85,7 +85,7 @@ QString paketPfad(const QString& chosen)
     return base + QStringLiteral(".tkp");
 }
 
-void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte,
+void exportiereRezepte(const QString& programDir, const std::vector<Rezepteintrag>& rezepte,
     const QList<int>& nummern, const QString& paketName, const QString& autor, const QString& paket)
 {
     const QString temp = tempDir(programDir);
@@ -99,14 +99,14 @@ void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& r
 
     const QString indexTki = temp + QStringLiteral("/index.tki");
     QStringList dateien { indexTki };
-    TBigIniFile ini(indexTki);
+    IniSpeicher ini(indexTki);
     ini.WriteText(kInfo, QStringLiteral("Rezepte"), QString::number(nummern.size()));
     ini.WriteText(kInfo, QStringLiteral("Name"), paketName.left(255));
     ini.WriteText(kInfo, QStringLiteral("Autor"), autor.left(255));
-    static const TRezepte leer;
+    static const Rezepteintrag leer;
     for (qsizetype p = 0; p < nummern.size(); ++p) {
         const int r = nummern.at(p);
-        const TRezepte& rec = r >= 0 && size_t(r) < rezepte.size() ? rezepte[size_t(r)] : leer;
+        const Rezepteintrag& rec = r >= 0 && size_t(r) < rezepte.size() ? rezepte[size_t(r)] : leer;
         const QString section = QString::number(p);
         ini.WriteText(section, QStringLiteral("Name"), rec.Titel.left(255));
         ini.WriteText(section, QStringLiteral("Koch"), rec.Autor.left(255));

@@ -21,7 +21,7 @@ PaketInfo paketInfo(
 QString paketZeile(const PaketInfo& info); // "Kuchen (12 Rezepte) von Anna"
 
 // The standard categories 1..13 of a record as a package carries them ("01,07,").
-QString standardKategorien(const TRezepte& r);
+QString standardKategorien(const Rezepteintrag& r);
 
 // The package path for a name chosen in the save dialog: its extension replaced by ".tkp".
 QString paketPfad(const QString& chosen);
@@ -29,7 +29,7 @@ QString paketPfad(const QString& chosen);
 // The export up to the finished package: writes temp/index.tki with the INI engine, copies the
 // recipe files and pictures of the listed numbers under their list positions into temp/ and packs
 // them. The work folder is left for the caller to remove. Throws tk::Error.
-void exportiereRezepte(const QString& programDir, const std::vector<TRezepte>& rezepte,
+void exportiereRezepte(const QString& programDir, const std::vector<Rezepteintrag>& rezepte,
     const QList<int>& nummern, const QString& paketName, const QString& autor, const QString& paket);
 
 // Removes what an export left in the work folder (the files directly in it), and the folder itself when

@@ -1,7 +1,7 @@
 // Recipe package reader: any input is either refused with tk::Error or unpacks only allowed names,
 // and a refused package leaves the target folder empty.
 #include "FuzzSupport.h"
-#include "exchange/importexport.h"
+#include "exchange/Paketformat.h"
 #include "platform/Error.h"
 
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 // RezKonv and MealMaster files: the reader on any bytes, the category mapping on every name it finds,
 // and each recipe read written again in the program's own RezKonv layout and read back.
-#include "exchange/RezKonv.h"
+#include "exchange/RezKonvExport.h"
 #include "exchange/RezKonvImport.h"
 
 #include <cstdlib>

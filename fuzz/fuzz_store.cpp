@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QStringList lines = tk::splitLines(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
 
-    std::vector<tk::TRezepte> rezepte;
+    std::vector<tk::Rezepteintrag> rezepte;
     int rezeptMax = 0;
     int listed = 0;
     const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, rezeptMax, nullptr, int(size % 20), [](int) {},
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         });
     if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1) abort();
 
-    std::vector<tk::TRezepte> ausBytes;
+    std::vector<tk::Rezepteintrag> ausBytes;
     int maxBytes = 0;
     const tk::LoadOutcome b = tk::loadRezepte(
         tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))), ausBytes, maxBytes,
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         || b.oldFormat != out.oldFormat || maxBytes != rezeptMax || ausBytes.size() != rezepte.size())
         abort();
     for (size_t n = 0; n < rezepte.size(); ++n) {
-        const tk::TRezepte &x = rezepte[n], &y = ausBytes[n];
+        const tk::Rezepteintrag &x = rezepte[n], &y = ausBytes[n];
         if (x.Titel != y.Titel || x.Autor != y.Autor || x.Datum != y.Datum || x.Menge != y.Menge
             || x.Titel.isNull() != y.Titel.isNull() || x.InKategorie != y.InKategorie || x.Geloescht != y.Geloescht)
             abort();

@@ -104,7 +104,7 @@ namespace {
 
 } // namespace
 
-void sucheRezepte(const std::vector<TRezepte>& rezepte, int rezeptMax, const QString& programDir, SuchModus modus,
+void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, const QString& programDir, SuchModus modus,
     const QString& wort, std::vector<int>& treffer, const std::function<void(int)>& progress)
 {
     // The mask is compiled at the first comparison: an invalid one shows only when something is compared.
@@ -118,7 +118,7 @@ void sucheRezepte(const std::vector<TRezepte>& rezepte, int rezeptMax, const QSt
     QByteArray datei; // the one work buffer, refilled for every recipe
     const int last = std::min(rezeptMax, int(rezepte.size()) - 1);
     for (int n = 0; n <= last; ++n) {
-        const TRezepte& r = rezepte[size_t(n)];
+        const Rezepteintrag& r = rezepte[size_t(n)];
         if (r.Geloescht)
             continue;
         if (progress)

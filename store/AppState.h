@@ -20,7 +20,7 @@ struct AppState {
     QString programDir; // root of every path
 
     // Recipe table and loader state.
-    std::vector<TRezepte> Rezepte;
+    std::vector<Rezepteintrag> Rezepte;
     int RezeptMax = -1;
     int RezeptAnzahl = 0;
     int AktRezept = 0;

@@ -29,7 +29,7 @@ private:
 };
 
 // The loading algorithm of loadRezepte on the index file's bytes.
-LoadOutcome loadRezepte(const IndexZeilen& indexLines, std::vector<TRezepte>& rezepte, int& rezeptMax,
+LoadOutcome loadRezepte(const IndexZeilen& indexLines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed);
 

@@ -6,7 +6,7 @@
 
 namespace tk {
 
-struct TKategorie {
+struct Kategorie {
     QString Bezeichnung;
 };
 
@@ -18,7 +18,7 @@ const QStringList& standardKategorien();
 
 // The category tables of the tab control, as built from the category file.
 struct KategorieTabellen {
-    QList<TKategorie> KatNamen;
+    QList<Kategorie> KatNamen;
     QList<int> TabKategorie;
     QList<int> KategorieTab;
     int LetzterTab = 14;

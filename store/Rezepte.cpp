@@ -13,7 +13,7 @@
 
 namespace tk {
 
-bool gehoertZuKategorie(const TRezepte& r, int kategorie)
+bool gehoertZuKategorie(const Rezepteintrag& r, int kategorie)
 {
     if (r.Geloescht)
         return false;
@@ -52,7 +52,7 @@ QString IndexZeilen::at(qsizetype i) const
 
 namespace {
 
-    void uebernimm(TRezepte& r, IndexFields f, bool& alt)
+    void uebernimm(Rezepteintrag& r, IndexFields f, bool& alt)
     {
         r.Titel = std::move(f.titel);
         r.Autor = std::move(f.autor);
@@ -73,7 +73,7 @@ namespace {
         qsizetype size() const { return l.size(); }
         QString at(qsizetype i) const { return l.at(i); }
         bool geloescht(qsizetype i) const { return isDeletedEntry(l.at(i)); }
-        void lies(qsizetype i, TRezepte& r, bool& alt) const { uebernimm(r, splitEntry(l.at(i)), alt); }
+        void lies(qsizetype i, Rezepteintrag& r, bool& alt) const { uebernimm(r, splitEntry(l.at(i)), alt); }
     };
 
     // The same on the bytes. "|", "," and the digits are single bytes in Windows-1252 that no other
@@ -104,7 +104,7 @@ namespace {
                 gleich.emplace(key, text);
             return text;
         }
-        void lies(qsizetype i, TRezepte& r, bool& alt) const
+        void lies(qsizetype i, Rezepteintrag& r, bool& alt) const
         {
             const QByteArrayView line = z.roh(i);
             const char* p = line.data();
@@ -159,7 +159,7 @@ namespace {
     }
 
     template <class Zeilen>
-    LoadOutcome lade(const Zeilen& lines, std::vector<TRezepte>& rezepte, int& rezeptMax,
+    LoadOutcome lade(const Zeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
         const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
         const std::function<void(int)>& listed)
     {
@@ -190,7 +190,7 @@ namespace {
                 out.failedLine = n + 1;
                 return out;
             }
-            TRezepte& r = rezepte[size_t(n)];
+            Rezepteintrag& r = rezepte[size_t(n)];
             if (lines.geloescht(n + 1)) {
                 r.Geloescht = 1;
                 continue;
@@ -206,14 +206,14 @@ namespace {
 
 } // namespace
 
-LoadOutcome loadRezepte(const QStringList& lines, std::vector<TRezepte>& rezepte, int& rezeptMax,
+LoadOutcome loadRezepte(const QStringList& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed)
 {
     return lade(Liste { lines }, rezepte, rezeptMax, favoriten, aktKategorie, progress, listed);
 }
 
-LoadOutcome loadRezepte(const IndexZeilen& lines, std::vector<TRezepte>& rezepte, int& rezeptMax,
+LoadOutcome loadRezepte(const IndexZeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed)
 {

@@ -10,7 +10,7 @@ namespace tk {
 
 class IniFile;
 
-struct TRezepte {
+struct Rezepteintrag {
     QString Titel;
     QString Autor;
     QString Datum;
@@ -22,7 +22,7 @@ struct TRezepte {
 
 // Whether a record belongs on the recipe list of a category: every live recipe for 0 ("Alle");
 // favourites and recipes carrying 14 for "Favoriten"; else the recipes carrying the category.
-bool gehoertZuKategorie(const TRezepte& r, int kategorie);
+bool gehoertZuKategorie(const Rezepteintrag& r, int kategorie);
 
 struct LoadOutcome {
     int liveCount = 0;
@@ -35,7 +35,7 @@ struct LoadOutcome {
 // keeping existing records; a live record gets its strings, Favorit and flags overwritten, a deleted one
 // only its Geloescht flag. progress(n) runs before record n is read; listed(n) for each record that
 // belongs on the list of aktKategorie. A failure at record n leaves everything before n in place.
-LoadOutcome loadRezepte(const QStringList& indexLines, std::vector<TRezepte>& rezepte, int& rezeptMax,
+LoadOutcome loadRezepte(const QStringList& indexLines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed);
 

@@ -344,7 +344,7 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
     }
 
     // The record as the editor leaves it; every flag the editor did not offer stays.
-    TRezepte r;
+    Rezepteintrag r;
     if (!neu && size_t(n) < st.Rezepte.size())
         r = st.Rezepte[size_t(n)];
     QList<int> ticked = e.angekreuzt;

@@ -9,7 +9,7 @@
 #include <QPolygonF>
 #include <algorithm>
 
-#include "settings/RGB_Tran.h"
+#include "settings/Farbton.h"
 
 namespace tk {
 

@@ -10,11 +10,11 @@
 #include <signal.h>
 
 #include "TestSupport.h"
-#include "app/Forms.h"
-#include "editing/gui/editRezForm.h"
+#include "app/Fensterregister.h"
+#include "editing/gui/Rezepteditor.h"
 #include "exchange/Paket.h"
-#include "mainwin/gui/Unit1.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Hauptfenster.h"
+#include "mainwin/gui/Ladefenster.h"
 #include "platform/TextLines.h"
 #include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
@@ -58,7 +58,7 @@ private slots:
         QTemporaryDir home, work;
         QVERIFY(kopiereOrdner(QStringLiteral(TK_SOURCE_DIR "/data"), home.filePath(QStringLiteral("Data"))));
         // A package to hand over.
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
         tk::loadRezepte(tk::loadLines(tk::indexPath(home.path())), rezepte, max, nullptr, 0, {}, {});
         const QString paket = work.filePath(QStringLiteral("p.tkp"));
@@ -103,7 +103,7 @@ private slots:
         c.recipe(0, { "a" }, { "b" });
         tkt::Program p(c.dir());
         p.st.sammlung.beobachten(10);
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 1);
 
         tk::AppState andere;
@@ -113,7 +113,7 @@ private slots:
         e.angekreuzt = e.gelistet = { 1 };
         QCOMPARE(andere.sammlung.speichereRezept(e).nummer, 1);
         QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 2);
-        QVERIFY(!p.forms().Form6->isVisible());
+        QVERIFY(!p.forms().ladefenster->isVisible());
 
         // A conflict copy of a synchronisation tool is named in the status bar, and left alone.
         c.writeBytes("Data/Rezepte/index.sync-conflict-20261208-1.dat", "1\r\n");
@@ -136,10 +136,10 @@ private slots:
         c.standard({ "0", "Alt|K|01,|d|m|" });
         c.recipe(0, { "a" }, { "b" });
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->ZeigeRezept(0);
         f1->Bearbeiten1Click();
-        tk::TForm8* ed = p.forms().Form8;
+        tk::Rezepteditor* ed = p.forms().rezepteditor;
         QVERIFY(ed->isVisible());
 
         tk::AppState andere;

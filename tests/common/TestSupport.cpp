@@ -172,6 +172,6 @@ Program::Program(const QString& dir, bool)
 
 Program::~Program() = default;
 
-tk::Forms& Program::forms() { return m_windows->forms; }
+tk::Fensterregister& Program::forms() { return m_windows->forms; }
 
 } // namespace tkt

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "Kontrollen.h"
-#include "app/Forms.h"
+#include "app/Fensterregister.h"
 #include "platform/gui/Modal.h"
 
 namespace tk {
@@ -84,7 +84,7 @@ public:
     explicit Program(const QString& dir, bool load = true);
     ~Program();
     tk::AppState& st;
-    tk::Forms& forms();
+    tk::Fensterregister& forms();
 
 private:
     std::unique_ptr<tk::AppState> m_state;

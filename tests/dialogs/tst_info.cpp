@@ -5,14 +5,14 @@
 #include <QLabel>
 #include <QUrl>
 
-#include "dialogs/gui/Unit4.h"
-#include "dialogs/gui/infoForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "dialogs/gui/Infofenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/HotLabel.h"
 #include "store/Webadressen.h"
 #include "store/AppState.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Ladefenster.h"
 
 class InfoTest : public QObject {
     Q_OBJECT
@@ -51,7 +51,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, shortcut);
         QFETCH(QString, address);
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         QAction* a = item == QLatin1String("Webseite1") ? tkt::kind<QAction>(f, "Webseite1")
                                                         : tkt::kind<QAction>(f, "Herunterladen1");
         QCOMPARE(a->shortcut(), QKeySequence(shortcut));
@@ -65,7 +65,7 @@ private slots:
         QTemporaryDir elsewhere;
         const QString before = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         QCOMPARE(tkt::kind<QAction>(f, "Hilfe1")->text(), QStringLiteral("Hilfe"));
         QCOMPARE(tkt::kind<QAction>(f, "Hilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
         tkt::kind<QAction>(f, "Hilfe1")->trigger();
@@ -73,23 +73,23 @@ private slots:
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened.first().isLocalFile());
         QCOMPARE(opened.first().toLocalFile(), c->path(QStringLiteral("Data/Sonstiges/Hilfe.htm")));
-        QVERIFY(!p->forms().Form4->isVisible());
+        QVERIFY(!p->forms().willkommensfenster->isVisible());
     }
 
     void welcomeItemShowsWelcomeWindow()
     {
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         QCOMPARE(
             tkt::kind<QAction>(f, "Willkommen1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
         tkt::kind<QAction>(f, "Willkommen1")->trigger();
-        QVERIFY(p->forms().Form4->isVisible());
+        QVERIFY(p->forms().willkommensfenster->isVisible());
         QVERIFY(opened.isEmpty());
     }
 
     void aboutWindow()
     {
-        tk::TForm1* f = p->forms().Form1;
-        tk::TForm7* about = p->forms().Form7;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
+        tk::Infofenster* about = p->forms().infofenster;
         QCOMPARE(tkt::kind<QAction>(f, "ber1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
         tkt::kind<QAction>(f, "ber1")->trigger();
         QVERIFY(about->isVisible());
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(
             tkt::kind<QLabel>(about, "Label1")->palette().color(QPalette::WindowText), QColor(64, 79, 102));
         tkt::kind<QAction>(f, "ber1")->trigger();
-        QCOMPARE(p->forms().Form7, about);
+        QCOMPARE(p->forms().infofenster, about);
         QVERIFY(about->isVisible());
         tkt::kind<tk::HotLabel>(about, "Label3")->press();
         QCOMPARE(opened, (QList<QUrl> { QUrl(QString::fromLatin1(tk::kWebseite)) }));

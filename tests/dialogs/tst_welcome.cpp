@@ -5,14 +5,14 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include "dialogs/gui/Unit4.h"
+#include "dialogs/gui/Willkommensfenster.h"
 #include "dialogs/gui/WelcomeParts.h"
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/IniFile.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/HotLabel.h"
 #include "settings/Einstellungen.h"
-#include "settings/gui/Unit3.h"
+#include "settings/gui/Einstellungsfenster.h"
 #include "store/AppState.h"
 
 namespace {
@@ -68,13 +68,13 @@ private slots:
         prepare(c, settings);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QCOMPARE(p.forms().Form4->isVisible(), welcome);
-        QCOMPARE(p.forms().Form1->isVisible(), !welcome);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form4, "Label3")->text(), QStringLiteral("X"));
-        QVERIFY(tkt::kind<QTextEdit>(p.forms().Form4, "RichEdit1")
+        QCOMPARE(p.forms().willkommensfenster->isVisible(), welcome);
+        QCOMPARE(p.forms().hauptfenster->isVisible(), !welcome);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().willkommensfenster, "Label3")->text(), QStringLiteral("X"));
+        QVERIFY(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")
                     ->toPlainText()
                     .startsWith(QStringLiteral("Herzlich willkommen!")));
-        QCOMPARE(tkt::kind<QTextEdit>(p.forms().Form4, "RichEdit1")->verticalScrollBar()->value(), 0);
+        QCOMPARE(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")->verticalScrollBar()->value(), 0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -84,7 +84,7 @@ private slots:
         prepare(c, {});
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         QCOMPARE(w->windowTitle(), QStringLiteral("Willkommen zu Brutzels Tellerkiste 3.40 !"));
         QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -108,7 +108,7 @@ private slots:
         prepare(c, {});
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         // The words change nothing; the box and the tick do.
         QTest::mousePress(tkt::kind<QLabel>(w, "Label4"), Qt::LeftButton);
         QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
@@ -119,7 +119,7 @@ private slots:
         QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::LeftButton);
         QTest::mousePress(tkt::kind<tk::HotLabel>(w, "Label2"), Qt::MiddleButton);
         QVERIFY(!w->isVisible());
-        QVERIFY(p.forms().Form1->isVisible());
+        QVERIFY(p.forms().hauptfenster->isVisible());
         QVERIFY(!storedShowWelcome(c));
         QCOMPARE(script.unexpected, 0);
     }
@@ -130,15 +130,15 @@ private slots:
         prepare(c, { "[Start]", "ShowWelcome=0" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* main = p.forms().Form1;
-        tk::TForm4* w = p.forms().Form4;
+        tk::Hauptfenster* main = p.forms().hauptfenster;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         main->Image5Click();
-        QVERIFY(p.forms().Form3->isVisible());
+        QVERIFY(p.forms().einstellungsfenster->isVisible());
         tkt::kind<QAction>(main, "Willkommen1")->trigger();
         QVERIFY(w->isVisible());
         QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
         QTRY_VERIFY(!main->isVisible());
-        QVERIFY(!p.forms().Form3->isVisible());
+        QVERIFY(!p.forms().einstellungsfenster->isVisible());
         // Still hidden on later ticks, until "OK, weiter".
         main->show();
         QTRY_VERIFY(!main->isVisible());
@@ -155,7 +155,7 @@ private slots:
         prepare(c, {});
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         tkt::kind<QTimer>(w, "Timer1")->stop();
         QCOMPARE(w->topLine(), 0);
         const QImage resting = tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage();
@@ -200,7 +200,7 @@ private slots:
         tkt::ModalScript script;
         script.answer(tk::Answer::Ok);
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
         QVERIFY(!w->PfeilRunter);
         const QStringList reports = script.texts(tk::ModalKind::ErrorReport);
@@ -214,7 +214,7 @@ private slots:
         prepare(c, {});
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         tkt::kind<QTimer>(w, "Timer1")->stop();
         QPoint pointer(700, 500);
         w->pointerPos = [&] { return pointer; };
@@ -247,8 +247,8 @@ private slots:
                            "neu von https://www.tellerkiste.example.org herunter!"));
         // The settings were still read and applied, and a window is on the screen.
         QVERIFY(c.exists(kDat));
-        QVERIFY(p.forms().Form1->isVisible());
-        QVERIFY(!p.forms().Form4->isVisible());
+        QVERIFY(p.forms().hauptfenster->isVisible());
+        QVERIFY(!p.forms().willkommensfenster->isVisible());
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -259,7 +259,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QVERIFY(!tk::Application::quitRequested());
-        p.forms().Form4->close();
+        p.forms().willkommensfenster->close();
         QVERIFY(tk::Application::quitRequested());
         tk::Application::clearQuitRequest();
     }
@@ -270,7 +270,7 @@ private slots:
         prepare(c, {});
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm4* w = p.forms().Form4;
+        tk::Willkommensfenster* w = p.forms().willkommensfenster;
         QAccessibleInterface* box
             = QAccessible::queryAccessibleInterface(tkt::kind<tk::TickBox>(w, "Shape2"));
         QVERIFY(box);

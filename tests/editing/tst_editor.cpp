@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/gui/KommentarForm.h"
-#include "editing/gui/editRezForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/ImageView.h"
@@ -57,7 +57,7 @@ QByteArray bild(int w, int h, const char* format)
     return out;
 }
 
-void tick(tk::TForm8* e, int nr)
+void tick(tk::Rezepteditor* e, int nr)
 {
     const QList<int> nrs = e->listenKategorien();
     const int row = int(nrs.indexOf(nr));
@@ -78,8 +78,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.st.AutorVorgabe = QStringLiteral("Brutzel");
-        p.forms().Form1->Neueserstellen1Click();
-        auto* e = p.forms().Form8;
+        p.forms().hauptfenster->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QVERIFY(!e->isModal());
         QCOMPARE(e->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
@@ -93,8 +93,8 @@ private slots:
         QVERIFY(e->angekreuzteKategorien().isEmpty());
         // One entry per tab after "Alle", in tab order, "Favoriten" and own categories included.
         QStringList tabs;
-        for (int i = 1; i < tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->count(); ++i)
-            tabs.append(tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->tabText(i));
+        for (int i = 1; i < tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->count(); ++i)
+            tabs.append(tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->tabText(i));
         QStringList entries;
         for (int i = 0; i < tkt::kind<QListWidget>(e, "CheckListBox1")->count(); ++i)
             entries.append(tkt::kind<QListWidget>(e, "CheckListBox1")->item(i)->text());
@@ -116,8 +116,8 @@ private slots:
         c.writeBytes(QStringLiteral("bild.jpg"), bild(40, 30, "JPG"));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
-        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
         tick(e, 2);
         script.file(c.path(QStringLiteral("bild.jpg")));
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(p.st.RezeptAnzahl, 2);
         QVERIFY(!e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Neu"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Neu"));
         QCOMPARE(p.st.AktRezept, 42);
         QCOMPARE(script.unexpected, 0);
     }
@@ -171,8 +171,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
-        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(fields.at(0));
         tkt::kind<QLineEdit>(e, "Edit2")->setText(fields.at(1));
         tkt::kind<QLineEdit>(e, "Edit3")->setText(fields.at(2));
@@ -204,8 +204,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
-        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(title);
         tkt::kind<QLineEdit>(e, "Edit2")->setText(QStringLiteral("A | B"));
         const QByteArray index = c.bytes(kIndex);
@@ -254,9 +254,9 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
-        p.forms().Form1->ZeigeRezept(0); // a recipe with a comment on show
-        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
+        p.forms().hauptfenster->ZeigeRezept(0); // a recipe with a comment on show
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("T"));
         tkt::kind<QPlainTextEdit>(e, "Memo2")->setPlainText(zutaten);
         tkt::kind<QPlainTextEdit>(e, "Memo1")->setPlainText(text);
@@ -273,8 +273,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.st.AktRezept = 0;
-        p.forms().Form1->Bearbeiten1Click();
-        auto* e = p.forms().Form8;
+        p.forms().hauptfenster->Bearbeiten1Click();
+        auto* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
         QCOMPARE(tkt::kind<QPushButton>(e, "Button2")->text(), QStringLiteral("Abbrechen"));
@@ -293,7 +293,7 @@ private slots:
 
         // Saving unchanged writes the same recipe file back.
         const QByteArray before = c.bytes(dat(0));
-        p.forms().Form1->ZeigeRezept(0);
+        p.forms().hauptfenster->ZeigeRezept(0);
         tkt::kind<QPushButton>(e, "Button1")->click();
         QCOMPARE(c.bytes(dat(0)), before);
         QCOMPARE(c.lines(kIndex).at(1), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"));
@@ -307,13 +307,13 @@ private slots:
         c.write(dat(1), { QStringLiteral("x"), QStringLiteral("y") });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
+        auto* e = p.forms().rezepteditor;
         p.st.AktRezept = 0;
-        p.forms().Form1->Bearbeiten1Click();
+        p.forms().hauptfenster->Bearbeiten1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("getippt"));
         p.st.AktRezept = 1;
         script.answer(Answer::Ok);
-        tkt::kind<QAction>(p.forms().Form1, "Bearbeiten1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "Bearbeiten1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(e->RezeptNr, 0);
         QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("getippt"));
@@ -343,8 +343,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
-        auto* k = p.forms().Form12;
+        auto* f1 = p.forms().hauptfenster;
+        auto* k = p.forms().kommentarfenster;
         f1->ZeigeRezept(0);
         tkt::kind<QPlainTextEdit>(k, "Memo1")->setPlainText(QStringLiteral("getippt"));
         if (discard)
@@ -352,7 +352,7 @@ private slots:
         p.st.AktRezept = edited; // a right click on another entry
         f1->Bearbeiten1Click();
         if (onShow < 0) f1->ZeigeRezept(-1);
-        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
         if (edited != 0) QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
@@ -391,7 +391,7 @@ private slots:
         c.writeBytes(dat(0), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
+        auto* f1 = p.forms().hauptfenster;
         const int notes = note.isEmpty() ? 0 : 1;
         for (int i = 0; i < 2; ++i) {
             c.writeBytes(dat(0), file);
@@ -400,12 +400,12 @@ private slots:
             QCOMPARE(p.st.AngezeigtesRezept, 0);
             if (i == 0) {
                 // "Speichern" in the comment window
-                tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
+                tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
             } else {
                 if (notes) script.answer(Answer::Ok);
                 f1->Bearbeiten1Click();
-                QVERIFY(p.forms().Form8->isVisible());
-                tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
+                QVERIFY(p.forms().rezepteditor->isVisible());
+                tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
             }
             QCOMPARE(c.bytes(dat(0)), saved);
         }
@@ -428,9 +428,9 @@ private slots:
         c.writeBytes(jpg(1), bild(10, 10, "JPG"));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
+        auto* e = p.forms().rezepteditor;
         p.st.AktRezept = 0;
-        p.forms().Form1->Bearbeiten1Click();
+        p.forms().hauptfenster->Bearbeiten1Click();
 
         script.file(c.path(QStringLiteral("text.jpg"))).answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "Button3")->click();
@@ -455,12 +455,12 @@ private slots:
         tkt::kind<QPushButton>(e, "Button1")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
-        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().Form1, "Image6")->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image6")->isHidden());
 
         // Removing the picture of an existing recipe asks, deletes at once; "Abbrechen" does not bring it
         // back.
         p.st.AktRezept = 1;
-        p.forms().Form1->Bearbeiten1Click();
+        p.forms().hauptfenster->Bearbeiten1Click();
         QVERIFY(tkt::kind<QPushButton>(e, "Button4")->isEnabled());
         QVERIFY(tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
         script.answer(Answer::No);
@@ -478,7 +478,7 @@ private slots:
         QVERIFY(!c.exists(jpg(1)));
 
         // New recipe: chosen, removed without a question, saved: nothing copied.
-        p.forms().Form1->Neueserstellen1Click();
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Ohne"));
         tick(e, 3);
         script.file(c.path(QStringLiteral("bild.png")));
@@ -498,11 +498,11 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
+        auto* e = p.forms().rezepteditor;
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
 
-        p.forms().Form1->Neueserstellen1Click();
+        p.forms().hauptfenster->Neueserstellen1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
         tick(e, 1);
         script.answer(Answer::Ok);
@@ -516,7 +516,7 @@ private slots:
         QCOMPARE(int(p.st.Rezepte.size()), 2);
 
         p.st.AktRezept = 1;
-        p.forms().Form1->Bearbeiten1Click();
+        p.forms().hauptfenster->Bearbeiten1Click();
         tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Anders"));
         script.answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "Button1")->click();
@@ -539,9 +539,9 @@ private slots:
         tkt::Program p(c.dir());
         QFile::setPermissions(c.path(dat(1)), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         p.st.AktRezept = 1;
-        p.forms().Form1->Bearbeiten1Click();
-        tkt::kind<QPlainTextEdit>(p.forms().Form8, "Memo2")->setPlainText(QStringLiteral("2 kg Rind"));
-        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
+        p.forms().hauptfenster->Bearbeiten1Click();
+        tkt::kind<QPlainTextEdit>(p.forms().rezepteditor, "Memo2")->setPlainText(QStringLiteral("2 kg Rind"));
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
         QCOMPARE(c.lines(dat(1)).at(1), QStringLiteral("2 kg Rind"));
         QVERIFY(!tk::isReadOnly(c.path(dat(1))));
         QVERIFY(QFileInfo(c.path(dat(1))).permissions() & QFileDevice::ReadGroup);
@@ -554,9 +554,9 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
+        auto* e = p.forms().rezepteditor;
         p.st.AktRezept = 0;
-        p.forms().Form1->Bearbeiten1Click();
+        p.forms().hauptfenster->Bearbeiten1Click();
         tick(e, 15);
         // An own category is added and 15 renamed while the editor is open.
         QStringList kat;
@@ -564,9 +564,9 @@ private slots:
             kat.append(QStringLiteral("x"));
         c.write(QStringLiteral("Data/Rezepte/kategorien.dat"),
             kat + QStringList { QStringLiteral("1Gratins"), QStringLiteral("1Brote") });
-        p.forms().Form1->SetKats();
+        p.forms().hauptfenster->SetKats();
         QEvent activate(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(p.forms().Form1, &activate);
+        QCoreApplication::sendEvent(p.forms().hauptfenster, &activate);
         QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->count(), 16);
         QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(14)->text(), QStringLiteral("Gratins"));
         QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(15)->text(), QStringLiteral("Brote"));
@@ -581,8 +581,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
-        p.forms().Form1->Neueserstellen1Click();
+        auto* e = p.forms().rezepteditor;
+        p.forms().hauptfenster->Neueserstellen1Click();
         QCOMPARE(e->size(), QSize(628, 428));
         const QRect title = tkt::kind<QLineEdit>(e, "Edit1")->geometry(),
                     text = tkt::kind<QPlainTextEdit>(e, "Memo1")->geometry(),
@@ -609,7 +609,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().Form8;
+        auto* e = p.forms().rezepteditor;
         QList<QWidget*> expected { tkt::kind<QLineEdit>(e, "Edit1"), tkt::kind<QPlainTextEdit>(e, "Memo2"),
             tkt::kind<QPlainTextEdit>(e, "Memo1"), tkt::kind<QLineEdit>(e, "Edit2"),
             tkt::kind<QLineEdit>(e, "Edit3"), tkt::kind<QLineEdit>(e, "Edit4"),

@@ -3,8 +3,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/gui/KommentarForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
@@ -57,8 +57,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
-        auto* k = p.forms().Form12;
+        auto* f1 = p.forms().hauptfenster;
+        auto* k = p.forms().kommentarfenster;
         f1->ZeigeRezept(0);
         tkt::kind<tk::HotLabel>(f1, "Image7")->press();
         QVERIFY(k->isVisible());
@@ -81,12 +81,12 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
+        auto* f1 = p.forms().hauptfenster;
         f1->ZeigeRezept(0);
         const QByteArray other = c.bytes(k1);
         p.st.AktRezept = 1; // a right click on the other entry
-        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("neu"));
-        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("neu"));
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
         QCOMPARE(c.bytes(k1), other);
         QCOMPARE(c.lines(k0).last(), QStringLiteral("neu"));
         QCOMPARE(c.lines(k0).at(1), QStringLiteral("200 g Mehl"));
@@ -98,11 +98,11 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->ZeigeRezept(0);
-        p.forms().Form1->ZeigeRezept(-1);
+        p.forms().hauptfenster->ZeigeRezept(0);
+        p.forms().hauptfenster->ZeigeRezept(-1);
         const QByteArray a = c.bytes(k0), b = c.bytes(k1);
-        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("irgendwas"));
-        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("irgendwas"));
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
         QCOMPARE(c.bytes(k0), a);
         QCOMPARE(c.bytes(k1), b);
     }
@@ -113,8 +113,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
-        auto* k = p.forms().Form12;
+        auto* f1 = p.forms().hauptfenster;
+        auto* k = p.forms().kommentarfenster;
         f1->ZeigeRezept(0);
         const QByteArray before = c.bytes(k0);
         tkt::kind<tk::HotLabel>(f1, "Image7")->press();
@@ -134,17 +134,17 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->ZeigeRezept(0);
-        tkt::kind<tk::HotLabel>(p.forms().Form1, "Image7")->press();
+        p.forms().hauptfenster->ZeigeRezept(0);
+        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image7")->press();
         QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const QByteArray before = c.bytes(k0);
-        tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->setPlainText(QStringLiteral("bleibt"));
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("bleibt"));
         script.answer(tk::Answer::Ok);
-        tkt::kind<QPushButton>(p.forms().Form12, "Button2")->click();
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
-        QVERIFY(p.forms().Form12->isVisible());
+        QVERIFY(p.forms().kommentarfenster->isVisible());
         QCOMPARE(
-            tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1")->toPlainText(), QStringLiteral("bleibt"));
+            tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->toPlainText(), QStringLiteral("bleibt"));
         QCOMPARE(c.bytes(k0), before);
         QVERIFY(tk::isReadOnly(c.path(k0)));
     }

@@ -22,9 +22,9 @@ RezeptAnsicht beispiel(int zutaten = 3, int zeilen = 2)
     return a;
 }
 
-tk::TRezepte rec(const QString& titel, bool geloescht = false)
+tk::Rezepteintrag rec(const QString& titel, bool geloescht = false)
 {
-    tk::TRezepte r;
+    tk::Rezepteintrag r;
     r.Titel = titel;
     r.Autor = QStringLiteral("Koch ") + titel;
     r.Datum = QStringLiteral("01.02.2003");
@@ -33,7 +33,7 @@ tk::TRezepte rec(const QString& titel, bool geloescht = false)
     return r;
 }
 
-QStringList eintrag(const tk::TRezepte& r, const QStringList& zutaten, const QStringList& text)
+QStringList eintrag(const tk::Rezepteintrag& r, const QStringList& zutaten, const QStringList& text)
 {
     QStringList out { "### " + r.Titel + " ###", "Koch: " + r.Autor + ", Datum: " + r.Datum, r.Menge, "",
         "Zutaten:" };
@@ -201,7 +201,7 @@ private slots:
     void alleRezepte()
     {
         tkt::Collection c;
-        std::vector<tk::TRezepte> tab { rec("Brot"), rec("Weg", true), rec("Suppe"), rec("Tee") };
+        std::vector<tk::Rezepteintrag> tab { rec("Brot"), rec("Weg", true), rec("Suppe"), rec("Tee") };
         c.recipe(0, { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." }, { "schmeckt" });
         // Deleted recipe: its file is not even read.
         c.write("Data/Rezepte/0002.dat",
@@ -233,7 +233,7 @@ private slots:
         QFETCH(QStringList, datei);
         QFETCH(QString, meldung);
         tkt::Collection c;
-        std::vector<tk::TRezepte> tab { rec("Brot"), rec("Kaputt") };
+        std::vector<tk::Rezepteintrag> tab { rec("Brot"), rec("Kaputt") };
         c.recipe(0, { "Mehl" }, { "Backen." });
         if (!datei.isEmpty()) c.write("Data/Rezepte/0001.dat", datei);
         try {

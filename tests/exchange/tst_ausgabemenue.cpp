@@ -13,11 +13,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "dialogs/gui/Unit4.h"
+#include "dialogs/gui/Willkommensfenster.h"
 #include "exchange/Ausgabe.h"
-#include "exchange/gui/RezKonvExport.h"
+#include "exchange/gui/RezKonvExportfenster.h"
 #include "exchange/gui/Druckausgabe.h"
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "platform/gui/DisplayedLines.h"
@@ -55,12 +55,12 @@ class AusgabeMenueTest : public QObject
         tkt::Collection c;
         tkt::ModalScript script;
         std::unique_ptr<tkt::Program> p;
-        tk::TForm1* f1 = nullptr;
+        tk::Hauptfenster* f1 = nullptr;
         Fixture(bool zeigen = true)
         {
             sammlung(c);
             p = std::make_unique<tkt::Program>(c.dir());
-            f1 = p->forms().Form1;
+            f1 = p->forms().hauptfenster;
             // Only what the outputs ask counts.
             script.seen().clear();
             script.unexpected = 0;
@@ -100,7 +100,7 @@ private slots:
             lang.append(QStringLiteral("Wort%1").arg(i));
         x.c.recipe(0, { "1 Ei" }, { lang.join(u' ') });
         // The welcome window keeps the main window hidden while it is up.
-        x.p->forms().Form4->hide();
+        x.p->forms().willkommensfenster->hide();
         x.f1->show();
         x.f1->resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(x.f1));
@@ -198,7 +198,7 @@ private slots:
     {
         Fixture x;
         tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
-        tk::TForm14* f14 = x.p->forms().Form14;
+        tk::RezKonvExportfenster* f14 = x.p->forms().rezKonvExportfenster;
         QVERIFY(f14->isVisible());
         QCOMPARE(f14->windowTitle(), QStringLiteral("RezKonv-Export"));
         const QStringList expected { "=====REZKONV-Rzpt, Brutzels Tellerkiste=====", "", "",
@@ -237,7 +237,7 @@ private slots:
         tkt::Program p(c.dir());
         QCOMPARE(p.st.RezeptAnzahl, 0);
         const int vorher = script.seen().size();
-        tkt::kind<QAction>(p.forms().Form1, "Drucken1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "Drucken1")->trigger();
         QCOMPARE(script.seen().size(), vorher); // not even the printer dialog
     }
 

@@ -7,11 +7,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "dialogs/gui/Unit4.h"
-#include "exchange/gui/ExpRez.h"
-#include "exchange/gui/Unit5.h"
-#include "exchange/importexport.h"
-#include "mainwin/gui/Unit1.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "exchange/gui/Paketexportfenster.h"
+#include "exchange/gui/Paketimportfenster.h"
+#include "exchange/Paketformat.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
@@ -29,10 +29,10 @@ void click(QPushButton* b)
 // The main window on screen and active.
 void zeige(tkt::Program& p)
 {
-    p.forms().Form4->hide();
-    p.forms().Form1->show();
-    p.forms().Form1->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(p.forms().Form1));
+    p.forms().willkommensfenster->hide();
+    p.forms().hauptfenster->show();
+    p.forms().hauptfenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.forms().hauptfenster));
 }
 
 // A package made by hand: index.tki lines and recipe files (name -> bytes), packed in that order.
@@ -96,7 +96,7 @@ private slots:
             tkt::ModalScript script;
             tkt::Program p(a.dir());
             zeige(p);
-            tk::TForm1* f1 = p.forms().Form1;
+            tk::Hauptfenster* f1 = p.forms().hauptfenster;
             tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
             QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden());
             QCOMPARE(tkt::kind<QPushButton>(f1, "Button1")->toolTip(),
@@ -106,7 +106,7 @@ private slots:
                 QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
             QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
             click(tkt::kind<QPushButton>(f1, "Button2"));
-            tk::TForm10* f10 = p.forms().Form10;
+            tk::Paketexportfenster* f10 = p.forms().paketexportfenster;
             QVERIFY(f10->isVisible());
             tkt::kind<QLineEdit>(f10, "Edit1")->setText(QStringLiteral("Kuchen"));
             tkt::kind<QLineEdit>(f10, "Edit2")->setText(QStringLiteral("Anna"));
@@ -130,8 +130,8 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(b.dir());
-        tk::TForm1* f1 = p.forms().Form1;
-        tk::TForm5* f5 = p.forms().Form5;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
         tkt::kind<QAction>(f1, "Rezeptimportieren1")->trigger();
         QVERIFY(f5->isVisible());
         script.files({ pkg });
@@ -177,7 +177,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         zeige(p);
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
         click(tkt::kind<QPushButton>(f1, "Button4"));
         click(tkt::kind<QPushButton>(f1, "Button4")); // duplicates allowed
@@ -220,8 +220,8 @@ private slots:
         c.standard({ "0", "Birne|a|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm10* f10 = p.forms().Form10;
-        p.forms().Form1->Rezeptexportieren1Click();
+        tk::Paketexportfenster* f10 = p.forms().paketexportfenster;
+        p.forms().hauptfenster->Rezeptexportieren1Click();
         script.answer(tk::Answer::Cancel);
         f10->Button1Click();
         QVERIFY(!c.exists("temp"));
@@ -244,16 +244,16 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         zeige(p);
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
         click(tkt::kind<QPushButton>(f1, "Button4"));
         click(tkt::kind<QPushButton>(f1, "Button2"));
         script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(p.forms().Form10, "Button1"));
+        click(tkt::kind<QPushButton>(p.forms().paketexportfenster, "Button1"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QVERIFY(!c.exists("paket.tkp"));
-        QVERIFY(p.forms().Form10->isVisible());
+        QVERIFY(p.forms().paketexportfenster->isVisible());
     }
 
     void importSeveralPackagesAndDamage()
@@ -274,8 +274,8 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm5* f5 = p.forms().Form5;
-        p.forms().Form1->Installieren2Click();
+        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        p.forms().hauptfenster->Installieren2Click();
         script.files({ p1, c.path("kaputt.tkp"), p2 }).answer(tk::Answer::Ok);
         click(tkt::kind<QPushButton>(f5, "Button3"));
         // The damaged package is named; the rows before it stay, the files after it are not read.
@@ -320,8 +320,8 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm5* f5 = p.forms().Form5;
-        p.forms().Form1->Installieren2Click();
+        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        p.forms().hauptfenster->Installieren2Click();
         script.files({ bad, old });
         click(tkt::kind<QPushButton>(f5, "Button3"));
         QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 2);
@@ -358,8 +358,8 @@ private slots:
             { { "0000.dat", recipeBytes("a1") }, { "0000.jpg", "JPG" } });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm5* f5 = p.forms().Form5;
-        p.forms().Form1->Installieren2Click();
+        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        p.forms().hauptfenster->Installieren2Click();
         script.files({ p1 });
         click(tkt::kind<QPushButton>(f5, "Button3"));
         const QByteArray before = c.bytes("Data/Rezepte/index.dat");
@@ -386,19 +386,19 @@ private slots:
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Installieren2Click();
         script.files({ p1 });
-        click(tkt::kind<QPushButton>(p.forms().Form5, "Button3"));
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button3"));
         f1->Rezeptexportieren1Click();
         f1->Button4Click();
         script.file(c.path("aus.tkp")).answer(tk::Answer::Ok);
-        p.forms().Form10->Button1Click();
+        p.forms().paketexportfenster->Button1Click();
         QVERIFY(c.exists("aus.tkp"));
         QCOMPARE(
             QDir(c.path("temp")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
         script.answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(p.forms().Form5, "Button1"));
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button1"));
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "A1|K|01,|d|m|" }));
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -410,24 +410,24 @@ private slots:
         c.standard({ "0", "Alt|a|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         QCOMPARE(tkt::kind<QAction>(f1, "Installieren1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
         zeige(p);
         const QString pkg
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
         f1->Installieren2Click();
         script.files({ pkg });
-        click(tkt::kind<QPushButton>(p.forms().Form5, "Button3"));
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 1);
-        p.forms().Form5->hide();
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button3"));
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 1);
+        p.forms().paketimportfenster->hide();
         f1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f1));
         QTest::keyClick(f1, Qt::Key_I, Qt::ControlModifier);
         // Emptying the list drops what was unpacked for it.
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-        QVERIFY(p.forms().Form5->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 0);
-        QCOMPARE(tkt::kind<QPushButton>(p.forms().Form5, "Button2")->text(), QStringLiteral("Abbrechen"));
+        QVERIFY(p.forms().paketimportfenster->isVisible());
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 0);
+        QCOMPARE(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button2")->text(), QStringLiteral("Abbrechen"));
     }
 };
 

@@ -9,8 +9,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
-#include "dialogs/gui/Unit4.h"
-#include "mainwin/gui/Unit1.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
 
@@ -28,10 +28,10 @@ void sammlung(tkt::Collection& c)
 }
 
 // The main window on screen and active, so its shortcuts reach it.
-tk::TForm1* zeige(tkt::Program& p)
+tk::Hauptfenster* zeige(tkt::Program& p)
 {
-    p.forms().Form4->hide();
-    tk::TForm1* f1 = p.forms().Form1;
+    p.forms().willkommensfenster->hide();
+    tk::Hauptfenster* f1 = p.forms().hauptfenster;
     f1->show();
     f1->activateWindow();
     return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
@@ -64,7 +64,7 @@ private slots:
         const QByteArray rezeptVorher = c.bytes("Data/Rezepte/0000.dat");
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = zeige(p);
+        tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
         f1->ZeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
@@ -124,7 +124,7 @@ private slots:
         {
             tkt::ModalScript script;
             tkt::Program p(c.dir());
-            tk::TForm1* f1 = p.forms().Form1;
+            tk::Hauptfenster* f1 = p.forms().hauptfenster;
             for (int n : { 0, 1 }) {
                 p.st.AktRezept = n;
                 tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
@@ -153,7 +153,7 @@ private slots:
         // A restart: new state, new windows, the list from its file.
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = zeige(p);
+        tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
         auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");

@@ -7,7 +7,7 @@
 #include <zlib.h>
 
 #include "exchange/Paket.h"
-#include "exchange/importexport.h"
+#include "exchange/Paketformat.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
@@ -99,7 +99,7 @@ private slots:
     void exportWritesIndexAndNumberedEntries()
     {
         tkt::Collection c;
-        std::vector<tk::TRezepte> rezepte(2);
+        std::vector<tk::Rezepteintrag> rezepte(2);
         rezepte[0].Titel = QStringLiteral("Suppe");
         rezepte[0].Autor = QStringLiteral("Anna");
         rezepte[0].Datum = QStringLiteral("1.1.2007");

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "exchange/Paketstart.h"
-#include "exchange/gui/Unit5.h"
+#include "exchange/gui/Paketimportfenster.h"
 #include "app/Paketoeffnen.h"
-#include "exchange/importexport.h"
+#include "exchange/Paketformat.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
 
@@ -70,7 +70,7 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm5* f5 = p.forms().Form5;
+        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
         QDir::setCurrent(c.dir());
         tk::oeffnePakete(p.forms(), { "--irgendwas", "Kuchen.tkp", p2, "notiz.txt" }, QDir::currentPath());
         QVERIFY(f5->isVisible());
@@ -101,7 +101,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::oeffnePakete(p.forms(), { "--help", c.path("Data/Rezepte/index.dat") }, c.dir());
-        QVERIFY(!p.forms().Form5->isVisible());
+        QVERIFY(!p.forms().paketimportfenster->isVisible());
         QCOMPARE(script.seen().size(), 0);
         QVERIFY(!QFileInfo::exists(c.path("temp")));
     }
@@ -118,8 +118,8 @@ private slots:
         QCOMPARE(script.unexpected, 0);
         QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("weg.tkp")),
             qPrintable(script.last(ModalKind::Meldung).text));
-        QVERIFY(p.forms().Form5->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().Form5, "ListBox1")->count(), 0);
+        QVERIFY(p.forms().paketimportfenster->isVisible());
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
     }
 };

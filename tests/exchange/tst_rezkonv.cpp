@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "exchange/RezKonv.h"
+#include "exchange/RezKonvExport.h"
 #include "platform/gui/DisplayedLines.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "exchange/RezKonv.h"
+#include "exchange/RezKonvExport.h"
 #include "exchange/RezKonvImport.h"
 #include "exchange/RezeptImport.h"
-#include "exchange/gui/RezKonvImportForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "exchange/gui/RezKonvImportfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
@@ -469,10 +469,10 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         QVERIFY(tkt::kind<QAction>(f1, "Rezeptimportieren2")->isEnabled());
         tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
-        auto* w = f1->findChild<tk::TRezKonvImport*>();
+        auto* w = f1->findChild<tk::RezKonvImportfenster*>();
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("RezKonv-Import"));
@@ -523,7 +523,7 @@ private slots:
 
         // Opening it again shows an empty list of the same window.
         tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
-        QCOMPARE(f1->findChildren<tk::TRezKonvImport*>().size(), 1);
+        QCOMPARE(f1->findChildren<tk::RezKonvImportfenster*>().size(), 1);
         QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
         QVERIFY(!tkt::kind<QPushButton>(w, "Importieren")->isEnabled());
         w->hide();
@@ -541,9 +541,9 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
-        auto* w = f1->findChild<tk::TRezKonvImport*>();
+        auto* w = f1->findChild<tk::RezKonvImportfenster*>();
         script.file(c.path("eins.rk"));
         QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);
         QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);

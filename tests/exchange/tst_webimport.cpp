@@ -14,10 +14,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "editing/gui/editRezForm.h"
-#include "exchange/gui/WebImportForm.h"
-#include "exchange/gui/WebLaden.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Rezepteditor.h"
+#include "exchange/gui/WebRezeptfenster.h"
+#include "exchange/gui/WebLader.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/ImageView.h"
 #include "platform/gui/Jpeg.h"
 #include "store/AppState.h"
@@ -220,8 +220,8 @@ void WebImportTest::rezeptLandetImEditor()
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
-    tk::TForm1* f1 = p.forms().Form1;
-    QWidget* editor = p.forms().Form8;
+    tk::Hauptfenster* f1 = p.forms().hauptfenster;
+    QWidget* editor = p.forms().rezepteditor;
     QVERIFY(!editor->isVisible());
 
     if (wahl >= 0)
@@ -234,23 +234,23 @@ void WebImportTest::rezeptLandetImEditor()
     if (!hinweis.isEmpty())
         script.answer(tk::Answer::Ok);
 
-    tk::TWebImport* w = nullptr;
+    tk::WebRezeptfenster* w = nullptr;
     if (start == "menu") {
         QApplication::clipboard()->setText(server.url("/weiter/1"));
         tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
-        w = f1->findChild<tk::TWebImport*>();
+        w = f1->findChild<tk::WebRezeptfenster*>();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept aus dem Internet"));
         QCOMPARE(tkt::kind<QLineEdit>(w, "Adresse")->text(), server.url("/weiter/1"));
         QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
     } else if (start == "datei") {
         tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
-        w = f1->findChild<tk::TWebImport*>();
+        w = f1->findChild<tk::WebRezeptfenster*>();
         script.file(seite);
         QTest::mouseClick(tkt::kind<QPushButton>(w, "DateiOeffnen"), Qt::LeftButton);
     } else {
         lasseFallen(f1, QUrl(server.url("/zwei")));
-        w = f1->findChild<tk::TWebImport*>();
+        w = f1->findChild<tk::WebRezeptfenster*>();
     }
     QVERIFY(w);
     QTRY_VERIFY(editor->isVisible());
@@ -359,11 +359,11 @@ void WebImportTest::fehlerAendernNichts()
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
-    tk::TForm1* f1 = p.forms().Form1;
+    tk::Hauptfenster* f1 = p.forms().hauptfenster;
     if (zeitlimit)
         tk::WebLader::setZeitlimit(zeitlimit);
     tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
-    auto* w = f1->findChild<tk::TWebImport*>();
+    auto* w = f1->findChild<tk::WebRezeptfenster*>();
     QVERIFY(w);
     tkt::kind<QLineEdit>(w, "Adresse")->setText(adresse);
     QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
@@ -379,7 +379,7 @@ void WebImportTest::fehlerAendernNichts()
     QVERIFY(!w->laedt());
     QVERIFY(w->isVisible());
     QVERIFY(tkt::kind<QPushButton>(w, "Laden")->isEnabled());
-    QVERIFY(!p.forms().Form8->isVisible());
+    QVERIFY(!p.forms().rezepteditor->isVisible());
     QCOMPARE(script.unexpected, 0);
     QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
     QCOMPARE(QDir(c.path("Data/Rezepte")).entryList(QDir::Files), dateien);

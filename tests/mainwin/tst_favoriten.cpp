@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <set>
 
-#include "editing/gui/editRezForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
@@ -48,7 +48,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
+        auto* f1 = p.forms().hauptfenster;
         f1->ZeigeRezept(4);
         script.answer(Answer::Yes);
         tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
@@ -82,21 +82,21 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->ZeigeRezept(2);
+        p.forms().hauptfenster->ZeigeRezept(2);
         const QByteArray fav = c.bytes(kFav), index = c.bytes(kIndex),
                          rec = c.bytes(QStringLiteral("Data/Rezepte/0002.dat"));
         script.answer(Answer::No);
         if (command == 0)
-            p.forms().Form1->ZudenFavoriten1Click();
+            p.forms().hauptfenster->ZudenFavoriten1Click();
         else
-            p.forms().Form1->Lschen1Click();
+            p.forms().hauptfenster->Lschen1Click();
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(c.bytes(kFav), fav);
         QCOMPARE(c.bytes(kIndex), index);
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
         QCOMPARE(p.st.Rezepte[2].Favorit, 1);
         QCOMPARE(p.st.Rezepte[2].Geloescht, 0);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Rezept 2"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Rezept 2"));
     }
 
     void deletionMarksLineRemovesFilesAndNumberIsNotReused()
@@ -105,7 +105,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
+        auto* f1 = p.forms().hauptfenster;
         f1->ZeigeRezept(3);
         script.answer(Answer::Yes);
         tkt::kind<QAction>(f1, "Lschen1")->trigger();
@@ -131,9 +131,9 @@ private slots:
 
         // The next new recipe gets 6.
         f1->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(p.forms().Form8, "Edit1")->setText(QStringLiteral("Neu"));
-        tkt::kind<QListWidget>(p.forms().Form8, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
-        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
+        tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit1")->setText(QStringLiteral("Neu"));
+        tkt::kind<QListWidget>(p.forms().rezepteditor, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
         QCOMPARE(c.lines(kIndex).at(0), QStringLiteral("6"));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0006.dat")));
         QCOMPARE(script.unexpected, 0);
@@ -145,17 +145,17 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->ZeigeRezept(3);
+        p.forms().hauptfenster->ZeigeRezept(3);
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
         script.answer(Answer::Yes).answer(Answer::Ok);
-        tkt::kind<QAction>(p.forms().Form1, "Lschen1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "Lschen1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(c.bytes(kIndex), index);
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
         QCOMPARE(p.st.Rezepte[3].Geloescht, 0);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Rezept 3"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Rezept 3"));
     }
 
     void deletingTheOnlyRecipeLeavesCommandsIdle()
@@ -166,7 +166,7 @@ private slots:
         c.recipe(1, {}, { QStringLiteral("t") });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().Form1;
+        auto* f1 = p.forms().hauptfenster;
         f1->ZeigeRezept(1);
         script.answer(Answer::Yes);
         f1->Lschen1Click();
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(int(script.seen().size()), seen);
         QCOMPARE(c.bytes(kFav), fav);
         QVERIFY(c.lines(kFav).contains(QStringLiteral("1=1"))); // the key stays
-        QVERIFY(!p.forms().Form8->isVisible());
+        QVERIFY(!p.forms().rezepteditor->isVisible());
         QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), QStringLiteral("Rezeptname"));
     }
 
@@ -200,13 +200,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         std::set<int> shown;
-        const int selected = tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->currentIndex().row();
+        const int selected = tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row();
         for (int i = 0; i < 200; ++i) {
-            p.forms().Form1->Zufallsrezept1Click();
+            p.forms().hauptfenster->Zufallsrezept1Click();
             shown.insert(p.st.AktRezept);
         }
         QCOMPARE(shown, (std::set<int> { 17, 80 }));
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->currentIndex().row(), selected);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row(), selected);
         QCOMPARE(script.unexpected, 0);
     }
 };

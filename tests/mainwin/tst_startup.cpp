@@ -11,16 +11,16 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "editing/gui/editRezForm.h"
-#include "mainwin/gui/MsgForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Meldungsfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
 #include "store/Webadressen.h"
 #include "store/AppState.h"
-#include "mainwin/gui/DB_aktualisierung.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Aktualisierungsfenster.h"
+#include "mainwin/gui/Ladefenster.h"
 
 using tk::ModalKind;
 
@@ -41,7 +41,7 @@ private slots:
         c.standard({ QStringLiteral("0"), kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QVERIFY(m->isVisible());
         QVERIFY(m->isEnabled());
         QCOMPARE(m->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
@@ -80,7 +80,7 @@ private slots:
                 "Sichtbar=0", "[Kategorien]", "Sichtbar=1" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(m->size(), QSize(600, 400));
         QVERIFY(tkt::kind<QWidget>(m, "Panel1")->isHidden());
         QVERIFY(!tkt::kind<QAction>(m, "Symbolleiste1")->isChecked());
@@ -128,7 +128,7 @@ private slots:
             { "[Fenster]", QStringLiteral("Breite=%1").arg(breite), QStringLiteral("Hoehe=%1").arg(hoehe) });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(m->size(), QSize(breite, hoehe));
         m->ZeigeRezept(0);
         QCoreApplication::sendPostedEvents();
@@ -169,7 +169,7 @@ private slots:
         {
             tkt::ModalScript script;
             tkt::Program p(c.dir());
-            tk::TForm1* m = p.forms().Form1;
+            tk::Hauptfenster* m = p.forms().hauptfenster;
             m->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(m));
             QWidget* w = m->findChild<QWidget*>(area);
@@ -183,7 +183,7 @@ private slots:
         // The next start keeps the area hidden, and the key shows it again.
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QWidget* w = m->findChild<QWidget*>(area);
         QVERIFY(w->isHidden());
         m->activateWindow();
@@ -198,7 +198,7 @@ private slots:
         c.standard({ QStringLiteral("0"), kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(tkt::kind<QAction>(m, "Beenden1")->shortcut(), QKeySequence("Ctrl+B"));
         QCOMPARE(tkt::kind<QAction>(m, "nachdemDatum1")->shortcut(), QKeySequence("Ctrl+D"));
         QCOMPARE(tkt::kind<QAction>(m, "nachdemAlphabet1")->shortcut(), QKeySequence("Ctrl+A"));
@@ -223,7 +223,7 @@ private slots:
         c.recipe(1, {}, { QStringLiteral("T") });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->Image2Click();
         QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->textAt(0), QStringLiteral("Zwiebelkuchen"));
         m->activateWindow();
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(!tkt::kind<QLineEdit>(m, "Edit1")->hasSelectedText());
         // "Bearbeiten", not "end of line"
         QTest::keyClick(tkt::kind<QLineEdit>(m, "Edit1"), Qt::Key_E, Qt::ControlModifier);
-        QVERIFY(p.forms().Form8->isVisible());
+        QVERIFY(p.forms().rezepteditor->isVisible());
         QCOMPARE(tkt::kind<QLineEdit>(m, "Edit1")->cursorPosition(), 3);
     }
 
@@ -247,7 +247,7 @@ private slots:
         c.standard({ QStringLiteral("0"), kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         for (int t = 0; t < 5; ++t) {
             tk::HotLabel* hot = tkt::kind<tk::HotLabel>(m, QStringLiteral("Label%1").arg(13 + t));
             QLabel* img = tkt::kind<QLabel>(m, QStringLiteral("Image%1").arg(t + 1));
@@ -301,7 +301,7 @@ private slots:
         c.standard(index);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(p.st.RezeptAnzahl, count);
         QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), listed);
@@ -309,11 +309,11 @@ private slots:
             QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
         QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel0")->text(), QStringLiteral("Rezepte: %1").arg(count));
         QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel1")->text(), QStringLiteral("Kategorien: 15"));
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
-            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
-        QVERIFY(!p.forms().Form6->isVisible());
+        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->width());
+        QVERIFY(!p.forms().ladefenster->isVisible());
         QVERIFY(m->isEnabled());
     }
 
@@ -333,7 +333,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(int, max);
         QFETCH(int, width);
-        QCOMPARE(tk::TForm6::barWidth(n, max), width);
+        QCOMPARE(tk::Ladefenster::barWidth(n, max), width);
     }
 
     void missingIndexSaysSoAndKeepsMainDisabled()
@@ -349,8 +349,8 @@ private slots:
             QStringLiteral(
                 "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(tk::kWebseite) + QStringLiteral(" herunter!"));
-        QVERIFY(!p.forms().Form1->isEnabled());
-        QVERIFY(p.forms().Form6->isVisible());
+        QVERIFY(!p.forms().hauptfenster->isEnabled());
+        QVERIFY(p.forms().ladefenster->isVisible());
     }
 
     void damagedIndexIsReported_data()
@@ -378,16 +378,16 @@ private slots:
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
         QVERIFY2(r.text.contains(QStringLiteral("beschädigt")) && r.text.contains(line), qPrintable(r.text));
         QCOMPARE(p.st.RezeptAnzahl, count);
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->count(), count);
-        QVERIFY(!p.forms().Form1->isEnabled());
-        QVERIFY(p.forms().Form6->isVisible());
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form6, "Label2")->text(), progress);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->count(), count);
+        QVERIFY(!p.forms().hauptfenster->isEnabled());
+        QVERIFY(p.forms().ladefenster->isVisible());
+        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "Label2")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(tkt::kind<QLabel>(p.forms().Form6, "Label1")->sizeHint().width()
-            <= tkt::kind<QLabel>(p.forms().Form6, "Label1")->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->width());
         // The loading window with its "Abbrechen" is the way out; Escape does not hide it.
-        QTest::keyClick(p.forms().Form6, Qt::Key_Escape);
-        QVERIFY(p.forms().Form6->isVisible());
+        QTest::keyClick(p.forms().ladefenster, Qt::Key_Escape);
+        QVERIFY(p.forms().ladefenster->isVisible());
     }
 
     void oldFormatShowsUpdateWindowAndNotice()
@@ -402,7 +402,7 @@ private slots:
             QStringLiteral(
                 "Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
                 "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
-        QVERIFY(p.forms().Form13->isVisible());
+        QVERIFY(p.forms().aktualisierungsfenster->isVisible());
         QCOMPARE(p.st.RezeptAnzahl, 2);
         for (int i = 1; i < 100; ++i)
             QCOMPARE(int(p.st.Rezepte[0].InKategorie[size_t(i)]), 0);
@@ -418,13 +418,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QVERIFY(!tk::Application::quitRequested());
-        tk::TForm6* f6 = p.forms().Form6;
+        tk::Ladefenster* f6 = p.forms().ladefenster;
         QTimer::singleShot(0, tkt::kind<QPushButton>(f6, "Button1"),
             [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "Button1"), Qt::LeftButton); });
         f6->UpdateRezepte();
         QVERIFY(tk::Application::quitRequested());
         QCOMPARE(p.st.RezeptAnzahl, 200); // the load went on to its end
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "treeview1")->count(), 200);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->count(), 200);
         tk::Application::clearQuitRequest();
     }
 
@@ -434,7 +434,7 @@ private slots:
         c.standard({ "-1" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm9* w = p.forms().Form9;
+        tk::Meldungsfenster* w = p.forms().meldungsfenster;
         QString shownText;
         QSize size;
         script.drive([&](QWidget* win) {
@@ -466,8 +466,8 @@ private slots:
         c.standard({ "0", kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tkt::kind<QAction>(p.forms().Form1, "Beenden1")->trigger();
-        QVERIFY(!p.forms().Form1->isVisible());
+        tkt::kind<QAction>(p.forms().hauptfenster, "Beenden1")->trigger();
+        QVERIFY(!p.forms().hauptfenster->isVisible());
         QVERIFY(c.exists(QStringLiteral("config.ini")));
     }
 };

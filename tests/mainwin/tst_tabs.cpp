@@ -8,11 +8,11 @@
 #include <QSplitter>
 #include <QAction>
 
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/TabControl.h"
 #include "store/AppState.h"
-#include "mainwin/gui/Unit6.h"
+#include "mainwin/gui/Ladefenster.h"
 
 namespace {
 QStringList listed(const tk::RecipeList* l)
@@ -52,7 +52,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         const tk::KategorieTabellen& k = p.st.kat;
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->count(), 18);
         QCOMPARE(k.LetzterTab, 17);
@@ -81,7 +81,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QVERIFY(tkt::kind<tk::TabControl>(m, "kategorien")->rowCount() > 1);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->height(),
             tkt::kind<tk::TabControl>(m, "kategorien")->rowCount()
@@ -103,14 +103,14 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
         QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0);
         QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 3); // deleted recipe 2 never listed
         // A reload on the favourites tab lists exactly the same.
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
-        p.forms().Form6->UpdateRezepte();
+        p.forms().ladefenster->UpdateRezepte();
         QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
     }
 
@@ -122,7 +122,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         // After a load the list is in number order.
         QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
             QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
@@ -153,7 +153,7 @@ private slots:
         c.recipe(0, { "500 g Rind" }, { "Schmoren." });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(3);
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Gulasch"));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(4); // Fisch: empty
@@ -170,7 +170,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->Image2Click();
         tk::RecipeList* l = tkt::kind<tk::RecipeList>(m, "treeview1");
         const QRect second = l->visualRect(l->model()->index(1));
@@ -195,7 +195,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         QAccessibleInterface* tabs
             = QAccessible::queryAccessibleInterface(tkt::kind<tk::TabControl>(m, "kategorien"));
         QVERIFY(tabs);
@@ -221,7 +221,7 @@ private slots:
         mitDateien(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::TabControl>(m, "kategorien")->setFocus();
         QTest::keyClick(tkt::kind<tk::TabControl>(m, "kategorien"), Qt::Key_Right);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 1);

@@ -7,8 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editing/gui/KommentarForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
@@ -60,7 +60,7 @@ private slots:
         c.write(QStringLiteral("Data/Rezepte/0000.dat"), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         // nothing on show after start-up
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Rezeptname"));
         tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(0);
@@ -87,9 +87,9 @@ private slots:
         c.recipe(0, {}, { "Text" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->ZeigeRezept(0);
+        p.forms().hauptfenster->ZeigeRezept(0);
         QCOMPARE(
-            tkt::kind<QLabel>(p.forms().Form1, "Label7")->text(), QStringLiteral("Fleisch Grillen Sommer "));
+            tkt::kind<QLabel>(p.forms().hauptfenster, "Label7")->text(), QStringLiteral("Fleisch Grillen Sommer "));
     }
 
     void pictureIconFollowsTheRecipe()
@@ -101,7 +101,7 @@ private slots:
         c.writeBytes(QStringLiteral("Data/Rezepte/0000.jpg"), QByteArray("\xFF\xD8\xFF", 3));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->ZeigeRezept(0);
         QVERIFY(!tkt::kind<tk::HotLabel>(m, "Image6")->isHidden());
         m->ZeigeRezept(1);
@@ -115,7 +115,7 @@ private slots:
         c.recipe(0, { "Z" }, { "T" }, { "K" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->ZeigeRezept(0);
         m->ZeigeRezept(1);
         const tk::ModalRequest r = script.last(tk::ModalKind::Meldung);
@@ -156,9 +156,9 @@ private slots:
         c.write(QStringLiteral("Data/Rezepte/0000.dat"), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tkt::kind<tk::TabControl>(p.forms().Form1, "kategorien")->setCurrentIndex(1);
+        tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->setCurrentIndex(1);
         QCOMPARE(script.texts(tk::ModalKind::Meldung), QStringList { message });
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->text(), QStringLiteral("Kaputt"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Kaputt"));
     }
 
     // Presses and sorting leave the recipe on show, its highlight and the comment typed for it alone;
@@ -192,10 +192,10 @@ private slots:
             c.recipe(n, { "Z" }, { "T" }, { QStringLiteral("K%1").arg(n) });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->Image2Click(); // number order, first entry on show
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwiebelkuchen"));
-        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().Form12, "Memo1");
+        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1");
         kommentar->setPlainText(QStringLiteral("ungespeichert"));
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Apfelkuchen"), 1);
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Brot"), 2);
@@ -260,8 +260,8 @@ private slots:
         const QByteArray vorher = c.bytes(QStringLiteral("Data/Rezepte/0000.dat"));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
-        tk::TForm12* k = p.forms().Form12;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
+        tk::Kommentarfenster* k = p.forms().kommentarfenster;
         m->ZeigeRezept(0);
         QCOMPARE(p.st.AngezeigtesRezept, 0);
         const QString shown[3] = { items(tkt::kind<QListWidget>(m, "zutaten")).join(u'\n'),
@@ -282,7 +282,7 @@ private slots:
         c.recipe(0, { "Z" }, { "T" }, { "K" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->ZeigeRezept(0);
         m->ZeigeRezept(-1);
         QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 0);
@@ -302,7 +302,7 @@ private slots:
         c.recipe(1, {}, { "2" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         m->ZeigeRezept(0);
         p.st.ListeWirdGefuellt = true;
         m->ZeigeRezept(1);
@@ -318,7 +318,7 @@ private slots:
         c.recipe(1, {}, { "2" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* m = p.forms().Form1;
+        tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Zwei"), 1);
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->selectRow(0);
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwei"));

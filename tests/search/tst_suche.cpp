@@ -15,9 +15,9 @@ Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
-tk::TRezepte rec(const QString& titel, const QString& autor, bool geloescht = false)
+tk::Rezepteintrag rec(const QString& titel, const QString& autor, bool geloescht = false)
 {
-    tk::TRezepte r;
+    tk::Rezepteintrag r;
     r.Titel = titel;
     r.Autor = autor;
     r.Geloescht = geloescht ? 1 : 0;
@@ -27,7 +27,7 @@ tk::TRezepte rec(const QString& titel, const QString& autor, bool geloescht = fa
 // Recipes 0..6 with their files; 2 is deleted but its file still holds every word.
 struct Fixture {
     tkt::Collection c;
-    std::vector<tk::TRezepte> rezepte;
+    std::vector<tk::Rezepteintrag> rezepte;
     Fixture()
     {
         rezepte = { rec(u"Apfelkuchen"_qs, u"Oma"_qs), rec(u"Bratapfel"_qs, u"Opa"_qs),
@@ -159,7 +159,7 @@ private slots:
         tkt::Collection c;
         c.write(u"Data/Rezepte/0000.dat"_qs, file0.split(u'|'));
         c.write(u"Data/Rezepte/0001.dat"_qs, { u"1"_qs, u"b"_qs, u"b"_qs });
-        std::vector<tk::TRezepte> rezepte { rec(u"T"_qs, u"A"_qs), rec(u"U"_qs, u"B"_qs) };
+        std::vector<tk::Rezepteintrag> rezepte { rec(u"T"_qs, u"A"_qs), rec(u"U"_qs, u"B"_qs) };
         std::vector<int> treffer;
         tk::sucheRezepte(rezepte, 1, c.dir(), modus, wort, treffer);
         QCOMPARE(treffer, expected);
@@ -168,7 +168,7 @@ private slots:
     void invalidMaskNeedsAComparison()
     {
         // Nothing live, nothing compared: no fault shows.
-        std::vector<tk::TRezepte> rezepte { rec(u"T"_qs, u"A"_qs, true) };
+        std::vector<tk::Rezepteintrag> rezepte { rec(u"T"_qs, u"A"_qs, true) };
         std::vector<int> treffer;
         tk::sucheRezepte(rezepte, 0, QString(), SuchModus::Titel, u"["_qs, treffer);
         QVERIFY(treffer.empty());
@@ -192,7 +192,7 @@ private slots:
         const QDir from(QStringLiteral(TK_SOURCE_DIR "/data/Rezepte"));
         for (const QString& name : from.entryList(QDir::Files))
             QVERIFY(QFile::copy(from.filePath(name), c.path(u"Data/Rezepte/"_qs + name)));
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
         const tk::LoadOutcome load = tk::loadRezepte(
             tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "exchange/gui/ExpRez.h"
-#include "mainwin/gui/Unit1.h"
+#include "exchange/gui/Paketexportfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
-#include "search/gui/Unit2.h"
+#include "search/gui/Suchfenster.h"
 #include "store/AppState.h"
 
 namespace {
@@ -52,7 +52,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm2* f = p.forms().Form2;
+        tk::Suchfenster* f = p.forms().suchfenster;
         QVERIFY(f->isHidden());
         QCOMPARE(f->windowTitle(), u"Suchen"_qs);
         QCOMPARE(f->size(), QSize(289, 194));
@@ -97,8 +97,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        tk::TForm2* f = p.forms().Form2;
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Suchfenster* f = p.forms().suchfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Image3Click();
         QVERIFY(f->isVisible());
         tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
@@ -133,7 +133,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"suppe"_qs);
         script.answer(tk::Answer::Ok);
         QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
@@ -163,17 +163,17 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        tk::TForm2* f = p.forms().Form2;
+        tk::Suchfenster* f = p.forms().suchfenster;
         tkt::kind<QRadioButton>(f, "RadioButton4")->setChecked(true);
         tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         if (tag >= 1)
-            tkt::kind<QAction>(p.forms().Form1, u"Suchen%1"_qs.arg(tag))->trigger();
+            tkt::kind<QAction>(p.forms().hauptfenster, u"Suchen%1"_qs.arg(tag))->trigger();
         else
-            p.forms().Form1->indenWochenthemen1Click(tag);
+            p.forms().hauptfenster->indenWochenthemen1Click(tag);
         QVERIFY(f->isVisible());
         QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
         QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"kuchen"_qs);
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().Form1, "suchergebnisse")->count(), 0);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "suchergebnisse")->count(), 0);
         QVERIFY(script.seen().isEmpty());
     }
 
@@ -192,8 +192,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        tk::TForm1* f1 = p.forms().Form1;
-        tk::TForm2* f = p.forms().Form2;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Suchfenster* f = p.forms().suchfenster;
         // full text would find "Teig" in 0, 1 and 5
         tkt::kind<QRadioButton>(f, "RadioButton1")->setChecked(true);
         tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
@@ -216,14 +216,14 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QWidget>(f1, "Panel7")->setVisible(true);
         tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
         QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 0);
-        QVERIFY(p.forms().Form2->isHidden());
+        QVERIFY(p.forms().suchfenster->isHidden());
         QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
-        QVERIFY(p.forms().Form10->isVisible()); // "Weiter" opened the export window
+        QVERIFY(p.forms().paketexportfenster->isVisible()); // "Weiter" opened the export window
     }
 
     void failuresStopAndKeepTheWindow_data()
@@ -257,8 +257,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         script.seen().clear();
-        tk::TForm2* f = p.forms().Form2;
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Suchfenster* f = p.forms().suchfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->append(u"alt"_qs, 0);
         f1->Image3Click();
         tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
@@ -279,8 +279,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm2* f = p.forms().Form2;
-        tk::TForm1* f1 = p.forms().Form1;
+        tk::Suchfenster* f = p.forms().suchfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Image3Click();
         tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
         script.answer(tk::Answer::Ok);

@@ -7,21 +7,21 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "dialogs/gui/Unit4.h"
-#include "editing/gui/editRezForm.h"
-#include "mainwin/gui/Unit1.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/IniFile.h"
 #include "platform/gui/HotLabel.h"
-#include "settings/RGB_Tran.h"
+#include "settings/Farbton.h"
 #include "settings/Einstellungen.h"
-#include "settings/gui/Unit3.h"
+#include "settings/gui/Einstellungsfenster.h"
 #include "settings/gui/HueBar.h"
 #include "store/AppState.h"
 
 namespace {
 const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
 
-QColor panelColour(tk::TForm1* f)
+QColor panelColour(tk::Hauptfenster* f)
 {
     return tkt::kind<QWidget>(f, "Panel1")->palette().color(QPalette::Window);
 }
@@ -47,8 +47,8 @@ private slots:
         QVERIFY(p.st.NormaleFarbe);
         QCOMPARE(p.st.Schriftgroesse, 10);
         QCOMPARE(p.st.AutorVorgabe, QString());
-        QVERIFY(p.forms().Form4->isVisible());
-        QVERIFY(!p.forms().Form3->isVisible());
+        QVERIFY(p.forms().willkommensfenster->isVisible());
+        QVERIFY(!p.forms().einstellungsfenster->isVisible());
         QCOMPARE(c.lines(kDat),
             (QStringList { "[Data]", "StandardAutor=", "[Schrift]", "Size=10", "[Farben]", "Skin=0" }));
     }
@@ -86,18 +86,18 @@ private slots:
         tkt::ModalScript script;
         c.write(kDat, file + QStringList { "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
-        QCOMPARE(tkt::kind<QSlider>(p.forms().Form3, "TrackBar1")->value(), size);
+        QCOMPARE(tkt::kind<QSlider>(p.forms().einstellungsfenster, "TrackBar1")->value(), size);
         QCOMPARE(p.st.Schriftgroesse, size);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), size + 4);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->font().pointSize(), size + 4);
         QCOMPARE(p.st.NormaleFarbe, normal);
         QCOMPARE(p.st.Farbton, hue);
         QCOMPARE(p.st.AutorVorgabe, autor);
-        QCOMPARE(tkt::kind<QLineEdit>(p.forms().Form3, "Edit2")->text(), autor);
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "Edit2")->text(), autor);
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::size(ini), storedSize);
         QCOMPARE(tk::Einstellungen::skin(ini), !normal);
         if (hue >= 360)
-            QCOMPARE(panelColour(p.forms().Form1), rgb(0, 0, 0));
+            QCOMPARE(panelColour(p.forms().hauptfenster), rgb(0, 0, 0));
     }
 
     void okWritesKeysInOrder()
@@ -108,8 +108,8 @@ private slots:
         QFile::remove(c.path(kDat));
         tkt::Program p(c.dir());
         QFile::remove(c.path(kDat));
-        p.forms().Form1->Image5Click();
-        tk::TForm3* f = p.forms().Form3;
+        p.forms().hauptfenster->Image5Click();
+        tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
         QVERIFY(f->isVisible());
         tkt::kind<QLineEdit>(f, "Edit2")->setText(QStringLiteral("Brutzel"));
         tkt::kind<QSlider>(f, "TrackBar1")->setValue(7);
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(c.lines(kDat),
             (QStringList { "[Data]", "StandardAutor=Brutzel", "[Schrift]", "Size=7", "[Farben]", "Skin=1",
                 "Farbe=30" }));
-        QCOMPARE(panelColour(p.forms().Form1), rgb(239, 191, 143));
+        QCOMPARE(panelColour(p.forms().hauptfenster), rgb(239, 191, 143));
         QCOMPARE(f->palette().color(QPalette::Window), rgb(239, 191, 143));
     }
 
@@ -131,9 +131,9 @@ private slots:
         c.write(
             kDat, { "[Schrift]", "Size=9", "[Farben]", "Skin=0", "Farbe=200", "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
-        const QColor before = panelColour(p.forms().Form1);
-        tk::TForm3* f = p.forms().Form3;
-        p.forms().Form1->Image5Click();
+        const QColor before = panelColour(p.forms().hauptfenster);
+        tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
+        p.forms().hauptfenster->Image5Click();
         QTest::mousePress(tkt::kind<tk::HueBar>(f, "Image1"), Qt::RightButton, {}, QPoint(120, 10));
         QCOMPARE(p.st.Farbton, 120);
         QVERIFY(!p.st.NormaleFarbe);
@@ -144,11 +144,11 @@ private slots:
         QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
         QCOMPARE(c.bytes(kDat), file);
-        QCOMPARE(panelColour(p.forms().Form1), before);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().Form1, "rezeptname")->font().pointSize(), 13);
+        QCOMPARE(panelColour(p.forms().hauptfenster), before);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->font().pointSize(), 13);
         // The preview stays on the settings window; reopening reads the file again.
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
-        p.forms().Form1->Image5Click();
+        p.forms().hauptfenster->Image5Click();
         QVERIFY(p.st.NormaleFarbe);
         QCOMPARE(p.st.Farbton, 200);
         QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->value(), 9);
@@ -162,20 +162,20 @@ private slots:
         c.write(kDat, { "[Farben]", "Skin=1", "Farbe=77", "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
         QVERIFY(!p.st.NormaleFarbe);
-        p.forms().Form1->Image5Click();
-        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->hue(), 77); // the bar marks the stored hue
-        tkt::kind<tk::HotLabel>(p.forms().Form3, "Label1")->press();
+        p.forms().hauptfenster->Image5Click();
+        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(), 77); // the bar marks the stored hue
+        tkt::kind<tk::HotLabel>(p.forms().einstellungsfenster, "Label1")->press();
         QVERIFY(p.st.NormaleFarbe);
-        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->hue(), -1);
-        p.forms().Form3->Panel1Click();
+        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(), -1);
+        p.forms().einstellungsfenster->Panel1Click();
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::skin(ini), false);
         QCOMPARE(tk::Einstellungen::farbe(ini), 77);
-        QCOMPARE(panelColour(p.forms().Form1), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(panelColour(p.forms().hauptfenster), QApplication::palette().color(QPalette::Button));
         // Back to the hue scheme: the bar decides, not the stored value.
-        p.forms().Form1->Image5Click();
-        tkt::kind<tk::HueBar>(p.forms().Form3, "Image1")->pick(10);
-        p.forms().Form3->Panel1Click();
+        p.forms().hauptfenster->Image5Click();
+        tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->pick(10);
+        p.forms().einstellungsfenster->Panel1Click();
         QCOMPARE(tk::Einstellungen::farbe(ini), 10);
     }
 
@@ -185,7 +185,7 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::TForm3* f = p.forms().Form3;
+        tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
         QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->minimum(), 6);
         QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->maximum(), 12);
         for (int s : { 6, 11, 12 }) {
@@ -201,12 +201,12 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().Form1->Image5Click();
-        tkt::kind<QLineEdit>(p.forms().Form3, "Edit2")->setText(QStringLiteral("Tante Erna"));
-        p.forms().Form3->Panel1Click();
+        p.forms().hauptfenster->Image5Click();
+        tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "Edit2")->setText(QStringLiteral("Tante Erna"));
+        p.forms().einstellungsfenster->Panel1Click();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
-        p.forms().Form1->Neueserstellen1Click();
-        QCOMPARE(tkt::kind<QLineEdit>(p.forms().Form8, "Edit2")->text(), QStringLiteral("Tante Erna"));
+        p.forms().hauptfenster->Neueserstellen1Click();
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit2")->text(), QStringLiteral("Tante Erna"));
     }
 
     void hueBarColumnsAndEnds()
@@ -215,20 +215,20 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::HueBar* bar = tkt::kind<tk::HueBar>(p.forms().Form3, "Image1");
+        tk::HueBar* bar = tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1");
         QCOMPARE(bar->picture().size(), QSize(360, 25));
         for (int x : { 0, 66, 180, 359 }) {
             const tk::Rgb s = tk::Panelfarbe(x);
             QCOMPARE(bar->picture().pixelColor(x, 0), rgb(s.red, s.green, s.blue));
             QCOMPARE(bar->picture().pixelColor(x, 24), rgb(s.red, s.green, s.blue));
         }
-        p.forms().Form1->Image5Click();
+        p.forms().hauptfenster->Image5Click();
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, 12));
         QCOMPARE(p.st.Farbton, 0);
-        QCOMPARE(p.forms().Form3->palette().color(QPalette::Window), rgb(239, 143, 143));
+        QCOMPARE(p.forms().einstellungsfenster->palette().color(QPalette::Window), rgb(239, 143, 143));
         QTest::mousePress(bar, Qt::MiddleButton, {}, QPoint(359, 3));
         QCOMPARE(p.st.Farbton, 359);
-        QCOMPARE(p.forms().Form3->palette().color(QPalette::Window), rgb(239, 143, 145));
+        QCOMPARE(p.forms().einstellungsfenster->palette().color(QPalette::Window), rgb(239, 143, 145));
     }
 
     void hueBarIsASliderForScreenReaders()
@@ -238,7 +238,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QAccessibleInterface* a
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HueBar>(p.forms().Form3, "Image1"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Slider);
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Programmfarbe"));
@@ -259,14 +259,14 @@ private slots:
         // A folder in place of the file: no write can succeed.
         QFile::remove(c.path(kDat));
         QDir().mkpath(c.path(kDat));
-        p.forms().Form1->Image5Click();
-        tkt::kind<QSlider>(p.forms().Form3, "TrackBar1")->setValue(11);
-        p.forms().Form3->Image1MouseDown(60);
-        tk::guarded(nullptr, [&] { p.forms().Form3->Panel1Click(); });
+        p.forms().hauptfenster->Image5Click();
+        tkt::kind<QSlider>(p.forms().einstellungsfenster, "TrackBar1")->setValue(11);
+        p.forms().einstellungsfenster->Image1MouseDown(60);
+        tk::guarded(nullptr, [&] { p.forms().einstellungsfenster->Panel1Click(); });
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QCOMPARE(p.st.Schriftgroesse, 11);
-        QCOMPARE(panelColour(p.forms().Form1), rgb(239, 239, 143));
-        QVERIFY(!p.forms().Form3->isVisible());
+        QCOMPARE(panelColour(p.forms().hauptfenster), rgb(239, 239, 143));
+        QVERIFY(!p.forms().einstellungsfenster->isVisible());
     }
 };
 

@@ -9,16 +9,16 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
-#include "settings/gui/Unit3.h"
-#include "settings/gui/Farben.h"
+#include "settings/gui/Einstellungsfenster.h"
+#include "settings/gui/Farbschema.h"
 #include "store/AppState.h"
 
 namespace {
-QList<QWidget*> panels(tk::TForm1* f)
+QList<QWidget*> panels(tk::Hauptfenster* f)
 {
     QList<QWidget*> out { tkt::kind<QWidget>(f, "Panel1"), tkt::kind<QWidget>(f, "Panel2"),
         tkt::kind<QWidget>(f, "Panel3"), tkt::kind<QWidget>(f, "Panel4"), tkt::kind<QWidget>(f, "Panel5"),
@@ -29,13 +29,13 @@ QList<QWidget*> panels(tk::TForm1* f)
             out.append(s->handle(i));
     return out;
 }
-QList<QWidget*> fields(tk::TForm1* f)
+QList<QWidget*> fields(tk::Hauptfenster* f)
 {
     return { tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<tk::RecipeList>(f, "treeview1"),
         tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<QPlainTextEdit>(f, "rezept"),
         tkt::kind<QListWidget>(f, "zutaten"), tkt::kind<QLineEdit>(f, "Edit1") };
 }
-QList<QWidget*> texts(tk::TForm1* f)
+QList<QWidget*> texts(tk::Hauptfenster* f)
 {
     return { tkt::kind<QPlainTextEdit>(f, "rezept"), tkt::kind<QLineEdit>(f, "Edit1"),
         tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<QListWidget>(f, "zutaten"),
@@ -83,7 +83,7 @@ private slots:
     void schemeReachesExactlyTheListedControls()
     {
         QFETCH(int, hue);
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         const QColor tabBackground
             = tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window);
         const QColor status0 = tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText);
@@ -121,7 +121,7 @@ private slots:
     void fontSize()
     {
         QFETCH(int, size);
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         f->show();
         f->applySchriftgroesse(size);
         QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), size + 4);
@@ -173,13 +173,13 @@ private slots:
         c->write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"),
             { "[Farben]", "Skin=1", "Farbe=66", "[Schrift]", "Size=12", "[Start]", "ShowWelcome=0" });
         p = std::make_unique<tkt::Program>(c->dir());
-        tk::TForm1* f = p->forms().Form1;
+        tk::Hauptfenster* f = p->forms().hauptfenster;
         QCOMPARE(tkt::kind<QWidget>(f, "Panel4")->palette().color(QPalette::Window), QColor(230, 239, 143));
         QCOMPARE(
             tkt::kind<QListWidget>(f, "zutaten")->palette().color(QPalette::Base), QColor(236, 237, 222));
         QCOMPARE(tkt::kind<QLabel>(f, "Label20")->palette().color(QPalette::WindowText), QColor(88, 97, 5));
         QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), 16);
-        QCOMPARE(p->forms().Form3->palette().color(QPalette::Window), QColor(230, 239, 143));
+        QCOMPARE(p->forms().einstellungsfenster->palette().color(QPalette::Window), QColor(230, 239, 143));
     }
 
 private:

@@ -161,7 +161,7 @@ void TestCrashSafety::leftoversOfACutInstallDoNotBlockTheNext()
     c.recipe(1, { QStringLiteral("b") }, { QStringLiteral("b") });
     QTemporaryDir work;
     const QString paket = work.filePath(QStringLiteral("p.tkp"));
-    std::vector<tk::TRezepte> rezepte;
+    std::vector<tk::Rezepteintrag> rezepte;
     int max = 0;
     tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
     tk::exportiereRezepte(c.dir(), rezepte, { 1 }, QStringLiteral("P"), QStringLiteral("K"), paket);
@@ -203,7 +203,7 @@ void TestCrashSafety::killedSavesLoseNothing()
     QTemporaryDir work;
     const QString paket = work.filePath(QStringLiteral("paket.tkp"));
     {
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
         tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
         tk::exportiereRezepte(c.dir(), rezepte, { 1, 2, 3 }, QStringLiteral("Paket"), QStringLiteral("Koch"), paket);
@@ -266,7 +266,7 @@ void TestCrashSafety::killedSavesLoseNothing()
 
         // The collection loads, and every live recipe is there and readable.
         const QStringList lines = tk::loadLines(tk::indexPath(c.dir()));
-        std::vector<tk::TRezepte> rezepte;
+        std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
         const tk::IniFile favs(tk::favouritesPath(c.dir()));
         const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, max, &favs, 0, {}, {});

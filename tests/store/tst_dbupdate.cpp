@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
-#include "mainwin/gui/DB_aktualisierung.h"
+#include "mainwin/gui/Aktualisierungsfenster.h"
 #include "store/DbUpdate.h"
 #include "platform/Error.h"
 
@@ -74,7 +74,7 @@ private slots:
         tkt::ModalScript script;
         script.answer(tk::Answer::Ok); // old-format notice at start
         tkt::Program p(c.dir());
-        tk::TForm13* w = p.forms().Form13;
+        tk::Aktualisierungsfenster* w = p.forms().aktualisierungsfenster;
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Datenbank aktualisieren"));
         QCOMPARE(w->size(), QSize(418, 313));
@@ -120,7 +120,7 @@ private slots:
         const QByteArray before = c.bytes(QStringLiteral("Data/Rezepte/index.dat"));
         bool thrown = false;
         try {
-            p.forms().Form13->Button1Click();
+            p.forms().aktualisierungsfenster->Button1Click();
         } catch (const tk::Error&) {
             thrown = true;
         }

@@ -184,7 +184,7 @@ private slots:
         QFETCH(bool, favorit);
         QFETCH(IntList, carries);
         QFETCH(IntList, listedOn);
-        tk::TRezepte r;
+        tk::Rezepteintrag r;
         r.Geloescht = geloescht;
         r.Favorit = favorit;
         for (int c : carries)

@@ -16,7 +16,7 @@ struct Run {
     IntList listed;
 };
 
-Run load(const QStringList& lines, std::vector<tk::TRezepte>& table, int& max, const tk::IniFile* fav = nullptr,
+Run load(const QStringList& lines, std::vector<tk::Rezepteintrag>& table, int& max, const tk::IniFile* fav = nullptr,
     int kategorie = 0)
 {
     Run r;
@@ -25,7 +25,7 @@ Run load(const QStringList& lines, std::vector<tk::TRezepte>& table, int& max, c
     return r;
 }
 
-IntList flags(const tk::TRezepte& r)
+IntList flags(const tk::Rezepteintrag& r)
 {
     IntList out;
     for (int i = 0; i < 100; ++i)
@@ -47,7 +47,7 @@ class LoaderTest : public QObject {
 private slots:
     void emptyCollection()
     {
-        std::vector<tk::TRezepte> table(3);
+        std::vector<tk::Rezepteintrag> table(3);
         int max = 5;
         const Run r = load({ "-1" }, table, max);
         QCOMPARE(max, -1);
@@ -60,7 +60,7 @@ private slots:
 
     void liveAndDeleted()
     {
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = -1;
         const Run r = load({ "1", "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|", "||||" }, table, max);
         QCOMPARE(max, 1);
@@ -70,7 +70,7 @@ private slots:
         QVERIFY(!r.out.oldFormat);
         QCOMPARE(r.progress, (IntList { 0, 1 }));
         QCOMPARE(r.listed, IntList { 0 });
-        const tk::TRezepte& a = table[0];
+        const tk::Rezepteintrag& a = table[0];
         QCOMPARE(a.Titel, QStringLiteral("Apfelkuchen"));
         QCOMPARE(a.Autor, QStringLiteral("Oma"));
         QCOMPARE(a.Datum, QStringLiteral("12.03.2006"));
@@ -95,7 +95,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(bool, deleted);
         QFETCH(bool, oldFormat);
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = 0;
         const Run r = load({ "0", line }, table, max);
         QCOMPARE(bool(table[0].Geloescht), deleted);
@@ -126,7 +126,7 @@ private slots:
         const tk::IniFile fav(favPath);
         const QStringList lines { "5", "Quark|a|01,|d|m|", "||||", "Brot|a|14,|d|m|", "Eis|a|01,14,|d|m|",
             "Wurst|a|15,|d|m|", "Tee|a|09,|d|m|" };
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = -1;
         const Run r = load(lines, table, max, &fav, kategorie);
         QCOMPARE(r.listed, listed);
@@ -141,7 +141,7 @@ private slots:
     // Reloading keeps the records: a live one is overwritten, a deleted one only gets Geloescht.
     void reloadKeepsRecords()
     {
-        std::vector<tk::TRezepte> table(4);
+        std::vector<tk::Rezepteintrag> table(4);
         table[0].Titel = QStringLiteral("Alt");
         table[0].Favorit = 1;
         table[0].InKategorie[5] = 1;
@@ -191,7 +191,7 @@ private slots:
         QFETCH(int, failedLine);
         QFETCH(int, live);
         QFETCH(IntList, listed);
-        std::vector<tk::TRezepte> table(1);
+        std::vector<tk::Rezepteintrag> table(1);
         table[0].Titel = QStringLiteral("vorher");
         int max = 0;
         const Run r = load(lines, table, max);
@@ -232,7 +232,7 @@ private slots:
         const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
         writeFile(favPath, "[Favoriten]\r\n0=1\r\n 1 =1\r\n02=1\r\n3=0\r\n+4=1\r\n4=yes\r\n5=1\r\n5=0\r\nx=1\r\n");
         const tk::IniFile fav(favPath);
-        std::vector<tk::TRezepte> a, b;
+        std::vector<tk::Rezepteintrag> a, b;
         int maxA = -1, maxB = -1;
         IntList progA, progB, listA, listB;
         const tk::LoadOutcome outA = tk::loadRezepte(
@@ -263,7 +263,7 @@ private slots:
 
     void linesBehindTheLastRecordAreNotRead()
     {
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = -1;
         const Run r = load({ "0", "A|x|01,|d|m|", "B|x|01,|d|m|", "Müll" }, table, max);
         QVERIFY(!r.out.failed);

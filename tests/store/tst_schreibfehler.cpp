@@ -8,10 +8,10 @@
 #include <sys/mount.h>
 
 #include "TestSupport.h"
-#include "editing/gui/editRezForm.h"
-#include "exchange/importexport.h"
+#include "editing/gui/Rezepteditor.h"
+#include "exchange/Paketformat.h"
 #include "platform/Error.h"
-#include "mainwin/gui/Unit1.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "store/AppState.h"
 
 namespace {
@@ -118,18 +118,18 @@ void SchreibfehlerTest::saveFails()
     tkt::ModalScript script;
     tkt::Program p(c.dir());
     QCOMPARE(p.st.RezeptAnzahl, 3);
-    tk::TForm1* f1 = p.forms().Form1;
+    tk::Hauptfenster* f1 = p.forms().hauptfenster;
     f1->ZeigeRezept(1);
     if (action == QLatin1String("editor")) {
         f1->Bearbeiten1Click();
-        tkt::kind<QLineEdit>(p.forms().Form8, "Edit1")->setText(QStringLiteral("Neuer Titel"));
+        tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit1")->setText(QStringLiteral("Neuer Titel"));
     }
     QVERIFY(full ? disk.fill() : disk.readOnly());
     const QHash<QString, QByteArray> before = snapshot(disk.data);
     script.seen().clear();
 
     if (action == QLatin1String("editor")) {
-        tkt::kind<QPushButton>(p.forms().Form8, "Button1")->click();
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
     } else if (action == QLatin1String("delete")) {
         script.answer(tk::Answer::Yes);
         tkt::kind<QAction>(f1, "Lschen1")->trigger();

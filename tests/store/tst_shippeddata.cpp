@@ -21,7 +21,7 @@ private slots:
     void loadsThroughTheLoader()
     {
         const tk::IniFile fav(file(QStringLiteral("favoriten.dat")));
-        std::vector<tk::TRezepte> table;
+        std::vector<tk::Rezepteintrag> table;
         int max = -1;
         QList<int> listed;
         const tk::LoadOutcome out = tk::loadRezepte(tk::loadLines(file(QStringLiteral("index.dat"))), table, max,

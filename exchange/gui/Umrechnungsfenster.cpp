@@ -1,0 +1,139 @@
+#include "exchange/gui/Umrechnungsfenster.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/PdfAusgabe.h"
+#include "platform/gui/Modal.h"
+
+namespace tk {
+
+Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("Umrechnen"));
+    setWindowTitle(QStringLiteral("Rezept umrechnen"));
+    setSizeGripEnabled(true);
+
+    auto* lay = new QVBoxLayout(this);
+    m_titel = new QLabel(this);
+    m_titel->setObjectName(QStringLiteral("Titel"));
+    m_titel->setWordWrap(true);
+    QFont fett = m_titel->font();
+    fett.setBold(true);
+    fett.setPointSize(fett.pointSize() + 2);
+    m_titel->setFont(fett);
+    lay->addWidget(m_titel);
+
+    auto* raster = new QGridLayout;
+    auto* mengeText = new QLabel(QStringLiteral("Menge:"), this);
+    m_menge = new QLabel(this);
+    m_menge->setObjectName(QStringLiteral("Menge"));
+    m_menge->setWordWrap(true);
+    raster->addWidget(mengeText, 0, 0);
+    raster->addWidget(m_menge, 0, 1, 1, 2);
+    auto* aufText = new QLabel(QStringLiteral("Umrechnen auf"), this);
+    m_auf = new QSpinBox(this);
+    m_auf->setObjectName(QStringLiteral("UmrechnenAuf"));
+    m_auf->setAccessibleName(QStringLiteral("Umrechnen auf"));
+    m_auf->setRange(1, 999);
+    aufText->setBuddy(m_auf);
+    m_einheit = new QLabel(this);
+    m_einheit->setObjectName(QStringLiteral("Einheit"));
+    raster->addWidget(aufText, 1, 0);
+    raster->addWidget(m_auf, 1, 1);
+    raster->addWidget(m_einheit, 1, 2);
+    raster->setColumnStretch(2, 1);
+    lay->addLayout(raster);
+
+    m_zutaten = new QListWidget(this);
+    m_zutaten->setObjectName(QStringLiteral("Zutaten"));
+    m_zutaten->setAccessibleName(QStringLiteral("Zutaten"));
+    m_zutaten->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_zutaten->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lay->addWidget(m_zutaten, 1);
+
+    auto* knoepfe = new QHBoxLayout;
+    auto knopf = [&](const QString& text, const char* name) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        knoepfe->addWidget(b);
+        return b;
+    };
+    QPushButton* bDrucken = knopf(QStringLiteral("Drucken"), "Drucken");
+    QPushButton* bKopieren = knopf(QStringLiteral("Kopieren"), "Kopieren");
+    QPushButton* bEinkauf = knopf(QStringLiteral("Auf die Einkaufsliste"), "AufEinkaufsliste");
+    knoepfe->addStretch(1);
+    QPushButton* bSchliessen = knopf(QStringLiteral("Schließen"), "Schliessen");
+    lay->addLayout(knoepfe);
+
+    connect(m_auf, &QSpinBox::valueChanged, this, [this] { neuBerechnen(); });
+    connect(bDrucken, &QPushButton::clicked, this, [this] { guarded(this, [&] { drucken(); }); });
+    connect(bKopieren, &QPushButton::clicked, this, [this] { kopieren(); });
+    connect(bEinkauf, &QPushButton::clicked, this, [this] {
+        const RezeptAnsicht a = umgerechnet();
+        emit aufEinkaufsliste(a.zutaten, a.titel);
+    });
+    connect(bSchliessen, &QPushButton::clicked, this, &QWidget::hide);
+
+    resize(420, 440);
+}
+
+void Umrechnungsfenster::zeige(const RezeptAnsicht& rezept)
+{
+    m_rezept = rezept;
+    m_portionen = lesePortionen(rezept.menge);
+    m_titel->setText(rezept.titel);
+    m_menge->setText(rezept.menge);
+    m_einheit->setText(m_portionen.einheit);
+    const QSignalBlocker still(m_auf);
+    m_auf->setValue(m_portionen.anzahl);
+    neuBerechnen();
+    m_auf->setFocus();
+    m_auf->selectAll();
+}
+
+RezeptAnsicht Umrechnungsfenster::umgerechnet() const
+{
+    RezeptAnsicht a = m_rezept;
+    const int auf = m_auf->value();
+    const double faktor = double(auf) / m_portionen.anzahl;
+    a.menge = skalierePortionen(m_rezept.menge, auf);
+    for (QString& z : a.zutaten)
+        z = skaliereZeile(z, faktor);
+    return a;
+}
+
+void Umrechnungsfenster::neuBerechnen()
+{
+    const QStringList zeilen = umgerechnet().zutaten;
+    m_zutaten->clear();
+    m_zutaten->addItems(zeilen);
+}
+
+void Umrechnungsfenster::drucken()
+{
+    const RezeptAnsicht a = umgerechnet();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(a.titel);
+    if (!printDialog(this, &printer))
+        return;
+    const QSize bereich = druckbereich(printer);
+    RezeptAnsicht seite = a;
+    seite.zeilen = umbrochen(a.zeilen, printer, bereich.width() - 100 * DruckEinheit(bereich.width()));
+    druckeLayout(printer, DruckLayout(seite, bereich.width(), bereich.height()));
+}
+
+void Umrechnungsfenster::kopieren() { QGuiApplication::clipboard()->setText(ZwischenablageText(umgerechnet())); }
+
+} // namespace tk

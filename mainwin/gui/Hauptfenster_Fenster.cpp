@@ -1,0 +1,119 @@
+// Handlers of the main window that open the other windows: editor, category editor, comment window,
+// picture viewer, settings, welcome, help and about.
+#include "mainwin/gui/Hauptfenster.h"
+
+#include <QUrl>
+
+#include "dialogs/gui/Infofenster.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "editing/gui/Bildfenster.h"
+#include "editing/gui/Kategorieneditor.h"
+#include "editing/gui/Kommentarfenster.h"
+#include "editing/gui/Rezepteditor.h"
+#include "mainwin/gui/Ladefenster.h"
+#include "platform/gui/Desktop.h"
+#include "platform/gui/Jpeg.h"
+#include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
+#include "settings/gui/Einstellungsfenster.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+#include "store/Webadressen.h"
+
+namespace tk {
+
+namespace
+{
+    void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
+    {
+        // On a failed Fill the editor keeps the recipe it had, so its fields and number still match.
+        const int alt = editor->RezeptNr;
+        editor->RezeptNr = nr;
+        try {
+            editor->Fill();
+        } catch (...) {
+            editor->RezeptNr = alt;
+            throw;
+        }
+        editor->setWindowTitle(titel);
+        if (!editor->isVisible()) centreOn(editor, over);
+        editor->show();
+        editor->raise();
+        editor->activateWindow();
+    }
+}
+
+void Hauptfenster::Neueserstellen1Click()
+{
+    if (forms.rezepteditor) oeffnen(forms.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
+}
+
+void Hauptfenster::Bearbeiten1Click()
+{
+    if (st.RezeptAnzahl == 0 || !forms.rezepteditor) return;
+    const int n = st.AktRezept;
+    if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht) return;
+    oeffnen(forms.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
+}
+
+void Hauptfenster::Bearbeiten3Click()
+{
+    Kategorieneditor* f = forms.kategorieneditor;
+    f->fuellen();
+    centreOn(f, this);
+    Modal::exec(f);
+}
+
+void Hauptfenster::Image6Click()
+{
+    // The icon belongs to the recipe on show, which a right click on another entry does not change.
+    const int n = st.AngezeigtesRezept >= 0 ? st.AngezeigtesRezept : st.AktRezept;
+    if (n < 0 || !forms.bildfenster) return;
+    // A picture that cannot be loaded fails here, before the viewer changes or shows.
+    const QImage bild = loadPicture(picturePath(st.programDir, n));
+    forms.bildfenster->zeigeBild(bild, this);
+}
+
+void Hauptfenster::Image7Click()
+{
+    Kommentarfenster* k = forms.kommentarfenster;
+    if (!k) return;
+    if (!k->isVisible()) centreOn(k, this);
+    k->show();
+    k->raise();
+    k->activateWindow();
+}
+
+void Hauptfenster::Image5Click()
+{
+    if (forms.einstellungsfenster)
+        forms.einstellungsfenster->zeigen(this);
+}
+
+void Hauptfenster::Willkommen1Click() { openFileWithDesktop(st.path(QStringLiteral("Data/Sonstiges/Hilfe.htm"))); }
+
+void Hauptfenster::Hilfe1Click()
+{
+    if (!forms.willkommensfenster)
+        return;
+    forms.willkommensfenster->show();
+    forms.willkommensfenster->raise();
+    forms.willkommensfenster->activateWindow();
+}
+
+void Hauptfenster::Webseite1Click() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
+
+void Hauptfenster::ber1Click()
+{
+    if (!forms.infofenster)
+        return;
+    if (!forms.infofenster->isVisible())
+        centreOn(forms.infofenster, this);
+    forms.infofenster->show();
+    forms.infofenster->raise();
+    forms.infofenster->activateWindow();
+}
+
+void Hauptfenster::Installieren1Click() { openWithDesktop(QUrl(QLatin1String(kDownloadSeite))); }
+
+} // namespace tk

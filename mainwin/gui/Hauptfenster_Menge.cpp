@@ -1,0 +1,163 @@
+// Portions and shopping list: menu items and handlers of the main window.
+#include "mainwin/gui/Hauptfenster.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "exchange/Ausgabe.h"
+#include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/Einkaufslistenfenster.h"
+#include "exchange/gui/PdfAusgabe.h"
+#include "exchange/gui/Umrechnungsfenster.h"
+#include "platform/TextLines.h"
+#include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
+
+namespace tk {
+
+namespace {
+    // Recipe n as stored: the index fields from the table, the lines from its file.
+    bool gespeichertesRezept(const AppState& st, int n, RezeptAnsicht& a)
+    {
+        if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht)
+            return false;
+        const Rezepteintrag& r = st.Rezepte[size_t(n)];
+        const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, n)));
+        a.titel = r.Titel;
+        a.datum = r.Datum;
+        a.autor = r.Autor;
+        a.menge = r.Menge;
+        a.zutaten = datei.zutaten;
+        a.zeilen = datei.text;
+        return true;
+    }
+
+    void nachVorne(QWidget* w, QWidget* ueber)
+    {
+        if (!w->isVisible())
+            centreOn(w, ueber);
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+
+    // Puts the action right after `nach` in its menu.
+    void umstellen(QMenu* menu, QAction* a, QAction* nach, const char* name)
+    {
+        a->setObjectName(QLatin1String(name));
+        const QList<QAction*> alle = menu->actions();
+        const qsizetype i = alle.indexOf(nach);
+        menu->removeAction(a);
+        if (i >= 0 && i + 1 < alle.size() && alle.at(i + 1) != a)
+            menu->insertAction(alle.at(i + 1), a);
+        else
+            menu->addAction(a);
+    }
+}
+
+void Hauptfenster::buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern)
+{
+    QAction* umrechnen = addItem(rezeptMenu, QStringLiteral("Umrechnen..."),
+        QKeySequence(QStringLiteral("Ctrl+M")), &Hauptfenster::Umrechnen1Click);
+    umstellen(rezeptMenu, umrechnen, Drucken1, "Umrechnen1");
+    QAction* liste = addItem(rezeptMenu, QStringLiteral("Einkaufsliste"),
+        QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::Einkaufsliste1Click);
+    umstellen(rezeptMenu, liste, umrechnen, "Einkaufsliste1");
+    QAction* pdf = addItem(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::AlsPDFDatei1Click);
+    umstellen(speichern, pdf, indieZwischenablage1, "AlsPDFDatei1");
+
+    QAction* popDrucken = nullptr;
+    for (QAction* a : PopupMenu1->actions())
+        if (a->text() == u"Drucken")
+            popDrucken = a;
+    QAction* popUmrechnen = addItem(PopupMenu1, QStringLiteral("Umrechnen..."), {}, &Hauptfenster::Umrechnen2Click);
+    umstellen(PopupMenu1, popUmrechnen, popDrucken, "Umrechnen2");
+    QAction* popListe = addItem(
+        PopupMenu1, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::AufdieEinkaufsliste1Click);
+    umstellen(PopupMenu1, popListe, popUmrechnen, "AufdieEinkaufsliste1");
+}
+
+namespace {
+    // The shopping list window is made when first needed; the main window owns it.
+    Einkaufslistenfenster* einkaufsliste(QWidget* form1, const QString& programDir)
+    {
+        auto* w
+            = form1->findChild<Einkaufslistenfenster*>(QStringLiteral("Einkaufsliste"), Qt::FindDirectChildrenOnly);
+        return w ? w : new Einkaufslistenfenster(programDir, form1);
+    }
+}
+
+void Hauptfenster::Einkaufsliste1Click()
+{
+    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
+    nachVorne(w, this);
+    w->laden();
+}
+
+void Hauptfenster::AufdieEinkaufsliste1Click()
+{
+    RezeptAnsicht a;
+    if (!gespeichertesRezept(st, st.AktRezept, a))
+        return;
+    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
+    w->hinzufuegen(a.zutaten, a.titel);
+    nachVorne(w, this);
+}
+
+namespace {
+    void umrechnen(QWidget* form1, const AppState& st, int n)
+    {
+        RezeptAnsicht a;
+        if (!gespeichertesRezept(st, n, a))
+            return;
+        auto* w = form1->findChild<Umrechnungsfenster*>(QStringLiteral("Umrechnen"), Qt::FindDirectChildrenOnly);
+        if (!w) {
+            w = new Umrechnungsfenster(form1);
+            const QString dir = st.programDir;
+            QObject::connect(w, &Umrechnungsfenster::aufEinkaufsliste, form1,
+                [form1, dir](const QStringList& zutaten, const QString& titel) {
+                    guarded(form1, [&] {
+                        Einkaufslistenfenster* liste = einkaufsliste(form1, dir);
+                        liste->hinzufuegen(zutaten, titel);
+                        nachVorne(liste, form1);
+                    });
+                });
+        }
+        w->zeige(a);
+        nachVorne(w, form1);
+    }
+}
+
+// "Rezept" > "Umrechnen...": the recipe on show.
+void Hauptfenster::Umrechnen1Click() { umrechnen(this, st, st.AngezeigtesRezept); }
+
+// The list's pop-up menu: the recipe under the mouse.
+void Hauptfenster::Umrechnen2Click() { umrechnen(this, st, st.AktRezept); }
+
+void Hauptfenster::AlsPDFDatei1Click()
+{
+    if (st.RezeptAnzahl <= 0)
+        return;
+    const RezeptAnsicht a = ansicht();
+    // The title proposes the file name; characters no file name can hold become "_".
+    QString vorschlag = a.titel.trimmed();
+    for (QChar& c : vorschlag)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = u'_';
+    const QString datei
+        = saveFileName(this, QStringLiteral("Speichern unter"), QStringLiteral("PDF-Datei (*.pdf)"),
+            vorschlag.isEmpty() ? QString() : vorschlag + QStringLiteral(".pdf"), QStringLiteral("pdf"));
+    if (datei.isEmpty())
+        return;
+    schreibePdf(datei, a.titel, [&](QPrinter& printer) {
+        const QSize bereich = druckbereich(printer);
+        return DruckLayout(a, bereich.width(), bereich.height());
+    });
+}
+
+} // namespace tk
