@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test bench clean test-asan fuzz
+.PHONY: all deps build run test bench clean test-asan fuzz format format-check
 
 all: build
 
@@ -21,8 +21,16 @@ run: build
 	@if [ ! -e $(BUILD)/Data ]; then cp -r data $(BUILD)/Data && echo "Rezeptsammlung nach $(BUILD)/Data kopiert."; fi
 	$(BUILD)/tellerkiste
 
-test: build
+test: build format-check
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every source file as the project's .clang-format writes it; the check names the files that are off.
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./$(BUILD) -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+format-check: deps
+	@clang-format --dry-run -Werror $(SOURCES) 2>&1 | grep -o '^[^:]*:' | sort -u | sed 's/:$$/: not formatted (make format)/' | grep . && exit 1 || true
+
+format: deps
+	@clang-format -i $(SOURCES)
 
 bench: build
 	@# Every benchmark, then one table of all figures (bench_generate is a tool, not a benchmark).

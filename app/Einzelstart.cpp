@@ -30,10 +30,10 @@ Einzelstart::~Einzelstart() = default;
 QString Einzelstart::serverName(const QString& programDir)
 {
     const QString kanonisch = QFileInfo(programDir).canonicalFilePath();
-    const QByteArray hash
-        = QCryptographicHash::hash((kanonisch.isEmpty() ? programDir : kanonisch).toUtf8(), QCryptographicHash::Sha1)
-              .toHex()
-              .left(16);
+    const QByteArray hash = QCryptographicHash::hash(
+        (kanonisch.isEmpty() ? programDir : kanonisch).toUtf8(), QCryptographicHash::Sha1)
+                                .toHex()
+                                .left(16);
     return QStringLiteral("tellerkiste-") + QString::fromLatin1(hash);
 }
 

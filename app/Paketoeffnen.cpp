@@ -20,7 +20,9 @@ void oeffnePakete(Fensterregister& forms, const QStringList& argumente, const QS
 
 void nachVorn(Fensterregister& forms)
 {
-    QWidget* w = forms.willkommensfenster && forms.willkommensfenster->isVisible() ? static_cast<QWidget*>(forms.willkommensfenster) : forms.hauptfenster;
+    QWidget* w = forms.willkommensfenster && forms.willkommensfenster->isVisible()
+        ? static_cast<QWidget*>(forms.willkommensfenster)
+        : forms.hauptfenster;
     if (!w)
         return;
     if (w->isMinimized())

@@ -72,7 +72,8 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     QObject::connect(haupt, &Hauptfenster::kommentarChanged, kommentar,
         [haupt, kommentar] { kommentar->setKommentarZeilen(haupt->RezeptKommentar); });
     kommentar->setKommentarZeilen(haupt->RezeptKommentar);
-    st.offenerKommentar = [&st, kommentar = QPointer<Kommentarfenster>(kommentar)](int n) -> std::optional<QStringList> {
+    st.offenerKommentar
+        = [&st, kommentar = QPointer<Kommentarfenster>(kommentar)](int n) -> std::optional<QStringList> {
         if (!kommentar || n != st.AngezeigtesRezept)
             return std::nullopt;
         return kommentar->kommentarZeilen();

@@ -77,7 +77,8 @@ int main(int argc, char** argv)
     tkb::GeneratedCollection made;
     const double genMs = timed([&] { made = tkb::generateCollection(dir.path(), opt); });
     QDir(dir.path()).mkpath(QStringLiteral("Data/Sonstiges"));
-    tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/Welcome.rtf"), { QStringLiteral("{\\rtf1 Hallo\\par}") });
+    tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/Welcome.rtf"),
+        { QStringLiteral("{\\rtf1 Hallo\\par}") });
     tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"),
         { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
 
@@ -107,7 +108,8 @@ int main(int argc, char** argv)
     int inTab = 0;
     const int kat = st.kat.TabKategorie.value(3, 3);
     for (int i = 0; i <= st.RezeptMax; ++i)
-        if (!st.Rezepte[size_t(i)].Geloescht && tk::gehoertZuKategorie(st.Rezepte[size_t(i)], kat)) ++inTab;
+        if (!st.Rezepte[size_t(i)].Geloescht && tk::gehoertZuKategorie(st.Rezepte[size_t(i)], kat))
+            ++inTab;
     const double tabMs = timed([&] { reiter->setCurrentIndex(3); });
     check(liste->count() == inTab, "Liste eines Kategorie-Reiters");
     const double tabBackMs = timed([&] { reiter->setCurrentIndex(0); });
@@ -143,7 +145,8 @@ int main(int argc, char** argv)
         for (int i = 0; same && i < r.hits; ++i)
             same = treffer->numberAt(i) == expected[size_t(i)];
         check(same, r.name);
-        check(notices.size() == 1 && notices.front() == tk::suchZusammenfassung(r.hits), "Zusammenfassung der Suche");
+        check(notices.size() == 1 && notices.front() == tk::suchZusammenfassung(r.hits),
+            "Zusammenfassung der Suche");
         notices.clear();
     }
 
@@ -155,8 +158,10 @@ int main(int argc, char** argv)
     auto* speichern = tkb::kind<QPushButton>(e, "Button1");
     const double saveMs = timed([&] { speichern->click(); });
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
-    check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"), "Titel im Index gespeichert");
-    check(st.Rezepte[size_t(n)].Titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");
+    check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"),
+        "Titel im Index gespeichert");
+    check(
+        st.Rezepte[size_t(n)].Titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");
     check(st.RezeptAnzahl == made.live, "Anzahl nach dem Speichern");
 
     // A deletion.

@@ -15,8 +15,7 @@
 #include "platform/Error.h"
 #include "platform/gui/Jpeg.h"
 
-namespace
-{
+namespace {
 
 double bestOf(int runs, const std::function<void()>& f)
 {

@@ -66,8 +66,9 @@ Figures measure(const QString& programDir)
 
 void report(const char* what, const Figures& f)
 {
-    std::printf("%s: loadRezepte %.1f ms, plain line loop %.1f ms, ratio %.2fx (goal <= 3x), %d live recipes\n",
-        what, f.load, f.plain, f.load / f.plain, f.live);
+    std::printf(
+        "%s: loadRezepte %.1f ms, plain line loop %.1f ms, ratio %.2fx (goal <= 3x), %d live recipes\n", what,
+        f.load, f.plain, f.load / f.plain, f.live);
 }
 
 } // namespace

@@ -48,7 +48,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath() + u"/tk-bench-search"_qs;
+    const QString dir
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath() + u"/tk-bench-search"_qs;
     try {
         if (!QFileInfo::exists(tk::indexPath(dir))) {
             std::printf("generating 100000 recipes in %s ...\n", qPrintable(dir));
@@ -68,8 +69,8 @@ int main(int argc, char** argv)
 
         for (const QString& wort : { u"apfel"_qs, u"k*chen"_qs, u"[ks]?uppe"_qs }) {
             const double ms = best(7, [&] { run(tk::SuchModus::Titel, wort); });
-            std::printf("title search '%s': %.2f ms, %zu hits (goal < 50 ms: %.2fx of the goal)\n", qPrintable(wort),
-                ms, treffer.size(), ms / 50.0);
+            std::printf("title search '%s': %.2f ms, %zu hits (goal < 50 ms: %.2fx of the goal)\n",
+                qPrintable(wort), ms, treffer.size(), ms / 50.0);
         }
         {
             const double ms = best(7, [&] { run(tk::SuchModus::Autor, u"müller"_qs); });
@@ -94,7 +95,8 @@ int main(int argc, char** argv)
                 ours = std::min(ours, timeMs([&] { run(tk::SuchModus::Volltext, wort); }));
                 theirs = std::min(theirs, timeMs([&] { grep(wort); }));
             }
-            std::printf("full-text search '%s': %.1f ms, %zu hits; grep -r -l -i -F: %.1f ms; ratio %.2f (goal <= 1.5)\n",
+            std::printf("full-text search '%s': %.1f ms, %zu hits; grep -r -l -i -F: %.1f ms; ratio %.2f "
+                        "(goal <= 1.5)\n",
                 qPrintable(wort), ours, treffer.size(), theirs, ours / theirs);
         }
         {

@@ -28,10 +28,7 @@ QStringList Zeilenblock(const RezeptAnsicht& a, const QString& produktZeile)
     return out;
 }
 
-QStringList TextdateiZeilen(const RezeptAnsicht& a)
-{
-    return Zeilenblock(a, kProduktTextdatei);
-}
+QStringList TextdateiZeilen(const RezeptAnsicht& a) { return Zeilenblock(a, kProduktTextdatei); }
 
 QString ZwischenablageText(const RezeptAnsicht& a)
 {
@@ -64,18 +61,21 @@ QByteArray RtfDokument(const RezeptAnsicht& a, int schriftgroesse)
     return writeRtf(RtfZeilen(a, schriftgroesse), kDruckSchrift);
 }
 
-QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax)
+QStringList AlleRezepteZeilen(
+    const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax)
 {
     QStringList out;
     for (int n = 0; n <= rezeptMax && size_t(n) < rezepte.size(); ++n) {
         const Rezepteintrag& r = rezepte[size_t(n)];
-        if (r.Geloescht == 1) continue;
+        if (r.Geloescht == 1)
+            continue;
         const QString path = recipePath(programDir, n);
         RecipeFile datei;
         try {
             datei = parseRecipe(loadLines(path));
         } catch (const Error& e) {
-            if (e.message() == cannotOpenMessage(path)) throw;
+            if (e.message() == cannotOpenMessage(path))
+                throw;
             throw Error(
                 QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt.").arg(QDir::toNativeSeparators(path)));
         }
@@ -103,7 +103,8 @@ int DruckEinheit(int seitenBreite)
     const qint64 zaehler = qint64(seitenBreite) * 5;
     qint64 q = zaehler / 2400;
     const qint64 rest2 = (zaehler % 2400) * 2;
-    if (rest2 > 2400 || (rest2 == 2400 && (q % 2) != 0)) ++q;
+    if (rest2 > 2400 || (rest2 == 2400 && (q % 2) != 0))
+        ++q;
     return int(q);
 }
 
@@ -137,7 +138,8 @@ QList<DruckText> DruckLayout(const RezeptAnsicht& a, int seitenBreite, int seite
         ++zeilenAufSeite;
     };
     // The first ingredient stands beside "Zutaten:".
-    if (!a.zutaten.isEmpty()) out.append({ a.zutaten.first(), 10, false, false, 90 * u, y, 0 });
+    if (!a.zutaten.isEmpty())
+        out.append({ a.zutaten.first(), 10, false, false, 90 * u, y, 0 });
     for (int i = 1; i < a.zutaten.size(); ++i)
         setze(a.zutaten.at(i), 90 * u, schritt);
     for (int j = 0; j < a.zeilen.size(); ++j)

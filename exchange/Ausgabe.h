@@ -37,7 +37,8 @@ QByteArray RtfDokument(const RezeptAnsicht& a, int schriftgroesse);
 
 // All live recipes as one text: index fields from the table, the rest from each recipe file.
 // Throws tk::Error when a recipe file is missing or damaged, so no half file is written.
-QStringList AlleRezepteZeilen(const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax);
+QStringList AlleRezepteZeilen(
+    const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax);
 
 // ---- Printing ----------------------------------------------------------------------------------
 

@@ -3,8 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace tk
-{
+namespace tk {
 
 // Recipe packages: a 32-bit little-endian file count, then per file its name length, its bare
 // Windows-1252 name, its size and one complete zlib stream (level 9) of its content.

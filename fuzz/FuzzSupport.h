@@ -13,7 +13,8 @@ namespace tkfuzz {
 inline QString scratchDir()
 {
     static const QString dir = [] {
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        const QString base
+            = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         const QString d = base + QStringLiteral("/tkfuzz-") + QString::number(getpid());
         QDir(d).removeRecursively();
         QDir().mkpath(d);
@@ -30,8 +31,10 @@ inline QString writeScratch(const QString& name, const uint8_t* data, size_t siz
 {
     const QString path = scratchDir() + u'/' + name;
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) abort();
-    if (size && f.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size)) abort();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        abort();
+    if (size && f.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        abort();
     return path;
 }
 

@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = tkfuzz::writeScratch(QStringLiteral("test.ini"), data, size);
     try {
         tk::IniFile ini(path);
-        const QStringList sections = { QStringLiteral("Favoriten"), QStringLiteral("Einstellungen"), QStringLiteral("a") };
+        const QStringList sections
+            = { QStringLiteral("Favoriten"), QStringLiteral("Einstellungen"), QStringLiteral("a") };
         for (const QString& s : sections) {
             ini.sectionExists(s);
             for (const QString& k : ini.readSection(s)) {
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         }
         ini.writeString(QStringLiteral("Favoriten"), QStringLiteral("17"), QStringLiteral("1"));
-        if (!ini.readBool(QStringLiteral("Favoriten"), QStringLiteral("17"), false)) abort();
+        if (!ini.readBool(QStringLiteral("Favoriten"), QStringLiteral("17"), false))
+            abort();
     } catch (const tk::Error&) {
     }
     return 0;

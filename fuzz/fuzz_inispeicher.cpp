@@ -18,13 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 ini.ReadNumber(s, k, 0);
             }
         }
-        if (!sections.isEmpty()) ini.DropSection(sections.front());
+        if (!sections.isEmpty())
+            ini.DropSection(sections.front());
         ini.WriteText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QStringLiteral("Suppe"));
-        if (ini.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString()) != QLatin1String("Suppe"))
+        if (ini.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
+            != QLatin1String("Suppe"))
             abort();
         ini.WriteBack();
         tk::IniSpeicher again(path);
-        if (again.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString()) != QLatin1String("Suppe"))
+        if (again.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
+            != QLatin1String("Suppe"))
             abort();
     } catch (const tk::Error&) {
     }

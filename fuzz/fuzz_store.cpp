@@ -8,30 +8,35 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QStringList lines = tk::splitLines(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QStringList lines
+        = tk::splitLines(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
 
     std::vector<tk::Rezepteintrag> rezepte;
     int rezeptMax = 0;
     int listed = 0;
-    const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, rezeptMax, nullptr, int(size % 20), [](int) {},
+    const tk::LoadOutcome out = tk::loadRezepte(
+        lines, rezepte, rezeptMax, nullptr, int(size % 20), [](int) {},
         [&](int n) {
-            if (n < 0 || size_t(n) >= rezepte.size()) abort();
+            if (n < 0 || size_t(n) >= rezepte.size())
+                abort();
             ++listed;
         });
-    if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1) abort();
+    if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1)
+        abort();
 
     std::vector<tk::Rezepteintrag> ausBytes;
     int maxBytes = 0;
-    const tk::LoadOutcome b = tk::loadRezepte(
-        tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))), ausBytes, maxBytes,
-        nullptr, int(size % 20), {}, {});
+    const tk::LoadOutcome b
+        = tk::loadRezepte(tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))),
+            ausBytes, maxBytes, nullptr, int(size % 20), {}, {});
     if (b.liveCount != out.liveCount || b.failed != out.failed || b.failedLine != out.failedLine
         || b.oldFormat != out.oldFormat || maxBytes != rezeptMax || ausBytes.size() != rezepte.size())
         abort();
     for (size_t n = 0; n < rezepte.size(); ++n) {
         const tk::Rezepteintrag &x = rezepte[n], &y = ausBytes[n];
         if (x.Titel != y.Titel || x.Autor != y.Autor || x.Datum != y.Datum || x.Menge != y.Menge
-            || x.Titel.isNull() != y.Titel.isNull() || x.InKategorie != y.InKategorie || x.Geloescht != y.Geloescht)
+            || x.Titel.isNull() != y.Titel.isNull() || x.InKategorie != y.InKategorie
+            || x.Geloescht != y.Geloescht)
             abort();
     }
     for (const QString& l : lines) {
@@ -45,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const tk::RecipeFile r = tk::parseRecipe(lines);
         // What was read must survive writing and reading again.
         const tk::RecipeFile again = tk::parseRecipe(tk::buildRecipe(r.zutaten, r.text, r.kommentar));
-        if (again.zutaten != r.zutaten || again.text != r.text || again.kommentar != r.kommentar) abort();
+        if (again.zutaten != r.zutaten || again.text != r.text || again.kommentar != r.kommentar)
+            abort();
     } catch (const tk::Error&) {
     }
     return 0;

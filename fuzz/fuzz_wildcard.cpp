@@ -5,7 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 1) return 0;
+    if (size < 1)
+        return 0;
     const size_t cut = std::min<size_t>(data[0], size - 1);
     const char* mask = reinterpret_cast<const char*>(data + 1);
     const char* text = mask + cut;
@@ -14,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const tk::Wildcard w(tk::fromCp1252(mask, qsizetype(cut)));
         const bool a = w.matches(tk::fromCp1252(text, textSize));
         const bool b = w.matches(text, textSize);
-        if (a != b) abort();
+        if (a != b)
+            abort();
     } catch (const tk::Error&) {
     }
     return 0;

@@ -53,7 +53,7 @@ public:
 
 private:
     struct Section {
-        int header = -1;   // line of the header
+        int header = -1; // line of the header
         int lastEntry = -1; // last line that belongs to it and is not blank
         QHash<QString, int> keys; // lower-case key -> line (first occurrence)
         QStringList order;

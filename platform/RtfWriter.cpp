@@ -75,7 +75,8 @@ QByteArray writeRtf(const QList<RichLine>& lines, const QString& fontName)
         }
         out += words;
         // A blank ends the control words; it is not part of the text.
-        if (!words.isEmpty() || &line == &lines.first()) out += ' ';
+        if (!words.isEmpty() || &line == &lines.first())
+            out += ' ';
         out += rtfEscape(line.text);
         out += "\\par\r\n";
     }

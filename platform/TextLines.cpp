@@ -18,7 +18,8 @@ QString cannotOpenMessage(const QString& path)
 
 QString cannotWriteMessage(const QString& path)
 {
-    QString m = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(path));
+    QString m = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.")
+                    .arg(QDir::toNativeSeparators(path));
     // A full or write-protected drive is something the user can put right: say so.
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     if (disk.isValid() && disk.isReady()) {
@@ -95,10 +96,7 @@ void saveBytes(const QString& path, const QByteArray& bytes)
 
 void saveLines(const QString& path, const QStringList& lines) { saveBytes(path, joinLines(lines)); }
 
-bool isReadOnly(const QString& path)
-{
-    return !(QFile::permissions(path) & QFileDevice::WriteOwner);
-}
+bool isReadOnly(const QString& path) { return !(QFile::permissions(path) & QFileDevice::WriteOwner); }
 
 void clearReadOnly(const QString& path)
 {

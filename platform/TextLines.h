@@ -11,7 +11,7 @@ namespace tk {
 QStringList splitLines(const QByteArray& bytes);
 QByteArray joinLines(const QStringList& lines);
 
-QStringList loadLines(const QString& path);          // throws tk::Error when the file cannot be read
+QStringList loadLines(const QString& path); // throws tk::Error when the file cannot be read
 void saveLines(const QString& path, const QStringList& lines); // throws tk::Error; old file kept on failure
 
 // Raw bytes, with the same error rules. saveBytes writes atomically and refuses a read-only target.

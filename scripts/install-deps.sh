@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need; only what is missing.
 set -euo pipefail
-pkgs=(g++ cmake make qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
+pkgs=(g++ cmake make clang-format qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
       libxml2-dev qt6-image-formats-plugins  # web import: HTML parser, WebP reader
       libgl-dev xvfb xauth
       dbus-bin at-spi2-core         # make bench: start-up with the accessibility bus on an X server

@@ -25,7 +25,8 @@ QString suchMaske(const QString& wort) { return u'*' + wort + u'*'; }
 QString suchZusammenfassung(int treffer)
 {
     if (treffer == 0)
-        return QStringLiteral("Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort");
+        return QStringLiteral(
+            "Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort");
     return QStringLiteral("Suche beendet: ") + QString::number(treffer) + QStringLiteral(" Treffer!");
 }
 
@@ -99,13 +100,14 @@ namespace {
 
     QString kaputtMessage(const QString& path, const QString& why)
     {
-        return QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt: %2").arg(QDir::toNativeSeparators(path), why);
+        return QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt: %2")
+            .arg(QDir::toNativeSeparators(path), why);
     }
 
 } // namespace
 
-void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, const QString& programDir, SuchModus modus,
-    const QString& wort, std::vector<int>& treffer, const std::function<void(int)>& progress)
+void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, const QString& programDir,
+    SuchModus modus, const QString& wort, std::vector<int>& treffer, const std::function<void(int)>& progress)
 {
     // The mask is compiled at the first comparison: an invalid one shows only when something is compared.
     std::optional<Wildcard> maske;

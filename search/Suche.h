@@ -21,7 +21,8 @@ QString suchZusammenfassung(int treffer);
 // recipe before it is decided. Hits are appended to `treffer` in number order as they are found, so on a
 // failure (tk::Error: an invalid mask at the first comparison, an unreadable or broken recipe file) the
 // hits so far are still there. No file is written.
-void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, const QString& programDir, SuchModus modus,
-    const QString& wort, std::vector<int>& treffer, const std::function<void(int)>& progress = {});
+void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, const QString& programDir,
+    SuchModus modus, const QString& wort, std::vector<int>& treffer,
+    const std::function<void(int)>& progress = {});
 
 } // namespace tk

@@ -46,7 +46,8 @@ private:
 
     template <typename Text> bool matchText(const Text& text) const;
     template <typename Text> bool segmentAt(const Segment& s, const Text& text, qsizetype pos) const;
-    template <typename Text> qsizetype findSegment(const Segment& s, const Text& text, qsizetype from, qsizetype limit) const;
+    template <typename Text>
+    qsizetype findSegment(const Segment& s, const Text& text, qsizetype from, qsizetype limit) const;
     bool accepts(const Element& e, int code) const;
 
     QString m_mask;

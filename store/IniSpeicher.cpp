@@ -6,60 +6,60 @@
 
 #include "platform/TextLines.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     constexpr int kMaxLine = 255;
 
-    bool sameName(const QString& a, const QString& b)
-    {
-        return a.compare(b, Qt::CaseInsensitive) == 0;
-    }
+    bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
     // The key of a raw line: the text before its first "=", or none for a line without "=".
     bool keyOf(const QString& line, QStringView& key)
     {
         const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0) return false;
+        if (eq < 0)
+            return false;
         key = QStringView(line).left(eq);
         return true;
     }
 
-    bool isQuote(QChar c)
-    {
-        return c == u'"' || c == u'\'';
-    }
+    bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
 
     bool parseDecimal(QStringView t, int& out)
     {
         while (!t.isEmpty() && t.front() == u' ')
             t = t.mid(1);
-        if (t.isEmpty()) return false;
+        if (t.isEmpty())
+            return false;
         qsizetype i = 0;
         bool negative = false;
         if (t[0] == u'+' || t[0] == u'-') {
             negative = t[0] == u'-';
             i = 1;
         }
-        if (i >= t.size()) return false;
+        if (i >= t.size())
+            return false;
         qint64 v = 0;
         for (; i < t.size(); ++i) {
             const char16_t c = t[i].unicode();
-            if (c < u'0' || c > u'9') return false;
+            if (c < u'0' || c > u'9')
+                return false;
             v = v * 10 + (c - u'0');
-            if (v > qint64(INT_MAX) + 1) return false;
+            if (v > qint64(INT_MAX) + 1)
+                return false;
         }
-        if (negative) v = -v;
-        if (v > INT_MAX || v < INT_MIN) return false;
+        if (negative)
+            v = -v;
+        if (v > INT_MAX || v < INT_MIN)
+            return false;
         out = int(v);
         return true;
     }
 
     bool parseHex(QStringView t, int& out)
     {
-        if (t.isEmpty() || t.size() > 8) return false;
+        if (t.isEmpty() || t.size() > 8)
+            return false;
         quint32 v = 0;
         for (QChar ch : t) {
             const char16_t c = ch.unicode();
@@ -89,7 +89,8 @@ int Abschnittsliste::Add(const QString& name)
 
 void Abschnittsliste::Delete(int i)
 {
-    if (i >= 0 && i < Count()) m_items.erase(m_items.begin() + i);
+    if (i >= 0 && i < Count())
+        m_items.erase(m_items.begin() + i);
 }
 
 void Abschnittsliste::Clear()
@@ -101,7 +102,8 @@ void Abschnittsliste::Clear()
 int Abschnittsliste::FindSection(const QString& name)
 {
     const int n = Count();
-    if (n == 0) return -1;
+    if (n == 0)
+        return -1;
     const int start = remembered < n && remembered >= 0 ? remembered : 0;
     for (int k = 0; k < n; ++k) {
         const int i = (start + k) % n;
@@ -116,7 +118,8 @@ int Abschnittsliste::FindSection(const QString& name)
 bool Abschnittsliste::MergeDuplicates(const TDuplicateHandler& handler)
 {
     const int n = Count();
-    if (n < 2) return false;
+    if (n < 2)
+        return false;
     std::vector<QString> folded;
     folded.reserve(size_t(n));
     for (const Item& it : m_items)
@@ -151,19 +154,18 @@ bool Abschnittsliste::MergeDuplicates(const TDuplicateHandler& handler)
         std::vector<Item> kept;
         kept.reserve(m_items.size());
         for (int i = 0; i < n; ++i)
-            if (!drop[size_t(i)]) kept.push_back(std::move(m_items[size_t(i)]));
+            if (!drop[size_t(i)])
+                kept.push_back(std::move(m_items[size_t(i)]));
         m_items = std::move(kept);
-        if (remembered >= Count()) remembered = 0;
+        if (remembered >= Count())
+            remembered = 0;
     }
     return merged;
 }
 
 // ---- IniSpeicher -------------------------------------------------------------------------------
 
-IniSpeicher::IniSpeicher(const QString& fileName)
-{
-    AttachFile(fileName);
-}
+IniSpeicher::IniSpeicher(const QString& fileName) { AttachFile(fileName); }
 
 IniSpeicher::~IniSpeicher()
 {
@@ -180,7 +182,8 @@ void IniSpeicher::AttachFile(const QString& fileName)
     WriteBack();
     ClearSections();
     m_fileName = fileName;
-    if (!m_fileName.isEmpty()) LoadFile(m_fileName);
+    if (!m_fileName.isEmpty())
+        LoadFile(m_fileName);
     m_modified = false;
 }
 
@@ -193,14 +196,18 @@ void IniSpeicher::ClearSections()
 void IniSpeicher::LoadFile(const QString& fileName)
 {
     m_cursor = 0;
-    if (!QFileInfo::exists(fileName)) return;
+    if (!QFileInfo::exists(fileName))
+        return;
     const QStringList raw = loadLines(fileName);
     QStringList* current = nullptr;
     for (const QString& full : raw) {
         QString line = full.left(kMaxLine);
-        if (line.size() == 1 && line.at(0) == QChar(26)) line.clear();
-        if (DropComments && line.startsWith(u';')) line.clear();
-        if (line.isEmpty()) continue;
+        if (line.size() == 1 && line.at(0) == QChar(26))
+            line.clear();
+        if (DropComments && line.startsWith(u';'))
+            line.clear();
+        if (line.isEmpty())
+            continue;
         if (line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2) {
             current = &m_sections.Lines(m_sections.Add(line.mid(1, line.size() - 2)));
             continue;
@@ -226,10 +233,13 @@ void IniSpeicher::LoadFile(const QString& fileName)
             while (!line.isEmpty() && line.back().unicode() < 33)
                 line.chop(1);
         }
-        if (DropLinesWithoutEquals && !line.contains(u'=')) continue;
-        if (current) current->append(line);
+        if (DropLinesWithoutEquals && !line.contains(u'='))
+            continue;
+        if (current)
+            current->append(line);
     }
-    if (m_sections.MergeDuplicates(OnDuplicate)) m_modified = true;
+    if (m_sections.MergeDuplicates(OnDuplicate))
+        m_modified = true;
 }
 
 int IniSpeicher::FindEntry(const QString& section, const QString& key, bool create, QStringList*& lines)
@@ -238,14 +248,16 @@ int IniSpeicher::FindEntry(const QString& section, const QString& key, bool crea
     int found = -1;
     const int n = m_sections.Count();
     if (n > 0) {
-        if (m_cursor < 0 || m_cursor >= n) m_cursor = 0;
+        if (m_cursor < 0 || m_cursor >= n)
+            m_cursor = 0;
         const int stop = m_cursor == 0 ? n - 1 : m_cursor - 1;
         for (;;) {
             if (sameName(m_sections.Name(m_cursor), section)) {
                 found = m_cursor;
                 break;
             }
-            if (m_cursor == stop) break;
+            if (m_cursor == stop)
+                break;
             m_cursor = (m_cursor + 1) % n;
         }
     }
@@ -259,7 +271,8 @@ int IniSpeicher::FindEntry(const QString& section, const QString& key, bool crea
     lines = &m_sections.Lines(found);
     for (qsizetype i = 0; i < lines->size(); ++i) {
         QStringView k;
-        if (keyOf(lines->at(i), k) && k.compare(key, Qt::CaseInsensitive) == 0) return int(i);
+        if (keyOf(lines->at(i), k) && k.compare(key, Qt::CaseInsensitive) == 0)
+            return int(i);
     }
     return -1;
 }
@@ -268,7 +281,8 @@ QString IniSpeicher::ReadText(const QString& section, const QString& key, const 
 {
     QStringList* lines = nullptr;
     const int i = FindEntry(section, key, false, lines);
-    if (i < 0) return def;
+    if (i < 0)
+        return def;
     const QString& line = lines->at(i);
     return line.mid(line.indexOf(u'=') + 1).left(kMaxLine);
 }
@@ -321,7 +335,8 @@ void IniSpeicher::WriteFlag(const QString& section, const QString& key, bool val
 void IniSpeicher::ListKeys(const QString& section, QStringList& target)
 {
     const int s = m_sections.FindSection(section);
-    if (s < 0) return;
+    if (s < 0)
+        return;
     for (const QString& line : m_sections.Lines(s)) {
         QStringView k;
         target.append(keyOf(line, k) ? k.toString() : QString());
@@ -338,17 +353,20 @@ void IniSpeicher::ListSections(QStringList& target)
 void IniSpeicher::CopySectionLines(const QString& section, QStringList& target)
 {
     const int s = m_sections.FindSection(section);
-    if (s >= 0) target += m_sections.Lines(s);
+    if (s >= 0)
+        target += m_sections.Lines(s);
 }
 
 void IniSpeicher::DropSection(const QString& section)
 {
     const int s = m_sections.FindSection(section);
-    if (s < 0) return;
+    if (s < 0)
+        return;
     m_sections.Delete(s);
     m_sections.remembered = 0;
     m_modified = true;
-    if (m_cursor > m_sections.Count() - 1) m_cursor = 0;
+    if (m_cursor > m_sections.Count() - 1)
+        m_cursor = 0;
 }
 
 void IniSpeicher::DropKey(const QString& section, const QString& key)
@@ -366,7 +384,8 @@ QStringList IniSpeicher::buildText() const
     QStringList out;
     for (int i = 0; i < m_sections.Count(); ++i) {
         const QStringList& lines = m_sections.Lines(i);
-        if (lines.isEmpty()) continue;
+        if (lines.isEmpty())
+            continue;
         out.append(u'[' + m_sections.Name(i) + u']');
         out += lines;
         out.append(QString());
@@ -374,10 +393,7 @@ QStringList IniSpeicher::buildText() const
     return out;
 }
 
-void IniSpeicher::DumpLines(QStringList& target)
-{
-    target += buildText();
-}
+void IniSpeicher::DumpLines(QStringList& target) { target += buildText(); }
 
 void IniSpeicher::WriteBack()
 {

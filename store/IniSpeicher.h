@@ -6,16 +6,14 @@
 #include <memory>
 #include <vector>
 
-namespace tk
-{
+namespace tk {
 
 // Decides which of two sections of the same name survives: true keeps the earlier one.
 using TDuplicateHandler = std::function<bool(const QString& name, QStringList& earlier, QStringList& later)>;
 
 // Section names in file order, each owning the raw lines of its section. Names compare without
 // regard to case; duplicates are allowed until MergeDuplicates.
-class Abschnittsliste
-{
+class Abschnittsliste {
 public:
     int Count() const { return int(m_items.size()); }
     const QString& Name(int i) const { return m_items[size_t(i)].name; }
@@ -42,8 +40,7 @@ private:
 // A whole INI file in memory, written back in one piece. Lines are held raw (key=value, at most
 // 255 characters); nothing is written until WriteBack, which runs on destruction, on attaching
 // another file, or on WriteText with section, key and value all empty.
-class IniSpeicher
-{
+class IniSpeicher {
 public:
     explicit IniSpeicher(const QString& fileName);
     virtual ~IniSpeicher(); // writes pending changes; a failure there is swallowed, so call WriteBack first

@@ -5,10 +5,21 @@ namespace tk {
 const QStringList& standardKategorien()
 {
     static const QStringList names = {
-        QStringLiteral("Alle"), QStringLiteral("Desserts"), QStringLiteral("Gemüse"), QStringLiteral("Fleisch"),
-        QStringLiteral("Fisch"), QStringLiteral("Wild"), QStringLiteral("Geflügel"), QStringLiteral("Suppen"),
-        QStringLiteral("Salate"), QStringLiteral("Sonstiges"), QStringLiteral("Reis"), QStringLiteral("Nudeln"),
-        QStringLiteral("Eigene"), QStringLiteral("Backwaren"), QStringLiteral("Favoriten"),
+        QStringLiteral("Alle"),
+        QStringLiteral("Desserts"),
+        QStringLiteral("Gemüse"),
+        QStringLiteral("Fleisch"),
+        QStringLiteral("Fisch"),
+        QStringLiteral("Wild"),
+        QStringLiteral("Geflügel"),
+        QStringLiteral("Suppen"),
+        QStringLiteral("Salate"),
+        QStringLiteral("Sonstiges"),
+        QStringLiteral("Reis"),
+        QStringLiteral("Nudeln"),
+        QStringLiteral("Eigene"),
+        QStringLiteral("Backwaren"),
+        QStringLiteral("Favoriten"),
     };
     return names;
 }

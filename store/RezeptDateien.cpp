@@ -6,36 +6,36 @@
 #include "platform/Error.h"
 #include "store/Formats.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     const QString kGeloescht = QStringLiteral("||||");
 }
 
 QStringList feldZeilen(const QString& text)
 {
-    if (text.isEmpty()) return {};
+    if (text.isEmpty())
+        return {};
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
     t.replace(QChar::ParagraphSeparator, u'\n');
     t.replace(QChar::LineSeparator, u'\n');
     QStringList lines = t.split(u'\n');
-    if (lines.last().isEmpty()) lines.removeLast();
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
 QString feldText(const QStringList& lines)
 {
     QString t = lines.join(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) t += u'\n';
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        t += u'\n';
     return t;
 }
 
-namespace
-{
+namespace {
     // The ingredient lines are 1 .. ende; see rezeptinhalt for the damaged counts.
     Rezeptinhalt aufteilen(const QStringList& lines, int k)
     {
@@ -58,10 +58,12 @@ namespace
         out.zutaten = lines.mid(1, ende);
         qsizetype i = ende + 1;
         for (; i < lines.size(); ++i) {
-            if (lines.at(i).contains(kMarker)) break;
+            if (lines.at(i).contains(kMarker))
+                break;
             out.text.append(lines.at(i));
         }
-        if (i < lines.size()) out.kommentar = lines.mid(i + 1);
+        if (i < lines.size())
+            out.kommentar = lines.mid(i + 1);
         return out;
     }
 }
@@ -83,14 +85,17 @@ EditorInhalt editorInhalt(const QStringList& lines)
 QStringList kommentarAus(const QStringList& lines)
 {
     int k = 0;
-    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k)) k = 0;
+    if (lines.isEmpty() || !parseStoreInt(lines.at(0), k))
+        k = 0;
     return aufteilen(lines, k).kommentar;
 }
 
 QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool neu)
 {
-    if (index.isEmpty()) index.append(QStringLiteral("-1"));
-    if (neu) index[0] = QString::number(n);
+    if (index.isEmpty())
+        index.append(QStringLiteral("-1"));
+    if (neu)
+        index[0] = QString::number(n);
     while (index.size() < n + 1)
         index.append(kGeloescht);
     if (neu && index.size() > n + 1) {
@@ -114,8 +119,10 @@ QString kurzesDatum(const QDate& date, const QLocale& locale)
 
 QStringList indexOhneEintrag(QStringList index, int n)
 {
-    if (n < 0) return index;
-    if (index.isEmpty()) index.append(QStringLiteral("-1"));
+    if (n < 0)
+        return index;
+    if (index.isEmpty())
+        index.append(QStringLiteral("-1"));
     while (index.size() < n + 2)
         index.append(kGeloescht);
     index[n + 1] = kGeloescht;

@@ -6,8 +6,7 @@
 class QDate;
 class QLocale;
 
-namespace tk
-{
+namespace tk {
 
 // Lines of a multi-line field: one final empty line (Enter pressed after the last line) is no line;
 // empty lines between others are. feldText is the inverse, so lines survive a round trip.

@@ -51,8 +51,9 @@ namespace {
 
     QString beschaedigt()
     {
-        return QStringLiteral("Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 fehlt oder ist keine "
-                              "Zahl.");
+        return QStringLiteral(
+            "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 fehlt oder ist keine "
+            "Zahl.");
     }
 
     // The highest number any recipe file or picture in the folder carries ("0042.dat", "0042.jpg", and
@@ -114,7 +115,8 @@ namespace {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (QFileInfo::exists(path))
-                throw Error(QStringLiteral("Die Datei %1 gibt es schon.").arg(QDir::toNativeSeparators(path)));
+                throw Error(
+                    QStringLiteral("Die Datei %1 gibt es schon.").arg(QDir::toNativeSeparators(path)));
             throw Error(cannotWriteMessage(path));
         }
         if (f.write(bytes) != bytes.size() || !f.flush()) {
@@ -170,7 +172,8 @@ Sammlung::Stempel Sammlung::stempel(const QString& pfad)
     struct stat s { };
     if (::stat(QFile::encodeName(pfad).constData(), &s) != 0)
         return {};
-    return { qint64(s.st_size), qint64(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec, quint64(s.st_ino) };
+    return { qint64(s.st_size), qint64(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
+        quint64(s.st_ino) };
 }
 
 void Sammlung::merkeEigene(const QString& pfad)
@@ -201,9 +204,9 @@ void Sammlung::beobachten(int ruheMs)
 void Sammlung::pruefen()
 {
     int geaendert = 0;
-    const std::pair<QString, int> dateien[] = { { indexPath(st.programDir), Index },
-        { favouritesPath(st.programDir), Favoriten }, { categoryPath(st.programDir), Kategorien },
-        { settingsPath(st.programDir), Einstellungen } };
+    const std::pair<QString, int> dateien[]
+        = { { indexPath(st.programDir), Index }, { favouritesPath(st.programDir), Favoriten },
+              { categoryPath(st.programDir), Kategorien }, { settingsPath(st.programDir), Einstellungen } };
     for (const auto& [pfad, bit] : dateien) {
         const Stempel jetzt = stempel(pfad);
         auto it = m_bekannt.find(pfad);
@@ -213,7 +216,8 @@ void Sammlung::pruefen()
         }
     }
     // Copies such as "index (Konflikt …).dat", "index.sync-conflict-….dat", "index (conflicted copy …).dat".
-    for (const QString& ordner : { rezepteDir(st.programDir), QFileInfo(settingsPath(st.programDir)).path() }) {
+    for (const QString& ordner :
+        { rezepteDir(st.programDir), QFileInfo(settingsPath(st.programDir)).path() }) {
         DIR* d = ::opendir(QFile::encodeName(ordner).constData());
         if (!d)
             continue;
@@ -288,7 +292,8 @@ static void journalAbschliessen(const QString& programDir)
                 // The index was written: the new text belongs to it. Otherwise the old text stays.
                 if (n >= 0 && n + 1 < index.size() && index.at(n + 1) == eintrag) {
                     const QString ziel = recipePath(programDir, n);
-                    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(ziel).constData()) != 0)
+                    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(ziel).constData())
+                        != 0)
                         continue;
                 } else {
                     QFile::remove(temp);
@@ -305,7 +310,8 @@ void Sammlung::aufraeumen()
     journalAbschliessen(st.programDir);
     // Packages unpacked by a copy that never finished its import.
     const QDir temp(tempDir(st.programDir));
-    for (const QString& ordner : temp.entryList({ QStringLiteral("paket-*") }, QDir::Dirs | QDir::NoDotAndDotDot))
+    for (const QString& ordner :
+        temp.entryList({ QStringLiteral("paket-*") }, QDir::Dirs | QDir::NoDotAndDotDot))
         QDir(temp.filePath(ordner)).removeRecursively();
 }
 
@@ -322,8 +328,8 @@ LoadOutcome Sammlung::lade(const std::function<void(int)>& progress, const std::
         out.failed = true;
         out.failedLine = 0;
     } else {
-        out = loadRezepte(lines, st.Rezepte, st.RezeptMax, st.FavoritenIni.get(), st.AktKategorie, progress,
-            listed);
+        out = loadRezepte(
+            lines, st.Rezepte, st.RezeptMax, st.FavoritenIni.get(), st.AktKategorie, progress, listed);
     }
     ++st.Generation;
     st.RezeptAnzahl = out.liveCount;
@@ -507,7 +513,8 @@ void Sammlung::benenneKategorie(int nr, const QString& name)
     const QString path = categoryPath(st.programDir);
     QStringList lines = loadLines(path);
     if (nr < 0 || nr >= lines.size())
-        throw Error(QStringLiteral("Die Kategorie %1 fehlt in der Datei \"%2\".").arg(QString::number(nr), path));
+        throw Error(
+            QStringLiteral("Die Kategorie %1 fehlt in der Datei \"%2\".").arg(QString::number(nr), path));
     lines[nr] = u'1' + name;
     saveLines(path, lines);
     merkeEigene(path);
@@ -519,7 +526,8 @@ void Sammlung::loescheKategorie(int nr)
     const QString path = categoryPath(st.programDir);
     QStringList lines = loadLines(path);
     if (nr < 0 || nr >= lines.size())
-        throw Error(QStringLiteral("Die Kategorie %1 fehlt in der Datei \"%2\".").arg(QString::number(nr), path));
+        throw Error(
+            QStringLiteral("Die Kategorie %1 fehlt in der Datei \"%2\".").arg(QString::number(nr), path));
     // The number stays taken: recipes keep it in their lists.
     lines[nr] = QStringLiteral("0");
     saveLines(path, lines);

@@ -21,15 +21,17 @@ namespace {
         "Jürgens", "Käthes", "Sörens", "Opas" };
     const QStringList kGericht { "Apfelkuchen", "Gulasch", "Kartoffelsalat", "Linseneintopf", "Zwiebelkuchen",
         "Schweinebraten", "Rinderrouladen", "Käsespätzle", "Sauerbraten", "Flammkuchen", "Hühnerfrikassee",
-        "Kohlrouladen", "Pflaumenkuchen", "Erbsensuppe", "Nudelauflauf", "Rehrücken", "Forelle", "Matjessalat",
-        "Kaiserschmarrn", "Bratkartoffeln", "Gemüsepfanne", "Milchreis", "Lebkuchen", "Königsberger Klopse",
-        "Rotkohl", "Spargelcremesuppe", "Hähnchenbrust", "Zimtsterne", "Quarkauflauf", "Gurkensalat", "Risotto",
-        "Spinatknödel", "Wildschweinbraten", "Heringsstipp", "Bienenstich", "Grünkohl", "Maultaschen", "Schnitzel" };
+        "Kohlrouladen", "Pflaumenkuchen", "Erbsensuppe", "Nudelauflauf", "Rehrücken", "Forelle",
+        "Matjessalat", "Kaiserschmarrn", "Bratkartoffeln", "Gemüsepfanne", "Milchreis", "Lebkuchen",
+        "Königsberger Klopse", "Rotkohl", "Spargelcremesuppe", "Hähnchenbrust", "Zimtsterne", "Quarkauflauf",
+        "Gurkensalat", "Risotto", "Spinatknödel", "Wildschweinbraten", "Heringsstipp", "Bienenstich",
+        "Grünkohl", "Maultaschen", "Schnitzel" };
     const QStringList kZusatz { "", "", "", " mit Preiselbeeren", " nach Art des Hauses", " vom Blech",
         " mit Kräuterbutter", " mit Speck und Zwiebeln", " à la Brutzel", " mit Soße", " aus dem Ofen",
         " mit Bratkartoffeln", " für Gäste", " mit Äpfeln", " (vegetarisch)", " süß-sauer" };
     const QStringList kAutor { "Oma Hildegard", "Brutzel", "Maria Huber", "Karl Fischer", "Lena Schäfer",
-        "Jäger Anton", "Jürgen Müller", "Grete Böhm", "Sören Weiß", "Käthe Groß", "Tante Ursula", "Özlem Yilmaz" };
+        "Jäger Anton", "Jürgen Müller", "Grete Böhm", "Sören Weiß", "Käthe Groß", "Tante Ursula",
+        "Özlem Yilmaz" };
     const QStringList kMenge { "für 2 Personen", "für 4 Personen", "für 6 Personen", "für 1 Blech",
         "ca. 20 Stück", "für 1 Springform (26 cm)", "ergibt 1,5 l", "für 8 Personen" };
     const QStringList kZutat { "250 g Mehl", "125 g Butter", "3 Eier", "250 ml Milch", "100 g Zucker",
@@ -57,7 +59,8 @@ namespace {
     // Plain POSIX calls: a hundred thousand small files are written, and QFile's extra checks add up.
     void writeRaw(const QString& path, const QByteArray& bytes)
     {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        const int fd
+            = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
         if (fd >= 0 && ::close(fd) != 0)
             throw tk::Error(tk::cannotWriteMessage(path));

@@ -53,7 +53,8 @@ namespace {
     QString welcomePath(const AppState& st) { return st.path(QStringLiteral("Data/Sonstiges/Welcome.rtf")); }
 }
 
-Willkommensfenster::Willkommensfenster(AppState& state, QWidget* haupt, Einstellungsfenster* einstellungen, QWidget* suche, QWidget* parent)
+Willkommensfenster::Willkommensfenster(
+    AppState& state, QWidget* haupt, Einstellungsfenster* einstellungen, QWidget* suche, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , st(state)
     , m_haupt(haupt)
@@ -159,9 +160,8 @@ void Willkommensfenster::FormCreate()
         m_einstellungen->hide();
     const bool textThere = QFileInfo::exists(welcomePath(st));
     if (!textThere)
-        Meldung(
-            QStringLiteral(
-                "Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste neu von ")
+        Meldung(QStringLiteral(
+                    "Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
             QStringLiteral("Fehler!"));
 

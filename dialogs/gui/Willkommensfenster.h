@@ -24,7 +24,8 @@ class Willkommensfenster : public QDialog {
 public:
     // The welcome window keeps the main, settings and search windows hidden while it is up, and its
     // creation loads the settings through the settings window.
-    Willkommensfenster(AppState& state, QWidget* haupt, Einstellungsfenster* einstellungen, QWidget* suche, QWidget* parent = nullptr);
+    Willkommensfenster(AppState& state, QWidget* haupt, Einstellungsfenster* einstellungen, QWidget* suche,
+        QWidget* parent = nullptr);
 
     void FormCreate();
     void Image4MouseDown();

@@ -11,8 +11,7 @@
 #include "platform/gui/Placement.h"
 #include "store/AppState.h"
 
-namespace tk
-{
+namespace tk {
 
 QSize bildFensterMaximum(const QSize& screen, const QSize& frameSize)
 {
@@ -66,10 +65,7 @@ Bildfenster::Bildfenster(AppState& state, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Label1Click(); }); });
 }
 
-void Bildfenster::Label1Click()
-{
-    hide();
-}
+void Bildfenster::Label1Click() { hide(); }
 
 void Bildfenster::zeigeBild(const QImage& image, QWidget* over)
 {
@@ -77,7 +73,8 @@ void Bildfenster::zeigeBild(const QImage& image, QWidget* over)
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     // Frame and title bar count towards the limit; they are known once the window was shown.
     QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isValid()) frame = QSize(0, 0);
+    if (!frame.isValid())
+        frame = QSize(0, 0);
     Image1->setImage(image);
     setMaximumSize(bildFensterMaximum(area.size(), frame));
     resize(bildFensterGroesse(image.size(), area.size(), frame));
@@ -85,10 +82,14 @@ void Bildfenster::zeigeBild(const QImage& image, QWidget* over)
     // Keep the whole window on the screen, also when the main window is near an edge.
     QRect g = frameGeometry();
     const QRect avail = screen ? screen->availableGeometry() : area;
-    if (g.right() > avail.right()) g.moveRight(avail.right());
-    if (g.bottom() > avail.bottom()) g.moveBottom(avail.bottom());
-    if (g.left() < avail.left()) g.moveLeft(avail.left());
-    if (g.top() < avail.top()) g.moveTop(avail.top());
+    if (g.right() > avail.right())
+        g.moveRight(avail.right());
+    if (g.bottom() > avail.bottom())
+        g.moveBottom(avail.bottom());
+    if (g.left() < avail.left())
+        g.moveLeft(avail.left());
+    if (g.top() < avail.top())
+        g.moveTop(avail.top());
     move(g.topLeft());
     show();
     raise();

@@ -5,8 +5,7 @@
 
 class QPushButton;
 
-namespace tk
-{
+namespace tk {
 
 struct AppState;
 class ImageView;
@@ -20,8 +19,7 @@ QSize bildFensterGroesse(const QSize& picture, const QSize& screen, const QSize&
 QSize bildFensterMaximum(const QSize& screen, const QSize& frame = {});
 
 // The picture viewer.
-class Bildfenster : public QDialog
-{
+class Bildfenster : public QDialog {
     Q_OBJECT
 public:
     Bildfenster(AppState& state, QWidget* parent = nullptr);

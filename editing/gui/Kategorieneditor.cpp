@@ -17,7 +17,8 @@
 namespace tk {
 
 namespace {
-    const QString kHinweis = QStringLiteral("Bitte einen Eintrag wählen, um ihn zu löschen oder zu editieren");
+    const QString kHinweis
+        = QStringLiteral("Bitte einen Eintrag wählen, um ihn zu löschen oder zu editieren");
     const QString kStandard = QStringLiteral("Die Standartkategorien können nicht bearbeitet werden");
     constexpr int kErsteEigene = 15;
 }
@@ -80,7 +81,8 @@ Kategorieneditor::Kategorieneditor(AppState& state, QWidget* parent)
     Button5 = button("Button5", QStringLiteral("OK"), this, 398, 226);
     Button5->setDefault(true);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { guarded(this, [&] { ListBox1Click(); }); });
+    connect(
+        ListBox1, &QListWidget::currentRowChanged, this, [this] { guarded(this, [&] { ListBox1Click(); }); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { guarded(this, [&] { ListBox1Click(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button2Click(); }); });
@@ -205,7 +207,8 @@ void Kategorieneditor::Button2Click()
 
 void Kategorieneditor::Button3Click()
 {
-    if (askYesNo(this, QStringLiteral("Achtung!"), QStringLiteral("Wollen Sie die Kategorie wirklich löschen?"))
+    if (askYesNo(
+            this, QStringLiteral("Achtung!"), QStringLiteral("Wollen Sie die Kategorie wirklich löschen?"))
         == Answer::Yes)
         Button4Click();
 }

@@ -15,8 +15,7 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 
-namespace tk
-{
+namespace tk {
 
 Kommentarfenster::Kommentarfenster(AppState& state, QWidget* parent)
     : QDialog(parent,
@@ -59,7 +58,8 @@ Kommentarfenster::Kommentarfenster(AppState& state, QWidget* parent)
 QStringList Kommentarfenster::kommentarZeilen() const
 {
     // A comment shown cut cannot be edited; it is saved as it was read.
-    if (m_gekuerzt) return m_ganz;
+    if (m_gekuerzt)
+        return m_ganz;
     return feldZeilen(rohText(Memo1));
 }
 void Kommentarfenster::setKommentarZeilen(const QStringList& lines)

@@ -6,14 +6,12 @@
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tk
-{
+namespace tk {
 
 struct AppState;
 
 // The comment window: shows the comment of the recipe on show and saves it into its file.
-class Kommentarfenster : public QDialog
-{
+class Kommentarfenster : public QDialog {
     Q_OBJECT
 public:
     Kommentarfenster(AppState& state, QWidget* parent = nullptr);

@@ -25,11 +25,9 @@
 #include "store/AppState.h"
 #include "store/Formats.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     enum Anchor { L = 1, T = 2, R = 4, B = 8 };
     constexpr int kBreite = 628;
     constexpr int kHoehe = 428;
@@ -144,7 +142,8 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
 
     // The category editor is modal over the main window: when it closes and the main window becomes
     // active again, the check list catches up with the new tabs.
-    if (QWidget* haupt = hauptfenster()) haupt->installEventFilter(this);
+    if (QWidget* haupt = hauptfenster())
+        haupt->installEventFilter(this);
     Button4->setEnabled(false);
 }
 
@@ -189,13 +188,15 @@ void Rezepteditor::keyPressEvent(QKeyEvent* e)
 
 bool Rezepteditor::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate) KategorienAktualisieren();
+    if (e->type() == QEvent::WindowActivate)
+        KategorienAktualisieren();
     return QDialog::event(e);
 }
 
 bool Rezepteditor::eventFilter(QObject* o, QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && isVisible()) KategorienAktualisieren();
+    if (e->type() == QEvent::WindowActivate && isVisible())
+        KategorienAktualisieren();
     return QDialog::eventFilter(o, e);
 }
 
@@ -226,10 +227,12 @@ void Rezepteditor::fillCheckList(const QList<int>& ticked)
 
 void Rezepteditor::KategorienAktualisieren()
 {
-    if (aktuelleKategorien() == m_kategorien) return;
+    if (aktuelleKategorien() == m_kategorien)
+        return;
     const int row = CheckListBox1->currentRow();
     fillCheckList(angekreuzteKategorien());
-    if (row >= 0 && row < CheckListBox1->count()) CheckListBox1->setCurrentRow(row);
+    if (row >= 0 && row < CheckListBox1->count())
+        CheckListBox1->setCurrentRow(row);
 }
 
 QList<int> Rezepteditor::listenKategorien() const
@@ -300,13 +303,15 @@ void Rezepteditor::Fill()
     Button4->setEnabled(hatBild);
     QList<int> ticked;
     for (const auto& [nr, name] : aktuelleKategorien())
-        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)]) ticked.append(nr);
+        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)])
+            ticked.append(nr);
     fillCheckList(ticked);
     Memo2->setPlainText(feldText(inhalt.zutaten));
     Memo1->setPlainText(feldText(inhalt.text));
     Edit1->setFocus();
     if (!inhalt.schaden.isEmpty())
-        Meldung(inhalt.schaden + QStringLiteral("\rSpeichern berichtigt die Zahl."), QStringLiteral("Achtung!"));
+        Meldung(
+            inhalt.schaden + QStringLiteral("\rSpeichern berichtigt die Zahl."), QStringLiteral("Achtung!"));
     // A damaged picture must not lock the recipe away: the editor opens, and "Bild löschen" can
     // remove the picture.
     if (!bildFehler.isEmpty())
@@ -320,9 +325,12 @@ void Rezepteditor::NeuesRezept(const RezeptVorgabe& v)
     Fill();
     setWindowTitle(QStringLiteral("Neues Rezept erstellen"));
     Edit1->setText(v.titel);
-    if (!v.autor.isEmpty()) Edit2->setText(v.autor);
-    if (!v.datum.isEmpty()) Edit3->setText(v.datum);
-    if (!v.menge.isEmpty()) Edit4->setText(v.menge);
+    if (!v.autor.isEmpty())
+        Edit2->setText(v.autor);
+    if (!v.datum.isEmpty())
+        Edit3->setText(v.datum);
+    if (!v.menge.isEmpty())
+        Edit4->setText(v.menge);
     Memo2->setPlainText(feldText(v.zutaten));
     Memo1->setPlainText(feldText(v.text));
     fillCheckList(v.kategorien);
@@ -343,7 +351,8 @@ void Rezepteditor::Button1Click()
         return;
     }
     for (QLineEdit* e : { Edit1, Edit2, Edit3, Edit4 })
-        if (e->text().contains(u'|')) e->setText(noBar(e->text()));
+        if (e->text().contains(u'|'))
+            e->setText(noBar(e->text()));
     KategorienAktualisieren();
     if (angekreuzteKategorien().isEmpty()) {
         Meldung(QStringLiteral("Bitte min. eine Kategorie wählen!"), kEingabefehler);
@@ -407,22 +416,19 @@ void Rezepteditor::speichern()
                 + r.bildFehler);
 }
 
-void Rezepteditor::Button2Click()
-{
-    hide();
-}
+void Rezepteditor::Button2Click() { hide(); }
 
 void Rezepteditor::Button3Click()
 {
     const QString datei
         = openFileName(this, QStringLiteral("Bild laden"), qtFilter(QString::fromLatin1(kBildFilter)));
-    if (datei.isEmpty()) return;
+    if (datei.isEmpty())
+        return;
     QImage bild;
     try {
         bild = loadPicture(datei);
     } catch (const std::exception&) {
-        Meldung(
-            QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
+        Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         Image1->clear();
         st.BildDatei.clear();
@@ -432,8 +438,7 @@ void Rezepteditor::Button3Click()
     st.BildDatei = QFileInfo(datei).absoluteFilePath();
     Button4->setEnabled(true);
     if (bild.height() <= 1) {
-        Meldung(
-            QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
+        Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         Image1->clear();
         st.BildDatei.clear();

@@ -12,15 +12,13 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tk
-{
+namespace tk {
 
 struct AppState;
 class ImageView;
 
 // The recipe editor: writes a new recipe or changes an existing one.
-class Rezepteditor : public QDialog
-{
+class Rezepteditor : public QDialog {
     Q_OBJECT
 public:
     Rezepteditor(AppState& state, QWidget* parent = nullptr);

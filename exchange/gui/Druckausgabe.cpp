@@ -17,7 +17,8 @@ QSize druckbereich(const QPrinter& printer)
 void druckeLayout(QPrinter& printer, const QList<DruckText>& layout)
 {
     QPainter p;
-    if (!p.begin(&printer)) throw Error(QStringLiteral("Der Druck konnte nicht begonnen werden."));
+    if (!p.begin(&printer))
+        throw Error(QStringLiteral("Der Druck konnte nicht begonnen werden."));
     int seite = 0;
     for (const DruckText& t : layout) {
         while (seite < t.seite) {
@@ -33,7 +34,8 @@ void druckeLayout(QPrinter& printer, const QList<DruckText>& layout)
         const QFontMetrics fm(font, &printer);
         p.drawText(t.x, t.y + fm.ascent(), t.text);
     }
-    if (!p.end()) throw Error(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+    if (!p.end())
+        throw Error(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
 }
 
 } // namespace tk

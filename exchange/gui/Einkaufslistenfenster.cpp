@@ -72,7 +72,8 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
     knopf(QStringLiteral("Kopieren"), "Kopieren", &Einkaufslistenfenster::kopieren);
     knopf(QStringLiteral("Als PDF speichern..."), "AlsPdf", &Einkaufslistenfenster::alsPdf);
     knopf(QStringLiteral("Als Textdatei speichern..."), "AlsText", &Einkaufslistenfenster::alsText);
-    knopf(QStringLiteral("Erledigte entfernen"), "ErledigteEntfernen", &Einkaufslistenfenster::erledigteEntfernen);
+    knopf(QStringLiteral("Erledigte entfernen"), "ErledigteEntfernen",
+        &Einkaufslistenfenster::erledigteEntfernen);
     knopf(QStringLiteral("Leeren"), "Leeren", &Einkaufslistenfenster::leeren);
     knoepfe->addStretch(1);
     QPushButton* schliessen = knopf(QStringLiteral("Schließen"), "Schliessen", nullptr);

@@ -6,16 +6,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tk
-{
+namespace tk {
 
 class RecipeList;
 
 struct AppState;
 
 // The export window: names the package and saves the export list as a recipe package.
-class Paketexportfenster : public QDialog
-{
+class Paketexportfenster : public QDialog {
     Q_OBJECT
 public:
     Paketexportfenster(AppState& state, QWidget* parent = nullptr);

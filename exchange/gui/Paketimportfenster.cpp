@@ -117,8 +117,7 @@ void Paketimportfenster::Button1Click()
             emit st.sammlung.neuEinlesen();
         return;
     }
-    Meldung(
-        QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
+    Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
         QStringLiteral("Rezepte importiert"));
     // Installed packages are gone from temp/; their rows must not be offered again.
     Leeren();

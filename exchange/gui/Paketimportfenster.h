@@ -8,14 +8,12 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 
-namespace tk
-{
+namespace tk {
 
 struct AppState;
 
 // The import window: lists the chosen packages and installs them.
-class Paketimportfenster : public QDialog
-{
+class Paketimportfenster : public QDialog {
     Q_OBJECT
 public:
     Paketimportfenster(AppState& state, QWidget* parent = nullptr);

@@ -59,15 +59,13 @@ RezKonvExportfenster::RezKonvExportfenster(AppState& state, QWidget* parent)
     centreOnScreen(this);
 }
 
-void RezKonvExportfenster::setzeZeilen(const QStringList& zeilen)
-{
-    Memo1->setPlainText(zeilen.join(u'\n'));
-}
+void RezKonvExportfenster::setzeZeilen(const QStringList& zeilen) { Memo1->setPlainText(zeilen.join(u'\n')); }
 
 QStringList RezKonvExportfenster::zeilen() const
 {
     const QString text = Memo1->toPlainText();
-    if (text.isEmpty()) return {};
+    if (text.isEmpty())
+        return {};
     return text.split(u'\n');
 }
 
@@ -75,18 +73,13 @@ void RezKonvExportfenster::Button1Click()
 {
     const QString datei = saveFileName(this, QStringLiteral("Speichern unter"),
         QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
-    if (datei.isEmpty()) return;
+    if (datei.isEmpty())
+        return;
     saveLines(datei, zeilen());
 }
 
-void RezKonvExportfenster::Button2Click()
-{
-    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
-}
+void RezKonvExportfenster::Button2Click() { QGuiApplication::clipboard()->setText(Memo1->toPlainText()); }
 
-void RezKonvExportfenster::Button3Click()
-{
-    hide();
-}
+void RezKonvExportfenster::Button3Click() { hide(); }
 
 } // namespace tk

@@ -12,8 +12,7 @@ namespace tk {
 struct AppState;
 
 // "RezKonv-Export": shows the RezKonv text of a recipe so the user can change, save or copy it.
-class RezKonvExportfenster : public QDialog
-{
+class RezKonvExportfenster : public QDialog {
     Q_OBJECT
 public:
     RezKonvExportfenster(AppState& state, QWidget* parent = nullptr);

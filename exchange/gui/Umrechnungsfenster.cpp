@@ -134,6 +134,9 @@ void Umrechnungsfenster::drucken()
     druckeLayout(printer, DruckLayout(seite, bereich.width(), bereich.height()));
 }
 
-void Umrechnungsfenster::kopieren() { QGuiApplication::clipboard()->setText(ZwischenablageText(umgerechnet())); }
+void Umrechnungsfenster::kopieren()
+{
+    QGuiApplication::clipboard()->setText(ZwischenablageText(umgerechnet()));
+}
 
 } // namespace tk

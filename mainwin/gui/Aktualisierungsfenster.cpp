@@ -81,14 +81,14 @@ void Aktualisierungsfenster::Button1Click()
     // Every line is converted before the file is written once, atomically: a failure leaves the old index.
     st.sammlung.wandleIndex([this](const QStringList& lines) {
         return convertIndex(
-        lines,
-        [this](int done, int) {
-            Label4->setText(
-                QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.RezeptMax));
-            ProgressBar1->setValue(std::min(done, ProgressBar1->maximum()));
-            QCoreApplication::processEvents();
-        },
-        [this] { Memo1->appendPlainText(QStringLiteral("Kategorien aktualisiert")); });
+            lines,
+            [this](int done, int) {
+                Label4->setText(
+                    QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.RezeptMax));
+                ProgressBar1->setValue(std::min(done, ProgressBar1->maximum()));
+                QCoreApplication::processEvents();
+            },
+            [this] { Memo1->appendPlainText(QStringLiteral("Kategorien aktualisiert")); });
     });
     Meldung(QStringLiteral("Aktualisierung abgeschlossen!"), QStringLiteral("Fertig!"));
     forms.ladefenster->UpdateRezepte();

@@ -176,7 +176,8 @@ void Hauptfenster::kategorienNeu(int geloeschteNr)
 
 Hauptfenster::~Hauptfenster() = default;
 
-QAction* Hauptfenster::addItem(QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)())
+QAction* Hauptfenster::addItem(
+    QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)())
 {
     QAction* a = menu->addAction(text);
     if (!key.isEmpty())
@@ -194,37 +195,39 @@ void Hauptfenster::buildMenus()
     Einstellungen1 = addItem(programm, QStringLiteral("Einstellungen"),
         QKeySequence(QStringLiteral("Ctrl+O")), &Hauptfenster::Image5Click);
     programm->addSeparator();
-    Beenden1 = addItem(
-        programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")), &Hauptfenster::Beenden1Click);
+    Beenden1 = addItem(programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")),
+        &Hauptfenster::Beenden1Click);
 
     QMenu* rezeptMenu = bar->addMenu(QStringLiteral("Rezept"));
     Neueserstellen1 = addItem(rezeptMenu, QStringLiteral("Neues erstellen"),
         QKeySequence(QStringLiteral("Ctrl+N")), &Hauptfenster::Neueserstellen1Click);
     Bearbeiten1 = addItem(rezeptMenu, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+E")),
         &Hauptfenster::Bearbeiten1Click);
-    Lschen1 = addItem(
-        rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")), &Hauptfenster::Lschen1Click);
+    Lschen1 = addItem(rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")),
+        &Hauptfenster::Lschen1Click);
     rezeptMenu->addSeparator();
-    Drucken1 = addItem(
-        rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")), &Hauptfenster::Image4Click);
+    Drucken1 = addItem(rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")),
+        &Hauptfenster::Image4Click);
     QMenu* speichern = rezeptMenu->addMenu(QStringLiteral("Speichern"));
-    alsTextdatei1 = addItem(speichern, QStringLiteral("als Textdatei"), {}, &Hauptfenster::alsTextdatei1Click);
+    alsTextdatei1
+        = addItem(speichern, QStringLiteral("als Textdatei"), {}, &Hauptfenster::alsTextdatei1Click);
     AlsRTFDatei1 = addItem(speichern, QStringLiteral("Als RTF-Datei"), {}, &Hauptfenster::AlsRTFDatei1Click);
-    indieZwischenablage1
-        = addItem(speichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
+    indieZwischenablage1 = addItem(
+        speichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
     speichern->addSeparator();
-    Sicherung1
-        = addItem(speichern, QStringLiteral("Alle speichern als Textdatei"), {}, &Hauptfenster::Sicherung1Click);
+    Sicherung1 = addItem(
+        speichern, QStringLiteral("Alle speichern als Textdatei"), {}, &Hauptfenster::Sicherung1Click);
     QMenu* impexp = rezeptMenu->addMenu(QStringLiteral("Import/Export"));
     RezKonvFormat1 = impexp->addMenu(QStringLiteral("RezKonv-Format"));
-    Rezeptimportieren2
-        = addItem(RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Rezeptimportieren2Click);
-    Rezeptexportieren2
-        = addItem(RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::Rezeptexportieren2Click);
+    Rezeptimportieren2 = addItem(
+        RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Rezeptimportieren2Click);
+    Rezeptexportieren2 = addItem(
+        RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::Rezeptexportieren2Click);
     RezKonvFormat1->menuAction()->setEnabled(true);
     Rezeptimportieren2->setEnabled(true);
     QMenu* tkp = impexp->addMenu(QStringLiteral("TKP-Format"));
-    Rezeptimportieren1 = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Installieren2Click);
+    Rezeptimportieren1
+        = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Installieren2Click);
     Rezeptexportieren1
         = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::Rezeptexportieren1Click);
     impexp->addSeparator();
@@ -235,20 +238,20 @@ void Hauptfenster::buildMenus()
         QKeySequence(QStringLiteral("Ctrl+F")), &Hauptfenster::ZudenFavoriten1Click);
     Zufallsrezept1 = addItem(rezeptMenu, QStringLiteral("Zufallsrezept"),
         QKeySequence(QStringLiteral("Ctrl+R")), &Hauptfenster::Zufallsrezept1Click);
-    Datenbankaktualisieren1 = addItem(
-        rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {}, &Hauptfenster::Datenbankaktualisieren1Click);
+    Datenbankaktualisieren1 = addItem(rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {},
+        &Hauptfenster::Datenbankaktualisieren1Click);
     Datenbankaktualisieren1->setVisible(false);
 
     QMenu* kat = bar->addMenu(QStringLiteral("Kategorien"));
-    Bearbeiten3 = addItem(
-        kat, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+K")), &Hauptfenster::Bearbeiten3Click);
+    Bearbeiten3 = addItem(kat, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+K")),
+        &Hauptfenster::Bearbeiten3Click);
 
     QMenu* sort = bar->addMenu(QStringLiteral("Sortieren"));
     nachdemAlphabet1 = addItem(sort, QStringLiteral("nach dem Alphabet"),
         QKeySequence(QStringLiteral("Ctrl+A")), &Hauptfenster::Image1Click);
     // Ctrl+D: the key this item shared with "Beenden" could never reach it.
-    nachdemDatum1 = addItem(
-        sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")), &Hauptfenster::Image2Click);
+    nachdemDatum1 = addItem(sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")),
+        &Hauptfenster::Image2Click);
 
     QMenu* suchen = bar->addMenu(QStringLiteral("Suchen"));
     const QString suchTexte[4] = { QStringLiteral("im Rezept&titel"), QStringLiteral("im Rezeptte&xt"),
@@ -267,8 +270,8 @@ void Hauptfenster::buildMenus()
     QMenu* ansicht = bar->addMenu(QStringLiteral("Ansicht"));
     Symbolleiste1 = addItem(
         ansicht, QStringLiteral("Symbolleiste"), QKeySequence(Qt::Key_F9), &Hauptfenster::Symbolleiste1Click);
-    Suchergebnisse2 = addItem(
-        ansicht, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::Key_F10), &Hauptfenster::Suchergebnisse2Click);
+    Suchergebnisse2 = addItem(ansicht, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::Key_F10),
+        &Hauptfenster::Suchergebnisse2Click);
     Zusatzinformationen1 = addItem(ansicht, QStringLiteral("Zusatzinformationen"), QKeySequence(Qt::Key_F11),
         &Hauptfenster::Zusatzinformationen1Click);
     Kategorien1 = addItem(
@@ -289,11 +292,12 @@ void Hauptfenster::buildMenus()
     addAction(Installieren1);
 
     QMenu* info = bar->addMenu(QStringLiteral("Info"));
-    Hilfe1 = addItem(info, QStringLiteral("Hilfe"), QKeySequence(Qt::Key_F1), &Hauptfenster::Willkommen1Click);
-    Willkommen1 = addItem(
-        info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")), &Hauptfenster::Hilfe1Click);
-    Webseite1 = addItem(
-        info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")), &Hauptfenster::Webseite1Click);
+    Hilfe1
+        = addItem(info, QStringLiteral("Hilfe"), QKeySequence(Qt::Key_F1), &Hauptfenster::Willkommen1Click);
+    Willkommen1 = addItem(info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")),
+        &Hauptfenster::Hilfe1Click);
+    Webseite1 = addItem(info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")),
+        &Hauptfenster::Webseite1Click);
     info->addSeparator();
     ber1 = addItem(
         info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &Hauptfenster::ber1Click);
@@ -323,11 +327,13 @@ void Hauptfenster::buildMenus()
     addItem(PopupMenu1, QStringLiteral("Bearbeiten"), {}, &Hauptfenster::Bearbeiten1Click);
     addItem(PopupMenu1, QStringLiteral("Löschen"), {}, &Hauptfenster::Lschen1Click);
     addItem(PopupMenu1, QStringLiteral("Drucken"), {}, &Hauptfenster::Image4Click);
-    addItem(PopupMenu1, QStringLiteral("Zu den Favoriten hinzufügen"), {}, &Hauptfenster::ZudenFavoriten1Click);
+    addItem(
+        PopupMenu1, QStringLiteral("Zu den Favoriten hinzufügen"), {}, &Hauptfenster::ZudenFavoriten1Click);
     QMenu* popSpeichern = PopupMenu1->addMenu(QStringLiteral("Speichern"));
     addItem(popSpeichern, QStringLiteral("als RTF-Datei"), {}, &Hauptfenster::AlsRTFDatei1Click);
     addItem(popSpeichern, QStringLiteral("als Text-Datei"), {}, &Hauptfenster::alsTextdatei1Click);
-    addItem(popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
+    addItem(
+        popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
     buildMengeMenus(rezeptMenu, speichern);
 }
 

@@ -255,7 +255,8 @@ private:
     void buildPanes();
     void placeInfoLabels();
     void applyLayoutDefaults();
-    QAction* addItem(QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)());
+    QAction* addItem(
+        QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)());
 
     AppState& st;
     Fensterregister& forms;

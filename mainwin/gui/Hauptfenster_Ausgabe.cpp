@@ -40,10 +40,12 @@ RezeptAnsicht Hauptfenster::ansicht() const
 
 void Hauptfenster::Image4Click()
 {
-    if (st.RezeptAnzahl <= 0) return;
+    if (st.RezeptAnzahl <= 0)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(rezeptname->text());
-    if (!printDialog(this, &printer)) return;
+    if (!printDialog(this, &printer))
+        return;
     const QSize bereich = druckbereich(printer);
     druckeLayout(printer, DruckLayout(ansicht(), bereich.width(), bereich.height()));
 }
@@ -52,7 +54,8 @@ void Hauptfenster::alsTextdatei1Click()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
-    if (datei.isEmpty()) return;
+    if (datei.isEmpty())
+        return;
     saveLines(datei, TextdateiZeilen(ansicht()));
 }
 
@@ -60,7 +63,8 @@ void Hauptfenster::AlsRTFDatei1Click()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
-    if (datei.isEmpty()) return;
+    if (datei.isEmpty())
+        return;
     saveBytes(datei, RtfDokument(ansicht(), st.Schriftgroesse));
 }
 
@@ -74,7 +78,8 @@ void Hauptfenster::Sicherung1Click()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"), QString(), QStringLiteral("txt"));
-    if (datei.isEmpty()) return;
+    if (datei.isEmpty())
+        return;
     // Everything is read before anything is written: a bad recipe file leaves no file behind.
     const QStringList zeilen = AlleRezepteZeilen(st.programDir, st.Rezepte, st.RezeptMax);
     saveLines(datei, zeilen);
@@ -82,9 +87,11 @@ void Hauptfenster::Sicherung1Click()
 
 void Hauptfenster::Rezeptexportieren2Click()
 {
-    if (!forms.rezKonvExportfenster) return;
+    if (!forms.rezKonvExportfenster)
+        return;
     const RezeptAnsicht a = ansicht();
-    forms.rezKonvExportfenster->setzeZeilen(RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
+    forms.rezKonvExportfenster->setzeZeilen(
+        RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
     forms.rezKonvExportfenster->show();
     forms.rezKonvExportfenster->raise();
 }
@@ -93,7 +100,8 @@ void Hauptfenster::Rezeptexportieren2Click()
 void Hauptfenster::Rezeptimportieren2Click()
 {
     auto* w = findChild<RezKonvImportfenster*>(QStringLiteral("RezKonvImport"), Qt::FindDirectChildrenOnly);
-    if (!w) w = new RezKonvImportfenster(st, this);
+    if (!w)
+        w = new RezKonvImportfenster(st, this);
     w->Leeren();
     centreOn(w, this);
     w->show();

@@ -20,8 +20,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-namespace tk
-{
+namespace tk {
 
 void Hauptfenster::buildPanel7()
 {
@@ -43,20 +42,21 @@ void Hauptfenster::buildPanel7()
     Label18->setObjectName(QStringLiteral("Label18"));
     Label18->setWordWrap(true);
 
-    auto button
-        = [this](const QString& text, const QString& hint, const char* name, void (Hauptfenster::*handler)()) {
-              auto* b = new QPushButton(text, Panel7);
-              b->setObjectName(QLatin1String(name));
-              b->setToolTip(hint);
-              connect(b, &QPushButton::clicked, this,
-                  [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
-              return b;
-          };
+    auto button = [this](const QString& text, const QString& hint, const char* name,
+                      void (Hauptfenster::*handler)()) {
+        auto* b = new QPushButton(text, Panel7);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(hint);
+        connect(
+            b, &QPushButton::clicked, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+        return b;
+    };
     Button1 = button(QStringLiteral("Löschen"),
         QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"), "Button1",
         &Hauptfenster::Button1Click);
     Button4 = button(QStringLiteral("Alle hinzufügen"),
-        QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"), "Button4", &Hauptfenster::Button4Click);
+        QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"), "Button4",
+        &Hauptfenster::Button4Click);
 
     TreeView2 = new RecipeList(Panel7);
     TreeView2->setObjectName(QStringLiteral("TreeView2"));
@@ -65,11 +65,11 @@ void Hauptfenster::buildPanel7()
     Label19 = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), Panel7);
     Label19->setObjectName(QStringLiteral("Label19"));
 
-    Button2 = button(
-        QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "Button2", &Hauptfenster::Button2Click);
+    Button2 = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "Button2",
+        &Hauptfenster::Button2Click);
     Button2->setDefault(true);
-    Button3 = button(
-        QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"), "Button3", &Hauptfenster::Button3Click);
+    Button3 = button(QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"), "Button3",
+        &Hauptfenster::Button3Click);
 
     box->addWidget(Label4);
     box->addWidget(Label18);
@@ -81,8 +81,7 @@ void Hauptfenster::buildPanel7()
     box->addWidget(Button3);
 }
 
-namespace
-{
+namespace {
     void zeigeAnzahl(QLabel* label, const RecipeList* liste)
     {
         label->setText(QStringLiteral("Anzahl der Rezepte: %1").arg(liste->count()));
@@ -105,17 +104,15 @@ void Hauptfenster::Button1Click()
 // "Weiter"
 void Hauptfenster::Button2Click()
 {
-    if (!forms.paketexportfenster) return;
+    if (!forms.paketexportfenster)
+        return;
     centreOn(forms.paketexportfenster, this);
     forms.paketexportfenster->show();
     forms.paketexportfenster->raise();
 }
 
 // "Abbrechen"
-void Hauptfenster::Button3Click()
-{
-    Panel7->setVisible(false);
-}
+void Hauptfenster::Button3Click() { Panel7->setVisible(false); }
 
 // "Alle hinzufügen": every entry of the recipe list, duplicates allowed.
 void Hauptfenster::Button4Click()
@@ -124,11 +121,15 @@ void Hauptfenster::Button4Click()
     const auto& links = treeview1->model()->entries();
     all.insert(all.end(), links.begin(), links.end());
     TreeView2->model()->setEntries(std::move(all));
-    if (TreeView2->sortedAlphabetically()) TreeView2->model()->sortAlphabetically();
+    if (TreeView2->sortedAlphabetically())
+        TreeView2->model()->sortAlphabetically();
     zeigeAnzahl(Label19, TreeView2);
 }
 
-void Hauptfenster::exportfensterAnschliessen(Paketexportfenster& exportfenster) { exportfenster.setExportliste(TreeView2); }
+void Hauptfenster::exportfensterAnschliessen(Paketexportfenster& exportfenster)
+{
+    exportfenster.setExportliste(TreeView2);
+}
 
 void Hauptfenster::Rezeptexportieren1Click()
 {
@@ -140,7 +141,8 @@ void Hauptfenster::Rezeptexportieren1Click()
 void Hauptfenster::Installieren2Click()
 {
     Paketimportfenster* f = forms.paketimportfenster;
-    if (!f) return;
+    if (!f)
+        return;
     f->Leeren();
     centreOnScreen(f);
     f->show();

@@ -16,11 +16,9 @@
 #include "store/Formats.h"
 #include "mainwin/gui/Ladefenster.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     // The current recipe when it is a live record; after a deletion AktRezept can still name it.
     const Rezepteintrag* aktuellesRezept(const AppState& st)
     {
@@ -34,7 +32,8 @@ namespace
 void Hauptfenster::ZudenFavoriten1Click()
 {
     const Rezepteintrag* r = aktuellesRezept(st);
-    if (!r || !st.FavoritenIni) return;
+    if (!r || !st.FavoritenIni)
+        return;
     const int n = st.AktRezept;
     const bool istFavorit = r->Favorit == 1;
     const QString frage = istFavorit
@@ -42,7 +41,8 @@ void Hauptfenster::ZudenFavoriten1Click()
             + QStringLiteral("soll es aus den Favoriten gelöscht werden?")
         : u'"' + r->Titel + QStringLiteral("\" in die Liste ihrer Lieblingsrezepte übernehmen?");
     const QString titel = istFavorit ? QStringLiteral("Rezept löschen") : QStringLiteral("Rezept hinzufügen");
-    if (askYesNo(this, titel, frage) != Answer::Yes) return;
+    if (askYesNo(this, titel, frage) != Answer::Yes)
+        return;
     st.sammlung.setzeFavorit(n, !istFavorit);
 }
 
@@ -56,7 +56,8 @@ void Hauptfenster::Zufallsrezept1Click()
 void Hauptfenster::Lschen1Click()
 {
     const Rezepteintrag* r = aktuellesRezept(st);
-    if (!r) return;
+    if (!r)
+        return;
     const int n = st.AktRezept;
     if (askYesNo(this, QStringLiteral("Tellerkiste"),
             QStringLiteral("Das Rezept ") + r->Titel + QStringLiteral(" wirklich gelöscht werden?"))

@@ -22,8 +22,7 @@
 
 namespace tk {
 
-namespace
-{
+namespace {
     void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
     {
         // On a failed Fill the editor keeps the recipe it had, so its fields and number still match.
@@ -36,7 +35,8 @@ namespace
             throw;
         }
         editor->setWindowTitle(titel);
-        if (!editor->isVisible()) centreOn(editor, over);
+        if (!editor->isVisible())
+            centreOn(editor, over);
         editor->show();
         editor->raise();
         editor->activateWindow();
@@ -45,14 +45,17 @@ namespace
 
 void Hauptfenster::Neueserstellen1Click()
 {
-    if (forms.rezepteditor) oeffnen(forms.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
+    if (forms.rezepteditor)
+        oeffnen(forms.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
 }
 
 void Hauptfenster::Bearbeiten1Click()
 {
-    if (st.RezeptAnzahl == 0 || !forms.rezepteditor) return;
+    if (st.RezeptAnzahl == 0 || !forms.rezepteditor)
+        return;
     const int n = st.AktRezept;
-    if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht) return;
+    if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht)
+        return;
     oeffnen(forms.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
 }
 
@@ -68,7 +71,8 @@ void Hauptfenster::Image6Click()
 {
     // The icon belongs to the recipe on show, which a right click on another entry does not change.
     const int n = st.AngezeigtesRezept >= 0 ? st.AngezeigtesRezept : st.AktRezept;
-    if (n < 0 || !forms.bildfenster) return;
+    if (n < 0 || !forms.bildfenster)
+        return;
     // A picture that cannot be loaded fails here, before the viewer changes or shows.
     const QImage bild = loadPicture(picturePath(st.programDir, n));
     forms.bildfenster->zeigeBild(bild, this);
@@ -77,8 +81,10 @@ void Hauptfenster::Image6Click()
 void Hauptfenster::Image7Click()
 {
     Kommentarfenster* k = forms.kommentarfenster;
-    if (!k) return;
-    if (!k->isVisible()) centreOn(k, this);
+    if (!k)
+        return;
+    if (!k->isVisible())
+        centreOn(k, this);
     k->show();
     k->raise();
     k->activateWindow();
@@ -90,7 +96,10 @@ void Hauptfenster::Image5Click()
         forms.einstellungsfenster->zeigen(this);
 }
 
-void Hauptfenster::Willkommen1Click() { openFileWithDesktop(st.path(QStringLiteral("Data/Sonstiges/Hilfe.htm"))); }
+void Hauptfenster::Willkommen1Click()
+{
+    openFileWithDesktop(st.path(QStringLiteral("Data/Sonstiges/Hilfe.htm")));
+}
 
 void Hauptfenster::Hilfe1Click()
 {

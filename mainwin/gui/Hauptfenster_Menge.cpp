@@ -68,14 +68,16 @@ void Hauptfenster::buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern)
     QAction* liste = addItem(rezeptMenu, QStringLiteral("Einkaufsliste"),
         QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::Einkaufsliste1Click);
     umstellen(rezeptMenu, liste, umrechnen, "Einkaufsliste1");
-    QAction* pdf = addItem(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::AlsPDFDatei1Click);
+    QAction* pdf
+        = addItem(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::AlsPDFDatei1Click);
     umstellen(speichern, pdf, indieZwischenablage1, "AlsPDFDatei1");
 
     QAction* popDrucken = nullptr;
     for (QAction* a : PopupMenu1->actions())
         if (a->text() == u"Drucken")
             popDrucken = a;
-    QAction* popUmrechnen = addItem(PopupMenu1, QStringLiteral("Umrechnen..."), {}, &Hauptfenster::Umrechnen2Click);
+    QAction* popUmrechnen
+        = addItem(PopupMenu1, QStringLiteral("Umrechnen..."), {}, &Hauptfenster::Umrechnen2Click);
     umstellen(PopupMenu1, popUmrechnen, popDrucken, "Umrechnen2");
     QAction* popListe = addItem(
         PopupMenu1, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::AufdieEinkaufsliste1Click);
@@ -86,8 +88,8 @@ namespace {
     // The shopping list window is made when first needed; the main window owns it.
     Einkaufslistenfenster* einkaufsliste(QWidget* form1, const QString& programDir)
     {
-        auto* w
-            = form1->findChild<Einkaufslistenfenster*>(QStringLiteral("Einkaufsliste"), Qt::FindDirectChildrenOnly);
+        auto* w = form1->findChild<Einkaufslistenfenster*>(
+            QStringLiteral("Einkaufsliste"), Qt::FindDirectChildrenOnly);
         return w ? w : new Einkaufslistenfenster(programDir, form1);
     }
 }
@@ -115,7 +117,8 @@ namespace {
         RezeptAnsicht a;
         if (!gespeichertesRezept(st, n, a))
             return;
-        auto* w = form1->findChild<Umrechnungsfenster*>(QStringLiteral("Umrechnen"), Qt::FindDirectChildrenOnly);
+        auto* w
+            = form1->findChild<Umrechnungsfenster*>(QStringLiteral("Umrechnen"), Qt::FindDirectChildrenOnly);
         if (!w) {
             w = new Umrechnungsfenster(form1);
             const QString dir = st.programDir;

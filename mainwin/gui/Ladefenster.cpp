@@ -125,9 +125,8 @@ void Ladefenster::UpdateRezepte(bool leise)
 
     const QString index = indexPath(st.programDir);
     if (!QFileInfo::exists(index)) {
-        Meldung(
-            QStringLiteral(
-                "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+        Meldung(QStringLiteral(
+                    "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
             QStringLiteral("Schwerer Fehler"));
         return;
@@ -151,7 +150,9 @@ void Ladefenster::UpdateRezepte(bool leise)
                 erreicht = n;
                 progress(n, max, n == max);
             },
-            [&](int n) { entries.push_back({ st.Rezepte[size_t(n)].Titel, n }); });
+            [&](int n) {
+                entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
+            });
         if (main)
             main->zeigeRezepte(std::move(entries));
         if (out.failed) {
@@ -194,9 +195,8 @@ void Ladefenster::UpdateRezepte(bool leise)
             centreOn(forms.aktualisierungsfenster, main);
             forms.aktualisierungsfenster->show();
         }
-        Meldung(
-            QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
-                           "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
+        Meldung(QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
+                               "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
             QStringLiteral("Achtung!"));
     }
 }

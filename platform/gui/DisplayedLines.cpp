@@ -12,7 +12,8 @@ QStringList displayedLines(const QPlainTextEdit* edit)
 {
     QStringList out;
     const QTextDocument* doc = edit->document();
-    if (doc->isEmpty()) return out; // an empty field shows no line, not one empty line
+    if (doc->isEmpty())
+        return out; // an empty field shows no line, not one empty line
     const bool wraps = edit->lineWrapMode() != QPlainTextEdit::NoWrap && edit->isVisible();
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {

@@ -4,14 +4,11 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
     // Screen readers see a graphic named after the control, described by the picture's size.
-    class ImageViewAccessible : public QAccessibleWidget
-    {
+    class ImageViewAccessible : public QAccessibleWidget {
     public:
         explicit ImageViewAccessible(ImageView* w)
             : QAccessibleWidget(w, QAccessible::Graphic)
@@ -52,10 +49,7 @@ void ImageView::setImage(const QImage& image)
     update();
 }
 
-void ImageView::clear()
-{
-    setImage(QImage());
-}
+void ImageView::clear() { setImage(QImage()); }
 
 void ImageView::setHatched(bool on)
 {
@@ -63,14 +57,12 @@ void ImageView::setHatched(bool on)
     update();
 }
 
-QSize ImageView::sizeHint() const
-{
-    return m_image.isNull() ? QSize(145, 104) : m_image.size();
-}
+QSize ImageView::sizeHint() const { return m_image.isNull() ? QSize(145, 104) : m_image.size(); }
 
 QRect ImageView::fitRect(const QSize& picture, const QRect& area)
 {
-    if (picture.isEmpty() || area.isEmpty()) return {};
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
     // Compare w1/h1 with w2/h2 in integers to avoid rounding the wrong way.
     const qint64 pw = picture.width(), ph = picture.height();
     const qint64 aw = area.width(), ah = area.height();
@@ -93,7 +85,8 @@ void ImageView::paintEvent(QPaintEvent*)
         p.fillRect(rect(), QBrush(QColor(0xA0, 0xA0, 0xA0), Qt::BDiagPattern));
     }
     const QRect target = pictureRect();
-    if (target.isEmpty()) return;
+    if (target.isEmpty())
+        return;
     // Scale once per size; a large picture is expensive to scale on every paint.
     if (m_scaled.size() != target.size())
         m_scaled = QPixmap::fromImage(

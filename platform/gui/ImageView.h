@@ -4,13 +4,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace tk
-{
+namespace tk {
 
 // An image control: the picture is centred and scaled proportionally to fit the control, larger or
 // smaller, optionally drawn over a hatched grey background.
-class ImageView : public QWidget
-{
+class ImageView : public QWidget {
     Q_OBJECT
 public:
     explicit ImageView(QWidget* parent = nullptr);

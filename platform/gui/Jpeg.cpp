@@ -18,16 +18,11 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
-    QString shown(const QString& name)
-    {
-        return QDir::toNativeSeparators(name);
-    }
+    QString shown(const QString& name) { return QDir::toNativeSeparators(name); }
 
     QString damagedMessage(const QString& name)
     {
@@ -70,7 +65,8 @@ namespace
         // the bottom, which is no picture worth showing.
         if (level < 0) {
             auto* e = reinterpret_cast<ErrorManager*>(c->err);
-            if (c->err->msg_code == JWRN_JPEG_EOF) e->truncated = true;
+            if (c->err->msg_code == JWRN_JPEG_EOF)
+                e->truncated = true;
             c->err->num_warnings++;
         }
     }
@@ -209,21 +205,25 @@ QImage decodeJpeg(const QByteArray& data, const QString& name, qint64 maxPixels)
     Header header;
     const Decoded d = decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
         static_cast<unsigned long>(data.size()), maxPixels, image, header);
-    if (d == Decoded::TooLarge) throw Error(tooLargeMessage(name, header.width, header.height));
-    if (d != Decoded::Ok) throw Error(damagedMessage(name));
+    if (d == Decoded::TooLarge)
+        throw Error(tooLargeMessage(name, header.width, header.height));
+    if (d != Decoded::Ok)
+        throw Error(damagedMessage(name));
     return image;
 }
 
 QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixels)
 {
-    if (looksLikeJpeg(data)) return decodeJpeg(data, name, maxPixels);
+    if (looksLikeJpeg(data))
+        return decodeJpeg(data, name, maxPixels);
 
     QByteArray copy = data; // QBuffer wants a non-const array
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    if (!reader.canRead()) throw Error(noPictureMessage(name));
+    if (!reader.canRead())
+        throw Error(noPictureMessage(name));
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > maxPixels)
         throw Error(tooLargeMessage(name, size.width(), size.height()));
@@ -233,7 +233,8 @@ QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixe
     QImageReader::setAllocationLimit(int(std::max<qint64>(1, maxPixels * 4 / (1024 * 1024) + 1)));
     QImage image = reader.read();
     QImageReader::setAllocationLimit(previous);
-    if (image.isNull()) throw Error(damagedMessage(name));
+    if (image.isNull())
+        throw Error(damagedMessage(name));
     if (qint64(image.width()) * image.height() > maxPixels)
         throw Error(tooLargeMessage(name, image.width(), image.height()));
     return image;
@@ -242,7 +243,8 @@ QImage decodePicture(const QByteArray& data, const QString& name, qint64 maxPixe
 QImage loadPicture(const QString& path, qint64 maxPixels)
 {
     const QFileInfo info(path);
-    if (!info.isFile()) throw Error(cannotOpenMessage(path));
+    if (!info.isFile())
+        throw Error(cannotOpenMessage(path));
     if (info.size() > kMaxPictureFileBytes)
         throw Error(QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(shown(path)));
     return decodePicture(loadBytes(path), path, maxPixels);
@@ -250,7 +252,8 @@ QImage loadPicture(const QString& path, qint64 maxPixels)
 
 QByteArray encodeJpeg(const QImage& image, int quality)
 {
-    if (image.isNull()) throw Error(QStringLiteral("Ein leeres Bild kann nicht gespeichert werden."));
+    if (image.isNull())
+        throw Error(QStringLiteral("Ein leeres Bild kann nicht gespeichert werden."));
     QImage rgb;
     if (image.hasAlphaChannel()) {
         QImage flat(image.size(), QImage::Format_RGB32);
@@ -265,16 +268,19 @@ QByteArray encodeJpeg(const QImage& image, int quality)
     Destination dest;
     const bool ok = encodeInto(rgb, quality, dest);
     QByteArray out;
-    if (ok && dest.buffer) out = QByteArray(reinterpret_cast<const char*>(dest.buffer), qsizetype(dest.size));
+    if (ok && dest.buffer)
+        out = QByteArray(reinterpret_cast<const char*>(dest.buffer), qsizetype(dest.size));
     std::free(dest.buffer);
-    if (!ok || out.isEmpty()) throw Error(QStringLiteral("Das Bild kann nicht als JPEG gespeichert werden."));
+    if (!ok || out.isEmpty())
+        throw Error(QStringLiteral("Das Bild kann nicht als JPEG gespeichert werden."));
     return out;
 }
 
 void storePicture(const QString& source, const QString& target)
 {
     const QFileInfo info(source);
-    if (!info.isFile()) throw Error(cannotOpenMessage(source));
+    if (!info.isFile())
+        throw Error(cannotOpenMessage(source));
     if (info.size() > kMaxPictureFileBytes)
         throw Error(QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(shown(source)));
     const QByteArray bytes = loadBytes(source);

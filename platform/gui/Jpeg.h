@@ -4,8 +4,7 @@
 #include <QImage>
 #include <QString>
 
-namespace tk
-{
+namespace tk {
 
 // Pictures of recipes. JPEG is decoded with libjpeg; other formats the toolkit reads (BMP, PNG, ...)
 // go through QImageReader. Every failure throws tk::Error with a German message; nothing here

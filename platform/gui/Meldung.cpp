@@ -33,7 +33,10 @@ void Meldung(const QString& text, const QString& caption)
     Modal::run(r, [] { return ModalReply {}; });
 }
 
-void setMeldungsfenster(std::function<void(const QString&, const QString&)> zeige) { fenster() = std::move(zeige); }
+void setMeldungsfenster(std::function<void(const QString&, const QString&)> zeige)
+{
+    fenster() = std::move(zeige);
+}
 
 QWidget* hauptfenster() { return haupt().data(); }
 void setHauptfenster(QWidget* w) { haupt() = w; }

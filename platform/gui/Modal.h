@@ -13,7 +13,17 @@ namespace tk {
 // The one seam every modal interaction passes through: the message window, question boxes, the
 // plain message box, the error report, file and printer dialogs and the modal windows of the program.
 // Normally it shows the real thing. A test installs a script that sees each request and answers it.
-enum class ModalKind { Meldung, Question, PlainMessage, ErrorReport, OpenFile, OpenFiles, SaveFile, Print, Dialog };
+enum class ModalKind {
+    Meldung,
+    Question,
+    PlainMessage,
+    ErrorReport,
+    OpenFile,
+    OpenFiles,
+    SaveFile,
+    Print,
+    Dialog
+};
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct ModalRequest {
@@ -52,7 +62,8 @@ Answer askYesNo(QWidget* parent, const QString& caption, const QString& text); /
 void plainMessage(QWidget* parent, const QString& text); // caption: application title
 void errorReport(QWidget* parent, const QString& text); // the standard error report
 QString openFileName(QWidget* parent, const QString& title, const QString& filter, const QString& dir = {});
-QStringList openFileNames(QWidget* parent, const QString& title, const QString& filter, const QString& dir = {});
+QStringList openFileNames(
+    QWidget* parent, const QString& title, const QString& filter, const QString& dir = {});
 QString saveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& presetName,
     const QString& defaultSuffix);
 bool printDialog(QWidget* parent, QPrinter* printer);

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-
 class QButtonGroup;
 class QLabel;
 class QLineEdit;

@@ -34,18 +34,18 @@ namespace {
 }
 
 void setFieldBackground(QWidget* w, const QColor& c)
-    {
-        setRole(w, QPalette::Base, c);
-        if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
-            setRole(area->viewport(), QPalette::Base, c);
-    }
+{
+    setRole(w, QPalette::Base, c);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+        setRole(area->viewport(), QPalette::Base, c);
+}
 
-    void splitterHandles(QSplitter* s, const QColor& c)
-    {
-        for (int i = 1; i < s->count(); ++i)
-            if (QWidget* h = s->handle(i))
-                setBackground(h, c);
-    }
+void splitterHandles(QSplitter* s, const QColor& c)
+{
+    for (int i = 1; i < s->count(); ++i)
+        if (QWidget* h = s->handle(i))
+            setBackground(h, c);
+}
 
 void setBackground(QWidget* w, const QColor& c)
 {
@@ -88,6 +88,5 @@ Farbschema normalSchema()
     return { p.color(QPalette::Active, QPalette::Button), p.color(QPalette::Active, QPalette::Base),
         p.color(QPalette::Active, QPalette::Text) };
 }
-
 
 } // namespace tk

@@ -44,7 +44,9 @@ QString programm()
 
 bool paketEntpackt(const QString& home)
 {
-    return !QDir(home + QStringLiteral("/temp")).entryList({ QStringLiteral("paket-*") }, QDir::Dirs).isEmpty();
+    return !QDir(home + QStringLiteral("/temp"))
+                .entryList({ QStringLiteral("paket-*") }, QDir::Dirs)
+                .isEmpty();
 }
 
 } // namespace
@@ -72,7 +74,8 @@ private slots:
         erste.setProcessEnvironment(env);
         erste.start(programm(), {});
         QVERIFY(erste.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("temp/sammlung/kopie.lock"))), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(home.filePath(QStringLiteral("temp/sammlung/kopie.lock"))), 20000);
 
         // The second start with a package: the first copy lists it in its import window (and so unpacks it).
         QProcess zweite;

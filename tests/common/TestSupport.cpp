@@ -44,10 +44,13 @@ ModalScript::~ModalScript()
         QStringList was;
         for (const tk::ModalRequest& r : std::as_const(m_seen))
             was.append(r.caption + QStringLiteral(": ") + r.text.left(80));
-        QTest::qFail(qPrintable(QStringLiteral("%1 unerwartete modale Fenster: %2").arg(unexpected).arg(was.join(QStringLiteral(" | ")))),
+        QTest::qFail(qPrintable(QStringLiteral("%1 unerwartete modale Fenster: %2")
+                                    .arg(unexpected)
+                                    .arg(was.join(QStringLiteral(" | ")))),
             __FILE__, __LINE__);
     } else if (!m_queue.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("%1 Antworten blieben unbenutzt").arg(m_queue.size())), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("%1 Antworten blieben unbenutzt").arg(m_queue.size())),
+            __FILE__, __LINE__);
     }
 }
 
@@ -115,8 +118,10 @@ Collection::Collection()
     QDir(m_tmp.path()).mkpath(QStringLiteral("Data/Grafiken"));
     // A welcome text, and a start straight into the main window as after unticking "Immer anzeigen";
     // the welcome window's own tests change these.
-    writeBytes(QStringLiteral("Data/Sonstiges/Welcome.rtf"), QByteArrayLiteral("{\\rtf1\\ansi Willkommen!\\par}"));
-    write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"), { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
+    writeBytes(
+        QStringLiteral("Data/Sonstiges/Welcome.rtf"), QByteArrayLiteral("{\\rtf1\\ansi Willkommen!\\par}"));
+    write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"),
+        { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
 }
 
 void Collection::write(const QString& rel, const QStringList& lines) { writeBytes(rel, crlf(lines)); }
@@ -142,7 +147,8 @@ QByteArray Collection::bytes(const QString& rel) const
 QStringList Collection::lines(const QString& rel) const { return tk::splitLines(bytes(rel)); }
 bool Collection::exists(const QString& rel) const { return QFileInfo::exists(path(rel)); }
 
-void Collection::standard(const QStringList& indexLines, const QStringList& own, const QStringList& favourites)
+void Collection::standard(
+    const QStringList& indexLines, const QStringList& own, const QStringList& favourites)
 {
     write(QStringLiteral("Data/Rezepte/index.dat"), indexLines);
     QStringList kat;
@@ -156,7 +162,8 @@ void Collection::standard(const QStringList& indexLines, const QStringList& own,
     write(QStringLiteral("Data/Rezepte/favoriten.dat"), fav);
 }
 
-void Collection::recipe(int n, const QStringList& zutaten, const QStringList& text, const QStringList& kommentar)
+void Collection::recipe(
+    int n, const QStringList& zutaten, const QStringList& text, const QStringList& kommentar)
 {
     write(QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".dat"),
         tk::buildRecipe(zutaten, text, kommentar));

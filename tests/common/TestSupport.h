@@ -72,7 +72,8 @@ public:
     // A small standard collection: index, category file (15 lines + extra), favourites.
     void standard(const QStringList& indexLines, const QStringList& ownCategories = {},
         const QStringList& favourites = {});
-    void recipe(int n, const QStringList& zutaten, const QStringList& text, const QStringList& kommentar = {});
+    void recipe(
+        int n, const QStringList& zutaten, const QStringList& text, const QStringList& kommentar = {});
 
 private:
     QTemporaryDir m_tmp;

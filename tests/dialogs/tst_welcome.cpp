@@ -74,7 +74,8 @@ private slots:
         QVERIFY(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")
                     ->toPlainText()
                     .startsWith(QStringLiteral("Herzlich willkommen!")));
-        QCOMPARE(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")->verticalScrollBar()->value(), 0);
+        QCOMPARE(
+            tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")->verticalScrollBar()->value(), 0);
         QCOMPARE(script.unexpected, 0);
     }
 

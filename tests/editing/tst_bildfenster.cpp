@@ -9,8 +9,7 @@
 #include "platform/gui/ImageView.h"
 #include "store/AppState.h"
 
-namespace
-{
+namespace {
 
 QByteArray jpeg(int w, int h)
 {
@@ -33,8 +32,7 @@ void sammlung(tkt::Collection& c)
 
 } // namespace
 
-class BildfensterTest : public QObject
-{
+class BildfensterTest : public QObject {
     Q_OBJECT
 private slots:
     void windowSize_data()

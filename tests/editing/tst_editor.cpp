@@ -21,18 +21,11 @@
 using tk::Answer;
 using tk::ModalKind;
 
-namespace
-{
+namespace {
 
 const QString kIndex = QStringLiteral("Data/Rezepte/index.dat");
-QString dat(int n)
-{
-    return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".dat");
-}
-QString jpg(int n)
-{
-    return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".jpg");
-}
+QString dat(int n) { return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".dat"); }
+QString jpg(int n) { return QStringLiteral("Data/Rezepte/") + tk::stem(n) + QStringLiteral(".jpg"); }
 
 void sammlung(tkt::Collection& c)
 {
@@ -67,8 +60,7 @@ void tick(tk::Rezepteditor* e, int nr)
 
 } // namespace
 
-class EditorTest : public QObject
-{
+class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void newRecipeStartsWithDefaults()
@@ -351,11 +343,13 @@ private slots:
             tkt::kind<QPushButton>(k, "Button1")->click();
         p.st.AktRezept = edited; // a right click on another entry
         f1->Bearbeiten1Click();
-        if (onShow < 0) f1->ZeigeRezept(-1);
+        if (onShow < 0)
+            f1->ZeigeRezept(-1);
         tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
-        if (edited != 0) QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
+        if (edited != 0)
+            QCOMPARE(c.lines(dat(0)).last(), QStringLiteral("Omas Bester"));
     }
 
     // What the user did not change comes back byte for byte from both saves (editor, comment window);
@@ -366,7 +360,8 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("note");
         QTest::addColumn<QByteArray>("saved");
-        const QByteArray nbsp("2\r\n1\xA0kg Mehl\r\n500\xA0g Zucker\r\nBei 180\xA0\xB0" "C backen.\r\n"
+        const QByteArray nbsp("2\r\n1\xA0kg Mehl\r\n500\xA0g Zucker\r\nBei 180\xA0\xB0"
+                              "C backen.\r\n"
                               "###KOMMENTAR###\r\nSehr\xA0gut\r\n");
         QTest::newRow("non-breaking spaces stay") << nbsp << QString() << nbsp;
         QTest::newRow("count beyond the lines")
@@ -376,10 +371,9 @@ private slots:
         QTest::newRow("count beyond the lines, no marker")
             << QByteArray("9\r\na\r\nb\r\n") << QStringLiteral("nennt 9 Zutaten")
             << QByteArray("2\r\na\r\nb\r\n###KOMMENTAR###\r\n");
-        QTest::newRow("negative count")
-            << QByteArray("-5\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n")
-            << QStringLiteral("ihre erste Zeile nennt -5 Zutaten.")
-            << QByteArray("0\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n");
+        QTest::newRow("negative count") << QByteArray("-5\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n")
+                                        << QStringLiteral("ihre erste Zeile nennt -5 Zutaten.")
+                                        << QByteArray("0\r\nText\r\n###KOMMENTAR###\r\nKommentar\r\n");
     }
     void unchangedSavesKeepTheLines()
     {
@@ -395,14 +389,16 @@ private slots:
         const int notes = note.isEmpty() ? 0 : 1;
         for (int i = 0; i < 2; ++i) {
             c.writeBytes(dat(0), file);
-            if (notes) script.answer(Answer::Ok);
+            if (notes)
+                script.answer(Answer::Ok);
             f1->ZeigeRezept(0);
             QCOMPARE(p.st.AngezeigtesRezept, 0);
             if (i == 0) {
                 // "Speichern" in the comment window
                 tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
             } else {
-                if (notes) script.answer(Answer::Ok);
+                if (notes)
+                    script.answer(Answer::Ok);
                 f1->Bearbeiten1Click();
                 QVERIFY(p.forms().rezepteditor->isVisible());
                 tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
@@ -414,7 +410,8 @@ private slots:
         for (const QString& t : texts)
             QVERIFY2(t.startsWith(QStringLiteral("Die Rezeptdatei ist beschädigt: ")) && t.contains(note),
                 qPrintable(t));
-        if (notes) QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
+        if (notes)
+            QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -620,7 +617,8 @@ private slots:
         QList<QWidget*> seen;
         QWidget* w = tkt::kind<QLineEdit>(e, "Edit1");
         for (int guard = 0; guard < 200 && seen.size() < expected.size(); ++guard) {
-            if (expected.contains(w) && !seen.contains(w)) seen.append(w);
+            if (expected.contains(w) && !seen.contains(w))
+                seen.append(w);
             w = w->nextInFocusChain();
         }
         QCOMPARE(seen, expected);

@@ -13,8 +13,7 @@
 #include "platform/gui/ImageView.h"
 #include "platform/gui/Jpeg.h"
 
-namespace
-{
+namespace {
 
 QImage testbild(int w, int h)
 {
@@ -66,8 +65,7 @@ long maxRssKb()
 
 } // namespace
 
-class JpegTest : public QObject
-{
+class JpegTest : public QObject {
     Q_OBJECT
 private slots:
     void decodesPictures_data()
@@ -99,7 +97,8 @@ private slots:
         // Left half blue, right half red, whatever the format (grey has no colour to compare).
         const QColor right = img.pixelColor(size.width() - 2, size.height() / 2);
         const QColor left = img.pixelColor(1, size.height() / 2);
-        if (img.isGrayscale() || qGray(right.rgb()) == right.red()) return;
+        if (img.isGrayscale() || qGray(right.rgb()) == right.red())
+            return;
         QVERIFY2(right.red() > 150 && right.blue() < 100, qPrintable(right.name()));
         QVERIFY2(left.blue() > 150 && left.red() < 100, qPrintable(left.name()));
     }

@@ -20,8 +20,9 @@ const QString kStandard = u"Die Standartkategorien können nicht bearbeitet werd
 
 void sammlung(tkt::Collection& c, const QStringList& own)
 {
-    c.standard({ u"2"_qs, u"Gulasch|Oma|03,16,|01.01.2006|für 4|"_qs, u"Apfelkuchen|Opa|13,|02.01.2006|1 Blech|"_qs,
-                   u"Grillspieß|Opa|15,17,|03.01.2006|8 Stück|"_qs },
+    c.standard(
+        { u"2"_qs, u"Gulasch|Oma|03,16,|01.01.2006|für 4|"_qs, u"Apfelkuchen|Opa|13,|02.01.2006|1 Blech|"_qs,
+            u"Grillspieß|Opa|15,17,|03.01.2006|8 Stück|"_qs },
         own);
     for (int n = 0; n < 3; ++n)
         c.recipe(n, { u"Salz"_qs }, { u"Kochen"_qs });
@@ -104,8 +105,8 @@ private slots:
         QCOMPARE(listed.size(), 17);
         QCOMPARE(current, 0);
         QVERIFY(editsOff);
-        const QList<QPair<QString, bool>> expected { { u"Vegan"_qs, true }, { kStandard, false }, { kStandard, false },
-            { kStandard, false }, { u"Grillen"_qs, true }, { u"Vegan"_qs, true } };
+        const QList<QPair<QString, bool>> expected { { u"Vegan"_qs, true }, { kStandard, false },
+            { kStandard, false }, { kStandard, false }, { u"Grillen"_qs, true }, { u"Vegan"_qs, true } };
         QCOMPARE(states, expected);
         QCOMPARE(edit2At17, u"Vegan"_qs);
         QCOMPARE(script.unexpected, 0);
@@ -122,16 +123,19 @@ private slots:
         const QString dup = u"Kategorie schon vorhanden!"_qs;
         const QString initial = u"Bitte einen Eintrag wählen, um ihn zu löschen oder zu editieren"_qs;
         QTest::newRow("Alle refused") << u"Alle"_qs << false << QString() << QString() << dup << initial;
-        QTest::newRow("Favoriten refused") << u"Favoriten"_qs << true << QString() << QString() << dup << initial;
-        QTest::newRow("standard name refused") << u"Suppen"_qs << false << QString() << QString() << dup << initial;
-        QTest::newRow("own name refused") << u"Grillen"_qs << false << QString() << QString() << dup << initial;
-        QTest::newRow("alle accepted: case counts") << u"alle"_qs << false << u"1alle"_qs << u"alle"_qs << QString()
-                                                   << initial;
+        QTest::newRow("Favoriten refused")
+            << u"Favoriten"_qs << true << QString() << QString() << dup << initial;
+        QTest::newRow("standard name refused")
+            << u"Suppen"_qs << false << QString() << QString() << dup << initial;
+        QTest::newRow("own name refused")
+            << u"Grillen"_qs << false << QString() << QString() << dup << initial;
+        QTest::newRow("alle accepted: case counts")
+            << u"alle"_qs << false << u"1alle"_qs << u"alle"_qs << QString() << initial;
         QTest::newRow("bar becomes slash") << u"Grill | Barbecue"_qs << true << u"1Grill / Barbecue"_qs
                                            << u"Grill / Barbecue"_qs << QString() << initial;
         const QString lang = u"Schwäbische Spezialitäten aus dem Ländle"_qs;
-        QTest::newRow("long name stored whole") << lang << false << (u'1' + lang) << lang.left(30) << QString()
-                                                << initial;
+        QTest::newRow("long name stored whole")
+            << lang << false << (u'1' + lang) << lang.left(30) << QString() << initial;
         QTest::newRow("empty name") << QString() << false << QString() << QString() << QString()
                                     << u"Bitte einen Kategorie-Namen angeben!"_qs;
     }
@@ -223,10 +227,11 @@ private slots:
         QTest::addColumn<bool>("viaEnter");
         QTest::addColumn<QStringList>("expected"); // own lines afterwards
         QTest::addColumn<QString>("status"); // the status line afterwards
-        QTest::newRow("to the name of another") << u"Vegan"_qs << true << QStringList { u"1Vegan"_qs, u"1Vegan"_qs }
-                                                << u"Grillen"_qs;
-        QTest::newRow("bar becomes slash") << u"Grill|Feuer"_qs << false
-                                           << QStringList { u"1Grill/Feuer"_qs, u"1Vegan"_qs } << u"Grillen"_qs;
+        QTest::newRow("to the name of another")
+            << u"Vegan"_qs << true << QStringList { u"1Vegan"_qs, u"1Vegan"_qs } << u"Grillen"_qs;
+        QTest::newRow("bar becomes slash")
+            << u"Grill|Feuer"_qs << false << QStringList { u"1Grill/Feuer"_qs, u"1Vegan"_qs }
+            << u"Grillen"_qs;
         QTest::newRow("empty name") << QString() << false << QStringList { u"1Grillen"_qs, u"1Vegan"_qs }
                                     << u"Bitte einen neuen Kategorie-Namen angeben!"_qs;
     }
@@ -276,8 +281,10 @@ private slots:
         QTest::addColumn<int>("tabAfter");
         QTest::addColumn<int>("katAfter");
         QTest::addColumn<QString>("status"); // after selecting entry row-1
-        QTest::newRow("selected tab: main window goes to Alle") << 16 << 16 << false << true << 0 << 0 << u"A"_qs;
-        QTest::newRow("tab behind: same index, next category") << 17 << 15 << false << true << 17 << 18 << kStandard;
+        QTest::newRow("selected tab: main window goes to Alle")
+            << 16 << 16 << false << true << 0 << 0 << u"A"_qs;
+        QTest::newRow("tab behind: same index, next category")
+            << 17 << 15 << false << true << 17 << 18 << kStandard;
         QTest::newRow("tab before stays") << 3 << 18 << true << true << 3 << 3 << u"C"_qs;
         QTest::newRow("last tab behind the deleted one") << 18 << 16 << false << true << 17 << 18 << u"A"_qs;
         QTest::newRow("Nein changes nothing") << 16 << 16 << true << false << 16 << 16 << u"B"_qs;
@@ -394,7 +401,8 @@ private slots:
                 listed = tkt::kind<QListWidget>(f, "ListBox1")->count();
             },
             { tk::Answer::Ok });
-        QCOMPARE(script.last(tk::ModalKind::ErrorReport).text.contains(u"kann nicht geschrieben werden"_qs), true);
+        QCOMPARE(
+            script.last(tk::ModalKind::ErrorReport).text.contains(u"kann nicht geschrieben werden"_qs), true);
         QCOMPARE(c.bytes(kKat), before);
         QCOMPARE(listed, 16);
         QCOMPARE(tabs(p).size(), 16);

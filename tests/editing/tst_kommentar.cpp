@@ -9,8 +9,7 @@
 #include "platform/gui/HotLabel.h"
 #include "store/AppState.h"
 
-namespace
-{
+namespace {
 
 const QString k0 = QStringLiteral("Data/Rezepte/0000.dat");
 const QString k1 = QStringLiteral("Data/Rezepte/0001.dat");
@@ -29,8 +28,7 @@ void sammlung(tkt::Collection& c)
 
 } // namespace
 
-class KommentarTest : public QObject
-{
+class KommentarTest : public QObject {
     Q_OBJECT
 private slots:
     void savesFileOfRecipeOnShow_data()
@@ -101,7 +99,8 @@ private slots:
         p.forms().hauptfenster->ZeigeRezept(0);
         p.forms().hauptfenster->ZeigeRezept(-1);
         const QByteArray a = c.bytes(k0), b = c.bytes(k1);
-        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("irgendwas"));
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")
+            ->setPlainText(QStringLiteral("irgendwas"));
         tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
         QCOMPARE(c.bytes(k0), a);
         QCOMPARE(c.bytes(k1), b);
@@ -138,13 +137,14 @@ private slots:
         tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image7")->press();
         QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const QByteArray before = c.bytes(k0);
-        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("bleibt"));
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")
+            ->setPlainText(QStringLiteral("bleibt"));
         script.answer(tk::Answer::Ok);
         tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(p.forms().kommentarfenster->isVisible());
-        QCOMPARE(
-            tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->toPlainText(), QStringLiteral("bleibt"));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->toPlainText(),
+            QStringLiteral("bleibt"));
         QCOMPARE(c.bytes(k0), before);
         QVERIFY(tk::isReadOnly(c.path(k0)));
     }

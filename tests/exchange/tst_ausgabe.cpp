@@ -49,8 +49,7 @@ QStringList eintrag(const tk::Rezepteintrag& r, const QStringList& zutaten, cons
 }
 }
 
-class AusgabeTest : public QObject
-{
+class AusgabeTest : public QObject {
     Q_OBJECT
 private slots:
     void textBlock()
@@ -235,7 +234,8 @@ private slots:
         tkt::Collection c;
         std::vector<tk::Rezepteintrag> tab { rec("Brot"), rec("Kaputt") };
         c.recipe(0, { "Mehl" }, { "Backen." });
-        if (!datei.isEmpty()) c.write("Data/Rezepte/0001.dat", datei);
+        if (!datei.isEmpty())
+            c.write("Data/Rezepte/0001.dat", datei);
         try {
             tk::AlleRezepteZeilen(c.dir(), tab, 1);
             QFAIL("no error");

@@ -47,8 +47,7 @@ const QStringList kBlockKaese { "", "Käsespätzle", "", "Brutzels  Tellerkiste 
     "", "Teig schlagen.", "Im Ofen überbacken." };
 }
 
-class AusgabeMenueTest : public QObject
-{
+class AusgabeMenueTest : public QObject {
     Q_OBJECT
 
     struct Fixture {
@@ -64,7 +63,8 @@ class AusgabeMenueTest : public QObject
             // Only what the outputs ask counts.
             script.seen().clear();
             script.unexpected = 0;
-            if (zeigen) f1->ZeigeRezept(0);
+            if (zeigen)
+                f1->ZeigeRezept(0);
         }
         QString out(const QString& name) const { return c.path(name); }
     };

@@ -427,7 +427,8 @@ private slots:
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(p.forms().paketimportfenster->isVisible());
         QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 0);
-        QCOMPARE(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button2")->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button2")->text(),
+            QStringLiteral("Abbrechen"));
     }
 };
 

@@ -6,8 +6,7 @@
 
 using tk::IniSpeicher;
 
-class IniSpeicherTest : public QObject
-{
+class IniSpeicherTest : public QObject {
     Q_OBJECT
     QByteArray b(const char* s) { return QByteArray(s); }
 
@@ -64,7 +63,8 @@ private slots:
         QFETCH(QByteArray, after);
         tkt::Collection c;
         const QString path = c.path(QStringLiteral("x.ini"));
-        if (!before.isEmpty()) c.writeBytes(QStringLiteral("x.ini"), before);
+        if (!before.isEmpty())
+            c.writeBytes(QStringLiteral("x.ini"), before);
         {
             IniSpeicher ini(path);
             ini.WriteText(section, key, value);

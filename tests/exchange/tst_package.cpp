@@ -487,7 +487,8 @@ private slots:
         QVERIFY(tk::installierePaket(c.dir(), c.path("temp/p/index.tki"), max).ok);
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), expected);
         QCOMPARE(max, expected.at(0).toInt());
-        QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(max))), QByteArray("0\r\nneu\r\n"));
+        QCOMPARE(
+            c.bytes(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(max))), QByteArray("0\r\nneu\r\n"));
         if (!orphan.isEmpty())
             QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/") + orphan), QByteArray("fremd"));
     }

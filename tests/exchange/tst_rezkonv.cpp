@@ -9,8 +9,7 @@ namespace {
 const QString kKopf = QStringLiteral("=====REZKONV-Rzpt, Brutzels Tellerkiste=====");
 }
 
-class RezKonvTest : public QObject
-{
+class RezKonvTest : public QObject {
     Q_OBJECT
 private slots:
     void lines_data()
@@ -81,7 +80,8 @@ private slots:
         for (int w = 400; w >= 60; w -= 4) {
             edit.resize(w, 200);
             shown = tk::displayedLines(&edit);
-            if (shown.size() == 4) break;
+            if (shown.size() == 4)
+                break;
         }
         QCOMPARE(shown.size(), 4);
         QCOMPARE(shown.first(), QStringLiteral("Kurz."));

@@ -9,8 +9,7 @@
 
 using tk::RichLine;
 
-class RtfWriterTest : public QObject
-{
+class RtfWriterTest : public QObject {
     Q_OBJECT
 private slots:
     void escaping_data()

@@ -17,8 +17,7 @@
 using tk::Answer;
 using tk::ModalKind;
 
-namespace
-{
+namespace {
 
 const QString kIndex = QStringLiteral("Data/Rezepte/index.dat");
 const QString kFav = QStringLiteral("Data/Rezepte/favoriten.dat");
@@ -38,8 +37,7 @@ void sammlung(tkt::Collection& c)
 
 } // namespace
 
-class FavoritenTest : public QObject
-{
+class FavoritenTest : public QObject {
     Q_OBJECT
 private slots:
     void favouriteToggledTwice()
@@ -200,13 +198,15 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         std::set<int> shown;
-        const int selected = tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row();
+        const int selected
+            = tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row();
         for (int i = 0; i < 200; ++i) {
             p.forms().hauptfenster->Zufallsrezept1Click();
             shown.insert(p.st.AktRezept);
         }
         QCOMPARE(shown, (std::set<int> { 17, 80 }));
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row(), selected);
+        QCOMPARE(
+            tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row(), selected);
         QCOMPARE(script.unexpected, 0);
     }
 };

@@ -88,8 +88,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().hauptfenster->ZeigeRezept(0);
-        QCOMPARE(
-            tkt::kind<QLabel>(p.forms().hauptfenster, "Label7")->text(), QStringLiteral("Fleisch Grillen Sommer "));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "Label7")->text(),
+            QStringLiteral("Fleisch Grillen Sommer "));
     }
 
     void pictureIconFollowsTheRecipe()

@@ -51,13 +51,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("polish L") << QStringLiteral("Łódź") << QByteArray("?\xF3" "d?");
+        QTest::newRow("polish L") << QStringLiteral("Łódź")
+                                  << QByteArray("?\xF3"
+                                                "d?");
         QTest::newRow("cjk") << QStringLiteral("Reis 米") << QByteArray("Reis ?");
         QTest::newRow("C1 control 80 is not the euro") << QString(QChar(0x80)) << QByteArray("?");
         QTest::newRow("emoji is one character") << QStringLiteral("a🍰b") << QByteArray("a?b");
         QTest::newRow("lone surrogate") << QString(QChar(0xD83C)) + u'x' << QByteArray("?x");
         QTest::newRow("mixed keeps the rest") << QStringLiteral("Crème brûlée – 2 € ½")
-                                              << QByteArray("Cr\xE8me br\xFBl\xE9" "e \x96 2 \x80 \xBD");
+                                              << QByteArray("Cr\xE8me br\xFBl\xE9"
+                                                            "e \x96 2 \x80 \xBD");
     }
     void unrepresentableBecomesQuestionMark()
     {

@@ -36,7 +36,8 @@ private slots:
         QTest::newRow("mixed line ends") << QByteArray("a\nb\r\nc") << QStringList { "a", "b", "c" };
         QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList { "" };
         QTest::newRow("empty last line kept") << QByteArray("a\r\n\r\n") << QStringList { "a", "" };
-        QTest::newRow("blank lines inside") << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList { "a", "", "", "b" };
+        QTest::newRow("blank lines inside")
+            << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList { "a", "", "", "b" };
         QTest::newRow("Windows-1252") << QByteArray("M\xF6hre \x96 \x80\r\n") << QStringList { "Möhre – €" };
         QTest::newRow("blanks kept") << QByteArray("  a \r\n") << QStringList { "  a " };
     }
@@ -55,7 +56,8 @@ private slots:
         QTest::newRow("CR LF after every line") << QStringList { "a", "b" } << QByteArray("a\r\nb\r\n");
         QTest::newRow("empty line") << QStringList { "" } << QByteArray("\r\n");
         QTest::newRow("umlauts as single bytes") << QStringList { "Käse", "Grüße" }
-                                                 << QByteArray("K\xE4se\r\nGr\xFC\xDF" "e\r\n");
+                                                 << QByteArray("K\xE4se\r\nGr\xFC\xDF"
+                                                               "e\r\n");
         QTest::newRow("unrepresentable as ?") << QStringList { "Ćevapčići" } << QByteArray("?evap?i?i\r\n");
     }
     void joinsLinesByteExact()
@@ -72,7 +74,8 @@ private slots:
         writeAll(p, QByteArray(5000, 'x')); // a longer old file is replaced whole
         const QStringList lines { "1", "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|", "||||" };
         tk::saveLines(p, lines);
-        QCOMPARE(readAll(p), QByteArray("1\r\nApfelkuchen|Oma|01,13,|12.03.2006|f\xFCr 4 Personen|\r\n||||\r\n"));
+        QCOMPARE(
+            readAll(p), QByteArray("1\r\nApfelkuchen|Oma|01,13,|12.03.2006|f\xFCr 4 Personen|\r\n||||\r\n"));
         QCOMPARE(tk::loadLines(p), lines);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "index.dat" });
     }
@@ -135,7 +138,8 @@ private slots:
             writeAll(guard, old);
             QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
             if (::access(QFile::encodeName(folder).constData(), W_OK) == 0) {
-                QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                QFile::setPermissions(
+                    folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
                 QSKIP("the folder permission does not bind this user (root)");
             }
         }
@@ -144,7 +148,8 @@ private slots:
             tk::saveLines(target, { "neu" });
         } catch (const tk::Error& e) {
             thrown = true;
-            QVERIFY2(e.message().contains(QStringLiteral("kann nicht geschrieben werden")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("kann nicht geschrieben werden")),
+                qPrintable(e.message()));
             QVERIFY(e.message().contains(QStringLiteral("index.dat")));
         }
         QVERIFY(thrown);

@@ -32,7 +32,8 @@ struct Fixture {
     {
         rezepte = { rec(u"Apfelkuchen"_qs, u"Oma"_qs), rec(u"Bratapfel"_qs, u"Opa"_qs),
             rec(u"Mehlsuppe"_qs, u"Oma"_qs, true), rec(u"Suppe"_qs, u"Oma Else"_qs),
-            rec(u"Äpfel im Schlafrock"_qs, u"Tante Änne"_qs), rec(u"uppe"_qs, QString()), rec(u"Supp"_qs, u"Opa"_qs) };
+            rec(u"Äpfel im Schlafrock"_qs, u"Tante Änne"_qs), rec(u"uppe"_qs, QString()),
+            rec(u"Supp"_qs, u"Opa"_qs) };
         c.recipe(0, { u"500 g Mehl"_qs, u"3 Äpfel"_qs }, { u"Teig kneten"_qs }, { u"lecker"_qs });
         c.recipe(1, { u"4 Äpfel"_qs }, { u"im Ofen backen"_qs });
         c.recipe(2, { u"Mehl"_qs }, { u"Mehl"_qs }, { u"Mehl lecker"_qs });
@@ -74,7 +75,8 @@ private slots:
         row("full text marker word", SuchModus::Volltext, u"kommentar"_qs, { 0, 1, 3, 5, 6 });
         row("full text marker ###", SuchModus::Volltext, u"###"_qs, { 0, 1, 3, 5, 6 });
         row("full text not the title", SuchModus::Volltext, u"bratapfel"_qs, {});
-        row("full text empty word: a line after the ingredients", SuchModus::Volltext, QString(), { 0, 1, 3, 5, 6 });
+        row("full text empty word: a line after the ingredients", SuchModus::Volltext, QString(),
+            { 0, 1, 3, 5, 6 });
         row("full text umlaut exact", SuchModus::Volltext, u"einrühren"_qs, { 3 });
     }
 
@@ -98,13 +100,15 @@ private slots:
         QTest::addColumn<QString>("file4"); // contents of 0004.dat, lines split at "|"; "-" removes it
         QTest::addColumn<QString>("message"); // part of the message
         QTest::addColumn<std::vector<int>>("kept");
-        auto row = [](const char* name, SuchModus m, const QString& w, const QString& file, const QString& msg,
-                       std::vector<int> kept) { QTest::newRow(name) << m << w << file << msg << kept; };
-        row("missing file, ingredients", SuchModus::Zutaten, u"e"_qs, u"-"_qs, u"kann nicht geöffnet werden"_qs,
-            { 0, 1 });
-        row("missing file, full text", SuchModus::Volltext, u"e"_qs, u"-"_qs, u"kann nicht geöffnet werden"_qs,
+        auto row
+            = [](const char* name, SuchModus m, const QString& w, const QString& file, const QString& msg,
+                  std::vector<int> kept) { QTest::newRow(name) << m << w << file << msg << kept; };
+        row("missing file, ingredients", SuchModus::Zutaten, u"e"_qs, u"-"_qs,
+            u"kann nicht geöffnet werden"_qs, { 0, 1 });
+        row("missing file, full text", SuchModus::Volltext, u"e"_qs, u"-"_qs,
+            u"kann nicht geöffnet werden"_qs, { 0, 1, 3 });
+        row("first line no number", SuchModus::Volltext, u"e"_qs, u"zwei|a|b"_qs, u"keine Zahl"_qs,
             { 0, 1, 3 });
-        row("first line no number", SuchModus::Volltext, u"e"_qs, u"zwei|a|b"_qs, u"keine Zahl"_qs, { 0, 1, 3 });
         row("empty file", SuchModus::Zutaten, u"e"_qs, QString(), u"keine Zahl"_qs, { 0, 1 });
         row("short file, ingredients", SuchModus::Zutaten, u"x"_qs, u"3|a|b"_qs, u"Zutatenzeilen"_qs, {});
         row("invalid mask", SuchModus::Titel, u"[-a]"_qs, u"1|a"_qs,
@@ -122,7 +126,8 @@ private slots:
         if (file4 == u"-"_qs)
             QFile::remove(f.c.path(u"Data/Rezepte/0004.dat"_qs));
         else
-            f.c.writeBytes(u"Data/Rezepte/0004.dat"_qs, tkt::crlf(file4.isEmpty() ? QStringList() : file4.split(u'|')));
+            f.c.writeBytes(
+                u"Data/Rezepte/0004.dat"_qs, tkt::crlf(file4.isEmpty() ? QStringList() : file4.split(u'|')));
         std::vector<int> treffer;
         try {
             tk::sucheRezepte(f.rezepte, 6, f.c.dir(), modus, wort, treffer);
@@ -140,8 +145,8 @@ private slots:
         QTest::addColumn<SuchModus>("modus");
         QTest::addColumn<QString>("wort");
         QTest::addColumn<std::vector<int>>("expected");
-        QTest::newRow("ingredient found before the end") << u"5|a|b"_qs << SuchModus::Zutaten << u"b"_qs
-                                                         << std::vector<int> { 0, 1 };
+        QTest::newRow("ingredient found before the end")
+            << u"5|a|b"_qs << SuchModus::Zutaten << u"b"_qs << std::vector<int> { 0, 1 };
         QTest::newRow("full text: nothing after the ingredients")
             << u"5|a|b"_qs << SuchModus::Volltext << u"a"_qs << std::vector<int> {};
         QTest::newRow("negative count: no ingredient lines")
@@ -194,8 +199,8 @@ private slots:
             QVERIFY(QFile::copy(from.filePath(name), c.path(u"Data/Rezepte/"_qs + name)));
         std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
-        const tk::LoadOutcome load = tk::loadRezepte(
-            tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});
+        const tk::LoadOutcome load
+            = tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});
         QVERIFY(load.liveCount > 0);
         std::vector<int> treffer;
         tk::sucheRezepte(rezepte, rezeptMax, c.dir(), modus, QString(), treffer);
@@ -206,8 +211,9 @@ private slots:
             bool some = true;
             if (modus == SuchModus::Zutaten || modus == SuchModus::Volltext) {
                 const tk::RecipeFile r = tk::parseRecipe(tk::loadLines(tk::recipePath(c.dir(), n)));
-                some = modus == SuchModus::Zutaten ? !r.zutaten.isEmpty()
-                                                   : !r.text.isEmpty() || r.hasMarker || !r.kommentar.isEmpty();
+                some = modus == SuchModus::Zutaten
+                    ? !r.zutaten.isEmpty()
+                    : !r.text.isEmpty() || r.hasMarker || !r.kommentar.isEmpty();
             }
             if (some)
                 expected.push_back(n);

@@ -20,8 +20,9 @@ namespace {
 // Recipes 0..5; 2 is deleted. Titles are not in alphabetical order, so number order shows.
 void sammlung(tkt::Collection& c)
 {
-    c.standard({ u"5"_qs, u"Zwiebelkuchen|Oma|01,|01.01.2006|für 4|"_qs, u"Apfelkuchen|Opa|13,|02.01.2006|1 Blech|"_qs,
-        u"||||"_qs, u"Bratapfel|Oma|01,|03.01.2006|4 Stück|"_qs, u"Suppe|Else|07,|04.01.2006|für 2|"_qs,
+    c.standard({ u"5"_qs, u"Zwiebelkuchen|Oma|01,|01.01.2006|für 4|"_qs,
+        u"Apfelkuchen|Opa|13,|02.01.2006|1 Blech|"_qs, u"||||"_qs,
+        u"Bratapfel|Oma|01,|03.01.2006|4 Stück|"_qs, u"Suppe|Else|07,|04.01.2006|für 2|"_qs,
         u"Käsekuchen|Else|13,|05.01.2006|1 Form|"_qs });
     c.recipe(0, { u"Zwiebeln"_qs }, { u"Teig ausrollen"_qs });
     c.recipe(1, { u"Äpfel"_qs }, { u"Teig ausrollen"_qs }, { u"Omas Rezept"_qs });
@@ -76,14 +77,16 @@ private slots:
         QTest::addColumn<QString>("wort");
         QTest::addColumn<QList<int>>("expected");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("title, number order") << 2 << u"kuchen"_qs << QList<int> { 0, 1, 5 }
-                                             << u"Suche beendet: 3 Treffer!"_qs;
-        QTest::newRow("full text with comment") << 1 << u"rezept"_qs << QList<int> { 1 }
-                                                << u"Suche beendet: 1 Treffer!"_qs;
-        QTest::newRow("ingredients") << 3 << u"zwiebel"_qs << QList<int> { 0 } << u"Suche beendet: 1 Treffer!"_qs;
+        QTest::newRow("title, number order")
+            << 2 << u"kuchen"_qs << QList<int> { 0, 1, 5 } << u"Suche beendet: 3 Treffer!"_qs;
+        QTest::newRow("full text with comment")
+            << 1 << u"rezept"_qs << QList<int> { 1 } << u"Suche beendet: 1 Treffer!"_qs;
+        QTest::newRow("ingredients") << 3 << u"zwiebel"_qs << QList<int> { 0 }
+                                     << u"Suche beendet: 1 Treffer!"_qs;
         QTest::newRow("author") << 4 << u"else"_qs << QList<int> { 4, 5 } << u"Suche beendet: 2 Treffer!"_qs;
-        QTest::newRow("no hits") << 2 << u"Birne"_qs << QList<int> {}
-                                 << u"Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort"_qs;
+        QTest::newRow("no hits")
+            << 2 << u"Birne"_qs << QList<int> {}
+            << u"Suche beendet, leider KEINE TREFFER!\r\rVersuchen Sie bitte ein anderes Suchwort"_qs;
     }
 
     void searchAndSummary()

@@ -136,7 +136,9 @@ private slots:
         for (int i = 0; i < 29; ++i)
             runs29b += u"**a"_qs;
         row("31 runs, fault at the 31st", u"**"_qs + runs29b,
-            QStringLiteral("'***%1*' ist eine ungültige Maske für (%2)").arg(runs29b).arg(runs29b.size() + 4));
+            QStringLiteral("'***%1*' ist eine ungültige Maske für (%2)")
+                .arg(runs29b)
+                .arg(runs29b.size() + 4));
     }
 
     void invalid()

@@ -163,7 +163,8 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!p.st.NormaleFarbe);
         p.forms().hauptfenster->Image5Click();
-        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(), 77); // the bar marks the stored hue
+        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(),
+            77); // the bar marks the stored hue
         tkt::kind<tk::HotLabel>(p.forms().einstellungsfenster, "Label1")->press();
         QVERIFY(p.st.NormaleFarbe);
         QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(), -1);
@@ -237,8 +238,8 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QAccessibleInterface* a
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1"));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(
+            tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Slider);
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Programmfarbe"));

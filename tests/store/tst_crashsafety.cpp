@@ -27,7 +27,8 @@ namespace {
 QByteArray hashOf(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "-";
+    if (!f.open(QIODevice::ReadOnly))
+        return "-";
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
 }
 
@@ -46,7 +47,8 @@ public:
     void line(const QByteArray& text)
     {
         const QByteArray l = text + '\n';
-        if (::write(m_fd, l.constData(), size_t(l.size())) != l.size()) _exit(3);
+        if (::write(m_fd, l.constData(), size_t(l.size())) != l.size())
+            _exit(3);
     }
 
 private:
@@ -71,7 +73,8 @@ QString rel(const QString& dir, const QString& path) { return QDir(dir).relative
             tk::parseStoreInt(lines.value(0), max);
             std::vector<int> live;
             for (int n = 0; n <= max && n + 1 < lines.size(); ++n)
-                if (!tk::isDeletedEntry(lines.at(n + 1))) live.push_back(n);
+                if (!tk::isDeletedEntry(lines.at(n + 1)))
+                    live.push_back(n);
             const int pick = live.empty() ? 0 : live[rng.bounded(int(live.size()))];
             const int op = rng.bounded(6);
             const QByteArray ver = QByteArray::number(i);
@@ -80,8 +83,8 @@ QString rel(const QString& dir, const QString& path) { return QDir(dir).relative
                 const int n = neu ? max + 1 : pick;
                 const QStringList recipe = tk::buildRecipe({ "Zutat " + QString::number(i), "200 g Mehl" },
                     { "Text " + QString::number(i) }, { "Kommentar" });
-                tk::IndexFields f { "Rezept " + QString::number(n) + " v" + QString::number(i), "Koch", "01,14,",
-                    "01.01.2020", "4 Personen" };
+                tk::IndexFields f { "Rezept " + QString::number(n) + " v" + QString::number(i), "Koch",
+                    "01,14,", "01.01.2020", "4 Personen" };
                 const QStringList newIndex = tk::indexMitEintrag(lines, n, tk::buildEntry(f), neu);
                 const QString dat = tk::recipePath(dir, n);
                 j.line("B edit " + QByteArray::number(n));
@@ -116,7 +119,8 @@ QString rel(const QString& dir, const QString& path) { return QDir(dir).relative
                 const QString tki = tk::entpackeInArbeitsordner(dir, paket);
                 int m = max;
                 const tk::InstallErgebnis r = tk::installierePaket(dir, tki, m);
-                if (!r.ok) j.line("F install refused");
+                if (!r.ok)
+                    j.line("F install refused");
             } else { // database update
                 const QStringList conv = tk::convertIndex(lines, {}, {});
                 j.line("B update");
@@ -172,13 +176,15 @@ void TestCrashSafety::leftoversOfACutInstallDoNotBlockTheNext()
         c.writeBytes(QStringLiteral("temp/sammlung/journal.txt"), "neu 2 4");
     const QByteArray rest = c.bytes(QStringLiteral("Data/Rezepte/0002.dat"));
 
-    const tk::InstallErgebnis r = tk::installierePaket(c.dir(), tk::entpackeInArbeitsordner(c.dir(), paket), max);
+    const tk::InstallErgebnis r
+        = tk::installierePaket(c.dir(), tk::entpackeInArbeitsordner(c.dir(), paket), max);
     QVERIFY(r.ok);
     const int neu = journal ? 2 : 3;
     QCOMPARE(max, neu);
     QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(neu))),
         c.bytes(QStringLiteral("Data/Rezepte/0001.dat")));
-    QCOMPARE(tk::splitEntry(c.lines(QStringLiteral("Data/Rezepte/index.dat")).value(neu + 1)).titel, QStringLiteral("B"));
+    QCOMPARE(tk::splitEntry(c.lines(QStringLiteral("Data/Rezepte/index.dat")).value(neu + 1)).titel,
+        QStringLiteral("B"));
     if (journal) {
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0002.jpg")));
     } else {
@@ -190,7 +196,8 @@ void TestCrashSafety::leftoversOfACutInstallDoNotBlockTheNext()
 
 void TestCrashSafety::killedSavesLoseNothing()
 {
-    const int kills = qEnvironmentVariableIsSet("TK_CRASH_KILLS") ? qEnvironmentVariableIntValue("TK_CRASH_KILLS") : 20;
+    const int kills
+        = qEnvironmentVariableIsSet("TK_CRASH_KILLS") ? qEnvironmentVariableIntValue("TK_CRASH_KILLS") : 20;
     tkt::Collection c;
     QStringList indexLines { QStringLiteral("11") };
     for (int n = 0; n < 12; ++n)
@@ -206,7 +213,8 @@ void TestCrashSafety::killedSavesLoseNothing()
         std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
         tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
-        tk::exportiereRezepte(c.dir(), rezepte, { 1, 2, 3 }, QStringLiteral("Paket"), QStringLiteral("Koch"), paket);
+        tk::exportiereRezepte(
+            c.dir(), rezepte, { 1, 2, 3 }, QStringLiteral("Paket"), QStringLiteral("Koch"), paket);
         tk::exportAufraeumen(c.dir());
     }
 
@@ -250,7 +258,8 @@ void TestCrashSafety::killedSavesLoseNothing()
             } else if (w[0] == "U" && w.size() == 2) {
                 allowed.remove(QString::fromUtf8(w[1])); // any new content; checked by loading below
             } else if (w[0] == "F") {
-                QFAIL(qPrintable(QStringLiteral("Kind meldet Fehler nach Absturz %1: ").arg(k) + QString::fromUtf8(l)));
+                QFAIL(qPrintable(
+                    QStringLiteral("Kind meldet Fehler nach Absturz %1: ").arg(k) + QString::fromUtf8(l)));
             }
         }
         if (!openOp.isEmpty()) {
@@ -258,7 +267,10 @@ void TestCrashSafety::killedSavesLoseNothing()
             for (auto it = allowed.cbegin(); it != allowed.cend(); ++it) {
                 const QByteArray now = hashOf(c.path(it.key()));
                 QVERIFY2(it.value().contains(now),
-                    qPrintable(QStringLiteral("%1 ist weder alt noch neu nach Absturz %2 in „%3“").arg(it.key()).arg(k).arg(openOp)));
+                    qPrintable(QStringLiteral("%1 ist weder alt noch neu nach Absturz %2 in „%3“")
+                                   .arg(it.key())
+                                   .arg(k)
+                                   .arg(openOp)));
             }
         } else {
             ++completed;
@@ -270,10 +282,12 @@ void TestCrashSafety::killedSavesLoseNothing()
         int max = 0;
         const tk::IniFile favs(tk::favouritesPath(c.dir()));
         const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, max, &favs, 0, {}, {});
-        QVERIFY2(!out.failed, qPrintable(QStringLiteral("Laden scheitert nach Absturz %1 in „%2“").arg(k).arg(openOp)));
+        QVERIFY2(!out.failed,
+            qPrintable(QStringLiteral("Laden scheitert nach Absturz %1 in „%2“").arg(k).arg(openOp)));
         std::set<int> live;
         for (int n = 0; n <= max; ++n) {
-            if (rezepte[size_t(n)].Geloescht) continue;
+            if (rezepte[size_t(n)].Geloescht)
+                continue;
             live.insert(n);
             const QString dat = tk::recipePath(c.dir(), n);
             QVERIFY2(QFile::exists(dat), qPrintable(dat + QStringLiteral(" fehlt")));
@@ -292,8 +306,8 @@ int main(int argc, char** argv)
 {
     if (argc == 6 && qstrcmp(argv[1], "--crash-child") == 0) {
         QCoreApplication app(argc, argv);
-        runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]),
-            quint32(QByteArray(argv[5]).toUInt()));
+        runChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+            QString::fromLocal8Bit(argv[4]), quint32(QByteArray(argv[5]).toUInt()));
     }
     tk::Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tellerkiste"));

@@ -46,7 +46,8 @@ private slots:
         QFETCH(QString, stem);
         QCOMPARE(tk::stem(n), stem);
         QCOMPARE(tk::recipePath(QStringLiteral("/p"), n), QStringLiteral("/p/Data/Rezepte/") + stem + ".dat");
-        QCOMPARE(tk::picturePath(QStringLiteral("/p"), n), QStringLiteral("/p/Data/Rezepte/") + stem + ".jpg");
+        QCOMPARE(
+            tk::picturePath(QStringLiteral("/p"), n), QStringLiteral("/p/Data/Rezepte/") + stem + ".jpg");
     }
 
     void splitEntry_data()
@@ -54,16 +55,18 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("five fields") << "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"
-                                     << QStringList { "Apfelkuchen", "Oma", "01,13,", "12.03.2006", "für 4 Personen" };
-        QTest::newRow("text after the fifth bar ignored") << "a|b|01,|d|m|Rest|mehr"
-                                                          << QStringList { "a", "b", "01,", "d", "m" };
-        QTest::newRow("last field without bar is empty") << "a|b|01,|d|m"
-                                                         << QStringList { "a", "b", "01,", "d", "" };
+                                     << QStringList { "Apfelkuchen", "Oma", "01,13,", "12.03.2006",
+                                            "für 4 Personen" };
+        QTest::newRow("text after the fifth bar ignored")
+            << "a|b|01,|d|m|Rest|mehr" << QStringList { "a", "b", "01,", "d", "m" };
+        QTest::newRow("last field without bar is empty")
+            << "a|b|01,|d|m" << QStringList { "a", "b", "01,", "d", "" };
         QTest::newRow("two bars") << "a|b|" << QStringList { "a", "b", "", "", "" };
         QTest::newRow("no bar at all") << "Titel" << QStringList { "", "", "", "", "" };
         QTest::newRow("empty line") << "" << QStringList { "", "", "", "", "" };
         QTest::newRow("dashes") << "Gulasch|-|03,|-|-|" << QStringList { "Gulasch", "-", "03,", "-", "-" };
-        QTest::newRow("blanks kept") << " a | b |01,| d | m |" << QStringList { " a ", " b ", "01,", " d ", " m " };
+        QTest::newRow("blanks kept") << " a | b |01,| d | m |"
+                                     << QStringList { " a ", " b ", "01,", " d ", " m " };
     }
     void splitEntry()
     {
@@ -96,25 +99,25 @@ private slots:
     {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("line");
-        QTest::newRow("plain") << QStringList { "Apfelkuchen", "Oma", "01,13,", "12.03.2006", "für 4 Personen" }
-                               << "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|";
-        QTest::newRow("bars become slashes") << QStringList { "Brot|Butter", "A|B", "01|", "1|2", "|" }
-                                             << "Brot/Butter|A/B|01/|1/2|/|";
-        QTest::newRow("empty date and quantity") << QStringList { "Suppe", "Oma", "07,", "", "" }
-                                                 << "Suppe|Oma|07,|-|-|";
-        QTest::newRow("single empty field stays empty") << QStringList { "Suppe", "", "07,", "heute", "viel" }
-                                                        << "Suppe||07,|heute|viel|";
-        QTest::newRow("empty title stays empty without |||") << QStringList { "", "Oma", "07,", "d", "m" }
-                                                             << "|Oma|07,|d|m|";
-        QTest::newRow("empty categories and author") << QStringList { "Suppe", "", "", "d", "m" }
-                                                     << "Suppe|-||d|m|";
-        QTest::newRow("every empty text field filled") << QStringList { "", "", "07,", "", "" }
-                                                       << "-|-|07,|-|-|";
-        QTest::newRow("no triple bar, empty fields stay") << QStringList { "", "", "07,", "", "x" }
-                                                          << "||07,||x|";
+        QTest::newRow("plain") << QStringList { "Apfelkuchen", "Oma", "01,13,", "12.03.2006",
+            "für 4 Personen" } << "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|";
+        QTest::newRow("bars become slashes")
+            << QStringList { "Brot|Butter", "A|B", "01|", "1|2", "|" } << "Brot/Butter|A/B|01/|1/2|/|";
+        QTest::newRow("empty date and quantity")
+            << QStringList { "Suppe", "Oma", "07,", "", "" } << "Suppe|Oma|07,|-|-|";
+        QTest::newRow("single empty field stays empty")
+            << QStringList { "Suppe", "", "07,", "heute", "viel" } << "Suppe||07,|heute|viel|";
+        QTest::newRow("empty title stays empty without |||")
+            << QStringList { "", "Oma", "07,", "d", "m" } << "|Oma|07,|d|m|";
+        QTest::newRow("empty categories and author")
+            << QStringList { "Suppe", "", "", "d", "m" } << "Suppe|-||d|m|";
+        QTest::newRow("every empty text field filled")
+            << QStringList { "", "", "07,", "", "" } << "-|-|07,|-|-|";
+        QTest::newRow("no triple bar, empty fields stay")
+            << QStringList { "", "", "07,", "", "x" } << "||07,||x|";
         QTest::newRow("all empty") << QStringList { "", "", "", "", "" } << "-|-||-|-|";
-        QTest::newRow("bar turns into an empty neighbour") << QStringList { "T", "A", "01,", "|", "" }
-                                                           << "T|A|01,|/||";
+        QTest::newRow("bar turns into an empty neighbour")
+            << QStringList { "T", "A", "01,", "|", "" } << "T|A|01,|/||";
     }
     void buildEntry()
     {
@@ -203,30 +206,32 @@ private slots:
         QTest::addColumn<QStringList>("text");
         QTest::addColumn<QStringList>("kommentar");
         QTest::addColumn<bool>("marker");
-        QTest::newRow("full") << QStringList { "2", "1 Ei", "Salz", "Kochen.", "", "Essen.", "###KOMMENTAR###", "Gut." }
+        QTest::newRow("full") << QStringList { "2", "1 Ei", "Salz", "Kochen.", "", "Essen.",
+            "###KOMMENTAR###", "Gut." }
                               << QStringList { "1 Ei", "Salz" } << QStringList { "Kochen.", "", "Essen." }
                               << QStringList { "Gut." } << true;
         QTest::newRow("marker and nothing after: empty comment")
-            << QStringList { "3", "a", "b", "c", "t1", "t2", "###KOMMENTAR###" } << QStringList { "a", "b", "c" }
-            << QStringList { "t1", "t2" } << QStringList {} << true;
+            << QStringList { "3", "a", "b", "c", "t1", "t2", "###KOMMENTAR###" }
+            << QStringList { "a", "b", "c" } << QStringList { "t1", "t2" } << QStringList {} << true;
         QTest::newRow("no marker: all text, no comment")
             << QStringList { "1", "a", "t1", "t2" } << QStringList { "a" } << QStringList { "t1", "t2" }
             << QStringList {} << false;
         QTest::newRow("second marker belongs to the comment")
             << QStringList { "0", "t", "###KOMMENTAR###", "k1", "###KOMMENTAR###", "k2" } << QStringList {}
             << QStringList { "t" } << QStringList { "k1", "###KOMMENTAR###", "k2" } << true;
-        QTest::newRow("marker found inside a line") << QStringList { "0", "t", "xx###KOMMENTAR###yy", "k" }
-                                                    << QStringList {} << QStringList { "t" } << QStringList { "k" }
-                                                    << true;
+        QTest::newRow("marker found inside a line")
+            << QStringList { "0", "t", "xx###KOMMENTAR###yy", "k" } << QStringList {} << QStringList { "t" }
+            << QStringList { "k" } << true;
         QTest::newRow("marker among the ingredients is an ingredient")
             << QStringList { "2", "###KOMMENTAR###", "b", "t" } << QStringList { "###KOMMENTAR###", "b" }
             << QStringList { "t" } << QStringList {} << false;
         QTest::newRow("no ingredients, no text") << QStringList { "0", "###KOMMENTAR###" } << QStringList {}
                                                  << QStringList {} << QStringList {} << true;
-        QTest::newRow("count only") << QStringList { "0" } << QStringList {} << QStringList {} << QStringList {}
-                                    << false;
-        QTest::newRow("all ingredients, nothing else") << QStringList { "2", "a", "b" } << QStringList { "a", "b" }
-                                                       << QStringList {} << QStringList {} << false;
+        QTest::newRow("count only") << QStringList { "0" } << QStringList {} << QStringList {}
+                                    << QStringList {} << false;
+        QTest::newRow("all ingredients, nothing else")
+            << QStringList { "2", "a", "b" } << QStringList { "a", "b" } << QStringList {} << QStringList {}
+            << false;
     }
     void parseRecipe()
     {
@@ -267,9 +272,11 @@ private slots:
         const QStringList zutaten { "250 g Möhren", "1 Prise Salz" };
         const QStringList text { "Möhren schälen.", "", "Kochen." };
         QCOMPARE(tk::joinLines(tk::buildRecipe(zutaten, text, {})),
-            QByteArray("2\r\n250 g M\xF6hren\r\n1 Prise Salz\r\nM\xF6hren sch\xE4len.\r\n\r\nKochen.\r\n###KOMMENTAR###\r\n"));
+            QByteArray("2\r\n250 g M\xF6hren\r\n1 Prise Salz\r\nM\xF6hren "
+                       "sch\xE4len.\r\n\r\nKochen.\r\n###KOMMENTAR###\r\n"));
         const QStringList kommentar { "Lecker.", "" };
-        const tk::RecipeFile r = tk::parseRecipe(tk::splitLines(tk::joinLines(tk::buildRecipe(zutaten, text, kommentar))));
+        const tk::RecipeFile r
+            = tk::parseRecipe(tk::splitLines(tk::joinLines(tk::buildRecipe(zutaten, text, kommentar))));
         QCOMPARE(r.zutaten, zutaten);
         QCOMPARE(r.text, text);
         QCOMPARE(r.kommentar, kommentar);
@@ -283,18 +290,19 @@ private slots:
         QTest::addColumn<QStringList>("names"); // captions from position 15 on
         QTest::addColumn<int>("katNamen"); // length of KatNamen
         QTest::newRow("standard only") << QStringList {} << IntList {} << IntList {} << QStringList {} << 15;
-        QTest::newRow("Kuchen, deleted, Brot") << QStringList { "1Kuchen", "0Alt", "1Brot" } << IntList { 15, 17 }
-                                               << IntList { 15, 0, 16 } << QStringList { "Kuchen", "Brot" } << 18;
-        QTest::newRow("deleted last") << QStringList { "1Grillen", "0Weg" } << IntList { 15 } << IntList { 15, 0 }
-                                      << QStringList { "Grillen" } << 16;
-        QTest::newRow("any other first character is deleted") << QStringList { "Kuchen", "", "1Brot" }
-                                                               << IntList { 17 } << IntList { 0, 0, 15 }
-                                                               << QStringList { "Brot" } << 18;
-        QTest::newRow("name cut to 30") << QStringList { "1" + QString(40, u'x') } << IntList { 15 } << IntList { 15 }
-                                        << QStringList { QString(30, u'x') } << 16;
-        QTest::newRow("umlauts and blanks kept") << QStringList { "1Weihnachtsbäckerei ", "1 Grillen" }
-                                                 << IntList { 15, 16 } << IntList { 15, 16 }
-                                                 << QStringList { "Weihnachtsbäckerei ", " Grillen" } << 17;
+        QTest::newRow("Kuchen, deleted, Brot")
+            << QStringList { "1Kuchen", "0Alt", "1Brot" } << IntList { 15, 17 } << IntList { 15, 0, 16 }
+            << QStringList { "Kuchen", "Brot" } << 18;
+        QTest::newRow("deleted last") << QStringList { "1Grillen", "0Weg" } << IntList { 15 }
+                                      << IntList { 15, 0 } << QStringList { "Grillen" } << 16;
+        QTest::newRow("any other first character is deleted")
+            << QStringList { "Kuchen", "", "1Brot" } << IntList { 17 } << IntList { 0, 0, 15 }
+            << QStringList { "Brot" } << 18;
+        QTest::newRow("name cut to 30") << QStringList { "1" + QString(40, u'x') } << IntList { 15 }
+                                        << IntList { 15 } << QStringList { QString(30, u'x') } << 16;
+        QTest::newRow("umlauts and blanks kept")
+            << QStringList { "1Weihnachtsbäckerei ", "1 Grillen" } << IntList { 15, 16 } << IntList { 15, 16 }
+            << QStringList { "Weihnachtsbäckerei ", " Grillen" } << 17;
     }
     void kategorieTabellen()
     {

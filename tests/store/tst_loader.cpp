@@ -16,12 +16,13 @@ struct Run {
     IntList listed;
 };
 
-Run load(const QStringList& lines, std::vector<tk::Rezepteintrag>& table, int& max, const tk::IniFile* fav = nullptr,
-    int kategorie = 0)
+Run load(const QStringList& lines, std::vector<tk::Rezepteintrag>& table, int& max,
+    const tk::IniFile* fav = nullptr, int kategorie = 0)
 {
     Run r;
     r.out = tk::loadRezepte(
-        lines, table, max, fav, kategorie, [&](int n) { r.progress.append(n); }, [&](int n) { r.listed.append(n); });
+        lines, table, max, fav, kategorie, [&](int n) { r.progress.append(n); },
+        [&](int n) { r.listed.append(n); });
     return r;
 }
 
@@ -178,12 +179,15 @@ private slots:
         QTest::addColumn<int>("failedLine");
         QTest::addColumn<int>("live");
         QTest::addColumn<IntList>("listed");
-        QTest::newRow("file shorter than line 0") << QStringList { "3", "A|x|01,|d|m|", "||||", "C|x|01,|d|m|" } << 4
-                                                  << 2 << IntList { 0, 2 };
-        QTest::newRow("line 0 not a number") << QStringList { "drei", "A|x|01,|d|m|" } << 0 << 0 << IntList {};
+        QTest::newRow("file shorter than line 0")
+            << QStringList { "3", "A|x|01,|d|m|", "||||", "C|x|01,|d|m|" } << 4 << 2 << IntList { 0, 2 };
+        QTest::newRow("line 0 not a number")
+            << QStringList { "drei", "A|x|01,|d|m|" } << 0 << 0 << IntList {};
         QTest::newRow("empty file") << QStringList {} << 0 << 0 << IntList {};
-        QTest::newRow("huge line 0") << QStringList { "2000000000", "A|x|01,|d|m|" } << 2 << 1 << IntList { 0 };
-        QTest::newRow("largest int") << QStringList { "2147483647", "A|x|01,|d|m|" } << 2 << 1 << IntList { 0 };
+        QTest::newRow("huge line 0") << QStringList { "2000000000", "A|x|01,|d|m|" } << 2 << 1
+                                     << IntList { 0 };
+        QTest::newRow("largest int") << QStringList { "2147483647", "A|x|01,|d|m|" } << 2 << 1
+                                     << IntList { 0 };
     }
     void failureKeepsWhatWasRead()
     {
@@ -213,15 +217,17 @@ private slots:
     {
         QTest::addColumn<QByteArray>("index");
         QTest::addColumn<int>("kategorie");
-        QTest::newRow("fields, deleted, missing bars") << QByteArray("4\r\nA|Au|01,02|1.1.2000|4 P|\r\n||||\r\n"
-                                                                     "Nur Titel\r\nT|U\r\nX|Y|03,|D|M|Rest|mehr|\r\n")
-                                                       << 3;
+        QTest::newRow("fields, deleted, missing bars")
+            << QByteArray("4\r\nA|Au|01,02|1.1.2000|4 P|\r\n||||\r\n"
+                          "Nur Titel\r\nT|U\r\nX|Y|03,|D|M|Rest|mehr|\r\n")
+            << 3;
         QTest::newRow("empty fields, bars inside, old categories")
             << QByteArray("3\r\n||0105|||\r\nA|B|00,99,100|||\r\nA|||x|\r\nZ|Z|1,2,3,|Z|Z|\r\n") << 1;
         QTest::newRow("Windows-1252 bytes, CR alone, no final line end")
             << QByteArray("2\r\n\x80 K\xe4se|\x81\x9f|05,|\xff|\r|\r\n\r\nLetzte|a|05,|d|m|") << 5;
         QTest::newRow("shared texts, damaged line 0 and short file")
-            << QByteArray("7\nA|Oma|01,|1.1.2000|4 P|\nB|Oma|01,|1.1.2000|4 P|\nC|Oma|02,|1.1.2000|4 P|\n") << 14;
+            << QByteArray("7\nA|Oma|01,|1.1.2000|4 P|\nB|Oma|01,|1.1.2000|4 P|\nC|Oma|02,|1.1.2000|4 P|\n")
+            << 14;
         QTest::newRow("not a number") << QByteArray("x\r\nA|B|01,|d|m|\r\n") << 0;
     }
     void bytesReadAsLines()
@@ -230,7 +236,8 @@ private slots:
         QFETCH(int, kategorie);
         QTemporaryDir dir;
         const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
-        writeFile(favPath, "[Favoriten]\r\n0=1\r\n 1 =1\r\n02=1\r\n3=0\r\n+4=1\r\n4=yes\r\n5=1\r\n5=0\r\nx=1\r\n");
+        writeFile(
+            favPath, "[Favoriten]\r\n0=1\r\n 1 =1\r\n02=1\r\n3=0\r\n+4=1\r\n4=yes\r\n5=1\r\n5=0\r\nx=1\r\n");
         const tk::IniFile fav(favPath);
         std::vector<tk::Rezepteintrag> a, b;
         int maxA = -1, maxB = -1;

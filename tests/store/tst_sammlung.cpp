@@ -51,8 +51,8 @@ private slots:
     {
         QTest::addColumn<QString>("ablauf");
         QTest::addColumn<QStringList>("erwartet");
-        QTest::newRow("new recipe in each copy") << "A neu Erstes;B neu Zweites"
-                                                 << QStringList { "Alt", "Erstes", "Zweites" };
+        QTest::newRow("new recipe in each copy")
+            << "A neu Erstes;B neu Zweites" << QStringList { "Alt", "Erstes", "Zweites" };
         QTest::newRow("import in one copy, new recipe in the other")
             << "A import 3;B neu Zweites" << QStringList { "Alt", "I0", "I1", "I2", "Zweites" };
         QTest::newRow("deletion in one copy, new recipe in the other")
@@ -85,7 +85,8 @@ private slots:
                 e.nummer = w.at(2).toInt();
                 e.titel = QStringLiteral("Wiederbelebt");
                 QVERIFY_THROWS_EXCEPTION(tk::InzwischenGeloescht, k.st.sammlung.speichereRezept(e));
-                QVERIFY_THROWS_EXCEPTION(tk::InzwischenGeloescht, k.st.sammlung.speichereKommentar(e.nummer, {}));
+                QVERIFY_THROWS_EXCEPTION(
+                    tk::InzwischenGeloescht, k.st.sammlung.speichereKommentar(e.nummer, {}));
             }
         }
         QCOMPARE(titel(c), erwartet);
@@ -97,7 +98,8 @@ private slots:
                 const QString t = tk::splitEntry(index.at(n + 1)).titel;
                 if (t.startsWith(u'I') || t == QLatin1String("Alt"))
                     continue;
-                QCOMPARE(c.lines(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(n))).value(1), t + " Zutat");
+                QCOMPARE(
+                    c.lines(QStringLiteral("Data/Rezepte/%1.dat").arg(tk::stem(n))).value(1), t + " Zutat");
             }
     }
 
@@ -136,8 +138,10 @@ private slots:
     {
         QTest::addColumn<QString>("indexZeile1");
         QTest::addColumn<QByteArray>("erwartet");
-        QTest::newRow("index written: finished") << "Neu|K|01,|d|m|" << QByteArray("1\r\nneu\r\n###KOMMENTAR###\r\n");
-        QTest::newRow("index not written: discarded") << "Alt|K|01,|d|m|" << QByteArray("1\r\na\r\nb\r\n###KOMMENTAR###\r\n");
+        QTest::newRow("index written: finished")
+            << "Neu|K|01,|d|m|" << QByteArray("1\r\nneu\r\n###KOMMENTAR###\r\n");
+        QTest::newRow("index not written: discarded")
+            << "Alt|K|01,|d|m|" << QByteArray("1\r\na\r\nb\r\n###KOMMENTAR###\r\n");
     }
     void abgebrocheneSpeicherungWirdAufgeraeumt()
     {

@@ -19,7 +19,8 @@ namespace {
 void copyTree(const QString& from, const QString& to)
 {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(
+        from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString f = it.next();
         const QString target = to + u'/' + QDir(from).relativeFilePath(f);
@@ -36,7 +37,8 @@ QHash<QString, QByteArray> snapshot(const QString& dir)
     QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString f = it.next();
-        if (f.endsWith(QLatin1String("/ballast"))) continue;
+        if (f.endsWith(QLatin1String("/ballast")))
+            continue;
         QFile file(f);
         file.open(QIODevice::ReadOnly);
         out.insert(QDir(dir).relativeFilePath(f), file.readAll());
@@ -59,12 +61,14 @@ struct DataOnTmpfs {
     }
     ~DataOnTmpfs()
     {
-        if (mounted) ::umount2(QFile::encodeName(data).constData(), MNT_DETACH);
+        if (mounted)
+            ::umount2(QFile::encodeName(data).constData(), MNT_DETACH);
     }
     bool fill() // until nothing more fits
     {
         QFile b(data + QStringLiteral("/ballast"));
-        if (!b.open(QIODevice::WriteOnly)) return false;
+        if (!b.open(QIODevice::WriteOnly))
+            return false;
         const QByteArray block(4096, 'x');
         while (b.write(block) == block.size() && b.flush()) { }
         b.close();
@@ -72,7 +76,8 @@ struct DataOnTmpfs {
     }
     bool readOnly()
     {
-        return ::mount(nullptr, QFile::encodeName(data).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return ::mount(nullptr, QFile::encodeName(data).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr)
+            == 0;
     }
 };
 
@@ -107,13 +112,16 @@ void SchreibfehlerTest::saveFails()
     QFETCH(QString, reason);
     tkt::Collection c;
     c.standard({ QStringLiteral("2"), QStringLiteral("Suppe|Oma|07,|01.01.2006|für 4|"),
-        QStringLiteral("Kuchen|Opa|13,|02.01.2006|1 Blech|"), QStringLiteral("Salat|Else|01,|03.01.2006|für 2|") });
+        QStringLiteral("Kuchen|Opa|13,|02.01.2006|1 Blech|"),
+        QStringLiteral("Salat|Else|01,|03.01.2006|für 2|") });
     for (int n = 0; n < 3; ++n)
         c.recipe(n, { QStringLiteral("Zutat %1").arg(n) }, { QStringLiteral("Text %1").arg(n) });
     c.write(QStringLiteral("Data/Sonstiges/Welcome.rtf"), { QStringLiteral("{\\rtf1 Willkommen}") });
-    c.write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"), { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
+    c.write(QStringLiteral("Data/Sonstiges/tellerkiste.dat"),
+        { QStringLiteral("[Start]"), QStringLiteral("ShowWelcome=0") });
     DataOnTmpfs disk(c);
-    if (!disk.mounted) QSKIP("Dieser Rechner erlaubt dem Test kein tmpfs (mount verweigert).");
+    if (!disk.mounted)
+        QSKIP("Dieser Rechner erlaubt dem Test kein tmpfs (mount verweigert).");
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
@@ -157,7 +165,8 @@ void SchreibfehlerTest::packageOnFullDisk()
     const QString rezept = c.path(QStringLiteral("Data/Rezepte/0000.dat"));
     c.write(QStringLiteral("Data/alt.tkp"), { QStringLiteral("altes Paket") });
     DataOnTmpfs disk(c);
-    if (!disk.mounted) QSKIP("Dieser Rechner erlaubt dem Test kein tmpfs (mount verweigert).");
+    if (!disk.mounted)
+        QSKIP("Dieser Rechner erlaubt dem Test kein tmpfs (mount verweigert).");
     const QString paket = disk.data + QStringLiteral("/alt.tkp");
     const QByteArray vorher = c.bytes(QStringLiteral("Data/alt.tkp"));
     QVERIFY(disk.fill());

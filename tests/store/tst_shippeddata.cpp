@@ -24,8 +24,8 @@ private slots:
         std::vector<tk::Rezepteintrag> table;
         int max = -1;
         QList<int> listed;
-        const tk::LoadOutcome out = tk::loadRezepte(tk::loadLines(file(QStringLiteral("index.dat"))), table, max,
-            &fav, tk::kFavoriten, {}, [&](int n) { listed.append(n); });
+        const tk::LoadOutcome out = tk::loadRezepte(tk::loadLines(file(QStringLiteral("index.dat"))), table,
+            max, &fav, tk::kFavoriten, {}, [&](int n) { listed.append(n); });
         QVERIFY(!out.failed);
         QVERIFY(!out.oldFormat);
         QCOMPARE(max, 16);
@@ -73,7 +73,8 @@ private slots:
             QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
             const QString text = tk::fromCp1252(bytes);
             for (QChar c : text)
-                QVERIFY2(c >= u' ' ? !(c.unicode() >= 0x80 && c.unicode() < 0xA0) : (c == u'\r' || c == u'\n'),
+                QVERIFY2(
+                    c >= u' ' ? !(c.unicode() >= 0x80 && c.unicode() < 0xA0) : (c == u'\r' || c == u'\n'),
                     qPrintable(name + QStringLiteral(": control character")));
             // UTF-8 read as Windows-1252 would show as "Ã".
             QVERIFY2(!text.contains(u'Ã'), qPrintable(name + QStringLiteral(": UTF-8")));
