@@ -38,7 +38,6 @@ Jalapeno         Jalapenos        f h .
 Gurke            Gurken           f h .
 Cornichon        Cornichons       n g .
 Zucchini         =                f h .
-Zucchino         Zucchini         m h .
 Aubergine        Auberginen       f h .
 Kürbis           Kürbisse         m h .
 Kohlrabi         =                m h .

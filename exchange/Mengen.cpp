@@ -941,19 +941,25 @@ namespace {
         return t;
     }
 
-    Geschrieben zahlText(double x, bool brueche, bool leerVorBruch = false)
+    // unterEins: below 1 fractions even when brueche is false (not for grams and millilitres).
+    Geschrieben zahlText(double x, bool brueche, bool leerVorBruch = false, bool unterEins = true)
     {
         if (!(x > 0))
             return { QStringLiteral("0"), 0 };
         if (x >= 9.95) {
             const double r = std::round(x);
+            const double h = std::floor(x) + 0.5;
+            if (std::abs(x - h) <= 0.005 * x && std::abs(x - r) > 0.005 * x)
+                return { QString::number(qint64(std::floor(x)))
+                        + (brueche ? QStringLiteral("½") : QStringLiteral(",5")),
+                    h };
             return { QString::number(qint64(r)), r };
         }
         const double r = std::round(x);
         if (r >= 1 && std::abs(x - r) <= 0.01 * x)
             return { QString::number(qint64(r)), r };
         const double w = std::floor(x);
-        if (brueche || w == 0) {
+        if (brueche || (w == 0 && unterEins)) {
             const int bis = w == 0 ? kGeschriebenKlein : kGeschriebenGemischt;
             for (int k = 0; k < bis; ++k) {
                 const double c = w + kBrueche[k].wert;
@@ -998,7 +1004,7 @@ namespace {
             const double r = std::round(x * 2) / 2;
             return { ohneNullen(r, 1), r };
         }
-        return zahlText(x, false);
+        return zahlText(x, false, false, false);
     }
 
     // Kilos and litres: two places where they are exact (1,25 kg, 1,05 l), else one.
@@ -1040,16 +1046,8 @@ namespace {
                 return std::round(x * 2) / 2;
             break;
         case Zaehlweise::Eier:
-            if (x >= 0.6)
-                return std::max(1.0, std::round(x));
-            {
-                const double stufen[] = { 0.25, 1.0 / 3, 0.5 };
-                double best = stufen[0];
-                for (double s : stufen)
-                    if (std::abs(s - x) < std::abs(best - x))
-                        best = s;
-                return best;
-            }
+            // Half an egg can be measured, a third cannot.
+            return x >= 0.6 ? std::max(1.0, std::round(x)) : 0.5;
         case Zaehlweise::Ganze:
         case Zaehlweise::Prise:
             return std::max(1.0, std::round(x));
@@ -1240,9 +1238,11 @@ namespace {
                     beugeAdjektiv(w, geschlecht, alt, neu, out);
                 k = w.ende;
             }
-            return g.gerundet;
+            // "2 Stück Zwiebeln", "1 Stück Zwiebel": after "Stück" the noun counts as well.
+            if (!(u.nomen && u.nomen->einzahl == u"Stück"))
+                return g.gerundet;
         }
-        const Phrase p = lesePhrase(s, b.zahlEnde);
+        const Phrase p = lesePhrase(s, b.ende());
         if (!p.treffer)
             return g.gerundet;
         const bool kopfMehr = p.treffer.mehrzahl && !p.treffer.einzahl;
