@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 
 #include "exchange/Kuechenwoerter.h"
 #include "exchange/Mengen.h"
@@ -124,7 +123,13 @@ namespace {
         t = t.simplified();
         // After a comma or semicolon, a part without a noun ("fein gehackt") or one that starts with a
         // preposition ("in Öl") is a note; "Salz, Pfeffer" and "Salz, weißer Pfeffer" are lists.
-        const QStringList stuecke = t.split(QRegularExpression(QStringLiteral("[,;]")));
+        QStringList stuecke;
+        for (qsizetype a = 0, k = 0; k <= t.size(); ++k) {
+            if (k == t.size() || t[k] == u',' || t[k] == u';') {
+                stuecke.append(t.mid(a, k - a));
+                a = k + 1;
+            }
+        }
         QString kern = stuecke.first();
         for (qsizetype k = 1; k < stuecke.size(); ++k) {
             const QString teil = stuecke.at(k).trimmed();
@@ -144,11 +149,15 @@ namespace {
         }
         t = kern;
         // "zum Braten", "für die Form"
-        static const QRegularExpression zweck(QStringLiteral("\\s(zum|zur|für|nach|zzgl\\.)\\s"));
-        const QRegularExpressionMatch z = zweck.match(t);
-        if (z.hasMatch() && z.capturedStart() > 0) {
-            n.nah.append(t.mid(z.capturedStart() + 1).trimmed());
-            t.truncate(z.capturedStart());
+        for (qsizetype k = t.indexOf(u' '); k > 0; k = t.indexOf(u' ', k + 1)) {
+            const qsizetype e = t.indexOf(u' ', k + 1);
+            if (e > k + 1
+                && inListe(
+                    QStringView(t).mid(k + 1, e - k - 1), { u"zum", u"zur", u"für", u"nach", u"zzgl." })) {
+                n.nah.append(t.mid(k + 1).trimmed());
+                t.truncate(k);
+                break;
+            }
         }
         n.kern = t.trimmed();
         QStringList teile;
@@ -212,7 +221,21 @@ namespace {
         QString schluessel;
     };
 
+    Posten liesPosten(const QString& zeile);
+
+    // Entries are read again on every recipe added; the last readings are kept.
     Posten lesePosten(const QString& zeile)
+    {
+        static thread_local QHash<QString, Posten> gelesen;
+        const auto it = gelesen.constFind(zeile);
+        if (it != gelesen.cend())
+            return *it;
+        if (gelesen.size() > 4096)
+            gelesen.clear();
+        return *gelesen.insert(zeile, liesPosten(zeile));
+    }
+
+    Posten liesPosten(const QString& zeile)
     {
         Posten p;
         p.m = leseMenge(zeile);
@@ -337,10 +360,14 @@ void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept
 {
     // Open entries by name; the first of a name and kind takes what comes.
     QHash<QString, QList<qsizetype>> offen;
+    QHash<qsizetype, Posten> gelesen;
     for (qsizetype i = 0; i < eintraege.size(); ++i) {
         const Einkauf& e = eintraege.at(i);
-        if (!e.erledigt)
-            offen[lesePosten(e.zeile()).schluessel].append(i);
+        if (e.erledigt)
+            continue;
+        Posten p = lesePosten(e.zeile());
+        offen[p.schluessel].append(i);
+        gelesen.insert(i, std::move(p));
     }
     for (const QString& z : zeilen) {
         if (istUeberschrift(z))
@@ -349,7 +376,7 @@ void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept
         qsizetype ziel = -1;
         Posten pe;
         for (qsizetype i : offen.value(pn.schluessel)) {
-            pe = lesePosten(eintraege.at(i).zeile());
+            pe = gelesen.value(i);
             if (vertraeglich(pe, pn)) {
                 ziel = i;
                 break;
@@ -360,15 +387,17 @@ void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept
             vereinige(e, pe, pn);
             if (!e.rezepte.contains(rezept))
                 e.rezepte.append(rezept);
-            const QString k = lesePosten(e.zeile()).schluessel;
-            if (k != pn.schluessel) {
+            Posten neu = lesePosten(e.zeile());
+            if (neu.schluessel != pn.schluessel) {
                 offen[pn.schluessel].removeAll(ziel);
-                offen[k].append(ziel);
+                offen[neu.schluessel].append(ziel);
             }
+            gelesen.insert(ziel, std::move(neu));
         } else {
             Einkauf neu = alsEinkauf(z);
             neu.rezepte = QStringList { rezept };
             offen[pn.schluessel].append(eintraege.size());
+            gelesen.insert(eintraege.size(), lesePosten(neu.zeile()));
             eintraege.append(neu);
         }
     }

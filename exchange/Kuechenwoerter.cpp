@@ -101,7 +101,11 @@ Kuechenwoerter::Treffer Kuechenwoerter::finde(QStringView wort) const
         return t;
     }
     // Compounds: the longest known last part after a first part of three letters or more.
+    const QString klein = wort.toString().toLower();
     for (qsizetype s = 3; s + 3 <= wort.size(); ++s) {
+        const auto it = m_formen.constFind(klein.mid(s));
+        if (it == m_formen.cend())
+            continue;
         Treffer t = genau(wort.mid(s));
         if (!t || t.nomen->nurEinzeln || !(t.einzahl || t.mehrzahl))
             continue;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -421,24 +422,38 @@ namespace {
         return false;
     }
 
+    // A list of words, compared case-blind.
+    class Wortliste {
+    public:
+        Wortliste(std::initializer_list<const char16_t*> woerter)
+        {
+            for (const char16_t* w : woerter)
+                m_woerter.insert(QString::fromUtf16(w).toLower());
+        }
+        bool enthaelt(QStringView w) const { return m_woerter.contains(w.toString().toLower()); }
+
+    private:
+        QSet<QString> m_woerter;
+    };
+
     // Words that end a noun phrase: "4 mit Tomaten" has no noun after its number.
     bool fuellwort(QStringView w)
     {
-        return inListe(w,
-            { u"mit", u"aus", u"von", u"vom", u"für", u"zum", u"zur", u"in", u"im", u"am", u"an", u"auf",
-                u"oder", u"und", u"bzw.", u"bzw", u"à", u"á", u"je", u"ca.", u"ca", u"etwa", u"ohne", u"nach",
-                u"pro", u"plus", u"zzgl.", u"als", u"wie", u"der", u"die", u"das", u"den", u"dem", u"des",
-                u"ein", u"eine", u"einer", u"einem", u"eines", u"einen", u"bei", u"sowie", u"alternativ",
-                u"ersatzweise", u"evtl.", u"optional", u"z.", u"zB", u"z.B.", u"light", u"extra", u"andere",
-                u"anderes", u"anderer", u"anderen", u"weitere", u"weiteres", u"paar" });
+        static const Wortliste liste({ u"mit", u"aus", u"von", u"vom", u"für", u"zum", u"zur", u"in", u"im",
+            u"am", u"an", u"auf", u"oder", u"und", u"bzw.", u"bzw", u"à", u"á", u"je", u"ca.", u"ca", u"etwa",
+            u"ohne", u"nach", u"pro", u"plus", u"zzgl.", u"als", u"wie", u"der", u"die", u"das", u"den",
+            u"dem", u"des", u"ein", u"eine", u"einer", u"einem", u"eines", u"einen", u"bei", u"sowie",
+            u"alternativ", u"ersatzweise", u"evtl.", u"optional", u"z.", u"zB", u"z.B.", u"light", u"extra",
+            u"andere", u"anderes", u"anderer", u"anderen", u"weitere", u"weiteres", u"paar" });
+        return liste.enthaelt(w);
     }
 
     // Adjectives whose plain form ends like an inflected one.
     bool unflektiert(QStringView w)
     {
-        return inListe(w,
-            { u"sauer", u"bitter", u"lecker", u"mager", u"teuer", u"super", u"über", u"unter", u"wieder",
-                u"lila", u"rosa", u"oliv", u"extra", u"prima", u"edel", u"dunkel" });
+        static const Wortliste liste({ u"sauer", u"bitter", u"lecker", u"mager", u"teuer", u"super", u"über",
+            u"unter", u"wieder", u"lila", u"rosa", u"oliv", u"extra", u"prima", u"edel", u"dunkel" });
+        return liste.enthaelt(w);
     }
 
     bool adjektivisch(QStringView w)
