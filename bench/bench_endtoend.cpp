@@ -154,8 +154,8 @@ int main(int argc, char** argv)
     st.AktRezept = n;
     m->Bearbeiten1Click();
     tk::Rezepteditor* e = windows->forms.rezepteditor;
-    tkb::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Geänderte Suppe"));
-    auto* speichern = tkb::kind<QPushButton>(e, "Button1");
+    tkb::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Geänderte Suppe"));
+    auto* speichern = tkb::kind<QPushButton>(e, "speichern");
     const double saveMs = timed([&] { speichern->click(); });
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"),

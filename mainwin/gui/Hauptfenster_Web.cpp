@@ -51,7 +51,7 @@ static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregis
             Rezepteditor* editor = forms.rezepteditor;
             if (!editor)
                 return;
-            editor->NeuesRezept(v);
+            editor->neuesRezept(v);
             if (!editor->isVisible())
                 centreOn(editor, f1);
             editor->show();

@@ -134,7 +134,7 @@ const QByteArray kSuppe
 QStringList angehakt(QWidget* editor)
 {
     QStringList out;
-    auto* liste = tkt::kind<QListWidget>(editor, "CheckListBox1");
+    auto* liste = tkt::kind<QListWidget>(editor, "kategorien");
     for (int i = 0; liste && i < liste->count(); ++i)
         if (liste->item(i)->checkState() == Qt::Checked)
             out.append(liste->item(i)->text());
@@ -262,14 +262,14 @@ void WebImportTest::rezeptLandetImEditor()
 
     const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit1")->text(), felder[0]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit2")->text(), felder[1]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit3")->text(), felder[2].isEmpty() ? heute : felder[2]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit4")->text(), felder[3]);
-    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo2")->toPlainText(), zutaten.join(u'\n'));
-    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo1")->toPlainText(), text.join(u'\n'));
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "titel")->text(), felder[0]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "autor")->text(), felder[1]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "datum")->text(), felder[2].isEmpty() ? heute : felder[2]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "menge")->text(), felder[3]);
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "zutaten")->toPlainText(), zutaten.join(u'\n'));
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "rezepttext")->toPlainText(), text.join(u'\n'));
     QCOMPARE(angehakt(editor), kategorien);
-    QCOMPARE(tkt::kind<tk::ImageView>(editor, "Image1")->hasImage(), bild);
+    QCOMPARE(tkt::kind<tk::ImageView>(editor, "bild")->hasImage(), bild);
 
     // The server saw a browser-like request and never got its cookie back.
     for (const QByteArray& a : std::as_const(server.anfragen)) {
@@ -278,7 +278,7 @@ void WebImportTest::rezeptLandetImEditor()
     }
 
     // Saving as always adds the recipe, its source in the comment and the picture as JPEG.
-    QTest::mouseClick(tkt::kind<QPushButton>(editor, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(tkt::kind<QPushButton>(editor, "speichern"), Qt::LeftButton);
     QTRY_VERIFY(!editor->isVisible());
     const QString datum = felder[2].isEmpty() ? heute : felder[2];
     QCOMPARE(c.lines("Data/Rezepte/index.dat"),

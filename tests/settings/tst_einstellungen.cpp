@@ -207,7 +207,7 @@ private slots:
         p.forms().einstellungsfenster->Panel1Click();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
         p.forms().hauptfenster->Neueserstellen1Click();
-        QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit2")->text(), QStringLiteral("Tante Erna"));
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "autor")->text(), QStringLiteral("Tante Erna"));
     }
 
     void hueBarColumnsAndEnds()
