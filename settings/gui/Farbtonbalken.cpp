@@ -32,7 +32,8 @@ namespace {
             if (t == QAccessible::Name && !balken()->accessibleName().isEmpty())
                 return balken()->accessibleName();
             if (t == QAccessible::Value)
-                return balken()->farbton() < 0 ? QString() : QStringLiteral("%1 Grad").arg(balken()->farbton());
+                return balken()->farbton() < 0 ? QString()
+                                               : QStringLiteral("%1 Grad").arg(balken()->farbton());
             return QAccessibleWidget::text(t);
         }
         QVariant currentValue() const override { return std::max(0, balken()->farbton()); }

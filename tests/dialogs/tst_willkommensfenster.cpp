@@ -75,8 +75,10 @@ private slots:
         QVERIFY(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "willkommenstext")
                     ->toPlainText()
                     .startsWith(QStringLiteral("Herzlich willkommen!")));
-        QCOMPARE(
-            tkt::kind<QTextEdit>(p.forms().willkommensfenster, "willkommenstext")->verticalScrollBar()->value(), 0);
+        QCOMPARE(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "willkommenstext")
+                     ->verticalScrollBar()
+                     ->value(),
+            0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -93,8 +95,8 @@ private slots:
         QCOMPARE(w->size(), QSize(499, 399));
         QCOMPARE(tkt::kind<QTextEdit>(w, "willkommenstext")->geometry(), QRect(104, 73, 293, 244));
         QVERIFY(tkt::kind<QTextEdit>(w, "willkommenstext")->isReadOnly());
-        QCOMPARE(
-            tkt::kind<QTextEdit>(w, "willkommenstext")->palette().color(QPalette::Base), QColor(129, 185, 220));
+        QCOMPARE(tkt::kind<QTextEdit>(w, "willkommenstext")->palette().color(QPalette::Base),
+            QColor(129, 185, 220));
         QCOMPARE(tkt::kind<tk::Klickbild>(w, "pfeilHoch")->geometry(), QRect(408, 94, 75, 83));
         QCOMPARE(tkt::kind<tk::Klickbild>(w, "pfeilRunter")->geometry(), QRect(410, 222, 81, 74));
         QCOMPARE(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld")->geometry(), QRect(380, 373, 20, 19));
