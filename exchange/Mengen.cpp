@@ -1309,7 +1309,7 @@ namespace {
         return out;
     }
 
-    Skaliert skaliereIntern(const QString& zeile, double faktor, double festerWert)
+    Skaliert skaliereIntern(const QString& zeile, double faktor, double festerWert, bool runden = true)
     {
         Skaliert out { zeile, false };
         if (istUeberschrift(zeile))
@@ -1323,11 +1323,13 @@ namespace {
         if (festerWert > 0)
             schreibeBetrag(s, b, festerWert, festerWert + (b.bis - b.von) * faktor, false, aenderungen);
         else
-            out.gerundet = schreibeBetrag(s, b, b.von * faktor, b.bis * faktor, true, aenderungen);
+            out.gerundet = schreibeBetrag(s, b, b.von * faktor, b.bis * faktor, runden, aenderungen);
         for (const Betrag& w : weitereBetraege(s, b))
             out.gerundet
-                = schreibeBetrag(s, w, w.von * faktor, w.bis * faktor, true, aenderungen) || out.gerundet;
+                = schreibeBetrag(s, w, w.von * faktor, w.bis * faktor, runden, aenderungen) || out.gerundet;
         out.text = anwenden(s, aenderungen);
+        if (out.gerundet)
+            out.genau = skaliereIntern(zeile, faktor, festerWert, false).text;
         return out;
     }
 
