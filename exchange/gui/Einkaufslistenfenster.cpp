@@ -141,12 +141,11 @@ void Einkaufslistenfenster::hinzufuegen(const QStringList& zutaten, const QStrin
     const QList<qsizetype> neu = m_liste.hinzufuegen(zutaten, rezept);
     fuellen();
     speichern();
-    // The lines that came or changed are in view, the first of them chosen.
+    // The lines that came or changed are in view from the first of them on, which is chosen.
     if (neu.isEmpty())
         return;
-    m_tabelle->scrollToItem(m_tabelle->item(int(neu.last()), 0));
     m_tabelle->setCurrentCell(int(neu.first()), 0);
-    m_tabelle->scrollToItem(m_tabelle->item(int(neu.first()), 0));
+    m_tabelle->scrollToItem(m_tabelle->item(int(neu.first()), 0), QAbstractItemView::PositionAtTop);
 }
 
 void Einkaufslistenfenster::fuellen()

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "exchange/Kuechenwoerter.h"
 #include "exchange/gui/Druckausgabe.h"
 #include "exchange/gui/Halbzahlfeld.h"
 #include "exchange/gui/PdfAusgabe.h"
@@ -131,6 +132,11 @@ RezeptAnsicht Umrechnungsfenster::umgerechnet() const
 void Umrechnungsfenster::neuBerechnen()
 {
     const double faktor = m_umrechnenAuf->value() / m_portionen.anzahl;
+    // "1 Person", "2 Bleche": the word beside the number follows it.
+    const Kuechenwoerter::Treffer wort = Kuechenwoerter::tabelle().finde(m_portionen.einheit);
+    m_einheit->setText(wort && wort.form(false) != wort.form(true)
+            ? wort.form(m_umrechnenAuf->value() > 1, true)
+            : m_portionen.einheit);
     m_zutaten->clear();
     for (const QString& z : m_rezept.zutaten) {
         const Skaliert s = skaliere(z, faktor);
