@@ -47,7 +47,7 @@ private slots:
         row("thirds of spoons as fractions", "4 EL Öl", 1.0 / 3, "1⅓ EL Öl");
         row("small fractions a cook writes", "¼ Rotkohl", 0.5, "⅛ Rotkohl");
         row("a sixth", "½ TL Zimt", 1.0 / 3, "⅙ TL Zimt");
-        row("not a fraction stays decimal", "1 EL Öl", 0.3, "0,3 EL Öl");
+        row("a part of a spoon no cook measures", "1 EL Öl", 0.3, "1 TL Öl");
         row("eggs round to whole", "7 Eier", 0.5, "4 Eier");
         row("eggs, one is singular", "4 Eier", 1.0 / 3, "1 Ei");
         row("counted things round to halves", "4 Schalotten", 1.0 / 3, "1,5 Schalotten");
