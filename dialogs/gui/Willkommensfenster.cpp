@@ -173,8 +173,8 @@ void Willkommensfenster::FormCreate()
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->verticalScrollBar()->setValue(0);
     bool zeigen = true;
-    if (st.EinstellungenIni)
-        zeigen = Einstellungen::showWelcome(*st.EinstellungenIni);
+    if (st.einstellungenIni)
+        zeigen = Einstellungen::showWelcome(*st.einstellungenIni);
     if (zeigen && loaded) {
         show();
         raise();
@@ -241,8 +241,8 @@ void Willkommensfenster::Shape1MouseDown()
         m_haupt->activateWindow();
     }
     guarded(m_haupt.data(), [this] {
-        if (st.EinstellungenIni)
-            Einstellungen::writeShowWelcome(*st.EinstellungenIni, Label3->text() == QLatin1String("X"));
+        if (st.einstellungenIni)
+            Einstellungen::writeShowWelcome(*st.einstellungenIni, Label3->text() == QLatin1String("X"));
         st.sammlung.merkeEigene(settingsPath(st.programDir));
     });
 }

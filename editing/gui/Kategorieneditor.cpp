@@ -120,8 +120,8 @@ void Kategorieneditor::fuellen()
 {
     ListBox1->blockSignals(true);
     ListBox1->clear();
-    for (int p = 0; p <= st.kat.LetzterTab; ++p)
-        ListBox1->addItem(st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung);
+    for (int p = 0; p <= st.kategorien.letzterTab; ++p)
+        ListBox1->addItem(st.kategorien.namen.at(st.kategorien.tabKategorie.at(p)).name);
     ListBox1->blockSignals(false);
     Label1->setText(kHinweis);
     waehleEintrag(0);
@@ -189,7 +189,7 @@ void Kategorieneditor::Button1Click()
 void Kategorieneditor::Button2Click()
 {
     const int p = ListBox1->currentRow();
-    if (p < kErsteEigene || p > st.kat.LetzterTab)
+    if (p < kErsteEigene || p > st.kategorien.letzterTab)
         return;
     QString name = Edit2->text();
     name.replace(u'|', u'/');
@@ -198,7 +198,7 @@ void Kategorieneditor::Button2Click()
         Label1->setText(QStringLiteral("Bitte einen neuen Kategorie-Namen angeben!"));
         return;
     }
-    st.sammlung.benenneKategorie(st.kat.TabKategorie.at(p), name);
+    st.sammlung.benenneKategorie(st.kategorien.tabKategorie.at(p), name);
     ListBox1->item(p)->setText(name);
     auswahlSperren();
     waehleEintrag(0);
@@ -216,9 +216,9 @@ void Kategorieneditor::Button3Click()
 void Kategorieneditor::Button4Click()
 {
     const int p = ListBox1->currentRow();
-    if (p < kErsteEigene || p > st.kat.LetzterTab)
+    if (p < kErsteEigene || p > st.kategorien.letzterTab)
         return;
-    st.sammlung.loescheKategorie(st.kat.TabKategorie.at(p));
+    st.sammlung.loescheKategorie(st.kategorien.tabKategorie.at(p));
     ListBox1->blockSignals(true);
     delete ListBox1->takeItem(p);
     ListBox1->blockSignals(false);

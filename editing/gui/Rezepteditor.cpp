@@ -205,10 +205,10 @@ bool Rezepteditor::eventFilter(QObject* o, QEvent* e)
 QList<QPair<int, QString>> Rezepteditor::aktuelleKategorien() const
 {
     QList<QPair<int, QString>> out;
-    const auto& k = st.kat;
-    for (int pos = 1; pos <= k.LetzterTab && pos < k.TabKategorie.size(); ++pos) {
-        const int nr = k.TabKategorie.at(pos);
-        out.append({ nr, nr >= 0 && nr < k.KatNamen.size() ? k.KatNamen.at(nr).Bezeichnung : QString() });
+    const auto& k = st.kategorien;
+    for (int pos = 1; pos <= k.letzterTab && pos < k.tabKategorie.size(); ++pos) {
+        const int nr = k.tabKategorie.at(pos);
+        out.append({ nr, nr >= 0 && nr < k.namen.size() ? k.namen.at(nr).name : QString() });
     }
     return out;
 }
@@ -259,10 +259,10 @@ void Rezepteditor::Fill()
     if (RezeptNr < 0) {
         Button2->setText(QStringLiteral("Verwerfen"));
         Edit1->clear();
-        Edit2->setText(st.AutorVorgabe);
+        Edit2->setText(st.autorVorgabe);
         Edit3->setText(kurzesDatum(QDate::currentDate(), QLocale()));
         Edit4->setText(QStringLiteral("für 4 Personen"));
-        st.BildDatei.clear();
+        st.bildDatei.clear();
         Image1->clear();
         Button4->setEnabled(false);
         fillCheckList({});
@@ -274,7 +274,7 @@ void Rezepteditor::Fill()
     }
 
     const int n = RezeptNr;
-    if (size_t(n) >= st.Rezepte.size())
+    if (size_t(n) >= st.rezepte.size())
         throw Error(QStringLiteral("Das Rezept Nr. %1 gibt es nicht.").arg(n));
     // Everything that can fail is read before a field changes.
     const EditorInhalt inhalt = editorInhalt(loadLines(recipePath(st.programDir, n)));
@@ -290,20 +290,20 @@ void Rezepteditor::Fill()
         }
     }
 
-    const Rezepteintrag& r = st.Rezepte[size_t(n)];
-    Edit1->setText(r.Titel);
-    Edit2->setText(r.Autor);
-    Edit3->setText(r.Datum);
-    Edit4->setText(r.Menge);
+    const Rezepteintrag& r = st.rezepte[size_t(n)];
+    Edit1->setText(r.titel);
+    Edit2->setText(r.autor);
+    Edit3->setText(r.datum);
+    Edit4->setText(r.menge);
     Memo2->clear();
     Memo1->clear();
     Button2->setText(QStringLiteral("Abbrechen"));
-    st.BildDatei.clear();
+    st.bildDatei.clear();
     Image1->setImage(vorschau);
     Button4->setEnabled(hatBild);
     QList<int> ticked;
     for (const auto& [nr, name] : aktuelleKategorien())
-        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)])
+        if (nr >= 0 && nr < int(r.inKategorie.size()) && r.inKategorie[size_t(nr)])
             ticked.append(nr);
     fillCheckList(ticked);
     Memo2->setPlainText(feldText(inhalt.zutaten));
@@ -335,7 +335,7 @@ void Rezepteditor::NeuesRezept(const RezeptVorgabe& v)
     Memo1->setPlainText(feldText(v.text));
     fillCheckList(v.kategorien);
     if (!vorschau.isNull()) {
-        st.BildDatei = v.bild;
+        st.bildDatei = v.bild;
         Image1->setImage(vorschau);
         Button4->setEnabled(true);
     }
@@ -381,8 +381,8 @@ void Rezepteditor::speichern()
     else if (RezeptNr < 0)
         e.kommentar = m_kommentarNeu; // a recipe from the web brings its source
 
-    if (!st.BildDatei.isEmpty()) {
-        const QString quelle = st.BildDatei;
+    if (!st.bildDatei.isEmpty()) {
+        const QString quelle = st.bildDatei;
         e.bildSchreiben = [quelle](const QString& ziel) { storePicture(quelle, ziel); };
     }
 
@@ -431,17 +431,17 @@ void Rezepteditor::Button3Click()
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         Image1->clear();
-        st.BildDatei.clear();
+        st.bildDatei.clear();
         return;
     }
     Image1->setImage(bild);
-    st.BildDatei = QFileInfo(datei).absoluteFilePath();
+    st.bildDatei = QFileInfo(datei).absoluteFilePath();
     Button4->setEnabled(true);
     if (bild.height() <= 1) {
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         Image1->clear();
-        st.BildDatei.clear();
+        st.bildDatei.clear();
     }
 }
 
@@ -453,7 +453,7 @@ void Rezepteditor::Button4Click()
             != Answer::Yes)
         return;
     Image1->clear();
-    st.BildDatei.clear();
+    st.bildDatei.clear();
     if (RezeptNr >= 0)
         st.sammlung.loescheBild(RezeptNr);
     Button4->setEnabled(false);

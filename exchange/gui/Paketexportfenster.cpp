@@ -76,7 +76,7 @@ void Paketexportfenster::Button1Click()
     if (m_exportliste)
         for (const auto& e : m_exportliste->model()->entries())
             nummern.append(e.number);
-    exportiereRezepte(st.programDir, st.Rezepte, nummern, Edit1->text(), Edit2->text(), paket);
+    exportiereRezepte(st.programDir, st.rezepte, nummern, Edit1->text(), Edit2->text(), paket);
     Meldung(QStringLiteral("Rezepte erfolgreich exportiert!"), QStringLiteral("Rezeptexport"));
     exportAufraeumen(st.programDir);
     hide();

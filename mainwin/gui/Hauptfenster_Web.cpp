@@ -62,9 +62,9 @@ static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregis
     return w;
 }
 
-void Hauptfenster::AusdemInternet1Click() { webFenster(this, st, forms)->Oeffnen(); }
+void Hauptfenster::ausDemInternet() { webFenster(this, st, forms)->Oeffnen(); }
 
-void Hauptfenster::WebImport(const QString& adresseOderDatei)
+void Hauptfenster::webImport(const QString& adresseOderDatei)
 {
     webFenster(this, st, forms)->Starte(adresseOderDatei);
 }
@@ -85,7 +85,7 @@ void Hauptfenster::dropEvent(QDropEvent* e)
         return;
     }
     e->acceptProposedAction();
-    guarded(this, [&] { WebImport(ziel); });
+    guarded(this, [&] { webImport(ziel); });
 }
 
 } // namespace tk

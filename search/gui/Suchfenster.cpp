@@ -98,7 +98,7 @@ void Suchfenster::Edit1KeyDown() { Panel1Click(); }
 void Suchfenster::Panel1Click()
 {
     ProgressBar1->setValue(0);
-    ProgressBar1->setMaximum(st.RezeptAnzahl + 1);
+    ProgressBar1->setMaximum(st.rezeptAnzahl + 1);
     RecipeList* liste = m_ergebnisliste;
     if (!liste)
         return;
@@ -134,11 +134,11 @@ void Suchfenster::Panel1Click()
         std::vector<RecipeListModel::Entry> entries;
         entries.reserve(treffer.size());
         for (int n : treffer)
-            entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
+            entries.push_back({ st.rezepte[size_t(n)].titel, n });
         liste->model()->setEntries(std::move(entries));
     };
     try {
-        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, Edit1->text(), treffer, schritt);
+        sucheRezepte(st.rezepte, st.rezeptMax, st.programDir, modus, Edit1->text(), treffer, schritt);
     } catch (const std::exception&) {
         zeigeTreffer(); // the hits so far stay; no summary, the window stays open
         throw;

@@ -132,13 +132,13 @@ void Einstellungsfenster::Image1MouseDown(int x)
     const Farbschema s = hueSchema(x);
     preview(s.panel, s.text);
     Image1->setHue(x);
-    st.Farbton = x;
-    st.NormaleFarbe = false;
+    st.farbton = x;
+    st.normaleFarbe = false;
 }
 
 void Einstellungsfenster::Label1Click()
 {
-    st.NormaleFarbe = true;
+    st.normaleFarbe = true;
     Image1->setHue(-1);
     const Farbschema s = normalSchema();
     preview(s.panel, s.text);
@@ -148,9 +148,9 @@ void Einstellungsfenster::TrackBar1Change() { setPointSize(Label4, TrackBar1->va
 
 void Einstellungsfenster::Panel1Click()
 {
-    if (!st.EinstellungenIni)
-        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    IniFile& ini = *st.EinstellungenIni;
+    if (!st.einstellungenIni)
+        st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    IniFile& ini = *st.einstellungenIni;
 
     // Each step applies in memory and on screen first, so a settings file that cannot be written
     // still leaves the chosen look in force; the first failure is reported at the end.
@@ -164,17 +164,17 @@ void Einstellungsfenster::Panel1Click()
         }
     };
 
-    st.AutorVorgabe = Edit2->text();
-    store([&] { Einstellungen::writeAutor(ini, st.AutorVorgabe); });
+    st.autorVorgabe = Edit2->text();
+    store([&] { Einstellungen::writeAutor(ini, st.autorVorgabe); });
 
-    st.Schriftgroesse = TrackBar1->value();
-    store([&] { Einstellungen::writeSize(ini, st.Schriftgroesse); });
+    st.schriftgroesse = TrackBar1->value();
+    store([&] { Einstellungen::writeSize(ini, st.schriftgroesse); });
 
-    if (st.NormaleFarbe) {
-        store([&] { Einstellungen::writeSchema(ini, true, st.Farbton); });
+    if (st.normaleFarbe) {
+        store([&] { Einstellungen::writeSchema(ini, true, st.farbton); });
     } else {
-        setBackground(this, hueSchema(st.Farbton).panel);
-        store([&] { Einstellungen::writeSchema(ini, false, st.Farbton); });
+        setBackground(this, hueSchema(st.farbton).panel);
+        store([&] { Einstellungen::writeSchema(ini, false, st.farbton); });
     }
     st.sammlung.merkeEigene(settingsPath(st.programDir));
     // The main window applies font and colours itself.
@@ -188,13 +188,13 @@ void Einstellungsfenster::Panel2Click() { hide(); }
 
 void Einstellungsfenster::zeigen(QWidget* ueber)
 {
-    if (!st.EinstellungenIni)
-        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.EinstellungenIni;
-    Edit2->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::skin(ini);
-    st.Farbton = Einstellungen::farbe(ini);
-    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
+    if (!st.einstellungenIni)
+        st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.einstellungenIni;
+    Edit2->setText(st.autorVorgabe);
+    st.normaleFarbe = !Einstellungen::skin(ini);
+    st.farbton = Einstellungen::farbe(ini);
+    Image1->setHue(st.normaleFarbe ? -1 : st.farbton);
     // The track bar clamps an out-of-range size to its nearer end.
     TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
     centreOn(this, ueber);
@@ -205,20 +205,20 @@ void Einstellungsfenster::zeigen(QWidget* ueber)
 
 void Einstellungsfenster::EinstellungenLaden()
 {
-    st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.EinstellungenIni;
-    st.AutorVorgabe = Einstellungen::standardAutor(ini);
-    Edit2->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::skin(ini);
-    st.Farbton = Einstellungen::farbe(ini);
-    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
+    st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.einstellungenIni;
+    st.autorVorgabe = Einstellungen::standardAutor(ini);
+    Edit2->setText(st.autorVorgabe);
+    st.normaleFarbe = !Einstellungen::skin(ini);
+    st.farbton = Einstellungen::farbe(ini);
+    Image1->setHue(st.normaleFarbe ? -1 : st.farbton);
     TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
     try {
         Panel1Click();
     } catch (const std::exception& e) {
         errorReport(this, messageOf(e));
     }
-    st.Schriftgroesse = Einstellungen::size(ini);
+    st.schriftgroesse = Einstellungen::size(ini);
 }
 
 } // namespace tk

@@ -79,7 +79,7 @@ void setPointSize(QWidget* w, int size)
 
 Farbschema hueSchema(int farbton)
 {
-    return { fromRgb(Panelfarbe(farbton)), fromRgb(Feldfarbe(farbton)), fromRgb(Textfarbe(farbton)) };
+    return { fromRgb(panelfarbe(farbton)), fromRgb(feldfarbe(farbton)), fromRgb(textfarbe(farbton)) };
 }
 
 Farbschema normalSchema()

@@ -68,7 +68,7 @@ void HueBar::draw()
     m_bar = QImage(360, 25, QImage::Format_RGB32);
     QPainter p(&m_bar);
     for (int x = 0; x < 360; ++x) {
-        const Rgb c = Panelfarbe(x);
+        const Rgb c = panelfarbe(x);
         p.setPen(QColor(c.red, c.green, c.blue));
         p.drawLine(x, 0, x, 24);
     }
