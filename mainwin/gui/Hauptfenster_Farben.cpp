@@ -36,23 +36,23 @@ void Hauptfenster::farbschemaAnwenden(const Farbschema& s)
     for (QWidget* w : std::initializer_list<QWidget*> { m_symbolleiste, m_linkeSpalte, m_mittelspalte,
              m_rechteSpalte, m_zusatzinfo, static_cast<QWidget*>(statusBar()), m_rezeptbereich,
              m_exportleiste, m_zutatenKopf })
-        setBackground(w, s.panel);
+        setzeHintergrund(w, s.panel);
     // m_spalten holds both vertical bars of the window (the one before the ingredient column too).
-    splitterHandles(m_spalten, s.panel);
-    splitterHandles(m_ergebnisTeiler, s.panel);
+    faerbeTeiler(m_spalten, s.panel);
+    faerbeTeiler(m_ergebnisTeiler, s.panel);
 
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_suchergebnisse, m_rezeptliste, m_exportliste, m_zubereitung, m_zutaten, m_schnellsuche })
-        setFieldBackground(w, s.feld);
+        setzeFeldhintergrund(w, s.feld);
 
     for (QWidget* w : std::initializer_list<QWidget*> { m_zubereitung, m_schnellsuche, m_suchergebnisse,
              m_zutaten, m_titel, m_rezeptliste, m_exportliste, m_kategorien })
-        setTextColour(w, s.text);
+        setzeTextfarbe(w, s.text);
     for (QLabel* l : std::initializer_list<QLabel*> { m_datum, m_datumBeschriftung, m_autorBeschriftung,
              m_exportTitel, m_kategorieBeschriftung, m_autor, m_rezeptKategorien, m_zutatenKopf, m_rezeptzahl,
              m_schnellsucheLink, m_titelvorschau, m_exportHinweis, m_exportAnzahl, m_mengeBeschriftung,
              m_menge })
-        setTextColour(l, s.text);
+        setzeTextfarbe(l, s.text);
 }
 
 void Hauptfenster::schriftgroesseAnwenden(int size)
@@ -61,11 +61,11 @@ void Hauptfenster::schriftgroesseAnwenden(int size)
              m_exportTitel, m_kategorieBeschriftung, m_autor, m_rezeptKategorien, m_zutatenKopf, m_rezeptzahl,
              m_schnellsucheLink, m_titelvorschau, m_exportAnzahl, m_mengeBeschriftung, m_menge,
              m_schnellsuche })
-        setPointSize(w, size);
-    setPointSize(m_titel, size + 4);
+        setzeSchriftgroesse(w, size);
+    setzeSchriftgroesse(m_titel, size + 4);
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_zutaten, m_zubereitung, m_rezeptliste, m_exportliste, m_suchergebnisse, m_kategorien })
-        setPointSize(w, size);
+        setzeSchriftgroesse(w, size);
 
     if (m_kategorien) {
         const QFont tabFont = m_kategorien->font();
@@ -77,7 +77,7 @@ void Hauptfenster::schriftgroesseAnwenden(int size)
     }
 
     if (m_arbeitsfeld) {
-        setPointSize(m_arbeitsfeld, size);
+        setzeSchriftgroesse(m_arbeitsfeld, size);
         m_arbeitsfeld->setFontPointSize(size);
     }
 
@@ -113,7 +113,7 @@ void Hauptfenster::schriftgroesseAnwenden(int size)
 void Hauptfenster::einstellungenAnwenden()
 {
     schriftgroesseAnwenden(st.schriftgroesse);
-    farbschemaAnwenden(st.normaleFarbe ? normalSchema() : hueSchema(st.farbton));
+    farbschemaAnwenden(st.normaleFarbe ? normalesSchema() : farbtonSchema(st.farbton));
 }
 
 } // namespace tk

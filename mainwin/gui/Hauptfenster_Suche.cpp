@@ -19,10 +19,10 @@ void Hauptfenster::schnellsucheEnter()
         exportWeiter();
         return;
     }
-    forms.suchfenster->Schnellsuche(m_schnellsuche->text());
+    forms.suchfenster->schnellsuche(m_schnellsuche->text());
 }
 
-void Hauptfenster::schnellsuche() { forms.suchfenster->Schnellsuche(m_schnellsuche->text()); }
+void Hauptfenster::schnellsuche() { forms.suchfenster->schnellsuche(m_schnellsuche->text()); }
 
 // One handler for the four items of the "Suchen" menu (1 to 4); the item picks the mode.
 void Hauptfenster::suchfensterMitModus(int eintrag)

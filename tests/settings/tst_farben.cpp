@@ -89,8 +89,8 @@ private slots:
         const QColor tabBackground
             = tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window);
         const QColor status0 = tkt::kind<QLabel>(f, "statusRezepte")->palette().color(QPalette::WindowText);
-        f->farbschemaAnwenden(tk::hueSchema(200));
-        tk::Farbschema s = hue < 0 ? tk::normalSchema() : tk::hueSchema(hue);
+        f->farbschemaAnwenden(tk::farbtonSchema(200));
+        tk::Farbschema s = hue < 0 ? tk::normalesSchema() : tk::farbtonSchema(hue);
         f->farbschemaAnwenden(s);
         if (hue == 60) {
             QCOMPARE(s.panel, QColor(239, 239, 143));
