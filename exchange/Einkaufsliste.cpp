@@ -520,10 +520,10 @@ namespace {
     };
 }
 
-QList<DruckText> EinkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
+QList<DruckText> einkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
     const QDate& datum, const Textbreite& breite)
 {
-    const int u = DruckEinheit(seitenBreite);
+    const int u = druckEinheit(seitenBreite);
     // Without the printer's measure: Arial is about 0.42 em a character.
     const Textbreite mass = breite ? breite : [u](const QString& t, int punkte) {
         return int(t.size() * punkte * u * 42 / 100);

@@ -60,7 +60,7 @@ using Textbreite = std::function<int(const QString& text, int punkte)>;
 // The printout: the heading with the date, then per entry its tick box and line and, in small type below,
 // the recipes it comes from. A list longer than the first page is set in two columns; lines too wide for
 // their column wrap at blanks (measured with breite; without it, estimated from their length).
-QList<DruckText> EinkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
+QList<DruckText> einkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
     const QDate& datum, const Textbreite& breite = {});
 
 } // namespace tk

@@ -220,7 +220,7 @@ void Einkaufslistenfenster::drucken()
         return;
     const QSize bereich = druckbereich(printer);
     druckeLayout(printer,
-        EinkaufslisteDruck(m_liste, bereich.width(), bereich.height(), QDate::currentDate(), mass(printer)));
+        einkaufslisteDruck(m_liste, bereich.width(), bereich.height(), QDate::currentDate(), mass(printer)));
 }
 
 void Einkaufslistenfenster::kopieren()
@@ -236,7 +236,7 @@ void Einkaufslistenfenster::alsPdf()
         return;
     schreibePdf(datei, windowTitle(), [this](QPrinter& printer) {
         const QSize bereich = druckbereich(printer);
-        return EinkaufslisteDruck(
+        return einkaufslisteDruck(
             m_liste, bereich.width(), bereich.height(), QDate::currentDate(), mass(printer));
     });
 }

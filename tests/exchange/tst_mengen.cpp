@@ -300,8 +300,8 @@ private slots:
             l.hinzufuegen({ QStringLiteral("%1 g ").arg(i + 1) + name.trimmed() },
                 QStringLiteral("Rezept %1").arg(i % 3));
         }
-        const int breite = 4800, hoehe = 6800, u = tk::DruckEinheit(breite);
-        const QList<tk::DruckText> d = tk::EinkaufslisteDruck(l, breite, hoehe, QDate(2025, 5, 21));
+        const int breite = 4800, hoehe = 6800, u = tk::druckEinheit(breite);
+        const QList<tk::DruckText> d = tk::einkaufslisteDruck(l, breite, hoehe, QDate(2025, 5, 21));
         QCOMPARE(d.at(0).text, QStringLiteral("Einkaufsliste"));
         QCOMPARE(d.at(1).text, QStringLiteral("Stand: 21.05.2025"));
         QSet<int> x;

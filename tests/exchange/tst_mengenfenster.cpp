@@ -67,7 +67,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
         auto* w = tkt::kind<QDialog>(f1, "umrechnungsfenster");
         QVERIFY(w && w->isVisible());
@@ -110,8 +110,8 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
-        p.st.AktRezept = 1;
-        tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
+        p.st.aktuellesRezept = 1;
+        tkt::kind<QAction>(f1, "markiertesUmrechnen")->trigger();
         QCOMPARE(auf->value(), 1.0);
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
@@ -121,6 +121,16 @@ private slots:
         QTest::keyClick(auf, Qt::Key_Down);
         QCOMPARE(auf->text(), QStringLiteral("½"));
         QCOMPARE(zeilen(), (QStringList { "125 g Mehl", "1 Ei", "250 ml Milch", "salz" }));
+
+        // Another recipe on show takes the converter along, at its quantity; the same one again keeps the
+        // number.
+        f1->zeigeRezept(0);
+        QCOMPARE(tkt::kind<QLabel>(w, "titel")->text(), QStringLiteral("Käsespätzle"));
+        QCOMPARE(auf->value(), 4.0);
+        QCOMPARE(zeilen().first(), QStringLiteral("500 g Mehl"));
+        auf->setValue(6);
+        f1->zeigeRezept(0);
+        QCOMPARE(auf->value(), 6.0);
         QTest::mouseClick(knopf(w, "schliessen"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(script.unexpected, 0);
@@ -136,8 +146,8 @@ private slots:
             tkt::Program p(c.dir());
             tk::Hauptfenster* f1 = p.forms().hauptfenster;
             for (int n : { 0, 1 }) {
-                p.st.AktRezept = n;
-                tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
+                p.st.aktuellesRezept = n;
+                tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
             }
             auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
             QVERIFY(w && w->isVisible());
@@ -154,8 +164,8 @@ private slots:
                     "0||Salz|Käsespätzle|Pfannkuchen", "0|500 ml|Milch|Pfannkuchen" }));
 
             // The bought eggs stay bought; the new ones are a line of their own.
-            p.st.AktRezept = 1;
-            tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
+            p.st.aktuellesRezept = 1;
+            tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
             QCOMPARE(spalte(t, 0), (QStringList { "1,25 kg", "5", "", "1 l", "2" }));
             QCOMPARE(script.unexpected, 0);
         }
@@ -216,7 +226,7 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
         QCOMPARE(t->rowCount(), 60);
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         f1->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), f1);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
@@ -228,10 +238,10 @@ private slots:
         QVERIFY(t->viewport()->rect().contains(t->visualItemRect(t->item(60, 1))));
 
         // The recipe on show as a PDF, named after its title.
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         const QString rezeptPdf = c.path("rezept.pdf");
         script.file(rezeptPdf);
-        tkt::kind<QAction>(f1, "AlsPDFDatei1")->trigger();
+        tkt::kind<QAction>(f1, "alsPdfDatei")->trigger();
         QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
         const QByteArray bytes = tk::loadBytes(rezeptPdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
