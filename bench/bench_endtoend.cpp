@@ -90,16 +90,16 @@ int main(int argc, char** argv)
     auto* liste = tkb::kind<tk::RecipeList>(m, "rezeptliste");
     auto* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     auto* treffer = tkb::kind<tk::RecipeList>(m, "suchergebnisse");
-    check(st.rezeptAnzahl == made.live, "Anzahl der geladenen Rezepte");
+    check(st.sammlung.rezeptAnzahl() == made.live, "Anzahl der geladenen Rezepte");
     check(liste->count() == made.live, "Liste \"Alle\" nach dem Start");
 
     // A live recipe in the middle of the collection.
     int n = count / 2;
-    while (n < st.rezeptMax && st.rezepte[size_t(n)].geloescht)
+    while (n < st.sammlung.rezeptMax() && st.sammlung.rezepte()[size_t(n)].geloescht)
         ++n;
     const double showMs = timed([&] { m->zeigeRezept(n); });
-    check(
-        tkb::kind<QLabel>(m, "titel")->text() == st.rezepte[size_t(n)].titel, "Titel des gezeigten Rezepts");
+    check(tkb::kind<QLabel>(m, "titel")->text() == st.sammlung.rezepte()[size_t(n)].titel,
+        "Titel des gezeigten Rezepts");
     const tk::RecipeFile file = tk::parseRecipe(tk::loadLines(tk::recipePath(dir.path(), n)));
     check(tkb::kind<QListWidget>(m, "zutaten")->count() == file.zutaten.size(),
         "Zutaten des gezeigten Rezepts");
@@ -107,19 +107,20 @@ int main(int argc, char** argv)
     // Tab changes: a category tab lists exactly the recipes carrying it.
     int inTab = 0;
     const int kat = st.kategorien.tabKategorie.value(3, 3);
-    for (int i = 0; i <= st.rezeptMax; ++i)
-        if (!st.rezepte[size_t(i)].geloescht && tk::gehoertZuKategorie(st.rezepte[size_t(i)], kat))
+    for (int i = 0; i <= st.sammlung.rezeptMax(); ++i)
+        if (!st.sammlung.rezepte()[size_t(i)].geloescht
+            && tk::gehoertZuKategorie(st.sammlung.rezepte()[size_t(i)], kat))
             ++inTab;
     const double tabMs = timed([&] { reiter->setCurrentIndex(3); });
     check(liste->count() == inTab, "Liste eines Kategorie-Reiters");
     const double tabBackMs = timed([&] { reiter->setCurrentIndex(0); });
-    check(liste->count() == st.rezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
+    check(liste->count() == st.sammlung.rezeptAnzahl(), "Liste \"Alle\" nach dem Reiterwechsel");
 
     // A search in every mode through the window; the hits must be those of the core search.
-    const QString titelWort = st.rezepte[size_t(n)].titel.section(u' ', 0, 0);
+    const QString titelWort = st.sammlung.rezepte()[size_t(n)].titel.section(u' ', 0, 0);
     const QString zutatWort = file.zutaten.value(0).section(u' ', -1);
     const QString textWort = file.text.value(0).section(u' ', 0, 0);
-    const QString autorWort = st.rezepte[size_t(n)].autor.section(u' ', -1);
+    const QString autorWort = st.sammlung.rezepte()[size_t(n)].autor.section(u' ', -1);
     struct Run {
         const char* knopf;
         tk::SuchModus modus;
@@ -140,7 +141,8 @@ int main(int argc, char** argv)
         auto* suchen = tkb::kind<QPushButton>(s, "suchen");
         r.ms = timed([&] { suchen->click(); });
         std::vector<int> expected;
-        tk::sucheRezepte(st.rezepte, st.rezeptMax, dir.path(), r.modus, r.wort, expected);
+        tk::sucheRezepte(
+            st.sammlung.rezepte(), st.sammlung.rezeptMax(), dir.path(), r.modus, r.wort, expected);
         r.hits = treffer->count();
         bool same = r.hits == int(expected.size()) && r.hits > 0;
         for (int i = 0; same && i < r.hits; ++i)
@@ -161,13 +163,13 @@ int main(int argc, char** argv)
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"),
         "Titel im Index gespeichert");
-    check(
-        st.rezepte[size_t(n)].titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");
-    check(st.rezeptAnzahl == made.live, "Anzahl nach dem Speichern");
+    check(st.sammlung.rezepte()[size_t(n)].titel == QStringLiteral("Geänderte Suppe"),
+        "Titel nach dem Speichern geladen");
+    check(st.sammlung.rezeptAnzahl() == made.live, "Anzahl nach dem Speichern");
 
     // A deletion.
     int d = n + 1;
-    while (d < st.rezeptMax && st.rezepte[size_t(d)].geloescht)
+    while (d < st.sammlung.rezeptMax() && st.sammlung.rezepte()[size_t(d)].geloescht)
         ++d;
     st.aktuellesRezept = d;
     const int askedBefore = asked;
@@ -175,7 +177,7 @@ int main(int argc, char** argv)
     check(asked == askedBefore + 1, "Rückfrage vor dem Löschen");
     check(tk::isDeletedEntry(tk::loadLines(tk::indexPath(dir.path())).value(d + 1)), "Eintrag gelöscht");
     check(!QFile::exists(tk::recipePath(dir.path(), d)), "Rezeptdatei entfernt");
-    check(st.rezeptAnzahl == made.live - 1, "Anzahl nach dem Löschen");
+    check(st.sammlung.rezeptAnzahl() == made.live - 1, "Anzahl nach dem Löschen");
     check(notices.isEmpty(), "keine unerwartete Meldung");
     for (const QString& t : notices)
         std::printf("  Meldung: %s\n", qPrintable(t));

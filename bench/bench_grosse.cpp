@@ -90,7 +90,7 @@ int start(int argc, char** argv, const QString& dir)
     const qint64 t0 = qgetenv("TK_T0").toLongLong(); // 0 when unset
     if (t0 > 0)
         seitStart = double(QDateTime::currentMSecsSinceEpoch() * 1000000 - t0) / 1e6;
-    std::printf("bereit %ld 0 %d %.1f\n", rssKb(), state.rezeptAnzahl, seitStart);
+    std::printf("bereit %ld 0 %d %.1f\n", rssKb(), state.sammlung.rezeptAnzahl(), seitStart);
     // Where the time went, for whoever looks at the start by hand.
     std::fprintf(stderr,
         "application %.1f ms, until the windows %.1f ms, windows and load until %.1f ms, enabled at %.1f "
@@ -297,7 +297,7 @@ void messen(const QString& arg)
                 theirs = std::min(theirs, grep(l.wort, folder));
         }
         std::vector<int> erwartet;
-        tk::sucheRezepte(st.rezepte, st.rezeptMax, dir, l.modus, l.wort, erwartet);
+        tk::sucheRezepte(st.sammlung.rezepte(), st.sammlung.rezeptMax(), dir, l.modus, l.wort, erwartet);
         check(treffer->count() == int(erwartet.size()), l.name);
         const double anteil = 100.0 * treffer->count() / std::max(1, made.live);
         if (l.ziel > 0)

@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         windows->forms.kommentarfenster->hide();
     });
 
-    std::printf("mainwin: %d recipes, %d live\n", count, st.rezeptAnzahl);
+    std::printf("mainwin: %d recipes, %d live\n", count, st.sammlung.rezeptAnzahl());
     std::printf("  start-up (15 windows + first load)     %8.1f ms\n", startMs);
     std::printf(
         "  UpdateRezepte                          %8.1f ms   (plain index read %.1f ms, ratio %.2f)\n", load,

@@ -138,8 +138,8 @@ void messen(int n, double ziel)
         std::printf(
             "Fenster: Liste von %d Rezepten in %.0f ms, Importieren bis nach dem Neueinlesen %.0f ms, "
             "zusammen %.0f ms (Ziel < %.0f ms), Rezepte danach: %d\n",
-            n, liste, gesamt - liste, gesamt, ziel, st.rezeptAnzahl);
-        const int rezepteDanach = st.rezeptAnzahl;
+            n, liste, gesamt - liste, gesamt, ziel, st.sammlung.rezeptAnzahl());
+        const int rezepteDanach = st.sammlung.rezeptAnzahl();
 
         // The same file again, "Abbrechen" when a third is written: nothing may stay behind.
         w->ladeDateien({ datei });

@@ -13,7 +13,7 @@
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
-#include "store/AppState.h"
+#include "store/Sammlung.h"
 #include "store/IniSpeicher.h"
 #include "store/Formats.h"
 
@@ -205,11 +205,9 @@ InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, 
 
 InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax)
 {
-    AppState st;
-    st.programDir = programDir;
-    st.rezeptMax = rezeptMax;
-    const InstallErgebnis out = installierePaket(st.sammlung, programDir, indexTki);
-    rezeptMax = st.rezeptMax;
+    Sammlung sammlung(programDir, rezeptMax);
+    const InstallErgebnis out = installierePaket(sammlung, programDir, indexTki);
+    rezeptMax = sammlung.rezeptMax();
     return out;
 }
 

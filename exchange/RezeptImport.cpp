@@ -8,7 +8,7 @@
 
 #include "platform/Error.h"
 #include "platform/TextLines.h"
-#include "store/AppState.h"
+#include "store/Sammlung.h"
 
 namespace tk {
 
@@ -87,11 +87,9 @@ int installiereRezepte(Sammlung& sammlung, const QString& programDir, const QLis
 
 int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& rezepte, int& rezeptMax)
 {
-    AppState st;
-    st.programDir = programDir;
-    st.rezeptMax = rezeptMax;
-    const int n = installiereRezepte(st.sammlung, programDir, rezepte);
-    rezeptMax = st.rezeptMax;
+    Sammlung sammlung(programDir, rezeptMax);
+    const int n = installiereRezepte(sammlung, programDir, rezepte);
+    rezeptMax = sammlung.rezeptMax();
     return n;
 }
 

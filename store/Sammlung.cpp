@@ -16,7 +16,6 @@
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
-#include "store/AppState.h"
 #include "store/Formats.h"
 #include "store/IndexZeilen.h"
 #include "store/Kategorien.h"
@@ -160,10 +159,13 @@ QStringList indexMitNeuen(const QStringList& index, int erste, const QStringList
     return out;
 }
 
-Sammlung::Sammlung(AppState& state)
-    : st(state)
+Sammlung::Sammlung(const QString& programDir, int rezeptMax)
+    : m_programDir(programDir)
+    , m_rezeptMax(rezeptMax)
 {
 }
+
+void Sammlung::oeffneFavoriten() { m_favoriten = std::make_unique<IniFile>(favouritesPath(m_programDir)); }
 
 Sammlung::~Sammlung() = default;
 
@@ -191,12 +193,12 @@ void Sammlung::beobachten(int ruheMs)
     m_ruhe->setSingleShot(true);
     m_ruhe->setInterval(ruheMs);
     connect(m_ruhe, &QTimer::timeout, this, &Sammlung::pruefen);
-    for (const QString& pfad : { indexPath(st.programDir), favouritesPath(st.programDir),
-             categoryPath(st.programDir), settingsPath(st.programDir) })
+    for (const QString& pfad : { indexPath(m_programDir), favouritesPath(m_programDir),
+             categoryPath(m_programDir), settingsPath(m_programDir) })
         m_bekannt.insert(pfad, stempel(pfad));
     // The folders, not the files: every writer replaces a file by a new one, which a watch on the file
     // would lose.
-    m_watcher->addPaths({ rezepteDir(st.programDir), QFileInfo(settingsPath(st.programDir)).path() });
+    m_watcher->addPaths({ rezepteDir(m_programDir), QFileInfo(settingsPath(m_programDir)).path() });
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_ruhe, qOverload<>(&QTimer::start));
     pruefen();
 }
@@ -205,8 +207,8 @@ void Sammlung::pruefen()
 {
     int geaendert = 0;
     const std::pair<QString, int> dateien[]
-        = { { indexPath(st.programDir), Index }, { favouritesPath(st.programDir), Favoriten },
-              { categoryPath(st.programDir), Kategorien }, { settingsPath(st.programDir), Einstellungen } };
+        = { { indexPath(m_programDir), Index }, { favouritesPath(m_programDir), Favoriten },
+              { categoryPath(m_programDir), Kategorien }, { settingsPath(m_programDir), Einstellungen } };
     for (const auto& [pfad, bit] : dateien) {
         const Stempel jetzt = stempel(pfad);
         auto it = m_bekannt.find(pfad);
@@ -216,8 +218,7 @@ void Sammlung::pruefen()
         }
     }
     // Copies such as "index (Konflikt …).dat", "index.sync-conflict-….dat", "index (conflicted copy …).dat".
-    for (const QString& ordner :
-        { rezepteDir(st.programDir), QFileInfo(settingsPath(st.programDir)).path() }) {
+    for (const QString& ordner : { rezepteDir(m_programDir), QFileInfo(settingsPath(m_programDir)).path() }) {
         DIR* d = ::opendir(QFile::encodeName(ordner).constData());
         if (!d)
             continue;
@@ -241,18 +242,18 @@ void Sammlung::pruefen()
 
 int Sammlung::naechsteNummer(const QStringList& index) const
 {
-    int h = std::max(hoechsteNummer(index), st.rezeptMax);
-    h = std::max(h, hoechsteDatei(rezepteDir(st.programDir)));
+    int h = std::max(hoechsteNummer(index), m_rezeptMax);
+    h = std::max(h, hoechsteDatei(rezepteDir(m_programDir)));
     return h + 1;
 }
 
-int Sammlung::naechsteNummer() const { return naechsteNummer(loadLines(indexPath(st.programDir))); }
+int Sammlung::naechsteNummer() const { return naechsteNummer(loadLines(indexPath(m_programDir))); }
 
 bool Sammlung::lebtAufPlatte(int n) const
 {
     if (n < 0)
         return false;
-    const QStringList index = loadLines(indexPath(st.programDir));
+    const QStringList index = loadLines(indexPath(m_programDir));
     return lebtIn(index, kopfVon(index), n);
 }
 
@@ -307,17 +308,20 @@ static void journalAbschliessen(const QString& programDir)
 
 void Sammlung::aufraeumen()
 {
-    journalAbschliessen(st.programDir);
+    journalAbschliessen(m_programDir);
     // Packages unpacked by a copy that never finished its import.
-    const QDir temp(tempDir(st.programDir));
+    const QDir temp(tempDir(m_programDir));
     for (const QString& ordner :
         temp.entryList({ QStringLiteral("paket-*") }, QDir::Dirs | QDir::NoDotAndDotDot))
         QDir(temp.filePath(ordner)).removeRecursively();
 }
 
-Ladeergebnis Sammlung::lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed)
+Ladeergebnis Sammlung::lade(
+    int aktKategorie, const std::function<void(int)>& progress, const std::function<void(int)>& listed)
 {
-    const QString index = indexPath(st.programDir);
+    const QString index = indexPath(m_programDir);
+    ++m_stand;
+    m_rezeptAnzahl = 0;
     if (isReadOnly(index))
         clearReadOnly(index);
     const IndexZeilen lines(loadBytes(index));
@@ -328,103 +332,165 @@ Ladeergebnis Sammlung::lade(const std::function<void(int)>& progress, const std:
         out.abgebrochen = true;
         out.abbruchZeile = 0;
     } else {
-        out = ladeTabelle(
-            lines, st.rezepte, st.rezeptMax, st.favoritenIni.get(), st.aktuelleKategorie, progress, listed);
+        out = ladeTabelle(lines, m_rezepte, m_rezeptMax, m_favoriten.get(), aktKategorie, progress, listed);
     }
-    ++st.generation;
-    st.rezeptAnzahl = out.lebend;
+    m_rezeptAnzahl = out.lebend;
     return out;
 }
 
-SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
+Rezepteintrag Sammlung::eintragAus(const RezeptEingabe& e) const
 {
-    journalAbschliessen(st.programDir);
-    const bool neu = e.nummer < 0;
-    const QString indexDatei = indexPath(st.programDir);
-    const QStringList index = loadLines(indexDatei);
-    int n = e.nummer;
-    if (neu) {
-        n = naechsteNummer(index);
-    } else if (!lebtIn(index, kopfVon(index), n)) {
-        throw InzwischenGeloescht();
-    }
-
-    // The record as the editor leaves it; every flag the editor did not offer stays.
+    // The record as the editor leaves it; every flag the editor did not offer (a deleted category, one
+    // another copy added meanwhile) stays, in the table and in the index entry alike.
     Rezepteintrag r;
-    if (!neu && size_t(n) < st.rezepte.size())
-        r = st.rezepte[size_t(n)];
-    QList<int> ticked = e.angekreuzt;
-    std::sort(ticked.begin(), ticked.end());
+    if (e.nummer >= 0 && size_t(e.nummer) < m_rezepte.size())
+        r = m_rezepte[size_t(e.nummer)];
     for (int nr : e.gelistet)
-        if (nr >= 0 && nr < int(r.inKategorie.size()))
-            r.inKategorie[size_t(nr)] = ticked.contains(nr) ? 1 : 0;
+        if (nr >= 1 && nr < int(r.inKategorie.size()))
+            r.inKategorie[size_t(nr)] = e.angekreuzt.contains(nr);
+    for (int nr : e.angekreuzt)
+        if (nr >= 1 && nr < int(r.inKategorie.size()))
+            r.inKategorie[size_t(nr)] = true;
+    r.inKategorie[0] = false;
     r.titel = e.titel;
     r.autor = e.autor;
     r.datum = e.datum;
     r.menge = e.menge;
     r.geloescht = 0;
+    return r;
+}
 
-    const QString datei = recipePath(st.programDir, n);
-    QStringList kommentar;
-    if (e.kommentar)
-        kommentar = *e.kommentar;
-    else if (!neu && QFileInfo::exists(datei))
-        kommentar = kommentarAus(loadLines(datei));
-    const QByteArray inhalt = joinLines(buildRecipe(e.zutaten, e.text, kommentar));
-    const QString eintrag = buildEntry({ r.titel, r.autor, categoryList(ticked), r.datum, r.menge });
-
-    if (neu) {
-        // The files first, the index last: until the index names the number, nothing refers to it.
-        schreibeJournal(st.programDir, { QStringLiteral("neu %1 %1").arg(n) });
-        Journal journal { journalPfad(st.programDir) };
-        schreibeNeu(datei, inhalt);
-        try {
-            saveLines(indexDatei, indexMitNeuen(index, n, { eintrag }));
-        } catch (...) {
-            QFile::remove(datei);
-            throw;
-        }
-        merkeEigene(indexDatei);
-        st.rezeptMax = std::max(st.rezeptMax, n);
-    } else {
-        // The new text under a temporary name, then the index, then the rename: a failure or a crash in
-        // between leaves the old text with the old entry, or the new text with the new entry.
-        const QString temp = datei + QStringLiteral(".neu");
-        QFile::remove(temp);
-        schreibeJournal(st.programDir,
-            { QStringLiteral("ersetze %1 %2").arg(n).arg(QFileInfo(temp).fileName()),
-                QStringLiteral("eintrag ") + eintrag });
-        Journal journal { journalPfad(st.programDir) };
-        schreibeNeu(temp, inhalt);
-        try {
-            saveLines(indexDatei, indexMitEintrag(index, n, eintrag, false));
-        } catch (...) {
-            QFile::remove(temp);
-            throw;
-        }
-        merkeEigene(indexDatei);
-        if (QFileInfo::exists(datei) && isReadOnly(datei))
-            clearReadOnly(datei);
-        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(datei).constData()) != 0) {
-            // The index is written; the journal finishes the rename at the next start.
-            journal.pfad.clear();
-            throw Error(cannotWriteMessage(datei));
-        }
+namespace {
+    QString eintragZeile(const Rezepteintrag& r)
+    {
+        QList<int> nummern;
+        for (int nr = 1; nr < int(r.inKategorie.size()); ++nr)
+            if (r.inKategorie[size_t(nr)])
+                nummern.append(nr);
+        return buildEntry({ r.titel, r.autor, categoryList(nummern), r.datum, r.menge });
     }
-    if (size_t(n) >= st.rezepte.size())
-        st.rezepte.resize(size_t(n) + 1);
-    st.rezepte[size_t(n)] = r;
+}
+
+void Sammlung::bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) const
+{
+    if (!e.bildSchreiben)
+        return;
+    try {
+        e.bildSchreiben(picturePath(m_programDir, out.nummer));
+    } catch (const std::exception& x) {
+        out.bildFehler = messageOf(x);
+    }
+}
+
+SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
+{
+    journalAbschliessen(m_programDir);
+    const QStringList index = loadLines(indexPath(m_programDir));
+    return e.nummer < 0 ? speichereNeues(e, index) : ersetze(e, index);
+}
+
+// A new recipe: its file first, the index last; until the index names the number, nothing refers to it.
+SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, const QStringList& index)
+{
+    const QString indexDatei = indexPath(m_programDir);
+    // Entries this table does not know yet (another copy added them): the quiet reload catches up.
+    const bool unbekannt
+        = hoechsteNummer(index) > m_rezeptMax || stempel(indexDatei) != m_bekannt.value(indexDatei);
+    const int n = naechsteNummer(index);
+    Rezepteintrag r = eintragAus(e);
+    const QString datei = recipePath(m_programDir, n);
+    const QByteArray inhalt = joinLines(buildRecipe(e.zutaten, e.text, e.kommentar.value_or(QStringList())));
+
+    schreibeJournal(m_programDir, { QStringLiteral("neu %1 %1").arg(n) });
+    Journal journal { journalPfad(m_programDir) };
+    schreibeNeu(datei, inhalt);
+    try {
+        saveLines(indexDatei, indexMitNeuen(index, n, { eintragZeile(r) }));
+    } catch (...) {
+        QFile::remove(datei);
+        throw;
+    }
+    if (!unbekannt || !m_watcher)
+        merkeEigene(indexDatei);
+
+    // The numbers skipped up to n are deleted entries of the index now, as a load would read them.
+    const size_t alt = m_rezepte.size();
+    m_rezepte.resize(std::max(alt, size_t(n) + 1));
+    for (size_t k = alt; k < size_t(n); ++k)
+        m_rezepte[k].geloescht = 1;
+    r.favorit = m_favoriten && m_favoriten->readBool(QStringLiteral("Favoriten"), QString::number(n), false);
+    m_rezepte[size_t(n)] = std::move(r);
+    m_rezeptMax = std::max(m_rezeptMax, n);
+    ++m_rezeptAnzahl;
+    ++m_stand;
 
     SpeicherErgebnis out;
     out.nummer = n;
-    if (e.bildSchreiben) {
-        try {
-            e.bildSchreiben(picturePath(st.programDir, n));
-        } catch (const std::exception& x) {
-            out.bildFehler = messageOf(x);
-        }
+    bildUebernehmen(e, out);
+    emit rezeptHinzugefuegt(n);
+    return out;
+}
+
+// A recipe rewritten: the new text under a temporary name, then the index, then the rename. A failure or a
+// crash in between leaves the old text with the old entry, or the new text with the new entry.
+SpeicherErgebnis Sammlung::ersetze(const RezeptEingabe& e, const QStringList& index)
+{
+    const int n = e.nummer;
+    if (!lebtIn(index, kopfVon(index), n))
+        throw InzwischenGeloescht();
+    const QString indexDatei = indexPath(m_programDir);
+    const bool unbekannt
+        = hoechsteNummer(index) > m_rezeptMax || stempel(indexDatei) != m_bekannt.value(indexDatei);
+    Rezepteintrag r = eintragAus(e);
+    const QString datei = recipePath(m_programDir, n);
+    QStringList kommentar;
+    if (e.kommentar)
+        kommentar = *e.kommentar;
+    else if (QFileInfo::exists(datei))
+        kommentar = kommentarAus(loadLines(datei));
+    const QByteArray inhalt = joinLines(buildRecipe(e.zutaten, e.text, kommentar));
+    const QString eintrag = eintragZeile(r);
+
+    const QString temp = datei + QStringLiteral(".neu");
+    QFile::remove(temp);
+    schreibeJournal(m_programDir,
+        { QStringLiteral("ersetze %1 %2").arg(n).arg(QFileInfo(temp).fileName()),
+            QStringLiteral("eintrag ") + eintrag });
+    Journal journal { journalPfad(m_programDir) };
+    schreibeNeu(temp, inhalt);
+    try {
+        saveLines(indexDatei, indexMitEintrag(index, n, eintrag, false));
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
     }
-    emit rezeptGespeichert(n);
+    if (!unbekannt || !m_watcher)
+        merkeEigene(indexDatei);
+    if (QFileInfo::exists(datei) && isReadOnly(datei))
+        clearReadOnly(datei);
+    const bool umbenannt
+        = ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(datei).constData()) == 0;
+    if (!umbenannt)
+        journal.pfad.clear(); // the index is written; the journal finishes the rename at the next start
+
+    // The index holds the new entry either way: so does the table.
+    if (size_t(n) >= m_rezepte.size()) {
+        m_rezepte.resize(size_t(n) + 1);
+        ++m_rezeptAnzahl;
+    }
+    const bool titelNeu = m_rezepte[size_t(n)].titel != r.titel;
+    m_rezepte[size_t(n)] = std::move(r);
+    if (titelNeu)
+        ++m_stand;
+    if (!umbenannt) {
+        emit rezeptGeaendert(n);
+        throw Error(cannotWriteMessage(datei));
+    }
+
+    SpeicherErgebnis out;
+    out.nummer = n;
+    bildUebernehmen(e, out);
+    emit rezeptGeaendert(n);
     return out;
 }
 
@@ -432,7 +498,7 @@ void Sammlung::speichereKommentar(int n, const QStringList& kommentar)
 {
     if (!lebtAufPlatte(n))
         throw InzwischenGeloescht();
-    const QString datei = recipePath(st.programDir, n);
+    const QString datei = recipePath(m_programDir, n);
     const QStringList zeilen = loadLines(datei);
     const EditorInhalt inhalt = editorInhalt(zeilen);
     saveLines(datei, buildRecipe(inhalt.zutaten, inhalt.text, kommentar));
@@ -441,18 +507,25 @@ void Sammlung::speichereKommentar(int n, const QStringList& kommentar)
 
 void Sammlung::loescheRezept(int n)
 {
-    const QString index = indexPath(st.programDir);
+    const QString index = indexPath(m_programDir);
+    const bool fremd = stempel(index) != m_bekannt.value(index);
     saveLines(index, indexOhneEintrag(loadLines(index), n));
-    merkeEigene(index);
+    if (!fremd || !m_watcher)
+        merkeEigene(index);
     // The entry is marked; files that cannot be removed are no longer reachable from any list.
-    QFile::remove(recipePath(st.programDir, n));
-    QFile::remove(picturePath(st.programDir, n));
-    emit rezeptGeloescht(n);
+    QFile::remove(recipePath(m_programDir, n));
+    QFile::remove(picturePath(m_programDir, n));
+    // As a load reads a deleted entry: only the mark changes.
+    if (size_t(n) < m_rezepte.size() && !m_rezepte[size_t(n)].geloescht) {
+        m_rezepte[size_t(n)].geloescht = 1;
+        --m_rezeptAnzahl;
+    }
+    emit rezeptEntfernt(n);
 }
 
 void Sammlung::loescheBild(int n)
 {
-    const QString bild = picturePath(st.programDir, n);
+    const QString bild = picturePath(m_programDir, n);
     if (QFileInfo::exists(bild) && !QFile::remove(bild))
         throw Error(QStringLiteral("Das Bild \"%1\" kann nicht gelöscht werden.").arg(bild));
     emit bildGeloescht(n);
@@ -460,35 +533,35 @@ void Sammlung::loescheBild(int n)
 
 void Sammlung::setzeFavorit(int n, bool favorit)
 {
-    if (!st.favoritenIni || n < 0 || size_t(n) >= st.rezepte.size())
+    if (!m_favoriten || n < 0 || size_t(n) >= m_rezepte.size())
         return;
     // The file first: a failed write leaves the mark as the file has it.
-    st.favoritenIni->writeString(
+    m_favoriten->writeString(
         QStringLiteral("Favoriten"), QString::number(n), favorit ? QStringLiteral("1") : QStringLiteral("0"));
-    st.rezepte[size_t(n)].favorit = favorit ? 1 : 0;
+    m_rezepte[size_t(n)].favorit = favorit ? 1 : 0;
     emit favoritGeaendert(n);
 }
 
-int Sammlung::zufallsRezept()
+int Sammlung::zufallsRezept(std::mt19937& rng)
 {
-    if (st.rezeptAnzahl == 0)
+    if (m_rezeptAnzahl == 0)
         return -1;
     // A uniform draw among the live records: the same as drawing from 0..rezeptMax again until a
     // live one comes up, without looping long when most records are deleted.
     std::vector<int> lebend;
-    const size_t ende = std::min(st.rezepte.size(), size_t(std::max(st.rezeptMax + 1, 0)));
+    const size_t ende = std::min(m_rezepte.size(), size_t(std::max(m_rezeptMax + 1, 0)));
     for (size_t n = 0; n < ende; ++n)
-        if (!st.rezepte[n].geloescht)
+        if (!m_rezepte[n].geloescht)
             lebend.push_back(int(n));
     if (lebend.empty())
         return -1;
     std::uniform_int_distribution<size_t> wahl(0, lebend.size() - 1);
-    return lebend[wahl(st.rng)];
+    return lebend[wahl(rng)];
 }
 
 KategorieFehler Sammlung::neueKategorie(const QString& name)
 {
-    const QString path = categoryPath(st.programDir);
+    const QString path = categoryPath(m_programDir);
     QStringList lines = loadLines(path);
     // Against the names as the file has them now, not as some window shows them.
     KategorieTabellen t;
@@ -510,7 +583,7 @@ KategorieFehler Sammlung::neueKategorie(const QString& name)
 
 void Sammlung::benenneKategorie(int nr, const QString& name)
 {
-    const QString path = categoryPath(st.programDir);
+    const QString path = categoryPath(m_programDir);
     QStringList lines = loadLines(path);
     if (nr < 0 || nr >= lines.size())
         throw Error(
@@ -523,7 +596,7 @@ void Sammlung::benenneKategorie(int nr, const QString& name)
 
 void Sammlung::loescheKategorie(int nr)
 {
-    const QString path = categoryPath(st.programDir);
+    const QString path = categoryPath(m_programDir);
     QStringList lines = loadLines(path);
     if (nr < 0 || nr >= lines.size())
         throw Error(
@@ -539,22 +612,22 @@ int Sammlung::fuegeHinzu(int anzahl, const std::function<QString(int i, int numm
 {
     if (anzahl <= 0)
         return -1;
-    journalAbschliessen(st.programDir);
-    const QString indexDatei = indexPath(st.programDir);
+    journalAbschliessen(m_programDir);
+    const QString indexDatei = indexPath(m_programDir);
     const QStringList index = loadLines(indexDatei);
     const int erste = naechsteNummer(index);
-    schreibeJournal(st.programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + anzahl - 1) });
-    Journal journal { journalPfad(st.programDir) };
+    schreibeJournal(m_programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + anzahl - 1) });
+    Journal journal { journalPfad(m_programDir) };
     QStringList eintraege;
     eintraege.reserve(anzahl);
     auto zurueck = [&] {
         for (int k = 0; k < eintraege.size(); ++k) {
-            QFile::remove(recipePath(st.programDir, erste + k));
-            QFile::remove(picturePath(st.programDir, erste + k));
+            QFile::remove(recipePath(m_programDir, erste + k));
+            QFile::remove(picturePath(m_programDir, erste + k));
         }
         // The recipe whose files failed half-way.
-        QFile::remove(recipePath(st.programDir, erste + int(eintraege.size())));
-        QFile::remove(picturePath(st.programDir, erste + int(eintraege.size())));
+        QFile::remove(recipePath(m_programDir, erste + int(eintraege.size())));
+        QFile::remove(picturePath(m_programDir, erste + int(eintraege.size())));
     };
     try {
         for (int i = 0; i < anzahl; ++i)
@@ -565,17 +638,18 @@ int Sammlung::fuegeHinzu(int anzahl, const std::function<QString(int i, int numm
         zurueck();
         throw;
     }
-    st.rezeptMax = std::max(st.rezeptMax, erste + anzahl - 1);
-    emit rezepteHinzugefuegt(erste, anzahl);
+    m_rezeptMax = std::max(m_rezeptMax, erste + anzahl - 1);
+    // Empty records until the whole load that follows an import fills them.
+    if (m_rezepte.size() < size_t(m_rezeptMax) + 1)
+        m_rezepte.resize(size_t(m_rezeptMax) + 1);
     return erste;
 }
 
 void Sammlung::wandleIndex(const std::function<QStringList(const QStringList&)>& umwandeln)
 {
-    const QString index = indexPath(st.programDir);
+    const QString index = indexPath(m_programDir);
     saveLines(index, umwandeln(loadLines(index)));
     merkeEigene(index);
-    emit indexUmgewandelt();
 }
 
 } // namespace tk

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <random>
+#include <vector>
 
 #include "store/Rezepte.h"
 
@@ -16,7 +19,7 @@ class QTimer;
 
 namespace tk {
 
-struct AppState;
+class IniFile;
 
 // What the editor hands over for one recipe.
 struct RezeptEingabe {
@@ -47,9 +50,10 @@ public:
 enum class KategorieFehler { Keiner, Vorhanden, Voll };
 
 // The collection: the one writer of Data/Rezepte/ (index, recipe files, pictures, favourites and
-// categories). Every operation reads from disk what it needs, so that what another copy of the program
-// or another computer wrote meanwhile stays; it writes atomically and takes back what it wrote when a
-// later step fails, then tells the windows through its signals. Failures throw tk::Error.
+// categories) and of the recipe table read from them. Every operation reads from disk what it needs, so
+// that what another copy of the program or another computer wrote meanwhile stays; it writes atomically
+// and takes back what it wrote when a later step fails, brings the one record concerned up to date and
+// then tells the windows through its signals. Failures throw tk::Error.
 //
 // Adding recipes and rewriting a recipe go through a small journal in the work folder, so that a save
 // cut off by a crash is finished or discarded when the next copy starts, and its files never block
@@ -57,8 +61,26 @@ enum class KategorieFehler { Keiner, Vorhanden, Voll };
 class Sammlung : public QObject {
     Q_OBJECT
 public:
-    explicit Sammlung(AppState& st);
+    // programDir is read at every operation: its owner may set it after this is made. rezeptMax: the
+    // highest number known before (a collection no table was loaded for).
+    explicit Sammlung(const QString& programDir, int rezeptMax = -1);
     ~Sammlung() override;
+
+    // The recipe table, indexed by recipe number; written only here.
+    const std::vector<Rezepteintrag>& rezepte() const { return m_rezepte; }
+    // Record n, or none when the table has no such number.
+    const Rezepteintrag* eintrag(int n) const
+    {
+        return n >= 0 && size_t(n) < m_rezepte.size() ? &m_rezepte[size_t(n)] : nullptr;
+    }
+    int rezeptMax() const { return m_rezeptMax; } // the highest recipe number
+    int rezeptAnzahl() const { return m_rezeptAnzahl; } // live recipes
+    // Counts the changes of titles and numbers: what was derived from the table before is stale.
+    quint64 stand() const { return m_stand; }
+
+    // Opens the favourites file; until then no record is a favourite and marking one does nothing.
+    void oeffneFavoriten();
+    bool hatFavoriten() const { return m_favoriten != nullptr; }
 
     // What another program or computer changed, as bits of vonAussenGeaendert.
     enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8 };
@@ -74,7 +96,9 @@ public:
     void aufraeumen();
 
     // The table from the index file; progress(n) before record n, listed(n) for the list of aktKategorie.
-    Ladeergebnis lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed);
+    // rezeptAnzahl becomes the live count reached, also when the load ends early.
+    Ladeergebnis lade(
+        int aktKategorie, const std::function<void(int)>& progress, const std::function<void(int)>& listed);
 
     SpeicherErgebnis speichereRezept(const RezeptEingabe& e);
     // Writes the comment of recipe n into its file; ingredients and text stay as the file has them.
@@ -82,7 +106,7 @@ public:
     void loescheRezept(int n);
     void loescheBild(int n);
     void setzeFavorit(int n, bool favorit);
-    int zufallsRezept(); // -1 when there is none
+    int zufallsRezept(std::mt19937& rng); // -1 when there is none
 
     KategorieFehler neueKategorie(const QString& name);
     void benenneKategorie(int nr, const QString& name);
@@ -103,15 +127,14 @@ public:
     int naechsteNummer() const;
 
 signals:
-    void geladen();
-    void rezeptGespeichert(int n);
-    void kommentarGespeichert(int n);
-    void rezeptGeloescht(int n);
-    void bildGeloescht(int n);
+    // One record of the table changed; the table is up to date when these come.
+    void rezeptHinzugefuegt(int n);
+    void rezeptGeaendert(int n);
+    void rezeptEntfernt(int n);
     void favoritGeaendert(int n);
+    void kommentarGespeichert(int n);
+    void bildGeloescht(int n);
     void kategorienGeaendert(int geloeschteNr); // -1: added or renamed
-    void rezepteHinzugefuegt(int erste, int anzahl);
-    void indexUmgewandelt();
     void einstellungenGeaendert();
     // The index changed in a way the table must be read again for (imports, database update).
     void neuEinlesen();
@@ -130,8 +153,17 @@ private:
     static Stempel stempel(const QString& pfad);
     void pruefen();
     int naechsteNummer(const QStringList& index) const;
+    SpeicherErgebnis speichereNeues(const RezeptEingabe& e, const QStringList& index);
+    SpeicherErgebnis ersetze(const RezeptEingabe& e, const QStringList& index);
+    Rezepteintrag eintragAus(const RezeptEingabe& e) const;
+    void bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) const;
 
-    AppState& st;
+    const QString& m_programDir;
+    std::vector<Rezepteintrag> m_rezepte;
+    int m_rezeptMax = -1;
+    int m_rezeptAnzahl = 0;
+    quint64 m_stand = 0;
+    std::unique_ptr<IniFile> m_favoriten;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer* m_ruhe = nullptr;
     QHash<QString, Stempel> m_bekannt;

@@ -247,7 +247,7 @@ void Rezepteditor::rezeptLaden()
         m_autor->setText(st.autorVorgabe);
         m_datum->setText(kurzesDatum(QDate::currentDate(), QLocale()));
         m_menge->setText(QStringLiteral("für 4 Personen"));
-        st.bildDatei.clear();
+        m_bildDatei.clear();
         m_bild->clear();
         m_bildLoeschen->setEnabled(false);
         kategorienlisteFuellen({});
@@ -259,7 +259,7 @@ void Rezepteditor::rezeptLaden()
     }
 
     const int n = rezeptNr;
-    if (size_t(n) >= st.rezepte.size())
+    if (size_t(n) >= st.sammlung.rezepte().size())
         throw Error(QStringLiteral("Das Rezept Nr. %1 gibt es nicht.").arg(n));
     // Everything that can fail is read before a field changes.
     const EditorInhalt inhalt = editorInhalt(loadLines(recipePath(st.programDir, n)));
@@ -275,7 +275,7 @@ void Rezepteditor::rezeptLaden()
         }
     }
 
-    const Rezepteintrag& r = st.rezepte[size_t(n)];
+    const Rezepteintrag& r = st.sammlung.rezepte()[size_t(n)];
     m_titel->setText(r.titel);
     m_autor->setText(r.autor);
     m_datum->setText(r.datum);
@@ -283,7 +283,7 @@ void Rezepteditor::rezeptLaden()
     m_zutaten->clear();
     m_rezepttext->clear();
     m_verwerfen->setText(QStringLiteral("Abbrechen"));
-    st.bildDatei.clear();
+    m_bildDatei.clear();
     m_bild->setImage(vorschau);
     m_bildLoeschen->setEnabled(hatBild);
     QList<int> ticked;
@@ -320,7 +320,7 @@ void Rezepteditor::neuesRezept(const RezeptVorgabe& v)
     m_rezepttext->setPlainText(feldText(v.text));
     kategorienlisteFuellen(v.kategorien);
     if (!vorschau.isNull()) {
-        st.bildDatei = v.bild;
+        m_bildDatei = v.bild;
         m_bild->setImage(vorschau);
         m_bildLoeschen->setEnabled(true);
     }
@@ -366,8 +366,8 @@ void Rezepteditor::schreiben()
     else if (rezeptNr < 0)
         e.kommentar = m_kommentarNeu; // a recipe from the web brings its source
 
-    if (!st.bildDatei.isEmpty()) {
-        const QString quelle = st.bildDatei;
+    if (!m_bildDatei.isEmpty()) {
+        const QString quelle = m_bildDatei;
         e.bildSchreiben = [quelle](const QString& ziel) { storePicture(quelle, ziel); };
     }
 
@@ -415,17 +415,17 @@ void Rezepteditor::bildLaden()
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         m_bild->clear();
-        st.bildDatei.clear();
+        m_bildDatei.clear();
         return;
     }
     m_bild->setImage(bild);
-    st.bildDatei = QFileInfo(datei).absoluteFilePath();
+    m_bildDatei = QFileInfo(datei).absoluteFilePath();
     m_bildLoeschen->setEnabled(true);
     if (bild.height() <= 1) {
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         m_bild->clear();
-        st.bildDatei.clear();
+        m_bildDatei.clear();
     }
 }
 
@@ -437,7 +437,7 @@ void Rezepteditor::bildLoeschen()
             != Answer::Yes)
         return;
     m_bild->clear();
-    st.bildDatei.clear();
+    m_bildDatei.clear();
     if (rezeptNr >= 0)
         st.sammlung.loescheBild(rezeptNr);
     m_bildLoeschen->setEnabled(false);

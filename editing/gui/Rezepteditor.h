@@ -34,6 +34,9 @@ public:
     void kategorienAktualisieren();
 
     int rezeptNr = -1;
+    // The picture chosen since the editor was last filled; empty when none. Only this file is ever
+    // copied into the collection.
+    const QString& bildDatei() const { return m_bildDatei; }
 
     // The category numbers of the check list entries, in list order, and those ticked.
     QList<int> listenKategorien() const;
@@ -46,6 +49,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    QString m_bildDatei;
     QLineEdit* m_titel = nullptr;
     QPlainTextEdit* m_zutaten = nullptr;
     QPlainTextEdit* m_rezepttext = nullptr;

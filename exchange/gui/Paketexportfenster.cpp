@@ -73,7 +73,8 @@ void Paketexportfenster::speichern()
     if (m_exportliste)
         for (const auto& e : m_exportliste->model()->entries())
             nummern.append(e.number);
-    exportiereRezepte(st.programDir, st.rezepte, nummern, m_paketname->text(), m_autor->text(), paket);
+    exportiereRezepte(
+        st.programDir, st.sammlung.rezepte(), nummern, m_paketname->text(), m_autor->text(), paket);
     Meldung(QStringLiteral("Rezepte erfolgreich exportiert!"), QStringLiteral("Rezeptexport"));
     exportAufraeumen(st.programDir);
     hide();

@@ -142,9 +142,6 @@ void Paketimportfenster::paketInstallieren(const QString& indexTki)
             QStringLiteral("Fehler beim Rezepteupdate!"));
         return;
     }
-    // Empty records until the reload that ends the import fills them.
-    if (st.rezeptMax >= 0 && st.rezepte.size() < size_t(st.rezeptMax) + 1)
-        st.rezepte.resize(size_t(st.rezeptMax) + 1);
     if (r.altesFormat) {
         emit st.sammlung.altesFormat(); // the main window offers the database update
         Meldung(QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format. Dies führt "

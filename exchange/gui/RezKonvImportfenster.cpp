@@ -376,9 +376,6 @@ void RezKonvImportfenster::importieren()
             QStringLiteral("Fehler beim Rezepteimport"));
         return;
     }
-    // Empty records until the reload below fills them.
-    if (st.rezeptMax >= 0 && st.rezepte.size() < size_t(st.rezeptMax) + 1)
-        st.rezepte.resize(size_t(st.rezeptMax) + 1);
     st.listeWirdGefuellt = false;
 
     QString text = neue.size() == 1 ? QStringLiteral("Es wurde 1 Rezept importiert.")

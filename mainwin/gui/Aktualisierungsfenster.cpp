@@ -78,14 +78,15 @@ Aktualisierungsfenster::Aktualisierungsfenster(AppState& state, Fensterregister&
 void Aktualisierungsfenster::starten()
 {
     m_fortschritt->setValue(0);
-    m_fortschritt->setMaximum(std::max(0, st.rezeptMax));
+    m_fortschritt->setMaximum(std::max(0, st.sammlung.rezeptMax()));
     // Every line is converted before the file is written once, atomically: a failure leaves the old index.
     st.sammlung.wandleIndex([this](const QStringList& lines) {
         return convertIndex(
             lines,
             [this](int done, int) {
-                m_stand->setText(
-                    QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.rezeptMax));
+                m_stand->setText(QStringLiteral("Eintrag %1 von %2 wird aktualisiert")
+                                     .arg(done)
+                                     .arg(st.sammlung.rezeptMax()));
                 m_fortschritt->setValue(std::min(done, m_fortschritt->maximum()));
                 QCoreApplication::processEvents();
             },

@@ -92,14 +92,20 @@ void Hauptfenster::sammlungAbonnieren()
         if (forms.ladefenster)
             forms.ladefenster->rezepteLaden();
     };
-    connect(s, &Sammlung::rezeptGespeichert, this, [this, neuLaden](int n) {
-        neuLaden();
+    // A saved recipe is shown; its row, the counts and the rest of the list stay where they are.
+    connect(s, &Sammlung::rezeptHinzugefuegt, this, [this](int n) {
+        zeileNachfuehren(n);
         zeigeRezept(n);
     });
-    connect(s, &Sammlung::rezeptGeloescht, this, [this, neuLaden](int) {
-        neuLaden();
+    connect(s, &Sammlung::rezeptGeaendert, this, [this](int n) {
+        zeileNachfuehren(n);
+        zeigeRezept(n);
+    });
+    connect(s, &Sammlung::rezeptEntfernt, this, [this](int n) {
+        zeileNachfuehren(n);
         ansichtLeeren();
     });
+    connect(s, &Sammlung::favoritGeaendert, this, &Hauptfenster::zeileNachfuehren);
     connect(s, &Sammlung::kommentarGespeichert, this, [this](int n) {
         if (n != st.angezeigtesRezept)
             return;
@@ -155,7 +161,7 @@ void Hauptfenster::vonAussenGeaendert(int dateien)
     m_rezeptliste->blockSignals(false);
     m_rezeptliste->verticalScrollBar()->setValue(scroll);
     const int n = st.angezeigtesRezept;
-    if (n >= 0 && (size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht))
+    if (n >= 0 && (size_t(n) >= st.sammlung.rezepte().size() || st.sammlung.rezepte()[size_t(n)].geloescht))
         ansichtLeeren(); // deleted elsewhere
 }
 
@@ -659,7 +665,7 @@ void Hauptfenster::layoutLaden()
         m_zusatzinfoSichtbar->setChecked(!m_zusatzinfo->isHidden());
         m_kategorienSichtbar->setChecked(!m_kategorien->isHidden());
 
-        st.favoritenIni = std::make_unique<IniFile>(favouritesPath(st.programDir));
+        st.sammlung.oeffneFavoriten();
         kategorienAufbauen();
     } catch (const std::exception&) {
         // The set-up ends at the failing step without a message.
@@ -806,8 +812,8 @@ void Hauptfenster::rezeptlisteFuellen()
 {
     std::vector<RecipeListModel::Entry> entries;
     const int kat = st.aktuelleKategorie;
-    for (size_t n = 0; n < st.rezepte.size(); ++n) {
-        const Rezepteintrag& r = st.rezepte[n];
+    for (size_t n = 0; n < st.sammlung.rezepte().size(); ++n) {
+        const Rezepteintrag& r = st.sammlung.rezepte()[n];
         if (gehoertZuKategorie(r, kat))
             entries.push_back({ r.titel, int(n) });
     }
@@ -835,17 +841,17 @@ void Hauptfenster::rangVorbereiten()
     // make the user wait for it. The second core does it meanwhile, on copies of the titles (they share
     // their text with the table and are only read). Small collections rank in a blink when first asked.
     constexpr size_t kAbHier = 20000;
-    if (st.rezepte.size() < kAbHier || m_rankGeneration == st.generation)
+    if (st.sammlung.rezepte().size() < kAbHier || m_rankGeneration == st.sammlung.stand())
         return;
-    std::vector<QString> titel(st.rezepte.size());
-    std::vector<char> lebt(st.rezepte.size(), 0);
-    for (size_t n = 0; n < st.rezepte.size(); ++n)
-        if (!st.rezepte[n].geloescht) {
-            titel[n] = st.rezepte[n].titel;
+    std::vector<QString> titel(st.sammlung.rezepte().size());
+    std::vector<char> lebt(st.sammlung.rezepte().size(), 0);
+    for (size_t n = 0; n < st.sammlung.rezepte().size(); ++n)
+        if (!st.sammlung.rezepte()[n].geloescht) {
+            titel[n] = st.sammlung.rezepte()[n].titel;
             lebt[n] = 1;
         }
     auto v = std::make_shared<RangImVoraus>();
-    v->generation = st.generation;
+    v->generation = st.sammlung.stand();
     if (m_rankVoraus) {
         for (const auto& f : m_rankVoraus->frueher)
             if (!f->fertig())
@@ -868,19 +874,19 @@ void Hauptfenster::rangVorbereiten()
 
 const std::vector<int>* Hauptfenster::alphabeticalRank()
 {
-    if (m_rankGeneration == st.generation)
+    if (m_rankGeneration == st.sammlung.stand())
         return &m_rank;
-    if (m_rankVoraus && m_rankVoraus->generation == st.generation && !m_rankVoraus->abgeholt) {
+    if (m_rankVoraus && m_rankVoraus->generation == st.sammlung.stand() && !m_rankVoraus->abgeholt) {
         m_rank = m_rankVoraus->rang.get();
         m_rankVoraus->abgeholt = true;
     } else {
-        std::vector<const QString*> titles(st.rezepte.size(), nullptr);
-        for (size_t n = 0; n < st.rezepte.size(); ++n)
-            if (!st.rezepte[n].geloescht)
-                titles[n] = &st.rezepte[n].titel;
+        std::vector<const QString*> titles(st.sammlung.rezepte().size(), nullptr);
+        for (size_t n = 0; n < st.sammlung.rezepte().size(); ++n)
+            if (!st.sammlung.rezepte()[n].geloescht)
+                titles[n] = &st.sammlung.rezepte()[n].titel;
         m_rank = tk::alphabeticalRank(titles);
     }
-    m_rankGeneration = st.generation;
+    m_rankGeneration = st.sammlung.stand();
     m_alphabetisch.clear();
     for (size_t n = 0; n < m_rank.size(); ++n)
         if (m_rank[n] != std::numeric_limits<int>::max()) {
@@ -899,15 +905,16 @@ void Hauptfenster::kategorieGewaehlt()
     st.aktuelleKategorie = st.kategorien.tabKategorie.at(pos);
     st.listeWirdGefuellt = true;
     const bool sortiert = m_rezeptliste->sortedAlphabetically();
-    if (sortiert && alphabeticalRank()->size() == st.rezepte.size()) {
+    if (sortiert && alphabeticalRank()->size() == st.sammlung.rezepte().size()) {
         // The recipes of the tab picked from all live ones in alphabetical order: one pass, no sort,
         // also for the half a million of "Alle".
         std::vector<RecipeListModel::Entry> entries;
         const int kat = st.aktuelleKategorie;
         for (int n : m_alphabetisch)
-            if (n >= 0 && size_t(n) < st.rezepte.size() && gehoertZuKategorie(st.rezepte[size_t(n)], kat))
-                entries.push_back({ st.rezepte[size_t(n)].titel, n });
-        m_rezeptliste->model()->setEntries(std::move(entries));
+            if (n >= 0 && size_t(n) < st.sammlung.rezepte().size()
+                && gehoertZuKategorie(st.sammlung.rezepte()[size_t(n)], kat))
+                entries.push_back({ st.sammlung.rezepte()[size_t(n)].titel, n });
+        m_rezeptliste->model()->setEntries(std::move(entries), true);
     } else {
         rezeptlisteFuellen();
         if (sortiert)
@@ -949,8 +956,8 @@ void Hauptfenster::listeDoppelklick(int row)
     st.aktuellesRezept = m_rezeptliste->numberAt(selected);
     if (!m_exportleiste->isHidden()) {
         const int n = st.aktuellesRezept;
-        if (n >= 0 && size_t(n) < st.rezepte.size() && m_exportliste) {
-            m_exportliste->append(st.rezepte[size_t(n)].titel, n);
+        if (n >= 0 && size_t(n) < st.sammlung.rezepte().size() && m_exportliste) {
+            m_exportliste->append(st.sammlung.rezepte()[size_t(n)].titel, n);
             if (m_exportliste->sortedAlphabetically())
                 m_exportliste->model()->sortAlphabetically();
             m_exportAnzahl->setText(QStringLiteral("Anzahl der Rezepte: %1").arg(m_exportliste->count()));
@@ -977,9 +984,9 @@ void Hauptfenster::zeigeRezept(int n)
         if (n < 0)
             return;
         st.aktuellesRezept = n;
-        if (size_t(n) >= st.rezepte.size())
+        if (size_t(n) >= st.sammlung.rezepte().size())
             throw Error(QStringLiteral("Rezept %1 gibt es nicht.").arg(n));
-        const Rezepteintrag& r = st.rezepte[size_t(n)];
+        const Rezepteintrag& r = st.sammlung.rezepte()[size_t(n)];
         m_titel->setText(r.titel);
         m_datum->setText(r.datum);
         m_datum->setToolTip(r.datum);
@@ -1029,6 +1036,27 @@ void Hauptfenster::ladenBeginnt()
 void Hauptfenster::zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege)
 {
     m_rezeptliste->model()->setEntries(std::move(eintraege));
+}
+
+void Hauptfenster::zeileNachfuehren(int n)
+{
+    // The row of n as a whole load followed by the list's sort would give it; the other rows, the
+    // selection and the scroll position stay.
+    const Rezepteintrag* r = st.sammlung.eintrag(n);
+    RecipeListModel* liste = m_rezeptliste->model();
+    const bool warAktuell = m_rezeptliste->numberAt(m_rezeptliste->currentRow()) == n;
+    m_rezeptliste->blockSignals(true); // a moved selection shows nothing anew
+    if (r && gehoertZuKategorie(*r, st.aktuelleKategorie)) {
+        liste->place(r->titel, n);
+    } else if (liste->rowOf(n) >= 0) {
+        liste->removeNumber(n);
+        if (warAktuell) {
+            m_rezeptliste->selectionModel()->clear();
+        }
+    }
+    m_rezeptliste->blockSignals(false);
+    zeigeRezeptanzahl(st.sammlung.rezeptAnzahl());
+    rangVorbereiten(); // titles changed: a large collection ranks them again meanwhile
 }
 
 void Hauptfenster::zeigeRezeptanzahl(int anzahl)

@@ -125,6 +125,8 @@ public:
     void ladenBeginnt();
     void zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege);
     void zeigeRezeptanzahl(int anzahl);
+    // The collection changed record n: its row in the recipe list follows, the counts too.
+    void zeileNachfuehren(int n);
 
     // The search window puts its hits into the result list; the export window packs the export list.
     void suchfensterAnschliessen(Suchfenster& suche);

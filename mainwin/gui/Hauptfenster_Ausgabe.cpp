@@ -40,7 +40,7 @@ RezeptAnsicht Hauptfenster::ansicht() const
 
 void Hauptfenster::drucken()
 {
-    if (st.rezeptAnzahl <= 0)
+    if (st.sammlung.rezeptAnzahl() <= 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(m_titel->text());
@@ -81,7 +81,8 @@ void Hauptfenster::alleAlsTextdateiSpeichern()
     if (datei.isEmpty())
         return;
     // Everything is read before anything is written: a bad recipe file leaves no file behind.
-    const QStringList zeilen = alleRezepteZeilen(st.programDir, st.rezepte, st.rezeptMax);
+    const QStringList zeilen
+        = alleRezepteZeilen(st.programDir, st.sammlung.rezepte(), st.sammlung.rezeptMax());
     saveLines(datei, zeilen);
 }
 

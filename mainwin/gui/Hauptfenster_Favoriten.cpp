@@ -22,9 +22,10 @@ namespace {
     // The current recipe when it is a live record; after a deletion aktuellesRezept can still name it.
     const Rezepteintrag* aktuellerEintrag(const AppState& st)
     {
-        if (st.rezeptAnzahl == 0 || st.aktuellesRezept < 0 || size_t(st.aktuellesRezept) >= st.rezepte.size())
+        if (st.sammlung.rezeptAnzahl() == 0 || st.aktuellesRezept < 0
+            || size_t(st.aktuellesRezept) >= st.sammlung.rezepte().size())
             return nullptr;
-        const Rezepteintrag& r = st.rezepte[size_t(st.aktuellesRezept)];
+        const Rezepteintrag& r = st.sammlung.rezepte()[size_t(st.aktuellesRezept)];
         return r.geloescht ? nullptr : &r;
     }
 }
@@ -32,7 +33,7 @@ namespace {
 void Hauptfenster::favoritUmschalten()
 {
     const Rezepteintrag* r = aktuellerEintrag(st);
-    if (!r || !st.favoritenIni)
+    if (!r || !st.sammlung.hatFavoriten())
         return;
     const int n = st.aktuellesRezept;
     const bool istFavorit = r->favorit == 1;
@@ -48,7 +49,7 @@ void Hauptfenster::favoritUmschalten()
 
 void Hauptfenster::zufallsrezept()
 {
-    const int n = st.sammlung.zufallsRezept();
+    const int n = st.sammlung.zufallsRezept(st.rng);
     if (n >= 0)
         zeigeRezept(n);
 }

@@ -51,10 +51,10 @@ void Hauptfenster::neuesRezept()
 
 void Hauptfenster::rezeptBearbeiten()
 {
-    if (st.rezeptAnzahl == 0 || !forms.rezepteditor)
+    if (st.sammlung.rezeptAnzahl() == 0 || !forms.rezepteditor)
         return;
     const int n = st.aktuellesRezept;
-    if (n < 0 || size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht)
+    if (n < 0 || size_t(n) >= st.sammlung.rezepte().size() || st.sammlung.rezepte()[size_t(n)].geloescht)
         return;
     oeffnen(forms.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
 }

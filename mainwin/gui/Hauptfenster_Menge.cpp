@@ -24,9 +24,9 @@ namespace {
     // Recipe n as stored: the index fields from the table, the lines from its file.
     bool gespeichertesRezept(const AppState& st, int n, RezeptAnsicht& a)
     {
-        if (n < 0 || size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht)
+        if (n < 0 || size_t(n) >= st.sammlung.rezepte().size() || st.sammlung.rezepte()[size_t(n)].geloescht)
             return false;
-        const Rezepteintrag& r = st.rezepte[size_t(n)];
+        const Rezepteintrag& r = st.sammlung.rezepte()[size_t(n)];
         const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, n)));
         a.titel = r.titel;
         a.datum = r.datum;
@@ -151,7 +151,7 @@ void Hauptfenster::markiertesUmrechnen() { umrechnen(this, st, st.aktuellesRezep
 
 void Hauptfenster::alsPdfDateiSpeichern()
 {
-    if (st.rezeptAnzahl <= 0)
+    if (st.sammlung.rezeptAnzahl() <= 0)
         return;
     const RezeptAnsicht a = ansicht();
     // The title proposes the file name; characters no file name can hold become "_".

@@ -87,6 +87,15 @@ void Ladefenster::abbrechen()
     Application::requestQuit();
 }
 
+void Ladefenster::zeigen()
+{
+    centreOn(this, m_hauptfenster);
+    show();
+    raise();
+    QCoreApplication::processEvents();
+    repaint();
+}
+
 void Ladefenster::fortschritt(int n, int max, bool force)
 {
     if (m_leise)
@@ -99,10 +108,15 @@ void Ladefenster::fortschritt(int n, int max, bool force)
         return;
     if (!force && m_paint.isValid() && m_paint.elapsed() < 30)
         return;
+    // A load done within half a second shows no window: it would only flash.
+    if (!isVisible() && m_uhr.isValid() && m_uhr.elapsed() >= 500)
+        zeigen();
     m_balken->setFixedWidth(balkenbreite(n, max));
     m_stand->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
-    m_balken->repaint();
-    m_stand->repaint();
+    if (isVisible()) {
+        m_balken->repaint();
+        m_stand->repaint();
+    }
     m_paint.restart();
     QCoreApplication::processEvents();
     if (m_cancel)
@@ -114,18 +128,17 @@ void Ladefenster::rezepteLaden(bool leise)
     Hauptfenster* main = forms.hauptfenster;
     m_cancel = false;
     m_leise = leise;
+    m_hauptfenster = main;
+    m_uhr.invalidate();
     if (!leise) {
-        centreOn(this, main);
-        show();
-        raise();
-        QCoreApplication::processEvents();
+        m_uhr.start();
         if (main)
             main->setEnabled(false);
-        repaint();
     }
 
     const QString index = indexPath(st.programDir);
     if (!QFileInfo::exists(index)) {
+        zeigen(); // it stays: its "Abbrechen" is the way out
         Meldung(QStringLiteral(
                     "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
@@ -143,16 +156,17 @@ void Ladefenster::rezepteLaden(bool leise)
         int max = 0;
         int erreicht = 0;
         out = st.sammlung.lade(
+            st.aktuelleKategorie,
             [&](int n) {
                 if (n == 0) {
-                    max = std::max(0, st.rezeptMax);
+                    max = std::max(0, st.sammlung.rezeptMax());
                     entries.reserve(size_t(max) + 1);
                 }
                 erreicht = n;
                 fortschritt(n, max, n == max);
             },
             [&](int n) {
-                entries.push_back({ st.rezepte[size_t(n)].titel, n });
+                entries.push_back({ st.sammlung.rezepte()[size_t(n)].titel, n });
             });
         if (main)
             main->zeigeRezepte(std::move(entries));
@@ -174,7 +188,8 @@ void Ladefenster::rezepteLaden(bool leise)
     if (out.abgebrochen) {
         // The load ended early: the window stays and the main window stays disabled, but the user
         // learns why.
-        st.rezeptAnzahl = out.lebend;
+        if (!leise && !isVisible())
+            zeigen();
         Meldung(damage, QStringLiteral("Schwerer Fehler"));
     } else {
         hide();
@@ -187,7 +202,6 @@ void Ladefenster::rezepteLaden(bool leise)
             main->zeigeRezeptanzahl(out.lebend);
         }
         st.listeWirdGefuellt = false;
-        st.rezeptAnzahl = out.lebend;
         if (main)
             main->rangVorbereiten();
     }

@@ -36,12 +36,15 @@ private:
 
     void abbrechen();
     void fortschritt(int n, int max, bool force);
+    void zeigen();
 
     AppState& st;
     Fensterregister& forms;
     bool m_cancel = false;
     bool m_leise = false;
     QElapsedTimer m_paint;
+    QElapsedTimer m_uhr; // since the load began
+    QWidget* m_hauptfenster = nullptr;
 };
 
 } // namespace tk

@@ -29,6 +29,7 @@ void RecipeListModel::clear()
 {
     beginResetModel();
     m_entries.clear();
+    m_alphabetical = false;
     endResetModel();
 }
 
@@ -37,15 +38,66 @@ void RecipeListModel::append(const QString& title, int number)
     const int row = int(m_entries.size());
     beginInsertRows({}, row, row);
     m_entries.push_back({ title, number });
+    m_alphabetical = false;
     endInsertRows();
 }
 
-void RecipeListModel::setEntries(std::vector<Entry> entries)
+void RecipeListModel::setEntries(std::vector<Entry> entries, bool alphabetical)
 {
     beginResetModel();
     m_entries = std::move(entries);
+    m_alphabetical = alphabetical;
     endResetModel();
 }
+
+int RecipeListModel::rowOf(int number) const
+{
+    for (size_t row = 0; row < m_entries.size(); ++row)
+        if (m_entries[row].number == number)
+            return int(row);
+    return -1;
+}
+
+void RecipeListModel::place(const QString& title, int number)
+{
+    const int alt = rowOf(number);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    const auto vor = [&](const Entry& e) {
+        if (!m_alphabetical)
+            return e.number < number;
+        const int c = collator.compare(e.title, title);
+        return c < 0 || (c == 0 && e.number < number);
+    };
+    // The place among the other entries: a binary search, the entry itself left out.
+    size_t lo = 0, hi = m_entries.size() - (alt >= 0 ? 1 : 0);
+    while (lo < hi) {
+        const size_t mitte = lo + (hi - lo) / 2;
+        const size_t row = alt >= 0 && mitte >= size_t(alt) ? mitte + 1 : mitte;
+        if (vor(m_entries[row]))
+            lo = mitte + 1;
+        else
+            hi = mitte;
+    }
+    const int ziel = int(lo);
+    if (alt < 0) {
+        beginInsertRows({}, ziel, ziel);
+        m_entries.insert(m_entries.begin() + ziel, Entry { title, number });
+        endInsertRows();
+        return;
+    }
+    if (ziel != alt) {
+        beginMoveRows({}, alt, alt, {}, ziel > alt ? ziel + 1 : ziel);
+        Entry e = std::move(m_entries[size_t(alt)]);
+        m_entries.erase(m_entries.begin() + alt);
+        m_entries.insert(m_entries.begin() + ziel, std::move(e));
+        endMoveRows();
+    }
+    m_entries[size_t(ziel)].title = title;
+    emit dataChanged(index(ziel), index(ziel));
+}
+
+void RecipeListModel::removeNumber(int number) { removeRowAt(rowOf(number)); }
 
 void RecipeListModel::removeRowAt(int row)
 {
@@ -79,8 +131,10 @@ std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles)
 
 void RecipeListModel::sortAlphabetically()
 {
-    if (m_entries.size() < 2)
+    if (m_entries.size() < 2) {
+        m_alphabetical = true;
         return;
+    }
     if (const std::vector<int>* rank = m_rank ? m_rank() : nullptr) {
         const bool covered = std::all_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
             return e.number >= 0 && size_t(e.number) < rank->size()
@@ -91,7 +145,7 @@ void RecipeListModel::sortAlphabetically()
             std::stable_sort(sorted.begin(), sorted.end(), [&](const Entry& a, const Entry& b) {
                 return (*rank)[size_t(a.number)] < (*rank)[size_t(b.number)];
             });
-            setEntries(std::move(sorted));
+            setEntries(std::move(sorted), true);
             return;
         }
     }
@@ -109,7 +163,7 @@ void RecipeListModel::sortAlphabetically()
     sorted.reserve(m_entries.size());
     for (size_t i : order)
         sorted.push_back(std::move(m_entries[i]));
-    setEntries(std::move(sorted));
+    setEntries(std::move(sorted), true);
 }
 
 RecipeList::RecipeList(QWidget* parent)

@@ -24,9 +24,18 @@ public:
 
     void clear();
     void append(const QString& title, int number);
-    void setEntries(std::vector<Entry> entries);
+    // alphabetical: the entries come in the order sortAlphabetically gives.
+    void setEntries(std::vector<Entry> entries, bool alphabetical = false);
     void removeRowAt(int row);
     void sortAlphabetically();
+    // Whether the entries are in alphabetical order (else in the order they were given, for the
+    // recipe list the number order).
+    bool alphabetical() const { return m_alphabetical; }
+    int rowOf(int number) const; // -1 when no entry carries it
+    // The entry of `number` with this title, at the place the present order gives it: inserted, changed
+    // in place or moved (a move keeps the selection on it). Equal titles keep their number order.
+    void place(const QString& title, int number);
+    void removeNumber(int number);
     // Alphabetical rank of every recipe number (ties in number order), shared by the lists so a sort
     // is an integer sort; without one the titles are collated directly.
     void setRankProvider(std::function<const std::vector<int>*()> provider) { m_rank = std::move(provider); }
@@ -35,6 +44,7 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::function<const std::vector<int>*()> m_rank;
+    bool m_alphabetical = false;
 };
 
 // Ranks the titles by the locale's collation: rank[n] is recipe n's place in the alphabetical order

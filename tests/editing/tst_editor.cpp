@@ -123,8 +123,8 @@ private slots:
         QVERIFY(c.exists(dat(42)));
         QCOMPARE(c.bytes(jpg(42)), c.bytes(QStringLiteral("bild.jpg")));
         QCOMPARE(e->rezeptNr, 42);
-        QCOMPARE(p.st.rezeptMax, 42);
-        QCOMPARE(p.st.rezeptAnzahl, 2);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 42);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 2);
         QVERIFY(!e->isVisible());
         QVERIFY(e->isEnabled());
         QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Neu"));
@@ -175,8 +175,8 @@ private slots:
         QCOMPARE(c.lines(kIndex).at(3), entry);
         QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), entry.section(u'|', 0, 0));
         // Still a live recipe after the reload.
-        QCOMPARE(p.st.rezeptAnzahl, 3);
-        QVERIFY(!p.st.rezepte[2].geloescht);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
+        QVERIFY(!p.st.sammlung.rezepte()[2].geloescht);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!c.exists(dat(2)));
         QVERIFY(e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.st.rezeptMax, 1);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 1);
         if (!title.isEmpty()) {
             // The replacement is visible although the save was refused.
             QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("Salat / Dressing"));
@@ -435,20 +435,20 @@ private slots:
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"));
         QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
-        QVERIFY(p.st.bildDatei.isEmpty());
+        QVERIFY(p.forms().rezepteditor->bildDatei().isEmpty());
 
         script.file(c.path(QStringLiteral("flach.bmp"))).answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "bildLaden")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"));
-        QVERIFY(p.st.bildDatei.isEmpty());
+        QVERIFY(p.forms().rezepteditor->bildDatei().isEmpty());
         QVERIFY(!tkt::kind<tk::ImageView>(e, "bild")->hasImage());
 
         // A PNG is stored as JPEG under the recipe's picture name.
         script.file(c.path(QStringLiteral("bild.png")));
         tkt::kind<QPushButton>(e, "bildLaden")->click();
         QVERIFY(tkt::kind<tk::ImageView>(e, "bild")->hasImage());
-        QCOMPARE(p.st.bildDatei, c.path(QStringLiteral("bild.png")));
+        QCOMPARE(p.forms().rezepteditor->bildDatei(), c.path(QStringLiteral("bild.png")));
         tkt::kind<QPushButton>(e, "speichern")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
@@ -509,8 +509,8 @@ private slots:
         QVERIFY(e->isEnabled());
         QCOMPARE(c.bytes(kIndex), index);
         // The next number is still the one the file gives.
-        QCOMPARE(p.st.rezeptMax, 1);
-        QCOMPARE(int(p.st.rezepte.size()), 2);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 1);
+        QCOMPARE(int(p.st.sammlung.rezepte().size()), 2);
 
         p.st.aktuellesRezept = 1;
         p.forms().hauptfenster->rezeptBearbeiten();
@@ -519,7 +519,7 @@ private slots:
         tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 2);
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.st.rezepte[1].titel, QStringLiteral("Gulasch"));
+        QCOMPARE(p.st.sammlung.rezepte()[1].titel, QStringLiteral("Gulasch"));
 
         // Once the file can be written, the same window saves.
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(p.st.kategorien.tabKategorie.mid(15), (QList<int> { 15, 17, 18 }));
         // Recipes keep their lists.
         QCOMPARE(c.bytes(kIndex), index);
-        QCOMPARE(int(p.st.rezepte[0].inKategorie[16]), 1);
+        QCOMPARE(int(p.st.sammlung.rezepte()[0].inKategorie[16]), 1);
         const tk::ModalRequest q = script.last(tk::ModalKind::Question);
         QCOMPARE(q.caption, u"Achtung!"_qs);
         QCOMPARE(q.text, u"Wollen Sie die Kategorie wirklich löschen?"_qs);

@@ -235,7 +235,7 @@ private slots:
         c.standard({ "0", "||||" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QCOMPARE(p.st.rezeptAnzahl, 0);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 0);
         const int vorher = script.seen().size();
         tkt::kind<QAction>(p.forms().hauptfenster, "drucken")->trigger();
         QCOMPARE(script.seen().size(), vorher); // not even the printer dialog

@@ -162,8 +162,8 @@ private slots:
         QCOMPARE(b.bytes("Data/Rezepte/0003.dat"), a.bytes("Data/Rezepte/0003.dat"));
         QCOMPARE(b.bytes("Data/Rezepte/0004.dat"), a.bytes("Data/Rezepte/0000.dat"));
         QVERIFY(!b.exists("Data/Rezepte/0003.jpg") && !b.exists("Data/Rezepte/0004.jpg"));
-        QCOMPARE(p.st.rezeptMax, 4);
-        QCOMPARE(p.st.rezeptAnzahl, 5);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 4);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 5);
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 5);
         QVERIFY(QDir(b.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0005.dat"), recipeBytes("c2"));
         QCOMPARE(c.bytes("Data/Rezepte/0002.jpg"), QByteArray("JPG-A2"));
         QVERIFY(!c.exists("Data/Rezepte/0004.jpg")); // same position, other package: no picture
-        QCOMPARE(p.st.rezeptAnzahl, 6);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 6);
         QVERIFY(!c.exists("x.dat") && !c.exists("temp/x.dat"));
     }
 
@@ -371,7 +371,7 @@ private slots:
             script.last(ModalKind::Meldung).text.startsWith(QStringLiteral("Der Import wurde abgebrochen:")));
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
         QVERIFY(!c.exists("Data/Rezepte/0001.dat") && !c.exists("Data/Rezepte/0001.jpg"));
-        QCOMPARE(p.st.rezeptMax, 0);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 0);
         QVERIFY(importfenster->isVisible());
         QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 1); // still listed, to try again
         QVERIFY(!p.st.listeWirdGefuellt);

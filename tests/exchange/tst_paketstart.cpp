@@ -90,7 +90,7 @@ private slots:
         QVERIFY(!importfenster->isVisible());
         QCOMPARE(c.lines("Data/Rezepte/index.dat").mid(1),
             QStringList({ "Alt|a|01,|d|m|", "Apfelkuchen|K|01,|d|m|", "Linsensuppe|K|01,|d|m|" }));
-        QCOMPARE(p.st.rezeptAnzahl, 3);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
         QVERIFY(QFile::exists(p1)); // the package file itself is left alone
     }
 

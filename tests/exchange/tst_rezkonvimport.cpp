@@ -517,9 +517,9 @@ private slots:
             c.bytes("Data/Rezepte/0002.dat"), tkt::crlf({ "1", "1 l Wasser", "Kochen.", "###KOMMENTAR###" }));
         QVERIFY(!c.exists("Data/Rezepte/0003.dat"));
         // The reload has the new recipes.
-        QCOMPARE(p.st.rezeptMax, 2);
-        QCOMPARE(p.st.rezeptAnzahl, 3);
-        QCOMPARE(p.st.rezepte[2].titel, QStringLiteral("Suppe"));
+        QCOMPARE(p.st.sammlung.rezeptMax(), 2);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
+        QCOMPARE(p.st.sammlung.rezepte()[2].titel, QStringLiteral("Suppe"));
 
         // Opening it again shows an empty list of the same window.
         tkt::kind<QAction>(f1, "rezKonvImport")->trigger();
@@ -568,7 +568,7 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.listeWirdGefuellt);
-        QCOMPARE(p.st.rezeptMax, 0);
+        QCOMPARE(p.st.sammlung.rezeptMax(), 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), QByteArray("fremd"));
 

@@ -290,7 +290,7 @@ void WebImportTest::rezeptLandetImEditor()
     QCOMPARE(c.exists("Data/Rezepte/0001.jpg"), bild);
     if (bild)
         QVERIFY(tk::looksLikeJpeg(c.bytes("Data/Rezepte/0001.jpg")));
-    QCOMPARE(p.st.rezepte[1].titel, felder[0]);
+    QCOMPARE(p.st.sammlung.rezepte()[1].titel, felder[0]);
 }
 
 void WebImportTest::fehlerAendernNichts_data()

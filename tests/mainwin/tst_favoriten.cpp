@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("\"Rezept 4\" in die Liste ihrer Lieblingsrezepte übernehmen?"));
         QVERIFY(c.lines(kFav).contains(QStringLiteral("4=1")));
-        QCOMPARE(p.st.rezepte[4].favorit, 1);
+        QCOMPARE(p.st.sammlung.rezepte()[4].favorit, 1);
 
         script.answer(Answer::Yes);
         f1->favoritUmschalten();
@@ -63,7 +63,7 @@ private slots:
             QStringLiteral("Das Rezept \"Rezept 4 ist schon in den Favoriten,\rsoll es aus den Favoriten "
                            "gelöscht werden?"));
         QVERIFY(c.lines(kFav).contains(QStringLiteral("4=0")));
-        QCOMPARE(p.st.rezepte[4].favorit, 0);
+        QCOMPARE(p.st.sammlung.rezepte()[4].favorit, 0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -92,8 +92,8 @@ private slots:
         QCOMPARE(c.bytes(kFav), fav);
         QCOMPARE(c.bytes(kIndex), index);
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
-        QCOMPARE(p.st.rezepte[2].favorit, 1);
-        QCOMPARE(p.st.rezepte[2].geloescht, 0);
+        QCOMPARE(p.st.sammlung.rezepte()[2].favorit, 1);
+        QCOMPARE(p.st.sammlung.rezepte()[2].geloescht, 0);
         QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Rezept 2"));
     }
 
@@ -116,8 +116,8 @@ private slots:
         QCOMPARE(index.at(3), QStringLiteral("Rezept 2|A|01,|d|m|"));
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
-        QCOMPARE(p.st.rezeptAnzahl, 5);
-        QCOMPARE(p.st.rezepte[3].geloescht, 1);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 5);
+        QCOMPARE(p.st.sammlung.rezepte()[3].geloescht, 1);
         QCOMPARE(tkt::kind<QLabel>(f1, "titel")->text(), QStringLiteral("Rezeptname"));
         QCOMPARE(tkt::kind<QListWidget>(f1, "zutaten")->count(), 0);
         QCOMPARE(tkt::kind<QPlainTextEdit>(f1, "zubereitung")->toPlainText(), QString());
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(c.bytes(kIndex), index);
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
-        QCOMPARE(p.st.rezepte[3].geloescht, 0);
+        QCOMPARE(p.st.sammlung.rezepte()[3].geloescht, 0);
         QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Rezept 3"));
     }
 
@@ -170,7 +170,7 @@ private slots:
         f1->rezeptLoeschen();
         QCOMPARE(c.lines(kIndex),
             (QStringList { QStringLiteral("1"), QStringLiteral("||||"), QStringLiteral("||||") }));
-        QCOMPARE(p.st.rezeptAnzahl, 0);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 0);
         QCOMPARE(tkt::kind<QLabel>(f1, "rezeptzahl")->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
         const QByteArray fav = c.bytes(kFav);
         const int seen = int(script.seen().size());

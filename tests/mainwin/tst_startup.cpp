@@ -305,7 +305,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(p.st.rezeptAnzahl, count);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), count);
         QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->count(), listed);
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptzahl")->text(),
             QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
@@ -379,7 +379,7 @@ private slots:
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
         QVERIFY2(r.text.contains(QStringLiteral("beschädigt")) && r.text.contains(line), qPrintable(r.text));
-        QCOMPARE(p.st.rezeptAnzahl, count);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), count);
         QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->count(), count);
         QVERIFY(!p.forms().hauptfenster->isEnabled());
         QVERIFY(p.forms().ladefenster->isVisible());
@@ -405,9 +405,9 @@ private slots:
                 "Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
                 "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
         QVERIFY(p.forms().aktualisierungsfenster->isVisible());
-        QCOMPARE(p.st.rezeptAnzahl, 2);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 2);
         for (int i = 1; i < 100; ++i)
-            QCOMPARE(int(p.st.rezepte[0].inKategorie[size_t(i)]), 0);
+            QCOMPARE(int(p.st.sammlung.rezepte()[0].inKategorie[size_t(i)]), 0);
     }
 
     void abbrechenEndsTheProgramAfterTheLoad()
@@ -425,7 +425,7 @@ private slots:
             [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "abbrechen"), Qt::LeftButton); });
         f6->rezepteLaden();
         QVERIFY(tk::Application::quitRequested());
-        QCOMPARE(p.st.rezeptAnzahl, 200); // the load went on to its end
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 200); // the load went on to its end
         QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->count(), 200);
         tk::Application::clearQuitRequest();
     }

@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
         QCOMPARE(script.seen().at(0).text, summary);
         QVERIFY(f->isHidden());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->maximum(), p.st.rezeptAnzahl + 1);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->maximum(), p.st.sammlung.rezeptAnzahl() + 1);
         QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5); // the last live recipe
 
         // Shown again: word, mode and progress as they were; a second search lists the same again.

@@ -95,8 +95,8 @@ private slots:
         QCOMPARE(done.caption, QStringLiteral("Fertig!"));
         QCOMPARE(script.unexpected, 0);
         // The reload found no old entry any more, and the flags are right.
-        QCOMPARE(p.st.rezeptAnzahl, 3);
-        QCOMPARE(int(p.st.rezepte[0].inKategorie[4]), 1);
+        QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
+        QCOMPARE(int(p.st.sammlung.rezepte()[0].inKategorie[4]), 1);
         // Running it again changes nothing.
         const QByteArray before = c.bytes(QStringLiteral("Data/Rezepte/index.dat"));
         script.answer(tk::Answer::Ok);

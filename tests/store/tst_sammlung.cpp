@@ -17,7 +17,7 @@ struct Kopie {
     explicit Kopie(const QString& dir)
     {
         st.programDir = dir;
-        st.sammlung.lade({}, {});
+        st.sammlung.lade(0, {}, {});
     }
     int neu(const QString& titel)
     {
@@ -170,7 +170,7 @@ private slots:
         tkt::Collection c;
         c.standard({ "-5", "A|K|01,|d|m|" });
         Kopie k(c.dir());
-        const tk::Ladeergebnis out = k.st.sammlung.lade({}, {});
+        const tk::Ladeergebnis out = k.st.sammlung.lade(0, {}, {});
         QVERIFY(out.abgebrochen);
         QCOMPARE(out.abbruchZeile, 0);
         QVERIFY_THROWS_EXCEPTION(tk::Error, k.neu(QStringLiteral("X")));

@@ -125,7 +125,7 @@ void SchreibfehlerTest::saveFails()
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
-    QCOMPARE(p.st.rezeptAnzahl, 3);
+    QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
     tk::Hauptfenster* f1 = p.forms().hauptfenster;
     f1->zeigeRezept(1);
     if (action == QLatin1String("editor")) {
@@ -151,10 +151,10 @@ void SchreibfehlerTest::saveFails()
     QVERIFY2(report.text.contains(reason), qPrintable(report.text));
     QCOMPARE(snapshot(disk.data), before);
     // The program's picture of the collection is still that of the files.
-    QCOMPARE(p.st.rezeptAnzahl, 3);
-    QCOMPARE(p.st.rezepte[1].titel, QStringLiteral("Kuchen"));
-    QCOMPARE(p.st.rezepte[1].geloescht, 0);
-    QCOMPARE(p.st.rezepte[1].favorit, 0);
+    QCOMPARE(p.st.sammlung.rezeptAnzahl(), 3);
+    QCOMPARE(p.st.sammlung.rezepte()[1].titel, QStringLiteral("Kuchen"));
+    QCOMPARE(p.st.sammlung.rezepte()[1].geloescht, 0);
+    QCOMPARE(p.st.sammlung.rezepte()[1].favorit, 0);
 }
 
 // A package written onto a full disk: refused, and an older package of that name stays whole.
