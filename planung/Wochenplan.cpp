@@ -70,6 +70,13 @@ QString Planeintrag::text(bool geloescht) const
                           : QStringLiteral("%1 (%2 Portionen)").arg(titel).arg(portionen);
 }
 
+QString wochentag(int tag)
+{
+    static const char* const namen[]
+        = { "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag" };
+    return tag >= 0 && tag < 7 ? QString::fromLatin1(namen[tag]) : QString();
+}
+
 QDate wochenanfang(QDate tag) { return tag.addDays(1 - tag.dayOfWeek()); }
 
 QString wochenText(QDate montag)

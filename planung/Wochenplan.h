@@ -24,6 +24,9 @@ struct Planeintrag {
 
 inline constexpr int kMaxPortionen = 999;
 
+// "Montag" … "Sonntag" for 0 … 6.
+QString wochentag(int tag);
+
 // The Monday of the week the day lies in, and the label of that week: "Woche vom 07.12.2026 bis 13.12.2026".
 QDate wochenanfang(QDate tag);
 QString wochenText(QDate montag);
