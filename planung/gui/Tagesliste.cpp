@@ -24,6 +24,8 @@ Tagesliste::Tagesliste(int tag, QWidget* parent)
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setResizeMode(QListView::Adjust);
+    // Entries of several lines stay apart.
+    setAlternatingRowColors(true);
     setSpacing(1);
 }
 

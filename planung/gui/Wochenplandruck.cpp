@@ -40,12 +40,12 @@ QList<DruckText> wochenplanDruck(QPrinter& printer, QDate montag, const QList<QS
 
     QList<DruckText> out;
     const QString kopf = QStringLiteral("Wochenplan – ") + wochenText(montag);
-    out.append({ kopf, 14, true, false, rand, rand, 0 });
-    const int kopfHoehe = QFontMetrics(QFont(kDruckSchrift, 14), &printer).lineSpacing();
+    out.append({ kopf, 16, true, false, rand, rand, 0 });
+    const int kopfHoehe = QFontMetrics(QFont(kDruckSchrift, 16), &printer).lineSpacing();
     const int tagY = rand + kopfHoehe + 10 * u;
 
     // The largest type at which the fullest day fits the page, at least 6 points.
-    int groesse = 11;
+    int groesse = 14;
     QList<Spalte> spalten;
     int zeilenHoehe = 0;
     int tagHoehe = 0;

@@ -28,6 +28,14 @@ namespace tk {
 namespace {
     const QString kTitel = QStringLiteral("Wochenplan");
 
+    // What one portion is: the quantity the recipe is written for.
+    QString mitMenge(const QString& frage, const QString& menge)
+    {
+        return menge.trimmed().isEmpty() || menge.trimmed() == u"-"
+            ? frage
+            : frage + QStringLiteral("\nMenge des Rezepts: ") + menge.trimmed();
+    }
+
     QString tagText(QDate tag)
     {
         return wochentag(tag.dayOfWeek() - 1) + tag.toString(QStringLiteral(", dd.MM."));
@@ -346,7 +354,7 @@ void Wochenplanfenster::eintragHinzufuegen()
 {
     const QDate tag = m_montag.addDays(aktiverTag());
     Planeingabe frage(
-        QStringLiteral("Eintrag hinzufügen"), QStringLiteral("Eintrag für %1:").arg(tagText(tag)), this);
+        QStringLiteral("Eintrag hinzufügen"), QStringLiteral("Eintrag für %1").arg(tagText(tag)), this);
     frage.mitText({});
     if (Modal::exec(&frage) != QDialog::Accepted || frage.text().isEmpty())
         return;
@@ -361,7 +369,9 @@ void Wochenplanfenster::portionenAendern()
     if (!e || !e->rezept() || !titelVon(e->nummer))
         return;
     Planeingabe frage(QStringLiteral("Portionen"),
-        QStringLiteral("Portionen für „%1“ am %2:").arg(e->titel, tagText(e->tag)), this);
+        mitMenge(QStringLiteral("Portionen für „%1“ (%2)").arg(e->titel, tagText(e->tag)),
+            st.Rezepte[size_t(e->nummer)].Menge),
+        this);
     frage.mitPortionen(e->portionen);
     if (Modal::exec(&frage) != QDialog::Accepted)
         return;
@@ -394,7 +404,7 @@ void Wochenplanfenster::eintragAktiviert(int tag, QListWidgetItem* item)
     }
     // A free text is changed in place.
     Planeingabe frage(
-        QStringLiteral("Eintrag ändern"), QStringLiteral("Eintrag für %1:").arg(tagText(e.tag)), this);
+        QStringLiteral("Eintrag ändern"), QStringLiteral("Eintrag für %1").arg(tagText(e.tag)), this);
     frage.mitText(e.titel);
     if (Modal::exec(&frage) != QDialog::Accepted || frage.text().isEmpty())
         return;
