@@ -19,6 +19,7 @@
 #include "platform/TextLines.h"
 #include "platform/gui/Meldung.h"
 #include "platform/gui/Modal.h"
+#include "platform/gui/Placement.h"
 #include "settings/gui/Farbschema.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
@@ -175,6 +176,8 @@ void Wochenplanfenster::oeffnen()
     m_montag = wochenanfang(QDate::currentDate());
     m_gewaehlterTag = -1;
     neuLesen();
+    if (!isVisible())
+        centreOn(this, parentWidget());
     show();
     raise();
     activateWindow();
@@ -434,8 +437,8 @@ void Wochenplanfenster::einplanen(int nummer)
     if (!titel)
         return;
     const QDate heute = QDate::currentDate();
-    Planeingabe frage(
-        QStringLiteral("In den Wochenplan"), QStringLiteral("„%1“ einplanen:").arg(*titel), this);
+    Planeingabe frage(QStringLiteral("In den Wochenplan"),
+        mitMenge(QStringLiteral("„%1“ einplanen:").arg(*titel), st.Rezepte[size_t(nummer)].Menge), this);
     frage.mitTag(m_montag <= heute && heute < m_montag.addDays(7) ? heute : m_montag.addDays(aktiverTag()));
     frage.mitPortionen(eigenePortionen(st.Rezepte[size_t(nummer)].Menge));
     if (Modal::exec(&frage) != QDialog::Accepted)
