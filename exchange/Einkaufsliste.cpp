@@ -475,7 +475,7 @@ void speichereEinkaufsliste(const QString& programDir, const Einkaufsliste& list
 
 QList<DruckText> EinkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe)
 {
-    const int u = DruckEinheit(seitenBreite);
+    const int u = druckEinheit(seitenBreite);
     const int schritt = 10 * u;
     QList<DruckText> out;
     out.append({ QStringLiteral("Einkaufsliste"), 12, true, false, 50 * u, 40 * u, 0 });

@@ -66,7 +66,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
         auto* w = tkt::kind<QDialog>(f1, "umrechnungsfenster");
         QVERIFY(w && w->isVisible());
@@ -105,8 +105,8 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
-        p.st.AktRezept = 1;
-        tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
+        p.st.aktuellesRezept = 1;
+        tkt::kind<QAction>(f1, "markiertesUmrechnen")->trigger();
         QCOMPARE(auf->value(), 1);
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
@@ -126,8 +126,8 @@ private slots:
             tkt::Program p(c.dir());
             tk::Hauptfenster* f1 = p.forms().hauptfenster;
             for (int n : { 0, 1 }) {
-                p.st.AktRezept = n;
-                tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
+                p.st.aktuellesRezept = n;
+                tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
             }
             auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
             QVERIFY(w && w->isVisible());
@@ -144,8 +144,8 @@ private slots:
                     "0||Salz|Käsespätzle|Pfannkuchen", "0|500 ml|Milch|Pfannkuchen" }));
 
             // The bought eggs stay bought; the new ones are a line of their own.
-            p.st.AktRezept = 1;
-            tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
+            p.st.aktuellesRezept = 1;
+            tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
             QCOMPARE(spalte(t, 0), (QStringList { "1,25 kg", "5", "", "1 l", "2" }));
             QCOMPARE(script.unexpected, 0);
         }
@@ -185,10 +185,10 @@ private slots:
         QCOMPARE(c.bytes(kListe), QByteArray());
 
         // The recipe on show as a PDF, named after its title.
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         const QString rezeptPdf = c.path("rezept.pdf");
         script.file(rezeptPdf);
-        tkt::kind<QAction>(f1, "AlsPDFDatei1")->trigger();
+        tkt::kind<QAction>(f1, "alsPdfDatei")->trigger();
         QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
         const QByteArray bytes = tk::loadBytes(rezeptPdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
