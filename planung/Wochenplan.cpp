@@ -7,6 +7,7 @@
 
 #include "exchange/Mengen.h"
 #include "platform/TextLines.h"
+#include "store/Formats.h"
 
 namespace tk {
 
@@ -196,10 +197,7 @@ QString Wochenplan::hinweis() const
         .arg(nummern.join(QStringLiteral(", ")));
 }
 
-QString wochenplanPfad(const QString& programDir)
-{
-    return programDir + QStringLiteral("/Data/Sonstiges/wochenplan.dat");
-}
+QString wochenplanPfad(const QString& programDir) { return weekPlanPath(programDir); }
 
 Wochenplan ladeWochenplan(const QString& programDir)
 {

@@ -4,6 +4,8 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 
+#include "platform/gui/RecipeList.h"
+
 namespace tk {
 
 namespace {
@@ -29,7 +31,7 @@ Tagesliste::Tagesliste(int tag, QWidget* parent)
     setSpacing(1);
 }
 
-QStringList Tagesliste::mimeTypes() const { return { kRezeptnummerMime, kEintragMime }; }
+QStringList Tagesliste::mimeTypes() const { return { kRecipeNumberMime, kEintragMime }; }
 
 Qt::DropAction Tagesliste::aktion(const QMimeData* daten) const
 {
@@ -37,7 +39,7 @@ Qt::DropAction Tagesliste::aktion(const QMimeData* daten) const
         return Qt::IgnoreAction;
     if (daten->hasFormat(kEintragMime))
         return Qt::MoveAction;
-    if (daten->hasFormat(kRezeptnummerMime))
+    if (daten->hasFormat(kRecipeNumberMime))
         return Qt::CopyAction;
     return Qt::IgnoreAction;
 }
@@ -109,7 +111,7 @@ void Tagesliste::dropEvent(QDropEvent* e)
         if (ok && ok2)
             emit eintragAbgelegt(vonTag, vonZeile, stelle);
     } else {
-        const int nummer = e->mimeData()->data(kRezeptnummerMime).trimmed().toInt(&ok);
+        const int nummer = e->mimeData()->data(kRecipeNumberMime).trimmed().toInt(&ok);
         if (ok && nummer >= 0)
             emit rezeptAbgelegt(nummer, stelle);
     }

@@ -4,9 +4,6 @@
 
 namespace tk {
 
-// A recipe dragged from a recipe list: its number in decimal.
-inline const QString kRezeptnummerMime = QStringLiteral("application/x-tellerkiste-rezeptnummer");
-
 // The entries of one day of the week plan. Takes recipes dragged from the recipe lists and entries dragged
 // from a day list (this one or another); what is dropped is announced, the window changes the plan.
 class Tagesliste : public QListWidget {

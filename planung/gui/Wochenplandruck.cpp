@@ -33,7 +33,7 @@ namespace {
 QList<DruckText> wochenplanDruck(QPrinter& printer, QDate montag, const QList<QStringList>& tage)
 {
     const QSize bereich = druckbereich(printer);
-    const int u = DruckEinheit(bereich.width());
+    const int u = druckEinheit(bereich.width());
     const int rand = 20 * u;
     const int spaltenBreite = (bereich.width() - 2 * rand) / 7;
     const int luecke = 6 * u; // between the columns

@@ -151,14 +151,23 @@ Wochenplanfenster::Wochenplanfenster(AppState& state, QWidget* parent)
     // so the main window has read the table again first.
     Sammlung* s = &st.sammlung;
     auto auffrischen = [this] {
-        if (st.Generation != m_generation)
+        if (st.generation != m_generation)
             zeigen();
     };
     for (auto signal : { &Sammlung::rezeptGespeichert, &Sammlung::rezeptGeloescht })
         connect(s, signal, this, auffrischen, Qt::QueuedConnection);
     connect(s, &Sammlung::rezepteHinzugefuegt, this, auffrischen, Qt::QueuedConnection);
     connect(s, &Sammlung::indexUmgewandelt, this, auffrischen, Qt::QueuedConnection);
-    connect(s, &Sammlung::vonAussenGeaendert, this, auffrischen, Qt::QueuedConnection);
+    // Another computer's change of the plan shows at once.
+    connect(
+        s, &Sammlung::vonAussenGeaendert, this,
+        [this, auffrischen](int dateien) {
+            if (dateien & Sammlung::Wochenplan)
+                neuLesen();
+            else
+                auffrischen();
+        },
+        Qt::QueuedConnection);
     connect(s, &Sammlung::einstellungenGeaendert, this, [this] { schriftAnwenden(); });
 
     schriftAnwenden();
@@ -200,9 +209,9 @@ void Wochenplanfenster::neuLesen()
 
 std::optional<QString> Wochenplanfenster::titelVon(int nummer) const
 {
-    if (nummer < 0 || size_t(nummer) >= st.Rezepte.size() || st.Rezepte[size_t(nummer)].Geloescht)
+    if (nummer < 0 || size_t(nummer) >= st.rezepte.size() || st.rezepte[size_t(nummer)].geloescht)
         return std::nullopt;
-    return st.Rezepte[size_t(nummer)].Titel;
+    return st.rezepte[size_t(nummer)].titel;
 }
 
 std::optional<std::pair<QString, QStringList>> Wochenplanfenster::rezeptVon(int nummer) const
@@ -210,7 +219,7 @@ std::optional<std::pair<QString, QStringList>> Wochenplanfenster::rezeptVon(int 
     if (!titelVon(nummer))
         return std::nullopt;
     const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, nummer)));
-    return std::make_pair(st.Rezepte[size_t(nummer)].Menge, datei.zutaten);
+    return std::make_pair(st.rezepte[size_t(nummer)].menge, datei.zutaten);
 }
 
 void Wochenplanfenster::aendern(const std::function<void(Wochenplan&)>& aenderung)
@@ -227,7 +236,7 @@ void Wochenplanfenster::aendern(const std::function<void(Wochenplan&)>& aenderun
 
 void Wochenplanfenster::zeigen()
 {
-    m_generation = st.Generation;
+    m_generation = st.generation;
     m_plan.titelAuffrischen([this](int n) { return titelVon(n); });
     m_woche->setText(wochenText(m_montag));
 
@@ -282,7 +291,7 @@ void Wochenplanfenster::zeigen()
 
 void Wochenplanfenster::schriftAnwenden()
 {
-    const int groesse = st.Schriftgroesse;
+    const int groesse = st.schriftgroesse;
     for (int t = 0; t < 7; ++t) {
         setzeSchriftgroesse(m_tage[t], groesse);
         setzeSchriftgroesse(m_koepfe[t], groesse);
@@ -332,7 +341,7 @@ void Wochenplanfenster::auswahlGeaendert()
 
 void Wochenplanfenster::rezeptHinzufuegen()
 {
-    const int n = st.AngezeigtesRezept;
+    const int n = st.angezeigtesRezept;
     if (!titelVon(n)) {
         Meldung(QStringLiteral("Im Hauptfenster wird kein Rezept angezeigt."), kTitel);
         return;
@@ -345,7 +354,7 @@ void Wochenplanfenster::rezeptAbgelegt(int tag, int nummer, int stelle)
     const std::optional<QString> titel = titelVon(nummer);
     if (!titel)
         return;
-    const Planeintrag e { m_montag.addDays(tag), nummer, eigenePortionen(st.Rezepte[size_t(nummer)].Menge),
+    const Planeintrag e { m_montag.addDays(tag), nummer, eigenePortionen(st.rezepte[size_t(nummer)].menge),
         *titel };
     aendern([&](Wochenplan& plan) { plan.einfuegen(e, stelle); });
     waehleTag(tag);
@@ -373,7 +382,7 @@ void Wochenplanfenster::portionenAendern()
         return;
     Planeingabe frage(QStringLiteral("Portionen"),
         mitMenge(QStringLiteral("Portionen für „%1“ (%2)").arg(e->titel, tagText(e->tag)),
-            st.Rezepte[size_t(e->nummer)].Menge),
+            st.rezepte[size_t(e->nummer)].menge),
         this);
     frage.mitPortionen(e->portionen);
     if (Modal::exec(&frage) != QDialog::Accepted)
@@ -438,9 +447,9 @@ void Wochenplanfenster::einplanen(int nummer)
         return;
     const QDate heute = QDate::currentDate();
     Planeingabe frage(QStringLiteral("In den Wochenplan"),
-        mitMenge(QStringLiteral("„%1“ einplanen:").arg(*titel), st.Rezepte[size_t(nummer)].Menge), this);
+        mitMenge(QStringLiteral("„%1“ einplanen:").arg(*titel), st.rezepte[size_t(nummer)].menge), this);
     frage.mitTag(m_montag <= heute && heute < m_montag.addDays(7) ? heute : m_montag.addDays(aktiverTag()));
-    frage.mitPortionen(eigenePortionen(st.Rezepte[size_t(nummer)].Menge));
+    frage.mitPortionen(eigenePortionen(st.rezepte[size_t(nummer)].menge));
     if (Modal::exec(&frage) != QDialog::Accepted)
         return;
     const Planeintrag e { frage.tag(), nummer, frage.portionen(), *titel };
@@ -501,7 +510,7 @@ void Wochenplanfenster::changeEvent(QEvent* e)
 {
     QDialog::changeEvent(e);
     // Catches up with a table read again while the window was in the background.
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && st.Generation != m_generation)
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && st.generation != m_generation)
         zeigen();
 }
 

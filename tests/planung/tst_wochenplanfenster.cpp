@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -8,12 +9,12 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
-#include "exchange/gui/Einkaufslistenfenster.h"
+#include "dialogs/gui/Willkommensfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "planung/Wochenplan.h"
-#include "planung/gui/Tagesliste.h"
 #include "planung/gui/Wochenplanfenster.h"
 #include "platform/TextLines.h"
+#include "platform/gui/RecipeList.h"
 #include "store/AppState.h"
 
 namespace {
@@ -34,18 +35,26 @@ void klick(QWidget* w, const char* name)
 }
 
 // What a drag from a recipe list or a day list leaves on a day.
-void ablegen(QWidget* w, const char* tag, const QString& format, const QByteArray& daten)
+void ablegen(QWidget* w, const char* tag, const QMimeData* mime)
 {
     auto* liste = tkt::kind<QListWidget>(w, QLatin1String(tag));
-    QMimeData mime;
-    mime.setData(format, daten);
     const QPoint unten(5, liste->viewport()->height() - 5);
     const Qt::DropActions erlaubt = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent hinein(unten, erlaubt, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent hinein(unten, erlaubt, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(liste->viewport(), &hinein);
     QVERIFY(hinein.isAccepted());
-    QDropEvent drop(unten, erlaubt, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(unten, erlaubt, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(liste->viewport(), &drop);
+}
+
+// The main window on screen and active, so its shortcuts reach it.
+tk::Hauptfenster* zeige(tkt::Program& p)
+{
+    p.forms().willkommensfenster->hide();
+    tk::Hauptfenster* f1 = p.forms().hauptfenster;
+    f1->show();
+    f1->activateWindow();
+    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
 }
 
 QString datum(QDate montag, int tag) { return montag.addDays(tag).toString(QStringLiteral("dd.MM.yyyy")); }
@@ -68,25 +77,25 @@ private slots:
         {
             tkt::ModalScript script;
             tkt::Program p(c.dir());
-            tk::Hauptfenster* f1 = p.forms().hauptfenster;
-            auto* w = new tk::Wochenplanfenster(p.st, f1);
-            auto* liste = new tk::Einkaufslistenfenster(c.dir(), f1);
-            QObject::connect(w, &tk::Wochenplanfenster::aufEinkaufsliste, liste,
-                [liste](const QList<tk::Einkaufsrezept>& rezepte) {
-                    for (const tk::Einkaufsrezept& r : rezepte)
-                        liste->hinzufuegen(r.zutaten, r.titel);
-                });
-            w->oeffnen();
+            tk::Hauptfenster* f1 = zeige(p);
+            QVERIFY(f1);
+            QTest::keyClick(f1, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+            auto* w = tkt::kind<QDialog>(f1, "wochenplanfenster");
             QVERIFY(QTest::qWaitForWindowActive(w));
             QCOMPARE(tkt::kind<QLabel>(w, "woche")->text(),
                 QStringLiteral("Woche vom %1 bis %2").arg(datum(montag, 0), datum(montag, 6)));
             QCOMPARE(tkt::kind<QListWidget>(w, "mittwoch")->accessibleName(), QStringLiteral("Mittwoch"));
 
             // The recipe on show goes to the day last clicked; one dragged to Friday lands there.
-            f1->ZeigeRezept(0);
+            f1->zeigeRezept(0);
             QTest::mouseClick(tkt::kind<QListWidget>(w, "mittwoch")->viewport(), Qt::LeftButton);
             klick(w, "rezeptHinzufuegen");
-            ablegen(w, "freitag", tk::kRezeptnummerMime, "1");
+            // What the main window's list hands to a drag.
+            auto* rezeptliste = tkt::kind<tk::RecipeList>(f1, "rezeptliste");
+            const int zeile = rezeptliste->model()->entries()[0].number == 1 ? 0 : 1;
+            std::unique_ptr<QMimeData> gezogen(
+                rezeptliste->model()->mimeData({ rezeptliste->model()->index(zeile) }));
+            ablegen(w, "freitag", gezogen.get());
             QCOMPARE(eintraege(w, "mittwoch"), QStringList { "Käsespätzle (4 Portionen)" });
             QCOMPARE(eintraege(w, "freitag"), QStringList { "Pfannkuchen (2 Portionen)" });
 
@@ -108,7 +117,9 @@ private slots:
                 tkt::kind<QListWidget>(w, "mittwoch")->viewport(), Qt::LeftButton, {}, QPoint(5, 150));
             klick(w, "eintragHinzufuegen");
             QCOMPARE(eintraege(w, "mittwoch"), (QStringList { "Käsespätzle (4 Portionen)", "Reste" }));
-            ablegen(w, "sonntag", QStringLiteral("application/x-tellerkiste-planeintrag"), "2 1");
+            QMimeData eintrag;
+            eintrag.setData(QStringLiteral("application/x-tellerkiste-planeintrag"), "2 1");
+            ablegen(w, "sonntag", &eintrag);
             QCOMPARE(eintraege(w, "mittwoch"), QStringList { "Käsespätzle (4 Portionen)" });
             QCOMPARE(eintraege(w, "sonntag"), QStringList { "Reste" });
             QCOMPARE(c.bytes(kPlan),
@@ -147,15 +158,28 @@ private slots:
             QCOMPARE(script.unexpected, 0);
         }
 
-        // A restart; then the cheese noodles are deleted and keep their title in the plan.
+        // A restart: the plan is there. The list's pop-up menu asks for the day; another computer plans
+        // Saturday; the cheese noodles are deleted and keep their title in the plan.
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* w = new tk::Wochenplanfenster(p.st, p.forms().hauptfenster);
-        w->oeffnen();
+        p.st.sammlung.beobachten(10);
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tkt::kind<QAction>(f1, "wochenplan")->trigger();
+        auto* w = tkt::kind<QDialog>(f1, "wochenplanfenster");
         QCOMPARE(eintraege(w, "mittwoch"), QStringList { "Käsespätzle (4 Portionen)" });
         QCOMPARE(eintraege(w, "freitag"), QStringList { "Pfannkuchen (4 Portionen)" });
+        p.st.aktuellesRezept = 0;
+        script.drive([&](QWidget* d) {
+            tkt::kind<QDateEdit>(d, "tag")->setDate(montag.addDays(3));
+            QTest::mouseClick(tkt::kind<QPushButton>(d, "ok"), Qt::LeftButton);
+        });
+        tkt::kind<QAction>(f1, "markiertesEinplanen")->trigger();
+        QCOMPARE(eintraege(w, "donnerstag"), QStringList { "Käsespätzle (4 Portionen)" });
+        c.write(kPlan, c.lines(kPlan) << datum(montag, 5) + "|-1|0|Grillen");
+        QTRY_COMPARE(eintraege(w, "samstag"), QStringList { "Grillen" });
         p.st.sammlung.loescheRezept(0);
         QTRY_COMPARE(eintraege(w, "mittwoch"), QStringList { "Käsespätzle (gelöscht)" });
+        QCOMPARE(eintraege(w, "donnerstag"), QStringList { "Käsespätzle (gelöscht)" });
         QCOMPARE(script.unexpected, 0);
     }
 };
