@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QTextLayout>
+#include <QTextOption>
 
 #include "exchange/gui/Druckausgabe.h"
 #include "planung/Wochenplan.h"
@@ -15,6 +16,10 @@ namespace {
     {
         QStringList out;
         QTextLayout layout(text, font, &printer);
+        // A word longer than the column is broken, not printed into the next day.
+        QTextOption umbruch;
+        umbruch.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(umbruch);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(breite);

@@ -44,8 +44,9 @@ namespace {
 }
 
 Wochenplanfenster::Wochenplanfenster(AppState& state, QWidget* parent)
+    // Above the main window, which stays usable: titles are dragged from its lists onto the days.
     : QDialog(
-        parent, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+        parent, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
     , st(state)
     , m_montag(wochenanfang(QDate::currentDate()))
 {
