@@ -194,7 +194,7 @@ void Sammlung::beobachten(int ruheMs)
     m_ruhe->setInterval(ruheMs);
     connect(m_ruhe, &QTimer::timeout, this, &Sammlung::pruefen);
     for (const QString& pfad : { indexPath(m_programDir), favouritesPath(m_programDir),
-             categoryPath(m_programDir), settingsPath(m_programDir) })
+             categoryPath(m_programDir), settingsPath(m_programDir), weekPlanPath(m_programDir) })
         m_bekannt.insert(pfad, stempel(pfad));
     // The folders, not the files: every writer replaces a file by a new one, which a watch on the file
     // would lose.
@@ -206,9 +206,9 @@ void Sammlung::beobachten(int ruheMs)
 void Sammlung::pruefen()
 {
     int geaendert = 0;
-    const std::pair<QString, int> dateien[]
-        = { { indexPath(m_programDir), Index }, { favouritesPath(m_programDir), Favoriten },
-              { categoryPath(m_programDir), Kategorien }, { settingsPath(m_programDir), Einstellungen } };
+    const std::pair<QString, int> dateien[] = { { indexPath(m_programDir), Index },
+        { favouritesPath(m_programDir), Favoriten }, { categoryPath(m_programDir), Kategorien },
+        { settingsPath(m_programDir), Einstellungen }, { weekPlanPath(m_programDir), Wochenplan } };
     for (const auto& [pfad, bit] : dateien) {
         const Stempel jetzt = stempel(pfad);
         auto it = m_bekannt.find(pfad);
@@ -335,6 +335,7 @@ Ladeergebnis Sammlung::lade(
         out = ladeTabelle(lines, m_rezepte, m_rezeptMax, m_favoriten.get(), aktKategorie, progress, listed);
     }
     m_rezeptAnzahl = out.lebend;
+    emit geladen();
     return out;
 }
 
@@ -519,6 +520,7 @@ void Sammlung::loescheRezept(int n)
     if (size_t(n) < m_rezepte.size() && !m_rezepte[size_t(n)].geloescht) {
         m_rezepte[size_t(n)].geloescht = 1;
         --m_rezeptAnzahl;
+        ++m_stand;
     }
     emit rezeptEntfernt(n);
 }

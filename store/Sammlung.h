@@ -75,7 +75,8 @@ public:
     }
     int rezeptMax() const { return m_rezeptMax; } // the highest recipe number
     int rezeptAnzahl() const { return m_rezeptAnzahl; } // live recipes
-    // Counts the changes of titles and numbers: what was derived from the table before is stale.
+    // Counts loads and the changes of titles, numbers and deletions: what was derived from the table
+    // before (a ranking, titles shown elsewhere) is stale.
     quint64 stand() const { return m_stand; }
 
     // Opens the favourites file; until then no record is a favourite and marking one does nothing.
@@ -83,11 +84,11 @@ public:
     bool hatFavoriten() const { return m_favoriten != nullptr; }
 
     // What another program or computer changed, as bits of vonAussenGeaendert.
-    enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8 };
+    enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8, Wochenplan = 16 };
 
-    // Starts watching the collection's folders: changes of the index, favourites, categories and
-    // settings by others are announced once the writing has settled; the copy's own writes are not.
-    // Conflict copies left by synchronisation tools are announced once each.
+    // Starts watching the collection's folders: changes of the index, favourites, categories,
+    // settings and week plan by others are announced once the writing has settled; the copy's own writes are
+    // not. Conflict copies left by synchronisation tools are announced once each.
     void beobachten(int ruheMs = 300);
     // A file this copy has just written: no notice for it.
     void merkeEigene(const QString& pfad);
@@ -132,6 +133,7 @@ signals:
     void rezeptGeaendert(int n);
     void rezeptEntfernt(int n);
     void favoritGeaendert(int n);
+    void geladen(); // the whole table was read again
     void kommentarGespeichert(int n);
     void bildGeloescht(int n);
     void kategorienGeaendert(int geloeschteNr); // -1: added or renamed
