@@ -844,7 +844,8 @@ void Hauptfenster::rangVorbereiten()
     // make the user wait for it. The second core does it meanwhile, on copies of the titles (they share
     // their text with the table and are only read). Small collections rank in a blink when first asked.
     constexpr size_t kAbHier = 20000;
-    if (st.sammlung.rezepte().size() < kAbHier || m_rankGeneration == st.sammlung.stand())
+    if (st.sammlung.rezepte().size() < kAbHier || m_rankGeneration == st.sammlung.stand()
+        || (m_rankVoraus && m_rankVoraus->generation == st.sammlung.stand()))
         return;
     std::vector<QString> titel(st.sammlung.rezepte().size());
     std::vector<char> lebt(st.sammlung.rezepte().size(), 0);
