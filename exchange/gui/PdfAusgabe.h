@@ -15,6 +15,7 @@ namespace tk {
 // printer, so it can measure; the file is replaced whole. Throws tk::Error.
 void schreibePdf(
     const QString& datei, const QString& titel, const std::function<QList<DruckText>(QPrinter&)>& layout);
+void schreibePdf(const QString& datei, const QString& titel, const std::function<Drucksatz(QPrinter&)>& satz);
 
 // Lines broken to the given width in printer pixels, in the printout's text font.
 QStringList umbrochen(const QStringList& zeilen, QPrinter& printer, int breite);
