@@ -11,13 +11,19 @@
 
 namespace tk {
 
-void schreibePdf(
-    const QString& datei, const QString& titel, const std::function<QList<DruckText>(QPrinter&)>& layout)
+void schreibePdf(const QString& datei, const QString& titel,
+    const std::function<QList<DruckText>(QPrinter&)>& layout, QPageLayout::Orientation lage)
 {
-    schreibePdf(datei, titel, [&](QPrinter& printer) { return Drucksatz { layout(printer), {} }; });
+    schreibePdf(
+        datei, titel,
+        [&](QPrinter& printer) {
+            return Drucksatz { layout(printer), {} };
+        },
+        lage);
 }
 
-void schreibePdf(const QString& datei, const QString& titel, const std::function<Drucksatz(QPrinter&)>& satz)
+void schreibePdf(const QString& datei, const QString& titel, const std::function<Drucksatz(QPrinter&)>& satz,
+    QPageLayout::Orientation lage)
 {
     // The printer writes straight into its file; it goes to a scratch file first, so a failure
     // half-way leaves the user's file as it was.
@@ -30,6 +36,7 @@ void schreibePdf(const QString& datei, const QString& titel, const std::function
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(roh);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(lage);
         printer.setDocName(titel);
         printer.setCreator(QStringLiteral("Tellerkiste"));
         druckeSatz(printer, satz(printer));
