@@ -60,8 +60,9 @@ template <typename Enter, typename Leave> void durchlaufe(xmlNode* start, Enter 
 bool unsichtbar(const xmlNode* n);
 bool block(const xmlNode* n);
 
-// The visible text below a node as lines: blocks and <br> end lines, blanks collapse.
-QStringList textZeilen(xmlNode* start);
+// The visible text below a node as lines: blocks (where bloecke) and <br> end lines, blanks collapse.
+// Entities the text still holds are decoded (unless entitaetenNochmal is false).
+QStringList textZeilen(xmlNode* start, bool bloecke = true, bool entitaetenNochmal = true);
 
 // A value of the page as lines of plain text: HTML in it (links, <br>, entities) goes through the
 // HTML parser, line breaks stay, blanks collapse, empty lines go.

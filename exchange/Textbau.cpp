@@ -1,6 +1,32 @@
 #include "exchange/Textbau.h"
 
+#include <QRegularExpression>
+
 namespace tk::web {
+
+namespace {
+    // Letters and digits only, in lower case: "Step 1: Mix" and "step 1 - mix..." are alike.
+    QString kern(const QString& s)
+    {
+        QString out;
+        out.reserve(s.size());
+        for (QChar c : s)
+            if (c.isLetterOrNumber())
+                out += c.toLower();
+        return out;
+    }
+
+    // "Schritt 3", "Step 2:", "gazpacho_r step 1": a number or a name made for programs, not for cooks;
+    // a "name" of several lines is the text again.
+    bool nurNummer(const QString& name)
+    {
+        static const QRegularExpression nummer(
+            QStringLiteral(
+                "^(.*\\W)?(schritt|step|stap|étape|etape|paso|passo|steg|trin|krok|vaihe)?\\W*\\d+\\W*$"),
+            QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+        return name.size() > 120 || name.contains(u'_') || nummer.match(name).hasMatch();
+    }
+}
 
 bool Textbau::voll()
 {
@@ -16,7 +42,10 @@ void Textbau::absatz(const QString& zeile)
         return;
     if (!zeilen.isEmpty() && !nachUeberschrift)
         zeilen.append(QString());
-    zeilen.append(zeile);
+    // Sites that strip their steps' markup run the sentences together: "schneiden.Öl in …".
+    static const QRegularExpression verklebt(QStringLiteral("(?<=[\\p{Ll})])([.!?])(?=\\p{Lu})"));
+    zeilen.append(
+        zeile.contains(verklebt) ? QString(zeile).replace(verklebt, QStringLiteral("\\1 ")) : zeile);
     nachUeberschrift = false;
 }
 
@@ -24,10 +53,22 @@ void Textbau::ueberschrift(const QString& name)
 {
     if (name.isEmpty() || voll())
         return;
-    if (!zeilen.isEmpty())
+    if (!zeilen.isEmpty() && !nachUeberschrift)
         zeilen.append(QString());
     zeilen.append(QStringLiteral("=== ") + name + QStringLiteral(" ==="));
     nachUeberschrift = true;
+}
+
+void Textbau::schritt(const QString& name, const QStringList& text)
+{
+    QString n = name.trimmed();
+    while (n.endsWith(QChar(0x2026)) || n.endsWith(u'.'))
+        n.chop(1);
+    const QString k = kern(n);
+    if (!k.isEmpty() && !nurNummer(name) && !kern(text.join(QString())).startsWith(k))
+        ueberschrift(name.trimmed());
+    for (const QString& z : text)
+        absatz(z);
 }
 
 } // namespace tk::web

@@ -18,6 +18,10 @@ public:
     void absatz(const QString& zeile);
     void ueberschrift(const QString& name);
 
+    // A step with its name as a heading, where the name says more than the step's number or the
+    // start of its own text.
+    void schritt(const QString& name, const QStringList& text);
+
     QStringList zeilen;
 
 private:

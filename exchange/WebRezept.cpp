@@ -1,6 +1,7 @@
 #include "exchange/WebRezept.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
@@ -48,6 +49,18 @@ namespace {
         return k;
     }
 
+    // What recipe plugins leave in their texts: "((1/2 cup))" where they wrap a note that already has
+    // its parentheses, "carrot , peeled" where a note follows a name.
+    QString geglaettet(QString s)
+    {
+        static const QRegularExpression doppelt(QStringLiteral("\\(\\(([^()]*)\\)\\)"));
+        if (s.contains(QLatin1String("((")))
+            s.replace(doppelt, QStringLiteral("(\\1)"));
+        if (s.contains(QLatin1String(" ,")))
+            s.replace(QLatin1String(" ,"), QLatin1String(","));
+        return s;
+    }
+
     // One line as the collection can hold it.
     QString fuerSammlung(const QString& s, Lesestand& stand, qsizetype max = kMaxZeile)
     {
@@ -75,10 +88,15 @@ namespace {
                 const QString e = ersatz(u);
                 if (e == u"?")
                     stand.ersetzt = true;
+                // "1⅓" is one and a third: written out, the fraction keeps apart from the whole number,
+                // or it would read as eleven thirds.
+                else if (QChar::decompositionTag(u) == QChar::Fraction && !out.isEmpty()
+                    && out.back().isDigit())
+                    out += u' ';
                 out += e;
             }
         }
-        out = out.simplified();
+        out = geglaettet(out.simplified());
         // "######KOMMENTAR######" holds the marker again after one pass.
         while (out.contains(kMarker))
             out.replace(kMarker, QStringLiteral("KOMMENTAR"));
@@ -88,6 +106,62 @@ namespace {
             stand.gekuerzt = true;
         }
         return out;
+    }
+
+    bool istUeberschrift(const QString& zeile)
+    {
+        return zeile.size() > 8 && zeile.startsWith(QLatin1String("=== "))
+            && zeile.endsWith(QLatin1String(" ==="));
+    }
+
+    // "FÜR DEN TEIG" as a heading is written "Für den Teig": the small words in lower case, the
+    // others with a capital.
+    QString ueberschriftAusVersalien(const QString& s)
+    {
+        static const QSet<QString> klein { "für", "den", "die", "das", "der", "dem", "des", "und", "oder",
+            "mit", "zum", "zur", "von", "vom", "im", "in", "am", "an", "auf", "aus", "ohne", "for", "the",
+            "and", "or", "with", "of", "to", "a", "an", "on", "pour", "la", "le", "les", "de", "du", "et",
+            "voor", "het", "en", "een", "met" };
+        QStringList woerter = s.toLower().split(u' ');
+        for (qsizetype i = 0; i < woerter.size(); ++i) {
+            QString& w = woerter[i];
+            qsizetype b = 0;
+            while (b < w.size() && !w.at(b).isLetter())
+                ++b;
+            if (b < w.size() && (i == 0 || !klein.contains(w.mid(b))))
+                w[b] = w.at(b).toUpper();
+        }
+        return woerter.join(u' ');
+    }
+
+    // An ingredient line as the collection shows it: without the list's bullet, and a group heading
+    // that the page sent as an ingredient ("For the noodles:", "FÜR DEN TEIG") as a heading line,
+    // which scaling and the shopping list leave alone.
+    QString zutatenZeile(QString l)
+    {
+        for (const char* punkt : { "- ", "– ", "• ", "· ", "▢ " })
+            if (l.startsWith(QString::fromUtf8(punkt)) && l.size() > 2)
+                l = l.mid(2).trimmed();
+        if (l.isEmpty() || istUeberschrift(l) || l.size() > 60
+            || std::any_of(l.begin(), l.end(), [](QChar c) { return c.isDigit(); }))
+            return l;
+        QString name = l;
+        const bool doppelpunkt = name.endsWith(u':');
+        while (name.endsWith(u':') || name.endsWith(u' '))
+            name.chop(1);
+        int gross = 0;
+        bool klein = false;
+        for (QChar c : std::as_const(name)) {
+            if (c.isLower())
+                klein = true;
+            else if (c.isUpper())
+                ++gross;
+        }
+        const bool versalien = !klein && gross >= 3;
+        if (name.isEmpty() || (!doppelpunkt && !versalien))
+            return l;
+        return QStringLiteral("=== ") + (versalien ? ueberschriftAusVersalien(name) : name)
+            + QStringLiteral(" ===");
     }
 
     QString indexFeld(const QString& s, Lesestand& stand) { return noBar(fuerSammlung(s, stand, kMaxFeld)); }
@@ -342,10 +416,13 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
         s.datum = indexFeld(r.datum, stand);
         s.menge = indexFeld(r.menge, stand);
         for (const QString& z : std::as_const(r.zutaten)) {
-            const QString l = fuerSammlung(z, stand);
+            const QString l = zutatenZeile(fuerSammlung(z, stand));
             if (!l.isEmpty())
                 s.zutaten.append(l);
         }
+        // A group heading with nothing below heads nothing.
+        while (!s.zutaten.isEmpty() && istUeberschrift(s.zutaten.constLast()))
+            s.zutaten.removeLast();
         for (const QString& z : std::as_const(r.text))
             s.text.append(fuerSammlung(z, stand));
         while (!s.text.isEmpty() && s.text.constLast().isEmpty())

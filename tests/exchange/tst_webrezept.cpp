@@ -141,6 +141,78 @@ void WebRezeptTest::seiten_data()
         << QString() << web
         << QStringList { "T Pesto", "Z Basilikum", "T Tomatensoße", "M 1 Portion", "Z Tomaten" };
 
+    QTest::newRow("a fraction after a whole number keeps apart from it")
+        << seite(block(R"({"@type":"Recipe","name":"Mürbeteig",
+             "recipeIngredient":["1⅓ cups flour","2 ⅔ EL Zucker","⅛ TL Salz"]})"))
+        << QString() << web
+        << QStringList { "T Mürbeteig", "Z 1 1/3 cups flour", "Z 2 2/3 EL Zucker", "Z 1/8 TL Salz" };
+
+    QTest::newRow("doubled parentheses and blanks before commas of recipe plugins")
+        << seite(block(
+               R"J({"@type":"Recipe","name":"Kekse","recipeIngredient":["115 g Butter, weich ((1/2 cup))",
+             "1 cup butter (softened (227g))","2 Möhren , geschält"]})J"))
+        << QString() << web
+        << QStringList { "T Kekse", "Z 115 g Butter, weich (1/2 cup)", "Z 1 cup butter (softened (227g))",
+               "Z 2 Möhren, geschält" };
+
+    QTest::newRow("step names as headings where they say more than the step's start or number")
+        << seite(block(R"({"@type":"Recipe","name":"Braten","recipeInstructions":[
+             {"@type":"HowToStep","name":"Marinade anrühren","text":"Öl und Essig verrühren."},
+             {"@type":"HowToStep","name":"Fleisch einlegen…","text":"Fleisch einlegen und ziehen lassen."},
+             {"@type":"HowToStep","name":"Schritt 3","text":"Braten."},
+             {"@type":"HowToStep","name":"braten_step_4","text":"Ruhen lassen."}]})"))
+        << QString() << web
+        << QStringList { "T Braten", "X === Marinade anrühren ===", "X Öl und Essig verrühren.", "X ",
+               "X Fleisch einlegen und ziehen lassen.", "X ", "X Braten.", "X ", "X Ruhen lassen." };
+
+    QTest::newRow("group headings sent as ingredients")
+        << seite(block(R"({"@type":"Recipe","name":"Lasagne","recipeIngredient":["For the noodles:",
+             "200 g Nudeln","FÜR DEN TEIG","500 g Mehl","Salz","ZUM BESTREUEN:"]})"))
+        << QString() << web
+        << QStringList { "T Lasagne", "Z === For the noodles ===", "Z 200 g Nudeln",
+               "Z === Für den Teig ===", "Z 500 g Mehl", "Z Salz" };
+
+    QTest::newRow("one entry holding several lines")
+        << seite(block(R"({"@type":"Recipe","name":"Curry","recipeIngredient":["3 EL Öl\n2 Zehen Knoblauch",
+             "1 Zwiebel<br>1 Möhre","1 Dose Kokosmilch"]})"))
+        << QString() << web
+        << QStringList { "T Curry", "Z 3 EL Öl", "Z 2 Zehen Knoblauch", "Z 1 Zwiebel", "Z 1 Möhre",
+               "Z 1 Dose Kokosmilch" };
+
+    QTest::newRow("entities encoded twice, in every field")
+        << seite(block(R"({"@type":"Recipe","name":"Pur&amp;eacute;e &amp;amp; So&amp;szlig;e",
+             "author":"Jos&amp;eacute;","recipeIngredient":["Cr&amp;egrave;me fra&amp;icirc;che"],
+             "recipeInstructions":"Schneiden.&amp;lt;br&amp;gt;Braten."})"))
+        << QString() << web
+        << QStringList { "T Purée & Soße", "A José", "Z Crème fraîche", "X Schneiden.", "X ", "X Braten." };
+
+    QTest::newRow(
+        "tolerant JSON: comment wrapper, trailing commas, keys in other case, one recipe in two blocks")
+        << seite("<script type=\"application/ld+json\">// <![CDATA[\n"
+                 R"({"@context":"https://schema.org","@graph":[{"@type":"Recipe","@id":"#gulasch",
+                   "Name":"Gulasch","RecipeIngredient":["1 kg Rind",],},]})"
+                 "\n// ]]></script>"
+               + block(R"({"@graph":[{"@id":"#gulasch","recipeInstructions":{"@type":"HowToSection",
+                   "name":"Schmoren","ItemListElement":[{"@type":"HowToStep","text":"Anbraten."}]}}]})"))
+        << QString() << web
+        << QStringList { "T Gulasch", "Z 1 kg Rind", "X === Schmoren ===", "X Anbraten." };
+
+    QTest::newRow("microdata: author as a link, an ingredient element with blocks inside")
+        << seite({}, R"(<div itemscope itemtype="http://schema.org/Recipe"><h1 itemprop="name">Rührei</h1>
+             <a itemprop="author" href="/profil/anna">Anna Beispiel</a>
+             <ul><li itemprop="recipeIngredient"><div>2</div><div>Eier</div></li>
+             <li itemprop="recipeIngredient">1 Prise Salz<br>1 EL Milch</li></ul></div>)")
+        << QString() << web
+        << QStringList { "T Rührei", "A Anna Beispiel", "Z 2 Eier", "Z 1 Prise Salz", "Z 1 EL Milch" };
+
+    QTest::newRow("steps run together by the site")
+        << seite(block(R"({"@type":"Recipe","name":"Pfanne",
+             "recipeInstructions":"In feine Streifen schneiden.Öl in einer Pfanne erhitzen.Fertig! Guten Appetit, z.B. mit Reis."})"))
+        << QString() << web
+        << QStringList { "T Pfanne",
+               "X In feine Streifen schneiden. Öl in einer Pfanne erhitzen. Fertig! Guten "
+               "Appetit, z. B. mit Reis." };
+
     QTest::newRow("no recipe") << seite(block(R"({"@type":"NewsArticle","headline":"Neues vom Markt"})")
             + "<meta property=\"og:image\" content=\"https://koch.example/x.jpg\">",
         "<div itemscope itemtype=\"https://schema.org/Person\"><span itemprop=\"name\">Anna</span></div>")
