@@ -18,6 +18,7 @@
 
 #include "exchange/HtmlText.h"
 #include "exchange/JsonLdLeser.h"
+#include "exchange/Kategoriezuordnung.h"
 #include "exchange/WebRezept.h"
 #include "platform/Cp1252.h"
 
@@ -103,7 +104,8 @@ Daten seitenDaten(const QByteArray& html)
     static const QRegularExpression typ(
         QStringLiteral("\"@type\"\\s*:\\s*(\\[[^\\]]*)?\"(https?://schema\\.org/)?Recipe\""),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression item(QStringLiteral("itemtype=[\"']?https?://(www\\.)?schema\\.org/Recipe"),
+    static const QRegularExpression item(
+        QStringLiteral("itemtype=[\"']?https?://(www\\.)?schema\\.org/Recipe"),
         QRegularExpression::CaseInsensitiveOption);
     QString alles;
     for (auto it = skript.globalMatch(t); it.hasNext();) {
@@ -178,9 +180,9 @@ int main(int argc, char** argv)
     // --alles: every page's result in full, to compare two versions of the reader with diff.
     const bool zeigeAlles = args.contains(QStringLiteral("--alles"));
     QStringList dateien;
-    for (QDirIterator it(args.at(1), { QStringLiteral("*.testhtml") }, QDir::Files,
-             QDirIterator::Subdirectories);
-        it.hasNext();)
+    for (QDirIterator it(
+             args.at(1), { QStringLiteral("*.testhtml") }, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
         dateien.append(it.next());
     std::sort(dateien.begin(), dateien.end());
 
@@ -201,14 +203,20 @@ int main(int argc, char** argv)
         zeiten.push_back(cpuMs() - vorher);
 
         if (zeigeAlles) {
-            std::printf("== %s\n", qPrintable(QFileInfo(pfad).dir().dirName() + u'/' + QFileInfo(pfad).fileName()));
+            std::printf(
+                "== %s\n", qPrintable(QFileInfo(pfad).dir().dirName() + u'/' + QFileInfo(pfad).fileName()));
             for (const tk::WebRezept& k : e.rezepte) {
-                std::printf("T %s\nA %s\nM %s\n", qPrintable(k.titel), qPrintable(k.autor), qPrintable(k.menge));
+                std::printf(
+                    "T %s\nA %s\nM %s\n", qPrintable(k.titel), qPrintable(k.autor), qPrintable(k.menge));
                 for (const QString& l : k.zutaten)
                     std::printf("Z %s\n", qPrintable(l));
                 for (const QString& l : k.text)
                     std::printf("X %s\n", qPrintable(l));
                 std::printf("K %s\n", qPrintable(k.kategorien.join(u'|')));
+                QStringList nummern;
+                for (int n : tk::webKategorien(k.kategorien, tk::Kategoriezuordnung(), k.titel))
+                    nummern.append(tk::Kategoriezuordnung().name(n));
+                std::printf("N %s\n", qPrintable(nummern.join(u',')));
                 for (const QUrl& b : k.bilder)
                     std::printf("B %s\n", qPrintable(b.toString()));
             }
@@ -238,7 +246,8 @@ int main(int argc, char** argv)
             // Group headings are no ingredients; the expectation lists them apart.
             QStringList ist, gruppen;
             for (const QString& l : r->zutaten)
-                (l.startsWith(QLatin1String("=== ")) && l.endsWith(QLatin1String(" ===")) ? gruppen : ist).append(l);
+                (l.startsWith(QLatin1String("=== ")) && l.endsWith(QLatin1String(" ===")) ? gruppen : ist)
+                    .append(l);
             QStringList sollGefaltet;
             for (const QString& l : sollZutaten)
                 sollGefaltet.append(gefaltet(l));
@@ -263,13 +272,17 @@ int main(int argc, char** argv)
                 if (inDaten && !da)
                     fehler << QStringLiteral("fehlt [%1]").arg(l);
             }
-            static const QRegularExpression bruch(QStringLiteral("\\d[\\x{00BC}-\\x{00BE}\\x{2150}-\\x{215E}]"));
+            static const QRegularExpression bruch(
+                QStringLiteral("\\d[\\x{00BC}-\\x{00BE}\\x{2150}-\\x{215E}]"));
             for (const QString& l : sollZutaten)
                 for (auto it = bruch.globalMatch(l); it.hasNext();) {
                     const QString m = it.next().captured();
-                    const QString geklebt
-                        = m.left(1) + QString(m.at(1)).normalized(QString::NormalizationForm_KC).replace(QChar(0x2044), u'/');
-                    if (std::any_of(ist.begin(), ist.end(), [&](const QString& x) { return x.contains(geklebt); }))
+                    const QString geklebt = m.left(1)
+                        + QString(m.at(1))
+                              .normalized(QString::NormalizationForm_KC)
+                              .replace(QChar(0x2044), u'/');
+                    if (std::any_of(
+                            ist.begin(), ist.end(), [&](const QString& x) { return x.contains(geklebt); }))
                         ++z.verklebt;
                 }
 
@@ -297,9 +310,8 @@ int main(int argc, char** argv)
                     fehler << QStringLiteral("menge [%1] soll [%2]").arg(r->menge, sollMenge);
             }
             const QString sollBild = soll.value(QStringLiteral("image")).toString();
-            z.bild = std::any_of(r->bilder.begin(), r->bilder.end(), [&](const QUrl& b) {
-                return b == QUrl(sollBild) || b.toString() == sollBild;
-            });
+            z.bild = std::any_of(r->bilder.begin(), r->bilder.end(),
+                [&](const QUrl& b) { return b == QUrl(sollBild) || b.toString() == sollBild; });
             if (!z.bild)
                 fehler << QStringLiteral("bild [%1] soll [%2]")
                               .arg(r->bilder.isEmpty() ? QString() : r->bilder.first().toString(), sollBild);
@@ -347,7 +359,8 @@ int main(int argc, char** argv)
                 fehler << QStringLiteral("gruppen ") + gruppen.join(QStringLiteral(" | "));
         }
         if (zeigeListe && !fehler.isEmpty())
-            std::printf("%s%s\n  %s\n", qPrintable(QFileInfo(pfad).dir().dirName() + u'/' + QFileInfo(pfad).fileName()),
+            std::printf("%s%s\n  %s\n",
+                qPrintable(QFileInfo(pfad).dir().dirName() + u'/' + QFileInfo(pfad).fileName()),
                 daten.rezept ? "" : " (ohne schema.org)", qPrintable(fehler.join(QStringLiteral("\n  "))));
     }
     schema.zeige("pages with schema.org recipe data");

@@ -298,22 +298,32 @@ void WebRezeptTest::seiten()
 void WebRezeptTest::kategorien_data()
 {
     QTest::addColumn<QStringList>("namen");
+    QTest::addColumn<QString>("titel");
     QTest::addColumn<QList<int>>("nummern");
     QTest::newRow("standard names in either number, any case")
-        << QStringList { "Suppen", "salat", "Nudel", "KUCHEN" } << QList<int> { 7, 8, 11, 13 };
-    QTest::newRow("synonyms") << QStringList { "Nachtisch", "Hähnchen", "Pasta" } << QList<int> { 1, 6, 11 };
-    QTest::newRow("own categories") << QStringList { "Grill", "VEGETARISCH" } << QList<int> { 15, 16 };
+        << QStringList { "Suppen", "salat", "Nudel", "KUCHEN" } << QString() << QList<int> { 7, 8, 11, 13 };
+    QTest::newRow("synonyms") << QStringList { "Nachtisch", "Hähnchen", "Pasta" } << QString()
+                              << QList<int> { 1, 6, 11 };
+    QTest::newRow("own categories") << QStringList { "Grill", "VEGETARISCH" } << QString()
+                                    << QList<int> { 15, 16 };
     QTest::newRow("never all or favourites")
-        << QStringList { "Alle", "Favoriten", "Hauptgericht", "" } << QList<int> {};
+        << QStringList { "Alle", "Favoriten", "Hauptgericht", "" } << QString() << QList<int> {};
+    QTest::newRow("parts of compound words in title and keywords")
+        << QStringList { "Hähnchenbrust", "Schnelle Küche" } << "Fenchel-Möhren-Gemüse mit Rindergulasch"
+        << QList<int> { 2, 3, 6 };
+    QTest::newRow("the longest head wins, parts that name nothing")
+        << QStringList {} << "Milchreis, Eisbein und Schweinebacken mit Crème fraîche"
+        << QList<int> { 3, 10 };
 }
 
 void WebRezeptTest::kategorien()
 {
     QFETCH(QStringList, namen);
+    QFETCH(QString, titel);
     QFETCH(QList<int>, nummern);
     const tk::Kategoriezuordnung k(
         { { 15, QStringLiteral("Grillen") }, { 16, QStringLiteral("Vegetarisch") } });
-    QCOMPARE(tk::webKategorien(namen, k), nummern);
+    QCOMPARE(tk::webKategorien(namen, k, titel), nummern);
 }
 
 void WebRezeptTest::adressen_data()
