@@ -1,7 +1,7 @@
 // Measures the web page reader against a folder of saved recipe pages, each page SITE/NAME.testhtml
 // beside NAME.json with what a careful reader gets from it (title, ingredients, instructions_list,
 // yields, author, image, canonical_url). A tool, not a benchmark: the pages are not part of the project.
-// Usage: webseiten_messen FOLDER [--liste | --alles]   (--liste: each page and what differs;
+// Usage: webseiten_messen FOLDER [--liste | --alles] or webseiten_messen --strom PAGE   (--liste: each page and what differs;
 // --alles: everything read, for a diff between two versions of the reader)
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -19,6 +19,7 @@
 #include "exchange/HtmlText.h"
 #include "exchange/JsonLdLeser.h"
 #include "exchange/Kategoriezuordnung.h"
+#include "exchange/Textstrom.h"
 #include "exchange/WebRezept.h"
 #include "platform/Cp1252.h"
 
@@ -175,6 +176,17 @@ int main(int argc, char** argv)
     if (args.size() < 2) {
         std::fprintf(stderr, "Usage: webseiten_messen FOLDER [--liste | --alles]\n");
         return 2;
+    }
+    if (args.size() >= 3 && args.at(1) == QLatin1String("--strom")) {
+        // The pieces of text the general reading sees on one page.
+        QFile f(args.at(2));
+        if (!f.open(QIODevice::ReadOnly))
+            return 1;
+        const tk::web::Dokument d = tk::web::parseHtml(tk::webseitenText(f.readAll()).toUtf8());
+        static const char* const arten[] = { "Ü", "F", "P", "A" };
+        for (const tk::web::Textstueck& t : tk::web::textstrom(reinterpret_cast<xmlNode*>(d.get())))
+            std::printf("%s%d%s %s\n", arten[t.art], t.ebene, t.nurLink ? "L" : " ", qPrintable(t.text.left(150)));
+        return 0;
     }
     const bool zeigeListe = args.contains(QStringLiteral("--liste"));
     // --alles: every page's result in full, to compare two versions of the reader with diff.

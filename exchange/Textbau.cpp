@@ -16,16 +16,22 @@ namespace {
         return out;
     }
 
-    // "Schritt 3", "Step 2:", "gazpacho_r step 1": a number or a name made for programs, not for cooks;
-    // a "name" of several lines is the text again.
-    bool nurNummer(const QString& name)
+    // "gazpacho_r step 1", a whole step as its own name: names made for programs, not for cooks.
+    bool keinName(const QString& name)
     {
         static const QRegularExpression nummer(
-            QStringLiteral(
-                "^(.*\\W)?(schritt|step|stap|étape|etape|paso|passo|steg|trin|krok|vaihe)?\\W*\\d+\\W*$"),
+            QStringLiteral("\\W(schritt|step|stap|étape|etape|paso|passo|steg|trin|krok|vaihe)\\W*\\d+\\W*$"),
             QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-        return name.size() > 120 || name.contains(u'_') || nummer.match(name).hasMatch();
+        return name.size() > 120 || name.contains(u'_') || istNummer(name) || nummer.match(name).hasMatch();
     }
+}
+
+bool istNummer(const QString& text)
+{
+    static const QRegularExpression nummer(
+        QStringLiteral("^\\W*(schritt|step|stap|étape|etape|paso|passo|steg|trin|krok|vaihe)?\\W*\\d+\\W*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    return text.size() <= 20 && nummer.match(text).hasMatch();
 }
 
 bool Textbau::voll()
@@ -65,7 +71,7 @@ void Textbau::schritt(const QString& name, const QStringList& text)
     while (n.endsWith(QChar(0x2026)) || n.endsWith(u'.'))
         n.chop(1);
     const QString k = kern(n);
-    if (!k.isEmpty() && !nurNummer(name) && !kern(text.join(QString())).startsWith(k))
+    if (!k.isEmpty() && !keinName(name) && !kern(text.join(QString())).startsWith(k))
         ueberschrift(name.trimmed());
     for (const QString& z : text)
         absatz(z);

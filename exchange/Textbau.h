@@ -29,4 +29,7 @@ private:
     bool nachUeberschrift = false;
 };
 
+// "3", "Schritt 3", "Step 2:": a step's number, not a step.
+bool istNummer(const QString& text);
+
 } // namespace tk::web

@@ -10,6 +10,7 @@
 #include "exchange/JsonLdLeser.h"
 #include "exchange/Lesestand.h"
 #include "exchange/MikrodatenLeser.h"
+#include "exchange/SeitentextLeser.h"
 #include "exchange/Webfelder.h"
 #include "platform/Cp1252.h"
 #include "store/Formats.h"
@@ -162,6 +163,53 @@ namespace {
             return l;
         return QStringLiteral("=== ") + (versalien ? ueberschriftAusVersalien(name) : name)
             + QStringLiteral(" ===");
+    }
+
+    qsizetype zutatenZahl(const WebRezept& r)
+    {
+        return std::count_if(r.zutaten.begin(), r.zutaten.end(),
+            [](const QString& z) { return !z.startsWith(QLatin1String("=== ")); });
+    }
+
+    bool leer(const WebRezept& r) { return r.titel.isEmpty() && r.zutaten.isEmpty() && r.text.isEmpty(); }
+
+    // A page without recipe data is read from its text, as well as it goes; a recipe whose data lacks
+    // its ingredients or its steps gets them from there. Either way the user is asked to check.
+    void textLesung(
+        QList<WebRezept>& roh, xmlNode* wurzel, const Seitenkopf& kopf, const QUrl& basis, Lesestand& stand)
+    {
+        const bool daten = std::any_of(roh.begin(), roh.end(), [](const WebRezept& r) { return !leer(r); });
+        if (daten && (roh.size() != 1 || (zutatenZahl(roh.first()) > 0 && !roh.first().text.isEmpty())))
+            return;
+        WebRezept t = SeitentextLeser(basis, stand).rezept(wurzel, kopf);
+        if (t.titel.isEmpty() || zutatenZahl(t) < 2)
+            return;
+        if (!daten) {
+            t.hinweis
+                = QStringLiteral("Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden "
+                                 "aus dem Text der Seite gelesen. Bitte prüfen.");
+            roh = { t };
+            return;
+        }
+        WebRezept& r = roh.first();
+        const bool zutaten = zutatenZahl(r) == 0;
+        const bool schritte = r.text.isEmpty() && !t.text.isEmpty();
+        if (zutaten)
+            r.zutaten = t.zutaten;
+        if (schritte)
+            r.text = t.text;
+        if (zutaten && schritte)
+            r.hinweis = QStringLiteral(
+                "Die Rezeptdaten der Seite nennen weder Zutaten noch Zubereitung; beide wurden "
+                "aus dem Text der Seite gelesen. Bitte prüfen.");
+        else if (zutaten)
+            r.hinweis = QStringLiteral(
+                "Die Rezeptdaten der Seite nennen keine Zutaten; sie wurden aus dem Text der "
+                "Seite gelesen. Bitte prüfen.");
+        else if (schritte)
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zubereitung; sie wurde aus dem Text "
+                                 "der Seite gelesen. Bitte prüfen.");
     }
 
     QString indexFeld(const QString& s, Lesestand& stand) { return noBar(fuerSammlung(s, stand, kMaxFeld)); }
@@ -346,6 +394,7 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
     QString seitenTitel;
     QString ogBild;
     QString eigeneAdresse;
+    Seitenkopf kopf;
     durchlaufe(
         reinterpret_cast<xmlNode*>(doc.get()),
         [&](xmlNode* n) {
@@ -375,6 +424,15 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
                 eigeneAdresse = attribut(n, "content");
             else if (heisst(n, "link") && attribut(n, "rel").compare(QLatin1String("canonical"), ci) == 0)
                 eigeneAdresse = attribut(n, "href");
+            else if (heisst(n, "meta") && kopf.ogTitel.isEmpty()
+                && attribut(n, "property").compare(QLatin1String("og:title"), ci) == 0)
+                kopf.ogTitel = einzeilig(attribut(n, "content"));
+            else if (heisst(n, "meta") && kopf.seitenname.isEmpty()
+                && attribut(n, "property").compare(QLatin1String("og:site_name"), ci) == 0)
+                kopf.seitenname = einzeilig(attribut(n, "content"));
+            else if (heisst(n, "meta") && kopf.autor.isEmpty()
+                && attribut(n, "name").compare(QLatin1String("author"), ci) == 0)
+                kopf.autor = einzeilig(attribut(n, "content"));
             if (hatAttribut(n, "itemscope") && items.size() < kMaxRezepte
                 && istRezeptTyp(attribut(n, "itemtype")))
                 items.append(n);
@@ -402,6 +460,8 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
             roh.append(md.rezept(item));
     }
     const qsizetype gefunden = std::max(json.funde.size(), items.size());
+    kopf.titel = seitenTitel;
+    textLesung(roh, reinterpret_cast<xmlNode*>(doc.get()), kopf, basis, stand);
 
     // Cut to the collection; the same recipe twice on a page (two blocks, or block and microdata) once.
     QSet<QString> gesehen;
@@ -433,6 +493,7 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
                 s.kategorien.append(l);
         }
         s.bilder = r.bilder;
+        s.hinweis = r.hinweis;
         const QString schluessel = s.titel + u'\n' + s.zutaten.join(u'\n');
         if (gesehen.contains(schluessel))
             continue;
