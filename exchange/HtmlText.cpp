@@ -56,6 +56,17 @@ QString attribut(xmlNode* n, const char* name)
     return s;
 }
 
+QStringList klassen(xmlNode* n)
+{
+    xmlChar* v = xmlGetProp(n, BAD_CAST "class");
+    if (!v)
+        return {};
+    const QStringList out
+        = QString::fromUtf8(reinterpret_cast<const char*>(v)).simplified().split(u' ', Qt::SkipEmptyParts);
+    xmlFree(v);
+    return out;
+}
+
 QString inhalt(xmlNode* n)
 {
     xmlChar* v = xmlNodeGetContent(n);
@@ -83,15 +94,21 @@ bool block(const xmlNode* n)
     return std::any_of(std::begin(namen), std::end(namen), [n](const char* b) { return heisst(n, b); });
 }
 
-QStringList textZeilen(xmlNode* start, bool bloecke, bool entitaetenNochmal)
+QStringList textZeilen(xmlNode* start, bool bloecke, bool entitaetenNochmal, bool textUmbrueche)
 {
     QString puffer;
     durchlaufe(
         start,
         [&](xmlNode* n) {
             if (n->type == XML_TEXT_NODE || n->type == XML_CDATA_SECTION_NODE) {
-                if (n->content)
-                    puffer += QString::fromUtf8(reinterpret_cast<const char*>(n->content));
+                if (n->content) {
+                    // A line break of the page's source is a blank, as browsers show it; in a value of
+                    // the page's data it ends a line.
+                    QString t = QString::fromUtf8(reinterpret_cast<const char*>(n->content));
+                    if (!textUmbrueche)
+                        t.replace(u'\n', u' ');
+                    puffer += t;
+                }
                 return false;
             }
             if (!istElement(n) || unsichtbar(n))
@@ -133,7 +150,7 @@ QStringList klartextZeilen(const QString& s)
             const Dokument d = parseHtml(t.toUtf8());
             if (!d)
                 break;
-            zeilen = textZeilen(reinterpret_cast<xmlNode*>(d.get()), true, false);
+            zeilen = textZeilen(reinterpret_cast<xmlNode*>(d.get()), true, false, true);
             t = zeilen.join(QStringLiteral("<br>"));
             if (!(t.contains(u'&') && entitaet().match(t).hasMatch())
                 && !(t.contains(u'<') && marke().match(t).hasMatch()))

@@ -8,7 +8,6 @@
 namespace tk::web {
 
 namespace {
-    constexpr Qt::CaseSensitivity ci = Qt::CaseInsensitive;
     constexpr qsizetype kMaxTeil = 300; // pieces of one part: a recipe's list is shorter
 
     enum class Teil { Zutaten, Schritte };
@@ -27,7 +26,7 @@ namespace {
         int absaetze = 0;
         for (qsizetype i = kopf + 1; i < ende; ++i) {
             const Textstueck& t = strom.at(i);
-            if (t.art == Textstueck::Ueberschrift && t.ebene <= ebene)
+            if (t.art == Textstueck::Ueberschrift && t.ebene <= ebene && kopfZusatz(t.text).isEmpty())
                 return i;
             // After a list, running text is the page talking again (comments, notes).
             if (t.art == Textstueck::Punkt && !t.nurLink) {
@@ -40,8 +39,10 @@ namespace {
             }
             if (!kopfStelle(t))
                 continue;
-            if (istEndeKopf(t.text) || istZutatenKopf(t.text)
-                || (teil == Teil::Zutaten && istSchritteKopf(t.text)))
+            // "Ingredients for Topping" after "Ingredients for Filling" heads the next group.
+            const bool gruppe = !kopfZusatz(t.text).isEmpty();
+            if (istEndeKopf(t.text) || (istZutatenKopf(t.text) && !(teil == Teil::Zutaten && gruppe))
+                || (istSchritteKopf(t.text) && !(teil == Teil::Schritte && gruppe)))
                 return i;
         }
         return ende;
@@ -73,29 +74,8 @@ namespace {
     }
 }
 
-QString seitenTitel(const QString& h1, const Seitenkopf& kopf)
-{
-    // "Zucchini Slice | Julie Goodwin": the site's name follows the recipe's.
-    auto ersterTeil = [](QString s) {
-        s = s.simplified();
-        for (const char* trenner :
-            { " | ", " – ", " — ", " - ", " :: ", " · ", " • ", " ⋆ ", " » ", " ~ " }) {
-            const qsizetype i = s.indexOf(QString::fromUtf8(trenner));
-            if (i > 0)
-                s.truncate(i);
-        }
-        return s.trimmed();
-    };
-    if (!h1.isEmpty() && h1.size() <= 200 && h1.compare(kopf.seitenname, ci) != 0)
-        return h1;
-    if (const QString og = ersterTeil(kopf.ogTitel); !og.isEmpty())
-        return og;
-    return ersterTeil(kopf.titel);
-}
-
-SeitentextLeser::SeitentextLeser(const QUrl& basis, Lesestand& stand)
-    : basis(basis)
-    , stand(stand)
+SeitentextLeser::SeitentextLeser(Lesestand& stand)
+    : stand(stand)
 {
 }
 
@@ -109,7 +89,8 @@ WebRezept SeitentextLeser::rezept(xmlNode* wurzel, const Seitenkopf& kopf)
         if (!kopfStelle(strom.at(i)) || !istZutatenKopf(strom.at(i).text))
             continue;
         const qsizetype ende = teilEnde(strom, i, Teil::Zutaten);
-        QStringList zeilen = zutatenAus(strom, i + 1, ende);
+        // A heading that names its group ("Ingredients for Filling") heads the first group too.
+        QStringList zeilen = zutatenAus(strom, kopfZusatz(strom.at(i).text).isEmpty() ? i + 1 : i, ende);
         if (zeilenOhneKoepfe(zeilen) < 2)
             continue;
         zutatenKopf = i;
@@ -119,20 +100,7 @@ WebRezept SeitentextLeser::rezept(xmlNode* wurzel, const Seitenkopf& kopf)
     if (zutatenKopf < 0)
         return {};
 
-    // The title: the page's main heading; of several, the one the page's title names too (others are
-    // there for screen readers: "Navigation").
-    QString h1;
-    for (const Textstueck& t : strom) {
-        if (t.art != Textstueck::Ueberschrift || t.ebene != 1)
-            continue;
-        if (kopf.ogTitel.contains(t.text, ci) || kopf.titel.contains(t.text, ci)) {
-            h1 = t.text;
-            break;
-        }
-        if (h1.isEmpty())
-            h1 = t.text;
-    }
-    r.titel = seitenTitel(h1, kopf);
+    r.titel = kopf.rezeptTitel();
     r.autor = kopf.autor;
 
     r.menge = mengeAusKopf(strom.at(zutatenKopf).text);
@@ -146,7 +114,8 @@ WebRezept SeitentextLeser::rezept(xmlNode* wurzel, const Seitenkopf& kopf)
         if (!kopfStelle(strom.at(i)) || !istSchritteKopf(strom.at(i).text))
             continue;
         Textbau text(stand);
-        schritteAus(strom, i + 1, teilEnde(strom, i, Teil::Schritte), text);
+        schritteAus(strom, kopfZusatz(strom.at(i).text).isEmpty() ? i + 1 : i,
+            teilEnde(strom, i, Teil::Schritte), text);
         r.text = text.zeilen;
     }
     return r;

@@ -1,6 +1,7 @@
 #include "exchange/Textstrom.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "exchange/HtmlText.h"
 #include "exchange/Textbau.h"
@@ -70,32 +71,62 @@ namespace {
     {
         return text.size() <= 60 && muster.match(kopfName(text)).hasMatch();
     }
+
+    // What a heading adds to its kind: "für den Teig" in "Zutaten für den Teig"; nothing for "Zutaten"
+    // or "Zutaten für 4 Personen".
+    QString zusatz(const QString& text, const QRegularExpression& muster)
+    {
+        const QString rest = muster.match(kopfName(text)).captured(QStringLiteral("rest"));
+        if (std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isDigit(); })
+            || std::none_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter(); }))
+            return {};
+        return rest;
+    }
+
+    const QRegularExpression& zutatenMuster()
+    {
+        static const QRegularExpression muster(
+            QStringLiteral(
+                "^((die |the )?(zutaten|zutatenliste|ingredients?|ingrédients|ingrediënten|ingredienti|"
+                "ingredientes|ingredienser|ingredienser|ainekset|składniki|benodigdheden|"
+                "was (du|sie|ihr) brauch(st|en|t)|what you('|’)?ll need|you('|’)?ll need|what you need|"
+                "things you('|’)?ll need)(?<rest>\\W.*)?|(für|for|pour|voor|per|til)\\W+\\d+(\\W\\d+)?\\W+"
+                "(personen|portionen|personnes|persons?|people|servings?|porties|stück|stk|pers)\\W*)$"),
+            kOptionen);
+        return muster;
+    }
+
+    const QRegularExpression& schritteMuster()
+    {
+        static const QRegularExpression muster(
+            QStringLiteral("^(die |the )?(zubereitung|anleitung|so geht('|’)?s|so wird('|’)?s gemacht|"
+                           "arbeitsschritte|(cooking |recipe )?instructions?|method|directions|preparation|"
+                           "préparation|bereiding(swijze)?|werkwijze|aan de slag|fremgangsmåde|tilberedning|"
+                           "fremgangsmåte|preparazione|procedimento|preparación|elaboración|modo de preparo|"
+                           "steps|let('|’)?s get started|get started|how to make( it)?)(?<rest>\\W.*)?$"),
+            kOptionen);
+        return muster;
+    }
+
+    // A piece that is only a bullet or a rule ("•", "—", "* * *").
+    bool nurZeichen(const QString& text)
+    {
+        return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    }
 }
 
-bool istZutatenKopf(const QString& text)
+QString kopfZusatz(const QString& text)
 {
-    static const QRegularExpression muster(
-        QStringLiteral(
-            "^((die |the )?(zutaten|zutatenliste|ingredients?|ingrédients|ingrediënten|ingredienti|"
-            "ingredientes|ingredienser|ingredienser|ainekset|składniki|benodigdheden|"
-            "was (du|sie|ihr) brauch(st|en|t)|what you('|’)?ll need|you('|’)?ll need|what you need|"
-            "things you('|’)?ll need)(\\W.*)?|(für|for|pour|voor|per|til)\\W+\\d+(\\W\\d+)?\\W+"
-            "(personen|portionen|personnes|persons?|people|servings?|porties|stück|stk|pers)\\W*)$"),
-        kOptionen);
-    return kopfPasst(text, muster);
+    if (istZutatenKopf(text))
+        return zusatz(text, zutatenMuster());
+    if (istSchritteKopf(text))
+        return zusatz(text, schritteMuster());
+    return {};
 }
 
-bool istSchritteKopf(const QString& text)
-{
-    static const QRegularExpression muster(
-        QStringLiteral("^(die |the )?(zubereitung|anleitung|so geht('|’)?s|so wird('|’)?s gemacht|"
-                       "arbeitsschritte|(cooking |recipe )?instructions?|method|directions|preparation|"
-                       "préparation|bereiding(swijze)?|werkwijze|fremgangsmåde|tilberedning|fremgangsmåte|"
-                       "preparazione|procedimento|preparación|elaboración|modo de preparo|steps|"
-                       "let('|’)?s get started|get started|how to make( it)?)(\\W.*)?$"),
-        kOptionen);
-    return kopfPasst(text, muster);
-}
+bool istZutatenKopf(const QString& text) { return kopfPasst(text, zutatenMuster()); }
+
+bool istSchritteKopf(const QString& text) { return kopfPasst(text, schritteMuster()); }
 
 bool istEndeKopf(const QString& text)
 {
@@ -115,9 +146,11 @@ QStringList zutatenAus(const QList<Textstueck>& strom, qsizetype von, qsizetype 
     for (qsizetype i = von; i < bis; ++i) {
         const Textstueck& t = strom.at(i);
         if (istKopf(t)) {
-            if (const QString k = kopfName(t.text); !k.isEmpty() && !istZutatenKopf(t.text))
+            // "Zutaten" heads nothing of its own; "Zutaten für den Teig" and "Für den Belag" head a group.
+            const QString k = kopfName(t.text);
+            if (!k.isEmpty() && !nurZeichen(k) && (!istZutatenKopf(k) || !kopfZusatz(k).isEmpty()))
                 out.append(QStringLiteral("=== ") + k + QStringLiteral(" ==="));
-        } else if (auswahl.nimmt(t)) {
+        } else if (auswahl.nimmt(t) && !nurZeichen(t.text)) {
             out.append(t.text);
         }
     }
@@ -130,9 +163,10 @@ void schritteAus(const QList<Textstueck>& strom, qsizetype von, qsizetype bis, T
     for (qsizetype i = von; i < bis; ++i) {
         const Textstueck& t = strom.at(i);
         if (istKopf(t)) {
-            if (!istSchritteKopf(t.text))
-                text.ueberschrift(kopfName(t.text));
-        } else if (auswahl.nimmt(t) && !istNummer(t.text)) {
+            const QString k = kopfName(t.text);
+            if (!nurZeichen(k) && !istNummer(k) && (!istSchritteKopf(k) || !kopfZusatz(k).isEmpty()))
+                text.ueberschrift(k);
+        } else if (auswahl.nimmt(t) && !istNummer(t.text) && !nurZeichen(t.text)) {
             text.absatz(t.text);
         }
     }

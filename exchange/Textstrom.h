@@ -31,6 +31,9 @@ bool istZutatenKopf(const QString& text);
 bool istSchritteKopf(const QString& text);
 // … and what follows a recipe: "Notizen", "Tipps", "Nährwerte", "Kommentare", "Notes", "Nutrition" …
 bool istEndeKopf(const QString& text);
+// What an ingredient or step heading says beyond its kind: "für den Teig" in "Zutaten für den Teig";
+// empty for "Zutaten" and "Zutaten für 4 Personen".
+QString kopfZusatz(const QString& text);
 
 // The ingredient lines of the pieces [von, bis): list items where there are any, else paragraphs;
 // headings and bold lines between them as group headings ("=== Für den Belag ===").

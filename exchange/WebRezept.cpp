@@ -10,6 +10,8 @@
 #include "exchange/JsonLdLeser.h"
 #include "exchange/Lesestand.h"
 #include "exchange/MikrodatenLeser.h"
+#include "exchange/MikroformatLeser.h"
+#include "exchange/PluginLeser.h"
 #include "exchange/SeitentextLeser.h"
 #include "exchange/Webfelder.h"
 #include "platform/Cp1252.h"
@@ -62,9 +64,42 @@ namespace {
         return s;
     }
 
-    // One line as the collection can hold it.
-    QString fuerSammlung(const QString& s, Lesestand& stand, qsizetype max = kMaxZeile)
+    // UTF-8 read as Windows-1252 somewhere on the way to the page ("1Â¼ cups", "donâ€™t"): such runs
+    // are read again as UTF-8 where that gives valid text.
+    QString ohneDoppelteKodierung(const QString& s)
     {
+        auto fortsetzung = [](QChar c) {
+            const uchar b = uchar(toCp1252(c));
+            return b >= 0x80 && b <= 0xBF && (c != u'?');
+        };
+        bool verdacht = false;
+        for (qsizetype i = 0; i + 1 < s.size() && !verdacht; ++i)
+            verdacht = s.at(i).unicode() >= 0xC2 && s.at(i).unicode() <= 0xEF && fortsetzung(s.at(i + 1));
+        if (!verdacht)
+            return s;
+        QString out;
+        qsizetype i = 0;
+        while (i < s.size()) {
+            qsizetype e = i;
+            while (e < s.size() && s.at(e).unicode() >= 0x80 && (toCp1252(s.at(e)) != '?'))
+                ++e;
+            if (e == i) {
+                out += s.at(i++);
+                continue;
+            }
+            const QString lauf = s.mid(i, e - i);
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString neu = utf8(toCp1252(lauf));
+            out += utf8.hasError() ? lauf : neu;
+            i = e;
+        }
+        return out;
+    }
+
+    // One line as the collection can hold it.
+    QString fuerSammlung(const QString& roh, Lesestand& stand, qsizetype max = kMaxZeile)
+    {
+        const QString s = ohneDoppelteKodierung(roh);
         QString out;
         out.reserve(s.size());
         for (qsizetype i = 0; i < s.size(); ++i) {
@@ -136,8 +171,8 @@ namespace {
     }
 
     // An ingredient line as the collection shows it: without the list's bullet, and a group heading
-    // that the page sent as an ingredient ("For the noodles:", "FÜR DEN TEIG") as a heading line,
-    // which scaling and the shopping list leave alone.
+    // that the page sent as an ingredient ("For the noodles:", "FÜR DEN TEIG", "For the swirl") as a heading
+    // line, which scaling and the shopping list leave alone.
     QString zutatenZeile(QString l)
     {
         for (const char* punkt : { "- ", "– ", "• ", "· ", "▢ " })
@@ -159,7 +194,11 @@ namespace {
                 ++gross;
         }
         const bool versalien = !klein && gross >= 3;
-        if (name.isEmpty() || (!doppelpunkt && !versalien))
+        static const QRegularExpression fuer(
+            QStringLiteral("^(for the|für (den|die|das)|pour (le|la|les)|voor (de|het)|per (il|la|le))\\s"),
+            QRegularExpression::CaseInsensitiveOption);
+        const bool gruppe = !name.contains(u',') && name.count(u' ') < 6 && fuer.match(name).hasMatch();
+        if (name.isEmpty() || (!doppelpunkt && !versalien && !gruppe))
             return l;
         return QStringLiteral("=== ") + (versalien ? ueberschriftAusVersalien(name) : name)
             + QStringLiteral(" ===");
@@ -173,21 +212,74 @@ namespace {
 
     bool leer(const WebRezept& r) { return r.titel.isEmpty() && r.zutaten.isEmpty() && r.text.isEmpty(); }
 
-    // A page without recipe data is read from its text, as well as it goes; a recipe whose data lacks
-    // its ingredients or its steps gets them from there. Either way the user is asked to check.
-    void textLesung(
-        QList<WebRezept>& roh, xmlNode* wurzel, const Seitenkopf& kopf, const QUrl& basis, Lesestand& stand)
+    // Pages that describe a recipe twice, once in full and once only by name (for its ratings or its
+    // picture), offer it once: the short one gives its pictures to the full one.
+    void ohneStummel(QList<WebRezept>& roh)
+    {
+        for (qsizetype i = roh.size() - 1; i >= 0; --i) {
+            const WebRezept& s = roh.at(i);
+            if (!s.zutaten.isEmpty() || !s.text.isEmpty() || roh.size() < 2)
+                continue;
+            for (WebRezept& voll : roh)
+                if (&voll != &s && (!voll.zutaten.isEmpty() || !voll.text.isEmpty())
+                    && voll.titel.simplified().compare(s.titel.simplified(), Qt::CaseInsensitive) == 0) {
+                    for (const QUrl& b : s.bilder)
+                        bildDazu(voll.bilder, b);
+                    roh.removeAt(i);
+                    break;
+                }
+        }
+    }
+
+    bool brauchbar(const WebRezept& r) { return !r.titel.isEmpty() && zutatenZahl(r) >= 2; }
+
+    const QString kAusText = QStringLiteral(
+        "Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden aus dem Text der Seite "
+        "gelesen. Bitte prüfen.");
+
+    // A page without recipe data is read from its text, as well as it goes, in this order: the h-recipe
+    // microformat, recipe properties without a recipe around them, the class names of recipe plugins,
+    // the headings of the text. A recipe whose data lacks its ingredients or its steps gets them the same
+    // way. Either way the user is asked to check.
+    void textLesung(QList<WebRezept>& roh, xmlNode* wurzel, const Seitenkopf& kopf, bool loseEigenschaften,
+        const QUrl& basis, Lesestand& stand)
     {
         const bool daten = std::any_of(roh.begin(), roh.end(), [](const WebRezept& r) { return !leer(r); });
         if (daten && (roh.size() != 1 || (zutatenZahl(roh.first()) > 0 && !roh.first().text.isEmpty())))
             return;
-        WebRezept t = SeitentextLeser(basis, stand).rezept(wurzel, kopf);
-        if (t.titel.isEmpty() || zutatenZahl(t) < 2)
+        if (!daten) {
+            QList<WebRezept> h = MikroformatLeser(basis, stand).rezepte(wurzel);
+            h.removeIf([](const WebRezept& r) { return !brauchbar(r); });
+            if (!h.isEmpty()) {
+                for (WebRezept& r : h)
+                    r.hinweis = kAusText;
+                roh = h;
+                return;
+            }
+        }
+        WebRezept t;
+        if (loseEigenschaften) {
+            t = MikrodatenLeser(basis, stand).rezept(wurzel);
+            if (t.titel.isEmpty())
+                t.titel = kopf.rezeptTitel();
+        }
+        if (!brauchbar(t))
+            t = PluginLeser(stand).rezept(wurzel, kopf);
+        if (!brauchbar(t) || t.text.isEmpty()) {
+            // The headings of the text, for the whole recipe or for the steps the class names missed.
+            WebRezept s = SeitentextLeser(stand).rezept(wurzel, kopf);
+            if (!brauchbar(t))
+                t = s;
+            else if (brauchbar(s)) {
+                t.text = s.text;
+                if (t.menge.isEmpty())
+                    t.menge = s.menge;
+            }
+        }
+        if (!brauchbar(t))
             return;
         if (!daten) {
-            t.hinweis
-                = QStringLiteral("Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden "
-                                 "aus dem Text der Seite gelesen. Bitte prüfen.");
+            t.hinweis = kAusText;
             roh = { t };
             return;
         }
@@ -199,17 +291,17 @@ namespace {
         if (schritte)
             r.text = t.text;
         if (zutaten && schritte)
-            r.hinweis = QStringLiteral(
-                "Die Rezeptdaten der Seite nennen weder Zutaten noch Zubereitung; beide wurden "
-                "aus dem Text der Seite gelesen. Bitte prüfen.");
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen weder Zutaten noch Zubereitung; beide "
+                                 "wurden aus dem Text der Seite gelesen. Bitte prüfen.");
         else if (zutaten)
-            r.hinweis = QStringLiteral(
-                "Die Rezeptdaten der Seite nennen keine Zutaten; sie wurden aus dem Text der "
-                "Seite gelesen. Bitte prüfen.");
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zutaten; sie wurden aus dem Text "
+                                 "der Seite gelesen. Bitte prüfen.");
         else if (schritte)
             r.hinweis
-                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zubereitung; sie wurde aus dem Text "
-                                 "der Seite gelesen. Bitte prüfen.");
+                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zubereitung; sie wurde aus dem "
+                                 "Text der Seite gelesen. Bitte prüfen.");
     }
 
     QString indexFeld(const QString& s, Lesestand& stand) { return noBar(fuerSammlung(s, stand, kMaxFeld)); }
@@ -395,6 +487,7 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
     QString ogBild;
     QString eigeneAdresse;
     Seitenkopf kopf;
+    bool loseZutaten = false; // ingredient properties, perhaps without a recipe item around them
     durchlaufe(
         reinterpret_cast<xmlNode*>(doc.get()),
         [&](xmlNode* n) {
@@ -433,6 +526,13 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
             else if (heisst(n, "meta") && kopf.autor.isEmpty()
                 && attribut(n, "name").compare(QLatin1String("author"), ci) == 0)
                 kopf.autor = einzeilig(attribut(n, "content"));
+            if (!loseZutaten && hatAttribut(n, "itemprop")) {
+                const QString p = attribut(n, "itemprop");
+                loseZutaten = p.contains(QLatin1String("recipeIngredient"), ci)
+                    || p.split(u' ').contains(QLatin1String("ingredients"), ci);
+            }
+            if (heisst(n, "h1") && kopf.h1.size() < 10)
+                kopf.h1.append(textZeilen(n).join(u' '));
             if (hatAttribut(n, "itemscope") && items.size() < kMaxRezepte
                 && istRezeptTyp(attribut(n, "itemtype")))
                 items.append(n);
@@ -460,8 +560,10 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
             roh.append(md.rezept(item));
     }
     const qsizetype gefunden = std::max(json.funde.size(), items.size());
+    ohneStummel(roh);
     kopf.titel = seitenTitel;
-    textLesung(roh, reinterpret_cast<xmlNode*>(doc.get()), kopf, basis, stand);
+    textLesung(
+        roh, reinterpret_cast<xmlNode*>(doc.get()), kopf, items.isEmpty() && loseZutaten, basis, stand);
 
     // Cut to the collection; the same recipe twice on a page (two blocks, or block and microdata) once.
     QSet<QString> gesehen;
