@@ -116,14 +116,14 @@ QStringList textZeilen(xmlNode* start, bool bloecke, bool entitaetenNochmal, boo
             if (heisst(n, "br"))
                 puffer += u'\n';
             else if (block(n))
-                puffer += bloecke ? u'\n' : u' ';
+                puffer += bloecke || heisst(n, "li") ? u'\n' : u' ';
             else if (heisst(n, "td") || heisst(n, "th"))
                 puffer += u' ';
             return true;
         },
         [&](xmlNode* n) {
             if (block(n))
-                puffer += bloecke ? u'\n' : u' ';
+                puffer += bloecke || heisst(n, "li") ? u'\n' : u' ';
         });
     QStringList out;
     for (const QString& z : puffer.split(u'\n')) {

@@ -63,7 +63,8 @@ template <typename Enter, typename Leave> void durchlaufe(xmlNode* start, Enter 
 bool unsichtbar(const xmlNode* n);
 bool block(const xmlNode* n);
 
-// The visible text below a node as lines: blocks (where bloecke) and <br> end lines, blanks collapse;
+// The visible text below a node as lines: list items, <br> and other blocks (where bloecke) end lines,
+// blanks collapse;
 // line breaks of the text itself only where textUmbrueche (a value of the page's data, not its source).
 // Entities the text still holds are decoded (unless entitaetenNochmal is false).
 QStringList textZeilen(

@@ -67,6 +67,24 @@ namespace {
         return wertZeilen(n);
     }
 
+    // An ingredient element around other ingredient elements is their list, not one more ingredient.
+    bool haeltZutaten(xmlNode* n)
+    {
+        bool drin = false;
+        durchlaufe(
+            n,
+            [&](xmlNode* k) {
+                if (drin || !istElement(k))
+                    return false;
+                const QString p = attribut(k, "itemprop");
+                drin = p.contains(QLatin1String("recipeIngredient"), ci)
+                    || p.split(u' ').contains(QLatin1String("ingredients"), ci);
+                return !drin && !hatAttribut(k, "itemscope");
+            },
+            [](xmlNode*) {});
+        return drin;
+    }
+
     QString erster(const QList<Eigenschaft>& e, const char* name)
     {
         for (const Eigenschaft& p : e)
@@ -103,7 +121,7 @@ WebRezept MikrodatenLeser::rezept(xmlNode* item)
         auto ist = [&](const char* n) { return name.compare(QLatin1String(n), ci) == 0; };
         if (ist("name") && r.titel.isEmpty() && !unterItem) {
             r.titel = textWert(p.knoten).join(u' ');
-        } else if (ist("recipeIngredient") || ist("ingredients")) {
+        } else if ((ist("recipeIngredient") || ist("ingredients")) && !haeltZutaten(p.knoten)) {
             // One element is one ingredient, whatever blocks it holds inside; only <br> parts it.
             for (const QString& z : unterItem ? QStringList { erster(eigenschaften(p.knoten), "name") }
                                               : wertZeilen(p.knoten, false))

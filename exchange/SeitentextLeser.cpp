@@ -41,8 +41,10 @@ namespace {
                 continue;
             // "Ingredients for Topping" after "Ingredients for Filling" heads the next group.
             const bool gruppe = !kopfZusatz(t.text).isEmpty();
+            // "Method" may hold "Preparation" and "Cooking".
+            const bool tiefer = t.art == Textstueck::Ueberschrift && t.ebene > ebene;
             if (istEndeKopf(t.text) || (istZutatenKopf(t.text) && !(teil == Teil::Zutaten && gruppe))
-                || (istSchritteKopf(t.text) && !(teil == Teil::Schritte && gruppe)))
+                || (istSchritteKopf(t.text) && !(teil == Teil::Schritte && (gruppe || tiefer))))
                 return i;
         }
         return ende;

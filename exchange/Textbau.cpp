@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "exchange/Textstrom.h"
+
 namespace tk::web {
 
 namespace {
@@ -57,7 +59,8 @@ void Textbau::absatz(const QString& zeile)
 
 void Textbau::ueberschrift(const QString& name)
 {
-    if (name.isEmpty() || voll())
+    // "=== Zubereitung ===" above the steps says what the whole text is.
+    if (name.isEmpty() || voll() || (istSchritteKopf(name) && kopfZusatz(name).isEmpty()))
         return;
     if (!zeilen.isEmpty() && !nachUeberschrift)
         zeilen.append(QString());
@@ -71,8 +74,21 @@ void Textbau::schritt(const QString& name, const QStringList& text)
     while (n.endsWith(QChar(0x2026)) || n.endsWith(u'.'))
         n.chop(1);
     const QString k = kern(n);
-    if (!k.isEmpty() && !keinName(name) && !kern(text.join(QString())).startsWith(k))
+    // A name several steps share ("Ajout d'ingrédient") is a kind of step, no name: its first heading
+    // goes again and the name heads no more steps.
+    if (const auto it = schrittNamen.find(k); !k.isEmpty() && it != schrittNamen.end()) {
+        if (*it >= 0) {
+            zeilen.removeAt(*it);
+            for (qsizetype& i : schrittNamen)
+                if (i > *it)
+                    --i;
+            *it = -1;
+        }
+    } else if (!k.isEmpty() && !keinName(name) && !kern(text.join(QString())).startsWith(k)) {
+        const qsizetype vorher = zeilen.size();
         ueberschrift(name.trimmed());
+        schrittNamen.insert(k, zeilen.size() > vorher ? zeilen.size() - 1 : -1);
+    }
     for (const QString& z : text)
         absatz(z);
 }

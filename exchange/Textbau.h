@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 
 #include "exchange/Lesestand.h"
@@ -27,6 +28,7 @@ public:
 private:
     Lesestand& stand;
     bool nachUeberschrift = false;
+    QHash<QString, qsizetype> schrittNamen; // the heading line of each step name, -1 once it repeats
 };
 
 // "3", "Schritt 3", "Step 2:": a step's number, not a step.

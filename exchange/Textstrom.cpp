@@ -131,10 +131,11 @@ bool istSchritteKopf(const QString& text) { return kopfPasst(text, schritteMuste
 bool istEndeKopf(const QString& text)
 {
     static const QRegularExpression muster(
-        QStringLiteral("^(notes?|notizen|tipps?|tips|hinweise?|anmerkungen?|nutrition|nährwerte|comments?|"
-                       "kommentare?|reviews?|bewertungen?|share|teilen|related|more recipes|weitere rezepte|"
-                       "you may also like|das könnte|ähnliche|equipment|video|storage|aufbewahrung|"
-                       "conservation|faq)(\\W.*)?$"),
+        QStringLiteral(
+            "^(notes?|notizen|tipps?|tips|hinweise?|anmerkungen?|nutrition|nährwerte|comments?|"
+            "kommentare?|reviews?|bewertungen?|share|teilen|related|more recipes|weitere rezepte|"
+            "you (may|might) also like|das könnte|ähnliche|auch lecker|equipment|video|storage|aufbewahrung|"
+            "conservation|faq)(\\W.*)?$"),
         kOptionen);
     return kopfPasst(text, muster);
 }
