@@ -126,27 +126,27 @@ void messen(int n, double ziel)
         st.programDir = collection(fenster);
         tk::Modal::setScript([](const tk::ModalRequest&) { return tk::ModalReply {}; });
         auto windows = tk::createWindows(st);
-        windows->forms.hauptfenster->Rezeptimportieren2Click();
+        windows->forms.hauptfenster->rezKonvImportieren();
         auto* w = windows->forms.hauptfenster->findChild<tk::RezKonvImportfenster*>();
         QElapsedTimer t;
         t.start();
         w->ladeDateien({ datei });
         const double liste = ms(t);
 
-        w->ImportierenClick();
+        w->importieren();
         const double gesamt = ms(t);
         std::printf(
             "Fenster: Liste von %d Rezepten in %.0f ms, Importieren bis nach dem Neueinlesen %.0f ms, "
             "zusammen %.0f ms (Ziel < %.0f ms), Rezepte danach: %d\n",
-            n, liste, gesamt - liste, gesamt, ziel, st.RezeptAnzahl);
-        const int rezepteDanach = st.RezeptAnzahl;
+            n, liste, gesamt - liste, gesamt, ziel, st.rezeptAnzahl);
+        const int rezepteDanach = st.rezeptAnzahl;
 
         // The same file again, "Abbrechen" when a third is written: nothing may stay behind.
         w->ladeDateien({ datei });
         const QByteArray indexVorher = tk::loadBytes(tk::indexPath(st.programDir));
         const qsizetype dateienVorher = QDir(tk::rezepteDir(st.programDir)).count();
-        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("Abbrechen"));
-        auto* balken = w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"));
+        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("abbrechen"));
+        auto* balken = w->findChild<QProgressBar*>(QStringLiteral("fortschritt"));
         QElapsedTimer a;
         QTimer wacht;
         QObject::connect(&wacht, &QTimer::timeout, [&] {
@@ -156,7 +156,7 @@ void messen(int n, double ziel)
             abbrechen->click();
         });
         wacht.start(5);
-        w->ImportierenClick();
+        w->importieren();
         wacht.stop();
         const double abbruch = a.isValid() ? ms(a) : 0;
         const bool nichts = a.isValid() && tk::loadBytes(tk::indexPath(st.programDir)) == indexVorher

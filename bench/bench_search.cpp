@@ -57,9 +57,9 @@ int main(int argc, char** argv)
         }
         std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
-        const tk::LoadOutcome load
-            = tk::loadRezepte(tk::loadLines(tk::indexPath(dir)), rezepte, rezeptMax, nullptr, 0, {}, {});
-        std::printf("collection: %d live recipes, highest number %d\n", load.liveCount, rezeptMax);
+        const tk::Ladeergebnis load
+            = tk::ladeTabelle(tk::loadLines(tk::indexPath(dir)), rezepte, rezeptMax, nullptr, 0, {}, {});
+        std::printf("collection: %d live recipes, highest number %d\n", load.lebend, rezeptMax);
 
         std::vector<int> treffer;
         auto run = [&](tk::SuchModus m, const QString& wort) {
@@ -110,11 +110,11 @@ int main(int argc, char** argv)
         st.programDir = dir;
         auto windows = tk::createWindows(st);
         tk::Suchfenster* f = windows->forms.suchfenster;
-        tkb::kind<QRadioButton>(f, "RadioButton2")->setChecked(true);
-        tkb::kind<QLineEdit>(f, "Edit1")->setText(u"apfel"_qs);
+        tkb::kind<QRadioButton>(f, "titel")->setChecked(true);
+        tkb::kind<QLineEdit>(f, "suchwort")->setText(u"apfel"_qs);
         const double ms = best(5, [&] {
             f->zeigen();
-            f->Panel1Click();
+            f->suchen();
         });
         std::printf(
             "title search 'apfel' through the search window: %.2f ms, %d hits (goal < 50 ms: %.2fx)\n", ms,

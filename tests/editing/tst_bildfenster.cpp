@@ -71,31 +71,31 @@ private slots:
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
         auto* viewer = p.forms().bildfenster;
-        f1->ZeigeRezept(0);
-        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
-        // A right click on another entry moves AktRezept; the icon still belongs to the recipe on show.
-        p.st.AktRezept = 1;
-        tkt::kind<tk::HotLabel>(f1, "Image6")->press();
+        f1->zeigeRezept(0);
+        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "bildSymbol")->isHidden());
+        // A right click on another entry moves aktuellesRezept; the icon still belongs to the recipe on show.
+        p.st.aktuellesRezept = 1;
+        tkt::kind<tk::HotLabel>(f1, "bildSymbol")->press();
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Bildanzeiger"));
         QCOMPARE(viewer->size(), QSize(400, 335));
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->image().size(), QSize(400, 300));
-        QCOMPARE(tkt::kind<QWidget>(viewer, "Panel1")->height(), 35);
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 400, 300));
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->image().size(), QSize(400, 300));
+        QCOMPARE(tkt::kind<QWidget>(viewer, "knopfleiste")->height(), 35);
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->pictureRect(), QRect(0, 0, 400, 300));
         QAccessibleInterface* a
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::ImageView>(viewer, "Image1"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::ImageView>(viewer, "bild"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Graphic);
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("400 × 300 Bildpunkte"));
 
         // The picture scales with the window.
         viewer->resize(200, 185);
-        QTRY_COMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->size(), QSize(200, 150));
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 200, 150));
+        QTRY_COMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->size(), QSize(200, 150));
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->pictureRect(), QRect(0, 0, 200, 150));
         viewer->resize(10, 10);
         QCOMPARE(viewer->size(), QSize(50, 70));
 
-        tkt::kind<QPushButton>(viewer, "Button1")->click();
+        tkt::kind<QPushButton>(viewer, "schliessen")->click();
         QVERIFY(!viewer->isVisible());
         QCOMPARE(script.unexpected, 0);
     }
@@ -123,9 +123,9 @@ private slots:
         c.writeBytes(QStringLiteral("Data/Rezepte/0000.jpg"), bytes);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(0);
+        p.forms().hauptfenster->zeigeRezept(0);
         script.answer(tk::Answer::Ok);
-        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image6")->press();
+        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "bildSymbol")->press();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(script.last(tk::ModalKind::ErrorReport).text.contains(QStringLiteral("0000.jpg")));
         QVERIFY(!p.forms().bildfenster->isVisible());
