@@ -49,6 +49,8 @@ QStringList auszug(const tk::WebErgebnis& e)
             out << QStringLiteral("K ") + r.kategorien.join(u'|');
         for (const QUrl& b : r.bilder)
             out << QStringLiteral("B ") + b.toString();
+        if (!r.hinweis.isEmpty())
+            out << QStringLiteral("P ") + r.hinweis;
     }
     for (const QString& h : e.hinweise)
         out << QStringLiteral("H ") + h;
@@ -212,6 +214,86 @@ void WebRezeptTest::seiten_data()
         << QStringList { "T Pfanne",
                "X In feine Streifen schneiden. Öl in einer Pfanne erhitzen. Fertig! Guten "
                "Appetit, z. B. mit Reis." };
+
+    // Pages without recipe data: read from their text, marked for the user to check.
+    const QString pruefen
+        = QStringLiteral("P Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung "
+                         "wurden aus dem Text der Seite gelesen. Bitte prüfen.");
+    QTest::newRow("h-recipe microformat")
+        << seite({}, R"J(<article class="h-recipe"><h1 class="p-name">Kartoffelsalat</h1>
+             <p>Von <span class="p-author h-card"><span class="p-name">Oma Grete</span></span>,
+             <time class="dt-published" datetime="2022-06-01">1. Juni</time></p>
+             <img class="u-photo" src="/bilder/salat.jpg"><p>Für <span class="p-yield">4 Personen</span></p>
+             <ul><li class="p-ingredient">1 kg <b>Kartoffeln</b></li><li class="p-ingredient">1 Zwiebel<br>1 Gurke</li></ul>
+             <div class="e-instructions"><ol><li>Kartoffeln kochen.</li><li>Schneiden und anmachen.</li></ol></div>
+             <a class="p-category" href="/salate">Salat</a></article>)J")
+        << QString() << web
+        << QStringList { "T Kartoffelsalat", "A Oma Grete", "D 01.06.2022", "M 4 Personen",
+               "Z 1 kg Kartoffeln", "Z 1 Zwiebel", "Z 1 Gurke", "X Kartoffeln kochen.", "X ",
+               "X Schneiden und anmachen.", "K Salat", "B https://koch.example/bilder/salat.jpg", pruefen };
+
+    QTest::newRow("recipe plugin card") << seite({},
+        R"J(<p>Eine lange Geschichte vom Sommer.</p><div class="wprm-recipe-container"><div class="wprm-recipe">
+             <h2 class="wprm-recipe-name">Erdbeerkuchen</h2><span class="wprm-recipe-author">Von Anna</span>
+             <span class="wprm-recipe-servings">12</span>
+             <div class="wprm-recipe-ingredients-container"><h3 class="wprm-recipe-header">Zutaten</h3>
+             <div class="wprm-recipe-ingredient-group"><h4 class="wprm-recipe-group-name">Boden</h4>
+             <ul class="wprm-recipe-ingredients"><li class="wprm-recipe-ingredient"><span class="wprm-recipe-ingredient-amount">200</span>
+             <span class="wprm-recipe-ingredient-unit">g</span> <span class="wprm-recipe-ingredient-name">Mehl</span></li>
+             <li class="wprm-recipe-ingredient">2 Eier</li></ul></div>
+             <div class="wprm-recipe-ingredient-group"><h4 class="wprm-recipe-group-name">Belag</h4>
+             <ul class="wprm-recipe-ingredients"><li class="wprm-recipe-ingredient">500 g Erdbeeren</li></ul></div></div>
+             <div class="wprm-recipe-instructions-container"><h3 class="wprm-recipe-header">Zubereitung</h3>
+             <ol class="wprm-recipe-instructions"><li class="wprm-recipe-instruction"><div class="wprm-recipe-instruction-text">Teig rühren.</div></li>
+             <li class="wprm-recipe-instruction"><div class="wprm-recipe-instruction-text">Backen und belegen.</div></li></ol></div>
+             </div></div>)J") << QString()
+                                        << web
+                                        << QStringList { "T Erdbeerkuchen", "A Anna", "M 12 Portionen",
+                                               "Z === Boden ===", "Z 200 g Mehl", "Z 2 Eier",
+                                               "Z === Belag ===", "Z 500 g Erdbeeren", "X Teig rühren.", "X ",
+                                               "X Backen und belegen.", pruefen };
+
+    QTest::newRow("bare page: the lists after Zutaten and Zubereitung") << seite({},
+        R"J(<header><a href="/">Kochseite</a><ul><li><a href="/r">Rezepte</a></li><li><a href="/u">Über uns</a></li></ul></header>
+             <h1>Linsencurry</h1><ul class="toc"><li><a href="#z">Zutaten</a></li><li><a href="#s">Zubereitung</a></li></ul>
+             <p>Ein Curry für kalte Tage.</p><h2 id="z">Zutaten für 4 Personen</h2><p><strong>Für das Curry:</strong></p>
+             <ul><li>250 g rote Linsen</li><li>1 Dose Kokosmilch</li></ul><p><strong>Zum Servieren</strong></p>
+             <ul><li>Koriander</li></ul><h2 id="s">Zubereitung</h2><h3>Vorbereiten</h3><p>Linsen waschen.</p>
+             <h3>Kochen</h3><p>Alles 20 Minuten köcheln.</p><p>Mit Koriander servieren.</p>
+             <h2>Kommentare</h2><ul><li>Sehr lecker! Eva</li><li>Zu scharf. Tom</li></ul>)J")
+                                                                        << QString() << web
+                                                                        << QStringList { "T Linsencurry",
+                                                                               "M 4 Personen",
+                                                                               "Z === Für das Curry ===",
+                                                                               "Z 250 g rote Linsen",
+                                                                               "Z 1 Dose Kokosmilch",
+                                                                               "Z === Zum Servieren ===",
+                                                                               "Z Koriander",
+                                                                               "X === Vorbereiten ===",
+                                                                               "X Linsen waschen.", "X ",
+                                                                               "X === Kochen ===",
+                                                                               "X Alles 20 Minuten köcheln.",
+                                                                               "X ",
+                                                                               "X Mit Koriander servieren.",
+                                                                               pruefen };
+
+    QTest::newRow("recipe data without ingredients: the page's list fills them")
+        << seite(block(R"J({"@type":"Recipe","name":"Pfannkuchen","recipeIngredient":[],
+             "recipeInstructions":"Alles verrühren und ausbacken."})J"),
+               "<h2>Zutaten</h2><ul><li>250 g Mehl</li><li>500 ml Milch</li><li>3 Eier</li></ul>"
+               "<h2>Zubereitung</h2><p>Verrühren.</p>")
+        << QString() << web
+        << QStringList { "T Pfannkuchen", "Z 250 g Mehl", "Z 500 ml Milch", "Z 3 Eier",
+               "X Alles verrühren und ausbacken.",
+               "P Die Rezeptdaten der Seite nennen keine Zutaten; sie wurden aus dem Text der Seite gelesen. "
+               "Bitte prüfen." };
+
+    QTest::newRow("a page that is no recipe") << seite({},
+        "<h1>Unser Hofladen</h1><h2>Zutaten aus der Region</h2><p>Gemüse, Eier und Milch aus "
+        "eigener Erzeugung.</p><h2>Öffnungszeiten</h2><ul><li>Mo bis Fr 8 bis 18 Uhr</li>"
+        "<li>Sa 8 bis 13 Uhr</li></ul><div class=\"recipe-card\"><h3>Rezept der Woche</h3>"
+        "<a href=\"/suppe\">Kürbissuppe</a></div>")
+                                              << QString() << web << QStringList {};
 
     QTest::newRow("no recipe") << seite(block(R"({"@type":"NewsArticle","headline":"Neues vom Markt"})")
             + "<meta property=\"og:image\" content=\"https://koch.example/x.jpg\">",
