@@ -1,8 +1,8 @@
 // Measures the web page reader against a folder of saved recipe pages, each page SITE/NAME.testhtml
 // beside NAME.json with what a careful reader gets from it (title, ingredients, instructions_list,
 // yields, author, image, canonical_url). A tool, not a benchmark: the pages are not part of the project.
-// Usage: webseiten_messen FOLDER [--liste | --alles] or webseiten_messen --strom PAGE   (--liste: each page
-// and what differs;
+// Usage: webseiten_messen FOLDER [--liste | --alles | --nur-lesen] or webseiten_messen --strom PAGE (--liste:
+// each page and what differs;
 // --alles: everything read, for a diff between two versions of the reader)
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -124,8 +124,8 @@ Daten seitenDaten(const QByteArray& html)
         // Microdata: the text of the whole page stands for it (the values are the elements' text).
         const tk::web::Dokument doc = tk::web::parseHtml(t.toUtf8());
         if (doc)
-            for (const tk::web::Textstueck& s : tk::web::textstrom(reinterpret_cast<xmlNode*>(doc.get())))
-                alles += s.text + u'\n';
+            for (const QString& z : tk::web::textZeilen(reinterpret_cast<xmlNode*>(doc.get())))
+                alles += z + u'\n';
     }
     // Each value apart: a line is held when one value holds it.
     for (const QString& z : alles.split(u'\n'))
@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "Usage: webseiten_messen FOLDER [--liste | --alles]\n");
+        std::fprintf(stderr, "Usage: webseiten_messen FOLDER [--liste | --alles | --nur-lesen]\n");
         return 2;
     }
     if (args.size() >= 3 && args.at(1) == QLatin1String("--strom")) {
@@ -199,6 +199,8 @@ int main(int argc, char** argv)
         return 0;
     }
     const bool zeigeListe = args.contains(QStringLiteral("--liste"));
+    // --nur-lesen: only the reader's work, for counting it (perf stat) apart from the comparing.
+    const bool nurLesen = args.contains(QStringLiteral("--nur-lesen"));
     // --alles: every page's result in full, to compare two versions of the reader with diff.
     const bool zeigeAlles = args.contains(QStringLiteral("--alles"));
     QStringList dateien;
@@ -224,6 +226,8 @@ int main(int argc, char** argv)
         const tk::WebErgebnis e = tk::leseWebseite(html, {}, adresse);
         zeiten.push_back(cpuMs() - vorher);
 
+        if (nurLesen)
+            continue;
         if (zeigeAlles) {
             std::printf(
                 "== %s\n", qPrintable(QFileInfo(pfad).dir().dirName() + u'/' + QFileInfo(pfad).fileName()));

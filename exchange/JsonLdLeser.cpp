@@ -360,36 +360,36 @@ QJsonDocument jsonBlock(QString s)
     weg(false);
     // What sites get wrong and browsers forgive: raw line breaks and tabs inside strings (layout of
     // the source, not of the text), a comma before a closing bracket.
-    QString t;
-    t.reserve(s.size());
+    // In place: the block only ever gets shorter.
+    QChar* d = s.data();
+    const qsizetype n = s.size();
+    qsizetype w = 0;
     bool inString = false;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = d[i];
         if (inString) {
-            if (c == u'\\' && i + 1 < s.size()) {
-                t += c;
-                t += s.at(++i);
+            if (c == u'\\' && i + 1 < n) {
+                d[w++] = c;
+                d[w++] = d[++i];
                 continue;
             }
             if (c == u'"')
                 inString = false;
-            t += c.unicode() < 0x20 ? QChar(u' ') : c;
-            continue;
-        }
-        if (c == u'"') {
+        } else if (c == u'"') {
             inString = true;
         } else if (c == u',') {
             qsizetype j = i + 1;
-            while (j < s.size() && s.at(j).isSpace())
+            while (j < n && d[j].isSpace())
                 ++j;
-            if (j < s.size() && (s.at(j) == u'}' || s.at(j) == u']'))
+            if (j < n && (d[j] == u'}' || d[j] == u']'))
                 continue;
         }
-        t += c.unicode() < 0x20 ? QChar(u' ') : c;
+        d[w++] = c.unicode() < 0x20 ? QChar(u' ') : c;
     }
+    s.truncate(w);
     QJsonParseError fehler;
-    const QJsonDocument d = QJsonDocument::fromJson(t.toUtf8(), &fehler);
-    return fehler.error == QJsonParseError::NoError ? d : QJsonDocument();
+    const QJsonDocument doc = QJsonDocument::fromJson(s.toUtf8(), &fehler);
+    return fehler.error == QJsonParseError::NoError ? doc : QJsonDocument();
 }
 
 } // namespace tk::web

@@ -1,6 +1,9 @@
 #include "exchange/PluginLeser.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <cctype>
+#include <string>
 
 #include "exchange/HtmlText.h"
 #include "exchange/Textbau.h"
@@ -56,6 +59,24 @@ namespace {
     }
 
     // The first element of each part, below start; parts of a recipe card where the page has one.
+    // Most class names of a page have nothing to do with recipes: a quick look at the attribute's bytes
+    // first.
+    bool vielleicht(xmlNode* n)
+    {
+        xmlChar* v = xmlGetProp(n, BAD_CAST "class");
+        if (!v)
+            return false;
+        std::string k(reinterpret_cast<const char*>(v));
+        xmlFree(v);
+        for (char& c : k)
+            c = char(std::tolower(uchar(c)));
+        static const char* const worte[]
+            = { "ingredient", "zutaten", "instruction", "direction", "method", "preparation", "steps",
+                  "zubereitung", "recipe", "yield", "servings", "author", "mv-create", "tasty", "wpurp" };
+        return std::any_of(std::begin(worte), std::end(worte),
+            [&](const char* w) { return k.find(w) != std::string::npos; });
+    }
+
     void finde(xmlNode* start, xmlNode* (&gefunden)[Rollen])
     {
         durchlaufe(
@@ -63,6 +84,8 @@ namespace {
             [&](xmlNode* n) {
                 if (!istElement(n) || unsichtbar(n))
                     return false;
+                if (!vielleicht(n))
+                    return true;
                 for (const QString& k : klassen(n)) {
                     const int r = rolle(k);
                     if (r < Rollen && !gefunden[r])
