@@ -371,7 +371,7 @@ bool Rezepteditor::neuesRezept(const RezeptVorgabe& v)
 Rezepteditor::Stand Rezepteditor::stand() const
 {
     return { { m_titel->text(), m_autor->text(), m_datum->text(), m_menge->text(), rohText(m_zutaten),
-                 rohText(m_rezepttext), st.bildDatei },
+                 rohText(m_rezepttext), m_bildDatei },
         angekreuzteKategorien() };
 }
 
