@@ -62,10 +62,10 @@ namespace {
     }
 }
 
-Hauptfenster::Hauptfenster(AppState& state, Fensterregister& forms, QWidget* parent)
+Hauptfenster::Hauptfenster(AppState& state, Fensterregister& fenster, QWidget* parent)
     : QMainWindow(parent)
     , st(state)
-    , forms(forms)
+    , m_fenster(fenster)
 {
     setObjectName(QStringLiteral("hauptfenster"));
     QFont f(QStringLiteral("Arial"));
@@ -89,8 +89,8 @@ void Hauptfenster::sammlungAbonnieren()
     // The main window learns of every change to the collection and brings its own lists up to date.
     Sammlung* s = &st.sammlung;
     auto neuLaden = [this] {
-        if (forms.ladefenster)
-            forms.ladefenster->rezepteLaden();
+        if (m_fenster.ladefenster.gemacht()) // not before the first load of the start-up
+            m_fenster.ladefenster->rezepteLaden();
     };
     connect(s, &Sammlung::rezeptGespeichert, this, [this, neuLaden](int n) {
         neuLaden();
@@ -115,12 +115,7 @@ void Hauptfenster::sammlungAbonnieren()
     });
     connect(s, &Sammlung::kategorienGeaendert, this, &Hauptfenster::kategorienNeu);
     connect(s, &Sammlung::neuEinlesen, this, neuLaden);
-    connect(s, &Sammlung::altesFormat, this, [this] {
-        if (forms.aktualisierungsfenster) {
-            centreOn(forms.aktualisierungsfenster, this);
-            forms.aktualisierungsfenster->show();
-        }
-    });
+    connect(s, &Sammlung::altesFormat, this, &Hauptfenster::datenbankAktualisieren);
     connect(s, &Sammlung::einstellungenGeaendert, this, &Hauptfenster::einstellungenAnwenden);
     connect(s, &Sammlung::vonAussenGeaendert, this, &Hauptfenster::vonAussenGeaendert);
     connect(s, &Sammlung::konfliktkopieGefunden, this, [this](const QString& name) {
@@ -136,16 +131,16 @@ void Hauptfenster::vonAussenGeaendert(int dateien)
         QTimer::singleShot(500, this, [this, dateien] { vonAussenGeaendert(dateien); });
         return;
     }
-    if ((dateien & Sammlung::Einstellungen) && forms.einstellungsfenster)
-        forms.einstellungsfenster->einstellungenLaden();
+    if (dateien & Sammlung::Einstellungen)
+        m_fenster.einstellungsfenster->einstellungenLaden();
     if (dateien & Sammlung::Kategorien)
         kategorienNeu(-1);
-    if (!(dateien & (Sammlung::Index | Sammlung::Favoriten | Sammlung::Kategorien)) || !forms.ladefenster)
+    if (!(dateien & (Sammlung::Index | Sammlung::Favoriten | Sammlung::Kategorien)))
         return;
     const int zeile = m_rezeptliste->currentRow();
     const int nummer = zeile >= 0 ? m_rezeptliste->numberAt(zeile) : -1;
     const int scroll = m_rezeptliste->verticalScrollBar()->value();
-    forms.ladefenster->rezepteLaden(true);
+    m_fenster.ladefenster->rezepteLaden(true);
     m_rezeptliste->blockSignals(true);
     for (int r = 0; nummer >= 0 && r < m_rezeptliste->count(); ++r)
         if (m_rezeptliste->numberAt(r) == nummer) {
@@ -1009,7 +1004,7 @@ void Hauptfenster::zeigeRezept(int n)
         if (!inhalt.schaden.isEmpty())
             Meldung(inhalt.schaden, QStringLiteral("Fehler bei der Rezeptanzeige!"));
     } catch (const std::exception&) {
-        if (forms.meldungsfenster)
+        if (m_fenster.meldungsfenster.gemacht())
             Meldung(QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!"),
                 QStringLiteral("Fehler bei der Rezeptanzeige!"));
     }
@@ -1040,10 +1035,9 @@ void Hauptfenster::zeigeRezeptanzahl(int anzahl)
 
 void Hauptfenster::datenbankAktualisieren()
 {
-    if (forms.aktualisierungsfenster) {
-        centreOn(forms.aktualisierungsfenster, this);
-        forms.aktualisierungsfenster->show();
-    }
+    Aktualisierungsfenster* w = m_fenster.aktualisierungsfenster;
+    centreOn(w, this);
+    w->show();
 }
 
 } // namespace tk

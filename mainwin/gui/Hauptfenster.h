@@ -26,6 +26,7 @@ namespace tk {
 
 struct AppState;
 struct RezeptAnsicht;
+struct RezeptVorgabe;
 class HotLabel;
 struct Farbschema;
 class TabControl;
@@ -35,7 +36,7 @@ class TabControl;
 class Hauptfenster : public QMainWindow {
     Q_OBJECT
 public:
-    Hauptfenster(AppState& state, Fensterregister& forms, QWidget* parent = nullptr);
+    Hauptfenster(AppState& state, Fensterregister& fenster, QWidget* parent = nullptr);
     ~Hauptfenster() override;
 
     // Operations called across the program.
@@ -48,6 +49,7 @@ public:
     void einstellungenZeigen(); // Programm > Einstellungen
     void beenden();
     void neuesRezept();
+    void neuesRezeptAus(const RezeptVorgabe& vorgabe); // a recipe read from a web page, into the editor
     void rezeptBearbeiten();
     void rezeptLoeschen();
     void drucken(); // Drucken
@@ -84,6 +86,7 @@ public:
     void markiertesUmrechnen(); // pop-up menu: the recipe under the mouse
     void einkaufslisteZeigen();
     void aufDieEinkaufsliste();
+    void zutatenAufEinkaufsliste(const QStringList& zutaten, const QString& titel);
     void alsPdfDateiSpeichern();
 
     // Lists and view.
@@ -250,6 +253,7 @@ private:
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);
     void ansichtLeeren(); // nothing on show any more
+    void umrechnen(int n);
     void baueMenues();
     void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
     void baueSymbolleiste();
@@ -259,7 +263,7 @@ private:
         QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)());
 
     AppState& st;
-    Fensterregister& forms;
+    Fensterregister& m_fenster; // the other windows, made when first asked for
     bool m_gezeigt = false;
     int m_linkeBreite = 170;
     int m_rechteBreite = 170;

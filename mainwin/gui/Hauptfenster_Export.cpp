@@ -104,11 +104,10 @@ void Hauptfenster::exportEntfernen()
 // "Weiter"
 void Hauptfenster::exportWeiter()
 {
-    if (!forms.paketexportfenster)
-        return;
-    centreOn(forms.paketexportfenster, this);
-    forms.paketexportfenster->show();
-    forms.paketexportfenster->raise();
+    Paketexportfenster* w = m_fenster.paketexportfenster;
+    centreOn(w, this);
+    w->show();
+    w->raise();
 }
 
 // "Abbrechen"
@@ -140,9 +139,7 @@ void Hauptfenster::paketExportieren()
 
 void Hauptfenster::paketImportieren()
 {
-    Paketimportfenster* f = forms.paketimportfenster;
-    if (!f)
-        return;
+    Paketimportfenster* f = m_fenster.paketimportfenster;
     f->leeren();
     centreOnScreen(f);
     f->show();

@@ -84,19 +84,9 @@ void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
     umstellen(m_listenmenue, popListe, popUmrechnen, "aufDieEinkaufsliste");
 }
 
-namespace {
-    // The shopping list window is made when first needed; the main window owns it.
-    Einkaufslistenfenster* einkaufsliste(QWidget* form1, const QString& programDir)
-    {
-        auto* w = form1->findChild<Einkaufslistenfenster*>(
-            QStringLiteral("einkaufslistenfenster"), Qt::FindDirectChildrenOnly);
-        return w ? w : new Einkaufslistenfenster(programDir, form1);
-    }
-}
-
 void Hauptfenster::einkaufslisteZeigen()
 {
-    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
+    Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
     nachVorne(w, this);
     w->laden();
 }
@@ -104,43 +94,32 @@ void Hauptfenster::einkaufslisteZeigen()
 void Hauptfenster::aufDieEinkaufsliste()
 {
     RezeptAnsicht a;
-    if (!gespeichertesRezept(st, st.aktuellesRezept, a))
-        return;
-    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
-    w->hinzufuegen(a.zutaten, a.titel);
+    if (gespeichertesRezept(st, st.aktuellesRezept, a))
+        zutatenAufEinkaufsliste(a.zutaten, a.titel);
+}
+
+void Hauptfenster::zutatenAufEinkaufsliste(const QStringList& zutaten, const QString& titel)
+{
+    Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
+    w->hinzufuegen(zutaten, titel);
     nachVorne(w, this);
 }
 
-namespace {
-    void umrechnen(QWidget* form1, const AppState& st, int n)
-    {
-        RezeptAnsicht a;
-        if (!gespeichertesRezept(st, n, a))
-            return;
-        auto* w = form1->findChild<Umrechnungsfenster*>(
-            QStringLiteral("umrechnungsfenster"), Qt::FindDirectChildrenOnly);
-        if (!w) {
-            w = new Umrechnungsfenster(form1);
-            const QString dir = st.programDir;
-            QObject::connect(w, &Umrechnungsfenster::aufEinkaufsliste, form1,
-                [form1, dir](const QStringList& m_zutaten, const QString& titel) {
-                    guarded(form1, [&] {
-                        Einkaufslistenfenster* liste = einkaufsliste(form1, dir);
-                        liste->hinzufuegen(m_zutaten, titel);
-                        nachVorne(liste, form1);
-                    });
-                });
-        }
-        w->zeige(a);
-        nachVorne(w, form1);
-    }
+void Hauptfenster::umrechnen(int n)
+{
+    RezeptAnsicht a;
+    if (!gespeichertesRezept(st, n, a))
+        return;
+    Umrechnungsfenster* w = m_fenster.umrechnungsfenster;
+    w->zeige(a);
+    nachVorne(w, this);
 }
 
 // "Rezept" > "Umrechnen...": the recipe on show.
-void Hauptfenster::rezeptUmrechnen() { umrechnen(this, st, st.angezeigtesRezept); }
+void Hauptfenster::rezeptUmrechnen() { umrechnen(st.angezeigtesRezept); }
 
 // The list's pop-up menu: the recipe under the mouse.
-void Hauptfenster::markiertesUmrechnen() { umrechnen(this, st, st.aktuellesRezept); }
+void Hauptfenster::markiertesUmrechnen() { umrechnen(st.aktuellesRezept); }
 
 void Hauptfenster::alsPdfDateiSpeichern()
 {

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
@@ -169,16 +169,14 @@ void Collection::recipe(
         tk::buildRecipe(zutaten, text, kommentar));
 }
 
-Program::Program(const QString& dir, bool)
+Program::Program(const QString& dir)
     : st(*new tk::AppState)
 {
     m_state.reset(&st);
     st.programDir = dir;
-    m_windows = tk::createWindows(st);
+    m_fenster = tk::programmStarten(st);
 }
 
 Program::~Program() = default;
-
-tk::Fensterregister& Program::forms() { return m_windows->forms; }
 
 } // namespace tkt
