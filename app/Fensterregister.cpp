@@ -53,9 +53,8 @@ Fensterregister::Fensterregister(AppState& state)
         [this] { return new Willkommensfenster(st, hauptfenster, einstellungsfenster, suchfenster); });
     bereitstellen(ladefenster, [this] {
         auto* w = new Ladefenster(st, hauptfenster);
-        QObject::connect(w, &Ladefenster::altesFormat, hauptfenster.get(), [this] {
-            hauptfenster->datenbankAktualisieren();
-        });
+        QObject::connect(w, &Ladefenster::altesFormat, hauptfenster.get(),
+            [this] { hauptfenster->datenbankAktualisieren(); });
         return w;
     });
     bereitstellen(aktualisierungsfenster, [this] {
@@ -100,7 +99,8 @@ Fensterregister::Fensterregister(AppState& state)
         return w;
     });
     bereitstellen(rezKonvImportfenster, [this] { return new RezKonvImportfenster(st, hauptfenster); });
-    bereitstellen(einkaufslistenfenster, [this] { return new Einkaufslistenfenster(st.programDir, hauptfenster); });
+    bereitstellen(
+        einkaufslistenfenster, [this] { return new Einkaufslistenfenster(st.programDir, hauptfenster); });
     bereitstellen(umrechnungsfenster, [this] {
         Hauptfenster* haupt = hauptfenster;
         auto* w = new Umrechnungsfenster(haupt);

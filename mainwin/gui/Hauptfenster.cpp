@@ -81,6 +81,7 @@ Hauptfenster::Hauptfenster(AppState& state, Fensterregister& fenster, QWidget* p
     resize(750, 500);
     setHauptfenster(this);
     sammlungAbonnieren();
+    connect(this, &Hauptfenster::kommentarGeaendert, this, &Hauptfenster::umrechnungFolgt);
     layoutLaden();
 }
 

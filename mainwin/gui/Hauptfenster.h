@@ -254,6 +254,7 @@ private:
     void vonAussenGeaendert(int dateien);
     void ansichtLeeren(); // nothing on show any more
     void umrechnen(int n);
+    void umrechnungFolgt();
     void baueMenues();
     void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
     void baueSymbolleiste();

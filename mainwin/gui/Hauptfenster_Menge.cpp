@@ -115,6 +115,17 @@ void Hauptfenster::umrechnen(int n)
     nachVorne(w, this);
 }
 
+void Hauptfenster::umrechnungFolgt()
+{
+    // The converter follows the recipe on show.
+    if (!m_fenster.umrechnungsfenster.gemacht())
+        return;
+    Umrechnungsfenster* w = m_fenster.umrechnungsfenster;
+    RezeptAnsicht a;
+    if (w->isVisible() && gespeichertesRezept(st, st.angezeigtesRezept, a))
+        w->folge(a);
+}
+
 // "Rezept" > "Umrechnen...": the recipe on show.
 void Hauptfenster::rezeptUmrechnen() { umrechnen(st.angezeigtesRezept); }
 
