@@ -10,13 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "exchange/RezKonvImport.h"
+#include "exchange/Kategoriezuordnung.h"
 #include "exchange/gui/WebLader.h"
-#include "platform/gui/Meldung.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Jpeg.h"
@@ -36,6 +36,19 @@ namespace {
     {
         return pfad.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
             || pfad.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
+    }
+
+    // What the user should check in the editor. The notes run to several sentences, more than the
+    // fixed message window shows, so a box that grows with its text says them.
+    void zeigeHinweise(QWidget* parent, const QString& text)
+    {
+        ModalRequest req { ModalKind::PlainMessage, kCaption, text };
+        Modal::run(req, [&] {
+            QMessageBox box(QMessageBox::Information, kCaption, text, QMessageBox::Ok, parent);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+            return ModalReply {};
+        });
     }
 }
 
@@ -297,6 +310,9 @@ void WebRezeptfenster::seiteDa(
     }
     m_rezept = e.rezepte.at(wahl);
     m_hinweise = e.hinweise;
+    // What was read from the page's text, not its recipe data, the user is asked to check first.
+    if (!m_rezept.hinweis.isEmpty())
+        m_hinweise.prepend(m_rezept.hinweis);
     // A saved page names its web address where it can; the file's path is the source otherwise.
     m_quelle = basis.isLocalFile() && e.adresse.isValid() ? e.adresse.toString(QUrl::FullyEncoded) : quelle;
     m_seite = basis.isLocalFile() ? e.adresse : basis;
@@ -371,15 +387,15 @@ void WebRezeptfenster::uebergeben()
         if (n >= 0 && n < st.kategorien.namen.size())
             eigene.append({ n, st.kategorien.namen.at(n).name });
     }
-    v.kategorien = webKategorien(m_rezept.kategorien, Kategoriezuordnung(eigene));
+    v.kategorien = webKategorien(m_rezept.kategorien, Kategoriezuordnung(eigene), m_rezept.titel);
 
     QStringList hinweise = m_hinweise;
     if (m_bildDatei.isEmpty() && !m_bildFehler.isEmpty())
-        hinweise.append(m_bildFehler);
+        hinweise.append(m_bildFehler + QStringLiteral(" Das Rezept wird ohne Bild übernommen."));
     bereit(kBereit);
     hide();
     if (!hinweise.isEmpty())
-        Meldung(hinweise.join(u'\r'), kCaption);
+        zeigeHinweise(parentWidget(), hinweise.join(u'\n'));
     emit rezeptGelesen(v);
 }
 
