@@ -20,6 +20,7 @@
 #include "mainwin/gui/Hauptfenster.h"
 #include "mainwin/gui/Ladefenster.h"
 #include "mainwin/gui/Meldungsfenster.h"
+#include "planung/gui/Wochenplanfenster.h"
 #include "platform/gui/Modal.h"
 #include "search/gui/Suchfenster.h"
 #include "settings/gui/Einstellungsfenster.h"
@@ -108,6 +109,13 @@ Fensterregister::Fensterregister(AppState& state)
             [haupt](const QStringList& zutaten, const QString& titel) {
                 guarded(haupt, [&] { haupt->zutatenAufEinkaufsliste(zutaten, titel); });
             });
+        return w;
+    });
+    bereitstellen(wochenplanfenster, [this] {
+        Hauptfenster* haupt = hauptfenster;
+        auto* w = new Wochenplanfenster(st, haupt);
+        haupt->wochenplanAnschliessen(
+            *w); // it shows recipes and fills the shopping list through the main window
         return w;
     });
 }

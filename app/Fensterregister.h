@@ -27,6 +27,7 @@ class WebRezeptfenster;
 class RezKonvImportfenster;
 class Einkaufslistenfenster;
 class Umrechnungsfenster;
+class Wochenplanfenster;
 
 // One window of the registry: made the first time it is asked for, then kept until the registry goes.
 // It reads like a pointer to the window (`fenster.rezepteditor->show()`), and there is never none.
@@ -81,6 +82,7 @@ public:
     Fenster<RezKonvImportfenster> rezKonvImportfenster;
     Fenster<Einkaufslistenfenster> einkaufslistenfenster;
     Fenster<Umrechnungsfenster> umrechnungsfenster;
+    Fenster<Wochenplanfenster> wochenplanfenster;
 
 private:
     template <class T, class Machen> void bereitstellen(Fenster<T>& f, Machen machen);

@@ -9,6 +9,7 @@
 
 #include "app/Fensterregister.h"
 #include "platform/gui/RecipeList.h"
+#include "store/Titelrang.h"
 
 class QAction;
 class QLabel;
@@ -135,6 +136,8 @@ public:
     // The search window puts its hits into the result list; the export window packs the export list.
     void suchfensterAnschliessen(Suchfenster& suche);
     void exportfensterAnschliessen(Paketexportfenster& exportfenster);
+    // The week plan opens its recipes here and sends its week onto the shopping list.
+    void wochenplanAnschliessen(Wochenplanfenster& plan);
 
 private:
     // Controls (names as the windows know them); others find them by these object names.
@@ -231,7 +234,7 @@ public:
     QStringList rezeptKommentar; // the comment lines as read
 
     void rezeptlisteFuellen(); // the records of aktuelleKategorie, in number order
-    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
+    const std::vector<int>* alphabetischerRang(); // of the live titles, rebuilt after each load
     void rangVorbereiten(); // after a load: a large collection's titles are ranked on another core
     void setzeSpaltenbreiten(int links, int rechts);
     void setzeErgebnishoehe(int h);
@@ -261,7 +264,6 @@ private:
     void baueMenues();
     void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
     void baueWochenplanMenues(QMenu* rezeptMenu);
-    Wochenplanfenster* wochenplan();
     void baueSymbolleiste();
     void baueBereiche();
     void zusatzinfoAnordnen();
@@ -274,11 +276,7 @@ private:
     int m_linkeBreite = 170;
     int m_rechteBreite = 170;
     int m_ergebnishoehe = 81;
-    std::vector<int> m_rank;
-    std::vector<int> m_alphabetisch; // the live numbers in the order of m_rank
-    quint64 m_rankGeneration = ~quint64(0);
-    struct RangImVoraus;
-    std::shared_ptr<RangImVoraus> m_rankVoraus;
+    Titelrang m_titelrang;
 };
 
 } // namespace tk

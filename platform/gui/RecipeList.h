@@ -43,10 +43,6 @@ private:
     std::function<const std::vector<int>*()> m_rank;
 };
 
-// Ranks the titles by the locale's collation: rank[n] is recipe n's place in the alphabetical order
-// of all given titles (equal titles in number order); numbers without a title rank last.
-std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles);
-
 class RecipeList : public QListView {
     Q_OBJECT
 public:

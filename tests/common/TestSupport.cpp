@@ -6,6 +6,8 @@
 #include <QLocale>
 
 #include "app/Programmstart.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
@@ -178,5 +180,28 @@ Program::Program(const QString& dir)
 }
 
 Program::~Program() = default;
+
+tk::Hauptfenster* Program::hauptfensterZeigen()
+{
+    m_fenster->willkommensfenster->hide();
+    tk::Hauptfenster* f1 = m_fenster->hauptfenster;
+    f1->show();
+    f1->activateWindow();
+    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QVERIFY(f.write(bytes) == bytes.size());
+}
 
 } // namespace tkt

@@ -16,6 +16,7 @@
 
 namespace tk {
 struct AppState;
+class Hauptfenster;
 }
 
 namespace tkt {
@@ -86,6 +87,9 @@ public:
     ~Program();
     tk::AppState& st;
     tk::Fensterregister& forms() { return *m_fenster; }
+    // The main window on screen and active (the welcome window hidden), so its shortcuts reach it;
+    // null when it does not become active.
+    tk::Hauptfenster* hauptfensterZeigen();
 
 private:
     std::unique_ptr<tk::AppState> m_state;
@@ -93,6 +97,8 @@ private:
 };
 
 QByteArray crlf(const QStringList& lines); // Windows-1252 + CR LF
+QByteArray readFile(const QString& path); // empty when it cannot be read
+void writeFile(const QString& path, const QByteArray& bytes); // its folder made; a failure fails the test
 void useGermanLocale();
 
 } // namespace tkt
