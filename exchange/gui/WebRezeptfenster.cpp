@@ -74,8 +74,7 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     m_dateiOeffnen->setObjectName(QStringLiteral("dateiOeffnen"));
     m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
     m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
-    for (QPushButton* b : { m_laden, m_dateiOeffnen, m_abbrechen })
-        b->setAutoDefault(false);
+    // Return presses the button that has the focus, "Laden" when none has.
     m_laden->setDefault(true);
 
     m_status = new QLabel(kBereit, this);

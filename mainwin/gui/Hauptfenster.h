@@ -255,6 +255,7 @@ protected:
 
 private:
     RezeptAnsicht ansicht() const; // what the recipe view shows right now
+    RezeptAnsicht druckAnsicht() const; // the same with the text's own lines
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);

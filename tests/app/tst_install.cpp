@@ -202,7 +202,7 @@ private slots:
         const QString desktop
             = QString::fromUtf8(tkt::readFile(ziel("share/applications/" + kId + ".desktop")));
         QVERIFY(desktop.contains(QStringLiteral("\nMimeType=") + typ + u';'));
-        QVERIFY(desktop.contains(QStringLiteral("\nExec=tellerkiste %F\n")));
+        QVERIFY(desktop.contains(QStringLiteral("\nExec=tellerkiste %U\n")));
         QVERIFY(desktop.contains(QStringLiteral("\nIcon=") + kId + u'\n'));
     }
 
