@@ -9,6 +9,7 @@
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/Meldung.h"
+#include "platform/BrokenLink.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
@@ -124,6 +125,13 @@ void Ladefenster::rezepteLaden(bool leise)
 
     const QString index = indexPath(st.programDir);
     if (!QFileInfo::exists(index)) {
+        // A link that leads nowhere is for the user to mend; a new copy of the program would not help.
+        const QString link = brokenLinkMessage(index);
+        if (!link.isEmpty()) {
+            Meldung(QStringLiteral("Die Datenbank kann nicht gelesen werden.\r") + link,
+                QStringLiteral("Schwerer Fehler"));
+            return;
+        }
         Meldung(QStringLiteral(
                     "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
@@ -144,7 +152,8 @@ void Ladefenster::rezepteLaden(bool leise)
             [&](int n) {
                 if (n == 0) {
                     max = std::max(0, st.rezeptMax);
-                    entries.reserve(size_t(max) + 1);
+                    // The table, not line 0: a damaged line 0 may claim two billion recipes.
+                    entries.reserve(st.rezepte.size());
                 }
                 erreicht = n;
                 fortschritt(n, max, n == max);
