@@ -11,6 +11,8 @@ namespace {
     const QString kFarben = QStringLiteral("Farben");
     const QString kSchrift = QStringLiteral("Schrift");
     const QString kStart = QStringLiteral("Start");
+    const QString kKochmodus = QStringLiteral("Kochmodus");
+    const QString kTextgroesse = QStringLiteral("Textgroesse");
 }
 
 QString standardAutor(const IniFile& ini)
@@ -23,6 +25,12 @@ int size(const IniFile& ini) { return ini.readInteger(kSchrift, QStringLiteral("
 bool showWelcome(const IniFile& ini) { return ini.readBool(kStart, QStringLiteral("ShowWelcome"), true); }
 
 int klemmeGroesse(int s) { return std::clamp(s, kMinGroesse, kMaxGroesse); }
+
+int kochmodusGroesse(const IniFile& ini)
+{
+    return std::clamp(ini.readInteger(kKochmodus, kTextgroesse, 100), kKochmodusMin, kKochmodusMax);
+}
+void writeKochmodusGroesse(IniFile& ini, int prozent) { ini.writeInteger(kKochmodus, kTextgroesse, prozent); }
 
 void writeAutor(IniFile& ini, const QString& autor)
 {
