@@ -278,6 +278,13 @@ QString timerName(const Kochschritt& schritt)
         if (satzende || name.size() == 3)
             break;
     }
+    // "Backofen auf" from "Den Backofen auf 200 Grad": a name does not end in a preposition.
+    static const QStringList klein = { QStringLiteral("auf"), QStringLiteral("in"), QStringLiteral("im"),
+        QStringLiteral("mit"), QStringLiteral("und"), QStringLiteral("bei"), QStringLiteral("zu"),
+        QStringLiteral("an"), QStringLiteral("am"), QStringLiteral("für"), QStringLiteral("von"),
+        QStringLiteral("ca"), QStringLiteral("etwa"), QStringLiteral("nach") };
+    while (!name.isEmpty() && klein.contains(name.back().toLower()))
+        name.removeLast();
     if (name.isEmpty())
         return schritt.ueberschrift.isEmpty() ? QStringLiteral("Timer") : schritt.ueberschrift;
     return name.join(u' ');

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -55,6 +56,24 @@ namespace {
         f.setPointSizeF(punkte);
         f.setBold(fett);
         w->setFont(f);
+    }
+
+    // The largest point size from `gross` down to `klein` at which the texts, wrapped to `breite`,
+    // fit into `hoehe` (each with `abstand` around it); `klein` when none does.
+    double passendeGroesse(QFont schrift, const QStringList& texte, int breite, int hoehe, int abstand,
+        double gross, double klein)
+    {
+        for (double p = gross; p > klein; p -= 1) {
+            schrift.setPointSizeF(p);
+            const QFontMetrics fm(schrift);
+            int summe = 0;
+            for (const QString& t : texte)
+                summe
+                    += fm.boundingRect(QRect(0, 0, breite, 1 << 20), Qt::TextWordWrap, t).height() + abstand;
+            if (summe <= hoehe)
+                return p;
+        }
+        return klein;
     }
 
     QPushButton* knopf(const QString& text, const char* name, QWidget* eltern)
@@ -114,6 +133,11 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     mitte->setSpacing(24);
 
     // Left: the ingredients.
+    auto* links = new QVBoxLayout;
+    links->setSpacing(4);
+    auto* zutatenKopf = new QLabel(QStringLiteral("&Zutaten"), this);
+    zutatenKopf->setObjectName(QStringLiteral("ZutatenKopf"));
+    links->addWidget(zutatenKopf);
     m_zutaten = new QListWidget(this);
     m_zutaten->setObjectName(QStringLiteral("Zutaten"));
     m_zutaten->setAccessibleName(QStringLiteral("Zutaten"));
@@ -125,7 +149,9 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     m_zutaten->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_zutaten->setSpacing(3);
     m_zutaten->setFrameShape(QFrame::NoFrame);
-    mitte->addWidget(m_zutaten, 28);
+    zutatenKopf->setBuddy(m_zutaten);
+    links->addWidget(m_zutaten, 1);
+    mitte->addLayout(links, 28);
 
     // Centre: the step, large, and the way through the steps.
     auto* schrittSpalte = new QVBoxLayout;
@@ -169,6 +195,13 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     auto* rechts = new QVBoxLayout(m_timerSpalte);
     rechts->setContentsMargins(0, 0, 0, 0);
     rechts->setSpacing(8);
+    auto* timerKopf = new QLabel(QStringLiteral("Timer"), m_timerSpalte);
+    timerKopf->setObjectName(QStringLiteral("TimerKopf"));
+    rechts->addWidget(timerKopf);
+    m_keineZeit = new QLabel(QStringLiteral("Keine Zeitangabe in diesem Schritt."), m_timerSpalte);
+    m_keineZeit->setObjectName(QStringLiteral("KeineZeit"));
+    m_keineZeit->setWordWrap(true);
+    rechts->addWidget(m_keineZeit);
     m_timerKnoepfe = new QWidget(m_timerSpalte);
     auto* knoepfe = new QVBoxLayout(m_timerKnoepfe);
     knoepfe->setContentsMargins(0, 0, 0, 0);
@@ -218,6 +251,9 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
         m_schliessen };
     for (qsizetype i = 1; i < reihe.size(); ++i)
         setTabOrder(reihe.at(i - 1), reihe.at(i));
+    m_schrittBereich->viewport()->installEventFilter(this);
+    m_zutaten->viewport()->installEventFilter(this);
+    m_titel->installEventFilter(this);
     anwenden();
 }
 
@@ -282,14 +318,17 @@ void Kochmodusfenster::zeigeSchritt(int i)
     const QString name = timerName(schritt);
     for (const Dauer& d : findeDauern(schritt.text)) {
         auto* b = knopf(QStringLiteral("Timer ") + dauerText(d), "TimerStarten", m_timerKnoepfe);
+        b->setMinimumHeight(QFontMetrics(font()).height() * 2);
         b->setAccessibleName(b->text());
         b->setAccessibleDescription(name);
         m_timerKnoepfe->layout()->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, d, name] { starteTimer(d, name); });
     }
+    m_keineZeit->setVisible(m_timerKnoepfe->findChildren<QPushButton*>().isEmpty());
     if (hatteFokus)
         m_schrittBereich->setFocus();
     hervorheben();
+    einpassen();
     m_schrittBereich->ensureVisible(0, 0);
 }
 
@@ -315,16 +354,13 @@ void Kochmodusfenster::neuBerechnen()
         auto* item = new QListWidgetItem(m_zutaten);
         if (zutatenKopf(zeile, kopf)) {
             item->setText(kopf);
-            QFont f = m_zutaten->font();
-            f.setItalic(true);
-            f.setUnderline(true);
-            item->setFont(f);
             item->setFlags(Qt::ItemIsEnabled);
         } else {
             item->setText(skaliereZeile(zeile, faktor));
         }
     }
     hervorheben();
+    einpassen();
 }
 
 void Kochmodusfenster::hervorheben()
@@ -335,11 +371,15 @@ void Kochmodusfenster::hervorheben()
     const QList<int> erwaehnt = erwaehnteZutaten(m_rezept.zutaten, text);
     QString kopf;
     for (int i = 0; i < m_zutaten->count(); ++i) {
-        if (zutatenKopf(m_rezept.zutaten.at(i), kopf))
-            continue;
         QListWidgetItem* item = m_zutaten->item(i);
-        const bool fett = erwaehnt.contains(i);
         QFont f = m_zutaten->font();
+        if (zutatenKopf(m_rezept.zutaten.at(i), kopf)) {
+            f.setItalic(true);
+            f.setUnderline(true);
+            item->setFont(f);
+            continue;
+        }
+        const bool fett = erwaehnt.contains(i);
         f.setBold(fett);
         item->setFont(f);
         item->setData(Qt::AccessibleDescriptionRole, fett ? QStringLiteral("in diesem Schritt") : QString());
@@ -356,18 +396,82 @@ void Kochmodusfenster::groesser(int prozent)
         return;
     m_prozent = neu;
     anwenden();
-    neuBerechnen();
     guarded(this, [&] { Einstellungen::writeKochmodusGroesse(m_einstellungen, m_prozent); });
+}
+
+double Kochmodusfenster::faktor() const { return m_schriftgroesse / 10.0 * m_prozent / 100.0; }
+
+// A long step or a long list gets smaller type rather than a scroll bar, down to a floor; below
+// that it scrolls.
+void Kochmodusfenster::einpassen()
+{
+    if (!isVisible())
+        return;
+    const double f = faktor();
+    // A long title takes two lines at most.
+    if (m_titel->width() > 50) {
+        QFont titel = m_titel->font();
+        titel.setPointSizeF(kTitelText * f);
+        const int zweiZeilen = 2 * QFontMetrics(titel).lineSpacing();
+        const double p = passendeGroesse(
+            titel, { m_titel->text() }, m_titel->width(), zweiZeilen, 0, kTitelText * f, kZutatenText * f);
+        if (p != m_titel->font().pointSizeF())
+            schrift(m_titel, p, true);
+    }
+    const QWidget* bereich = m_schrittBereich->viewport();
+    if (bereich->width() > 50 && bereich->height() > 50) {
+        const double p = passendeGroesse(m_text->font(), { m_text->text() }, bereich->width(),
+            bereich->height(), 0, kSchrittText * f, kZutatenText * f);
+        if (p != m_text->font().pointSizeF())
+            schrift(m_text, p);
+    }
+    const QWidget* liste = m_zutaten->viewport();
+    if (liste->width() > 50 && liste->height() > 50) {
+        QStringList zeilen;
+        for (int i = 0; i < m_zutaten->count(); ++i)
+            zeilen.append(m_zutaten->item(i)->text());
+        // Measured bold, as a mentioned line is; the room the items take around their text is a guess
+        // on the safe side.
+        QFont fett = m_zutaten->font();
+        fett.setBold(true);
+        const int rand = 2 * m_zutaten->spacing() + 8;
+        const double p = passendeGroesse(
+            fett, zeilen, liste->width() - rand, liste->height(), rand, kZutatenText * f, kGrundText * f);
+        if (p != m_zutaten->font().pointSizeF()) {
+            schrift(m_zutaten, p);
+            hervorheben();
+        }
+    }
+}
+
+bool Kochmodusfenster::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::Resize
+        && (o == m_schrittBereich->viewport() || o == m_zutaten->viewport() || o == m_titel))
+        einpassen();
+    return QWidget::eventFilter(o, e);
 }
 
 void Kochmodusfenster::anwenden()
 {
-    const double f = m_schriftgroesse / 10.0 * m_prozent / 100.0;
+    const double f = faktor();
     schrift(this, kGrundText * f);
     schrift(m_titel, kTitelText * f, true);
     schrift(m_zutaten, kZutatenText * f);
     schrift(m_ueberschrift, kSchrittText * f, true);
     schrift(m_text, kSchrittText * f);
+    for (QLabel* kopf : { findChild<QLabel*>(QStringLiteral("ZutatenKopf")),
+             findChild<QLabel*>(QStringLiteral("TimerKopf")) })
+        schrift(kopf, kGrundText * f, true);
+    // Buttons large enough to hit with a floury knuckle.
+    const int zeile = QFontMetrics(font()).height();
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setMinimumHeight(zeile * 2);
+    m_portionen->setMinimumHeight(zeile * 2);
+    for (QLabel* anzeige : findChildren<QLabel*>(QStringLiteral("Anzeige")))
+        schrift(anzeige, kZutatenText * f, true);
+    for (QPushButton* b : { m_zurueck, m_weiter })
+        b->setMinimumWidth(zeile * 7);
 
     setBackground(this, m_farben.feld);
     setTextColour(this, m_farben.text);
@@ -377,6 +481,8 @@ void Kochmodusfenster::anwenden()
     for (const Laufuhr& u : m_uhren)
         if (!u.fertig)
             setBackground(u.zeile, m_farben.panel);
+    hervorheben();
+    einpassen();
 }
 
 // ---- Timers ---------------------------------------------------------------------------------------
@@ -397,7 +503,9 @@ void Kochmodusfenster::starteTimer(const Dauer& dauer, const QString& name)
     uhr.anzeige->setObjectName(QStringLiteral("Anzeige"));
     uhr.anzeige->setWordWrap(true);
     uhr.anzeige->setTextFormat(Qt::PlainText);
+    schrift(uhr.anzeige, kZutatenText * faktor(), true);
     auto* stopp = knopf(QStringLiteral("Stopp"), "Stopp", uhr.zeile);
+    stopp->setMinimumHeight(QFontMetrics(font()).height() * 2);
     stopp->setAccessibleDescription(name);
     lay->addWidget(uhr.anzeige, 1);
     lay->addWidget(stopp, 0, Qt::AlignVCenter);

@@ -49,6 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     struct Laufuhr {
@@ -66,6 +67,8 @@ private:
     void hervorheben();
     void groesser(int prozent);
     void anwenden();
+    void einpassen();
+    double faktor() const;
     void starteTimer(const Dauer& dauer, const QString& name);
     void stoppeTimer(QFrame* zeile);
     void ticken();
@@ -100,6 +103,7 @@ private:
     QLabel* m_ueberschrift = nullptr;
     QScrollArea* m_schrittBereich = nullptr;
     QLabel* m_text = nullptr;
+    QLabel* m_keineZeit = nullptr;
     QWidget* m_timerKnoepfe = nullptr;
     QPushButton* m_zurueck = nullptr;
     QLabel* m_stand = nullptr;
