@@ -8,8 +8,6 @@
 
 namespace tk {
 
-class Kategoriezuordnung;
-
 // A recipe read from a web page, already cut to what the collection can hold: one line per field
 // and per ingredient, Windows-1252 characters only, no "|" in title, author, date and quantity.
 struct WebRezept {
@@ -47,9 +45,5 @@ QUrl webAdresse(const QString& text);
 
 // The first web address among the program's start arguments (invalid when there is none).
 QUrl webArgument(const QStringList& argumente);
-
-// The category numbers whose names match the page's names: case-blind, singular or plural, and
-// the synonyms of the RezKonv import. Ascending, each once.
-QList<int> webKategorien(const QStringList& namen, const Kategoriezuordnung& zuordnung);
 
 } // namespace tk

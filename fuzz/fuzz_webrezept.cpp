@@ -2,7 +2,7 @@
 // file, and the category matching on every name it finds. Whatever the page holds, what comes out must
 // fit the collection: one line per field, Windows-1252, no "|" in the index fields, pictures only from the
 // web or beside the saved page.
-#include "exchange/RezKonvImport.h"
+#include "exchange/Kategoriezuordnung.h"
 #include "exchange/WebRezept.h"
 #include "platform/Cp1252.h"
 #include "store/Formats.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "exchange/RezKonvImport.h"
+#include "exchange/Kategoriezuordnung.h"
 #include "exchange/WebRezept.h"
 #include "platform/Cp1252.h"
 
