@@ -15,7 +15,7 @@ void oeffnePakete(Fensterregister& forms, const QStringList& argumente, const QS
         return;
     // The same window the menu opens: emptied, centred and on top.
     forms.hauptfenster->Installieren2Click();
-    guarded(forms.paketimportfenster, [&] { forms.paketimportfenster->Laden(pakete); });
+    guarded(forms.paketimportfenster, [&] { forms.paketimportfenster->paketeLaden(pakete); });
 }
 
 void nachVorn(Fensterregister& forms)

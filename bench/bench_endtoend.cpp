@@ -121,22 +121,23 @@ int main(int argc, char** argv)
     const QString textWort = file.text.value(0).section(u' ', 0, 0);
     const QString autorWort = st.Rezepte[size_t(n)].Autor.section(u' ', -1);
     struct Run {
-        int radio;
+        const char* knopf;
         tk::SuchModus modus;
         QString wort;
         const char* name;
         double ms = 0;
         int hits = 0;
     };
-    std::vector<Run> runs { { 1, tk::SuchModus::Volltext, textWort, "Volltext" },
-        { 2, tk::SuchModus::Titel, titelWort, "Titel" }, { 3, tk::SuchModus::Zutaten, zutatWort, "Zutaten" },
-        { 4, tk::SuchModus::Autor, autorWort, "Autor" } };
+    std::vector<Run> runs { { "volltext", tk::SuchModus::Volltext, textWort, "Volltext" },
+        { "titel", tk::SuchModus::Titel, titelWort, "Titel" },
+        { "zutaten", tk::SuchModus::Zutaten, zutatWort, "Zutaten" },
+        { "autor", tk::SuchModus::Autor, autorWort, "Autor" } };
     tk::Suchfenster* s = windows->forms.suchfenster;
     for (Run& r : runs) {
         m->Image3Click();
-        tkb::kind<QRadioButton>(s, u"RadioButton%1"_qs.arg(r.radio))->click();
-        tkb::kind<QLineEdit>(s, "Edit1")->setText(r.wort);
-        auto* suchen = tkb::kind<QPushButton>(s, "Button1");
+        tkb::kind<QRadioButton>(s, QLatin1String(r.knopf))->click();
+        tkb::kind<QLineEdit>(s, "suchwort")->setText(r.wort);
+        auto* suchen = tkb::kind<QPushButton>(s, "suchen");
         r.ms = timed([&] { suchen->click(); });
         std::vector<int> expected;
         tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir.path(), r.modus, r.wort, expected);
@@ -154,8 +155,8 @@ int main(int argc, char** argv)
     st.AktRezept = n;
     m->Bearbeiten1Click();
     tk::Rezepteditor* e = windows->forms.rezepteditor;
-    tkb::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Geänderte Suppe"));
-    auto* speichern = tkb::kind<QPushButton>(e, "Button1");
+    tkb::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Geänderte Suppe"));
+    auto* speichern = tkb::kind<QPushButton>(e, "speichern");
     const double saveMs = timed([&] { speichern->click(); });
     const QStringList index = tk::loadLines(tk::indexPath(dir.path()));
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"),

@@ -266,9 +266,9 @@ void messen(const QString& arg)
     auto suche = [&](const char* radio, const QString& wort) {
         m->Image3Click();
         tkb::kind<QRadioButton>(s, QLatin1String(radio))->click();
-        tkb::kind<QLineEdit>(s, QStringLiteral("Edit1"))->setText(wort);
+        tkb::kind<QLineEdit>(s, QStringLiteral("suchwort"))->setText(wort);
         return ms([&] {
-            tkb::kind<QPushButton>(s, QStringLiteral("Button1"))->click();
+            tkb::kind<QPushButton>(s, QStringLiteral("suchen"))->click();
             QCoreApplication::processEvents();
         });
     };
@@ -282,11 +282,11 @@ void messen(const QString& arg)
         double zielMs;
     };
     const QList<Lauf> laeufe {
-        { "title", "RadioButton2", QStringLiteral("kuchen"), tk::SuchModus::Titel, 0, 50 },
-        { "full text", "RadioButton1", QStringLiteral("bei"), tk::SuchModus::Volltext, 1.3, 0 },
-        { "full text", "RadioButton1", QStringLiteral("Quittengelee"), tk::SuchModus::Volltext, 1.1, 0 },
-        { "ingredient", "RadioButton3", QStringLiteral("te"), tk::SuchModus::Zutaten, 1.3, 0 },
-        { "ingredient", "RadioButton3", QStringLiteral("Quittengelee"), tk::SuchModus::Zutaten, 1.1, 0 },
+        { "title", "titel", QStringLiteral("kuchen"), tk::SuchModus::Titel, 0, 50 },
+        { "full text", "volltext", QStringLiteral("bei"), tk::SuchModus::Volltext, 1.3, 0 },
+        { "full text", "volltext", QStringLiteral("Quittengelee"), tk::SuchModus::Volltext, 1.1, 0 },
+        { "ingredient", "zutaten", QStringLiteral("te"), tk::SuchModus::Zutaten, 1.3, 0 },
+        { "ingredient", "zutaten", QStringLiteral("Quittengelee"), tk::SuchModus::Zutaten, 1.1, 0 },
     };
     for (const Lauf& l : laeufe) {
         suche(l.radio, l.wort); // warms the file cache

@@ -133,7 +133,7 @@ void messen(int n, double ziel)
         w->ladeDateien({ datei });
         const double liste = ms(t);
 
-        w->ImportierenClick();
+        w->importieren();
         const double gesamt = ms(t);
         std::printf(
             "Fenster: Liste von %d Rezepten in %.0f ms, Importieren bis nach dem Neueinlesen %.0f ms, "
@@ -145,8 +145,8 @@ void messen(int n, double ziel)
         w->ladeDateien({ datei });
         const QByteArray indexVorher = tk::loadBytes(tk::indexPath(st.programDir));
         const qsizetype dateienVorher = QDir(tk::rezepteDir(st.programDir)).count();
-        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("Abbrechen"));
-        auto* balken = w->findChild<QProgressBar*>(QStringLiteral("Fortschritt"));
+        auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("abbrechen"));
+        auto* balken = w->findChild<QProgressBar*>(QStringLiteral("fortschritt"));
         QElapsedTimer a;
         QTimer wacht;
         QObject::connect(&wacht, &QTimer::timeout, [&] {
@@ -156,7 +156,7 @@ void messen(int n, double ziel)
             abbrechen->click();
         });
         wacht.start(5);
-        w->ImportierenClick();
+        w->importieren();
         wacht.stop();
         const double abbruch = a.isValid() ? ms(a) : 0;
         const bool nichts = a.isValid() && tk::loadBytes(tk::indexPath(st.programDir)) == indexVorher

@@ -19,10 +19,16 @@ QString standardAutor(const IniFile& ini)
 {
     return ini.readString(kData, QStringLiteral("StandardAutor"), {});
 }
-bool skin(const IniFile& ini) { return ini.readBool(kFarben, QStringLiteral("Skin"), false); }
-int farbe(const IniFile& ini) { return ini.readInteger(kFarben, QStringLiteral("Farbe"), 0); }
-int size(const IniFile& ini) { return ini.readInteger(kSchrift, QStringLiteral("Size"), kStandardGroesse); }
-bool showWelcome(const IniFile& ini) { return ini.readBool(kStart, QStringLiteral("ShowWelcome"), true); }
+bool eigeneFarben(const IniFile& ini) { return ini.readBool(kFarben, QStringLiteral("Skin"), false); }
+int farbton(const IniFile& ini) { return ini.readInteger(kFarben, QStringLiteral("Farbe"), 0); }
+int schriftgroesse(const IniFile& ini)
+{
+    return ini.readInteger(kSchrift, QStringLiteral("Size"), kStandardGroesse);
+}
+bool willkommenZeigen(const IniFile& ini)
+{
+    return ini.readBool(kStart, QStringLiteral("ShowWelcome"), true);
+}
 
 int klemmeGroesse(int s) { return std::clamp(s, kMinGroesse, kMaxGroesse); }
 
@@ -30,15 +36,18 @@ int kochmodusGroesse(const IniFile& ini)
 {
     return std::clamp(ini.readInteger(kKochmodus, kTextgroesse, 100), kKochmodusMin, kKochmodusMax);
 }
-void writeKochmodusGroesse(IniFile& ini, int prozent) { ini.writeInteger(kKochmodus, kTextgroesse, prozent); }
+void schreibeKochmodusGroesse(IniFile& ini, int prozent)
+{
+    ini.writeInteger(kKochmodus, kTextgroesse, prozent);
+}
 
-void writeAutor(IniFile& ini, const QString& autor)
+void schreibeAutor(IniFile& ini, const QString& autor)
 {
     ini.writeString(kData, QStringLiteral("StandardAutor"), autor);
 }
-void writeSize(IniFile& ini, int s) { ini.writeInteger(kSchrift, QStringLiteral("Size"), s); }
+void schreibeSchriftgroesse(IniFile& ini, int s) { ini.writeInteger(kSchrift, QStringLiteral("Size"), s); }
 
-void writeSchema(IniFile& ini, bool normaleFarbe, int farbton)
+void schreibeFarben(IniFile& ini, bool normaleFarbe, int farbton)
 {
     ini.writeBool(kFarben, QStringLiteral("Skin"), !normaleFarbe);
     // The normal colours keep the stored hue.
@@ -46,6 +55,9 @@ void writeSchema(IniFile& ini, bool normaleFarbe, int farbton)
         ini.writeInteger(kFarben, QStringLiteral("Farbe"), farbton);
 }
 
-void writeShowWelcome(IniFile& ini, bool show) { ini.writeBool(kStart, QStringLiteral("ShowWelcome"), show); }
+void schreibeWillkommenZeigen(IniFile& ini, bool show)
+{
+    ini.writeBool(kStart, QStringLiteral("ShowWelcome"), show);
+}
 
 } // namespace tk::Einstellungen

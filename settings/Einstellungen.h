@@ -14,10 +14,10 @@ namespace Einstellungen {
     constexpr int kStandardGroesse = 10;
 
     QString standardAutor(const IniFile& ini); // "Data"/"StandardAutor", default empty
-    bool skin(const IniFile& ini); // "Farben"/"Skin": the hue scheme, default false
-    int farbe(const IniFile& ini); // "Farben"/"Farbe", default 0, used as read
-    int size(const IniFile& ini); // "Schrift"/"Size", default 10, not clamped
-    bool showWelcome(const IniFile& ini); // "Start"/"ShowWelcome", default true
+    bool eigeneFarben(const IniFile& ini); // "Farben"/"Skin": the hue scheme, default false
+    int farbton(const IniFile& ini); // "Farben"/"Farbe", default 0, used as read
+    int schriftgroesse(const IniFile& ini); // "Schrift"/"Size", default 10, not clamped
+    bool willkommenZeigen(const IniFile& ini); // "Start"/"ShowWelcome", default true
 
     int klemmeGroesse(int size); // to 6..12, as the track bar does
 
@@ -26,15 +26,15 @@ namespace Einstellungen {
     constexpr int kKochmodusMin = 50;
     constexpr int kKochmodusMax = 300;
     int kochmodusGroesse(const IniFile& ini);
-    void writeKochmodusGroesse(IniFile& ini, int prozent);
+    void schreibeKochmodusGroesse(IniFile& ini, int prozent);
 
     // What one OK of the settings window stores, written in this order: "StandardAutor", "Size",
     // "Skin" and, with the hue scheme only, "Farbe". A failing write throws; the keys before it
     // are on disk.
-    void writeAutor(IniFile& ini, const QString& autor);
-    void writeSize(IniFile& ini, int size);
-    void writeSchema(IniFile& ini, bool normaleFarbe, int farbton);
-    void writeShowWelcome(IniFile& ini, bool show);
+    void schreibeAutor(IniFile& ini, const QString& autor);
+    void schreibeSchriftgroesse(IniFile& ini, int size);
+    void schreibeFarben(IniFile& ini, bool normaleFarbe, int farbton);
+    void schreibeWillkommenZeigen(IniFile& ini, bool show);
 }
 
 } // namespace tk

@@ -21,7 +21,7 @@ namespace {
     }
 }
 
-Rgb HlsToRgb(int hue, int lightness, int saturation)
+Rgb hlsZuRgb(int hue, int lightness, int saturation)
 {
     if (hue < 0 || hue >= 360)
         return {};

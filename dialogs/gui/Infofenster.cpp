@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QUrl>
 
-#include "dialogs/gui/WelcomeArt.h"
+#include "dialogs/gui/Willkommensgrafik.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/HotLabel.h"
 #include "store/Webadressen.h"
@@ -15,10 +15,9 @@ namespace tk {
 namespace {
     const QColor kText(64, 79, 102);
 
-    QLabel* label(const QString& text, const char* name, QWidget* parent, int x, int y)
+    QLabel* label(const QString& text, QWidget* parent, int x, int y)
     {
         auto* l = new QLabel(text, parent);
-        l->setObjectName(QLatin1String(name));
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, kText);
         l->setPalette(p);
@@ -27,7 +26,7 @@ namespace {
         return l;
     }
 
-    void setLook(QLabel* l, bool bold, bool italic, bool underline)
+    void setzeSchrift(QLabel* l, bool bold, bool italic, bool underline)
     {
         QFont f = l->font();
         f.setBold(bold);
@@ -45,6 +44,7 @@ Infofenster::Infofenster(AppState& state, QWidget* parent)
     , st(state)
 {
     setObjectName(QStringLiteral("infofenster"));
+    setWindowTitle(QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
     setFixedSize(426, 262);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -54,67 +54,63 @@ Infofenster::Infofenster(AppState& state, QWidget* parent)
     base.setPointSize(8);
     setFont(base);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(110, 30, 313, 209);
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(aboutPicture().scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_bild = new QLabel(this);
+    m_bild->setObjectName(QStringLiteral("bild"));
+    m_bild->setGeometry(110, 30, 313, 209);
+    m_bild->setAlignment(Qt::AlignCenter);
+    m_bild->setPixmap(infoBild().scaled(m_bild->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
-    Label1 = label(QStringLiteral("Brutzels Tellerkiste 3.40 "), "Label1", this, 10, 8);
-    QFont title = Label1->font();
+    m_titel = label(QStringLiteral("Brutzels Tellerkiste 3.40 "), this, 10, 8);
+    m_titel->setObjectName(QStringLiteral("titel"));
+    QFont title = m_titel->font();
     title.setPixelSize(19);
     title.setBold(true);
-    Label1->setFont(title);
-    Label1->adjustSize();
+    m_titel->setFont(title);
+    m_titel->adjustSize();
 
-    Label2 = label(QStringLiteral("Programmiert von: "), "Label2", this, 10, 42);
-    setLook(Label2, false, false, true);
+    QLabel* programmiert = label(QStringLiteral("Programmiert von: "), this, 10, 42);
+    setzeSchrift(programmiert, false, false, true);
 
-    Label3 = new HotLabel(QStringLiteral("das Tellerkiste-Team"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setToolTip(QStringLiteral("Zur Webseite der Tellerkiste"));
-    QFont link = Label3->font();
+    m_team = new HotLabel(QStringLiteral("das Tellerkiste-Team"), this);
+    m_team->setObjectName(QStringLiteral("team"));
+    m_team->setToolTip(QStringLiteral("Zur Webseite der Tellerkiste"));
+    QFont link = m_team->font();
     link.setUnderline(true);
-    Label3->setFont(link);
-    QPalette lp = Label3->palette();
+    m_team->setFont(link);
+    QPalette lp = m_team->palette();
     lp.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Label3->setPalette(lp);
-    Label3->move(10, 58);
-    Label3->adjustSize();
-    connect(Label3, &HotLabel::clicked, this, [this] { Label3Click(); });
+    m_team->setPalette(lp);
+    m_team->move(10, 58);
+    m_team->adjustSize();
+    connect(m_team, &HotLabel::clicked, this, [this] { webseiteOeffnen(); });
 
-    Label12 = label(QStringLiteral("Betatester:"), "Label12", this, 10, 84);
-    setLook(Label12, false, false, true);
+    QLabel* betatesterText = label(QStringLiteral("Betatester:"), this, 10, 84);
+    setzeSchrift(betatesterText, false, false, true);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(QStringLiteral("Betatester"));
-    ListBox1->setGeometry(10, 101, 177, 57);
-    ListBox1->setFrameShape(QFrame::Box);
-    ListBox1->setFrameShadow(QFrame::Plain);
-    ListBox1->setFocusPolicy(Qt::NoFocus);
-    QPalette bp = ListBox1->palette();
+    m_betatester = new QListWidget(this);
+    m_betatester->setObjectName(QStringLiteral("betatester"));
+    m_betatester->setAccessibleName(QStringLiteral("Betatester"));
+    m_betatester->setGeometry(10, 101, 177, 57);
+    m_betatester->setFrameShape(QFrame::Box);
+    m_betatester->setFrameShadow(QFrame::Plain);
+    m_betatester->setFocusPolicy(Qt::NoFocus);
+    QPalette bp = m_betatester->palette();
     bp.setColor(QPalette::Text, kText);
     bp.setColor(QPalette::WindowText, QColor(170, 185, 210));
-    ListBox1->setPalette(bp);
-    ListBox1->addItems(
+    m_betatester->setPalette(bp);
+    m_betatester->addItems(
         { QStringLiteral("die Kochrunde vom Dienstag"), QStringLiteral("Oma Hildes Küchenteam"),
             QStringLiteral("alle, die Fehler gemeldet haben"), QStringLiteral("Familie und Freunde") });
 
-    Label6 = label(
-        QStringLiteral("Die Tellerkiste wird ohne jede Gewähr weitergegeben."), "Label6", this, 10, 168);
-    Label7 = label(QStringLiteral("Ihre Rezepte bleiben in Ihren eigenen Dateien"), "Label7", this, 10, 184);
-    Label8 = label(QStringLiteral("und gehören ganz allein Ihnen."), "Label8", this, 10, 200);
-    Label10
-        = label(QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"), "Label10", this, 10, 222);
-    Label11 = label(QStringLiteral("Ihr Tellerkiste-Team"), "Label11", this, 10, 240);
-    setLook(Label11, false, true, false);
-
-    FormCreate();
+    label(QStringLiteral("Die Tellerkiste wird ohne jede Gewähr weitergegeben."), this, 10, 168);
+    label(QStringLiteral("Ihre Rezepte bleiben in Ihren eigenen Dateien"), this, 10, 184);
+    label(QStringLiteral("und gehören ganz allein Ihnen."), this, 10, 200);
+    m_gruss = label(QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"), this, 10, 222);
+    m_gruss->setObjectName(QStringLiteral("gruss"));
+    QLabel* unterschrift = label(QStringLiteral("Ihr Tellerkiste-Team"), this, 10, 240);
+    setzeSchrift(unterschrift, false, true, false);
 }
 
-void Infofenster::FormCreate() { setWindowTitle(QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)")); }
-
-void Infofenster::Label3Click() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
+void Infofenster::webseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
 
 } // namespace tk

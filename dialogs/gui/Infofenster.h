@@ -16,21 +16,14 @@ class Infofenster : public QDialog {
 public:
     Infofenster(AppState& state, QWidget* parent = nullptr);
 
-    void FormCreate();
-    void Label3Click();
-
 private:
-    QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label2 = nullptr;
-    HotLabel* Label3 = nullptr;
-    QLabel* Label12 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
+    void webseiteOeffnen(); // the team's name is a link to the web site
+
+    QLabel* m_titel = nullptr;
+    QLabel* m_bild = nullptr;
+    HotLabel* m_team = nullptr;
+    QListWidget* m_betatester = nullptr;
+    QLabel* m_gruss = nullptr;
 
     AppState& st;
 };

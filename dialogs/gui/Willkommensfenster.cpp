@@ -14,8 +14,9 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include "dialogs/gui/WelcomeArt.h"
-#include "dialogs/gui/WelcomeParts.h"
+#include "dialogs/gui/Willkommensgrafik.h"
+#include "dialogs/gui/Ankreuzfeld.h"
+#include "dialogs/gui/Klickbild.h"
 #include "platform/gui/Meldung.h"
 #include "platform/Error.h"
 #include "platform/gui/Application.h"
@@ -35,7 +36,7 @@ namespace tk {
 namespace {
     const QColor kNavy(0, 0, 128);
 
-    QLabel* navyLabel(const QString& text, const char* name, QWidget* parent, bool underline = false)
+    QLabel* blauesLabel(const QString& text, const char* name, QWidget* parent, bool underline = false)
     {
         auto* l = new QLabel(text, parent);
         l->setObjectName(QLatin1String(name));
@@ -50,7 +51,10 @@ namespace {
         return l;
     }
 
-    QString welcomePath(const AppState& st) { return st.path(QStringLiteral("Data/Sonstiges/Welcome.rtf")); }
+    QString willkommenstextPfad(const AppState& st)
+    {
+        return st.path(QStringLiteral("Data/Sonstiges/Welcome.rtf"));
+    }
 }
 
 Willkommensfenster::Willkommensfenster(
@@ -64,101 +68,104 @@ Willkommensfenster::Willkommensfenster(
     setObjectName(QStringLiteral("willkommensfenster"));
     setWindowTitle(QStringLiteral("Willkommen zu Brutzels Tellerkiste 3.40 !"));
     setFixedSize(499, 399);
-    pointerPos = [] { return QCursor::pos(); };
+    zeigerPosition = [] { return QCursor::pos(); };
 
-    Image6 = new PressPicture(this);
-    Image6->setObjectName(QStringLiteral("Image6"));
-    Image6->setGeometry(0, 0, 499, 399);
-    Image6->setPixmap(welcomeBackground());
-    connect(Image6, &PressPicture::pressed, this, [this](const QPoint& p) { Image1MouseDown(p); });
-    connect(Image6, &PressPicture::released, this, [this] { Image1MouseUp(); });
+    m_hintergrund = new Klickbild(this);
+    m_hintergrund->setObjectName(QStringLiteral("hintergrund"));
+    m_hintergrund->setGeometry(0, 0, 499, 399);
+    m_hintergrund->setPixmap(willkommensHintergrund());
+    connect(m_hintergrund, &Klickbild::gedrueckt, this, [this](const QPoint& p) { ziehenBeginnen(p); });
+    connect(m_hintergrund, &Klickbild::losgelassen, this, [this] { ziehenBeenden(); });
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setAccessibleName(QStringLiteral("Willkommenstext"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setFrameShape(QFrame::NoFrame);
-    RichEdit1->setGeometry(104, 73, 293, 244);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_willkommenstext = new QTextEdit(this);
+    m_willkommenstext->setObjectName(QStringLiteral("willkommenstext"));
+    m_willkommenstext->setAccessibleName(QStringLiteral("Willkommenstext"));
+    m_willkommenstext->setReadOnly(true);
+    m_willkommenstext->setFrameShape(QFrame::NoFrame);
+    m_willkommenstext->setGeometry(104, 73, 293, 244);
+    m_willkommenstext->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_willkommenstext->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The window's own keys and arrows scroll; the field takes no focus and shows no caret.
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    RichEdit1->setFocusPolicy(Qt::NoFocus);
-    QPalette rp = RichEdit1->palette();
+    m_willkommenstext->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_willkommenstext->setFocusPolicy(Qt::NoFocus);
+    QPalette rp = m_willkommenstext->palette();
     for (auto g : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
         rp.setColor(g, QPalette::Base, QColor(129, 185, 220));
-    RichEdit1->setPalette(rp);
-    RichEdit1->viewport()->setPalette(rp);
+    m_willkommenstext->setPalette(rp);
+    m_willkommenstext->viewport()->setPalette(rp);
 
-    Image4 = new PressPicture(this);
-    Image4->setObjectName(QStringLiteral("Image4"));
-    Image4->setAccessibleName(QStringLiteral("Nach oben blättern"));
-    Image4->setToolTip(QStringLiteral("Nach oben blättern"));
-    Image4->setGeometry(408, 94, 75, 83);
-    Image4->setPixmap(transparentPicture(arrowPicture(true, false)));
-    connect(Image4, &PressPicture::pressed, this, [this] { guarded(this, [this] { Image4MouseDown(); }); });
-    connect(Image4, &PressPicture::released, this, [this] { guarded(this, [this] { Image4MouseUp(); }); });
-    connect(Image4, &PressPicture::stepped, this, [this] { scrollLines(-3); });
+    m_pfeilHoch = new Klickbild(this);
+    m_pfeilHoch->setObjectName(QStringLiteral("pfeilHoch"));
+    m_pfeilHoch->setAccessibleName(QStringLiteral("Nach oben blättern"));
+    m_pfeilHoch->setToolTip(QStringLiteral("Nach oben blättern"));
+    m_pfeilHoch->setGeometry(408, 94, 75, 83);
+    m_pfeilHoch->setPixmap(durchsichtig(pfeilBild(true, false)));
+    connect(m_pfeilHoch, &Klickbild::gedrueckt, this, [this] { guarded(this, [this] { hochDruecken(); }); });
+    connect(
+        m_pfeilHoch, &Klickbild::losgelassen, this, [this] { guarded(this, [this] { hochLoslassen(); }); });
+    connect(m_pfeilHoch, &Klickbild::betaetigt, this, [this] { blaettern(-3); });
 
-    Image5 = new PressPicture(this);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setAccessibleName(QStringLiteral("Nach unten blättern"));
-    Image5->setToolTip(QStringLiteral("Nach unten blättern"));
-    Image5->setGeometry(410, 222, 81, 74);
-    Image5->setPixmap(transparentPicture(arrowPicture(false, false)));
-    connect(Image5, &PressPicture::pressed, this, [this] { guarded(this, [this] { Image5MouseDown(); }); });
-    connect(Image5, &PressPicture::released, this, [this] { guarded(this, [this] { Image5MouseUp(); }); });
-    connect(Image5, &PressPicture::stepped, this, [this] { scrollLines(3); });
+    m_pfeilRunter = new Klickbild(this);
+    m_pfeilRunter->setObjectName(QStringLiteral("pfeilRunter"));
+    m_pfeilRunter->setAccessibleName(QStringLiteral("Nach unten blättern"));
+    m_pfeilRunter->setToolTip(QStringLiteral("Nach unten blättern"));
+    m_pfeilRunter->setGeometry(410, 222, 81, 74);
+    m_pfeilRunter->setPixmap(durchsichtig(pfeilBild(false, false)));
+    connect(
+        m_pfeilRunter, &Klickbild::gedrueckt, this, [this] { guarded(this, [this] { runterDruecken(); }); });
+    connect(m_pfeilRunter, &Klickbild::losgelassen, this,
+        [this] { guarded(this, [this] { runterLoslassen(); }); });
+    connect(m_pfeilRunter, &Klickbild::betaetigt, this, [this] { blaettern(3); });
 
-    Shape2 = new TickBox(QColor(160, 170, 216), QColor(37, 46, 118), this);
-    Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setAccessibleName(QStringLiteral("Immer anzeigen"));
-    Shape2->setGeometry(380, 373, 20, 19);
-    Label3 = Shape2->tick();
-    Label3->setObjectName(QStringLiteral("Label3"));
+    m_ankreuzfeld = new Ankreuzfeld(QColor(160, 170, 216), QColor(37, 46, 118), this);
+    m_ankreuzfeld->setObjectName(QStringLiteral("ankreuzfeld"));
+    m_ankreuzfeld->setAccessibleName(QStringLiteral("Immer anzeigen"));
+    m_ankreuzfeld->setGeometry(380, 373, 20, 19);
+    m_haken = m_ankreuzfeld->haken();
+    m_haken->setObjectName(QStringLiteral("haken"));
     {
-        QLabel* model = navyLabel(QString(), "model", this);
-        Label3->setFont(model->font());
-        Label3->setPalette(model->palette());
+        QLabel* model = blauesLabel(QString(), "model", this);
+        m_haken->setFont(model->font());
+        m_haken->setPalette(model->palette());
         delete model;
     }
-    Label3->setGeometry(0, 0, 20, 19);
-    Label3->setText(QStringLiteral("X"));
-    connect(Shape2, &TickBox::pressed, this, [this] { Label3MouseDown(); });
+    m_haken->setGeometry(0, 0, 20, 19);
+    m_haken->setText(QStringLiteral("X"));
+    connect(m_ankreuzfeld, &Ankreuzfeld::gedrueckt, this, [this] { hakenUmschalten(); });
 
-    Label4 = navyLabel(QStringLiteral("Immer anzeigen"), "Label4", this);
-    Label4->adjustSize();
-    Label4->move(380 - 7 - Label4->width(), 375);
+    m_immerAnzeigen = blauesLabel(QStringLiteral("Immer anzeigen"), "immerAnzeigen", this);
+    m_immerAnzeigen->adjustSize();
+    m_immerAnzeigen->move(380 - 7 - m_immerAnzeigen->width(), 375);
 
-    Label2 = new HotLabel(QStringLiteral("OK, weiter"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    m_weiter = new HotLabel(QStringLiteral("OK, weiter"), this);
+    m_weiter->setObjectName(QStringLiteral("weiter"));
     {
-        QLabel* model = navyLabel(QString(), "model", this, true);
-        Label2->setFont(model->font());
-        Label2->setPalette(model->palette());
+        QLabel* model = blauesLabel(QString(), "model", this, true);
+        m_weiter->setFont(model->font());
+        m_weiter->setPalette(model->palette());
         delete model;
     }
-    Label2->adjustSize();
-    Label2->move(412, 375);
+    m_weiter->adjustSize();
+    m_weiter->move(412, 375);
     // Any mouse button leaves; the keyboard and screen readers press it as a button.
-    Label2->installEventFilter(this);
-    connect(Label2, &HotLabel::pressed, this, [this] { Shape1MouseDown(); });
+    m_weiter->installEventFilter(this);
+    connect(m_weiter, &HotLabel::pressed, this, [this] { weiter(); });
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    Timer1->start();
+    m_takt = new QTimer(this);
+    m_takt->setObjectName(QStringLiteral("takt"));
+    m_takt->setInterval(50);
+    connect(m_takt, &QTimer::timeout, this, [this] { takt(); });
+    m_takt->start();
 
     centreOnScreen(this);
-    FormCreate();
+    starten();
 }
 
-void Willkommensfenster::FormCreate()
+void Willkommensfenster::starten()
 {
     if (m_einstellungen)
         m_einstellungen->hide();
-    const bool textThere = QFileInfo::exists(welcomePath(st));
+    const bool textThere = QFileInfo::exists(willkommenstextPfad(st));
     if (!textThere)
         Meldung(QStringLiteral(
                     "Eine Datei der Tellerkiste ist beschädigt. \rBitte laden Sie die Tellerkiste neu von ")
@@ -166,15 +173,15 @@ void Willkommensfenster::FormCreate()
             QStringLiteral("Fehler!"));
 
     if (m_einstellungen)
-        m_einstellungen->EinstellungenLaden();
+        m_einstellungen->einstellungenLaden();
 
     // Without its text the welcome window would be an empty frame: go on to the main window.
-    const bool loaded = textThere && loadRtfFile(welcomePath(st), *RichEdit1->document());
-    RichEdit1->moveCursor(QTextCursor::Start);
-    RichEdit1->verticalScrollBar()->setValue(0);
+    const bool loaded = textThere && loadRtfFile(willkommenstextPfad(st), *m_willkommenstext->document());
+    m_willkommenstext->moveCursor(QTextCursor::Start);
+    m_willkommenstext->verticalScrollBar()->setValue(0);
     bool zeigen = true;
     if (st.EinstellungenIni)
-        zeigen = Einstellungen::showWelcome(*st.EinstellungenIni);
+        zeigen = Einstellungen::willkommenZeigen(*st.EinstellungenIni);
     if (zeigen && loaded) {
         show();
         raise();
@@ -189,50 +196,50 @@ void Willkommensfenster::FormCreate()
     }
 }
 
-void Willkommensfenster::loadArrow(PressPicture* arrow, const char* file)
+void Willkommensfenster::pfeilLaden(Klickbild* arrow, const char* file)
 {
     const QString path = st.path(QStringLiteral("Data/Grafiken/") + QLatin1String(file));
     QImage img;
     if (!img.load(path, "BMP"))
         throw Error(
             QStringLiteral("Die Grafik %1 kann nicht geladen werden.").arg(QDir::toNativeSeparators(path)));
-    arrow->setPixmap(transparentPicture(img));
+    arrow->setPixmap(durchsichtig(img));
 }
 
-void Willkommensfenster::Image4MouseDown()
+void Willkommensfenster::hochDruecken()
 {
-    loadArrow(Image4, "pfeil_hoch_gedrueckt.bmp");
-    PfeilHoch = true;
+    pfeilLaden(m_pfeilHoch, "pfeil_hoch_gedrueckt.bmp");
+    hochGedrueckt = true;
 }
 
-void Willkommensfenster::Image4MouseUp()
+void Willkommensfenster::hochLoslassen()
 {
-    loadArrow(Image4, "pfeil_hoch_normal.bmp");
-    PfeilHoch = false;
+    pfeilLaden(m_pfeilHoch, "pfeil_hoch_normal.bmp");
+    hochGedrueckt = false;
 }
 
-void Willkommensfenster::Image5MouseDown()
+void Willkommensfenster::runterDruecken()
 {
-    loadArrow(Image5, "pfeil_runter_gedrueckt.bmp");
-    PfeilRunter = true;
+    pfeilLaden(m_pfeilRunter, "pfeil_runter_gedrueckt.bmp");
+    runterGedrueckt = true;
 }
 
-void Willkommensfenster::Image5MouseUp()
+void Willkommensfenster::runterLoslassen()
 {
-    loadArrow(Image5, "pfeil_runter_normal.bmp");
-    PfeilRunter = false;
+    pfeilLaden(m_pfeilRunter, "pfeil_runter_normal.bmp");
+    runterGedrueckt = false;
 }
 
-void Willkommensfenster::Label3MouseDown()
+void Willkommensfenster::hakenUmschalten()
 {
-    Label3->setText(Label3->text() == QLatin1String("X") ? QString() : QStringLiteral("X"));
+    m_haken->setText(m_haken->text() == QLatin1String("X") ? QString() : QStringLiteral("X"));
     QAccessible::State changed;
     changed.checked = true;
-    QAccessibleStateChangeEvent ev(Shape2, changed);
+    QAccessibleStateChangeEvent ev(m_ankreuzfeld, changed);
     QAccessible::updateAccessibility(&ev);
 }
 
-void Willkommensfenster::Shape1MouseDown()
+void Willkommensfenster::weiter()
 {
     hide();
     if (m_haupt) {
@@ -242,20 +249,21 @@ void Willkommensfenster::Shape1MouseDown()
     }
     guarded(m_haupt.data(), [this] {
         if (st.EinstellungenIni)
-            Einstellungen::writeShowWelcome(*st.EinstellungenIni, Label3->text() == QLatin1String("X"));
+            Einstellungen::schreibeWillkommenZeigen(
+                *st.EinstellungenIni, m_haken->text() == QLatin1String("X"));
         st.sammlung.merkeEigene(settingsPath(st.programDir));
     });
 }
 
-void Willkommensfenster::Image1MouseDown(const QPoint& pos)
+void Willkommensfenster::ziehenBeginnen(const QPoint& pos)
 {
-    Ziehen = true;
-    Griff = pos;
+    wirdGezogen = true;
+    griff = pos;
 }
 
-void Willkommensfenster::Image1MouseUp() { Ziehen = false; }
+void Willkommensfenster::ziehenBeenden() { wirdGezogen = false; }
 
-void Willkommensfenster::Timer1Timer()
+void Willkommensfenster::takt()
 {
     if (isVisible()) {
         if (m_haupt)
@@ -265,20 +273,20 @@ void Willkommensfenster::Timer1Timer()
         if (m_suche)
             m_suche->hide();
     }
-    if (PfeilHoch)
-        scrollLines(-1);
-    if (PfeilRunter)
-        scrollLines(1);
-    if (Ziehen) {
-        const QPoint p = pointerPos();
-        move(p.x() - Griff.x(), p.y() - Griff.y());
+    if (hochGedrueckt)
+        blaettern(-1);
+    if (runterGedrueckt)
+        blaettern(1);
+    if (wirdGezogen) {
+        const QPoint p = zeigerPosition();
+        move(p.x() - griff.x(), p.y() - griff.y());
     }
 }
 
-QList<int> Willkommensfenster::lineTops() const
+QList<int> Willkommensfenster::zeilenOberkanten() const
 {
     QList<int> tops;
-    QTextDocument* doc = RichEdit1->document();
+    QTextDocument* doc = m_willkommenstext->document();
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         const QRectF box = layout->blockBoundingRect(b);
@@ -293,10 +301,10 @@ QList<int> Willkommensfenster::lineTops() const
     return tops;
 }
 
-int Willkommensfenster::topLine() const
+int Willkommensfenster::obersteZeile() const
 {
-    const int y = RichEdit1->verticalScrollBar()->value();
-    const QList<int> tops = lineTops();
+    const int y = m_willkommenstext->verticalScrollBar()->value();
+    const QList<int> tops = zeilenOberkanten();
     int line = 0;
     for (int i = 0; i < tops.size(); ++i)
         if (tops.at(i) <= y)
@@ -304,10 +312,10 @@ int Willkommensfenster::topLine() const
     return line;
 }
 
-void Willkommensfenster::scrollLines(int lines)
+void Willkommensfenster::blaettern(int lines)
 {
-    QScrollBar* bar = RichEdit1->verticalScrollBar();
-    const QList<int> tops = lineTops();
+    QScrollBar* bar = m_willkommenstext->verticalScrollBar();
+    const QList<int> tops = zeilenOberkanten();
     if (tops.isEmpty() || lines == 0)
         return;
     const int y = bar->value();
@@ -325,8 +333,8 @@ void Willkommensfenster::scrollLines(int lines)
 
 bool Willkommensfenster::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == Label2 && e->type() == QEvent::MouseButtonPress) {
-        Shape1MouseDown();
+    if (o == m_weiter && e->type() == QEvent::MouseButtonPress) {
+        weiter();
         return true;
     }
     return QDialog::eventFilter(o, e);
@@ -344,22 +352,22 @@ void Willkommensfenster::keyPressEvent(QKeyEvent* e)
     // Escape would only hide the dialog and leave no window on the screen; keys scroll instead.
     switch (e->key()) {
     case Qt::Key_Up:
-        scrollLines(-1);
+        blaettern(-1);
         return;
     case Qt::Key_Down:
-        scrollLines(1);
+        blaettern(1);
         return;
     case Qt::Key_PageUp:
-        scrollLines(-8);
+        blaettern(-8);
         return;
     case Qt::Key_PageDown:
-        scrollLines(8);
+        blaettern(8);
         return;
     case Qt::Key_Escape:
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Shape1MouseDown();
+        weiter();
         return;
     default:
         QDialog::keyPressEvent(e);

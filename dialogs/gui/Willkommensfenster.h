@@ -13,8 +13,8 @@ namespace tk {
 
 struct AppState;
 class HotLabel;
-class PressPicture;
-class TickBox;
+class Klickbild;
+class Ankreuzfeld;
 class Einstellungsfenster;
 
 // The welcome window: the welcome text over its picture, shown at start-up (or not, as the
@@ -27,28 +27,20 @@ public:
     Willkommensfenster(AppState& state, QWidget* haupt, Einstellungsfenster* einstellungen, QWidget* suche,
         QWidget* parent = nullptr);
 
-    void FormCreate();
-    void Image4MouseDown();
-    void Image4MouseUp();
-    void Image5MouseDown();
-    void Image5MouseUp();
-    void Label3MouseDown(); // the box or its tick
-    void Shape1MouseDown(); // "OK, weiter"
-    void Image1MouseDown(const QPoint& pos); // the background: dragging starts
-    void Image1MouseUp();
-    void Timer1Timer();
+    // Every 50 ms: keeps the other windows hidden, scrolls while an arrow is held, follows a drag.
+    void takt();
 
     // Scrolls the text by whole lines (negative: toward its beginning).
-    void scrollLines(int lines);
-    int topLine() const; // the line of the text at the top of the field
+    void blaettern(int lines);
+    int obersteZeile() const; // the line of the text at the top of the field
 
-    bool PfeilHoch = false;
-    bool PfeilRunter = false;
-    bool Ziehen = false;
-    QPoint Griff; // the grab point within the picture
+    bool hochGedrueckt = false;
+    bool runterGedrueckt = false;
+    bool wirdGezogen = false;
+    QPoint griff; // the grab point within the picture
 
     // Where the pointer is on the screen; tests move it without a real mouse.
-    std::function<QPoint()> pointerPos;
+    std::function<QPoint()> zeigerPosition;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -56,18 +48,28 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    PressPicture* Image6 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    PressPicture* Image4 = nullptr;
-    PressPicture* Image5 = nullptr;
-    QLabel* Label4 = nullptr;
-    TickBox* Shape2 = nullptr;
-    QLabel* Label3 = nullptr;
-    HotLabel* Label2 = nullptr;
-    QTimer* Timer1 = nullptr;
+    void starten(); // settings read, then this window or the main window shown
+    void hochDruecken();
+    void hochLoslassen();
+    void runterDruecken();
+    void runterLoslassen();
+    void hakenUmschalten(); // the box or its tick
+    void weiter(); // "OK, weiter"
+    void ziehenBeginnen(const QPoint& pos); // the background: dragging starts
+    void ziehenBeenden();
 
-    void loadArrow(PressPicture* arrow, const char* file);
-    QList<int> lineTops() const;
+    Klickbild* m_hintergrund = nullptr;
+    QTextEdit* m_willkommenstext = nullptr;
+    Klickbild* m_pfeilHoch = nullptr;
+    Klickbild* m_pfeilRunter = nullptr;
+    QLabel* m_immerAnzeigen = nullptr;
+    Ankreuzfeld* m_ankreuzfeld = nullptr;
+    QLabel* m_haken = nullptr;
+    HotLabel* m_weiter = nullptr;
+    QTimer* m_takt = nullptr;
+
+    void pfeilLaden(Klickbild* arrow, const char* file);
+    QList<int> zeilenOberkanten() const;
 
     AppState& st;
     QPointer<QWidget> m_haupt;

@@ -40,32 +40,32 @@ Bildfenster::Bildfenster(AppState& state, QWidget* parent)
     setModal(false);
     setMinimumSize(kBildMinBreite, kBildMinHoehe);
 
-    Image1 = new ImageView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setMinimumSize(1, 1);
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(kBildPanelHoehe);
-    Button1 = new QPushButton(QStringLiteral("Schließen"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    auto* row = new QHBoxLayout(Panel1);
+    m_bild = new ImageView(this);
+    m_bild->setObjectName(QStringLiteral("bild"));
+    m_bild->setMinimumSize(1, 1);
+    m_knopfleiste = new QWidget(this);
+    m_knopfleiste->setObjectName(QStringLiteral("knopfleiste"));
+    m_knopfleiste->setFixedHeight(kBildPanelHoehe);
+    m_schliessen = new QPushButton(QStringLiteral("Schließen"), m_knopfleiste);
+    m_schliessen->setObjectName(QStringLiteral("schliessen"));
+    m_schliessen->setDefault(true);
+    auto* row = new QHBoxLayout(m_knopfleiste);
     row->setContentsMargins(4, 4, 4, 4);
     row->addStretch(1);
-    row->addWidget(Button1);
+    row->addWidget(m_schliessen);
     row->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Image1, 1);
-    layout->addWidget(Panel1);
+    layout->addWidget(m_bild, 1);
+    layout->addWidget(m_knopfleiste);
     // The layout would otherwise raise the minimum to the button's width.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Label1Click(); }); });
+    connect(m_schliessen, &QPushButton::clicked, this, [this] { guarded(this, [&] { schliessen(); }); });
 }
 
-void Bildfenster::Label1Click() { hide(); }
+void Bildfenster::schliessen() { hide(); }
 
 void Bildfenster::zeigeBild(const QImage& image, QWidget* over)
 {
@@ -75,7 +75,7 @@ void Bildfenster::zeigeBild(const QImage& image, QWidget* over)
     QSize frame = frameGeometry().size() - geometry().size();
     if (!frame.isValid())
         frame = QSize(0, 0);
-    Image1->setImage(image);
+    m_bild->setImage(image);
     setMaximumSize(bildFensterMaximum(area.size(), frame));
     resize(bildFensterGroesse(image.size(), area.size(), frame));
     centreOn(this, over);

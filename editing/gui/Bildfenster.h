@@ -27,12 +27,12 @@ public:
     // Takes the picture, sizes the window for it on the screen of `over` and shows it centred there.
     void zeigeBild(const QImage& image, QWidget* over);
 
-    void Label1Click(); // "Schließen"
-
 private:
-    ImageView* Image1 = nullptr;
-    QWidget* Panel1 = nullptr;
-    QPushButton* Button1 = nullptr;
+    void schliessen(); // "Schließen"
+
+    ImageView* m_bild = nullptr;
+    QWidget* m_knopfleiste = nullptr;
+    QPushButton* m_schliessen = nullptr;
 
     AppState& st;
 };

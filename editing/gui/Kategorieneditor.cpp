@@ -35,21 +35,20 @@ Kategorieneditor::Kategorieneditor(AppState& state, QWidget* parent)
     f.setPointSize(8);
     setFont(f);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(QStringLiteral("Kategorien"));
-    ListBox1->setGeometry(8, 8, 209, 209);
-    ListBox1->installEventFilter(this);
+    m_kategorien = new QListWidget(this);
+    m_kategorien->setObjectName(QStringLiteral("kategorien"));
+    m_kategorien->setAccessibleName(QStringLiteral("Kategorien"));
+    m_kategorien->setGeometry(8, 8, 209, 209);
+    m_kategorien->installEventFilter(this);
 
-    Label1 = new QLabel(kHinweis, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 222, 370, 34);
-    Label1->setWordWrap(true);
-    Label1->setTextFormat(Qt::PlainText);
+    m_hinweis = new QLabel(kHinweis, this);
+    m_hinweis->setObjectName(QStringLiteral("hinweis"));
+    m_hinweis->setGeometry(8, 222, 370, 34);
+    m_hinweis->setWordWrap(true);
+    m_hinweis->setTextFormat(Qt::PlainText);
 
-    auto group = [this](const char* name, const QString& title, int top, int height) {
+    auto group = [this](const QString& title, int top, int height) {
         auto* g = new QGroupBox(title, this);
-        g->setObjectName(QLatin1String(name));
         g->setGeometry(226, top, 247, height);
         return g;
     };
@@ -59,35 +58,36 @@ Kategorieneditor::Kategorieneditor(AppState& state, QWidget* parent)
         b->setGeometry(x, y, 75, 25);
         return b;
     };
-    GroupBox1 = group("GroupBox1", QStringLiteral("Neue Kategorie erstellen"), 8, 60);
-    Edit1 = new QLineEdit(GroupBox1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setAccessibleName(QStringLiteral("Name der neuen Kategorie"));
-    Edit1->setGeometry(8, 24, 150, 23);
-    Edit1->installEventFilter(this);
-    Button1 = button("Button1", QStringLiteral("Hinzufügen"), GroupBox1, 164, 23);
+    auto* neuGruppe = group(QStringLiteral("Neue Kategorie erstellen"), 8, 60);
+    m_neueKategorie = new QLineEdit(neuGruppe);
+    m_neueKategorie->setObjectName(QStringLiteral("neueKategorie"));
+    m_neueKategorie->setAccessibleName(QStringLiteral("Name der neuen Kategorie"));
+    m_neueKategorie->setGeometry(8, 24, 150, 23);
+    m_neueKategorie->installEventFilter(this);
+    m_hinzufuegen = button("hinzufuegen", QStringLiteral("Hinzufügen"), neuGruppe, 164, 23);
 
-    GroupBox2 = group("GroupBox2", QStringLiteral("Kategorie bearbeiten"), 76, 60);
-    Edit2 = new QLineEdit(GroupBox2);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setAccessibleName(QStringLiteral("Neuer Name der Kategorie"));
-    Edit2->setGeometry(8, 24, 150, 23);
-    Edit2->installEventFilter(this);
-    Button2 = button("Button2", QStringLiteral("Ändern"), GroupBox2, 164, 23);
+    auto* bearbeitenGruppe = group(QStringLiteral("Kategorie bearbeiten"), 76, 60);
+    m_neuerName = new QLineEdit(bearbeitenGruppe);
+    m_neuerName->setObjectName(QStringLiteral("neuerName"));
+    m_neuerName->setAccessibleName(QStringLiteral("Neuer Name der Kategorie"));
+    m_neuerName->setGeometry(8, 24, 150, 23);
+    m_neuerName->installEventFilter(this);
+    m_aendern = button("aendern", QStringLiteral("Ändern"), bearbeitenGruppe, 164, 23);
 
-    GroupBox3 = group("GroupBox3", QStringLiteral("Kategorie löschen"), 144, 56);
-    Button3 = button("Button3", QStringLiteral("Löschen"), GroupBox3, 164, 22);
+    auto* loeschenGruppe = group(QStringLiteral("Kategorie löschen"), 144, 56);
+    m_loeschen = button("loeschen", QStringLiteral("Löschen"), loeschenGruppe, 164, 22);
 
-    Button5 = button("Button5", QStringLiteral("OK"), this, 398, 226);
-    Button5->setDefault(true);
+    m_ok = button("ok", QStringLiteral("OK"), this, 398, 226);
+    m_ok->setDefault(true);
 
-    connect(
-        ListBox1, &QListWidget::currentRowChanged, this, [this] { guarded(this, [&] { ListBox1Click(); }); });
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] { guarded(this, [&] { ListBox1Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button3Click(); }); });
-    connect(Button5, &QPushButton::clicked, this, &Kategorieneditor::Button5Click);
+    connect(m_kategorien, &QListWidget::currentRowChanged, this,
+        [this] { guarded(this, [&] { kategorieGewaehlt(); }); });
+    connect(m_kategorien, &QListWidget::itemClicked, this,
+        [this] { guarded(this, [&] { kategorieGewaehlt(); }); });
+    connect(m_hinzufuegen, &QPushButton::clicked, this, [this] { guarded(this, [&] { hinzufuegen(); }); });
+    connect(m_aendern, &QPushButton::clicked, this, [this] { guarded(this, [&] { aendern(); }); });
+    connect(m_loeschen, &QPushButton::clicked, this, [this] { guarded(this, [&] { loeschen(); }); });
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auswahlSperren();
     hide();
@@ -99,17 +99,17 @@ bool Kategorieneditor::eventFilter(QObject* o, QEvent* e)
         const int key = static_cast<QKeyEvent*>(e)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         // Taken here: otherwise the field would pass Enter on to "OK" and close the window.
-        if (o == Edit1 && enter) {
-            guarded(this, [&] { Button1Click(); });
+        if (o == m_neueKategorie && enter) {
+            guarded(this, [&] { hinzufuegen(); });
             return true;
         }
-        if (o == Edit2 && enter) {
-            guarded(this, [&] { Button2Click(); });
+        if (o == m_neuerName && enter) {
+            guarded(this, [&] { aendern(); });
             return true;
         }
-        if (o == ListBox1 && key == Qt::Key_Delete) {
-            if (Button3->isEnabled())
-                guarded(this, [&] { Button3Click(); });
+        if (o == m_kategorien && key == Qt::Key_Delete) {
+            if (m_loeschen->isEnabled())
+                guarded(this, [&] { loeschen(); });
             return true;
         }
     }
@@ -118,53 +118,53 @@ bool Kategorieneditor::eventFilter(QObject* o, QEvent* e)
 
 void Kategorieneditor::fuellen()
 {
-    ListBox1->blockSignals(true);
-    ListBox1->clear();
+    m_kategorien->blockSignals(true);
+    m_kategorien->clear();
     for (int p = 0; p <= st.kat.LetzterTab; ++p)
-        ListBox1->addItem(st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung);
-    ListBox1->blockSignals(false);
-    Label1->setText(kHinweis);
+        m_kategorien->addItem(st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung);
+    m_kategorien->blockSignals(false);
+    m_hinweis->setText(kHinweis);
     waehleEintrag(0);
     auswahlSperren();
 }
 
 void Kategorieneditor::auswahlSperren()
 {
-    Edit2->setEnabled(false);
-    Button2->setEnabled(false);
-    Button3->setEnabled(false);
+    m_neuerName->setEnabled(false);
+    m_aendern->setEnabled(false);
+    m_loeschen->setEnabled(false);
 }
 
 void Kategorieneditor::waehleEintrag(int row)
 {
-    ListBox1->blockSignals(true);
-    ListBox1->setCurrentRow(row);
-    ListBox1->blockSignals(false);
+    m_kategorien->blockSignals(true);
+    m_kategorien->setCurrentRow(row);
+    m_kategorien->blockSignals(false);
 }
 
-void Kategorieneditor::ListBox1Click()
+void Kategorieneditor::kategorieGewaehlt()
 {
-    const int p = ListBox1->currentRow();
+    const int p = m_kategorien->currentRow();
     if (p < kErsteEigene) {
-        Label1->setText(kStandard);
+        m_hinweis->setText(kStandard);
         auswahlSperren();
         return;
     }
-    const QString text = ListBox1->item(p)->text();
-    Label1->setText(text);
-    Edit2->setText(text);
-    Edit2->setEnabled(true);
-    Button2->setEnabled(true);
-    Button3->setEnabled(true);
+    const QString text = m_kategorien->item(p)->text();
+    m_hinweis->setText(text);
+    m_neuerName->setText(text);
+    m_neuerName->setEnabled(true);
+    m_aendern->setEnabled(true);
+    m_loeschen->setEnabled(true);
 }
 
-void Kategorieneditor::Button1Click()
+void Kategorieneditor::hinzufuegen()
 {
-    QString name = Edit1->text();
+    QString name = m_neueKategorie->text();
     name.replace(u'|', u'/');
-    Edit1->setText(name);
+    m_neueKategorie->setText(name);
     if (name.isEmpty()) {
-        Label1->setText(QStringLiteral("Bitte einen Kategorie-Namen angeben!"));
+        m_hinweis->setText(QStringLiteral("Bitte einen Kategorie-Namen angeben!"));
         return;
     }
     // The main window rebuilds its tabs when the collection tells it.
@@ -180,54 +180,52 @@ void Kategorieneditor::Button1Click()
     case KategorieFehler::Keiner:
         break;
     }
-    ListBox1->addItem(name);
+    m_kategorien->addItem(name);
     auswahlSperren();
     waehleEintrag(0);
-    Edit1->clear();
+    m_neueKategorie->clear();
 }
 
-void Kategorieneditor::Button2Click()
+void Kategorieneditor::aendern()
 {
-    const int p = ListBox1->currentRow();
+    const int p = m_kategorien->currentRow();
     if (p < kErsteEigene || p > st.kat.LetzterTab)
         return;
-    QString name = Edit2->text();
+    QString name = m_neuerName->text();
     name.replace(u'|', u'/');
-    Edit2->setText(name);
+    m_neuerName->setText(name);
     if (name.isEmpty()) {
-        Label1->setText(QStringLiteral("Bitte einen neuen Kategorie-Namen angeben!"));
+        m_hinweis->setText(QStringLiteral("Bitte einen neuen Kategorie-Namen angeben!"));
         return;
     }
     st.sammlung.benenneKategorie(st.kat.TabKategorie.at(p), name);
-    ListBox1->item(p)->setText(name);
+    m_kategorien->item(p)->setText(name);
     auswahlSperren();
     waehleEintrag(0);
-    Edit2->clear();
+    m_neuerName->clear();
 }
 
-void Kategorieneditor::Button3Click()
+void Kategorieneditor::loeschen()
 {
     if (askYesNo(
             this, QStringLiteral("Achtung!"), QStringLiteral("Wollen Sie die Kategorie wirklich löschen?"))
         == Answer::Yes)
-        Button4Click();
+        gewaehlteLoeschen();
 }
 
-void Kategorieneditor::Button4Click()
+void Kategorieneditor::gewaehlteLoeschen()
 {
-    const int p = ListBox1->currentRow();
+    const int p = m_kategorien->currentRow();
     if (p < kErsteEigene || p > st.kat.LetzterTab)
         return;
     st.sammlung.loescheKategorie(st.kat.TabKategorie.at(p));
-    ListBox1->blockSignals(true);
-    delete ListBox1->takeItem(p);
-    ListBox1->blockSignals(false);
+    m_kategorien->blockSignals(true);
+    delete m_kategorien->takeItem(p);
+    m_kategorien->blockSignals(false);
     auswahlSperren();
     waehleEintrag(p - 1);
-    ListBox1Click();
-    ListBox1->setFocus();
+    kategorieGewaehlt();
+    m_kategorien->setFocus();
 }
-
-void Kategorieneditor::Button5Click() { accept(); }
 
 } // namespace tk

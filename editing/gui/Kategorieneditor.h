@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -19,13 +18,6 @@ class Kategorieneditor : public QDialog {
 public:
     Kategorieneditor(AppState& state, QWidget* parent = nullptr);
 
-    void ListBox1Click();
-    void Button1Click(); // "Hinzufügen"
-    void Button2Click(); // "Ändern"
-    void Button3Click(); // "Löschen": asks first
-    void Button4Click(); // deletes the selected category
-    void Button5Click(); // "OK"
-
     // Fills the list in tab order, selects entry 0 and disables the editing of a selection.
     void fuellen();
 
@@ -35,17 +27,20 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    QListWidget* ListBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QGroupBox* GroupBox3 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button5 = nullptr;
+    QListWidget* m_kategorien = nullptr;
+    QLabel* m_hinweis = nullptr;
+    QLineEdit* m_neueKategorie = nullptr;
+    QPushButton* m_hinzufuegen = nullptr;
+    QLineEdit* m_neuerName = nullptr;
+    QPushButton* m_aendern = nullptr;
+    QPushButton* m_loeschen = nullptr;
+    QPushButton* m_ok = nullptr;
+
+    void kategorieGewaehlt();
+    void hinzufuegen(); // "Hinzufügen"
+    void aendern(); // "Ändern"
+    void loeschen(); // "Löschen": asks first
+    void gewaehlteLoeschen(); // deletes the selected category without asking
 
     void auswahlSperren();
     void waehleEintrag(int row); // selects without the click handler

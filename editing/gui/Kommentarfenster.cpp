@@ -28,31 +28,31 @@ Kommentarfenster::Kommentarfenster(AppState& state, QWidget* parent)
     setModal(false);
     setSizeGripEnabled(true);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("Kommentar"));
-    Memo1->setTabChangesFocus(true);
-    Button1 = new QPushButton(QStringLiteral("Verwerfen"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Speichern"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setDefault(true);
+    m_kommentar = new QPlainTextEdit(this);
+    m_kommentar->setObjectName(QStringLiteral("kommentar"));
+    m_kommentar->setAccessibleName(QStringLiteral("Kommentar"));
+    m_kommentar->setTabChangesFocus(true);
+    m_verwerfen = new QPushButton(QStringLiteral("Verwerfen"), this);
+    m_verwerfen->setObjectName(QStringLiteral("verwerfen"));
+    m_speichern = new QPushButton(QStringLiteral("Speichern"), this);
+    m_speichern->setObjectName(QStringLiteral("speichern"));
+    m_speichern->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
+    buttons->addWidget(m_verwerfen);
     buttons->addStretch(1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(m_speichern);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(m_kommentar, 1);
     auto* inner = new QWidget(this);
     inner->setLayout(buttons);
     buttons->setContentsMargins(8, 0, 8, 0);
     layout->addWidget(inner);
     resize(353, 287);
 
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Label1Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Label2Click(); }); });
+    connect(m_speichern, &QPushButton::clicked, this, [this] { guarded(this, [&] { speichern(); }); });
+    connect(m_verwerfen, &QPushButton::clicked, this, [this] { guarded(this, [&] { verwerfen(); }); });
 }
 
 QStringList Kommentarfenster::kommentarZeilen() const
@@ -60,18 +60,18 @@ QStringList Kommentarfenster::kommentarZeilen() const
     // A comment shown cut cannot be edited; it is saved as it was read.
     if (m_gekuerzt)
         return m_ganz;
-    return feldZeilen(rohText(Memo1));
+    return feldZeilen(rohText(m_kommentar));
 }
 void Kommentarfenster::setKommentarZeilen(const QStringList& lines)
 {
     const ShownLines shown = shownLines(lines);
     m_gekuerzt = shown.cut;
     m_ganz = shown.cut ? lines : QStringList();
-    Memo1->setReadOnly(shown.cut);
-    Memo1->setPlainText(feldText(shown.lines));
+    m_kommentar->setReadOnly(shown.cut);
+    m_kommentar->setPlainText(feldText(shown.lines));
 }
 
-void Kommentarfenster::Label1Click()
+void Kommentarfenster::speichern()
 {
     // Only the recipe whose view the comment belongs to is written, never AktRezept when a right
     // click moved it elsewhere; with no recipe on show there is nothing to write into.
@@ -90,7 +90,7 @@ void Kommentarfenster::Label1Click()
     hide();
 }
 
-void Kommentarfenster::Label2Click()
+void Kommentarfenster::verwerfen()
 {
     setKommentarZeilen({});
     hide();

@@ -16,17 +16,17 @@ class Kommentarfenster : public QDialog {
 public:
     Kommentarfenster(AppState& state, QWidget* parent = nullptr);
 
-    void Label1Click(); // "Speichern"
-    void Label2Click(); // "Verwerfen"
-
     // The lines of the field, one stored comment line per line.
     QStringList kommentarZeilen() const;
     void setKommentarZeilen(const QStringList& lines);
 
 private:
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button1 = nullptr; // "Verwerfen"
-    QPushButton* Button2 = nullptr; // "Speichern"
+    void speichern(); // "Speichern"
+    void verwerfen(); // "Verwerfen"
+
+    QPlainTextEdit* m_kommentar = nullptr;
+    QPushButton* m_verwerfen = nullptr; // "Verwerfen"
+    QPushButton* m_speichern = nullptr; // "Speichern"
 
     AppState& st;
     bool m_gekuerzt = false; // the field shows the comment cut: m_ganz holds it whole

@@ -28,22 +28,11 @@
 namespace tk {
 
 namespace {
-    enum Anchor { L = 1, T = 2, R = 4, B = 8 };
+    enum Anker { L = 1, T = 2, R = 4, B = 8 };
     constexpr int kBreite = 628;
     constexpr int kHoehe = 428;
     const QString kEingabefehler = QStringLiteral("Fehler bei der Eingabe");
-}
-
-QString qtFilter(const QString& filter)
-{
-    const QStringList parts = filter.split(u'|');
-    QStringList out;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString pattern = parts.at(i + 1);
-        pattern.replace(u';', u' ');
-        out.append(parts.at(i) + QStringLiteral(" (") + pattern + u')');
-    }
-    return out.join(QStringLiteral(";;"));
+    const QString kBildFilter = QStringLiteral("JPEG-Dateien (*.jpg)");
 }
 
 Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
@@ -59,12 +48,10 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
     // 600 × 445 for the whole window, frame and title bar included.
     setMinimumSize(592, 418);
 
-    auto label = [this](const QString& name, const QString& text, QWidget* buddy, const QRect& r, int a) {
+    auto label = [this](const QString& text, QWidget* buddy, const QRect& r, int a) {
         auto* l = new QLabel(text, this);
-        l->setObjectName(name);
         l->setBuddy(buddy);
-        place(l, r, a);
-        return l;
+        verankern(l, r, a);
     };
     auto memo = [this](const QString& name, const QString& accessible) {
         auto* m = new QPlainTextEdit(this);
@@ -83,74 +70,72 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
         return e;
     };
 
-    Edit1 = edit(QStringLiteral("Edit1"), QStringLiteral("Rezepttitel"));
-    Memo2 = memo(QStringLiteral("Memo2"), QStringLiteral("Zutaten"));
-    Memo1 = memo(QStringLiteral("Memo1"), QStringLiteral("Rezepttext"));
-    Edit2 = edit(QStringLiteral("Edit2"), QStringLiteral("Autor"));
-    Edit3 = edit(QStringLiteral("Edit3"), QStringLiteral("Datum"));
-    Edit4 = edit(QStringLiteral("Edit4"), QStringLiteral("Menge"));
-    CheckListBox1 = new QListWidget(this);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setAccessibleName(QStringLiteral("Kategorien"));
-    Image1 = new ImageView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setHatched(true);
-    Image1->setAccessibleName(QStringLiteral("Bild"));
-    Button3 = new QPushButton(QStringLiteral("Bild laden"), this);
-    Button3->setObjectName(QStringLiteral("Button3"));
-    Button4 = new QPushButton(QStringLiteral("Bild löschen"), this);
-    Button4->setObjectName(QStringLiteral("Button4"));
-    Button1 = new QPushButton(QStringLiteral("Rezept speichern"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Verwerfen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    m_titel = edit(QStringLiteral("titel"), QStringLiteral("Rezepttitel"));
+    m_zutaten = memo(QStringLiteral("zutaten"), QStringLiteral("Zutaten"));
+    m_rezepttext = memo(QStringLiteral("rezepttext"), QStringLiteral("Rezepttext"));
+    m_autor = edit(QStringLiteral("autor"), QStringLiteral("Autor"));
+    m_datum = edit(QStringLiteral("datum"), QStringLiteral("Datum"));
+    m_menge = edit(QStringLiteral("menge"), QStringLiteral("Menge"));
+    m_kategorien = new QListWidget(this);
+    m_kategorien->setObjectName(QStringLiteral("kategorien"));
+    m_kategorien->setAccessibleName(QStringLiteral("Kategorien"));
+    m_bild = new ImageView(this);
+    m_bild->setObjectName(QStringLiteral("bild"));
+    m_bild->setHatched(true);
+    m_bild->setAccessibleName(QStringLiteral("Bild"));
+    m_bildLaden = new QPushButton(QStringLiteral("Bild laden"), this);
+    m_bildLaden->setObjectName(QStringLiteral("bildLaden"));
+    m_bildLoeschen = new QPushButton(QStringLiteral("Bild löschen"), this);
+    m_bildLoeschen->setObjectName(QStringLiteral("bildLoeschen"));
+    m_speichern = new QPushButton(QStringLiteral("Rezept speichern"), this);
+    m_speichern->setObjectName(QStringLiteral("speichern"));
+    m_speichern->setDefault(true);
+    m_verwerfen = new QPushButton(QStringLiteral("Verwerfen"), this);
+    m_verwerfen->setObjectName(QStringLiteral("verwerfen"));
 
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Rezepttitel:"), Edit1, { 8, 8, 200, 16 }, L | T);
-    place(Edit1, { 8, 24, 612, 21 }, L | T | R);
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Zutaten:"), Memo2, { 8, 52, 200, 16 }, L | T);
-    place(Memo2, { 8, 68, 424, 112 }, L | T | R);
-    Label3
-        = label(QStringLiteral("Label3"), QStringLiteral("Rezepttext:"), Memo1, { 8, 186, 200, 16 }, L | T);
-    place(Memo1, { 8, 202, 424, 168 }, L | T | R | B);
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Autor:"), Edit2, { 8, 378, 150, 16 }, L | B);
-    place(Edit2, { 8, 394, 150, 21 }, L | B);
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Datum:"), Edit3, { 166, 378, 100, 16 }, L | B);
-    place(Edit3, { 166, 394, 100, 21 }, L | B);
-    Label6 = label(QStringLiteral("Label6"), QStringLiteral("Menge:"), Edit4, { 274, 378, 158, 16 }, L | B);
-    place(Edit4, { 274, 394, 158, 21 }, L | B);
-    Label8 = label(QStringLiteral("Label8"), QStringLiteral("Bild:"), Image1, { 440, 52, 180, 16 }, R | T);
-    place(Image1, { 457, 68, 145, 104 }, R | T);
-    place(Button3, { 440, 176, 88, 24 }, R | T);
-    place(Button4, { 532, 176, 88, 24 }, R | T);
-    Label7 = label(
-        QStringLiteral("Label7"), QStringLiteral("Kategorien:"), CheckListBox1, { 440, 206, 180, 16 }, R | T);
-    place(CheckListBox1, { 440, 222, 180, 160 }, R | T | B);
-    place(Button1, { 440, 392, 108, 25 }, R | B);
-    place(Button2, { 552, 392, 68, 25 }, R | B);
+    label(QStringLiteral("Rezepttitel:"), m_titel, { 8, 8, 200, 16 }, L | T);
+    verankern(m_titel, { 8, 24, 612, 21 }, L | T | R);
+    label(QStringLiteral("Zutaten:"), m_zutaten, { 8, 52, 200, 16 }, L | T);
+    verankern(m_zutaten, { 8, 68, 424, 112 }, L | T | R);
+    label(QStringLiteral("Rezepttext:"), m_rezepttext, { 8, 186, 200, 16 }, L | T);
+    verankern(m_rezepttext, { 8, 202, 424, 168 }, L | T | R | B);
+    label(QStringLiteral("Autor:"), m_autor, { 8, 378, 150, 16 }, L | B);
+    verankern(m_autor, { 8, 394, 150, 21 }, L | B);
+    label(QStringLiteral("Datum:"), m_datum, { 166, 378, 100, 16 }, L | B);
+    verankern(m_datum, { 166, 394, 100, 21 }, L | B);
+    label(QStringLiteral("Menge:"), m_menge, { 274, 378, 158, 16 }, L | B);
+    verankern(m_menge, { 274, 394, 158, 21 }, L | B);
+    label(QStringLiteral("Bild:"), m_bild, { 440, 52, 180, 16 }, R | T);
+    verankern(m_bild, { 457, 68, 145, 104 }, R | T);
+    verankern(m_bildLaden, { 440, 176, 88, 24 }, R | T);
+    verankern(m_bildLoeschen, { 532, 176, 88, 24 }, R | T);
+    label(QStringLiteral("Kategorien:"), m_kategorien, { 440, 206, 180, 16 }, R | T);
+    verankern(m_kategorien, { 440, 222, 180, 160 }, R | T | B);
+    verankern(m_speichern, { 440, 392, 108, 25 }, R | B);
+    verankern(m_verwerfen, { 552, 392, 68, 25 }, R | B);
 
-    QWidget* order[]
-        = { Edit1, Memo2, Memo1, Edit2, Edit3, Edit4, CheckListBox1, Button3, Button4, Button1, Button2 };
+    QWidget* order[] = { m_titel, m_zutaten, m_rezepttext, m_autor, m_datum, m_menge, m_kategorien,
+        m_bildLaden, m_bildLoeschen, m_speichern, m_verwerfen };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    Image1->setFocusPolicy(Qt::NoFocus);
+    m_bild->setFocusPolicy(Qt::NoFocus);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button3Click(); }); });
-    connect(Button4, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button4Click(); }); });
+    connect(m_speichern, &QPushButton::clicked, this, [this] { guarded(this, [&] { speichern(); }); });
+    connect(m_verwerfen, &QPushButton::clicked, this, [this] { guarded(this, [&] { verwerfen(); }); });
+    connect(m_bildLaden, &QPushButton::clicked, this, [this] { guarded(this, [&] { bildLaden(); }); });
+    connect(m_bildLoeschen, &QPushButton::clicked, this, [this] { guarded(this, [&] { bildLoeschen(); }); });
 
     // The category editor is modal over the main window: when it closes and the main window becomes
     // active again, the check list catches up with the new tabs.
     if (QWidget* haupt = hauptfenster())
         haupt->installEventFilter(this);
-    Button4->setEnabled(false);
+    m_bildLoeschen->setEnabled(false);
 }
 
-void Rezepteditor::place(QWidget* w, const QRect& r, int anchors)
+void Rezepteditor::verankern(QWidget* w, const QRect& r, int anker)
 {
     w->setGeometry(r);
-    m_anchored.append({ w, r, anchors });
+    m_verankert.append({ w, r, anker });
 }
 
 void Rezepteditor::resizeEvent(QResizeEvent* e)
@@ -158,16 +143,16 @@ void Rezepteditor::resizeEvent(QResizeEvent* e)
     QDialog::resizeEvent(e);
     const int dx = width() - kBreite;
     const int dy = height() - kHoehe;
-    for (const Anchored& a : m_anchored) {
+    for (const Verankerung& a : m_verankert) {
         QRect r = a.rect;
-        if (a.anchors & R) {
-            if (a.anchors & L)
+        if (a.anker & R) {
+            if (a.anker & L)
                 r.setWidth(r.width() + dx);
             else
                 r.translate(dx, 0);
         }
-        if (a.anchors & B) {
-            if (a.anchors & T)
+        if (a.anker & B) {
+            if (a.anker & T)
                 r.setHeight(r.height() + dy);
             else
                 r.translate(0, dy);
@@ -189,14 +174,14 @@ void Rezepteditor::keyPressEvent(QKeyEvent* e)
 bool Rezepteditor::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate)
-        KategorienAktualisieren();
+        kategorienAktualisieren();
     return QDialog::event(e);
 }
 
 bool Rezepteditor::eventFilter(QObject* o, QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && isVisible())
-        KategorienAktualisieren();
+        kategorienAktualisieren();
     return QDialog::eventFilter(o, e);
 }
 
@@ -213,67 +198,67 @@ QList<QPair<int, QString>> Rezepteditor::aktuelleKategorien() const
     return out;
 }
 
-void Rezepteditor::fillCheckList(const QList<int>& ticked)
+void Rezepteditor::kategorienlisteFuellen(const QList<int>& ticked)
 {
-    m_kategorien = aktuelleKategorien();
-    CheckListBox1->clear();
-    for (const auto& [nr, name] : m_kategorien) {
-        auto* item = new QListWidgetItem(name, CheckListBox1);
+    m_gelistet = aktuelleKategorien();
+    m_kategorien->clear();
+    for (const auto& [nr, name] : m_gelistet) {
+        auto* item = new QListWidgetItem(name, m_kategorien);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setData(Qt::UserRole, nr);
         item->setCheckState(ticked.contains(nr) ? Qt::Checked : Qt::Unchecked);
     }
 }
 
-void Rezepteditor::KategorienAktualisieren()
+void Rezepteditor::kategorienAktualisieren()
 {
-    if (aktuelleKategorien() == m_kategorien)
+    if (aktuelleKategorien() == m_gelistet)
         return;
-    const int row = CheckListBox1->currentRow();
-    fillCheckList(angekreuzteKategorien());
-    if (row >= 0 && row < CheckListBox1->count())
-        CheckListBox1->setCurrentRow(row);
+    const int row = m_kategorien->currentRow();
+    kategorienlisteFuellen(angekreuzteKategorien());
+    if (row >= 0 && row < m_kategorien->count())
+        m_kategorien->setCurrentRow(row);
 }
 
 QList<int> Rezepteditor::listenKategorien() const
 {
     QList<int> out;
-    for (int i = 0; i < CheckListBox1->count(); ++i)
-        out.append(CheckListBox1->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < m_kategorien->count(); ++i)
+        out.append(m_kategorien->item(i)->data(Qt::UserRole).toInt());
     return out;
 }
 
 QList<int> Rezepteditor::angekreuzteKategorien() const
 {
     QList<int> out;
-    for (int i = 0; i < CheckListBox1->count(); ++i)
-        if (CheckListBox1->item(i)->checkState() == Qt::Checked)
-            out.append(CheckListBox1->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < m_kategorien->count(); ++i)
+        if (m_kategorien->item(i)->checkState() == Qt::Checked)
+            out.append(m_kategorien->item(i)->data(Qt::UserRole).toInt());
     return out;
 }
 
-// ---- Fill ------------------------------------------------------------------------------------------
+// ---- rezeptLaden ------------------------------------------------------------------------------------------
 
-void Rezepteditor::Fill()
+void Rezepteditor::rezeptLaden()
 {
-    if (RezeptNr < 0) {
-        Button2->setText(QStringLiteral("Verwerfen"));
-        Edit1->clear();
-        Edit2->setText(st.AutorVorgabe);
-        Edit3->setText(kurzesDatum(QDate::currentDate(), QLocale()));
-        Edit4->setText(QStringLiteral("für 4 Personen"));
+    if (rezeptNr < 0) {
+        m_verwerfen->setText(QStringLiteral("Verwerfen"));
+        m_titel->clear();
+        m_autor->setText(st.AutorVorgabe);
+        m_datum->setText(kurzesDatum(QDate::currentDate(), QLocale()));
+        m_menge->setText(QStringLiteral("für 4 Personen"));
         st.BildDatei.clear();
-        Image1->clear();
-        Button4->setEnabled(false);
-        fillCheckList({});
-        Memo2->clear();
-        Memo1->clear();
+        m_bild->clear();
+        m_bildLoeschen->setEnabled(false);
+        kategorienlisteFuellen({});
+        m_zutaten->clear();
+        m_rezepttext->clear();
         m_kommentarNeu.clear();
-        Edit1->setFocus();
+        m_titel->setFocus();
         return;
     }
 
-    const int n = RezeptNr;
+    const int n = rezeptNr;
     if (size_t(n) >= st.Rezepte.size())
         throw Error(QStringLiteral("Das Rezept Nr. %1 gibt es nicht.").arg(n));
     // Everything that can fail is read before a field changes.
@@ -291,24 +276,24 @@ void Rezepteditor::Fill()
     }
 
     const Rezepteintrag& r = st.Rezepte[size_t(n)];
-    Edit1->setText(r.Titel);
-    Edit2->setText(r.Autor);
-    Edit3->setText(r.Datum);
-    Edit4->setText(r.Menge);
-    Memo2->clear();
-    Memo1->clear();
-    Button2->setText(QStringLiteral("Abbrechen"));
+    m_titel->setText(r.Titel);
+    m_autor->setText(r.Autor);
+    m_datum->setText(r.Datum);
+    m_menge->setText(r.Menge);
+    m_zutaten->clear();
+    m_rezepttext->clear();
+    m_verwerfen->setText(QStringLiteral("Abbrechen"));
     st.BildDatei.clear();
-    Image1->setImage(vorschau);
-    Button4->setEnabled(hatBild);
+    m_bild->setImage(vorschau);
+    m_bildLoeschen->setEnabled(hatBild);
     QList<int> ticked;
     for (const auto& [nr, name] : aktuelleKategorien())
         if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)])
             ticked.append(nr);
-    fillCheckList(ticked);
-    Memo2->setPlainText(feldText(inhalt.zutaten));
-    Memo1->setPlainText(feldText(inhalt.text));
-    Edit1->setFocus();
+    kategorienlisteFuellen(ticked);
+    m_zutaten->setPlainText(feldText(inhalt.zutaten));
+    m_rezepttext->setPlainText(feldText(inhalt.text));
+    m_titel->setFocus();
     if (!inhalt.schaden.isEmpty())
         Meldung(
             inhalt.schaden + QStringLiteral("\rSpeichern berichtigt die Zahl."), QStringLiteral("Achtung!"));
@@ -318,67 +303,67 @@ void Rezepteditor::Fill()
         errorReport(hauptfenster() ? hauptfenster() : this, bildFehler);
 }
 
-void Rezepteditor::NeuesRezept(const RezeptVorgabe& v)
+void Rezepteditor::neuesRezept(const RezeptVorgabe& v)
 {
     const QImage vorschau = v.bild.isEmpty() ? QImage() : loadPicture(v.bild);
-    RezeptNr = -1;
-    Fill();
+    rezeptNr = -1;
+    rezeptLaden();
     setWindowTitle(QStringLiteral("Neues Rezept erstellen"));
-    Edit1->setText(v.titel);
+    m_titel->setText(v.titel);
     if (!v.autor.isEmpty())
-        Edit2->setText(v.autor);
+        m_autor->setText(v.autor);
     if (!v.datum.isEmpty())
-        Edit3->setText(v.datum);
+        m_datum->setText(v.datum);
     if (!v.menge.isEmpty())
-        Edit4->setText(v.menge);
-    Memo2->setPlainText(feldText(v.zutaten));
-    Memo1->setPlainText(feldText(v.text));
-    fillCheckList(v.kategorien);
+        m_menge->setText(v.menge);
+    m_zutaten->setPlainText(feldText(v.zutaten));
+    m_rezepttext->setPlainText(feldText(v.text));
+    kategorienlisteFuellen(v.kategorien);
     if (!vorschau.isNull()) {
         st.BildDatei = v.bild;
-        Image1->setImage(vorschau);
-        Button4->setEnabled(true);
+        m_bild->setImage(vorschau);
+        m_bildLoeschen->setEnabled(true);
     }
     m_kommentarNeu = v.kommentar;
 }
 
 // ---- Buttons --------------------------------------------------------------------------------------
 
-void Rezepteditor::Button1Click()
+void Rezepteditor::speichern()
 {
-    if (Edit1->text().isEmpty()) {
+    if (m_titel->text().isEmpty()) {
         Meldung(QStringLiteral("Bitte einen Rezeptnamen angeben!"), kEingabefehler);
         return;
     }
-    for (QLineEdit* e : { Edit1, Edit2, Edit3, Edit4 })
+    for (QLineEdit* e : { m_titel, m_autor, m_datum, m_menge })
         if (e->text().contains(u'|'))
             e->setText(noBar(e->text()));
-    KategorienAktualisieren();
+    kategorienAktualisieren();
     if (angekreuzteKategorien().isEmpty()) {
         Meldung(QStringLiteral("Bitte min. eine Kategorie wählen!"), kEingabefehler);
         return;
     }
-    speichern();
+    schreiben();
 }
 
-void Rezepteditor::speichern()
+void Rezepteditor::schreiben()
 {
     setEnabled(false);
     RezeptEingabe e;
-    e.nummer = RezeptNr;
-    e.titel = Edit1->text();
-    e.autor = Edit2->text();
-    e.datum = Edit3->text();
-    e.menge = Edit4->text();
+    e.nummer = rezeptNr;
+    e.titel = m_titel->text();
+    e.autor = m_autor->text();
+    e.datum = m_datum->text();
+    e.menge = m_menge->text();
     e.angekreuzt = angekreuzteKategorien();
     e.gelistet = listenKategorien();
-    e.zutaten = feldZeilen(rohText(Memo2));
-    e.text = feldZeilen(rohText(Memo1));
+    e.zutaten = feldZeilen(rohText(m_zutaten));
+    e.text = feldZeilen(rohText(m_rezepttext));
     // The comment window holds the comment of the recipe on show, with what the user typed there; any
     // other recipe keeps the comment stored in its own file.
-    if (RezeptNr >= 0 && st.offenerKommentar)
-        e.kommentar = st.offenerKommentar(RezeptNr);
-    else if (RezeptNr < 0)
+    if (rezeptNr >= 0 && st.offenerKommentar)
+        e.kommentar = st.offenerKommentar(rezeptNr);
+    else if (rezeptNr < 0)
         e.kommentar = m_kommentarNeu; // a recipe from the web brings its source
 
     if (!st.BildDatei.isEmpty()) {
@@ -406,7 +391,7 @@ void Rezepteditor::speichern()
         errorReport(this, messageOf(x));
         return;
     }
-    RezeptNr = r.nummer;
+    rezeptNr = r.nummer;
     // The windows that show the collection caught up through the collection's signal.
     setEnabled(true);
     hide();
@@ -416,12 +401,11 @@ void Rezepteditor::speichern()
                 + r.bildFehler);
 }
 
-void Rezepteditor::Button2Click() { hide(); }
+void Rezepteditor::verwerfen() { hide(); }
 
-void Rezepteditor::Button3Click()
+void Rezepteditor::bildLaden()
 {
-    const QString datei
-        = openFileName(this, QStringLiteral("Bild laden"), qtFilter(QString::fromLatin1(kBildFilter)));
+    const QString datei = openFileName(this, QStringLiteral("Bild laden"), kBildFilter);
     if (datei.isEmpty())
         return;
     QImage bild;
@@ -430,33 +414,33 @@ void Rezepteditor::Button3Click()
     } catch (const std::exception&) {
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
-        Image1->clear();
+        m_bild->clear();
         st.BildDatei.clear();
         return;
     }
-    Image1->setImage(bild);
+    m_bild->setImage(bild);
     st.BildDatei = QFileInfo(datei).absoluteFilePath();
-    Button4->setEnabled(true);
+    m_bildLoeschen->setEnabled(true);
     if (bild.height() <= 1) {
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
-        Image1->clear();
+        m_bild->clear();
         st.BildDatei.clear();
     }
 }
 
-void Rezepteditor::Button4Click()
+void Rezepteditor::bildLoeschen()
 {
-    if (RezeptNr >= 0
+    if (rezeptNr >= 0
         && askYesNo(this, QStringLiteral("Wirklich löschen?"),
                QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"))
             != Answer::Yes)
         return;
-    Image1->clear();
+    m_bild->clear();
     st.BildDatei.clear();
-    if (RezeptNr >= 0)
-        st.sammlung.loescheBild(RezeptNr);
-    Button4->setEnabled(false);
+    if (rezeptNr >= 0)
+        st.sammlung.loescheBild(rezeptNr);
+    m_bildLoeschen->setEnabled(false);
 }
 
 } // namespace tk

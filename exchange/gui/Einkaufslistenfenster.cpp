@@ -27,13 +27,13 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
         parent, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
     , m_dir(programDir)
 {
-    setObjectName(QStringLiteral("Einkaufsliste"));
+    setObjectName(QStringLiteral("einkaufslistenfenster"));
     setWindowTitle(QStringLiteral("Einkaufsliste"));
     setSizeGripEnabled(true);
 
     auto* lay = new QVBoxLayout(this);
     m_tabelle = new QTableWidget(0, 3, this);
-    m_tabelle->setObjectName(QStringLiteral("Liste"));
+    m_tabelle->setObjectName(QStringLiteral("tabelle"));
     m_tabelle->setAccessibleName(QStringLiteral("Einkaufsliste"));
     m_tabelle->setHorizontalHeaderLabels(
         { QStringLiteral("Menge"), QStringLiteral("Zutat"), QStringLiteral("Rezept") });
@@ -68,15 +68,15 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
                 [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
         return b;
     };
-    knopf(QStringLiteral("Drucken"), "Drucken", &Einkaufslistenfenster::drucken);
-    knopf(QStringLiteral("Kopieren"), "Kopieren", &Einkaufslistenfenster::kopieren);
-    knopf(QStringLiteral("Als PDF speichern..."), "AlsPdf", &Einkaufslistenfenster::alsPdf);
-    knopf(QStringLiteral("Als Textdatei speichern..."), "AlsText", &Einkaufslistenfenster::alsText);
-    knopf(QStringLiteral("Erledigte entfernen"), "ErledigteEntfernen",
+    knopf(QStringLiteral("Drucken"), "drucken", &Einkaufslistenfenster::drucken);
+    knopf(QStringLiteral("Kopieren"), "kopieren", &Einkaufslistenfenster::kopieren);
+    knopf(QStringLiteral("Als PDF speichern..."), "alsPdf", &Einkaufslistenfenster::alsPdf);
+    knopf(QStringLiteral("Als Textdatei speichern..."), "alsText", &Einkaufslistenfenster::alsText);
+    knopf(QStringLiteral("Erledigte entfernen"), "erledigteEntfernen",
         &Einkaufslistenfenster::erledigteEntfernen);
-    knopf(QStringLiteral("Leeren"), "Leeren", &Einkaufslistenfenster::leeren);
+    knopf(QStringLiteral("Leeren"), "leeren", &Einkaufslistenfenster::leeren);
     knoepfe->addStretch(1);
-    QPushButton* schliessen = knopf(QStringLiteral("Schließen"), "Schliessen", nullptr);
+    QPushButton* schliessen = knopf(QStringLiteral("Schließen"), "schliessen", nullptr);
     connect(schliessen, &QPushButton::clicked, this, &QWidget::hide);
     lay->addLayout(knoepfe);
 

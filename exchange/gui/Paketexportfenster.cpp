@@ -22,45 +22,42 @@ Paketexportfenster::Paketexportfenster(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Rezepte exportieren"));
     setFixedSize(305, 204);
 
-    Label1 = new QLabel(
+    auto* hinweis = new QLabel(
         QStringLiteral("Geben Sie nun bitte alle angeforderten Daten ein und klicken Sie anschließend "
                        "auf \"Speichern\"."),
         this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    Label1->setGeometry(8, 6, 289, 50);
+    hinweis->setWordWrap(true);
+    hinweis->setGeometry(8, 6, 289, 50);
 
-    Label2 = new QLabel(QStringLiteral("Name des Rezeptpakets:"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(8, 62, 289, 16);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 80, 289, 22);
-    Label2->setBuddy(Edit1);
+    auto* paketnameLabel = new QLabel(QStringLiteral("Name des Rezeptpakets:"), this);
+    paketnameLabel->setGeometry(8, 62, 289, 16);
+    m_paketname = new QLineEdit(this);
+    m_paketname->setObjectName(QStringLiteral("paketname"));
+    m_paketname->setGeometry(8, 80, 289, 22);
+    paketnameLabel->setBuddy(m_paketname);
 
-    Label3 = new QLabel(QStringLiteral("Autor / Ersteller:"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(8, 110, 289, 16);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(8, 128, 289, 22);
-    Label3->setBuddy(Edit2);
+    auto* autorLabel = new QLabel(QStringLiteral("Autor / Ersteller:"), this);
+    autorLabel->setGeometry(8, 110, 289, 16);
+    m_autor = new QLineEdit(this);
+    m_autor->setObjectName(QStringLiteral("autor"));
+    m_autor->setGeometry(8, 128, 289, 22);
+    autorLabel->setBuddy(m_autor);
 
-    Button1 = new QPushButton(QStringLiteral("Speichern"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(64, 168, 81, 25);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(160, 168, 81, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    m_speichern = new QPushButton(QStringLiteral("Speichern"), this);
+    m_speichern->setObjectName(QStringLiteral("speichern"));
+    m_speichern->setGeometry(64, 168, 81, 25);
+    m_speichern->setDefault(true);
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_abbrechen->setGeometry(160, 168, 81, 25);
+    connect(m_speichern, &QPushButton::clicked, this, [this] { guarded(this, [&] { speichern(); }); });
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { abbrechen(); });
 }
 
-void Paketexportfenster::Button1Click()
+void Paketexportfenster::speichern()
 {
     const QString chosen = saveFileName(this, QStringLiteral("Rezeptepacket speichern"),
-        QStringLiteral("Rezeptpackete (*.tkp)"), Edit1->text(), QStringLiteral("TKP"));
+        QStringLiteral("Rezeptpackete (*.tkp)"), m_paketname->text(), QStringLiteral("TKP"));
     if (chosen.isEmpty())
         return;
     const QString paket = paketPfad(chosen);
@@ -76,12 +73,12 @@ void Paketexportfenster::Button1Click()
     if (m_exportliste)
         for (const auto& e : m_exportliste->model()->entries())
             nummern.append(e.number);
-    exportiereRezepte(st.programDir, st.Rezepte, nummern, Edit1->text(), Edit2->text(), paket);
+    exportiereRezepte(st.programDir, st.Rezepte, nummern, m_paketname->text(), m_autor->text(), paket);
     Meldung(QStringLiteral("Rezepte erfolgreich exportiert!"), QStringLiteral("Rezeptexport"));
     exportAufraeumen(st.programDir);
     hide();
 }
 
-void Paketexportfenster::Button2Click() { hide(); }
+void Paketexportfenster::abbrechen() { hide(); }
 
 } // namespace tk

@@ -18,20 +18,18 @@ class Paketexportfenster : public QDialog {
 public:
     Paketexportfenster(AppState& state, QWidget* parent = nullptr);
 
-    void Button1Click(); // "Speichern"
-    void Button2Click(); // "Abbrechen"
+    void speichern(); // "Speichern"
 
     // The list whose recipes go into the package (the main window's export list).
     void setExportliste(RecipeList* liste) { m_exportliste = liste; }
 
 private:
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit1 = nullptr; // package name
-    QLabel* Label3 = nullptr;
-    QLineEdit* Edit2 = nullptr; // author
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    void abbrechen(); // "Abbrechen"
+
+    QLineEdit* m_paketname = nullptr; // package name
+    QLineEdit* m_autor = nullptr; // author
+    QPushButton* m_speichern = nullptr;
+    QPushButton* m_abbrechen = nullptr;
 
     RecipeList* m_exportliste = nullptr;
     AppState& st;

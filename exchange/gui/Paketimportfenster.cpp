@@ -24,58 +24,58 @@ Paketimportfenster::Paketimportfenster(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Rezepte importieren"));
     setFixedSize(367, 281);
 
-    Label1 = new QLabel(
+    auto* hinweis = new QLabel(
         QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die zu importierenden Dateien aus!"),
         this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    Label1->setGeometry(8, 8, 350, 32);
+    hinweis->setWordWrap(true);
+    hinweis->setGeometry(8, 8, 350, 32);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(8, 44, 350, 137);
-    ListBox1->setAccessibleName(QStringLiteral("Rezeptpakete"));
+    m_pakete = new QListWidget(this);
+    m_pakete->setObjectName(QStringLiteral("pakete"));
+    m_pakete->setGeometry(8, 44, 350, 137);
+    m_pakete->setAccessibleName(QStringLiteral("Rezeptpakete"));
 
-    Button3 = new QPushButton(QStringLiteral("Dateien laden"), this);
-    Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setGeometry(8, 188, 350, 25);
+    m_dateienLaden = new QPushButton(QStringLiteral("Dateien laden"), this);
+    m_dateienLaden->setObjectName(QStringLiteral("dateienLaden"));
+    m_dateienLaden->setGeometry(8, 188, 350, 25);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(8, 220, 350, 16);
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
+    m_fortschritt = new QProgressBar(this);
+    m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
+    m_fortschritt->setGeometry(8, 220, 350, 16);
+    m_fortschritt->setRange(0, 1);
+    m_fortschritt->setValue(0);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(104, 246, 75, 25);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(188, 246, 75, 25);
+    m_installieren = new QPushButton(QStringLiteral("OK"), this);
+    m_installieren->setObjectName(QStringLiteral("installieren"));
+    m_installieren->setGeometry(104, 246, 75, 25);
+    m_installieren->setDefault(true);
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_abbrechen->setGeometry(188, 246, 75, 25);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button3Click(); }); });
+    connect(m_installieren, &QPushButton::clicked, this, [this] { guarded(this, [&] { installieren(); }); });
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { abbrechen(); });
+    connect(m_dateienLaden, &QPushButton::clicked, this, [this] { guarded(this, [&] { dateienLaden(); }); });
 }
 
-void Paketimportfenster::Leeren()
+void Paketimportfenster::leeren()
 {
     // Rows that go were never installed; their unpacked files would only fill temp/.
-    for (const QString& index : std::as_const(IndexPfade))
+    for (const QString& index : std::as_const(indexPfade))
         entpacktesVerwerfen(st.programDir, index);
-    ListBox1->clear();
-    IndexPfade.clear();
+    m_pakete->clear();
+    indexPfade.clear();
 }
 
-void Paketimportfenster::Button2Click() { hide(); }
+void Paketimportfenster::abbrechen() { hide(); }
 
-void Paketimportfenster::Button3Click()
+void Paketimportfenster::dateienLaden()
 {
-    Laden(openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)")));
+    paketeLaden(
+        openFileNames(this, QStringLiteral("Öffnen"), QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)")));
 }
 
-void Paketimportfenster::Laden(const QStringList& dateien)
+void Paketimportfenster::paketeLaden(const QStringList& dateien)
 {
     for (const QString& datei : dateien) {
         QString index;
@@ -87,22 +87,22 @@ void Paketimportfenster::Laden(const QStringList& dateien)
             return;
         }
         // Row and index path are added together, so they stay paired.
-        ListBox1->addItem(paketZeile(paketInfo(index)));
-        IndexPfade.append(index);
+        m_pakete->addItem(paketZeile(paketInfo(index)));
+        indexPfade.append(index);
     }
 }
 
-void Paketimportfenster::Button1Click()
+void Paketimportfenster::installieren()
 {
-    if (ListBox1->count() == 0)
+    if (m_pakete->count() == 0)
         return;
     int fertig = 0;
     try {
-        ProgressBar1->setRange(0, ListBox1->count());
-        const QStringList pfade = IndexPfade; // the message window runs events between packages
+        m_fortschritt->setRange(0, m_pakete->count());
+        const QStringList pfade = indexPfade; // the message window runs events between packages
         for (const QString& index : pfade) {
-            InstallUpdate(index);
-            ProgressBar1->setValue(++fertig);
+            paketInstallieren(index);
+            m_fortschritt->setValue(++fertig);
         }
     } catch (const std::exception& e) {
         // The rest is not installed; say why instead of ending silently.
@@ -110,8 +110,8 @@ void Paketimportfenster::Button1Click()
             QStringLiteral("Fehler beim Rezepteupdate!"));
         // Packages already installed leave the list, so they cannot be installed twice.
         for (int i = 0; i < fertig; ++i) {
-            delete ListBox1->takeItem(0);
-            IndexPfade.removeFirst();
+            delete m_pakete->takeItem(0);
+            indexPfade.removeFirst();
         }
         if (fertig > 0)
             emit st.sammlung.neuEinlesen();
@@ -120,12 +120,12 @@ void Paketimportfenster::Button1Click()
     Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
         QStringLiteral("Rezepte importiert"));
     // Installed packages are gone from temp/; their rows must not be offered again.
-    Leeren();
+    leeren();
     hide();
     emit st.sammlung.neuEinlesen();
 }
 
-void Paketimportfenster::InstallUpdate(const QString& indexTki)
+void Paketimportfenster::paketInstallieren(const QString& indexTki)
 {
     st.ListeWirdGefuellt = true;
     InstallErgebnis r;

@@ -18,25 +18,25 @@ class Paketimportfenster : public QDialog {
 public:
     Paketimportfenster(AppState& state, QWidget* parent = nullptr);
 
-    void Button1Click(); // "OK": install every listed package
-    void Button2Click(); // "Abbrechen"
-    void Button3Click(); // "Dateien laden"
-    void Laden(const QStringList& dateien); // lists the packages as "Dateien laden" does
-    void Leeren(); // empties the package list
+    void paketeLaden(const QStringList& dateien); // lists the packages as "Dateien laden" does
+    void leeren(); // empties the package list
 
     // The unpacked index of each row, in row order.
-    QStringList IndexPfade;
+    QStringList indexPfade;
 
 private:
-    QLabel* Label1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    void installieren(); // "OK": install every listed package
+    void abbrechen(); // "Abbrechen"
+    void dateienLaden(); // "Dateien laden"
+
+    QListWidget* m_pakete = nullptr;
+    QPushButton* m_dateienLaden = nullptr;
+    QProgressBar* m_fortschritt = nullptr;
+    QPushButton* m_installieren = nullptr;
+    QPushButton* m_abbrechen = nullptr;
 
     // Installs one unpacked package through the collection.
-    void InstallUpdate(const QString& indexTki);
+    void paketInstallieren(const QString& indexTki);
     AppState& st;
 };
 

@@ -24,52 +24,55 @@ RezKonvExportfenster::RezKonvExportfenster(AppState& state, QWidget* parent)
     setSizeGripEnabled(true);
 
     auto* lay = new QVBoxLayout(this);
-    Label1 = new QLabel(QStringLiteral("Das gewählte Rezept wurde in das RezKonv-Format umgewandelt und kann "
-                                       "jetzt weiterverwendet werden."),
-        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    lay->addWidget(Label1);
+    auto* hinweis
+        = new QLabel(QStringLiteral("Das gewählte Rezept wurde in das RezKonv-Format umgewandelt und kann "
+                                    "jetzt weiterverwendet werden."),
+            this);
+    hinweis->setWordWrap(true);
+    lay->addWidget(hinweis);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("RezKonv-Text"));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    lay->addWidget(Memo1, 1);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("text"));
+    m_text->setAccessibleName(QStringLiteral("RezKonv-Text"));
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lay->addWidget(m_text, 1);
 
     auto* buttons = new QHBoxLayout;
-    Button1 = new QPushButton(QStringLiteral("Speichern"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("In die Zwischenablage kopieren"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button3 = new QPushButton(QStringLiteral("Schließen"), this);
-    Button3->setObjectName(QStringLiteral("Button3"));
-    for (QPushButton* b : { Button1, Button2, Button3 }) {
+    m_speichern = new QPushButton(QStringLiteral("Speichern"), this);
+    m_speichern->setObjectName(QStringLiteral("speichern"));
+    m_kopieren = new QPushButton(QStringLiteral("In die Zwischenablage kopieren"), this);
+    m_kopieren->setObjectName(QStringLiteral("kopieren"));
+    m_schliessen = new QPushButton(QStringLiteral("Schließen"), this);
+    m_schliessen->setObjectName(QStringLiteral("schliessen"));
+    for (QPushButton* b : { m_speichern, m_kopieren, m_schliessen }) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
     buttons->addStretch(1);
     lay->addLayout(buttons);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button3Click(); }); });
+    connect(m_speichern, &QPushButton::clicked, this, [this] { guarded(this, [&] { speichern(); }); });
+    connect(m_kopieren, &QPushButton::clicked, this, [this] { guarded(this, [&] { kopieren(); }); });
+    connect(m_schliessen, &QPushButton::clicked, this, [this] { guarded(this, [&] { schliessen(); }); });
 
     resize(530, 331);
     centreOnScreen(this);
 }
 
-void RezKonvExportfenster::setzeZeilen(const QStringList& zeilen) { Memo1->setPlainText(zeilen.join(u'\n')); }
+void RezKonvExportfenster::setzeZeilen(const QStringList& zeilen)
+{
+    m_text->setPlainText(zeilen.join(u'\n'));
+}
 
 QStringList RezKonvExportfenster::zeilen() const
 {
-    const QString text = Memo1->toPlainText();
+    const QString text = m_text->toPlainText();
     if (text.isEmpty())
         return {};
     return text.split(u'\n');
 }
 
-void RezKonvExportfenster::Button1Click()
+void RezKonvExportfenster::speichern()
 {
     const QString datei = saveFileName(this, QStringLiteral("Speichern unter"),
         QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
@@ -78,8 +81,8 @@ void RezKonvExportfenster::Button1Click()
     saveLines(datei, zeilen());
 }
 
-void RezKonvExportfenster::Button2Click() { QGuiApplication::clipboard()->setText(Memo1->toPlainText()); }
+void RezKonvExportfenster::kopieren() { QGuiApplication::clipboard()->setText(m_text->toPlainText()); }
 
-void RezKonvExportfenster::Button3Click() { hide(); }
+void RezKonvExportfenster::schliessen() { hide(); }
 
 } // namespace tk

@@ -21,16 +21,15 @@ public:
     void setzeZeilen(const QStringList& zeilen);
     QStringList zeilen() const; // the memo's lines as the user left them
 
-    void Button1Click(); // Speichern
-    void Button2Click(); // In die Zwischenablage kopieren
-    void Button3Click(); // Schließen
-
 private:
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    void speichern(); // Speichern
+    void kopieren(); // In die Zwischenablage kopieren
+    void schliessen(); // Schließen
+
+    QPlainTextEdit* m_text = nullptr;
+    QPushButton* m_speichern = nullptr;
+    QPushButton* m_kopieren = nullptr;
+    QPushButton* m_schliessen = nullptr;
 
     AppState& st;
 };

@@ -123,72 +123,71 @@ RezKonvImportfenster::RezKonvImportfenster(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , st(state)
 {
-    setObjectName(QStringLiteral("RezKonvImport"));
+    setObjectName(QStringLiteral("rezKonvImportfenster"));
     setWindowTitle(kCaption);
     setSizeGripEnabled(true);
 
     auto* lay = new QVBoxLayout(this);
-    Label1 = new QLabel(QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die RezKonv- oder "
-                                       "MealMaster-Dateien aus! Importiert werden die angehakten Rezepte."),
-        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    lay->addWidget(Label1);
+    auto* hinweis
+        = new QLabel(QStringLiteral("Klicken Sie auf \"Dateien laden\" und wählen Sie die RezKonv- oder "
+                                    "MealMaster-Dateien aus! Importiert werden die angehakten Rezepte."),
+            this);
+    hinweis->setWordWrap(true);
+    lay->addWidget(hinweis);
 
-    DateienLaden = new QPushButton(QStringLiteral("Dateien laden"), this);
-    DateienLaden->setObjectName(QStringLiteral("DateienLaden"));
-    DateienLaden->setAutoDefault(false);
-    lay->addWidget(DateienLaden);
+    m_dateienLaden = new QPushButton(QStringLiteral("Dateien laden"), this);
+    m_dateienLaden->setObjectName(QStringLiteral("dateienLaden"));
+    m_dateienLaden->setAutoDefault(false);
+    lay->addWidget(m_dateienLaden);
 
-    Liste = new QTreeWidget(this);
-    Liste->setObjectName(QStringLiteral("Liste"));
-    Liste->setAccessibleName(QStringLiteral("Gefundene Rezepte"));
-    Liste->setHeaderLabels(
+    m_liste = new QTreeWidget(this);
+    m_liste->setObjectName(QStringLiteral("liste"));
+    m_liste->setAccessibleName(QStringLiteral("Gefundene Rezepte"));
+    m_liste->setHeaderLabels(
         { QStringLiteral("Titel"), QStringLiteral("Kategorien"), QStringLiteral("Autor") });
-    Liste->setRootIsDecorated(false);
-    Liste->setUniformRowHeights(true);
-    Liste->header()->resizeSection(0, 240);
-    Liste->header()->resizeSection(1, 150);
-    lay->addWidget(Liste, 1);
+    m_liste->setRootIsDecorated(false);
+    m_liste->setUniformRowHeights(true);
+    m_liste->header()->resizeSection(0, 240);
+    m_liste->header()->resizeSection(1, 150);
+    lay->addWidget(m_liste, 1);
 
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setWordWrap(true);
-    Label2->setTextFormat(Qt::PlainText);
-    lay->addWidget(Label2);
+    m_stand = new QLabel(this);
+    m_stand->setObjectName(QStringLiteral("stand"));
+    m_stand->setWordWrap(true);
+    m_stand->setTextFormat(Qt::PlainText);
+    lay->addWidget(m_stand);
 
-    Fortschritt = new QProgressBar(this);
-    Fortschritt->setObjectName(QStringLiteral("Fortschritt"));
-    Fortschritt->setAccessibleName(QStringLiteral("Fortschritt des Imports"));
-    Fortschritt->setFormat(QStringLiteral("%v von %m"));
-    Fortschritt->hide();
-    lay->addWidget(Fortschritt);
+    m_fortschritt = new QProgressBar(this);
+    m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
+    m_fortschritt->setAccessibleName(QStringLiteral("Fortschritt des Imports"));
+    m_fortschritt->setFormat(QStringLiteral("%v von %m"));
+    m_fortschritt->hide();
+    lay->addWidget(m_fortschritt);
 
     auto* knoepfe = new QHBoxLayout;
-    Alle = new QPushButton(QStringLiteral("Alle"), this);
-    Alle->setObjectName(QStringLiteral("Alle"));
-    Keine = new QPushButton(QStringLiteral("Keine"), this);
-    Keine->setObjectName(QStringLiteral("Keine"));
-    Importieren = new QPushButton(QStringLiteral("Importieren"), this);
-    Importieren->setObjectName(QStringLiteral("Importieren"));
-    Abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Abbrechen->setObjectName(QStringLiteral("Abbrechen"));
-    for (QPushButton* b : { Alle, Keine, Importieren, Abbrechen })
+    m_alle = new QPushButton(QStringLiteral("Alle"), this);
+    m_alle->setObjectName(QStringLiteral("alle"));
+    m_keine = new QPushButton(QStringLiteral("Keine"), this);
+    m_keine->setObjectName(QStringLiteral("keine"));
+    m_importieren = new QPushButton(QStringLiteral("Importieren"), this);
+    m_importieren->setObjectName(QStringLiteral("importieren"));
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    for (QPushButton* b : { m_alle, m_keine, m_importieren, m_abbrechen })
         b->setAutoDefault(false);
-    Importieren->setDefault(true);
-    knoepfe->addWidget(Alle);
-    knoepfe->addWidget(Keine);
+    m_importieren->setDefault(true);
+    knoepfe->addWidget(m_alle);
+    knoepfe->addWidget(m_keine);
     knoepfe->addStretch(1);
-    knoepfe->addWidget(Importieren);
-    knoepfe->addWidget(Abbrechen);
+    knoepfe->addWidget(m_importieren);
+    knoepfe->addWidget(m_abbrechen);
     lay->addLayout(knoepfe);
 
-    connect(
-        DateienLaden, &QPushButton::clicked, this, [this] { guarded(this, [&] { DateienLadenClick(); }); });
-    connect(Alle, &QPushButton::clicked, this, [this] { AlleClick(); });
-    connect(Keine, &QPushButton::clicked, this, [this] { KeineClick(); });
-    connect(Importieren, &QPushButton::clicked, this, [this] { guarded(this, [&] { ImportierenClick(); }); });
-    connect(Abbrechen, &QPushButton::clicked, this, [this] { AbbrechenClick(); });
+    connect(m_dateienLaden, &QPushButton::clicked, this, [this] { guarded(this, [&] { dateienLaden(); }); });
+    connect(m_alle, &QPushButton::clicked, this, [this] { alleAnhaken(); });
+    connect(m_keine, &QPushButton::clicked, this, [this] { keineAnhaken(); });
+    connect(m_importieren, &QPushButton::clicked, this, [this] { guarded(this, [&] { importieren(); }); });
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { abbrechen(); });
 
     resize(560, 420);
     zeigeStand();
@@ -205,9 +204,9 @@ Kategoriezuordnung RezKonvImportfenster::zuordnung() const
     return Kategoriezuordnung(eigene);
 }
 
-void RezKonvImportfenster::Leeren()
+void RezKonvImportfenster::leeren()
 {
-    Liste->clear();
+    m_liste->clear();
     m_rezepte.clear();
     m_uebersprungen.clear();
     zeigeStand();
@@ -226,15 +225,15 @@ void RezKonvImportfenster::zeigeStand()
         s += QStringLiteral("\nUnbekannte Kategorien (nicht übernommen): ")
             + unbekannt.mid(0, 20).join(QStringLiteral(", "))
             + (unbekannt.size() > 20 ? QStringLiteral(", …") : QString());
-    Label2->setText(s);
-    Importieren->setEnabled(!m_rezepte.isEmpty());
+    m_stand->setText(s);
+    m_importieren->setEnabled(!m_rezepte.isEmpty());
 }
 
 QStringList RezKonvImportfenster::ladeDateien(const QStringList& dateien)
 {
     QStringList meldungen;
     const Kategoriezuordnung k = zuordnung();
-    Liste->setUpdatesEnabled(false);
+    m_liste->setUpdatesEnabled(false);
     // An archive of a hundred thousand recipes takes seconds to read: the bar counts the recipes of
     // the file at hand, and "Abbrechen" stops before the next file (the one under way is dropped).
     m_laeuft = true;
@@ -244,7 +243,8 @@ QStringList RezKonvImportfenster::ladeDateien(const QStringList& dateien)
         ~Ende() { laeuft = false; }
     } ende { m_laeuft };
     std::optional<Arbeit> arbeit;
-    arbeit.emplace(Fortschritt, 0, this, QList<QWidget*> { DateienLaden, Liste, Alle, Keine, Importieren });
+    arbeit.emplace(
+        m_fortschritt, 0, this, QList<QWidget*> { m_dateienLaden, m_liste, m_alle, m_keine, m_importieren });
     for (const QString& datei : dateien) {
         const QString name = QFileInfo(datei).fileName();
         ImportErgebnis e;
@@ -283,15 +283,15 @@ QStringList RezKonvImportfenster::ladeDateien(const QStringList& dateien)
             items.append(item);
             m_rezepte.append(std::move(r));
         }
-        Liste->addTopLevelItems(items);
+        m_liste->addTopLevelItems(items);
     }
     arbeit.reset();
-    Liste->setUpdatesEnabled(true);
+    m_liste->setUpdatesEnabled(true);
     zeigeStand();
     return meldungen;
 }
 
-void RezKonvImportfenster::DateienLadenClick()
+void RezKonvImportfenster::dateienLaden()
 {
     const QStringList dateien = openFileNames(this, QStringLiteral("Öffnen"),
         QStringLiteral("RezKonv- und MealMaster-Dateien (*.rk *.txt *.mmf *.mm *.rkv);;Alle Dateien (*)"));
@@ -302,19 +302,19 @@ void RezKonvImportfenster::DateienLadenClick()
         Meldung(aufzaehlung(meldungen), kCaption);
 }
 
-void RezKonvImportfenster::AlleClick()
+void RezKonvImportfenster::alleAnhaken()
 {
-    for (int i = 0; i < Liste->topLevelItemCount(); ++i)
-        Liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
+    for (int i = 0; i < m_liste->topLevelItemCount(); ++i)
+        m_liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
 }
 
-void RezKonvImportfenster::KeineClick()
+void RezKonvImportfenster::keineAnhaken()
 {
-    for (int i = 0; i < Liste->topLevelItemCount(); ++i)
-        Liste->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    for (int i = 0; i < m_liste->topLevelItemCount(); ++i)
+        m_liste->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
 }
 
-void RezKonvImportfenster::AbbrechenClick()
+void RezKonvImportfenster::abbrechen()
 {
     if (m_laeuft)
         m_abbruch = true;
@@ -340,13 +340,13 @@ void RezKonvImportfenster::closeEvent(QCloseEvent* e)
     QDialog::closeEvent(e);
 }
 
-void RezKonvImportfenster::ImportierenClick()
+void RezKonvImportfenster::importieren()
 {
     const Kategoriezuordnung k = zuordnung();
     QList<NeuesRezept> neue;
     QStringList unbekannt;
-    for (int i = 0; i < Liste->topLevelItemCount() && i < m_rezepte.size(); ++i)
-        if (Liste->topLevelItem(i)->checkState(0) == Qt::Checked)
+    for (int i = 0; i < m_liste->topLevelItemCount() && i < m_rezepte.size(); ++i)
+        if (m_liste->topLevelItem(i)->checkState(0) == Qt::Checked)
             neue.append(neuesRezept(m_rezepte.at(i), k, &unbekannt));
     if (neue.isEmpty()) {
         Meldung(QStringLiteral("Es ist kein Rezept angehakt."), kCaption);
@@ -357,14 +357,15 @@ void RezKonvImportfenster::ImportierenClick()
     m_laeuft = true;
     m_abbruch = false;
     try {
-        Arbeit arbeit(Fortschritt, int(neue.size()), this, { DateienLaden, Liste, Alle, Keine, Importieren });
+        Arbeit arbeit(m_fortschritt, int(neue.size()), this,
+            { m_dateienLaden, m_liste, m_alle, m_keine, m_importieren });
         installiereRezepte(st.sammlung, st.programDir, neue, [&](int i) { arbeit.schritt(i, m_abbruch); });
         m_laeuft = false;
     } catch (const Abgebrochen&) {
         m_laeuft = false;
         st.ListeWirdGefuellt = false;
         // The recipes written so far were removed again; the list stays for another try.
-        Label2->setText(QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
+        m_stand->setText(QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
         return;
     } catch (const std::exception& e) {
         m_laeuft = false;
@@ -400,7 +401,7 @@ void RezKonvImportfenster::ImportierenClick()
             + (unbekannt.size() > 20 ? QStringLiteral(", …") : QString());
     text += QStringLiteral("\rDie Rezeptdatenbank wird neu eingelesen!");
 
-    Leeren();
+    leeren();
     hide();
     Meldung(text, QStringLiteral("Rezepte importiert"));
     emit st.sammlung.neuEinlesen();

@@ -22,32 +22,31 @@ class RezKonvImportfenster : public QDialog {
 public:
     RezKonvImportfenster(AppState& state, QWidget* parent = nullptr);
 
-    void DateienLadenClick(); // "Dateien laden"
-    void AlleClick();
-    void KeineClick();
-    void ImportierenClick();
-    void AbbrechenClick();
-    void Leeren(); // empties the list
+    void importieren(); // "Importieren": the ticked recipes into the collection
+    void leeren(); // empties the list
 
     // Reads the files into the list; returns the messages about files that gave nothing or failed.
     QStringList ladeDateien(const QStringList& dateien);
 
 private:
-    QLabel* Label1 = nullptr;
-    QPushButton* DateienLaden = nullptr;
-    QTreeWidget* Liste = nullptr; // title, categories, author; one tick per recipe
-    QLabel* Label2 = nullptr; // what was found
-    QPushButton* Alle = nullptr;
-    QPushButton* Keine = nullptr;
-    QPushButton* Importieren = nullptr;
-    QPushButton* Abbrechen = nullptr; // closes the window; while an import runs, cancels it
-    QProgressBar* Fortschritt = nullptr; // shown while an import runs
+    QPushButton* m_dateienLaden = nullptr;
+    QTreeWidget* m_liste = nullptr; // title, categories, author; one tick per recipe
+    QLabel* m_stand = nullptr; // what was found
+    QPushButton* m_alle = nullptr;
+    QPushButton* m_keine = nullptr;
+    QPushButton* m_importieren = nullptr;
+    QPushButton* m_abbrechen = nullptr; // closes the window; while an import runs, cancels it
+    QProgressBar* m_fortschritt = nullptr; // shown while an import runs
 
 protected:
     void reject() override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void dateienLaden(); // "Dateien laden"
+    void alleAnhaken(); // "Alle"
+    void keineAnhaken(); // "Keine"
+    void abbrechen(); // "Abbrechen"
     void zeigeStand();
     Kategoriezuordnung zuordnung() const;
 

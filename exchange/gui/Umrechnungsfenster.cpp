@@ -20,13 +20,13 @@ namespace tk {
 Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("Umrechnen"));
+    setObjectName(QStringLiteral("umrechnungsfenster"));
     setWindowTitle(QStringLiteral("Rezept umrechnen"));
     setSizeGripEnabled(true);
 
     auto* lay = new QVBoxLayout(this);
     m_titel = new QLabel(this);
-    m_titel->setObjectName(QStringLiteral("Titel"));
+    m_titel->setObjectName(QStringLiteral("titel"));
     m_titel->setWordWrap(true);
     QFont fett = m_titel->font();
     fett.setBold(true);
@@ -37,26 +37,26 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
     auto* raster = new QGridLayout;
     auto* mengeText = new QLabel(QStringLiteral("Menge:"), this);
     m_menge = new QLabel(this);
-    m_menge->setObjectName(QStringLiteral("Menge"));
+    m_menge->setObjectName(QStringLiteral("menge"));
     m_menge->setWordWrap(true);
     raster->addWidget(mengeText, 0, 0);
     raster->addWidget(m_menge, 0, 1, 1, 2);
     auto* aufText = new QLabel(QStringLiteral("Umrechnen auf"), this);
-    m_auf = new QSpinBox(this);
-    m_auf->setObjectName(QStringLiteral("UmrechnenAuf"));
-    m_auf->setAccessibleName(QStringLiteral("Umrechnen auf"));
-    m_auf->setRange(1, 999);
-    aufText->setBuddy(m_auf);
+    m_umrechnenAuf = new QSpinBox(this);
+    m_umrechnenAuf->setObjectName(QStringLiteral("umrechnenAuf"));
+    m_umrechnenAuf->setAccessibleName(QStringLiteral("Umrechnen auf"));
+    m_umrechnenAuf->setRange(1, 999);
+    aufText->setBuddy(m_umrechnenAuf);
     m_einheit = new QLabel(this);
-    m_einheit->setObjectName(QStringLiteral("Einheit"));
+    m_einheit->setObjectName(QStringLiteral("einheit"));
     raster->addWidget(aufText, 1, 0);
-    raster->addWidget(m_auf, 1, 1);
+    raster->addWidget(m_umrechnenAuf, 1, 1);
     raster->addWidget(m_einheit, 1, 2);
     raster->setColumnStretch(2, 1);
     lay->addLayout(raster);
 
     m_zutaten = new QListWidget(this);
-    m_zutaten->setObjectName(QStringLiteral("Zutaten"));
+    m_zutaten->setObjectName(QStringLiteral("zutaten"));
     m_zutaten->setAccessibleName(QStringLiteral("Zutaten"));
     m_zutaten->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_zutaten->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -70,14 +70,14 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
         knoepfe->addWidget(b);
         return b;
     };
-    QPushButton* bDrucken = knopf(QStringLiteral("Drucken"), "Drucken");
-    QPushButton* bKopieren = knopf(QStringLiteral("Kopieren"), "Kopieren");
-    QPushButton* bEinkauf = knopf(QStringLiteral("Auf die Einkaufsliste"), "AufEinkaufsliste");
+    QPushButton* bDrucken = knopf(QStringLiteral("Drucken"), "drucken");
+    QPushButton* bKopieren = knopf(QStringLiteral("Kopieren"), "kopieren");
+    QPushButton* bEinkauf = knopf(QStringLiteral("Auf die Einkaufsliste"), "aufEinkaufsliste");
     knoepfe->addStretch(1);
-    QPushButton* bSchliessen = knopf(QStringLiteral("Schließen"), "Schliessen");
+    QPushButton* bSchliessen = knopf(QStringLiteral("Schließen"), "schliessen");
     lay->addLayout(knoepfe);
 
-    connect(m_auf, &QSpinBox::valueChanged, this, [this] { neuBerechnen(); });
+    connect(m_umrechnenAuf, &QSpinBox::valueChanged, this, [this] { neuBerechnen(); });
     connect(bDrucken, &QPushButton::clicked, this, [this] { guarded(this, [&] { drucken(); }); });
     connect(bKopieren, &QPushButton::clicked, this, [this] { kopieren(); });
     connect(bEinkauf, &QPushButton::clicked, this, [this] {
@@ -96,17 +96,17 @@ void Umrechnungsfenster::zeige(const RezeptAnsicht& rezept)
     m_titel->setText(rezept.titel);
     m_menge->setText(rezept.menge);
     m_einheit->setText(m_portionen.einheit);
-    const QSignalBlocker still(m_auf);
-    m_auf->setValue(m_portionen.anzahl);
+    const QSignalBlocker still(m_umrechnenAuf);
+    m_umrechnenAuf->setValue(m_portionen.anzahl);
     neuBerechnen();
-    m_auf->setFocus();
-    m_auf->selectAll();
+    m_umrechnenAuf->setFocus();
+    m_umrechnenAuf->selectAll();
 }
 
 RezeptAnsicht Umrechnungsfenster::umgerechnet() const
 {
     RezeptAnsicht a = m_rezept;
-    const int auf = m_auf->value();
+    const int auf = m_umrechnenAuf->value();
     const double faktor = double(auf) / m_portionen.anzahl;
     a.menge = skalierePortionen(m_rezept.menge, auf);
     for (QString& z : a.zutaten)

@@ -36,7 +36,7 @@ private:
     Portionen m_portionen;
     QLabel* m_titel = nullptr;
     QLabel* m_menge = nullptr;
-    QSpinBox* m_auf = nullptr;
+    QSpinBox* m_umrechnenAuf = nullptr;
     QLabel* m_einheit = nullptr;
     QListWidget* m_zutaten = nullptr;
 };

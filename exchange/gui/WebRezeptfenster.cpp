@@ -44,11 +44,11 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     , st(state)
     , m_lader(new WebLader(this))
 {
-    setObjectName(QStringLiteral("WebImport"));
+    setObjectName(QStringLiteral("webRezeptfenster"));
     setWindowTitle(kCaption);
 
     m_adresse = new QLineEdit(this);
-    m_adresse->setObjectName(QStringLiteral("Adresse"));
+    m_adresse->setObjectName(QStringLiteral("adresse"));
     m_adresse->setAccessibleName(QStringLiteral("Adresse"));
     m_adresse->setPlaceholderText(QStringLiteral("https://"));
     m_adresse->setClearButtonEnabled(true);
@@ -56,17 +56,17 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     m_adresseLabel->setBuddy(m_adresse);
 
     m_laden = new QPushButton(QStringLiteral("Laden"), this);
-    m_laden->setObjectName(QStringLiteral("Laden"));
-    m_datei = new QPushButton(QStringLiteral("Datei öffnen..."), this);
-    m_datei->setObjectName(QStringLiteral("DateiOeffnen"));
+    m_laden->setObjectName(QStringLiteral("laden"));
+    m_dateiOeffnen = new QPushButton(QStringLiteral("Datei öffnen..."), this);
+    m_dateiOeffnen->setObjectName(QStringLiteral("dateiOeffnen"));
     m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    m_abbrechen->setObjectName(QStringLiteral("Abbrechen"));
-    for (QPushButton* b : { m_laden, m_datei, m_abbrechen })
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    for (QPushButton* b : { m_laden, m_dateiOeffnen, m_abbrechen })
         b->setAutoDefault(false);
     m_laden->setDefault(true);
 
     m_status = new QLabel(kBereit, this);
-    m_status->setObjectName(QStringLiteral("Status"));
+    m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -74,7 +74,7 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_fortschritt = new QProgressBar(this);
-    m_fortschritt->setObjectName(QStringLiteral("Fortschritt"));
+    m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
     m_fortschritt->setAccessibleName(QStringLiteral("Wird geladen"));
     m_fortschritt->setRange(0, 0); // busy: how long it takes is not known
     m_fortschritt->setTextVisible(false);
@@ -84,19 +84,19 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     gitter->addWidget(m_adresseLabel, 0, 0);
     gitter->addWidget(m_adresse, 0, 1);
     gitter->addWidget(m_laden, 0, 2);
-    gitter->addWidget(m_datei, 1, 2);
+    gitter->addWidget(m_dateiOeffnen, 1, 2);
     gitter->addWidget(m_status, 1, 0, 2, 2);
     gitter->addWidget(m_fortschritt, 3, 0, 1, 2);
     gitter->addWidget(m_abbrechen, 3, 2);
     gitter->setColumnStretch(1, 1);
     gitter->setRowStretch(2, 1);
     setTabOrder(m_adresse, m_laden);
-    setTabOrder(m_laden, m_datei);
-    setTabOrder(m_datei, m_abbrechen);
+    setTabOrder(m_laden, m_dateiOeffnen);
+    setTabOrder(m_dateiOeffnen, m_abbrechen);
 
-    connect(m_laden, &QPushButton::clicked, this, [this] { guarded(this, [&] { LadenClick(); }); });
-    connect(m_datei, &QPushButton::clicked, this, [this] { guarded(this, [&] { DateiOeffnenClick(); }); });
-    connect(m_abbrechen, &QPushButton::clicked, this, [this] { AbbrechenClick(); });
+    connect(m_laden, &QPushButton::clicked, this, [this] { guarded(this, [&] { laden(); }); });
+    connect(m_dateiOeffnen, &QPushButton::clicked, this, [this] { guarded(this, [&] { dateiOeffnen(); }); });
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { abbrechen(); });
     connect(m_lader, &WebLader::fertig, this,
         [this](const QByteArray& daten, const QString& typ, const QUrl& url) {
             guarded(this, [&] {
@@ -127,16 +127,16 @@ void WebRezeptfenster::beschaeftigt(const QString& status)
 {
     m_status->setText(status);
     m_fortschritt->setVisible(true);
-    for (QWidget* w :
-        { static_cast<QWidget*>(m_adresse), static_cast<QWidget*>(m_laden), static_cast<QWidget*>(m_datei) })
+    for (QWidget* w : { static_cast<QWidget*>(m_adresse), static_cast<QWidget*>(m_laden),
+             static_cast<QWidget*>(m_dateiOeffnen) })
         w->setEnabled(false);
 }
 
 void WebRezeptfenster::bereit(const QString& status)
 {
     m_fortschritt->setVisible(false);
-    for (QWidget* w :
-        { static_cast<QWidget*>(m_adresse), static_cast<QWidget*>(m_laden), static_cast<QWidget*>(m_datei) })
+    for (QWidget* w : { static_cast<QWidget*>(m_adresse), static_cast<QWidget*>(m_laden),
+             static_cast<QWidget*>(m_dateiOeffnen) })
         w->setEnabled(true);
     m_status->setText(status);
 }
@@ -153,7 +153,7 @@ void WebRezeptfenster::fehler(const QString& text)
         m_adresse->setFocus();
 }
 
-void WebRezeptfenster::Oeffnen()
+void WebRezeptfenster::oeffnen()
 {
     if (!laedt()) {
         const QString ablage = QApplication::clipboard()->text().trimmed();
@@ -175,7 +175,7 @@ void WebRezeptfenster::Oeffnen()
     m_adresse->selectAll();
 }
 
-void WebRezeptfenster::Starte(const QString& adresseOderDatei)
+void WebRezeptfenster::starte(const QString& adresseOderDatei)
 {
     m_lader->abbrechen();
     if (!isVisible())
@@ -193,10 +193,10 @@ void WebRezeptfenster::Starte(const QString& adresseOderDatei)
         return;
     }
     m_adresse->setText(adresseOderDatei.trimmed());
-    LadenClick();
+    laden();
 }
 
-void WebRezeptfenster::LadenClick()
+void WebRezeptfenster::laden()
 {
     const QString text = m_adresse->text().trimmed();
     // A saved page's path typed or pasted into the field is opened like "Datei öffnen...".
@@ -225,7 +225,7 @@ void WebRezeptfenster::ladeSeite(const QUrl& url)
     m_lader->lade(url, WebLader::Art::Seite);
 }
 
-void WebRezeptfenster::DateiOeffnenClick()
+void WebRezeptfenster::dateiOeffnen()
 {
     const QString datei = openFileName(
         this, QStringLiteral("Datei öffnen"), QStringLiteral("HTML-Seiten (*.html *.htm);;Alle Dateien (*)"));
@@ -257,7 +257,7 @@ void WebRezeptfenster::ladeDatei(const QString& pfad)
     seiteDa(html, {}, QUrl::fromLocalFile(info.absoluteFilePath()), info.absoluteFilePath());
 }
 
-void WebRezeptfenster::AbbrechenClick()
+void WebRezeptfenster::abbrechen()
 {
     if (laedt()) {
         m_lader->abbrechen();
@@ -267,7 +267,7 @@ void WebRezeptfenster::AbbrechenClick()
     hide();
 }
 
-void WebRezeptfenster::reject() { AbbrechenClick(); }
+void WebRezeptfenster::reject() { abbrechen(); }
 
 void WebRezeptfenster::hideEvent(QHideEvent* e)
 {
@@ -386,7 +386,7 @@ void WebRezeptfenster::uebergeben()
 int waehleRezept(QWidget* parent, const QList<WebRezept>& rezepte)
 {
     QDialog d(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    d.setObjectName(QStringLiteral("WebAuswahl"));
+    d.setObjectName(QStringLiteral("webAuswahl"));
     d.setWindowTitle(QStringLiteral("Rezept auswählen"));
     auto* lay = new QVBoxLayout(&d);
     auto* text
@@ -396,7 +396,7 @@ int waehleRezept(QWidget* parent, const QList<WebRezept>& rezepte)
     text->setWordWrap(true);
     lay->addWidget(text);
     auto* liste = new QListWidget(&d);
-    liste->setObjectName(QStringLiteral("Rezepte"));
+    liste->setObjectName(QStringLiteral("rezepte"));
     liste->setAccessibleName(QStringLiteral("Rezepte"));
     text->setBuddy(liste);
     for (const WebRezept& r : rezepte) {
@@ -411,10 +411,10 @@ int waehleRezept(QWidget* parent, const QList<WebRezept>& rezepte)
     lay->addWidget(liste, 1);
     auto* knoepfe = new QDialogButtonBox(&d);
     QPushButton* ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Abbrechen"));
+        ->setObjectName(QStringLiteral("abbrechen"));
     lay->addWidget(knoepfe);
     QObject::connect(knoepfe, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(knoepfe, &QDialogButtonBox::rejected, &d, &QDialog::reject);

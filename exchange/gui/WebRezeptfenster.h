@@ -25,13 +25,9 @@ public:
     WebRezeptfenster(AppState& state, QWidget* parent = nullptr);
 
     // Ready for an address; one on the clipboard is proposed.
-    void Oeffnen();
+    void oeffnen();
     // Starts at once with a web address or an .html file (dropped, or given on the command line).
-    void Starte(const QString& adresseOderDatei);
-
-    void LadenClick(); // "Laden"
-    void DateiOeffnenClick(); // "Datei öffnen..."
-    void AbbrechenClick(); // stops a download, else closes
+    void starte(const QString& adresseOderDatei);
 
     bool laedt() const;
 
@@ -44,6 +40,9 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    void laden(); // "Laden"
+    void dateiOeffnen(); // "Datei öffnen..."
+    void abbrechen(); // stops a download, else closes
     void ladeSeite(const QUrl& url);
     void ladeDatei(const QString& pfad);
     void seiteDa(
@@ -60,7 +59,7 @@ private:
     QLabel* m_adresseLabel;
     QLineEdit* m_adresse;
     QPushButton* m_laden;
-    QPushButton* m_datei;
+    QPushButton* m_dateiOeffnen;
     QPushButton* m_abbrechen;
     QProgressBar* m_fortschritt;
     QLabel* m_status;

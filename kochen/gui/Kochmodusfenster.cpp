@@ -90,7 +90,7 @@ namespace {
 Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_einstellungen(programDir + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"))
-    , m_farben(normalSchema())
+    , m_farben(normalesSchema())
 {
     setObjectName(QStringLiteral("Kochmodus"));
     setWindowTitle(QStringLiteral("Kochmodus"));
@@ -396,7 +396,7 @@ void Kochmodusfenster::groesser(int prozent)
         return;
     m_prozent = neu;
     anwenden();
-    guarded(this, [&] { Einstellungen::writeKochmodusGroesse(m_einstellungen, m_prozent); });
+    guarded(this, [&] { Einstellungen::schreibeKochmodusGroesse(m_einstellungen, m_prozent); });
 }
 
 double Kochmodusfenster::faktor() const { return m_schriftgroesse / 10.0 * m_prozent / 100.0; }
@@ -473,14 +473,14 @@ void Kochmodusfenster::anwenden()
     for (QPushButton* b : { m_zurueck, m_weiter })
         b->setMinimumWidth(zeile * 7);
 
-    setBackground(this, m_farben.feld);
-    setTextColour(this, m_farben.text);
-    setFieldBackground(m_zutaten, m_farben.feld);
-    setBackground(m_schrittBereich->viewport(), m_farben.feld);
-    setBackground(m_text, m_farben.feld);
+    setzeHintergrund(this, m_farben.feld);
+    setzeTextfarbe(this, m_farben.text);
+    setzeFeldhintergrund(m_zutaten, m_farben.feld);
+    setzeHintergrund(m_schrittBereich->viewport(), m_farben.feld);
+    setzeHintergrund(m_text, m_farben.feld);
     for (const Laufuhr& u : m_uhren)
         if (!u.fertig)
-            setBackground(u.zeile, m_farben.panel);
+            setzeHintergrund(u.zeile, m_farben.panel);
     hervorheben();
     einpassen();
 }
@@ -496,7 +496,7 @@ void Kochmodusfenster::starteTimer(const Dauer& dauer, const QString& name)
     uhr.zeile = new QFrame(m_timerSpalte);
     uhr.zeile->setObjectName(QStringLiteral("Laufuhr"));
     uhr.zeile->setFrameShape(QFrame::StyledPanel);
-    setBackground(uhr.zeile, m_farben.panel);
+    setzeHintergrund(uhr.zeile, m_farben.panel);
     auto* lay = new QHBoxLayout(uhr.zeile);
     lay->setContentsMargins(8, 6, 8, 6);
     uhr.anzeige = new QLabel(uhr.zeile);
@@ -560,7 +560,7 @@ void Kochmodusfenster::ticken()
     }
     if (m_blinken > 0) {
         --m_blinken;
-        setBackground(this, m_blinken % 2 ? kAbgelaufen : m_farben.feld);
+        setzeHintergrund(this, m_blinken % 2 ? kAbgelaufen : m_farben.feld);
     }
     if (!laufenTimer() && m_blinken == 0)
         m_takt->stop();
@@ -569,8 +569,8 @@ void Kochmodusfenster::ticken()
 void Kochmodusfenster::ablaufen(Laufuhr& uhr)
 {
     uhr.fertig = true;
-    setBackground(uhr.zeile, kAbgelaufen);
-    setTextColour(uhr.anzeige, kWeiss);
+    setzeHintergrund(uhr.zeile, kAbgelaufen);
+    setzeTextfarbe(uhr.anzeige, kWeiss);
     const QString meldung = QStringLiteral("Timer abgelaufen: ") + uhr.name;
     m_ton.spielen(meldung);
     m_blinken = 6;
@@ -595,7 +595,7 @@ void Kochmodusfenster::closeEvent(QCloseEvent* event)
     m_uhren.clear();
     m_takt->stop();
     m_blinken = 0;
-    setBackground(this, m_farben.feld);
+    setzeHintergrund(this, m_farben.feld);
     event->accept();
 }
 

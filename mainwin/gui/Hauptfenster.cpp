@@ -137,7 +137,7 @@ void Hauptfenster::vonAussenGeaendert(int dateien)
         return;
     }
     if ((dateien & Sammlung::Einstellungen) && forms.einstellungsfenster)
-        forms.einstellungsfenster->EinstellungenLaden();
+        forms.einstellungsfenster->einstellungenLaden();
     if (dateien & Sammlung::Kategorien)
         kategorienNeu(-1);
     if (!(dateien & (Sammlung::Index | Sammlung::Favoriten | Sammlung::Kategorien)) || !forms.ladefenster)

@@ -99,10 +99,11 @@ void Hauptfenster::Rezeptexportieren2Click()
 // The import window is made the first time it is needed; the main window owns it.
 void Hauptfenster::Rezeptimportieren2Click()
 {
-    auto* w = findChild<RezKonvImportfenster*>(QStringLiteral("RezKonvImport"), Qt::FindDirectChildrenOnly);
+    auto* w = findChild<RezKonvImportfenster*>(
+        QStringLiteral("rezKonvImportfenster"), Qt::FindDirectChildrenOnly);
     if (!w)
         w = new RezKonvImportfenster(st, this);
-    w->Leeren();
+    w->leeren();
     centreOn(w, this);
     w->show();
     w->raise();

@@ -143,7 +143,7 @@ void Hauptfenster::Installieren2Click()
     Paketimportfenster* f = forms.paketimportfenster;
     if (!f)
         return;
-    f->Leeren();
+    f->leeren();
     centreOnScreen(f);
     f->show();
     f->raise();

@@ -36,22 +36,22 @@ void Hauptfenster::applySchema(const Farbschema& s)
     }
     for (QWidget* w : std::initializer_list<QWidget*> { f.Panel1, f.Panel2, f.Panel3, f.Panel4, f.Panel5,
              static_cast<QWidget*>(f.statusBar()), f.Panel6, f.Panel7, f.label8 })
-        setBackground(w, s.panel);
+        setzeHintergrund(w, s.panel);
     // Splitter1 holds both vertical bars of the window (the one before the ingredient column too).
-    splitterHandles(f.Splitter1, s.panel);
-    splitterHandles(f.Splitter2, s.panel);
+    faerbeTeiler(f.Splitter1, s.panel);
+    faerbeTeiler(f.Splitter2, s.panel);
 
     for (QWidget* w : std::initializer_list<QWidget*> {
              f.suchergebnisse, f.treeview1, f.TreeView2, f.rezept, f.zutaten, f.Edit1 })
-        setFieldBackground(w, s.feld);
+        setzeFeldhintergrund(w, s.feld);
 
     for (QWidget* w : std::initializer_list<QWidget*> { f.rezept, f.Edit1, f.suchergebnisse, f.zutaten,
              f.rezeptname, f.treeview1, f.TreeView2, f.kategorien })
-        setTextColour(w, s.text);
+        setzeTextfarbe(w, s.text);
     for (QLabel* l :
         std::initializer_list<QLabel*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7,
             f.label8, f.Label9, f.Label11, f.Label12, f.Label18, f.Label19, f.Label10, f.Label20 })
-        setTextColour(l, s.text);
+        setzeTextfarbe(l, s.text);
 }
 
 void Hauptfenster::applySchriftgroesse(int size)
@@ -60,11 +60,11 @@ void Hauptfenster::applySchriftgroesse(int size)
     for (QWidget* w :
         std::initializer_list<QWidget*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6,
             f.Label7, f.label8, f.Label9, f.Label11, f.Label12, f.Label19, f.Label10, f.Label20, f.Edit1 })
-        setPointSize(w, size);
-    setPointSize(f.rezeptname, size + 4);
+        setzeSchriftgroesse(w, size);
+    setzeSchriftgroesse(f.rezeptname, size + 4);
     for (QWidget* w : std::initializer_list<QWidget*> {
              f.zutaten, f.rezept, f.treeview1, f.TreeView2, f.suchergebnisse, f.kategorien })
-        setPointSize(w, size);
+        setzeSchriftgroesse(w, size);
 
     if (f.kategorien) {
         const QFont tabFont = f.kategorien->font();
@@ -76,7 +76,7 @@ void Hauptfenster::applySchriftgroesse(int size)
     }
 
     if (f.RichEdit1) {
-        setPointSize(f.RichEdit1, size);
+        setzeSchriftgroesse(f.RichEdit1, size);
         f.RichEdit1->setFontPointSize(size);
     }
 
@@ -109,7 +109,7 @@ void Hauptfenster::applySchriftgroesse(int size)
 void Hauptfenster::einstellungenAnwenden()
 {
     applySchriftgroesse(st.Schriftgroesse);
-    applySchema(st.NormaleFarbe ? normalSchema() : hueSchema(st.Farbton));
+    applySchema(st.NormaleFarbe ? normalesSchema() : farbtonSchema(st.Farbton));
 }
 
 } // namespace tk

@@ -26,12 +26,12 @@ namespace {
     void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
     {
         // On a failed Fill the editor keeps the recipe it had, so its fields and number still match.
-        const int alt = editor->RezeptNr;
-        editor->RezeptNr = nr;
+        const int alt = editor->rezeptNr;
+        editor->rezeptNr = nr;
         try {
-            editor->Fill();
+            editor->rezeptLaden();
         } catch (...) {
-            editor->RezeptNr = alt;
+            editor->rezeptNr = alt;
             throw;
         }
         editor->setWindowTitle(titel);

@@ -89,7 +89,7 @@ namespace {
     Einkaufslistenfenster* einkaufsliste(QWidget* form1, const QString& programDir)
     {
         auto* w = form1->findChild<Einkaufslistenfenster*>(
-            QStringLiteral("Einkaufsliste"), Qt::FindDirectChildrenOnly);
+            QStringLiteral("einkaufslistenfenster"), Qt::FindDirectChildrenOnly);
         return w ? w : new Einkaufslistenfenster(programDir, form1);
     }
 }
@@ -117,8 +117,8 @@ namespace {
         RezeptAnsicht a;
         if (!gespeichertesRezept(st, n, a))
             return;
-        auto* w
-            = form1->findChild<Umrechnungsfenster*>(QStringLiteral("Umrechnen"), Qt::FindDirectChildrenOnly);
+        auto* w = form1->findChild<Umrechnungsfenster*>(
+            QStringLiteral("umrechnungsfenster"), Qt::FindDirectChildrenOnly);
         if (!w) {
             w = new Umrechnungsfenster(form1);
             const QString dir = st.programDir;

@@ -19,10 +19,10 @@ void Hauptfenster::Edit1KeyDown()
         Button2Click();
         return;
     }
-    forms.suchfenster->Schnellsuche(Edit1->text());
+    forms.suchfenster->schnellsuche(Edit1->text());
 }
 
-void Hauptfenster::Label11Click() { forms.suchfenster->Schnellsuche(Edit1->text()); }
+void Hauptfenster::Label11Click() { forms.suchfenster->schnellsuche(Edit1->text()); }
 
 // One handler for the four items of the "Suchen" menu; the item's Tag picks the mode.
 void Hauptfenster::indenWochenthemen1Click(int tag)

@@ -42,7 +42,8 @@ namespace {
 // The window is made the first time it is needed; the main window owns it, the editor takes its result.
 static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregister& forms)
 {
-    auto* w = f1->findChild<WebRezeptfenster*>(QStringLiteral("WebImport"), Qt::FindDirectChildrenOnly);
+    auto* w
+        = f1->findChild<WebRezeptfenster*>(QStringLiteral("webRezeptfenster"), Qt::FindDirectChildrenOnly);
     if (w)
         return w;
     w = new WebRezeptfenster(st, f1);
@@ -51,7 +52,7 @@ static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregis
             Rezepteditor* editor = forms.rezepteditor;
             if (!editor)
                 return;
-            editor->NeuesRezept(v);
+            editor->neuesRezept(v);
             if (!editor->isVisible())
                 centreOn(editor, f1);
             editor->show();
@@ -62,11 +63,11 @@ static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregis
     return w;
 }
 
-void Hauptfenster::AusdemInternet1Click() { webFenster(this, st, forms)->Oeffnen(); }
+void Hauptfenster::AusdemInternet1Click() { webFenster(this, st, forms)->oeffnen(); }
 
 void Hauptfenster::WebImport(const QString& adresseOderDatei)
 {
-    webFenster(this, st, forms)->Starte(adresseOderDatei);
+    webFenster(this, st, forms)->starte(adresseOderDatei);
 }
 
 void Hauptfenster::dragEnterEvent(QDragEnterEvent* e)

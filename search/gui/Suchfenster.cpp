@@ -30,15 +30,15 @@ Suchfenster::Suchfenster(AppState& state, QWidget* parent)
     f.setPointSize(8);
     setFont(f);
 
-    Edit1 = new QLineEdit(QStringLiteral("Suchwort"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setAccessibleName(QStringLiteral("Suchwort"));
-    Edit1->setGeometry(8, 8, 153, 21);
-    Edit1->installEventFilter(this);
+    m_suchwort = new QLineEdit(QStringLiteral("Suchwort"), this);
+    m_suchwort->setObjectName(QStringLiteral("suchwort"));
+    m_suchwort->setAccessibleName(QStringLiteral("Suchwort"));
+    m_suchwort->setGeometry(8, 8, 153, 21);
+    m_suchwort->installEventFilter(this);
 
-    Label1 = new QLabel(QStringLiteral("* ist Joker/Platzhalter"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(168, 10, 117, 17);
+    m_jokerHinweis = new QLabel(QStringLiteral("* ist Joker/Platzhalter"), this);
+    m_jokerHinweis->setObjectName(QStringLiteral("jokerHinweis"));
+    m_jokerHinweis->setGeometry(168, 10, 117, 17);
 
     auto radio = [this](const char* name, const QString& text, int top) {
         auto* r = new QRadioButton(text, this);
@@ -46,91 +46,87 @@ Suchfenster::Suchfenster(AppState& state, QWidget* parent)
         r->setGeometry(8, top, 273, 19);
         return r;
     };
-    RadioButton1 = radio("RadioButton1", QStringLiteral("Volltextsuche (ganzes Rezept (nicht Zutaten))"), 40);
-    RadioButton2 = radio("RadioButton2", QStringLiteral("Schnellsuche (nur Rezepttitel)"), 60);
-    RadioButton3 = radio("RadioButton3", QStringLiteral("Zutatensuche (nur Zutatenliste)"), 80);
-    RadioButton4 = radio("RadioButton4", QStringLiteral("Autor"), 100);
-    Modi = new QButtonGroup(this);
-    Modi->setExclusive(true);
-    Modi->addButton(RadioButton1, 1);
-    Modi->addButton(RadioButton2, 2);
-    Modi->addButton(RadioButton3, 3);
-    Modi->addButton(RadioButton4, 4);
-    RadioButton2->setChecked(true);
+    m_volltext = radio("volltext", QStringLiteral("Volltextsuche (ganzes Rezept (nicht Zutaten))"), 40);
+    m_titel = radio("titel", QStringLiteral("Schnellsuche (nur Rezepttitel)"), 60);
+    m_zutaten = radio("zutaten", QStringLiteral("Zutatensuche (nur Zutatenliste)"), 80);
+    m_autor = radio("autor", QStringLiteral("Autor"), 100);
+    m_modi = new QButtonGroup(this);
+    m_modi->setExclusive(true);
+    m_modi->addButton(m_volltext, 1);
+    m_modi->addButton(m_titel, 2);
+    m_modi->addButton(m_zutaten, 3);
+    m_modi->addButton(m_autor, 4);
+    m_titel->setChecked(true);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(8, 128, 273, 17);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
+    m_fortschritt = new QProgressBar(this);
+    m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
+    m_fortschritt->setGeometry(8, 128, 273, 17);
+    m_fortschritt->setTextVisible(false);
+    m_fortschritt->setRange(0, 100);
+    m_fortschritt->setValue(0);
 
-    Button1 = new QPushButton(QStringLiteral("Suchen!"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(56, 158, 85, 27);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(148, 158, 85, 27);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Panel1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(this, [&] { Panel2Click(); }); });
+    m_suchen = new QPushButton(QStringLiteral("Suchen!"), this);
+    m_suchen->setObjectName(QStringLiteral("suchen"));
+    m_suchen->setGeometry(56, 158, 85, 27);
+    m_suchen->setDefault(true);
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_abbrechen->setGeometry(148, 158, 85, 27);
+    connect(m_suchen, &QPushButton::clicked, this, [this] { guarded(this, [&] { suchen(); }); });
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { guarded(this, [&] { abbrechen(); }); });
 
-    FormCreate();
+    hide();
 }
-
-void Suchfenster::FormCreate() { hide(); }
 
 bool Suchfenster::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == Edit1 && e->type() == QEvent::KeyPress) {
+    if (o == m_suchwort && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             // Taken here, so the default button does not run the search a second time.
-            guarded(this, [&] { Edit1KeyDown(); });
+            guarded(this, [&] { suchen(); });
             return true;
         }
     }
     return QDialog::eventFilter(o, e);
 }
 
-void Suchfenster::Edit1KeyDown() { Panel1Click(); }
-
-void Suchfenster::Panel1Click()
+void Suchfenster::suchen()
 {
-    ProgressBar1->setValue(0);
-    ProgressBar1->setMaximum(st.RezeptAnzahl + 1);
+    m_fortschritt->setValue(0);
+    m_fortschritt->setMaximum(st.RezeptAnzahl + 1);
     RecipeList* liste = m_ergebnisliste;
     if (!liste)
         return;
     liste->clear();
 
     SuchModus modus = SuchModus::Titel;
-    if (RadioButton1->isChecked())
+    if (m_volltext->isChecked())
         modus = SuchModus::Volltext;
-    else if (RadioButton2->isChecked())
+    else if (m_titel->isChecked())
         modus = SuchModus::Titel;
-    else if (RadioButton3->isChecked())
+    else if (m_zutaten->isChecked())
         modus = SuchModus::Zutaten;
-    else if (RadioButton4->isChecked())
+    else if (m_autor->isChecked())
         modus = SuchModus::Autor;
 
-    const int maximum = ProgressBar1->maximum();
+    const int maximum = m_fortschritt->maximum();
     // Recipe numbers pass the live count when some are deleted: the bar then stays full. The bar is
     // only set when the step moves it by a pixel at least; setValue then repaints at once. Setting it
     // for every recipe would cost more than the title search itself.
-    const int proPixel = std::max(1, maximum / std::max(1, ProgressBar1->width()));
+    const int proPixel = std::max(1, maximum / std::max(1, m_fortschritt->width()));
     int stand = 0;
     int gezeigt = 0;
     auto schritt = [&](int n) {
         stand = std::min(n, maximum);
         if (stand - gezeigt >= proPixel) {
-            ProgressBar1->setValue(stand);
+            m_fortschritt->setValue(stand);
             gezeigt = stand;
         }
     };
     std::vector<int> treffer;
     auto zeigeTreffer = [&] {
-        ProgressBar1->setValue(stand);
+        m_fortschritt->setValue(stand);
         std::vector<RecipeListModel::Entry> entries;
         entries.reserve(treffer.size());
         for (int n : treffer)
@@ -138,7 +134,7 @@ void Suchfenster::Panel1Click()
         liste->model()->setEntries(std::move(entries));
     };
     try {
-        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, Edit1->text(), treffer, schritt);
+        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, m_suchwort->text(), treffer, schritt);
     } catch (const std::exception&) {
         zeigeTreffer(); // the hits so far stay; no summary, the window stays open
         throw;
@@ -148,10 +144,10 @@ void Suchfenster::Panel1Click()
     hide();
 }
 
-void Suchfenster::Panel2Click()
+void Suchfenster::abbrechen()
 {
     hide();
-    ProgressBar1->setValue(0);
+    m_fortschritt->setValue(0);
 }
 
 void Suchfenster::zeigen()
@@ -163,17 +159,17 @@ void Suchfenster::zeigen()
     activateWindow();
 }
 
-void Suchfenster::Schnellsuche(const QString& wort)
+void Suchfenster::schnellsuche(const QString& wort)
 {
-    Edit1->setText(wort);
-    RadioButton2->setChecked(true);
+    m_suchwort->setText(wort);
+    m_titel->setChecked(true);
     zeigen();
-    Panel1Click();
+    suchen();
 }
 
 void Suchfenster::waehleModus(int modus)
 {
-    if (QAbstractButton* b = Modi->button(modus))
+    if (QAbstractButton* b = m_modi->button(modus))
         b->setChecked(true);
 }
 

@@ -21,15 +21,12 @@ class Suchfenster : public QDialog {
 public:
     Suchfenster(AppState& state, QWidget* parent = nullptr);
 
-    void FormCreate();
-    void Panel1Click(); // "Suchen!"
-    void Panel2Click(); // "Abbrechen"
-    void Edit1KeyDown(); // Enter in the search word field
+    void suchen(); // "Suchen!"; Enter in the search word field does the same
 
     // Shows the window centred on the main window (or raises it when it is up); word and mode stay.
     void zeigen();
     // The quick search of the main window: the word into the field, title mode, show and search.
-    void Schnellsuche(const QString& wort);
+    void schnellsuche(const QString& wort);
     // Ticks a mode (1 full text, 2 title, 3 ingredients, 4 author); word and window stay as they are.
     void waehleModus(int modus);
 
@@ -40,16 +37,18 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr; // full text
-    QRadioButton* RadioButton2 = nullptr; // title
-    QRadioButton* RadioButton3 = nullptr; // ingredients
-    QRadioButton* RadioButton4 = nullptr; // author
-    QButtonGroup* Modi = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    void abbrechen(); // "Abbrechen"
+
+    QLineEdit* m_suchwort = nullptr;
+    QLabel* m_jokerHinweis = nullptr;
+    QRadioButton* m_volltext = nullptr; // full text
+    QRadioButton* m_titel = nullptr; // title
+    QRadioButton* m_zutaten = nullptr; // ingredients
+    QRadioButton* m_autor = nullptr; // author
+    QButtonGroup* m_modi = nullptr;
+    QProgressBar* m_fortschritt = nullptr;
+    QPushButton* m_suchen = nullptr;
+    QPushButton* m_abbrechen = nullptr;
 
     RecipeList* m_ergebnisliste = nullptr;
     AppState& st;

@@ -13,17 +13,17 @@
 #include "platform/gui/Placement.h"
 #include "settings/Einstellungen.h"
 #include "settings/gui/Farbschema.h"
-#include "settings/gui/HueBar.h"
+#include "settings/gui/Farbtonbalken.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
 
 namespace tk {
 
 namespace {
-    QLabel* heading(const QString& text, const char* name, QWidget* parent)
+    QLabel* ueberschrift(const QString& text, const QRect& geometrie, QWidget* parent)
     {
         auto* l = new QLabel(text, parent);
-        l->setObjectName(QLatin1String(name));
+        l->setGeometry(geometrie);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
@@ -43,70 +43,63 @@ Einstellungsfenster::Einstellungsfenster(AppState& state, QWidget* parent)
     base.setPointSize(8);
     setFont(base);
 
-    Label2
-        = heading(QStringLiteral("Programmfarbe (auf den Balken klicken um sie zu ändern):"), "Label2", this);
-    Label2->setGeometry(7, 6, 362, 17);
+    ueberschrift(
+        QStringLiteral("Programmfarbe (auf den Balken klicken um sie zu ändern):"), { 7, 6, 362, 17 }, this);
 
-    Image1 = new HueBar(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("Programmfarbe"));
-    Image1->setToolTip(QStringLiteral("Auf den Balken klicken, um die Programmfarbe zu wählen"));
-    Image1->move(7, 26);
-    connect(Image1, &HueBar::picked, this, [this](int x) { Image1MouseDown(x); });
+    m_farbbalken = new Farbtonbalken(this);
+    m_farbbalken->setObjectName(QStringLiteral("farbbalken"));
+    m_farbbalken->setAccessibleName(QStringLiteral("Programmfarbe"));
+    m_farbbalken->setToolTip(QStringLiteral("Auf den Balken klicken, um die Programmfarbe zu wählen"));
+    m_farbbalken->move(7, 26);
+    connect(m_farbbalken, &Farbtonbalken::gewaehlt, this, [this](int x) { farbtonGewaehlt(x); });
 
-    Label1 = new HotLabel(QStringLiteral("Auf die normale Farbe zurücksetzen"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont u = Label1->font();
+    m_normaleFarbe = new HotLabel(QStringLiteral("Auf die normale Farbe zurücksetzen"), this);
+    m_normaleFarbe->setObjectName(QStringLiteral("normaleFarbe"));
+    QFont u = m_normaleFarbe->font();
     u.setUnderline(true);
-    Label1->setFont(u);
-    Label1->setGeometry(7, 54, 250, 17);
-    connect(Label1, &HotLabel::clicked, this, [this] { Label1Click(); });
+    m_normaleFarbe->setFont(u);
+    m_normaleFarbe->setGeometry(7, 54, 250, 17);
+    connect(m_normaleFarbe, &HotLabel::clicked, this, [this] { normaleFarbeWaehlen(); });
 
-    Label3 = heading(QStringLiteral("Schriftgröße:"), "Label3", this);
-    Label3->setGeometry(7, 80, 150, 17);
+    ueberschrift(QStringLiteral("Schriftgröße:"), { 7, 80, 150, 17 }, this);
 
-    TrackBar1 = new QSlider(Qt::Horizontal, this);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setAccessibleName(QStringLiteral("Schriftgröße"));
-    TrackBar1->setRange(6, 12);
-    TrackBar1->setPageStep(1);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setTickInterval(1);
-    TrackBar1->setGeometry(3, 98, 170, 28);
-    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    m_schriftgroesse = new QSlider(Qt::Horizontal, this);
+    m_schriftgroesse->setObjectName(QStringLiteral("schriftgroesse"));
+    m_schriftgroesse->setAccessibleName(QStringLiteral("Schriftgröße"));
+    m_schriftgroesse->setRange(6, 12);
+    m_schriftgroesse->setPageStep(1);
+    m_schriftgroesse->setTickPosition(QSlider::TicksBelow);
+    m_schriftgroesse->setTickInterval(1);
+    m_schriftgroesse->setGeometry(3, 98, 170, 28);
+    connect(m_schriftgroesse, &QSlider::valueChanged, this, [this] { schriftgroesseGeaendert(); });
 
-    Label4 = new QLabel(QStringLiteral("Beispieltext..."), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setFont(QFont(QStringLiteral("Arial")));
-    Label4->setGeometry(182, 96, 185, 30);
-    Label4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_beispiel = new QLabel(QStringLiteral("Beispieltext..."), this);
+    m_beispiel->setObjectName(QStringLiteral("beispiel"));
+    m_beispiel->setFont(QFont(QStringLiteral("Arial")));
+    m_beispiel->setGeometry(182, 96, 185, 30);
+    m_beispiel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    Label6 = heading(QStringLiteral("Standard-Autor von Rezepten: "), "Label6", this);
-    Label6->setGeometry(7, 136, 182, 17);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setAccessibleName(QStringLiteral("Standard-Autor von Rezepten"));
-    Edit2->setGeometry(190, 133, 176, 22);
-    Label6->setBuddy(Edit2);
+    QLabel* autorText
+        = ueberschrift(QStringLiteral("Standard-Autor von Rezepten: "), { 7, 136, 182, 17 }, this);
+    m_autor = new QLineEdit(this);
+    m_autor->setObjectName(QStringLiteral("autor"));
+    m_autor->setAccessibleName(QStringLiteral("Standard-Autor von Rezepten"));
+    m_autor->setGeometry(190, 133, 176, 22);
+    autorText->setBuddy(m_autor);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(196, 163, 82, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [this] { Panel1Click(); }); });
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(284, 163, 82, 25);
-    connect(Button2, &QPushButton::clicked, this, [this] { Panel2Click(); });
+    m_uebernehmen = new QPushButton(QStringLiteral("OK"), this);
+    m_uebernehmen->setObjectName(QStringLiteral("uebernehmen"));
+    m_uebernehmen->setGeometry(196, 163, 82, 25);
+    m_uebernehmen->setDefault(true);
+    connect(m_uebernehmen, &QPushButton::clicked, this, [this] { guarded(this, [this] { uebernehmen(); }); });
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_abbrechen->setGeometry(284, 163, 82, 25);
+    connect(m_abbrechen, &QPushButton::clicked, this, [this] { abbrechen(); });
 
-    TrackBar1->setValue(8);
-    TrackBar1Change();
-    FormCreate();
-}
-
-void Einstellungsfenster::FormCreate()
-{
-    Image1->draw();
+    m_schriftgroesse->setValue(8);
+    schriftgroesseGeaendert();
+    m_farbbalken->zeichnen();
     hide();
 }
 
@@ -114,39 +107,42 @@ void Einstellungsfenster::keyPressEvent(QKeyEvent* e)
 {
     // The window closes only through its two buttons; Escape means "Abbrechen".
     if (e->key() == Qt::Key_Escape) {
-        Panel2Click();
+        abbrechen();
         return;
     }
     QDialog::keyPressEvent(e);
 }
 
-void Einstellungsfenster::preview(const QColor& background, const QColor& buttonText)
+void Einstellungsfenster::vorschau(const QColor& background, const QColor& buttonText)
 {
-    setBackground(this, background);
-    setTextColour(Button1, buttonText);
-    setTextColour(Button2, buttonText);
+    setzeHintergrund(this, background);
+    setzeTextfarbe(m_uebernehmen, buttonText);
+    setzeTextfarbe(m_abbrechen, buttonText);
 }
 
-void Einstellungsfenster::Image1MouseDown(int x)
+void Einstellungsfenster::farbtonGewaehlt(int x)
 {
-    const Farbschema s = hueSchema(x);
-    preview(s.panel, s.text);
-    Image1->setHue(x);
+    const Farbschema s = farbtonSchema(x);
+    vorschau(s.panel, s.text);
+    m_farbbalken->setFarbton(x);
     st.Farbton = x;
     st.NormaleFarbe = false;
 }
 
-void Einstellungsfenster::Label1Click()
+void Einstellungsfenster::normaleFarbeWaehlen()
 {
     st.NormaleFarbe = true;
-    Image1->setHue(-1);
-    const Farbschema s = normalSchema();
-    preview(s.panel, s.text);
+    m_farbbalken->setFarbton(-1);
+    const Farbschema s = normalesSchema();
+    vorschau(s.panel, s.text);
 }
 
-void Einstellungsfenster::TrackBar1Change() { setPointSize(Label4, TrackBar1->value()); }
+void Einstellungsfenster::schriftgroesseGeaendert()
+{
+    setzeSchriftgroesse(m_beispiel, m_schriftgroesse->value());
+}
 
-void Einstellungsfenster::Panel1Click()
+void Einstellungsfenster::uebernehmen()
 {
     if (!st.EinstellungenIni)
         st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
@@ -164,17 +160,17 @@ void Einstellungsfenster::Panel1Click()
         }
     };
 
-    st.AutorVorgabe = Edit2->text();
-    store([&] { Einstellungen::writeAutor(ini, st.AutorVorgabe); });
+    st.AutorVorgabe = m_autor->text();
+    store([&] { Einstellungen::schreibeAutor(ini, st.AutorVorgabe); });
 
-    st.Schriftgroesse = TrackBar1->value();
-    store([&] { Einstellungen::writeSize(ini, st.Schriftgroesse); });
+    st.Schriftgroesse = m_schriftgroesse->value();
+    store([&] { Einstellungen::schreibeSchriftgroesse(ini, st.Schriftgroesse); });
 
     if (st.NormaleFarbe) {
-        store([&] { Einstellungen::writeSchema(ini, true, st.Farbton); });
+        store([&] { Einstellungen::schreibeFarben(ini, true, st.Farbton); });
     } else {
-        setBackground(this, hueSchema(st.Farbton).panel);
-        store([&] { Einstellungen::writeSchema(ini, false, st.Farbton); });
+        setzeHintergrund(this, farbtonSchema(st.Farbton).panel);
+        store([&] { Einstellungen::schreibeFarben(ini, false, st.Farbton); });
     }
     st.sammlung.merkeEigene(settingsPath(st.programDir));
     // The main window applies font and colours itself.
@@ -184,41 +180,41 @@ void Einstellungsfenster::Panel1Click()
         throw Error(failure);
 }
 
-void Einstellungsfenster::Panel2Click() { hide(); }
+void Einstellungsfenster::abbrechen() { hide(); }
 
 void Einstellungsfenster::zeigen(QWidget* ueber)
 {
     if (!st.EinstellungenIni)
         st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
     const IniFile& ini = *st.EinstellungenIni;
-    Edit2->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::skin(ini);
-    st.Farbton = Einstellungen::farbe(ini);
-    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
+    m_autor->setText(st.AutorVorgabe);
+    st.NormaleFarbe = !Einstellungen::eigeneFarben(ini);
+    st.Farbton = Einstellungen::farbton(ini);
+    m_farbbalken->setFarbton(st.NormaleFarbe ? -1 : st.Farbton);
     // The track bar clamps an out-of-range size to its nearer end.
-    TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
+    m_schriftgroesse->setValue(Einstellungen::klemmeGroesse(Einstellungen::schriftgroesse(ini)));
     centreOn(this, ueber);
     show();
     raise();
     activateWindow();
 }
 
-void Einstellungsfenster::EinstellungenLaden()
+void Einstellungsfenster::einstellungenLaden()
 {
     st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
     const IniFile& ini = *st.EinstellungenIni;
     st.AutorVorgabe = Einstellungen::standardAutor(ini);
-    Edit2->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::skin(ini);
-    st.Farbton = Einstellungen::farbe(ini);
-    Image1->setHue(st.NormaleFarbe ? -1 : st.Farbton);
-    TrackBar1->setValue(Einstellungen::klemmeGroesse(Einstellungen::size(ini)));
+    m_autor->setText(st.AutorVorgabe);
+    st.NormaleFarbe = !Einstellungen::eigeneFarben(ini);
+    st.Farbton = Einstellungen::farbton(ini);
+    m_farbbalken->setFarbton(st.NormaleFarbe ? -1 : st.Farbton);
+    m_schriftgroesse->setValue(Einstellungen::klemmeGroesse(Einstellungen::schriftgroesse(ini)));
     try {
-        Panel1Click();
+        uebernehmen();
     } catch (const std::exception& e) {
         errorReport(this, messageOf(e));
     }
-    st.Schriftgroesse = Einstellungen::size(ini);
+    st.Schriftgroesse = Einstellungen::schriftgroesse(ini);
 }
 
 } // namespace tk

@@ -11,7 +11,7 @@ namespace tk {
 
 struct AppState;
 class HotLabel;
-class HueBar;
+class Farbtonbalken;
 
 // The settings window: programme colour, font size of the main window and default author.
 class Einstellungsfenster : public QDialog {
@@ -19,15 +19,13 @@ class Einstellungsfenster : public QDialog {
 public:
     Einstellungsfenster(AppState& state, QWidget* parent = nullptr);
 
-    void FormCreate();
-    void Image1MouseDown(int x); // picks the hue under the pointer
-    void Label1Click(); // normal colours
-    void TrackBar1Change();
-    void Panel1Click(); // OK
-    void Panel2Click(); // Abbrechen
+    // OK: applies and stores colour, size and author; the main window follows the signal.
+    void uebernehmen();
+    // A hue of the bar picked (also by a click on it).
+    void farbtonGewaehlt(int farbton);
 
     // Start-up: reads the settings file, applies it through OK and reads the size back.
-    void EinstellungenLaden();
+    void einstellungenLaden();
     // "Einstellungen": the stored settings in the controls, the window centred on `ueber`.
     void zeigen(QWidget* ueber);
 
@@ -35,18 +33,19 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    QLabel* Label2 = nullptr;
-    HueBar* Image1 = nullptr;
-    HotLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    void normaleFarbeWaehlen(); // "Auf die normale Farbe zurücksetzen"
+    void schriftgroesseGeaendert();
+    void abbrechen();
 
-    void preview(const QColor& background, const QColor& buttonText);
+    Farbtonbalken* m_farbbalken = nullptr;
+    HotLabel* m_normaleFarbe = nullptr;
+    QSlider* m_schriftgroesse = nullptr;
+    QLabel* m_beispiel = nullptr;
+    QLineEdit* m_autor = nullptr;
+    QPushButton* m_uebernehmen = nullptr;
+    QPushButton* m_abbrechen = nullptr;
+
+    void vorschau(const QColor& background, const QColor& buttonText);
 
     AppState& st;
 };

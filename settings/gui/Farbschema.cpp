@@ -16,12 +16,10 @@
 
 namespace tk {
 
-QColor toColor(int red, int green, int blue) { return QColor(red, green, blue); }
-
 namespace {
-    QColor fromRgb(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+    QColor alsFarbe(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
-    void setRole(QWidget* w, QPalette::ColorRole role, const QColor& c)
+    void setzeRolle(QWidget* w, QPalette::ColorRole role, const QColor& c)
     {
         QPalette p = w->palette();
         p.setColor(QPalette::Active, role, c);
@@ -33,29 +31,29 @@ namespace {
     // Lists and fields paint their background in Base on their viewport.
 }
 
-void setFieldBackground(QWidget* w, const QColor& c)
+void setzeFeldhintergrund(QWidget* w, const QColor& c)
 {
-    setRole(w, QPalette::Base, c);
+    setzeRolle(w, QPalette::Base, c);
     if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
-        setRole(area->viewport(), QPalette::Base, c);
+        setzeRolle(area->viewport(), QPalette::Base, c);
 }
 
-void splitterHandles(QSplitter* s, const QColor& c)
+void faerbeTeiler(QSplitter* s, const QColor& c)
 {
     for (int i = 1; i < s->count(); ++i)
         if (QWidget* h = s->handle(i))
-            setBackground(h, c);
+            setzeHintergrund(h, c);
 }
 
-void setBackground(QWidget* w, const QColor& c)
+void setzeHintergrund(QWidget* w, const QColor& c)
 {
     if (!w)
         return;
     w->setAutoFillBackground(true);
-    setRole(w, QPalette::Window, c);
+    setzeRolle(w, QPalette::Window, c);
 }
 
-void setTextColour(QWidget* w, const QColor& c)
+void setzeTextfarbe(QWidget* w, const QColor& c)
 {
     if (!w)
         return;
@@ -68,7 +66,7 @@ void setTextColour(QWidget* w, const QColor& c)
     w->setPalette(p);
 }
 
-void setPointSize(QWidget* w, int size)
+void setzeSchriftgroesse(QWidget* w, int size)
 {
     if (!w)
         return;
@@ -77,12 +75,12 @@ void setPointSize(QWidget* w, int size)
     w->setFont(f);
 }
 
-Farbschema hueSchema(int farbton)
+Farbschema farbtonSchema(int farbton)
 {
-    return { fromRgb(Panelfarbe(farbton)), fromRgb(Feldfarbe(farbton)), fromRgb(Textfarbe(farbton)) };
+    return { alsFarbe(panelfarbe(farbton)), alsFarbe(feldfarbe(farbton)), alsFarbe(textfarbe(farbton)) };
 }
 
-Farbschema normalSchema()
+Farbschema normalesSchema()
 {
     const QPalette p = QApplication::palette();
     return { p.color(QPalette::Active, QPalette::Button), p.color(QPalette::Active, QPalette::Base),

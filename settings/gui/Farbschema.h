@@ -14,15 +14,14 @@ struct Farbschema {
     QColor text;
 };
 
-Farbschema hueSchema(int farbton); // the three shades of a hue
-Farbschema normalSchema(); // the desktop's button face, window background and window text
+Farbschema farbtonSchema(int farbton); // the three shades of a hue
+Farbschema normalesSchema(); // the desktop's button face, window background and window text
 
 // Small helpers shared by the windows of this subsystem.
-QColor toColor(int red, int green, int blue);
-void setBackground(QWidget* w, const QColor& c);
-void setTextColour(QWidget* w, const QColor& c);
-void setPointSize(QWidget* w, int size);
-void setFieldBackground(QWidget* w, const QColor& c); // lists and fields paint Base on their viewport
-void splitterHandles(QSplitter* s, const QColor& c);
+void setzeHintergrund(QWidget* w, const QColor& c);
+void setzeTextfarbe(QWidget* w, const QColor& c);
+void setzeSchriftgroesse(QWidget* w, int size);
+void setzeFeldhintergrund(QWidget* w, const QColor& c); // lists and fields paint Base on their viewport
+void faerbeTeiler(QSplitter* s, const QColor& c);
 
 } // namespace tk

@@ -151,8 +151,8 @@ private slots:
 
         tkt::ModalScript script;
         script.answer(ja ? tk::Answer::Yes : tk::Answer::No);
-        tkt::kind<QLineEdit>(ed, "Edit1")->setText(QStringLiteral("Gerettet"));
-        QTest::mouseClick(tkt::kind<QPushButton>(ed, "Button1"), Qt::LeftButton);
+        tkt::kind<QLineEdit>(ed, "titel")->setText(QStringLiteral("Gerettet"));
+        QTest::mouseClick(tkt::kind<QPushButton>(ed, "speichern"), Qt::LeftButton);
         QCOMPARE(script.last(tk::ModalKind::Question).text,
             QStringLiteral("Das Rezept wurde inzwischen gelöscht. Als neues Rezept speichern?"));
         QCOMPARE(ed->isVisible(), !ja);

@@ -94,20 +94,19 @@ private slots:
         tkt::kind<QAction>(f, "ber1")->trigger();
         QVERIFY(about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
-        QCOMPARE(tkt::kind<QLabel>(about, "Label1")->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
+        QCOMPARE(tkt::kind<QLabel>(about, "titel")->text(), QStringLiteral("Brutzels Tellerkiste 3.40 "));
         QCOMPARE(about->size(), QSize(426, 262));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(tkt::kind<QLabel>(about, "Label10")->text(),
+        QCOMPARE(tkt::kind<QLabel>(about, "gruss")->text(),
             QStringLiteral("Viel Spaß noch mit der Benutzung dieser Software"));
-        QVERIFY(tkt::kind<tk::HotLabel>(about, "Label3")
-                    ->text()
-                    .contains(QStringLiteral("das Tellerkiste-Team")));
+        QVERIFY(
+            tkt::kind<tk::HotLabel>(about, "team")->text().contains(QStringLiteral("das Tellerkiste-Team")));
         QCOMPARE(
-            tkt::kind<QLabel>(about, "Label1")->palette().color(QPalette::WindowText), QColor(64, 79, 102));
+            tkt::kind<QLabel>(about, "titel")->palette().color(QPalette::WindowText), QColor(64, 79, 102));
         tkt::kind<QAction>(f, "ber1")->trigger();
         QCOMPARE(p->forms().infofenster, about);
         QVERIFY(about->isVisible());
-        tkt::kind<tk::HotLabel>(about, "Label3")->press();
+        tkt::kind<tk::HotLabel>(about, "team")->press();
         QCOMPARE(opened, (QList<QUrl> { QUrl(QString::fromLatin1(tk::kWebseite)) }));
         about->close();
         QVERIFY(!about->isVisible());

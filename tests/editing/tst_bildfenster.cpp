@@ -79,23 +79,23 @@ private slots:
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Bildanzeiger"));
         QCOMPARE(viewer->size(), QSize(400, 335));
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->image().size(), QSize(400, 300));
-        QCOMPARE(tkt::kind<QWidget>(viewer, "Panel1")->height(), 35);
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 400, 300));
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->image().size(), QSize(400, 300));
+        QCOMPARE(tkt::kind<QWidget>(viewer, "knopfleiste")->height(), 35);
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->pictureRect(), QRect(0, 0, 400, 300));
         QAccessibleInterface* a
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::ImageView>(viewer, "Image1"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::ImageView>(viewer, "bild"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Graphic);
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("400 × 300 Bildpunkte"));
 
         // The picture scales with the window.
         viewer->resize(200, 185);
-        QTRY_COMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->size(), QSize(200, 150));
-        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "Image1")->pictureRect(), QRect(0, 0, 200, 150));
+        QTRY_COMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->size(), QSize(200, 150));
+        QCOMPARE(tkt::kind<tk::ImageView>(viewer, "bild")->pictureRect(), QRect(0, 0, 200, 150));
         viewer->resize(10, 10);
         QCOMPARE(viewer->size(), QSize(50, 70));
 
-        tkt::kind<QPushButton>(viewer, "Button1")->click();
+        tkt::kind<QPushButton>(viewer, "schliessen")->click();
         QVERIFY(!viewer->isVisible());
         QCOMPARE(script.unexpected, 0);
     }

@@ -55,7 +55,7 @@ void tick(tk::Rezepteditor* e, int nr)
     const QList<int> nrs = e->listenKategorien();
     const int row = int(nrs.indexOf(nr));
     QVERIFY2(row >= 0, "category not in the list");
-    tkt::kind<QListWidget>(e, "CheckListBox1")->item(row)->setCheckState(Qt::Checked);
+    tkt::kind<QListWidget>(e, "kategorien")->item(row)->setCheckState(Qt::Checked);
 }
 
 } // namespace
@@ -75,21 +75,21 @@ private slots:
         QVERIFY(e->isVisible());
         QVERIFY(!e->isModal());
         QCOMPARE(e->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
-        QCOMPARE(tkt::kind<QPushButton>(e, "Button2")->text(), QStringLiteral("Verwerfen"));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QString());
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("Brutzel"));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit3")->text(),
+        QCOMPARE(tkt::kind<QPushButton>(e, "verwerfen")->text(), QStringLiteral("Verwerfen"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QString());
+        QCOMPARE(tkt::kind<QLineEdit>(e, "autor")->text(), QStringLiteral("Brutzel"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "datum")->text(),
             QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit4")->text(), QStringLiteral("für 4 Personen"));
-        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
+        QCOMPARE(tkt::kind<QLineEdit>(e, "menge")->text(), QStringLiteral("für 4 Personen"));
+        QVERIFY(!tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
         QVERIFY(e->angekreuzteKategorien().isEmpty());
         // One entry per tab after "Alle", in tab order, "Favoriten" and own categories included.
         QStringList tabs;
         for (int i = 1; i < tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->count(); ++i)
             tabs.append(tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->tabText(i));
         QStringList entries;
-        for (int i = 0; i < tkt::kind<QListWidget>(e, "CheckListBox1")->count(); ++i)
-            entries.append(tkt::kind<QListWidget>(e, "CheckListBox1")->item(i)->text());
+        for (int i = 0; i < tkt::kind<QListWidget>(e, "kategorien")->count(); ++i)
+            entries.append(tkt::kind<QListWidget>(e, "kategorien")->item(i)->text());
         QCOMPARE(entries, tabs);
         QCOMPARE(entries.at(13), QStringLiteral("Favoriten"));
         QCOMPARE(entries.last(), QStringLiteral("Aufläufe"));
@@ -110,19 +110,19 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Neu"));
         tick(e, 2);
         script.file(c.path(QStringLiteral("bild.jpg")));
-        tkt::kind<QPushButton>(e, "Button3")->click();
-        QVERIFY(tkt::kind<QPushButton>(e, "Button4")->isEnabled());
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "bildLaden")->click();
+        QVERIFY(tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
+        tkt::kind<QPushButton>(e, "speichern")->click();
         const QStringList lines = c.lines(kIndex);
         QCOMPARE(lines.size(), 44);
         QCOMPARE(lines.at(0), QStringLiteral("42"));
         QVERIFY(lines.at(43).startsWith(QStringLiteral("Neu|")));
         QVERIFY(c.exists(dat(42)));
         QCOMPARE(c.bytes(jpg(42)), c.bytes(QStringLiteral("bild.jpg")));
-        QCOMPARE(e->RezeptNr, 42);
+        QCOMPARE(e->rezeptNr, 42);
         QCOMPARE(p.st.RezeptMax, 42);
         QCOMPARE(p.st.RezeptAnzahl, 2);
         QVERIFY(!e->isVisible());
@@ -165,15 +165,15 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(fields.at(0));
-        tkt::kind<QLineEdit>(e, "Edit2")->setText(fields.at(1));
-        tkt::kind<QLineEdit>(e, "Edit3")->setText(fields.at(2));
-        tkt::kind<QLineEdit>(e, "Edit4")->setText(fields.at(3));
+        tkt::kind<QLineEdit>(e, "titel")->setText(fields.at(0));
+        tkt::kind<QLineEdit>(e, "autor")->setText(fields.at(1));
+        tkt::kind<QLineEdit>(e, "datum")->setText(fields.at(2));
+        tkt::kind<QLineEdit>(e, "menge")->setText(fields.at(3));
         for (int t : ticks)
             tick(e, t);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.lines(kIndex).at(3), entry);
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), entry.section(u'|', 0, 0));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), entry.section(u'|', 0, 0));
         // Still a live recipe after the reload.
         QCOMPARE(p.st.RezeptAnzahl, 3);
         QVERIFY(!p.st.Rezepte[2].Geloescht);
@@ -198,11 +198,11 @@ private slots:
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(title);
-        tkt::kind<QLineEdit>(e, "Edit2")->setText(QStringLiteral("A | B"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(title);
+        tkt::kind<QLineEdit>(e, "autor")->setText(QStringLiteral("A | B"));
         const QByteArray index = c.bytes(kIndex);
         script.answer(Answer::Ok);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text, message);
         QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Fehler bei der Eingabe"));
         QCOMPARE(c.bytes(kIndex), index);
@@ -212,8 +212,8 @@ private slots:
         QCOMPARE(p.st.RezeptMax, 1);
         if (!title.isEmpty()) {
             // The replacement is visible although the save was refused.
-            QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("Salat / Dressing"));
-            QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("A / B"));
+            QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("Salat / Dressing"));
+            QCOMPARE(tkt::kind<QLineEdit>(e, "autor")->text(), QStringLiteral("A / B"));
         }
     }
 
@@ -249,11 +249,11 @@ private slots:
         auto* e = p.forms().rezepteditor;
         p.forms().hauptfenster->ZeigeRezept(0); // a recipe with a comment on show
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("T"));
-        tkt::kind<QPlainTextEdit>(e, "Memo2")->setPlainText(zutaten);
-        tkt::kind<QPlainTextEdit>(e, "Memo1")->setPlainText(text);
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("T"));
+        tkt::kind<QPlainTextEdit>(e, "zutaten")->setPlainText(zutaten);
+        tkt::kind<QPlainTextEdit>(e, "rezepttext")->setPlainText(text);
         tick(e, 1);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.lines(dat(2)), file);
         QCOMPARE(script.unexpected, 0);
     }
@@ -269,24 +269,24 @@ private slots:
         auto* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
-        QCOMPARE(tkt::kind<QPushButton>(e, "Button2")->text(), QStringLiteral("Abbrechen"));
-        QCOMPARE(e->RezeptNr, 0);
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("Apfelkuchen"));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->text(), QStringLiteral("Oma"));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit3")->text(), QStringLiteral("12.03.2006"));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit4")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QPushButton>(e, "verwerfen")->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(e->rezeptNr, 0);
+        QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("Apfelkuchen"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "autor")->text(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "datum")->text(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "menge")->text(), QStringLiteral("für 4 Personen"));
         QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13 }));
-        QCOMPARE(
-            tkt::kind<QPlainTextEdit>(e, "Memo2")->toPlainText(), QStringLiteral("500 g Äpfel\n200 g Mehl"));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "zutaten")->toPlainText(),
+            QStringLiteral("500 g Äpfel\n200 g Mehl"));
         // An empty line inside the text survives the round trip; the comment is not shown.
-        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "Memo1")->toPlainText(),
+        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "rezepttext")->toPlainText(),
             QStringLiteral("Äpfel schälen.\n\nBacken."));
-        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
+        QVERIFY(!tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
 
         // Saving unchanged writes the same recipe file back.
         const QByteArray before = c.bytes(dat(0));
         p.forms().hauptfenster->ZeigeRezept(0);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.bytes(dat(0)), before);
         QCOMPARE(c.lines(kIndex).at(1), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"));
         QCOMPARE(script.unexpected, 0);
@@ -302,13 +302,13 @@ private slots:
         auto* e = p.forms().rezepteditor;
         p.st.AktRezept = 0;
         p.forms().hauptfenster->Bearbeiten1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("getippt"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("getippt"));
         p.st.AktRezept = 1;
         script.answer(Answer::Ok);
         tkt::kind<QAction>(p.forms().hauptfenster, "Bearbeiten1")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
-        QCOMPARE(e->RezeptNr, 0);
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->text(), QStringLiteral("getippt"));
+        QCOMPARE(e->rezeptNr, 0);
+        QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("getippt"));
     }
 
     void commentKeptWithItsRecipe_data()
@@ -338,14 +338,14 @@ private slots:
         auto* f1 = p.forms().hauptfenster;
         auto* k = p.forms().kommentarfenster;
         f1->ZeigeRezept(0);
-        tkt::kind<QPlainTextEdit>(k, "Memo1")->setPlainText(QStringLiteral("getippt"));
+        tkt::kind<QPlainTextEdit>(k, "kommentar")->setPlainText(QStringLiteral("getippt"));
         if (discard)
-            tkt::kind<QPushButton>(k, "Button1")->click();
+            tkt::kind<QPushButton>(k, "verwerfen")->click();
         p.st.AktRezept = edited; // a right click on another entry
         f1->Bearbeiten1Click();
         if (onShow < 0)
             f1->ZeigeRezept(-1);
-        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
         if (edited != 0)
@@ -395,13 +395,13 @@ private slots:
             QCOMPARE(p.st.AngezeigtesRezept, 0);
             if (i == 0) {
                 // "Speichern" in the comment window
-                tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
+                tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
             } else {
                 if (notes)
                     script.answer(Answer::Ok);
                 f1->Bearbeiten1Click();
                 QVERIFY(p.forms().rezepteditor->isVisible());
-                tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
+                tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
             }
             QCOMPARE(c.bytes(dat(0)), saved);
         }
@@ -430,7 +430,7 @@ private slots:
         p.forms().hauptfenster->Bearbeiten1Click();
 
         script.file(c.path(QStringLiteral("text.jpg"))).answer(Answer::Ok);
-        tkt::kind<QPushButton>(e, "Button3")->click();
+        tkt::kind<QPushButton>(e, "bildLaden")->click();
         QCOMPARE(script.last(ModalKind::OpenFile).filter, QStringLiteral("JPEG-Dateien (*.jpg)"));
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"));
@@ -438,18 +438,18 @@ private slots:
         QVERIFY(p.st.BildDatei.isEmpty());
 
         script.file(c.path(QStringLiteral("flach.bmp"))).answer(Answer::Ok);
-        tkt::kind<QPushButton>(e, "Button3")->click();
+        tkt::kind<QPushButton>(e, "bildLaden")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"));
         QVERIFY(p.st.BildDatei.isEmpty());
-        QVERIFY(!tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
+        QVERIFY(!tkt::kind<tk::ImageView>(e, "bild")->hasImage());
 
         // A PNG is stored as JPEG under the recipe's picture name.
         script.file(c.path(QStringLiteral("bild.png")));
-        tkt::kind<QPushButton>(e, "Button3")->click();
-        QVERIFY(tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
+        tkt::kind<QPushButton>(e, "bildLaden")->click();
+        QVERIFY(tkt::kind<tk::ImageView>(e, "bild")->hasImage());
         QCOMPARE(p.st.BildDatei, c.path(QStringLiteral("bild.png")));
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
         QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image6")->isHidden());
@@ -458,32 +458,32 @@ private slots:
         // back.
         p.st.AktRezept = 1;
         p.forms().hauptfenster->Bearbeiten1Click();
-        QVERIFY(tkt::kind<QPushButton>(e, "Button4")->isEnabled());
-        QVERIFY(tkt::kind<tk::ImageView>(e, "Image1")->hasImage());
+        QVERIFY(tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
+        QVERIFY(tkt::kind<tk::ImageView>(e, "bild")->hasImage());
         script.answer(Answer::No);
-        tkt::kind<QPushButton>(e, "Button4")->click();
+        tkt::kind<QPushButton>(e, "bildLoeschen")->click();
         QVERIFY(c.exists(jpg(1)));
         script.answer(Answer::Yes);
-        tkt::kind<QPushButton>(e, "Button4")->click();
+        tkt::kind<QPushButton>(e, "bildLoeschen")->click();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Wirklich löschen?"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("Wollen Sie dieses Bild wirklich löschen?"));
         QVERIFY(!c.exists(jpg(1)));
-        QVERIFY(!tkt::kind<QPushButton>(e, "Button4")->isEnabled());
-        tkt::kind<QPushButton>(e, "Button2")->click();
+        QVERIFY(!tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
+        tkt::kind<QPushButton>(e, "verwerfen")->click();
         QVERIFY(!e->isVisible());
         QVERIFY(!c.exists(jpg(1)));
 
         // New recipe: chosen, removed without a question, saved: nothing copied.
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Ohne"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Ohne"));
         tick(e, 3);
         script.file(c.path(QStringLiteral("bild.png")));
         const int questions = int(script.texts(ModalKind::Question).size());
-        tkt::kind<QPushButton>(e, "Button3")->click();
-        tkt::kind<QPushButton>(e, "Button4")->click();
+        tkt::kind<QPushButton>(e, "bildLaden")->click();
+        tkt::kind<QPushButton>(e, "bildLoeschen")->click();
         QCOMPARE(int(script.texts(ModalKind::Question).size()), questions);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QVERIFY(c.exists(dat(2)));
         QVERIFY(!c.exists(jpg(2)));
         QCOMPARE(script.unexpected, 0);
@@ -500,10 +500,10 @@ private slots:
         const QByteArray index = c.bytes(kIndex);
 
         p.forms().hauptfenster->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Neu"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Neu"));
         tick(e, 1);
         script.answer(Answer::Ok);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QVERIFY(e->isVisible());
         QVERIFY(e->isEnabled());
@@ -514,16 +514,16 @@ private slots:
 
         p.st.AktRezept = 1;
         p.forms().hauptfenster->Bearbeiten1Click();
-        tkt::kind<QLineEdit>(e, "Edit1")->setText(QStringLiteral("Anders"));
+        tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Anders"));
         script.answer(Answer::Ok);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 2);
         QVERIFY(e->isEnabled());
         QCOMPARE(p.st.Rezepte[1].Titel, QStringLiteral("Gulasch"));
 
         // Once the file can be written, the same window saves.
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.lines(kIndex).at(2), QStringLiteral("Anders|-|03,|-|-|"));
         QCOMPARE(c.lines(kIndex).size(), 3);
     }
@@ -537,8 +537,9 @@ private slots:
         QFile::setPermissions(c.path(dat(1)), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         p.st.AktRezept = 1;
         p.forms().hauptfenster->Bearbeiten1Click();
-        tkt::kind<QPlainTextEdit>(p.forms().rezepteditor, "Memo2")->setPlainText(QStringLiteral("2 kg Rind"));
-        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
+        tkt::kind<QPlainTextEdit>(p.forms().rezepteditor, "zutaten")
+            ->setPlainText(QStringLiteral("2 kg Rind"));
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
         QCOMPARE(c.lines(dat(1)).at(1), QStringLiteral("2 kg Rind"));
         QVERIFY(!tk::isReadOnly(c.path(dat(1))));
         QVERIFY(QFileInfo(c.path(dat(1))).permissions() & QFileDevice::ReadGroup);
@@ -564,11 +565,11 @@ private slots:
         p.forms().hauptfenster->SetKats();
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(p.forms().hauptfenster, &activate);
-        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->count(), 16);
-        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(14)->text(), QStringLiteral("Gratins"));
-        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->item(15)->text(), QStringLiteral("Brote"));
+        QCOMPARE(tkt::kind<QListWidget>(e, "kategorien")->count(), 16);
+        QCOMPARE(tkt::kind<QListWidget>(e, "kategorien")->item(14)->text(), QStringLiteral("Gratins"));
+        QCOMPARE(tkt::kind<QListWidget>(e, "kategorien")->item(15)->text(), QStringLiteral("Brote"));
         QCOMPARE(e->angekreuzteKategorien(), (QList<int> { 1, 13, 15 }));
-        tkt::kind<QPushButton>(e, "Button1")->click();
+        tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.lines(kIndex).at(1).section(u'|', 2, 2), QStringLiteral("01,13,15,"));
     }
 
@@ -581,23 +582,23 @@ private slots:
         auto* e = p.forms().rezepteditor;
         p.forms().hauptfenster->Neueserstellen1Click();
         QCOMPARE(e->size(), QSize(628, 428));
-        const QRect title = tkt::kind<QLineEdit>(e, "Edit1")->geometry(),
-                    text = tkt::kind<QPlainTextEdit>(e, "Memo1")->geometry(),
-                    list = tkt::kind<QListWidget>(e, "CheckListBox1")->geometry();
-        const QRect image = tkt::kind<tk::ImageView>(e, "Image1")->geometry(),
-                    author = tkt::kind<QLineEdit>(e, "Edit2")->geometry(),
-                    save = tkt::kind<QPushButton>(e, "Button1")->geometry();
+        const QRect title = tkt::kind<QLineEdit>(e, "titel")->geometry(),
+                    text = tkt::kind<QPlainTextEdit>(e, "rezepttext")->geometry(),
+                    list = tkt::kind<QListWidget>(e, "kategorien")->geometry();
+        const QRect image = tkt::kind<tk::ImageView>(e, "bild")->geometry(),
+                    author = tkt::kind<QLineEdit>(e, "autor")->geometry(),
+                    save = tkt::kind<QPushButton>(e, "speichern")->geometry();
         QCOMPARE(image.size(), QSize(145, 104));
         e->resize(728, 528);
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit1")->geometry(), title.adjusted(0, 0, 100, 0));
-        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "Memo1")->geometry(), text.adjusted(0, 0, 100, 100));
-        QCOMPARE(tkt::kind<QListWidget>(e, "CheckListBox1")->geometry(), list.adjusted(100, 0, 100, 100));
-        QCOMPARE(tkt::kind<tk::ImageView>(e, "Image1")->geometry(), image.translated(100, 0));
-        QCOMPARE(tkt::kind<QLineEdit>(e, "Edit2")->geometry(), author.translated(0, 100));
-        QCOMPARE(tkt::kind<QPushButton>(e, "Button1")->geometry(), save.translated(100, 100));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->geometry(), title.adjusted(0, 0, 100, 0));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(e, "rezepttext")->geometry(), text.adjusted(0, 0, 100, 100));
+        QCOMPARE(tkt::kind<QListWidget>(e, "kategorien")->geometry(), list.adjusted(100, 0, 100, 100));
+        QCOMPARE(tkt::kind<tk::ImageView>(e, "bild")->geometry(), image.translated(100, 0));
+        QCOMPARE(tkt::kind<QLineEdit>(e, "autor")->geometry(), author.translated(0, 100));
+        QCOMPARE(tkt::kind<QPushButton>(e, "speichern")->geometry(), save.translated(100, 100));
         e->resize(100, 100);
         QVERIFY(e->width() >= 592 && e->height() >= 418);
-        QVERIFY(tkt::kind<QPushButton>(e, "Button1")->isDefault());
+        QVERIFY(tkt::kind<QPushButton>(e, "speichern")->isDefault());
     }
 
     void tabOrder()
@@ -607,15 +608,15 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        QList<QWidget*> expected { tkt::kind<QLineEdit>(e, "Edit1"), tkt::kind<QPlainTextEdit>(e, "Memo2"),
-            tkt::kind<QPlainTextEdit>(e, "Memo1"), tkt::kind<QLineEdit>(e, "Edit2"),
-            tkt::kind<QLineEdit>(e, "Edit3"), tkt::kind<QLineEdit>(e, "Edit4"),
-            tkt::kind<QListWidget>(e, "CheckListBox1"), tkt::kind<QPushButton>(e, "Button3"),
-            tkt::kind<QPushButton>(e, "Button4"), tkt::kind<QPushButton>(e, "Button1"),
-            tkt::kind<QPushButton>(e, "Button2") };
-        tkt::kind<QPushButton>(e, "Button4")->setEnabled(true);
+        QList<QWidget*> expected { tkt::kind<QLineEdit>(e, "titel"), tkt::kind<QPlainTextEdit>(e, "zutaten"),
+            tkt::kind<QPlainTextEdit>(e, "rezepttext"), tkt::kind<QLineEdit>(e, "autor"),
+            tkt::kind<QLineEdit>(e, "datum"), tkt::kind<QLineEdit>(e, "menge"),
+            tkt::kind<QListWidget>(e, "kategorien"), tkt::kind<QPushButton>(e, "bildLaden"),
+            tkt::kind<QPushButton>(e, "bildLoeschen"), tkt::kind<QPushButton>(e, "speichern"),
+            tkt::kind<QPushButton>(e, "verwerfen") };
+        tkt::kind<QPushButton>(e, "bildLoeschen")->setEnabled(true);
         QList<QWidget*> seen;
-        QWidget* w = tkt::kind<QLineEdit>(e, "Edit1");
+        QWidget* w = tkt::kind<QLineEdit>(e, "titel");
         for (int guard = 0; guard < 200 && seen.size() < expected.size(); ++guard) {
             if (expected.contains(w) && !seen.contains(w))
                 seen.append(w);

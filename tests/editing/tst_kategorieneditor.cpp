@@ -39,7 +39,7 @@ void bearbeiten(tkt::Program& p, tkt::ModalScript& s, const std::function<void(t
         auto* f = static_cast<tk::Kategorieneditor*>(w);
         fn(f);
         if (f->isVisible())
-            QTest::mouseClick(tkt::kind<QPushButton>(f, "Button5"), Qt::LeftButton);
+            QTest::mouseClick(tkt::kind<QPushButton>(f, "ok"), Qt::LeftButton);
     });
     for (tk::Answer a : answers)
         s.answer(a);
@@ -67,7 +67,7 @@ QStringList own(const QStringList& lines) { return lines.mid(15); }
 
 } // namespace
 
-class EditKatsTest : public QObject {
+class KategorieneditorTest : public QObject {
     Q_OBJECT
 private slots:
     void windowAndSelecting()
@@ -85,19 +85,19 @@ private slots:
         QString caption;
         bearbeiten(p, script, [&](tk::Kategorieneditor* f) {
             caption = f->windowTitle();
-            listed = items(tkt::kind<QListWidget>(f, "ListBox1"));
-            current = tkt::kind<QListWidget>(f, "ListBox1")->currentRow();
-            editsOff = !tkt::kind<QLineEdit>(f, "Edit2")->isEnabled()
-                && !tkt::kind<QPushButton>(f, "Button2")->isEnabled()
-                && !tkt::kind<QPushButton>(f, "Button3")->isEnabled();
+            listed = items(tkt::kind<QListWidget>(f, "kategorien"));
+            current = tkt::kind<QListWidget>(f, "kategorien")->currentRow();
+            editsOff = !tkt::kind<QLineEdit>(f, "neuerName")->isEnabled()
+                && !tkt::kind<QPushButton>(f, "aendern")->isEnabled()
+                && !tkt::kind<QPushButton>(f, "loeschen")->isEnabled();
             for (int row : { 16, 0, 7, 14, 15, 16 }) {
-                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(row);
-                states.append({ tkt::kind<QLabel>(f, "Label1")->text(),
-                    tkt::kind<QPushButton>(f, "Button2")->isEnabled()
-                        && tkt::kind<QPushButton>(f, "Button3")->isEnabled()
-                        && tkt::kind<QLineEdit>(f, "Edit2")->isEnabled() });
+                tkt::kind<QListWidget>(f, "kategorien")->setCurrentRow(row);
+                states.append({ tkt::kind<QLabel>(f, "hinweis")->text(),
+                    tkt::kind<QPushButton>(f, "aendern")->isEnabled()
+                        && tkt::kind<QPushButton>(f, "loeschen")->isEnabled()
+                        && tkt::kind<QLineEdit>(f, "neuerName")->isEnabled() });
                 if (row == 16)
-                    edit2At17 = tkt::kind<QLineEdit>(f, "Edit2")->text();
+                    edit2At17 = tkt::kind<QLineEdit>(f, "neuerName")->text();
             }
         });
         QCOMPARE(caption, u"Kategorien bearbeiten"_qs);
@@ -160,14 +160,14 @@ private slots:
         bearbeiten(
             p, script,
             [&](tk::Kategorieneditor* f) {
-                tkt::kind<QLineEdit>(f, "Edit1")->setText(name);
+                tkt::kind<QLineEdit>(f, "neueKategorie")->setText(name);
                 if (viaEnter)
-                    QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit1"), Qt::Key_Return);
+                    QTest::keyClick(tkt::kind<QLineEdit>(f, "neueKategorie"), Qt::Key_Return);
                 else
-                    QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
-                edit1After = tkt::kind<QLineEdit>(f, "Edit1")->text();
-                statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
-                listed = items(tkt::kind<QListWidget>(f, "ListBox1"));
+                    QTest::mouseClick(tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::LeftButton);
+                edit1After = tkt::kind<QLineEdit>(f, "neueKategorie")->text();
+                statusAfter = tkt::kind<QLabel>(f, "hinweis")->text();
+                listed = items(tkt::kind<QListWidget>(f, "kategorien"));
             },
             meldung.isEmpty() ? QList<tk::Answer> {} : QList<tk::Answer> { tk::Answer::Ok });
 
@@ -201,12 +201,12 @@ private slots:
         script.seen().clear();
         bearbeiten(p, script,
             [&](tk::Kategorieneditor* f) {
-                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton); // number 17
-                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(16); // "Vegan", number 16
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button3"), Qt::LeftButton);
-                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Noch"_qs);
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton); // number 18
+                tkt::kind<QLineEdit>(f, "neueKategorie")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::LeftButton); // number 17
+                tkt::kind<QListWidget>(f, "kategorien")->setCurrentRow(16); // "Vegan", number 16
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "loeschen"), Qt::LeftButton);
+                tkt::kind<QLineEdit>(f, "neueKategorie")->setText(u"Noch"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::LeftButton); // number 18
             },
             { tk::Answer::Yes });
         QCOMPARE(own(c.lines(kKat)), (QStringList { u"1Grillen"_qs, u"0"_qs, u"1Neu"_qs, u"1Noch"_qs }));
@@ -250,16 +250,16 @@ private slots:
         QString statusAfter, entry15;
         bool locked = false;
         bearbeiten(p, script, [&](tk::Kategorieneditor* f) {
-            tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(15);
-            tkt::kind<QLineEdit>(f, "Edit2")->setText(name);
+            tkt::kind<QListWidget>(f, "kategorien")->setCurrentRow(15);
+            tkt::kind<QLineEdit>(f, "neuerName")->setText(name);
             if (viaEnter)
-                QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit2"), Qt::Key_Return);
+                QTest::keyClick(tkt::kind<QLineEdit>(f, "neuerName"), Qt::Key_Return);
             else
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton);
-            statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
-            entry15 = tkt::kind<QListWidget>(f, "ListBox1")->item(15)->text();
-            locked = !tkt::kind<QPushButton>(f, "Button2")->isEnabled()
-                && tkt::kind<QListWidget>(f, "ListBox1")->currentRow() == 0;
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "aendern"), Qt::LeftButton);
+            statusAfter = tkt::kind<QLabel>(f, "hinweis")->text();
+            entry15 = tkt::kind<QListWidget>(f, "kategorien")->item(15)->text();
+            locked = !tkt::kind<QPushButton>(f, "aendern")->isEnabled()
+                && tkt::kind<QListWidget>(f, "kategorien")->currentRow() == 0;
         });
         QCOMPARE(own(c.lines(kKat)), expected);
         QCOMPARE(statusAfter, status);
@@ -312,14 +312,14 @@ private slots:
         int count = 0;
         bearbeiten(p, script,
             [&](tk::Kategorieneditor* f) {
-                tkt::kind<QListWidget>(f, "ListBox1")->setCurrentRow(row);
+                tkt::kind<QListWidget>(f, "kategorien")->setCurrentRow(row);
                 if (delKey)
-                    QTest::keyClick(tkt::kind<QListWidget>(f, "ListBox1"), Qt::Key_Delete);
+                    QTest::keyClick(tkt::kind<QListWidget>(f, "kategorien"), Qt::Key_Delete);
                 else
-                    QTest::mouseClick(tkt::kind<QPushButton>(f, "Button3"), Qt::LeftButton);
-                statusAfter = tkt::kind<QLabel>(f, "Label1")->text();
-                selected = tkt::kind<QListWidget>(f, "ListBox1")->currentRow();
-                count = tkt::kind<QListWidget>(f, "ListBox1")->count();
+                    QTest::mouseClick(tkt::kind<QPushButton>(f, "loeschen"), Qt::LeftButton);
+                statusAfter = tkt::kind<QLabel>(f, "hinweis")->text();
+                selected = tkt::kind<QListWidget>(f, "kategorien")->currentRow();
+                count = tkt::kind<QListWidget>(f, "kategorien")->count();
             },
             { yes ? tk::Answer::Yes : tk::Answer::No });
         QCOMPARE(script.texts(tk::ModalKind::Question).size(), 1);
@@ -367,8 +367,8 @@ private slots:
         bearbeiten(
             p, script,
             [&](tk::Kategorieneditor* f) {
-                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+                tkt::kind<QLineEdit>(f, "neueKategorie")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::LeftButton);
             },
             accepted ? QList<tk::Answer> {} : QList<tk::Answer> { tk::Answer::Ok });
         if (accepted) {
@@ -396,9 +396,9 @@ private slots:
         int listed = 0;
         bearbeiten(p, script,
             [&](tk::Kategorieneditor* f) {
-                tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Neu"_qs);
-                QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
-                listed = tkt::kind<QListWidget>(f, "ListBox1")->count();
+                tkt::kind<QLineEdit>(f, "neueKategorie")->setText(u"Neu"_qs);
+                QTest::mouseClick(tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::LeftButton);
+                listed = tkt::kind<QListWidget>(f, "kategorien")->count();
             },
             { tk::Answer::Ok });
         QCOMPARE(
@@ -418,13 +418,14 @@ private slots:
         bool openAfterButtonEnter = false;
         bool closedByListEnter = false;
         bearbeiten(p, script, [&](tk::Kategorieneditor* f) {
-            tkt::kind<QLineEdit>(f, "Edit1")->setText(u"Per Taste"_qs);
-            tkt::kind<QPushButton>(f, "Button1")->setFocus();
+            tkt::kind<QLineEdit>(f, "neueKategorie")->setText(u"Per Taste"_qs);
+            tkt::kind<QPushButton>(f, "hinzufuegen")->setFocus();
             QTest::keyClick(
-                tkt::kind<QPushButton>(f, "Button1"), Qt::Key_Return); // a focused button takes Enter
+                tkt::kind<QPushButton>(f, "hinzufuegen"), Qt::Key_Return); // a focused button takes Enter
             openAfterButtonEnter = f->isVisible();
-            tkt::kind<QListWidget>(f, "ListBox1")->setFocus();
-            QTest::keyClick(tkt::kind<QListWidget>(f, "ListBox1"), Qt::Key_Return); // elsewhere Enter is "OK"
+            tkt::kind<QListWidget>(f, "kategorien")->setFocus();
+            QTest::keyClick(
+                tkt::kind<QListWidget>(f, "kategorien"), Qt::Key_Return); // elsewhere Enter is "OK"
             closedByListEnter = !f->isVisible();
         });
         QVERIFY(openAfterButtonEnter);
@@ -434,5 +435,5 @@ private slots:
     }
 };
 
-TK_TEST_MAIN(EditKatsTest)
+TK_TEST_MAIN(KategorieneditorTest)
 #include "tst_kategorieneditor.moc"

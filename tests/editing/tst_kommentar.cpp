@@ -60,9 +60,9 @@ private slots:
         f1->ZeigeRezept(0);
         tkt::kind<tk::HotLabel>(f1, "Image7")->press();
         QVERIFY(k->isVisible());
-        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QStringLiteral("Sehr gut!"));
-        tkt::kind<QPlainTextEdit>(k, "Memo1")->setPlainText(typed);
-        tkt::kind<QPushButton>(k, "Button2")->click();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QStringLiteral("Sehr gut!"));
+        tkt::kind<QPlainTextEdit>(k, "kommentar")->setPlainText(typed);
+        tkt::kind<QPushButton>(k, "speichern")->click();
         QVERIFY(!k->isVisible());
         const QStringList expected
             = QStringList { QStringLiteral("2"), QStringLiteral("200 g Mehl"), QStringLiteral("3 Eier"),
@@ -83,8 +83,9 @@ private slots:
         f1->ZeigeRezept(0);
         const QByteArray other = c.bytes(k1);
         p.st.AktRezept = 1; // a right click on the other entry
-        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->setPlainText(QStringLiteral("neu"));
-        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")
+            ->setPlainText(QStringLiteral("neu"));
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
         QCOMPARE(c.bytes(k1), other);
         QCOMPARE(c.lines(k0).last(), QStringLiteral("neu"));
         QCOMPARE(c.lines(k0).at(1), QStringLiteral("200 g Mehl"));
@@ -99,9 +100,9 @@ private slots:
         p.forms().hauptfenster->ZeigeRezept(0);
         p.forms().hauptfenster->ZeigeRezept(-1);
         const QByteArray a = c.bytes(k0), b = c.bytes(k1);
-        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")
             ->setPlainText(QStringLiteral("irgendwas"));
-        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
         QCOMPARE(c.bytes(k0), a);
         QCOMPARE(c.bytes(k1), b);
     }
@@ -117,14 +118,14 @@ private slots:
         f1->ZeigeRezept(0);
         const QByteArray before = c.bytes(k0);
         tkt::kind<tk::HotLabel>(f1, "Image7")->press();
-        tkt::kind<QPushButton>(k, "Button1")->click();
+        tkt::kind<QPushButton>(k, "verwerfen")->click();
         QVERIFY(!k->isVisible());
         QCOMPARE(c.bytes(k0), before);
         tkt::kind<tk::HotLabel>(f1, "Image7")->press();
-        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QString());
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QString());
         f1->ZeigeRezept(1);
         f1->ZeigeRezept(0);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText(), QStringLiteral("Sehr gut!"));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QStringLiteral("Sehr gut!"));
     }
 
     void unwritableFileKeepsWindowOpen()
@@ -137,13 +138,13 @@ private slots:
         tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image7")->press();
         QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const QByteArray before = c.bytes(k0);
-        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")
+        tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")
             ->setPlainText(QStringLiteral("bleibt"));
         script.answer(tk::Answer::Ok);
-        tkt::kind<QPushButton>(p.forms().kommentarfenster, "Button2")->click();
+        tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(p.forms().kommentarfenster->isVisible());
-        QCOMPARE(tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1")->toPlainText(),
+        QCOMPARE(tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")->toPlainText(),
             QStringLiteral("bleibt"));
         QCOMPARE(c.bytes(k0), before);
         QVERIFY(tk::isReadOnly(c.path(k0)));

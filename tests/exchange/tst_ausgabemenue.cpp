@@ -198,34 +198,34 @@ private slots:
     {
         Fixture x;
         tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
-        tk::RezKonvExportfenster* f14 = x.p->forms().rezKonvExportfenster;
-        QVERIFY(f14->isVisible());
-        QCOMPARE(f14->windowTitle(), QStringLiteral("RezKonv-Export"));
+        tk::RezKonvExportfenster* rkExport = x.p->forms().rezKonvExportfenster;
+        QVERIFY(rkExport->isVisible());
+        QCOMPARE(rkExport->windowTitle(), QStringLiteral("RezKonv-Export"));
         const QStringList expected { "=====REZKONV-Rzpt, Brutzels Tellerkiste=====", "", "",
             "Titel: Käsespätzle", "Menge: für 4 Personen", "", "500 g Mehl", "200 g Käse", "",
             "=====Quelle=====", "--Erfasst *RK* 12.03.2006 von", "--Anna", "", "Teig schlagen.",
             "Im Ofen überbacken.", "=====" };
-        QCOMPARE(tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText(), expected.join(u'\n'));
+        QCOMPARE(tkt::kind<QPlainTextEdit>(rkExport, "text")->toPlainText(), expected.join(u'\n'));
 
         // The user edits the text; the buttons take it as it stands.
-        tkt::kind<QPlainTextEdit>(f14, "Memo1")->appendPlainText(QStringLiteral("Ergänzt"));
+        tkt::kind<QPlainTextEdit>(rkExport, "text")->appendPlainText(QStringLiteral("Ergänzt"));
         const QString ziel = x.out("rezkonv.txt");
         x.script.file(ziel);
-        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "speichern"), Qt::LeftButton);
         QCOMPARE(fileBytes(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
-        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button2"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "kopieren"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), (expected + QStringList { "Ergänzt" }).join(u'\n'));
-        QTest::mouseClick(tkt::kind<QPushButton>(f14, "Button3"), Qt::LeftButton);
-        QVERIFY(!f14->isVisible());
+        QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "schliessen"), Qt::LeftButton);
+        QVERIFY(!rkExport->isVisible());
 
         // The next export replaces the text.
         x.f1->ZeigeRezept(2);
         tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
-        QVERIFY(f14->isVisible());
-        QVERIFY(tkt::kind<QPlainTextEdit>(f14, "Memo1")
+        QVERIFY(rkExport->isVisible());
+        QVERIFY(tkt::kind<QPlainTextEdit>(rkExport, "text")
                     ->toPlainText()
                     .contains("Titel: Brot\nMenge: 1 Laib\n\n\n=====Quelle====="));
-        QVERIFY(!tkt::kind<QPlainTextEdit>(f14, "Memo1")->toPlainText().contains("Ergänzt"));
+        QVERIFY(!tkt::kind<QPlainTextEdit>(rkExport, "text")->toPlainText().contains("Ergänzt"));
         QCOMPARE(x.script.unexpected, 0);
     }
 

@@ -106,12 +106,12 @@ private slots:
                 QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
             QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
             click(tkt::kind<QPushButton>(f1, "Button2"));
-            tk::Paketexportfenster* f10 = p.forms().paketexportfenster;
-            QVERIFY(f10->isVisible());
-            tkt::kind<QLineEdit>(f10, "Edit1")->setText(QStringLiteral("Kuchen"));
-            tkt::kind<QLineEdit>(f10, "Edit2")->setText(QStringLiteral("Anna"));
+            tk::Paketexportfenster* exportfenster = p.forms().paketexportfenster;
+            QVERIFY(exportfenster->isVisible());
+            tkt::kind<QLineEdit>(exportfenster, "paketname")->setText(QStringLiteral("Kuchen"));
+            tkt::kind<QLineEdit>(exportfenster, "autor")->setText(QStringLiteral("Anna"));
             script.file(b.path("paket.txt")).answer(tk::Answer::Ok);
-            click(tkt::kind<QPushButton>(f10, "Button1"));
+            click(tkt::kind<QPushButton>(exportfenster, "speichern"));
             QCOMPARE(script.unexpected, 0);
             QCOMPARE(script.last(ModalKind::SaveFile).caption, QStringLiteral("Rezeptepacket speichern"));
             QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Kuchen"));
@@ -120,29 +120,29 @@ private slots:
             QVERIFY(QFileInfo::exists(pkg));
             QVERIFY(!b.exists("paket.txt"));
             QVERIFY(!a.exists("temp"));
-            QVERIFY(!f10->isVisible());
+            QVERIFY(!exportfenster->isVisible());
             QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden()); // the panel and its list stay
             QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 3);
             // The two fields keep their text.
             click(tkt::kind<QPushButton>(f1, "Button2"));
-            QCOMPARE(tkt::kind<QLineEdit>(f10, "Edit1")->text(), QStringLiteral("Kuchen"));
+            QCOMPARE(tkt::kind<QLineEdit>(exportfenster, "paketname")->text(), QStringLiteral("Kuchen"));
         }
 
         tkt::ModalScript script;
         tkt::Program p(b.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
         tkt::kind<QAction>(f1, "Rezeptimportieren1")->trigger();
-        QVERIFY(f5->isVisible());
+        QVERIFY(importfenster->isVisible());
         script.files({ pkg });
-        click(tkt::kind<QPushButton>(f5, "Button3"));
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         QCOMPARE(script.last(ModalKind::OpenFiles).filter, QStringLiteral("Brutzels T.-K. Rezepte (*.tkp)"));
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1);
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(0)->text(),
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 1);
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->item(0)->text(),
             QStringLiteral("Kuchen (3 Rezepte) von Anna"));
         // "Öl-Dressing" is only in an own category, so it travels with an empty category field: old format.
         script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(f5, "Button1"));
+        click(tkt::kind<QPushButton>(importfenster, "installieren"));
         QCOMPARE(script.unexpected, 0);
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 3);
@@ -150,8 +150,8 @@ private slots:
         QCOMPARE(meldungen.at(1),
             QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"));
         QCOMPARE(script.seen().at(script.seen().size() - 2).caption, QStringLiteral("Rezepte importiert"));
-        QVERIFY(!f5->isVisible());
-        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->value(), 1);
+        QVERIFY(!importfenster->isVisible());
+        QCOMPARE(tkt::kind<QProgressBar>(importfenster, "fortschritt")->value(), 1);
 
         QCOMPARE(b.lines("Data/Rezepte/index.dat"),
             QStringList({ "4", "Brot|Bäcker|13,|d|m|", "Suppe|Koch|02,|d|m|",
@@ -220,15 +220,15 @@ private slots:
         c.standard({ "0", "Birne|a|01,|d|m|" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Paketexportfenster* f10 = p.forms().paketexportfenster;
+        tk::Paketexportfenster* exportfenster = p.forms().paketexportfenster;
         p.forms().hauptfenster->Rezeptexportieren1Click();
         script.answer(tk::Answer::Cancel);
-        f10->Button1Click();
+        exportfenster->speichern();
         QVERIFY(!c.exists("temp"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
 
         script.file(c.path("leer.tkp")).answer(tk::Answer::Ok);
-        f10->Button1Click();
+        exportfenster->speichern();
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList { "Rezepte erfolgreich exportiert!" });
         tk::DateienEntpacken(c.path("leer.tkp"), c.path("aus"));
         QCOMPARE(QDir(c.path("aus")).entryList(QDir::Files), QStringList { "index.tki" });
@@ -249,7 +249,7 @@ private slots:
         click(tkt::kind<QPushButton>(f1, "Button4"));
         click(tkt::kind<QPushButton>(f1, "Button2"));
         script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(p.forms().paketexportfenster, "Button1"));
+        click(tkt::kind<QPushButton>(p.forms().paketexportfenster, "speichern"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QVERIFY(!c.exists("paket.tkp"));
@@ -274,28 +274,28 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
         p.forms().hauptfenster->Installieren2Click();
         script.files({ p1, c.path("kaputt.tkp"), p2 }).answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(f5, "Button3"));
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         // The damaged package is named; the rows before it stay, the files after it are not read.
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1);
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 1);
         QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("„kaputt.tkp“")),
             qPrintable(script.last(ModalKind::Meldung).text));
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
         QCOMPARE(QDir(c.path("temp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
         // A second "Dateien laden" adds to the list.
         script.files({ p2, p3 });
-        click(tkt::kind<QPushButton>(f5, "Button3"));
-        QCOMPARE(f5->IndexPfade.size(), 3);
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(2)->text(),
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
+        QCOMPARE(importfenster->indexPfade.size(), 3);
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->item(2)->text(),
             QStringLiteral("Drei (2 Rezepte) von Test"));
 
         script.answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(f5, "Button1"));
+        click(tkt::kind<QPushButton>(importfenster, "installieren"));
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->maximum(), 3);
-        QCOMPARE(tkt::kind<QProgressBar>(f5, "ProgressBar1")->value(), 3);
+        QCOMPARE(tkt::kind<QProgressBar>(importfenster, "fortschritt")->maximum(), 3);
+        QCOMPARE(tkt::kind<QProgressBar>(importfenster, "fortschritt")->value(), 3);
         const QStringList idx = c.lines("Data/Rezepte/index.dat");
         QCOMPARE(idx.first(), QStringLiteral("5"));
         QCOMPARE(idx.mid(2).join(u' '),
@@ -320,14 +320,14 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
         p.forms().hauptfenster->Installieren2Click();
         script.files({ bad, old });
-        click(tkt::kind<QPushButton>(f5, "Button3"));
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 2);
-        const QString folder = QFileInfo(f5->IndexPfade.at(0)).path() + u'/';
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 2);
+        const QString folder = QFileInfo(importfenster->indexPfade.at(0)).path() + u'/';
         script.answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok).answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(f5, "Button1"));
+        click(tkt::kind<QPushButton>(importfenster, "installieren"));
         QCOMPARE(script.unexpected, 0);
         const QStringList meldungen = script.texts(ModalKind::Meldung);
         QCOMPARE(meldungen.size(), 4);
@@ -358,22 +358,22 @@ private slots:
             { { "0000.dat", recipeBytes("a1") }, { "0000.jpg", "JPG" } });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
         p.forms().hauptfenster->Installieren2Click();
         script.files({ p1 });
-        click(tkt::kind<QPushButton>(f5, "Button3"));
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         const QByteArray before = c.bytes("Data/Rezepte/index.dat");
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFile::ReadOwner | QFile::ReadGroup);
         script.answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(f5, "Button1"));
+        click(tkt::kind<QPushButton>(importfenster, "installieren"));
         QCOMPARE(script.unexpected, 0);
         QVERIFY(
             script.last(ModalKind::Meldung).text.startsWith(QStringLiteral("Der Import wurde abgebrochen:")));
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
         QVERIFY(!c.exists("Data/Rezepte/0001.dat") && !c.exists("Data/Rezepte/0001.jpg"));
         QCOMPARE(p.st.RezeptMax, 0);
-        QVERIFY(f5->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 1); // still listed, to try again
+        QVERIFY(importfenster->isVisible());
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 1); // still listed, to try again
         QVERIFY(!p.st.ListeWirdGefuellt);
     }
 
@@ -389,16 +389,16 @@ private slots:
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Installieren2Click();
         script.files({ p1 });
-        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button3"));
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "dateienLaden"));
         f1->Rezeptexportieren1Click();
         f1->Button4Click();
         script.file(c.path("aus.tkp")).answer(tk::Answer::Ok);
-        p.forms().paketexportfenster->Button1Click();
+        p.forms().paketexportfenster->speichern();
         QVERIFY(c.exists("aus.tkp"));
         QCOMPARE(
             QDir(c.path("temp")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
         script.answer(tk::Answer::Ok);
-        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button1"));
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "installieren"));
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "A1|K|01,|d|m|" }));
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -417,8 +417,8 @@ private slots:
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
         f1->Installieren2Click();
         script.files({ pkg });
-        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button3"));
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 1);
+        click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "dateienLaden"));
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "pakete")->count(), 1);
         p.forms().paketimportfenster->hide();
         f1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f1));
@@ -426,8 +426,8 @@ private slots:
         // Emptying the list drops what was unpacked for it.
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(p.forms().paketimportfenster->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 0);
-        QCOMPARE(tkt::kind<QPushButton>(p.forms().paketimportfenster, "Button2")->text(),
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "pakete")->count(), 0);
+        QCOMPARE(tkt::kind<QPushButton>(p.forms().paketimportfenster, "abbrechen")->text(),
             QStringLiteral("Abbrechen"));
     }
 };

@@ -68,11 +68,11 @@ private slots:
         QVERIFY(f1);
         f1->ZeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
-        auto* w = tkt::kind<QDialog>(f1, "Umrechnen");
+        auto* w = tkt::kind<QDialog>(f1, "umrechnungsfenster");
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept umrechnen"));
-        QCOMPARE(tkt::kind<QLabel>(w, "Menge")->text(), QStringLiteral("für 4 Personen"));
-        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "menge")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("Personen"));
         auto* auf = w->findChild<QSpinBox*>();
         QCOMPARE(auf->accessibleName(), QStringLiteral("Umrechnen auf"));
         QCOMPARE(auf->value(), 4);
@@ -93,13 +93,13 @@ private slots:
         QCOMPARE(zeilen().first(), QStringLiteral("875 g Mehl"));
         QTest::keyClick(auf, Qt::Key_Down);
 
-        QTest::mouseClick(knopf(w, "Kopieren"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "kopieren"), Qt::LeftButton);
         const QString kopie = QGuiApplication::clipboard()->text();
         QVERIFY(kopie.contains(QStringLiteral("Käsespätzle\n\nBrutzels Tellerkiste 3.30\n")));
         QVERIFY(kopie.contains(QStringLiteral("\nfür 6 Personen\n\nZutaten\n750 g Mehl\n4,5 Eier\n")));
 
         // The converted amounts go onto the shopping list; the recipe file stays as it was.
-        QTest::mouseClick(knopf(w, "AufEinkaufsliste"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "aufEinkaufsliste"), Qt::LeftButton);
         QCOMPARE(c.lines(kListe),
             (QStringList { "0|750 g|Mehl|Käsespätzle", "0|4,5|Eier|Käsespätzle", "0||Salz|Käsespätzle" }));
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
@@ -108,10 +108,10 @@ private slots:
         p.st.AktRezept = 1;
         tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
         QCOMPARE(auf->value(), 1);
-        QCOMPARE(tkt::kind<QLabel>(w, "Einheit")->text(), QStringLiteral("× Rezept"));
+        QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
         QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "4 Eier", "1 l Milch", "salz" }));
-        QTest::mouseClick(knopf(w, "Schliessen"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "schliessen"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(script.unexpected, 0);
     }
@@ -129,7 +129,7 @@ private slots:
                 p.st.AktRezept = n;
                 tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
             }
-            auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
+            auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
             QVERIFY(w && w->isVisible());
             auto* t = w->findChild<QTableWidget*>();
             QCOMPARE(t->accessibleName(), QStringLiteral("Einkaufsliste"));
@@ -156,7 +156,7 @@ private slots:
         tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
-        auto* w = tkt::kind<QDialog>(f1, "Einkaufsliste");
+        auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
         QVERIFY(w && w->isVisible());
         auto* t = w->findChild<QTableWidget*>();
         QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
@@ -165,22 +165,22 @@ private slots:
 
         const QString pdf = c.path("liste.pdf");
         script.file(pdf);
-        QTest::mouseClick(knopf(w, "AlsPdf"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "alsPdf"), Qt::LeftButton);
         QCOMPARE(script.last(ModalKind::SaveFile).filter, QStringLiteral("PDF-Datei (*.pdf)"));
         QVERIFY(tk::loadBytes(pdf).startsWith("%PDF"));
 
         const QString txt = c.path("liste.txt");
         script.file(txt);
-        QTest::mouseClick(knopf(w, "AlsText"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "alsText"), Qt::LeftButton);
         QCOMPARE(c.lines("liste.txt"),
             (QStringList { "Einkaufsliste", "", "[ ] 1250 g Mehl", "[x] 5 Eier", "[ ] Salz", "[ ] 1 l Milch",
                 "[ ] 2 Eier" }));
 
-        QTest::mouseClick(knopf(w, "ErledigteEntfernen"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "erledigteEntfernen"), Qt::LeftButton);
         QCOMPARE(spalte(t, 1), (QStringList { "Mehl", "Salz", "Milch", "Eier" }));
         QCOMPARE(c.lines(kListe).size(), 4);
         script.answer(tk::Answer::Yes);
-        QTest::mouseClick(knopf(w, "Leeren"), Qt::LeftButton);
+        QTest::mouseClick(knopf(w, "leeren"), Qt::LeftButton);
         QCOMPARE(t->rowCount(), 0);
         QCOMPARE(c.bytes(kListe), QByteArray());
 

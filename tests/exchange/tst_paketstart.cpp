@@ -70,24 +70,24 @@ private slots:
 
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Paketimportfenster* f5 = p.forms().paketimportfenster;
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
         QDir::setCurrent(c.dir());
         tk::oeffnePakete(p.forms(), { "--irgendwas", "Kuchen.tkp", p2, "notiz.txt" }, QDir::currentPath());
-        QVERIFY(f5->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->count(), 2);
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(0)->text(),
+        QVERIFY(importfenster->isVisible());
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 2);
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->item(0)->text(),
             QStringLiteral("Apfelkuchen (1 Rezepte) von Test"));
-        QCOMPARE(tkt::kind<QListWidget>(f5, "ListBox1")->item(1)->text(),
+        QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->item(1)->text(),
             QStringLiteral("Linsensuppe (1 Rezepte) von Test"));
-        QCOMPARE(f5->IndexPfade.size(), 2);
-        QCOMPARE(tkt::kind<QPushButton>(f5, "Button2")->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(importfenster->indexPfade.size(), 2);
+        QCOMPARE(tkt::kind<QPushButton>(importfenster, "abbrechen")->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(script.seen().size(), 0);
 
         // "OK" installs them as after "Dateien laden".
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(f5, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(importfenster, "installieren"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
-        QVERIFY(!f5->isVisible());
+        QVERIFY(!importfenster->isVisible());
         QCOMPARE(c.lines("Data/Rezepte/index.dat").mid(1),
             QStringList({ "Alt|a|01,|d|m|", "Apfelkuchen|K|01,|d|m|", "Linsensuppe|K|01,|d|m|" }));
         QCOMPARE(p.st.RezeptAnzahl, 3);
@@ -119,7 +119,7 @@ private slots:
         QVERIFY2(script.last(ModalKind::Meldung).text.contains(QStringLiteral("weg.tkp")),
             qPrintable(script.last(ModalKind::Meldung).text));
         QVERIFY(p.forms().paketimportfenster->isVisible());
-        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "ListBox1")->count(), 0);
+        QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "pakete")->count(), 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), indexBefore);
     }
 };

@@ -478,25 +478,25 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("RezKonv-Import"));
 
         script.file(c.path("sammlung.rk")).answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "dateienLaden"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("In der Datei \"sammlung.rk\" wurde 1 Rezept nicht verstanden und übersprungen."));
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 3);
-        QTreeWidgetItem* steak = tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(0);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 3);
+        QTreeWidgetItem* steak = tkt::kind<QTreeWidget>(w, "liste")->topLevelItem(0);
         QCOMPARE(steak->text(0), QStringLiteral("Steak"));
         QCOMPARE(steak->text(1), QStringLiteral("Fleisch, Grillen"));
         QCOMPARE(steak->text(2), QStringLiteral("Dora"));
-        QVERIFY(tkt::kind<QLabel>(w, "Label2")->text().contains(QStringLiteral("Fingerfood")));
+        QVERIFY(tkt::kind<QLabel>(w, "stand")->text().contains(QStringLiteral("Fingerfood")));
 
         // Only Steak and Suppe.
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Keine"), Qt::LeftButton);
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(1)->checkState(0), Qt::Unchecked);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Alle"), Qt::LeftButton);
-        tkt::kind<QTreeWidget>(w, "Liste")->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "keine"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItem(1)->checkState(0), Qt::Unchecked);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "alle"), Qt::LeftButton);
+        tkt::kind<QTreeWidget>(w, "liste")->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
 
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "importieren"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         const tk::ModalRequest m = script.last(ModalKind::Meldung);
         QCOMPARE(m.caption, QStringLiteral("Rezepte importiert"));
@@ -524,8 +524,8 @@ private slots:
         // Opening it again shows an empty list of the same window.
         tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         QCOMPARE(f1->findChildren<tk::RezKonvImportfenster*>().size(), 1);
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
-        QVERIFY(!tkt::kind<QPushButton>(w, "Importieren")->isEnabled());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 0);
+        QVERIFY(!tkt::kind<QPushButton>(w, "importieren")->isEnabled());
         w->hide();
     }
 
@@ -545,20 +545,20 @@ private slots:
         tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
         auto* w = f1->findChild<tk::RezKonvImportfenster*>();
         script.file(c.path("eins.rk"));
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateienLaden"), Qt::LeftButton);
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "dateienLaden"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
 
         // Nothing ticked: a notice, nothing written.
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Keine"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "keine"), Qt::LeftButton);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "importieren"), Qt::LeftButton);
         QCOMPARE(script.last(ModalKind::Meldung).text, QStringLiteral("Es ist kein Rezept angehakt."));
 
         // An index that cannot be written: the error is shown, the list stays, nothing changed.
         QFile::setPermissions(c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Alle"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "alle"), Qt::LeftButton);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Importieren"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "importieren"), Qt::LeftButton);
         QCOMPARE(script.unexpected, 0);
         const tk::ModalRequest m = script.last(ModalKind::Meldung);
         QCOMPARE(m.caption, QStringLiteral("Fehler beim Rezepteimport"));
@@ -566,7 +566,7 @@ private slots:
                      QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r")),
             qPrintable(m.text));
         QVERIFY(w->isVisible());
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.ListeWirdGefuellt);
         QCOMPARE(p.st.RezeptMax, 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
@@ -576,11 +576,11 @@ private slots:
         // takes input again; with nothing running, "Abbrechen" closes the window.
         QFile::setPermissions(
             c.path("Data/Rezepte/index.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        auto* abbrechen = tkt::kind<QPushButton>(w, "Abbrechen");
-        auto* importieren = tkt::kind<QPushButton>(w, "Importieren");
+        auto* abbrechen = tkt::kind<QPushButton>(w, "abbrechen");
+        auto* importieren = tkt::kind<QPushButton>(w, "importieren");
         bool klickImHauptfenster = false;
         QTimer::singleShot(0, abbrechen, [&] {
-            QVERIFY(tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
+            QVERIFY(tkt::kind<QProgressBar>(w, "fortschritt")->isVisible());
             QVERIFY(!importieren->isEnabled());
             QTest::keyClick(
                 f1, Qt::Key_L, Qt::ControlModifier); // "Löschen" would ask about the recipe on show
@@ -589,21 +589,21 @@ private slots:
         });
         QTest::mouseClick(importieren, Qt::LeftButton);
         QVERIFY(klickImHauptfenster);
-        QCOMPARE(tkt::kind<QLabel>(w, "Label2")->text(),
+        QCOMPARE(tkt::kind<QLabel>(w, "stand")->text(),
             QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
         QVERIFY(w->isVisible());
         QVERIFY(importieren->isEnabled());
-        QVERIFY(!tkt::kind<QProgressBar>(w, "Fortschritt")->isVisible());
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 1);
+        QVERIFY(!tkt::kind<QProgressBar>(w, "fortschritt")->isVisible());
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
         QVERIFY(!p.st.ListeWirdGefuellt);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
         QVERIFY(c.exists("Data/Rezepte/0000.dat"));
         // "Abbrechen" while a file is read: nothing is listed from it, the window stays.
-        w->Leeren();
+        w->leeren();
         QTimer::singleShot(0, abbrechen, [&] { QTest::mouseClick(abbrechen, Qt::LeftButton); });
         QVERIFY(w->ladeDateien({ c.path("eins.rk") }).isEmpty());
-        QCOMPARE(tkt::kind<QTreeWidget>(w, "Liste")->topLevelItemCount(), 0);
+        QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 0);
         QVERIFY(w->isVisible());
         QVERIFY(!importieren->isEnabled());
         QTest::mouseClick(abbrechen, Qt::LeftButton);

@@ -134,7 +134,7 @@ const QByteArray kSuppe
 QStringList angehakt(QWidget* editor)
 {
     QStringList out;
-    auto* liste = tkt::kind<QListWidget>(editor, "CheckListBox1");
+    auto* liste = tkt::kind<QListWidget>(editor, "kategorien");
     for (int i = 0; liste && i < liste->count(); ++i)
         if (liste->item(i)->checkState() == Qt::Checked)
             out.append(liste->item(i)->text());
@@ -226,10 +226,10 @@ void WebImportTest::rezeptLandetImEditor()
 
     if (wahl >= 0)
         script.drive([wahl](QWidget* d) {
-            auto* rezepte = tkt::kind<QListWidget>(d, "Rezepte");
+            auto* rezepte = tkt::kind<QListWidget>(d, "rezepte");
             if (rezepte && rezepte->count() == 2)
                 rezepte->setCurrentRow(wahl);
-            QTest::mouseClick(tkt::kind<QPushButton>(d, "OK"), Qt::LeftButton);
+            QTest::mouseClick(tkt::kind<QPushButton>(d, "ok"), Qt::LeftButton);
         });
     if (!hinweis.isEmpty())
         script.answer(tk::Answer::Ok);
@@ -241,13 +241,13 @@ void WebImportTest::rezeptLandetImEditor()
         w = f1->findChild<tk::WebRezeptfenster*>();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept aus dem Internet"));
-        QCOMPARE(tkt::kind<QLineEdit>(w, "Adresse")->text(), server.url("/weiter/1"));
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QLineEdit>(w, "adresse")->text(), server.url("/weiter/1"));
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "laden"), Qt::LeftButton);
     } else if (start == "datei") {
         tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
         w = f1->findChild<tk::WebRezeptfenster*>();
         script.file(seite);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "DateiOeffnen"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "dateiOeffnen"), Qt::LeftButton);
     } else {
         lasseFallen(f1, QUrl(server.url("/zwei")));
         w = f1->findChild<tk::WebRezeptfenster*>();
@@ -262,14 +262,14 @@ void WebImportTest::rezeptLandetImEditor()
 
     const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit1")->text(), felder[0]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit2")->text(), felder[1]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit3")->text(), felder[2].isEmpty() ? heute : felder[2]);
-    QCOMPARE(tkt::kind<QLineEdit>(editor, "Edit4")->text(), felder[3]);
-    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo2")->toPlainText(), zutaten.join(u'\n'));
-    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "Memo1")->toPlainText(), text.join(u'\n'));
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "titel")->text(), felder[0]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "autor")->text(), felder[1]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "datum")->text(), felder[2].isEmpty() ? heute : felder[2]);
+    QCOMPARE(tkt::kind<QLineEdit>(editor, "menge")->text(), felder[3]);
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "zutaten")->toPlainText(), zutaten.join(u'\n'));
+    QCOMPARE(tkt::kind<QPlainTextEdit>(editor, "rezepttext")->toPlainText(), text.join(u'\n'));
     QCOMPARE(angehakt(editor), kategorien);
-    QCOMPARE(tkt::kind<tk::ImageView>(editor, "Image1")->hasImage(), bild);
+    QCOMPARE(tkt::kind<tk::ImageView>(editor, "bild")->hasImage(), bild);
 
     // The server saw a browser-like request and never got its cookie back.
     for (const QByteArray& a : std::as_const(server.anfragen)) {
@@ -278,7 +278,7 @@ void WebImportTest::rezeptLandetImEditor()
     }
 
     // Saving as always adds the recipe, its source in the comment and the picture as JPEG.
-    QTest::mouseClick(tkt::kind<QPushButton>(editor, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(tkt::kind<QPushButton>(editor, "speichern"), Qt::LeftButton);
     QTRY_VERIFY(!editor->isVisible());
     const QString datum = felder[2].isEmpty() ? heute : felder[2];
     QCOMPARE(c.lines("Data/Rezepte/index.dat"),
@@ -365,27 +365,27 @@ void WebImportTest::fehlerAendernNichts()
     tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
     auto* w = f1->findChild<tk::WebRezeptfenster*>();
     QVERIFY(w);
-    tkt::kind<QLineEdit>(w, "Adresse")->setText(adresse);
-    QTest::mouseClick(tkt::kind<QPushButton>(w, "Laden"), Qt::LeftButton);
+    tkt::kind<QLineEdit>(w, "adresse")->setText(adresse);
+    QTest::mouseClick(tkt::kind<QPushButton>(w, "laden"), Qt::LeftButton);
     if (abbrechen) {
         QTRY_COMPARE(server.anfragen.size(), 1);
         QVERIFY(w->laedt());
-        QVERIFY(!tkt::kind<QPushButton>(w, "Laden")->isEnabled());
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
+        QVERIFY(!tkt::kind<QPushButton>(w, "laden")->isEnabled());
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "abbrechen"), Qt::LeftButton);
     }
-    QTRY_COMPARE(tkt::kind<QLabel>(w, "Status")->text(), meldung);
+    QTRY_COMPARE(tkt::kind<QLabel>(w, "status")->text(), meldung);
     tk::WebLader::setZeitlimit(20000);
 
     QVERIFY(!w->laedt());
     QVERIFY(w->isVisible());
-    QVERIFY(tkt::kind<QPushButton>(w, "Laden")->isEnabled());
+    QVERIFY(tkt::kind<QPushButton>(w, "laden")->isEnabled());
     QVERIFY(!p.forms().rezepteditor->isVisible());
     QCOMPARE(script.unexpected, 0);
     QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
     QCOMPARE(QDir(c.path("Data/Rezepte")).entryList(QDir::Files), dateien);
 
     // "Abbrechen" with nothing loading closes the window.
-    QTest::mouseClick(tkt::kind<QPushButton>(w, "Abbrechen"), Qt::LeftButton);
+    QTest::mouseClick(tkt::kind<QPushButton>(w, "abbrechen"), Qt::LeftButton);
     QVERIFY(!w->isVisible());
 }
 

@@ -129,9 +129,9 @@ private slots:
 
         // The next new recipe gets 6.
         f1->Neueserstellen1Click();
-        tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit1")->setText(QStringLiteral("Neu"));
-        tkt::kind<QListWidget>(p.forms().rezepteditor, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
-        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
+        tkt::kind<QLineEdit>(p.forms().rezepteditor, "titel")->setText(QStringLiteral("Neu"));
+        tkt::kind<QListWidget>(p.forms().rezepteditor, "kategorien")->item(0)->setCheckState(Qt::Checked);
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
         QCOMPARE(c.lines(kIndex).at(0), QStringLiteral("6"));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0006.dat")));
         QCOMPARE(script.unexpected, 0);

@@ -195,7 +195,7 @@ private slots:
         tk::Hauptfenster* m = p.forms().hauptfenster;
         m->Image2Click(); // number order, first entry on show
         QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwiebelkuchen"));
-        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "Memo1");
+        QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar");
         kommentar->setPlainText(QStringLiteral("ungespeichert"));
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Apfelkuchen"), 1);
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Brot"), 2);
@@ -266,11 +266,11 @@ private slots:
         QCOMPARE(p.st.AngezeigtesRezept, 0);
         const QString shown[3] = { items(tkt::kind<QListWidget>(m, "zutaten")).join(u'\n'),
             tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(),
-            tkt::kind<QPlainTextEdit>(k, "Memo1")->toPlainText() };
+            tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText() };
         QVERIFY(shown[part].endsWith(note));
         QVERIFY(shown[part].size() < 120000);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "Memo1")->isReadOnly(), part == 2);
-        tkt::kind<QPushButton>(k, "Button2")->click();
+        QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->isReadOnly(), part == 2);
+        tkt::kind<QPushButton>(k, "speichern")->click();
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0000.dat")), vorher);
         QCOMPARE(script.unexpected, 0);
     }

@@ -34,6 +34,9 @@ void sammlung(tkt::Collection& c)
     c.write(u"Data/Sonstiges/tellerkiste.dat"_qs, { u"[Start]"_qs, u"ShowWelcome=0"_qs });
 }
 
+// The mode buttons by the numbers the main window's menu uses (1 full text … 4 author).
+const char* const kModus[] = { nullptr, "volltext", "titel", "zutaten", "autor" };
+
 QList<int> nummern(const tk::RecipeList* l)
 {
     QList<int> out;
@@ -58,17 +61,17 @@ private slots:
         QCOMPARE(f->windowTitle(), u"Suchen"_qs);
         QCOMPARE(f->size(), QSize(289, 194));
         QVERIFY(f->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"Suchwort"_qs);
-        QCOMPARE(tkt::kind<QLabel>(f, "Label1")->text(), u"* ist Joker/Platzhalter"_qs);
-        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton1")->text(),
+        QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), u"Suchwort"_qs);
+        QCOMPARE(tkt::kind<QLabel>(f, "jokerHinweis")->text(), u"* ist Joker/Platzhalter"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "volltext")->text(),
             u"Volltextsuche (ganzes Rezept (nicht Zutaten))"_qs);
-        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton2")->text(), u"Schnellsuche (nur Rezepttitel)"_qs);
-        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton3")->text(), u"Zutatensuche (nur Zutatenliste)"_qs);
-        QCOMPARE(tkt::kind<QRadioButton>(f, "RadioButton4")->text(), u"Autor"_qs);
-        QCOMPARE(tkt::kind<QPushButton>(f, "Button1")->text(), u"Suchen!"_qs);
-        QCOMPARE(tkt::kind<QPushButton>(f, "Button2")->text(), u"Abbrechen"_qs);
-        QVERIFY(tkt::kind<QPushButton>(f, "Button1")->isDefault());
-        QVERIFY(tkt::kind<QRadioButton>(f, "RadioButton2")->isChecked());
+        QCOMPARE(tkt::kind<QRadioButton>(f, "titel")->text(), u"Schnellsuche (nur Rezepttitel)"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "zutaten")->text(), u"Zutatensuche (nur Zutatenliste)"_qs);
+        QCOMPARE(tkt::kind<QRadioButton>(f, "autor")->text(), u"Autor"_qs);
+        QCOMPARE(tkt::kind<QPushButton>(f, "suchen")->text(), u"Suchen!"_qs);
+        QCOMPARE(tkt::kind<QPushButton>(f, "abbrechen")->text(), u"Abbrechen"_qs);
+        QVERIFY(tkt::kind<QPushButton>(f, "suchen")->isDefault());
+        QVERIFY(tkt::kind<QRadioButton>(f, "titel")->isChecked());
     }
 
     void searchAndSummary_data()
@@ -104,10 +107,10 @@ private slots:
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Image3Click();
         QVERIFY(f->isVisible());
-        tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
-        tkt::kind<QLineEdit>(f, "Edit1")->setText(wort);
+        tkt::kind<QRadioButton>(f, kModus[radio])->click();
+        tkt::kind<QLineEdit>(f, "suchwort")->setText(wort);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "suchen"), Qt::LeftButton);
 
         QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.seen().size(), 1);
@@ -115,16 +118,16 @@ private slots:
         QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
         QCOMPARE(script.seen().at(0).text, summary);
         QVERIFY(f->isHidden());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->maximum(), p.st.RezeptAnzahl + 1);
-        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5); // the last live recipe
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->maximum(), p.st.RezeptAnzahl + 1);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5); // the last live recipe
 
         // Shown again: word, mode and progress as they were; a second search lists the same again.
         f1->Image3Click();
-        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), wort);
-        QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5);
+        QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), wort);
+        QVERIFY(tkt::kind<QRadioButton>(f, kModus[radio])->isChecked());
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5);
         script.answer(tk::Answer::Ok);
-        QTest::keyClick(tkt::kind<QLineEdit>(f, "Edit1"), Qt::Key_Return); // Enter searches once
+        QTest::keyClick(tkt::kind<QLineEdit>(f, "suchwort"), Qt::Key_Return); // Enter searches once
         QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), expected);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage).size(), 2);
         QCOMPARE(script.unexpected, 0);
@@ -167,15 +170,15 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         tk::Suchfenster* f = p.forms().suchfenster;
-        tkt::kind<QRadioButton>(f, "RadioButton4")->setChecked(true);
-        tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
+        tkt::kind<QRadioButton>(f, "autor")->setChecked(true);
+        tkt::kind<QLineEdit>(f, "suchwort")->setText(u"kuchen"_qs);
         if (tag >= 1)
             tkt::kind<QAction>(p.forms().hauptfenster, u"Suchen%1"_qs.arg(tag))->trigger();
         else
             p.forms().hauptfenster->indenWochenthemen1Click(tag);
         QVERIFY(f->isVisible());
-        QVERIFY(tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->isChecked());
-        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"kuchen"_qs);
+        QVERIFY(tkt::kind<QRadioButton>(f, kModus[radio])->isChecked());
+        QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), u"kuchen"_qs);
         QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "suchergebnisse")->count(), 0);
         QVERIFY(script.seen().isEmpty());
     }
@@ -198,7 +201,7 @@ private slots:
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tk::Suchfenster* f = p.forms().suchfenster;
         // full text would find "Teig" in 0, 1 and 5
-        tkt::kind<QRadioButton>(f, "RadioButton1")->setChecked(true);
+        tkt::kind<QRadioButton>(f, "volltext")->setChecked(true);
         tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
         script.answer(tk::Answer::Ok);
         if (viaLabel)
@@ -206,8 +209,8 @@ private slots:
         else
             QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
         QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), (QList<int> { 1, 3 }));
-        QVERIFY(tkt::kind<QRadioButton>(f, "RadioButton2")->isChecked());
-        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), u"apfel"_qs);
+        QVERIFY(tkt::kind<QRadioButton>(f, "titel")->isChecked());
+        QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), u"apfel"_qs);
         QCOMPARE(script.texts(tk::ModalKind::PlainMessage), QStringList { u"Suche beendet: 2 Treffer!"_qs });
         QVERIFY(f->isHidden());
     }
@@ -264,16 +267,16 @@ private slots:
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->append(u"alt"_qs, 0);
         f1->Image3Click();
-        tkt::kind<QRadioButton>(f, u"RadioButton%1"_qs.arg(radio))->click();
-        tkt::kind<QLineEdit>(f, "Edit1")->setText(wort);
+        tkt::kind<QRadioButton>(f, kModus[radio])->click();
+        tkt::kind<QLineEdit>(f, "suchwort")->setText(wort);
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "suchen"), Qt::LeftButton);
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(script.seen().at(0).kind, tk::ModalKind::ErrorReport);
         QVERIFY2(script.seen().at(0).text.endsWith(message), qPrintable(script.seen().at(0).text));
         QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), kept);
         QVERIFY(f->isVisible());
-        QCOMPARE(tkt::kind<QLineEdit>(f, "Edit1")->text(), wort);
+        QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), wort);
     }
 
     void cancelAndCloseBox()
@@ -285,20 +288,20 @@ private slots:
         tk::Suchfenster* f = p.forms().suchfenster;
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->Image3Click();
-        tkt::kind<QLineEdit>(f, "Edit1")->setText(u"kuchen"_qs);
+        tkt::kind<QLineEdit>(f, "suchwort")->setText(u"kuchen"_qs);
         script.answer(tk::Answer::Ok);
-        tkt::kind<QPushButton>(f, "Button1")->click();
+        tkt::kind<QPushButton>(f, "suchen")->click();
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
 
         f1->Image3Click();
         f->close(); // the close box only hides
         QVERIFY(f->isHidden());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 5);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5);
 
         f1->Image3Click();
-        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton); // "Abbrechen"
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "abbrechen"), Qt::LeftButton); // "Abbrechen"
         QVERIFY(f->isHidden());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "ProgressBar1")->value(), 0);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 0);
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
     }
 };

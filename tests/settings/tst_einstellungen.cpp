@@ -15,7 +15,7 @@
 #include "settings/Farbton.h"
 #include "settings/Einstellungen.h"
 #include "settings/gui/Einstellungsfenster.h"
-#include "settings/gui/HueBar.h"
+#include "settings/gui/Farbtonbalken.h"
 #include "store/AppState.h"
 
 namespace {
@@ -86,16 +86,16 @@ private slots:
         tkt::ModalScript script;
         c.write(kDat, file + QStringList { "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
-        QCOMPARE(tkt::kind<QSlider>(p.forms().einstellungsfenster, "TrackBar1")->value(), size);
+        QCOMPARE(tkt::kind<QSlider>(p.forms().einstellungsfenster, "schriftgroesse")->value(), size);
         QCOMPARE(p.st.Schriftgroesse, size);
         QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->font().pointSize(), size + 4);
         QCOMPARE(p.st.NormaleFarbe, normal);
         QCOMPARE(p.st.Farbton, hue);
         QCOMPARE(p.st.AutorVorgabe, autor);
-        QCOMPARE(tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "Edit2")->text(), autor);
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "autor")->text(), autor);
         tk::IniFile ini(c.path(kDat));
-        QCOMPARE(tk::Einstellungen::size(ini), storedSize);
-        QCOMPARE(tk::Einstellungen::skin(ini), !normal);
+        QCOMPARE(tk::Einstellungen::schriftgroesse(ini), storedSize);
+        QCOMPARE(tk::Einstellungen::eigeneFarben(ini), !normal);
         if (hue >= 360)
             QCOMPARE(panelColour(p.forms().hauptfenster), rgb(0, 0, 0));
     }
@@ -111,10 +111,10 @@ private slots:
         p.forms().hauptfenster->Image5Click();
         tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
         QVERIFY(f->isVisible());
-        tkt::kind<QLineEdit>(f, "Edit2")->setText(QStringLiteral("Brutzel"));
-        tkt::kind<QSlider>(f, "TrackBar1")->setValue(7);
-        f->Image1MouseDown(30);
-        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button1"), Qt::LeftButton);
+        tkt::kind<QLineEdit>(f, "autor")->setText(QStringLiteral("Brutzel"));
+        tkt::kind<QSlider>(f, "schriftgroesse")->setValue(7);
+        f->farbtonGewaehlt(30);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "uebernehmen"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
         QCOMPARE(c.lines(kDat),
             (QStringList { "[Data]", "StandardAutor=Brutzel", "[Schrift]", "Size=7", "[Farben]", "Skin=1",
@@ -134,14 +134,16 @@ private slots:
         const QColor before = panelColour(p.forms().hauptfenster);
         tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
         p.forms().hauptfenster->Image5Click();
-        QTest::mousePress(tkt::kind<tk::HueBar>(f, "Image1"), Qt::RightButton, {}, QPoint(120, 10));
+        QTest::mousePress(
+            tkt::kind<tk::Farbtonbalken>(f, "farbbalken"), Qt::RightButton, {}, QPoint(120, 10));
         QCOMPARE(p.st.Farbton, 120);
         QVERIFY(!p.st.NormaleFarbe);
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
-        QCOMPARE(tkt::kind<QPushButton>(f, "Button1")->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
-        tkt::kind<QSlider>(f, "TrackBar1")->setValue(12);
+        QCOMPARE(
+            tkt::kind<QPushButton>(f, "uebernehmen")->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
+        tkt::kind<QSlider>(f, "schriftgroesse")->setValue(12);
         const QByteArray file = c.bytes(kDat);
-        QTest::mouseClick(tkt::kind<QPushButton>(f, "Button2"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(f, "abbrechen"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
         QCOMPARE(c.bytes(kDat), file);
         QCOMPARE(panelColour(p.forms().hauptfenster), before);
@@ -151,7 +153,7 @@ private slots:
         p.forms().hauptfenster->Image5Click();
         QVERIFY(p.st.NormaleFarbe);
         QCOMPARE(p.st.Farbton, 200);
-        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->value(), 9);
+        QCOMPARE(tkt::kind<QSlider>(f, "schriftgroesse")->value(), 9);
     }
 
     void normalColoursKeepStoredHue()
@@ -163,21 +165,21 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!p.st.NormaleFarbe);
         p.forms().hauptfenster->Image5Click();
-        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(),
+        QCOMPARE(tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->farbton(),
             77); // the bar marks the stored hue
-        tkt::kind<tk::HotLabel>(p.forms().einstellungsfenster, "Label1")->press();
+        tkt::kind<tk::HotLabel>(p.forms().einstellungsfenster, "normaleFarbe")->press();
         QVERIFY(p.st.NormaleFarbe);
-        QCOMPARE(tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->hue(), -1);
-        p.forms().einstellungsfenster->Panel1Click();
+        QCOMPARE(tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->farbton(), -1);
+        p.forms().einstellungsfenster->uebernehmen();
         tk::IniFile ini(c.path(kDat));
-        QCOMPARE(tk::Einstellungen::skin(ini), false);
-        QCOMPARE(tk::Einstellungen::farbe(ini), 77);
+        QCOMPARE(tk::Einstellungen::eigeneFarben(ini), false);
+        QCOMPARE(tk::Einstellungen::farbton(ini), 77);
         QCOMPARE(panelColour(p.forms().hauptfenster), QApplication::palette().color(QPalette::Button));
         // Back to the hue scheme: the bar decides, not the stored value.
         p.forms().hauptfenster->Image5Click();
-        tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1")->pick(10);
-        p.forms().einstellungsfenster->Panel1Click();
-        QCOMPARE(tk::Einstellungen::farbe(ini), 10);
+        tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->waehle(10);
+        p.forms().einstellungsfenster->uebernehmen();
+        QCOMPARE(tk::Einstellungen::farbton(ini), 10);
     }
 
     void trackBarDrivesSample()
@@ -187,13 +189,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
-        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->minimum(), 6);
-        QCOMPARE(tkt::kind<QSlider>(f, "TrackBar1")->maximum(), 12);
+        QCOMPARE(tkt::kind<QSlider>(f, "schriftgroesse")->minimum(), 6);
+        QCOMPARE(tkt::kind<QSlider>(f, "schriftgroesse")->maximum(), 12);
         for (int s : { 6, 11, 12 }) {
-            tkt::kind<QSlider>(f, "TrackBar1")->setValue(s);
-            QCOMPARE(tkt::kind<QLabel>(f, "Label4")->font().pointSize(), s);
+            tkt::kind<QSlider>(f, "schriftgroesse")->setValue(s);
+            QCOMPARE(tkt::kind<QLabel>(f, "beispiel")->font().pointSize(), s);
         }
-        QCOMPARE(tkt::kind<QLabel>(f, "Label4")->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(tkt::kind<QLabel>(f, "beispiel")->font().family(), QStringLiteral("Arial"));
     }
 
     void defaultAuthorGoesIntoNextNewRecipe()
@@ -203,11 +205,11 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         p.forms().hauptfenster->Image5Click();
-        tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "Edit2")->setText(QStringLiteral("Tante Erna"));
-        p.forms().einstellungsfenster->Panel1Click();
+        tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "autor")->setText(QStringLiteral("Tante Erna"));
+        p.forms().einstellungsfenster->uebernehmen();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
         p.forms().hauptfenster->Neueserstellen1Click();
-        QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit2")->text(), QStringLiteral("Tante Erna"));
+        QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "autor")->text(), QStringLiteral("Tante Erna"));
     }
 
     void hueBarColumnsAndEnds()
@@ -216,12 +218,12 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::HueBar* bar = tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1");
-        QCOMPARE(bar->picture().size(), QSize(360, 25));
+        tk::Farbtonbalken* bar = tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken");
+        QCOMPARE(bar->bild().size(), QSize(360, 25));
         for (int x : { 0, 66, 180, 359 }) {
-            const tk::Rgb s = tk::Panelfarbe(x);
-            QCOMPARE(bar->picture().pixelColor(x, 0), rgb(s.red, s.green, s.blue));
-            QCOMPARE(bar->picture().pixelColor(x, 24), rgb(s.red, s.green, s.blue));
+            const tk::Rgb s = tk::panelfarbe(x);
+            QCOMPARE(bar->bild().pixelColor(x, 0), rgb(s.red, s.green, s.blue));
+            QCOMPARE(bar->bild().pixelColor(x, 24), rgb(s.red, s.green, s.blue));
         }
         p.forms().hauptfenster->Image5Click();
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, 12));
@@ -239,7 +241,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(
-            tkt::kind<tk::HueBar>(p.forms().einstellungsfenster, "Image1"));
+            tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken"));
         QVERIFY(a);
         QCOMPARE(a->role(), QAccessible::Slider);
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Programmfarbe"));
@@ -261,9 +263,9 @@ private slots:
         QFile::remove(c.path(kDat));
         QDir().mkpath(c.path(kDat));
         p.forms().hauptfenster->Image5Click();
-        tkt::kind<QSlider>(p.forms().einstellungsfenster, "TrackBar1")->setValue(11);
-        p.forms().einstellungsfenster->Image1MouseDown(60);
-        tk::guarded(nullptr, [&] { p.forms().einstellungsfenster->Panel1Click(); });
+        tkt::kind<QSlider>(p.forms().einstellungsfenster, "schriftgroesse")->setValue(11);
+        p.forms().einstellungsfenster->farbtonGewaehlt(60);
+        tk::guarded(nullptr, [&] { p.forms().einstellungsfenster->uebernehmen(); });
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QCOMPARE(p.st.Schriftgroesse, 11);
         QCOMPARE(panelColour(p.forms().hauptfenster), rgb(239, 239, 143));

@@ -87,8 +87,8 @@ private slots:
         const QColor tabBackground
             = tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window);
         const QColor status0 = tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText);
-        f->applySchema(tk::hueSchema(200));
-        tk::Farbschema s = hue < 0 ? tk::normalSchema() : tk::hueSchema(hue);
+        f->applySchema(tk::farbtonSchema(200));
+        tk::Farbschema s = hue < 0 ? tk::normalesSchema() : tk::farbtonSchema(hue);
         f->applySchema(s);
         if (hue == 60) {
             QCOMPARE(s.panel, QColor(239, 239, 143));

@@ -34,7 +34,7 @@ QString show(const tk::Rgb& c) { return QStringLiteral("%1, %2, %3").arg(c.red).
 
 Q_DECLARE_METATYPE(tk::Rgb)
 
-class RgbTranTest : public QObject {
+class FarbtonTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -83,9 +83,9 @@ private slots:
         QFETCH(QString, panel);
         QFETCH(QString, pale);
         QFETCH(QString, dark);
-        QCOMPARE(show(tk::Panelfarbe(hue)), panel);
-        QCOMPARE(show(tk::Feldfarbe(hue)), pale);
-        QCOMPARE(show(tk::Textfarbe(hue)), dark);
+        QCOMPARE(show(tk::panelfarbe(hue)), panel);
+        QCOMPARE(show(tk::feldfarbe(hue)), pale);
+        QCOMPARE(show(tk::textfarbe(hue)), dark);
     }
 
     void everyHueMatchesExtendedReference()
@@ -93,7 +93,7 @@ private slots:
         const int shades[3][2] = { { 75, 75 }, { 90, 30 }, { 20, 90 } };
         for (const auto& sh : shades)
             for (int h = 0; h < 360; ++h) {
-                const tk::Rgb got = tk::HlsToRgb(h, sh[0], sh[1]);
+                const tk::Rgb got = tk::hlsZuRgb(h, sh[0], sh[1]);
                 const tk::Rgb want = reference<long double>(h, sh[0], sh[1]);
                 if (!(got == want))
                     QFAIL(qPrintable(QStringLiteral("hue %1 L %2 S %3: %4 instead of %5")
@@ -133,7 +133,7 @@ private slots:
         QFETCH(int, hue);
         QFETCH(int, lightness);
         QFETCH(int, saturation);
-        QTEST(show(tk::HlsToRgb(hue, lightness, saturation)), "rgb");
+        QTEST(show(tk::hlsZuRgb(hue, lightness, saturation)), "rgb");
     }
 
     void outsideTheBar_data()
@@ -148,12 +148,12 @@ private slots:
     void outsideTheBar()
     {
         QFETCH(int, hue);
-        QCOMPARE(show(tk::Panelfarbe(hue)), QStringLiteral("0, 0, 0"));
-        QCOMPARE(show(tk::Textfarbe(hue)), QStringLiteral("0, 0, 0"));
+        QCOMPARE(show(tk::panelfarbe(hue)), QStringLiteral("0, 0, 0"));
+        QCOMPARE(show(tk::textfarbe(hue)), QStringLiteral("0, 0, 0"));
     }
 
-    void noSaturationIsGrey() { QCOMPARE(show(tk::HlsToRgb(200, 50, 0)), QStringLiteral("128, 128, 128")); }
+    void noSaturationIsGrey() { QCOMPARE(show(tk::hlsZuRgb(200, 50, 0)), QStringLiteral("128, 128, 128")); }
 };
 
-TK_TEST_MAIN(RgbTranTest)
+TK_TEST_MAIN(FarbtonTest)
 #include "tst_farbton.moc"

@@ -130,14 +130,14 @@ void SchreibfehlerTest::saveFails()
     f1->ZeigeRezept(1);
     if (action == QLatin1String("editor")) {
         f1->Bearbeiten1Click();
-        tkt::kind<QLineEdit>(p.forms().rezepteditor, "Edit1")->setText(QStringLiteral("Neuer Titel"));
+        tkt::kind<QLineEdit>(p.forms().rezepteditor, "titel")->setText(QStringLiteral("Neuer Titel"));
     }
     QVERIFY(full ? disk.fill() : disk.readOnly());
     const QHash<QString, QByteArray> before = snapshot(disk.data);
     script.seen().clear();
 
     if (action == QLatin1String("editor")) {
-        tkt::kind<QPushButton>(p.forms().rezepteditor, "Button1")->click();
+        tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
     } else if (action == QLatin1String("delete")) {
         script.answer(tk::Answer::Yes);
         tkt::kind<QAction>(f1, "Lschen1")->trigger();

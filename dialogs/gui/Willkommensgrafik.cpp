@@ -1,4 +1,4 @@
-#include "dialogs/gui/WelcomeArt.h"
+#include "dialogs/gui/Willkommensgrafik.h"
 
 #include <QBitmap>
 #include <QFont>
@@ -15,7 +15,7 @@ namespace {
     const QColor kStrip(214, 227, 243);
     const QColor kKey(255, 0, 255);
 
-    void drawPlate(QPainter& p, const QPointF& c, qreal r)
+    void zeichneTeller(QPainter& p, const QPointF& c, qreal r)
     {
         p.save();
         p.setPen(Qt::NoPen);
@@ -51,7 +51,7 @@ namespace {
         p.restore();
     }
 
-    void drawSteam(QPainter& p, qreal x, qreal y, const QColor& c)
+    void zeichneDampf(QPainter& p, qreal x, qreal y, const QColor& c)
     {
         p.save();
         p.setPen(QPen(c, 2.2, Qt::SolidLine, Qt::RoundCap));
@@ -67,7 +67,7 @@ namespace {
     }
 }
 
-QPixmap transparentPicture(const QImage& image)
+QPixmap durchsichtig(const QImage& image)
 {
     QPixmap pm = QPixmap::fromImage(image);
     if (image.isNull())
@@ -77,7 +77,7 @@ QPixmap transparentPicture(const QImage& image)
     return pm;
 }
 
-QPixmap welcomeBackground()
+QPixmap willkommensHintergrund()
 {
     QPixmap pm(499, 399);
     QPainter p(&pm);
@@ -108,7 +108,7 @@ QPixmap welcomeBackground()
     p.drawText(QRect(106, 34, 390, 22), Qt::AlignLeft | Qt::AlignVCenter,
         QStringLiteral("zu Brutzels Tellerkiste 3.40 \u2013 Ihr Kochbuch am Rechner"));
 
-    drawPlate(p, QPointF(52, 33), 25);
+    zeichneTeller(p, QPointF(52, 33), 25);
 
     // Frame of the text field.
     p.setPen(Qt::NoPen);
@@ -146,9 +146,9 @@ QPixmap welcomeBackground()
     return pm;
 }
 
-QImage arrowPicture(bool up, bool pressed)
+QImage pfeilBild(bool hoch, bool gedrueckt)
 {
-    const QSize size = up ? QSize(75, 83) : QSize(81, 74);
+    const QSize size = hoch ? QSize(75, 83) : QSize(81, 74);
     QImage shape(size, QImage::Format_ARGB32);
     shape.fill(Qt::transparent);
     {
@@ -156,22 +156,22 @@ QImage arrowPicture(bool up, bool pressed)
         p.setRenderHint(QPainter::Antialiasing);
         const QPointF c(size.width() / 2.0, size.height() / 2.0);
         const qreal r = std::min(size.width(), size.height()) / 2.0 - 5;
-        const QPointF shift = pressed ? QPointF(1.5, 1.5) : QPointF(0, 0);
-        if (!pressed) {
+        const QPointF shift = gedrueckt ? QPointF(1.5, 1.5) : QPointF(0, 0);
+        if (!gedrueckt) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(20, 30, 80, 70));
             p.drawEllipse(c + QPointF(2, 3), r, r);
         }
         QRadialGradient g(c + shift - QPointF(r / 3, r / 3), r * 1.6);
-        g.setColorAt(0, pressed ? QColor(120, 135, 200) : QColor(196, 204, 236));
-        g.setColorAt(1, pressed ? QColor(60, 74, 150) : QColor(120, 136, 204));
+        g.setColorAt(0, gedrueckt ? QColor(120, 135, 200) : QColor(196, 204, 236));
+        g.setColorAt(1, gedrueckt ? QColor(60, 74, 150) : QColor(120, 136, 204));
         p.setBrush(g);
         p.setPen(QPen(kNavy, 2));
         p.drawEllipse(c + shift, r, r);
         QPainterPath arrow;
         const qreal s = r * 0.55;
         const QPointF m = c + shift;
-        const qreal dir = up ? -1 : 1;
+        const qreal dir = hoch ? -1 : 1;
         arrow.moveTo(m.x(), m.y() + dir * s);
         arrow.lineTo(m.x() + s * 0.9, m.y() + dir * s * 0.05);
         arrow.lineTo(m.x() + s * 0.35, m.y() + dir * s * 0.05);
@@ -180,7 +180,7 @@ QImage arrowPicture(bool up, bool pressed)
         arrow.lineTo(m.x() - s * 0.35, m.y() + dir * s * 0.05);
         arrow.lineTo(m.x() - s * 0.9, m.y() + dir * s * 0.05);
         arrow.closeSubpath();
-        p.setBrush(pressed ? QColor(230, 236, 250) : Qt::white);
+        p.setBrush(gedrueckt ? QColor(230, 236, 250) : Qt::white);
         p.setPen(QPen(kNavy, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.drawPath(arrow);
     }
@@ -203,7 +203,7 @@ QImage arrowPicture(bool up, bool pressed)
     return out;
 }
 
-QPixmap aboutPicture()
+QPixmap infoBild()
 {
     QPixmap pm(313, 209);
     pm.fill(Qt::white);
@@ -277,7 +277,7 @@ QPixmap aboutPicture()
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(body.left() + 12, body.top() + 12, 10, 48), 5, 5);
 
-    drawSteam(p, 112, 70, QColor(140, 160, 200, 200));
+    zeichneDampf(p, 112, 70, QColor(140, 160, 200, 200));
 
     // A wooden spoon leaning on the pot.
     p.save();

@@ -1,4 +1,4 @@
-#include "settings/gui/HueBar.h"
+#include "settings/gui/Farbtonbalken.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -14,13 +14,13 @@
 namespace tk {
 
 namespace {
-    class HueBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+    class FarbtonbalkenZugang : public QAccessibleWidget, public QAccessibleValueInterface {
     public:
-        explicit HueBarAccessible(HueBar* w)
+        explicit FarbtonbalkenZugang(Farbtonbalken* w)
             : QAccessibleWidget(w, QAccessible::Slider)
         {
         }
-        HueBar* bar() const { return static_cast<HueBar*>(widget()); }
+        Farbtonbalken* balken() const { return static_cast<Farbtonbalken*>(widget()); }
         void* interface_cast(QAccessible::InterfaceType t) override
         {
             if (t == QAccessible::ValueInterface)
@@ -29,14 +29,15 @@ namespace {
         }
         QString text(QAccessible::Text t) const override
         {
-            if (t == QAccessible::Name && !bar()->accessibleName().isEmpty())
-                return bar()->accessibleName();
+            if (t == QAccessible::Name && !balken()->accessibleName().isEmpty())
+                return balken()->accessibleName();
             if (t == QAccessible::Value)
-                return bar()->hue() < 0 ? QString() : QStringLiteral("%1 Grad").arg(bar()->hue());
+                return balken()->farbton() < 0 ? QString()
+                                               : QStringLiteral("%1 Grad").arg(balken()->farbton());
             return QAccessibleWidget::text(t);
         }
-        QVariant currentValue() const override { return std::max(0, bar()->hue()); }
-        void setCurrentValue(const QVariant& v) override { bar()->pick(v.toInt()); }
+        QVariant currentValue() const override { return std::max(0, balken()->farbton()); }
+        void setCurrentValue(const QVariant& v) override { balken()->waehle(v.toInt()); }
         QVariant maximumValue() const override { return 359; }
         QVariant minimumValue() const override { return 0; }
         QVariant minimumStepSize() const override { return 1; }
@@ -44,13 +45,13 @@ namespace {
 
     QAccessibleInterface* factory(const QString& cls, QObject* o)
     {
-        if (cls == QLatin1String("tk::HueBar") && o && o->isWidgetType())
-            return new HueBarAccessible(static_cast<HueBar*>(o));
+        if (cls == QLatin1String("tk::Farbtonbalken") && o && o->isWidgetType())
+            return new FarbtonbalkenZugang(static_cast<Farbtonbalken*>(o));
         return nullptr;
     }
 }
 
-HueBar::HueBar(QWidget* parent)
+Farbtonbalken::Farbtonbalken(QWidget* parent)
     : QWidget(parent)
 {
     static const bool installed = [] {
@@ -63,37 +64,37 @@ HueBar::HueBar(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void HueBar::draw()
+void Farbtonbalken::zeichnen()
 {
-    m_bar = QImage(360, 25, QImage::Format_RGB32);
-    QPainter p(&m_bar);
+    m_bild = QImage(360, 25, QImage::Format_RGB32);
+    QPainter p(&m_bild);
     for (int x = 0; x < 360; ++x) {
-        const Rgb c = Panelfarbe(x);
+        const Rgb c = panelfarbe(x);
         p.setPen(QColor(c.red, c.green, c.blue));
         p.drawLine(x, 0, x, 24);
     }
     update();
 }
 
-void HueBar::pick(int x)
+void Farbtonbalken::waehle(int x)
 {
-    m_hue = std::clamp(x, 0, 359);
+    m_farbton = std::clamp(x, 0, 359);
     update();
-    emit picked(m_hue);
-    QAccessibleValueChangeEvent ev(this, m_hue);
+    emit gewaehlt(m_farbton);
+    QAccessibleValueChangeEvent ev(this, m_farbton);
     QAccessible::updateAccessibility(&ev);
 }
 
-void HueBar::paintEvent(QPaintEvent*)
+void Farbtonbalken::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_bar);
-    if (m_hue >= 0 && m_hue < 360) {
+    p.drawImage(0, 0, m_bild);
+    if (m_farbton >= 0 && m_farbton < 360) {
         // Small notches at both edges mark the chosen hue without hiding its colour.
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(40, 40, 40));
-        const qreal x = m_hue + 0.5;
+        const qreal x = m_farbton + 0.5;
         p.drawPolygon(QPolygonF({ QPointF(x - 4, 0), QPointF(x + 4, 0), QPointF(x, 5) }));
         p.drawPolygon(QPolygonF({ QPointF(x - 4, 25), QPointF(x + 4, 25), QPointF(x, 20) }));
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -106,15 +107,15 @@ void HueBar::paintEvent(QPaintEvent*)
     }
 }
 
-void HueBar::mousePressEvent(QMouseEvent* e) { pick(int(e->position().x())); }
+void Farbtonbalken::mousePressEvent(QMouseEvent* e) { waehle(int(e->position().x())); }
 
-void HueBar::keyPressEvent(QKeyEvent* e)
+void Farbtonbalken::keyPressEvent(QKeyEvent* e)
 {
     const int step = (e->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     if (e->key() == Qt::Key_Left)
-        pick(std::max(0, m_hue) - step);
+        waehle(std::max(0, m_farbton) - step);
     else if (e->key() == Qt::Key_Right)
-        pick(std::max(0, m_hue) + step);
+        waehle(std::max(0, m_farbton) + step);
     else
         QWidget::keyPressEvent(e);
 }

@@ -6,12 +6,12 @@
 namespace tk {
 
 // Artwork of the welcome and about windows, drawn in code.
-QPixmap welcomeBackground(); // 499 x 399
+QPixmap willkommensHintergrund(); // 499 x 399
 // The arrows as shipped in Data/Grafiken: magenta marks the see-through parts.
-QImage arrowPicture(bool up, bool pressed); // up 75 x 83, down 81 x 74
-QPixmap aboutPicture(); // 313 x 209
+QImage pfeilBild(bool hoch, bool gedrueckt); // up 75 x 83, down 81 x 74
+QPixmap infoBild(); // 313 x 209
 
 // A bitmap whose bottom-left pixel colour is see-through, as transparent pictures are drawn.
-QPixmap transparentPicture(const QImage& image);
+QPixmap durchsichtig(const QImage& image);
 
 } // namespace tk

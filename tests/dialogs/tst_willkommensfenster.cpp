@@ -6,7 +6,8 @@
 #include <QTextEdit>
 
 #include "dialogs/gui/Willkommensfenster.h"
-#include "dialogs/gui/WelcomeParts.h"
+#include "dialogs/gui/Ankreuzfeld.h"
+#include "dialogs/gui/Klickbild.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/IniFile.h"
 #include "platform/gui/Application.h"
@@ -44,11 +45,11 @@ void prepare(tkt::Collection& c, const QStringList& settings, bool arrows = true
 
 bool storedShowWelcome(const tkt::Collection& c)
 {
-    return tk::Einstellungen::showWelcome(tk::IniFile(c.path(kDat)));
+    return tk::Einstellungen::willkommenZeigen(tk::IniFile(c.path(kDat)));
 }
 }
 
-class WelcomeTest : public QObject {
+class WillkommensfensterTest : public QObject {
     Q_OBJECT
 private slots:
     void startupShowsWelcomeOrMain_data()
@@ -70,12 +71,14 @@ private slots:
         tkt::Program p(c.dir());
         QCOMPARE(p.forms().willkommensfenster->isVisible(), welcome);
         QCOMPARE(p.forms().hauptfenster->isVisible(), !welcome);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().willkommensfenster, "Label3")->text(), QStringLiteral("X"));
-        QVERIFY(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")
+        QCOMPARE(tkt::kind<QLabel>(p.forms().willkommensfenster, "haken")->text(), QStringLiteral("X"));
+        QVERIFY(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "willkommenstext")
                     ->toPlainText()
                     .startsWith(QStringLiteral("Herzlich willkommen!")));
-        QCOMPARE(
-            tkt::kind<QTextEdit>(p.forms().willkommensfenster, "RichEdit1")->verticalScrollBar()->value(), 0);
+        QCOMPARE(tkt::kind<QTextEdit>(p.forms().willkommensfenster, "willkommenstext")
+                     ->verticalScrollBar()
+                     ->value(),
+            0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -90,17 +93,17 @@ private slots:
         QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(w->size(), QSize(499, 399));
-        QCOMPARE(tkt::kind<QTextEdit>(w, "RichEdit1")->geometry(), QRect(104, 73, 293, 244));
-        QVERIFY(tkt::kind<QTextEdit>(w, "RichEdit1")->isReadOnly());
-        QCOMPARE(
-            tkt::kind<QTextEdit>(w, "RichEdit1")->palette().color(QPalette::Base), QColor(129, 185, 220));
-        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image4")->geometry(), QRect(408, 94, 75, 83));
-        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image5")->geometry(), QRect(410, 222, 81, 74));
-        QCOMPARE(tkt::kind<tk::TickBox>(w, "Shape2")->geometry(), QRect(380, 373, 20, 19));
-        QCOMPARE(tkt::kind<tk::HotLabel>(w, "Label2")->text(), QStringLiteral("OK, weiter"));
-        QCOMPARE(tkt::kind<QLabel>(w, "Label4")->text(), QStringLiteral("Immer anzeigen"));
-        QCOMPARE(tkt::kind<QTimer>(w, "Timer1")->interval(), 50);
-        QVERIFY(tkt::kind<QTimer>(w, "Timer1")->isActive());
+        QCOMPARE(tkt::kind<QTextEdit>(w, "willkommenstext")->geometry(), QRect(104, 73, 293, 244));
+        QVERIFY(tkt::kind<QTextEdit>(w, "willkommenstext")->isReadOnly());
+        QCOMPARE(tkt::kind<QTextEdit>(w, "willkommenstext")->palette().color(QPalette::Base),
+            QColor(129, 185, 220));
+        QCOMPARE(tkt::kind<tk::Klickbild>(w, "pfeilHoch")->geometry(), QRect(408, 94, 75, 83));
+        QCOMPARE(tkt::kind<tk::Klickbild>(w, "pfeilRunter")->geometry(), QRect(410, 222, 81, 74));
+        QCOMPARE(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld")->geometry(), QRect(380, 373, 20, 19));
+        QCOMPARE(tkt::kind<tk::HotLabel>(w, "weiter")->text(), QStringLiteral("OK, weiter"));
+        QCOMPARE(tkt::kind<QLabel>(w, "immerAnzeigen")->text(), QStringLiteral("Immer anzeigen"));
+        QCOMPARE(tkt::kind<QTimer>(w, "takt")->interval(), 50);
+        QVERIFY(tkt::kind<QTimer>(w, "takt")->isActive());
     }
 
     void untickAndLeave()
@@ -111,14 +114,14 @@ private slots:
         tkt::Program p(c.dir());
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
         // The words change nothing; the box and the tick do.
-        QTest::mousePress(tkt::kind<QLabel>(w, "Label4"), Qt::LeftButton);
-        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
-        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::RightButton);
-        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QString());
-        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::LeftButton, {}, QPoint(10, 9));
-        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
-        QTest::mousePress(tkt::kind<tk::TickBox>(w, "Shape2"), Qt::LeftButton);
-        QTest::mousePress(tkt::kind<tk::HotLabel>(w, "Label2"), Qt::MiddleButton);
+        QTest::mousePress(tkt::kind<QLabel>(w, "immerAnzeigen"), Qt::LeftButton);
+        QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QStringLiteral("X"));
+        QTest::mousePress(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld"), Qt::RightButton);
+        QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QString());
+        QTest::mousePress(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld"), Qt::LeftButton, {}, QPoint(10, 9));
+        QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QStringLiteral("X"));
+        QTest::mousePress(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld"), Qt::LeftButton);
+        QTest::mousePress(tkt::kind<tk::HotLabel>(w, "weiter"), Qt::MiddleButton);
         QVERIFY(!w->isVisible());
         QVERIFY(p.forms().hauptfenster->isVisible());
         QVERIFY(!storedShowWelcome(c));
@@ -137,16 +140,16 @@ private slots:
         QVERIFY(p.forms().einstellungsfenster->isVisible());
         tkt::kind<QAction>(main, "Willkommen1")->trigger();
         QVERIFY(w->isVisible());
-        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QStringLiteral("X"));
+        QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QStringLiteral("X"));
         QTRY_VERIFY(!main->isVisible());
         QVERIFY(!p.forms().einstellungsfenster->isVisible());
         // Still hidden on later ticks, until "OK, weiter".
         main->show();
         QTRY_VERIFY(!main->isVisible());
-        tkt::kind<tk::HotLabel>(w, "Label2")->press();
+        tkt::kind<tk::HotLabel>(w, "weiter")->press();
         QVERIFY(main->isVisible());
         QVERIFY(storedShowWelcome(c));
-        w->Timer1Timer();
+        w->takt();
         QVERIFY(main->isVisible());
     }
 
@@ -157,40 +160,40 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
-        tkt::kind<QTimer>(w, "Timer1")->stop();
-        QCOMPARE(w->topLine(), 0);
-        const QImage resting = tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage();
-        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
-        QVERIFY(w->PfeilRunter);
-        QVERIFY(tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage() != resting);
+        tkt::kind<QTimer>(w, "takt")->stop();
+        QCOMPARE(w->obersteZeile(), 0);
+        const QImage resting = tkt::kind<tk::Klickbild>(w, "pfeilRunter")->pixmap().toImage();
+        QTest::mousePress(tkt::kind<tk::Klickbild>(w, "pfeilRunter"), Qt::LeftButton);
+        QVERIFY(w->runterGedrueckt);
+        QVERIFY(tkt::kind<tk::Klickbild>(w, "pfeilRunter")->pixmap().toImage() != resting);
         for (int i = 1; i <= 3; ++i) {
-            w->Timer1Timer();
-            QCOMPARE(w->topLine(), i);
+            w->takt();
+            QCOMPARE(w->obersteZeile(), i);
         }
-        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
-        QVERIFY(!w->PfeilRunter);
-        QCOMPARE(tkt::kind<tk::PressPicture>(w, "Image5")->pixmap().toImage(), resting);
-        w->Timer1Timer();
-        QCOMPARE(w->topLine(), 3);
+        QTest::mouseRelease(tkt::kind<tk::Klickbild>(w, "pfeilRunter"), Qt::LeftButton);
+        QVERIFY(!w->runterGedrueckt);
+        QCOMPARE(tkt::kind<tk::Klickbild>(w, "pfeilRunter")->pixmap().toImage(), resting);
+        w->takt();
+        QCOMPARE(w->obersteZeile(), 3);
 
-        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image4"), Qt::RightButton);
-        QVERIFY(w->PfeilHoch);
+        QTest::mousePress(tkt::kind<tk::Klickbild>(w, "pfeilHoch"), Qt::RightButton);
+        QVERIFY(w->hochGedrueckt);
         for (int i = 0; i < 6; ++i)
-            w->Timer1Timer();
-        QCOMPARE(w->topLine(), 0); // past the beginning nothing happens
-        QCOMPARE(tkt::kind<QTextEdit>(w, "RichEdit1")->verticalScrollBar()->value(), 0);
-        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image4"), Qt::RightButton);
+            w->takt();
+        QCOMPARE(w->obersteZeile(), 0); // past the beginning nothing happens
+        QCOMPARE(tkt::kind<QTextEdit>(w, "willkommenstext")->verticalScrollBar()->value(), 0);
+        QTest::mouseRelease(tkt::kind<tk::Klickbild>(w, "pfeilHoch"), Qt::RightButton);
 
         // Held long enough, the real timer reaches the end and stops there.
-        QScrollBar* bar = tkt::kind<QTextEdit>(w, "RichEdit1")->verticalScrollBar();
+        QScrollBar* bar = tkt::kind<QTextEdit>(w, "willkommenstext")->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
-        tkt::kind<QTimer>(w, "Timer1")->start();
-        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
+        tkt::kind<QTimer>(w, "takt")->start();
+        QTest::mousePress(tkt::kind<tk::Klickbild>(w, "pfeilRunter"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(bar->value(), bar->maximum(), 20000);
-        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
-        const int line = w->topLine();
-        w->Timer1Timer();
-        QCOMPARE(w->topLine(), line);
+        QTest::mouseRelease(tkt::kind<tk::Klickbild>(w, "pfeilRunter"), Qt::LeftButton);
+        const int line = w->obersteZeile();
+        w->takt();
+        QCOMPARE(w->obersteZeile(), line);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -202,8 +205,8 @@ private slots:
         script.answer(tk::Answer::Ok);
         tkt::Program p(c.dir());
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
-        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image5"), Qt::LeftButton);
-        QVERIFY(!w->PfeilRunter);
+        QTest::mousePress(tkt::kind<tk::Klickbild>(w, "pfeilRunter"), Qt::LeftButton);
+        QVERIFY(!w->runterGedrueckt);
         const QStringList reports = script.texts(tk::ModalKind::ErrorReport);
         QCOMPARE(reports.size(), 1);
         QVERIFY(reports.first().contains(QStringLiteral("pfeil_runter_gedrueckt.bmp")));
@@ -216,20 +219,20 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
-        tkt::kind<QTimer>(w, "Timer1")->stop();
+        tkt::kind<QTimer>(w, "takt")->stop();
         QPoint pointer(700, 500);
-        w->pointerPos = [&] { return pointer; };
-        QTest::mousePress(tkt::kind<tk::PressPicture>(w, "Image6"), Qt::LeftButton, {}, QPoint(30, 40));
-        QVERIFY(w->Ziehen);
+        w->zeigerPosition = [&] { return pointer; };
+        QTest::mousePress(tkt::kind<tk::Klickbild>(w, "hintergrund"), Qt::LeftButton, {}, QPoint(30, 40));
+        QVERIFY(w->wirdGezogen);
         pointer = QPoint(300, 200);
-        w->Timer1Timer();
+        w->takt();
         QCOMPARE(w->pos(), QPoint(270, 160));
         pointer = QPoint(310, 230);
-        w->Timer1Timer();
+        w->takt();
         QCOMPARE(w->pos(), QPoint(280, 190));
-        QTest::mouseRelease(tkt::kind<tk::PressPicture>(w, "Image6"), Qt::LeftButton);
+        QTest::mouseRelease(tkt::kind<tk::Klickbild>(w, "hintergrund"), Qt::LeftButton);
         pointer = QPoint(0, 0);
-        w->Timer1Timer();
+        w->takt();
         QCOMPARE(w->pos(), QPoint(280, 190));
     }
 
@@ -273,22 +276,22 @@ private slots:
         tkt::Program p(c.dir());
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
         QAccessibleInterface* box
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::TickBox>(w, "Shape2"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::Ankreuzfeld>(w, "ankreuzfeld"));
         QVERIFY(box);
         QCOMPARE(box->role(), QAccessible::CheckBox);
         QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Immer anzeigen"));
         QVERIFY(box->state().checked);
         box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(!box->state().checked);
-        QCOMPARE(tkt::kind<QLabel>(w, "Label3")->text(), QString());
+        QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QString());
         QAccessibleInterface* down
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::PressPicture>(w, "Image5"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::Klickbild>(w, "pfeilRunter"));
         QCOMPARE(down->role(), QAccessible::Button);
         QCOMPARE(down->text(QAccessible::Name), QStringLiteral("Nach unten blättern"));
         down->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(w->topLine(), 3);
+        QCOMPARE(w->obersteZeile(), 3);
     }
 };
 
-TK_TEST_MAIN(WelcomeTest)
-#include "tst_welcome.moc"
+TK_TEST_MAIN(WillkommensfensterTest)
+#include "tst_willkommensfenster.moc"
