@@ -14,7 +14,7 @@ void oeffnePakete(Fensterregister& forms, const QStringList& argumente, const QS
     if (pakete.isEmpty() || !forms.hauptfenster || !forms.paketimportfenster)
         return;
     // The same window the menu opens: emptied, centred and on top.
-    forms.hauptfenster->Installieren2Click();
+    forms.hauptfenster->paketImportieren();
     guarded(forms.paketimportfenster, [&] { forms.paketimportfenster->paketeLaden(pakete); });
 }
 

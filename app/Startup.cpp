@@ -59,7 +59,7 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     f.paketimportfenster = new Paketimportfenster(st);
     f.aktualisierungsfenster = new Aktualisierungsfenster(st, f);
     f.ladefenster = new Ladefenster(st, f);
-    f.ladefenster->UpdateRezepte();
+    f.ladefenster->rezepteLaden();
     f.infofenster = new Infofenster(st);
     f.rezepteditor = new Rezepteditor(st);
     f.paketexportfenster = new Paketexportfenster(st);
@@ -69,12 +69,12 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     // The comment window follows the recipe on show and holds what the user typed for it.
     Hauptfenster* haupt = f.hauptfenster;
     Kommentarfenster* kommentar = f.kommentarfenster;
-    QObject::connect(haupt, &Hauptfenster::kommentarChanged, kommentar,
-        [haupt, kommentar] { kommentar->setKommentarZeilen(haupt->RezeptKommentar); });
-    kommentar->setKommentarZeilen(haupt->RezeptKommentar);
+    QObject::connect(haupt, &Hauptfenster::kommentarGeaendert, kommentar,
+        [haupt, kommentar] { kommentar->setKommentarZeilen(haupt->rezeptKommentar); });
+    kommentar->setKommentarZeilen(haupt->rezeptKommentar);
     st.offenerKommentar
         = [&st, kommentar = QPointer<Kommentarfenster>(kommentar)](int n) -> std::optional<QStringList> {
-        if (!kommentar || n != st.AngezeigtesRezept)
+        if (!kommentar || n != st.angezeigtesRezept)
             return std::nullopt;
         return kommentar->kommentarZeilen();
     };

@@ -41,12 +41,12 @@ int main(int argc, char** argv)
             tk::oeffnePakete(windows->forms, argumente, arbeitsordner);
             const QUrl web = tk::webArgument(argumente);
             if (web.isValid() && windows->forms.hauptfenster)
-                windows->forms.hauptfenster->WebImport(web.toString());
+                windows->forms.hauptfenster->webImport(web.toString());
         });
     einzelstart.bereit();
     // `tellerkiste https://…` opens the web import with that address loading.
     const QUrl web = tk::webArgument(QCoreApplication::arguments().mid(1));
     if (web.isValid() && windows->forms.hauptfenster)
-        windows->forms.hauptfenster->WebImport(web.toString());
+        windows->forms.hauptfenster->webImport(web.toString());
     return app.exec();
 }

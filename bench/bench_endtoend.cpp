@@ -87,39 +87,39 @@ int main(int argc, char** argv)
     std::unique_ptr<tk::Windows> windows;
     const double startMs = timed([&] { windows = tk::createWindows(st); });
     tk::Hauptfenster* m = windows->forms.hauptfenster;
-    auto* liste = tkb::kind<tk::RecipeList>(m, "treeview1");
+    auto* liste = tkb::kind<tk::RecipeList>(m, "rezeptliste");
     auto* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     auto* treffer = tkb::kind<tk::RecipeList>(m, "suchergebnisse");
-    check(st.RezeptAnzahl == made.live, "Anzahl der geladenen Rezepte");
+    check(st.rezeptAnzahl == made.live, "Anzahl der geladenen Rezepte");
     check(liste->count() == made.live, "Liste \"Alle\" nach dem Start");
 
     // A live recipe in the middle of the collection.
     int n = count / 2;
-    while (n < st.RezeptMax && st.Rezepte[size_t(n)].Geloescht)
+    while (n < st.rezeptMax && st.rezepte[size_t(n)].geloescht)
         ++n;
-    const double showMs = timed([&] { m->ZeigeRezept(n); });
-    check(tkb::kind<QLabel>(m, "rezeptname")->text() == st.Rezepte[size_t(n)].Titel,
-        "Titel des gezeigten Rezepts");
+    const double showMs = timed([&] { m->zeigeRezept(n); });
+    check(
+        tkb::kind<QLabel>(m, "titel")->text() == st.rezepte[size_t(n)].titel, "Titel des gezeigten Rezepts");
     const tk::RecipeFile file = tk::parseRecipe(tk::loadLines(tk::recipePath(dir.path(), n)));
     check(tkb::kind<QListWidget>(m, "zutaten")->count() == file.zutaten.size(),
         "Zutaten des gezeigten Rezepts");
 
     // Tab changes: a category tab lists exactly the recipes carrying it.
     int inTab = 0;
-    const int kat = st.kat.TabKategorie.value(3, 3);
-    for (int i = 0; i <= st.RezeptMax; ++i)
-        if (!st.Rezepte[size_t(i)].Geloescht && tk::gehoertZuKategorie(st.Rezepte[size_t(i)], kat))
+    const int kat = st.kategorien.tabKategorie.value(3, 3);
+    for (int i = 0; i <= st.rezeptMax; ++i)
+        if (!st.rezepte[size_t(i)].geloescht && tk::gehoertZuKategorie(st.rezepte[size_t(i)], kat))
             ++inTab;
     const double tabMs = timed([&] { reiter->setCurrentIndex(3); });
     check(liste->count() == inTab, "Liste eines Kategorie-Reiters");
     const double tabBackMs = timed([&] { reiter->setCurrentIndex(0); });
-    check(liste->count() == st.RezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
+    check(liste->count() == st.rezeptAnzahl, "Liste \"Alle\" nach dem Reiterwechsel");
 
     // A search in every mode through the window; the hits must be those of the core search.
-    const QString titelWort = st.Rezepte[size_t(n)].Titel.section(u' ', 0, 0);
+    const QString titelWort = st.rezepte[size_t(n)].titel.section(u' ', 0, 0);
     const QString zutatWort = file.zutaten.value(0).section(u' ', -1);
     const QString textWort = file.text.value(0).section(u' ', 0, 0);
-    const QString autorWort = st.Rezepte[size_t(n)].Autor.section(u' ', -1);
+    const QString autorWort = st.rezepte[size_t(n)].autor.section(u' ', -1);
     struct Run {
         const char* knopf;
         tk::SuchModus modus;
@@ -134,13 +134,13 @@ int main(int argc, char** argv)
         { "autor", tk::SuchModus::Autor, autorWort, "Autor" } };
     tk::Suchfenster* s = windows->forms.suchfenster;
     for (Run& r : runs) {
-        m->Image3Click();
+        m->suchfensterZeigen();
         tkb::kind<QRadioButton>(s, QLatin1String(r.knopf))->click();
         tkb::kind<QLineEdit>(s, "suchwort")->setText(r.wort);
         auto* suchen = tkb::kind<QPushButton>(s, "suchen");
         r.ms = timed([&] { suchen->click(); });
         std::vector<int> expected;
-        tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir.path(), r.modus, r.wort, expected);
+        tk::sucheRezepte(st.rezepte, st.rezeptMax, dir.path(), r.modus, r.wort, expected);
         r.hits = treffer->count();
         bool same = r.hits == int(expected.size()) && r.hits > 0;
         for (int i = 0; same && i < r.hits; ++i)
@@ -152,8 +152,8 @@ int main(int argc, char** argv)
     }
 
     // A save through the editor.
-    st.AktRezept = n;
-    m->Bearbeiten1Click();
+    st.aktuellesRezept = n;
+    m->rezeptBearbeiten();
     tk::Rezepteditor* e = windows->forms.rezepteditor;
     tkb::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Geänderte Suppe"));
     auto* speichern = tkb::kind<QPushButton>(e, "speichern");
@@ -162,20 +162,20 @@ int main(int argc, char** argv)
     check(tk::splitEntry(index.value(n + 1)).titel == QStringLiteral("Geänderte Suppe"),
         "Titel im Index gespeichert");
     check(
-        st.Rezepte[size_t(n)].Titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");
-    check(st.RezeptAnzahl == made.live, "Anzahl nach dem Speichern");
+        st.rezepte[size_t(n)].titel == QStringLiteral("Geänderte Suppe"), "Titel nach dem Speichern geladen");
+    check(st.rezeptAnzahl == made.live, "Anzahl nach dem Speichern");
 
     // A deletion.
     int d = n + 1;
-    while (d < st.RezeptMax && st.Rezepte[size_t(d)].Geloescht)
+    while (d < st.rezeptMax && st.rezepte[size_t(d)].geloescht)
         ++d;
-    st.AktRezept = d;
+    st.aktuellesRezept = d;
     const int askedBefore = asked;
-    const double deleteMs = timed([&] { m->Lschen1Click(); });
+    const double deleteMs = timed([&] { m->rezeptLoeschen(); });
     check(asked == askedBefore + 1, "Rückfrage vor dem Löschen");
     check(tk::isDeletedEntry(tk::loadLines(tk::indexPath(dir.path())).value(d + 1)), "Eintrag gelöscht");
     check(!QFile::exists(tk::recipePath(dir.path(), d)), "Rezeptdatei entfernt");
-    check(st.RezeptAnzahl == made.live - 1, "Anzahl nach dem Löschen");
+    check(st.rezeptAnzahl == made.live - 1, "Anzahl nach dem Löschen");
     check(notices.isEmpty(), "keine unerwartete Meldung");
     for (const QString& t : notices)
         std::printf("  Meldung: %s\n", qPrintable(t));

@@ -90,7 +90,7 @@ int start(int argc, char** argv, const QString& dir)
     const qint64 t0 = qgetenv("TK_T0").toLongLong(); // 0 when unset
     if (t0 > 0)
         seitStart = double(QDateTime::currentMSecsSinceEpoch() * 1000000 - t0) / 1e6;
-    std::printf("bereit %ld 0 %d %.1f\n", rssKb(), state.RezeptAnzahl, seitStart);
+    std::printf("bereit %ld 0 %d %.1f\n", rssKb(), state.rezeptAnzahl, seitStart);
     // Where the time went, for whoever looks at the start by hand.
     std::fprintf(stderr,
         "application %.1f ms, until the windows %.1f ms, windows and load until %.1f ms, enabled at %.1f "
@@ -234,7 +234,7 @@ void messen(const QString& arg)
     QCoreApplication::processEvents();
     tk::Hauptfenster* m = windows->forms.hauptfenster;
     auto* tabs = tkb::kind<tk::TabControl>(m, QStringLiteral("kategorien"));
-    auto* liste = tkb::kind<tk::RecipeList>(m, QStringLiteral("treeview1"));
+    auto* liste = tkb::kind<tk::RecipeList>(m, QStringLiteral("rezeptliste"));
     auto* treffer = tkb::kind<tk::RecipeList>(m, QStringLiteral("suchergebnisse"));
     check(liste->count() == made.live, "Liste \"Alle\" nach dem Start");
 
@@ -264,7 +264,7 @@ void messen(const QString& arg)
     });
     tk::Suchfenster* s = windows->forms.suchfenster;
     auto suche = [&](const char* radio, const QString& wort) {
-        m->Image3Click();
+        m->suchfensterZeigen();
         tkb::kind<QRadioButton>(s, QLatin1String(radio))->click();
         tkb::kind<QLineEdit>(s, QStringLiteral("suchwort"))->setText(wort);
         return ms([&] {
@@ -297,7 +297,7 @@ void messen(const QString& arg)
                 theirs = std::min(theirs, grep(l.wort, folder));
         }
         std::vector<int> erwartet;
-        tk::sucheRezepte(st.Rezepte, st.RezeptMax, dir, l.modus, l.wort, erwartet);
+        tk::sucheRezepte(st.rezepte, st.rezeptMax, dir, l.modus, l.wort, erwartet);
         check(treffer->count() == int(erwartet.size()), l.name);
         const double anteil = 100.0 * treffer->count() / std::max(1, made.live);
         if (l.ziel > 0)

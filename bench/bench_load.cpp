@@ -47,9 +47,9 @@ Figures measure(const QString& programDir)
         int max = -1;
         int listed = 0;
         // As the program loads: the index file's bytes, split and decoded field by field.
-        const tk::LoadOutcome out = tk::loadRezepte(
+        const tk::Ladeergebnis out = tk::ladeTabelle(
             tk::IndexZeilen(tk::loadBytes(index)), table, max, &fav, 0, [](int) {}, [&](int) { ++listed; });
-        fig.live = out.liveCount;
+        fig.live = out.lebend;
     });
     qsizetype sink = 0;
     fig.plain = bestOf(5, [&] {

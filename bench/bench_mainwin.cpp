@@ -1,4 +1,4 @@
-// The main window on a large collection: the loader (UpdateRezepte) with its progress display, and
+// The main window on a large collection: the loader (rezepteLaden) with its progress display, and
 // a tab change with alphabetical sorting. Headless.
 #include <QCoreApplication>
 #include <QDir>
@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     const double startMs = startup.nsecsElapsed() / 1e6;
     tk::Hauptfenster* m = windows->forms.hauptfenster;
 
-    const double load = bestOf(3, [&] { windows->forms.ladefenster->UpdateRezepte(); });
+    const double load = bestOf(3, [&] { windows->forms.ladefenster->rezepteLaden(); });
     // A plain read of the same index: the floor any loader has to pay.
     const double plain = bestOf(3, [&] {
         const QStringList lines = tk::loadLines(dir.path() + QStringLiteral("/Data/Rezepte/index.dat"));
@@ -73,9 +73,9 @@ int main(int argc, char** argv)
         for (const QString& l : lines)
             n = n + l.indexOf(u'|');
     });
-    m->Image1Click(); // alphabetical mode
+    m->nachAlphabetOrdnen(); // alphabetical mode
     // The first alphabetical list after a load ranks all titles once.
-    windows->forms.ladefenster->UpdateRezepte();
+    windows->forms.ladefenster->rezepteLaden();
     tk::TabControl* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     const double tabCold = bestOf(1, [&] { reiter->setCurrentIndex(reiter->currentIndex() == 0 ? 1 : 0); });
     const double tabAll = bestOf(3, [&] {
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
         reiter->setCurrentIndex(0);
         reiter->setCurrentIndex(3);
     });
-    m->Image2Click();
+    m->nachDatumOrdnen();
     const double tabUnsorted = bestOf(3, [&] {
         reiter->setCurrentIndex(1);
         reiter->setCurrentIndex(0);
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     tk::saveLines(tk::recipePath(dir.path(), 0),
         { QStringLiteral("1"), riesig, riesig, QStringLiteral("###KOMMENTAR###"), riesig });
     const double huge = bestOf(3, [&] {
-        m->ZeigeRezept(0);
+        m->zeigeRezept(0);
         windows->forms.kommentarfenster->show();
         QCoreApplication::processEvents();
         m->repaint();
@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         windows->forms.kommentarfenster->hide();
     });
 
-    std::printf("mainwin: %d recipes, %d live\n", count, st.RezeptAnzahl);
+    std::printf("mainwin: %d recipes, %d live\n", count, st.rezeptAnzahl);
     std::printf("  start-up (15 windows + first load)     %8.1f ms\n", startMs);
     std::printf(
         "  UpdateRezepte                          %8.1f ms   (plain index read %.1f ms, ratio %.2f)\n", load,

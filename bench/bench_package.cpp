@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         }
         std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
-        tk::loadRezepte(tk::loadLines(tk::indexPath(quelle)), rezepte, rezeptMax, nullptr, 0, {}, {});
+        tk::ladeTabelle(tk::loadLines(tk::indexPath(quelle)), rezepte, rezeptMax, nullptr, 0, {}, {});
         QList<int> nummern;
         for (int n = 0; n <= rezeptMax; ++n)
             nummern.append(n);
@@ -134,14 +134,14 @@ int main(int argc, char** argv)
 
         double packen = 1e300, gzip9 = 1e300;
         for (int r = 0; r < 3; ++r) {
-            tk::OrdnerLoeschen(tk::tempDir(quelle));
+            tk::ordnerLoeschen(tk::tempDir(quelle));
             packen = std::min(packen, timeMs([&] {
                 tk::exportiereRezepte(quelle, rezepte, nummern, u"Bench"_qs, u"bench"_qs, paket);
-                tk::OrdnerLoeschen(tk::tempDir(quelle));
+                tk::ordnerLoeschen(tk::tempDir(quelle));
             }));
             gzip9 = std::min(gzip9, gzip({ u"-9"_qs, u"-c"_qs }, roh));
         }
-        // DateienPacken alone, over the work folder of one export.
+        // dateienPacken alone, over the work folder of one export.
         tk::exportiereRezepte(quelle, rezepte, nummern, u"Bench"_qs, u"bench"_qs, paket);
         QStringList liste;
         const QDir temp(tk::tempDir(quelle));
@@ -149,8 +149,8 @@ int main(int argc, char** argv)
             liste.append(temp.filePath(f));
         double nurPacken = 1e300;
         for (int r = 0; r < 3; ++r)
-            nurPacken = std::min(nurPacken, timeMs([&] { tk::DateienPacken(liste, paket); }));
-        tk::OrdnerLoeschen(tk::tempDir(quelle));
+            nurPacken = std::min(nurPacken, timeMs([&] { tk::dateienPacken(liste, paket); }));
+        tk::ordnerLoeschen(tk::tempDir(quelle));
         std::printf("DateienPacken: %.1f ms; gzip -9: %.1f ms; ratio %.2f (goal <= 1.2)\n", nurPacken, gzip9,
             nurPacken / gzip9);
         std::printf("whole export (index, copies, pack): %.1f ms; ratio to gzip -9 %.2f (goal <= 1.0)\n",

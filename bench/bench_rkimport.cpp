@@ -126,7 +126,7 @@ void messen(int n, double ziel)
         st.programDir = collection(fenster);
         tk::Modal::setScript([](const tk::ModalRequest&) { return tk::ModalReply {}; });
         auto windows = tk::createWindows(st);
-        windows->forms.hauptfenster->Rezeptimportieren2Click();
+        windows->forms.hauptfenster->rezKonvImportieren();
         auto* w = windows->forms.hauptfenster->findChild<tk::RezKonvImportfenster*>();
         QElapsedTimer t;
         t.start();
@@ -138,8 +138,8 @@ void messen(int n, double ziel)
         std::printf(
             "Fenster: Liste von %d Rezepten in %.0f ms, Importieren bis nach dem Neueinlesen %.0f ms, "
             "zusammen %.0f ms (Ziel < %.0f ms), Rezepte danach: %d\n",
-            n, liste, gesamt - liste, gesamt, ziel, st.RezeptAnzahl);
-        const int rezepteDanach = st.RezeptAnzahl;
+            n, liste, gesamt - liste, gesamt, ziel, st.rezeptAnzahl);
+        const int rezepteDanach = st.rezeptAnzahl;
 
         // The same file again, "Abbrechen" when a third is written: nothing may stay behind.
         w->ladeDateien({ datei });

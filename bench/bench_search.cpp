@@ -57,9 +57,9 @@ int main(int argc, char** argv)
         }
         std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
-        const tk::LoadOutcome load
-            = tk::loadRezepte(tk::loadLines(tk::indexPath(dir)), rezepte, rezeptMax, nullptr, 0, {}, {});
-        std::printf("collection: %d live recipes, highest number %d\n", load.liveCount, rezeptMax);
+        const tk::Ladeergebnis load
+            = tk::ladeTabelle(tk::loadLines(tk::indexPath(dir)), rezepte, rezeptMax, nullptr, 0, {}, {});
+        std::printf("collection: %d live recipes, highest number %d\n", load.lebend, rezeptMax);
 
         std::vector<int> treffer;
         auto run = [&](tk::SuchModus m, const QString& wort) {

@@ -9,7 +9,7 @@
 
 namespace tk {
 
-QStringList Zeilenblock(const RezeptAnsicht& a, const QString& produktZeile)
+QStringList zeilenblock(const RezeptAnsicht& a, const QString& produktZeile)
 {
     QStringList out;
     out.reserve(a.zutaten.size() + a.zeilen.size() + 10);
@@ -28,21 +28,21 @@ QStringList Zeilenblock(const RezeptAnsicht& a, const QString& produktZeile)
     return out;
 }
 
-QStringList TextdateiZeilen(const RezeptAnsicht& a) { return Zeilenblock(a, kProduktTextdatei); }
+QStringList textdateiZeilen(const RezeptAnsicht& a) { return zeilenblock(a, kProduktTextdatei); }
 
-QString ZwischenablageText(const RezeptAnsicht& a)
+QString zwischenablageText(const RezeptAnsicht& a)
 {
     QString text;
-    for (const QString& line : Zeilenblock(a, kProduktZwischenablage)) {
+    for (const QString& line : zeilenblock(a, kProduktZwischenablage)) {
         text += line;
         text += u'\n';
     }
     return text;
 }
 
-QList<RichLine> RtfZeilen(const RezeptAnsicht& a, int schriftgroesse)
+QList<RichLine> rtfZeilen(const RezeptAnsicht& a, int schriftgroesse)
 {
-    const QStringList block = Zeilenblock(a, kProduktZwischenablage);
+    const QStringList block = zeilenblock(a, kProduktZwischenablage);
     QList<RichLine> out;
     out.reserve(block.size());
     for (int i = 0; i < block.size(); ++i) {
@@ -56,18 +56,18 @@ QList<RichLine> RtfZeilen(const RezeptAnsicht& a, int schriftgroesse)
     return out;
 }
 
-QByteArray RtfDokument(const RezeptAnsicht& a, int schriftgroesse)
+QByteArray rtfDokument(const RezeptAnsicht& a, int schriftgroesse)
 {
-    return writeRtf(RtfZeilen(a, schriftgroesse), kDruckSchrift);
+    return writeRtf(rtfZeilen(a, schriftgroesse), kDruckSchrift);
 }
 
-QStringList AlleRezepteZeilen(
+QStringList alleRezepteZeilen(
     const QString& programDir, const std::vector<Rezepteintrag>& rezepte, int rezeptMax)
 {
     QStringList out;
     for (int n = 0; n <= rezeptMax && size_t(n) < rezepte.size(); ++n) {
         const Rezepteintrag& r = rezepte[size_t(n)];
-        if (r.Geloescht == 1)
+        if (r.geloescht == 1)
             continue;
         const QString path = recipePath(programDir, n);
         RecipeFile datei;
@@ -79,9 +79,9 @@ QStringList AlleRezepteZeilen(
             throw Error(
                 QStringLiteral("Die Rezeptdatei \"%1\" ist beschädigt.").arg(QDir::toNativeSeparators(path)));
         }
-        out.append(QStringLiteral("### ") + r.Titel + QStringLiteral(" ###"));
-        out.append(QStringLiteral("Koch: ") + r.Autor + QStringLiteral(", Datum: ") + r.Datum);
-        out.append(r.Menge);
+        out.append(QStringLiteral("### ") + r.titel + QStringLiteral(" ###"));
+        out.append(QStringLiteral("Koch: ") + r.autor + QStringLiteral(", Datum: ") + r.datum);
+        out.append(r.menge);
         out.append(QString());
         out.append(QStringLiteral("Zutaten:"));
         out += datei.zutaten;
@@ -98,7 +98,7 @@ QStringList AlleRezepteZeilen(
 
 // ---- Printing ----------------------------------------------------------------------------------
 
-int DruckEinheit(int seitenBreite)
+int druckEinheit(int seitenBreite)
 {
     const qint64 zaehler = qint64(seitenBreite) * 5;
     qint64 q = zaehler / 2400;
@@ -108,9 +108,9 @@ int DruckEinheit(int seitenBreite)
     return int(q);
 }
 
-QList<DruckText> DruckLayout(const RezeptAnsicht& a, int seitenBreite, int seitenHoehe)
+QList<DruckText> druckLayout(const RezeptAnsicht& a, int seitenBreite, int seitenHoehe)
 {
-    const int u = DruckEinheit(seitenBreite);
+    const int u = druckEinheit(seitenBreite);
     const int schritt = 10 * u;
     const int oben = 40 * u;
     QList<DruckText> out;

@@ -72,7 +72,7 @@ QString standardKategorien(const Rezepteintrag& r)
 {
     QList<int> nummern;
     for (int i = 1; i <= 13; ++i)
-        if (r.InKategorie[size_t(i)] == 1)
+        if (r.inKategorie[size_t(i)] == 1)
             nummern.append(i);
     return categoryList(nummern);
 }
@@ -100,19 +100,19 @@ void exportiereRezepte(const QString& programDir, const std::vector<Rezepteintra
     const QString indexTki = temp + QStringLiteral("/index.tki");
     QStringList dateien { indexTki };
     IniSpeicher ini(indexTki);
-    ini.WriteText(kInfo, QStringLiteral("Rezepte"), QString::number(nummern.size()));
-    ini.WriteText(kInfo, QStringLiteral("Name"), paketName.left(255));
-    ini.WriteText(kInfo, QStringLiteral("Autor"), autor.left(255));
+    ini.schreibeText(kInfo, QStringLiteral("Rezepte"), QString::number(nummern.size()));
+    ini.schreibeText(kInfo, QStringLiteral("Name"), paketName.left(255));
+    ini.schreibeText(kInfo, QStringLiteral("Autor"), autor.left(255));
     static const Rezepteintrag leer;
     for (qsizetype p = 0; p < nummern.size(); ++p) {
         const int r = nummern.at(p);
         const Rezepteintrag& rec = r >= 0 && size_t(r) < rezepte.size() ? rezepte[size_t(r)] : leer;
         const QString section = QString::number(p);
-        ini.WriteText(section, QStringLiteral("Name"), rec.Titel.left(255));
-        ini.WriteText(section, QStringLiteral("Koch"), rec.Autor.left(255));
-        ini.WriteText(section, QStringLiteral("Datum"), rec.Datum.left(255));
-        ini.WriteText(section, QStringLiteral("Menge"), rec.Menge.left(255));
-        ini.WriteText(section, QStringLiteral("Kategorie"), standardKategorien(rec));
+        ini.schreibeText(section, QStringLiteral("Name"), rec.titel.left(255));
+        ini.schreibeText(section, QStringLiteral("Koch"), rec.autor.left(255));
+        ini.schreibeText(section, QStringLiteral("Datum"), rec.datum.left(255));
+        ini.schreibeText(section, QStringLiteral("Menge"), rec.menge.left(255));
+        ini.schreibeText(section, QStringLiteral("Kategorie"), standardKategorien(rec));
 
         // A copy that fails leaves no file, so the packing reports the missing recipe.
         const QString dat = temp + u'/' + stem(int(p)) + QStringLiteral(".dat");
@@ -127,8 +127,8 @@ void exportiereRezepte(const QString& programDir, const std::vector<Rezepteintra
             dateien.append(jpg);
         }
     }
-    ini.WriteBack();
-    DateienPacken(dateien, paket);
+    ini.zurueckschreiben();
+    dateienPacken(dateien, paket);
 }
 
 void exportAufraeumen(const QString& programDir)
@@ -149,7 +149,7 @@ QString entpackeInArbeitsordner(const QString& programDir, const QString& paket)
     QTemporaryDir ordner(temp + QStringLiteral("/paket-XXXXXX"));
     if (!ordner.isValid())
         throw Error(cannotWriteMessage(temp));
-    DateienEntpacken(paket, ordner.path()); // on failure the folder goes with `ordner`
+    dateienEntpacken(paket, ordner.path()); // on failure the folder goes with `ordner`
     ordner.setAutoRemove(false);
     return ordner.path() + QStringLiteral("/index.tki");
 }
@@ -158,7 +158,7 @@ void entpacktesVerwerfen(const QString& programDir, const QString& indexTki)
 {
     const QString ordner = QFileInfo(indexTki).path();
     if (liegtIn(ordner, tempDir(programDir)))
-        OrdnerLoeschen(ordner);
+        ordnerLoeschen(ordner);
 }
 
 InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki)
@@ -199,7 +199,7 @@ InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, 
     }
     // Only a folder the import made below temp/ is ever removed.
     if (liegtIn(ordner, tempDir(programDir)))
-        OrdnerLoeschen(ordner);
+        ordnerLoeschen(ordner);
     return out;
 }
 
@@ -207,9 +207,9 @@ InstallErgebnis installierePaket(const QString& programDir, const QString& index
 {
     AppState st;
     st.programDir = programDir;
-    st.RezeptMax = rezeptMax;
+    st.rezeptMax = rezeptMax;
     const InstallErgebnis out = installierePaket(st.sammlung, programDir, indexTki);
-    rezeptMax = st.RezeptMax;
+    rezeptMax = st.rezeptMax;
     return out;
 }
 

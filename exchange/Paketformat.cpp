@@ -62,7 +62,7 @@ bool gueltigerPaketname(const QString& name)
     return QFile::encodeName(name).size() <= 255;
 }
 
-void DateienPacken(const QStringList& files, const QString& packagePath)
+void dateienPacken(const QStringList& files, const QString& packagePath)
 {
     if (files.isEmpty())
         return;
@@ -99,7 +99,7 @@ void DateienPacken(const QStringList& files, const QString& packagePath)
         throw Error(cannotWriteMessage(packagePath));
 }
 
-void DateienEntpacken(const QString& packagePath, const QString& targetDir)
+void dateienEntpacken(const QString& packagePath, const QString& targetDir)
 {
     QFile in(packagePath);
     if (!in.open(QIODevice::ReadOnly))
@@ -261,7 +261,7 @@ void DateienEntpacken(const QString& packagePath, const QString& targetDir)
     }
 }
 
-bool OrdnerLoeschen(QString path)
+bool ordnerLoeschen(QString path)
 {
     if (path.endsWith(u'\\') || path.endsWith(u'/'))
         path.chop(1);

@@ -2,7 +2,7 @@
 
 namespace tk {
 
-void RezKonvErzeugen(const QString& titel, const QString& autor, const QString& datum, const QString& menge,
+void rezKonvErzeugen(const QString& titel, const QString& autor, const QString& datum, const QString& menge,
     const QStringList& rezeptZeilen, const QStringList& zutaten, QStringList& ziel)
 {
     ziel.reserve(ziel.size() + zutaten.size() + rezeptZeilen.size() + 12);
@@ -22,11 +22,11 @@ void RezKonvErzeugen(const QString& titel, const QString& autor, const QString& 
     ziel.append(QStringLiteral("====="));
 }
 
-QStringList RezKonvErzeugen(const QString& titel, const QString& autor, const QString& datum,
+QStringList rezKonvErzeugen(const QString& titel, const QString& autor, const QString& datum,
     const QString& menge, const QStringList& rezeptZeilen, const QStringList& zutaten)
 {
     QStringList out;
-    RezKonvErzeugen(titel, autor, datum, menge, rezeptZeilen, zutaten, out);
+    rezKonvErzeugen(titel, autor, datum, menge, rezeptZeilen, zutaten, out);
     return out;
 }
 

@@ -89,9 +89,9 @@ int installiereRezepte(const QString& programDir, const QList<NeuesRezept>& reze
 {
     AppState st;
     st.programDir = programDir;
-    st.RezeptMax = rezeptMax;
+    st.rezeptMax = rezeptMax;
     const int n = installiereRezepte(st.sammlung, programDir, rezepte);
-    rezeptMax = st.RezeptMax;
+    rezeptMax = st.rezeptMax;
     return n;
 }
 

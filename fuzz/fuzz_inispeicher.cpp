@@ -1,4 +1,4 @@
-// INI engine: LoadFile, the readers and one change written back.
+// INI engine: ladeDatei, the readers and one change written back.
 #include "FuzzSupport.h"
 #include "platform/Error.h"
 #include "store/IniSpeicher.h"
@@ -9,24 +9,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         tk::IniSpeicher ini(path);
         QStringList sections;
-        ini.ListSections(sections);
+        ini.abschnittsnamen(sections);
         for (const QString& s : sections) {
             QStringList keys;
-            ini.ListKeys(s, keys);
+            ini.schluesselListe(s, keys);
             for (const QString& k : keys) {
-                ini.ReadText(s, k, QString());
-                ini.ReadNumber(s, k, 0);
+                ini.leseText(s, k, QString());
+                ini.leseZahl(s, k, 0);
             }
         }
         if (!sections.isEmpty())
-            ini.DropSection(sections.front());
-        ini.WriteText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QStringLiteral("Suppe"));
-        if (ini.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
+            ini.entferneAbschnitt(sections.front());
+        ini.schreibeText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QStringLiteral("Suppe"));
+        if (ini.leseText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
             != QLatin1String("Suppe"))
             abort();
-        ini.WriteBack();
+        ini.zurueckschreiben();
         tk::IniSpeicher again(path);
-        if (again.ReadText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
+        if (again.leseText(QStringLiteral("Rezept"), QStringLiteral("Titel"), QString())
             != QLatin1String("Suppe"))
             abort();
     } catch (const tk::Error&) {

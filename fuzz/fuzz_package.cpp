@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     bool refused = false;
     try {
-        tk::DateienEntpacken(package, target);
+        tk::dateienEntpacken(package, target);
     } catch (const tk::Error&) {
         refused = true;
     }

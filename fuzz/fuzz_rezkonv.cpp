@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (liste.isEmpty() || liste.size() % 3 != 0 || unbekannt.size() > r.kategorien.size())
             abort();
 
-        const QStringList wieder = tk::RezKonvErzeugen(r.titel, r.autor, r.datum, r.menge, r.text, r.zutaten);
+        const QStringList wieder = tk::rezKonvErzeugen(r.titel, r.autor, r.datum, r.menge, r.text, r.zutaten);
         // As text: Windows-1252 bytes that happen to be valid UTF-8 would read differently, rightly.
         const tk::ImportErgebnis zurueck = tk::leseRezepte(wieder.join(u'\n'));
         if (zurueck.rezepte.size() != 1 || zurueck.rezepte[0].titel.trimmed() != r.titel.trimmed())

@@ -14,29 +14,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<tk::Rezepteintrag> rezepte;
     int rezeptMax = 0;
     int listed = 0;
-    const tk::LoadOutcome out = tk::loadRezepte(
+    const tk::Ladeergebnis out = tk::ladeTabelle(
         lines, rezepte, rezeptMax, nullptr, int(size % 20), [](int) {},
         [&](int n) {
             if (n < 0 || size_t(n) >= rezepte.size())
                 abort();
             ++listed;
         });
-    if (out.liveCount < 0 || size_t(out.liveCount) > rezepte.size() || listed > out.liveCount + 1)
+    if (out.lebend < 0 || size_t(out.lebend) > rezepte.size() || listed > out.lebend + 1)
         abort();
 
     std::vector<tk::Rezepteintrag> ausBytes;
     int maxBytes = 0;
-    const tk::LoadOutcome b
-        = tk::loadRezepte(tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))),
+    const tk::Ladeergebnis b
+        = tk::ladeTabelle(tk::IndexZeilen(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))),
             ausBytes, maxBytes, nullptr, int(size % 20), {}, {});
-    if (b.liveCount != out.liveCount || b.failed != out.failed || b.failedLine != out.failedLine
-        || b.oldFormat != out.oldFormat || maxBytes != rezeptMax || ausBytes.size() != rezepte.size())
+    if (b.lebend != out.lebend || b.abgebrochen != out.abgebrochen || b.abbruchZeile != out.abbruchZeile
+        || b.altesFormat != out.altesFormat || maxBytes != rezeptMax || ausBytes.size() != rezepte.size())
         abort();
     for (size_t n = 0; n < rezepte.size(); ++n) {
         const tk::Rezepteintrag &x = rezepte[n], &y = ausBytes[n];
-        if (x.Titel != y.Titel || x.Autor != y.Autor || x.Datum != y.Datum || x.Menge != y.Menge
-            || x.Titel.isNull() != y.Titel.isNull() || x.InKategorie != y.InKategorie
-            || x.Geloescht != y.Geloescht)
+        if (x.titel != y.titel || x.autor != y.autor || x.datum != y.datum || x.menge != y.menge
+            || x.titel.isNull() != y.titel.isNull() || x.inKategorie != y.inKategorie
+            || x.geloescht != y.geloescht)
             abort();
     }
     for (const QString& l : lines) {

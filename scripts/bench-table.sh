@@ -7,7 +7,7 @@ out=$(mktemp)
 trap 'rm -f "$out" "$out.one"' EXIT
 status=0
 for b in "$build"/bench/bench_*; do
-    case "$b" in *bench_generate) continue ;; esac # a tool that needs a folder, not a benchmark
+    case "$b" in *bench_generate | *bench_zutatenzeilen) continue ;; esac # tools that need a folder or a file, not benchmarks
     [ -f "$b" ] && [ -x "$b" ] || continue
     name=$(basename "$b" | sed 's/^bench_//')
     echo "== $name"

@@ -121,7 +121,7 @@ void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, cons
     const int last = std::min(rezeptMax, int(rezepte.size()) - 1);
     for (int n = 0; n <= last; ++n) {
         const Rezepteintrag& r = rezepte[size_t(n)];
-        if (r.Geloescht)
+        if (r.geloescht)
             continue;
         if (progress)
             progress(n);
@@ -129,10 +129,10 @@ void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, cons
         bool hit = false;
         switch (modus) {
         case SuchModus::Titel:
-            hit = passt(QStringView(r.Titel));
+            hit = passt(QStringView(r.titel));
             break;
         case SuchModus::Autor:
-            hit = passt(QStringView(r.Autor));
+            hit = passt(QStringView(r.autor));
             break;
         case SuchModus::Zutaten:
         case SuchModus::Volltext: {

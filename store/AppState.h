@@ -20,36 +20,36 @@ struct AppState {
     QString programDir; // root of every path
 
     // Recipe table and loader state.
-    std::vector<Rezepteintrag> Rezepte;
-    int RezeptMax = -1;
-    int RezeptAnzahl = 0;
-    int AktRezept = 0;
-    int AktKategorie = 0;
-    bool ListeWirdGefuellt = false;
-    quint64 Generation = 0; // counts loads: what was derived from the table before is stale
+    std::vector<Rezepteintrag> rezepte;
+    int rezeptMax = -1;
+    int rezeptAnzahl = 0;
+    int aktuellesRezept = 0;
+    int aktuelleKategorie = 0;
+    bool listeWirdGefuellt = false;
+    quint64 generation = 0; // counts loads: what was derived from the table before is stale
 
-    // Category tabs (KatNamen, TabKategorie, KategorieTab, LetzterTab).
-    KategorieTabellen kat;
+    // Category tabs: names, and the maps between tab positions and category numbers.
+    KategorieTabellen kategorien;
 
     // Open INI files.
-    std::unique_ptr<IniFile> LayoutIni;
-    std::unique_ptr<IniFile> FavoritenIni;
-    std::unique_ptr<IniFile> EinstellungenIni;
+    std::unique_ptr<IniFile> layoutIni;
+    std::unique_ptr<IniFile> favoritenIni;
+    std::unique_ptr<IniFile> einstellungenIni;
 
     // Settings.
-    QString AutorVorgabe;
-    int Schriftgroesse = 10;
-    int Farbton = 0;
-    bool NormaleFarbe = true;
+    QString autorVorgabe;
+    int schriftgroesse = 10;
+    int farbton = 0;
+    bool normaleFarbe = true;
 
     // Random recipe; seeded from the clock when the main window is created.
     std::mt19937 rng;
 
     // Picture chosen in the editor since it was last opened.
-    QString BildDatei;
+    QString bildDatei;
 
-    // The recipe whose file the view shows (AktRezept can move away from it by a right click).
-    int AngezeigtesRezept = -1;
+    // The recipe whose file the view shows (aktuellesRezept can move away from it by a right click).
+    int angezeigtesRezept = -1;
 
     // The collection's one writer; windows subscribe to its signals.
     Sammlung sammlung { *this };

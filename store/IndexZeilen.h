@@ -28,8 +28,8 @@ private:
     std::vector<qsizetype> m_len;
 };
 
-// The loading algorithm of loadRezepte on the index file's bytes.
-LoadOutcome loadRezepte(const IndexZeilen& indexLines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
+// The loading algorithm of ladeTabelle on the index file's bytes.
+Ladeergebnis ladeTabelle(const IndexZeilen& indexLines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed);
 

@@ -81,43 +81,43 @@ namespace {
 
 // ---- Abschnittsliste ------------------------------------------------------------------------------
 
-int Abschnittsliste::Add(const QString& name)
+int Abschnittsliste::hinzufuegen(const QString& name)
 {
     m_items.push_back({ name, std::make_unique<QStringList>() });
     return int(m_items.size()) - 1;
 }
 
-void Abschnittsliste::Delete(int i)
+void Abschnittsliste::entfernen(int i)
 {
-    if (i >= 0 && i < Count())
+    if (i >= 0 && i < anzahl())
         m_items.erase(m_items.begin() + i);
 }
 
-void Abschnittsliste::Clear()
+void Abschnittsliste::leeren()
 {
     m_items.clear();
-    remembered = 0;
+    gemerkt = 0;
 }
 
-int Abschnittsliste::FindSection(const QString& name)
+int Abschnittsliste::finde(const QString& name)
 {
-    const int n = Count();
+    const int n = anzahl();
     if (n == 0)
         return -1;
-    const int start = remembered < n && remembered >= 0 ? remembered : 0;
+    const int start = gemerkt < n && gemerkt >= 0 ? gemerkt : 0;
     for (int k = 0; k < n; ++k) {
         const int i = (start + k) % n;
         if (sameName(m_items[size_t(i)].name, name)) {
-            remembered = i;
+            gemerkt = i;
             return i;
         }
     }
     return -1;
 }
 
-bool Abschnittsliste::MergeDuplicates(const TDuplicateHandler& handler)
+bool Abschnittsliste::doppelteZusammenfuehren(const Doppelregel& handler)
 {
-    const int n = Count();
+    const int n = anzahl();
     if (n < 2)
         return false;
     std::vector<QString> folded;
@@ -157,43 +157,43 @@ bool Abschnittsliste::MergeDuplicates(const TDuplicateHandler& handler)
             if (!drop[size_t(i)])
                 kept.push_back(std::move(m_items[size_t(i)]));
         m_items = std::move(kept);
-        if (remembered >= Count())
-            remembered = 0;
+        if (gemerkt >= anzahl())
+            gemerkt = 0;
     }
     return merged;
 }
 
 // ---- IniSpeicher -------------------------------------------------------------------------------
 
-IniSpeicher::IniSpeicher(const QString& fileName) { AttachFile(fileName); }
+IniSpeicher::IniSpeicher(const QString& fileName) { verbindeDatei(fileName); }
 
 IniSpeicher::~IniSpeicher()
 {
     try {
-        WriteBack();
+        zurueckschreiben();
     } catch (...) {
-        // A destructor cannot report; callers that care call WriteBack themselves.
+        // A destructor cannot report; callers that care call zurueckschreiben themselves.
     }
-    ClearSections();
+    leereAbschnitte();
 }
 
-void IniSpeicher::AttachFile(const QString& fileName)
+void IniSpeicher::verbindeDatei(const QString& fileName)
 {
-    WriteBack();
-    ClearSections();
+    zurueckschreiben();
+    leereAbschnitte();
     m_fileName = fileName;
     if (!m_fileName.isEmpty())
-        LoadFile(m_fileName);
+        ladeDatei(m_fileName);
     m_modified = false;
 }
 
-void IniSpeicher::ClearSections()
+void IniSpeicher::leereAbschnitte()
 {
-    m_sections.Clear();
+    m_sections.leeren();
     m_cursor = 0;
 }
 
-void IniSpeicher::LoadFile(const QString& fileName)
+void IniSpeicher::ladeDatei(const QString& fileName)
 {
     m_cursor = 0;
     if (!QFileInfo::exists(fileName))
@@ -204,15 +204,15 @@ void IniSpeicher::LoadFile(const QString& fileName)
         QString line = full.left(kMaxLine);
         if (line.size() == 1 && line.at(0) == QChar(26))
             line.clear();
-        if (DropComments && line.startsWith(u';'))
+        if (ohneKommentare && line.startsWith(u';'))
             line.clear();
         if (line.isEmpty())
             continue;
         if (line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2) {
-            current = &m_sections.Lines(m_sections.Add(line.mid(1, line.size() - 2)));
+            current = &m_sections.zeilen(m_sections.hinzufuegen(line.mid(1, line.size() - 2)));
             continue;
         }
-        if (TrimAroundEquals) {
+        if (umGleichBeschneiden) {
             qsizetype eq = line.indexOf(u'=');
             while (eq > 0 && (line.at(eq - 1) == u' ' || line.at(eq - 1) == u'\t')) {
                 line.remove(eq - 1, 1);
@@ -221,7 +221,7 @@ void IniSpeicher::LoadFile(const QString& fileName)
             while (eq >= 0 && eq + 1 < line.size() && (line.at(eq + 1) == u' ' || line.at(eq + 1) == u'\t'))
                 line.remove(eq + 1, 1);
         }
-        if (StripQuotes) {
+        if (ohneAnfuehrungszeichen) {
             const qsizetype eq = line.indexOf(u'=');
             if (eq >= 0 && line.size() - eq - 1 >= 2 && isQuote(line.at(eq + 1))
                 && line.back() == line.at(eq + 1)) {
@@ -229,30 +229,30 @@ void IniSpeicher::LoadFile(const QString& fileName)
                 line.remove(eq + 1, 1);
             }
         }
-        if (TrimTrailing) {
+        if (endeBeschneiden) {
             while (!line.isEmpty() && line.back().unicode() < 33)
                 line.chop(1);
         }
-        if (DropLinesWithoutEquals && !line.contains(u'='))
+        if (ohneZeilenOhneGleich && !line.contains(u'='))
             continue;
         if (current)
             current->append(line);
     }
-    if (m_sections.MergeDuplicates(OnDuplicate))
+    if (m_sections.doppelteZusammenfuehren(beiDoppeltem))
         m_modified = true;
 }
 
-int IniSpeicher::FindEntry(const QString& section, const QString& key, bool create, QStringList*& lines)
+int IniSpeicher::findeEintrag(const QString& section, const QString& key, bool create, QStringList*& lines)
 {
     lines = nullptr;
     int found = -1;
-    const int n = m_sections.Count();
+    const int n = m_sections.anzahl();
     if (n > 0) {
         if (m_cursor < 0 || m_cursor >= n)
             m_cursor = 0;
         const int stop = m_cursor == 0 ? n - 1 : m_cursor - 1;
         for (;;) {
-            if (sameName(m_sections.Name(m_cursor), section)) {
+            if (sameName(m_sections.name(m_cursor), section)) {
                 found = m_cursor;
                 break;
             }
@@ -263,12 +263,12 @@ int IniSpeicher::FindEntry(const QString& section, const QString& key, bool crea
     }
     if (found < 0) {
         if (create) {
-            m_cursor = m_sections.Add(section);
-            lines = &m_sections.Lines(m_cursor);
+            m_cursor = m_sections.hinzufuegen(section);
+            lines = &m_sections.zeilen(m_cursor);
         }
         return -1;
     }
-    lines = &m_sections.Lines(found);
+    lines = &m_sections.zeilen(found);
     for (qsizetype i = 0; i < lines->size(); ++i) {
         QStringView k;
         if (keyOf(lines->at(i), k) && k.compare(key, Qt::CaseInsensitive) == 0)
@@ -277,28 +277,28 @@ int IniSpeicher::FindEntry(const QString& section, const QString& key, bool crea
     return -1;
 }
 
-QString IniSpeicher::ReadText(const QString& section, const QString& key, const QString& def)
+QString IniSpeicher::leseText(const QString& section, const QString& key, const QString& def)
 {
     QStringList* lines = nullptr;
-    const int i = FindEntry(section, key, false, lines);
+    const int i = findeEintrag(section, key, false, lines);
     if (i < 0)
         return def;
     const QString& line = lines->at(i);
     return line.mid(line.indexOf(u'=') + 1).left(kMaxLine);
 }
 
-void IniSpeicher::WriteText(const QString& section, const QString& key, const QString& value)
+void IniSpeicher::schreibeText(const QString& section, const QString& key, const QString& value)
 {
     if (key.isEmpty()) {
         if (!section.isEmpty() || !value.isEmpty())
-            DropSection(section);
+            entferneAbschnitt(section);
         else
-            WriteBack();
+            zurueckschreiben();
         return;
     }
     const QString line = (key + u'=' + value).left(kMaxLine);
     QStringList* lines = nullptr;
-    const int i = FindEntry(section, key, true, lines);
+    const int i = findeEintrag(section, key, true, lines);
     if (i < 0) {
         lines->append(line);
         m_modified = true;
@@ -308,71 +308,71 @@ void IniSpeicher::WriteText(const QString& section, const QString& key, const QS
     }
 }
 
-int IniSpeicher::ReadNumber(const QString& section, const QString& key, int def)
+int IniSpeicher::leseZahl(const QString& section, const QString& key, int def)
 {
-    const QString text = ReadText(section, key, QString());
+    const QString text = leseText(section, key, QString());
     int v = def;
     const bool hex = text.size() >= 2 && text.at(0) == u'0' && (text.at(1) == u'x' || text.at(1) == u'X');
     const bool ok = hex ? parseHex(QStringView(text).mid(2), v) : parseDecimal(text, v);
     return ok ? v : def;
 }
 
-void IniSpeicher::WriteNumber(const QString& section, const QString& key, int value)
+void IniSpeicher::schreibeZahl(const QString& section, const QString& key, int value)
 {
-    WriteText(section, key, QString::number(value));
+    schreibeText(section, key, QString::number(value));
 }
 
-bool IniSpeicher::ReadFlag(const QString& section, const QString& key, bool def)
+bool IniSpeicher::leseSchalter(const QString& section, const QString& key, bool def)
 {
-    return ReadNumber(section, key, def ? 1 : 0) != 0;
+    return leseZahl(section, key, def ? 1 : 0) != 0;
 }
 
-void IniSpeicher::WriteFlag(const QString& section, const QString& key, bool value)
+void IniSpeicher::schreibeSchalter(const QString& section, const QString& key, bool value)
 {
-    WriteText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    schreibeText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void IniSpeicher::ListKeys(const QString& section, QStringList& target)
+void IniSpeicher::schluesselListe(const QString& section, QStringList& target)
 {
-    const int s = m_sections.FindSection(section);
+    const int s = m_sections.finde(section);
     if (s < 0)
         return;
-    for (const QString& line : m_sections.Lines(s)) {
+    for (const QString& line : m_sections.zeilen(s)) {
         QStringView k;
         target.append(keyOf(line, k) ? k.toString() : QString());
     }
 }
 
-void IniSpeicher::ListSections(QStringList& target)
+void IniSpeicher::abschnittsnamen(QStringList& target)
 {
     target.clear();
-    for (int i = 0; i < m_sections.Count(); ++i)
-        target.append(m_sections.Name(i));
+    for (int i = 0; i < m_sections.anzahl(); ++i)
+        target.append(m_sections.name(i));
 }
 
-void IniSpeicher::CopySectionLines(const QString& section, QStringList& target)
+void IniSpeicher::abschnittsZeilen(const QString& section, QStringList& target)
 {
-    const int s = m_sections.FindSection(section);
+    const int s = m_sections.finde(section);
     if (s >= 0)
-        target += m_sections.Lines(s);
+        target += m_sections.zeilen(s);
 }
 
-void IniSpeicher::DropSection(const QString& section)
+void IniSpeicher::entferneAbschnitt(const QString& section)
 {
-    const int s = m_sections.FindSection(section);
+    const int s = m_sections.finde(section);
     if (s < 0)
         return;
-    m_sections.Delete(s);
-    m_sections.remembered = 0;
+    m_sections.entfernen(s);
+    m_sections.gemerkt = 0;
     m_modified = true;
-    if (m_cursor > m_sections.Count() - 1)
+    if (m_cursor > m_sections.anzahl() - 1)
         m_cursor = 0;
 }
 
-void IniSpeicher::DropKey(const QString& section, const QString& key)
+void IniSpeicher::entferneSchluessel(const QString& section, const QString& key)
 {
     QStringList* lines = nullptr;
-    const int i = FindEntry(section, key, true, lines);
+    const int i = findeEintrag(section, key, true, lines);
     if (i >= 0) {
         m_modified = true;
         lines->removeAt(i);
@@ -382,20 +382,20 @@ void IniSpeicher::DropKey(const QString& section, const QString& key)
 QStringList IniSpeicher::buildText() const
 {
     QStringList out;
-    for (int i = 0; i < m_sections.Count(); ++i) {
-        const QStringList& lines = m_sections.Lines(i);
+    for (int i = 0; i < m_sections.anzahl(); ++i) {
+        const QStringList& lines = m_sections.zeilen(i);
         if (lines.isEmpty())
             continue;
-        out.append(u'[' + m_sections.Name(i) + u']');
+        out.append(u'[' + m_sections.name(i) + u']');
         out += lines;
         out.append(QString());
     }
     return out;
 }
 
-void IniSpeicher::DumpLines(QStringList& target) { target += buildText(); }
+void IniSpeicher::alleZeilen(QStringList& target) { target += buildText(); }
 
-void IniSpeicher::WriteBack()
+void IniSpeicher::zurueckschreiben()
 {
     if (m_modified && !m_fileName.isEmpty())
         saveLines(m_fileName, buildText()); // throws; the flag stays so nothing is silently lost

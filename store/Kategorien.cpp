@@ -28,35 +28,35 @@ template <typename T> static void resizeKeep(QList<T>& list, qsizetype n) { list
 
 void buildKategorieTabellen(const QStringList& lines, KategorieTabellen& t)
 {
-    t.LetzterTab = 14;
-    resizeKeep(t.KatNamen, 15);
-    resizeKeep(t.TabKategorie, 15);
-    resizeKeep(t.KategorieTab, 15);
+    t.letzterTab = 14;
+    resizeKeep(t.namen, 15);
+    resizeKeep(t.tabKategorie, 15);
+    resizeKeep(t.kategorieTab, 15);
     for (int i = 0; i < 15; ++i) {
-        t.KatNamen[i].Bezeichnung = standardKategorien().at(i);
-        t.TabKategorie[i] = i;
-        t.KategorieTab[i] = i;
+        t.namen[i].name = standardKategorien().at(i);
+        t.tabKategorie[i] = i;
+        t.kategorieTab[i] = i;
     }
     for (int i = 15; i < lines.size(); ++i) {
-        resizeKeep(t.KategorieTab, i + 1);
+        resizeKeep(t.kategorieTab, i + 1);
         const QString& line = lines.at(i);
         if (line.startsWith(u'1')) {
-            ++t.LetzterTab;
-            resizeKeep(t.KatNamen, i + 1);
-            resizeKeep(t.TabKategorie, t.LetzterTab + 1);
-            t.TabKategorie[t.LetzterTab] = i;
-            t.KategorieTab[i] = t.LetzterTab;
-            t.KatNamen[i].Bezeichnung = line.mid(1, 30);
+            ++t.letzterTab;
+            resizeKeep(t.namen, i + 1);
+            resizeKeep(t.tabKategorie, t.letzterTab + 1);
+            t.tabKategorie[t.letzterTab] = i;
+            t.kategorieTab[i] = t.letzterTab;
+            t.namen[i].name = line.mid(1, 30);
         }
     }
-    t.lineCount = int(std::max<qsizetype>(lines.size(), 15));
+    t.zeilenAnzahl = int(std::max<qsizetype>(lines.size(), 15));
 }
 
 QStringList tabCaptions(const KategorieTabellen& t)
 {
     QStringList out;
-    for (int p = 0; p <= t.LetzterTab; ++p)
-        out.append(t.KatNamen.at(t.TabKategorie.at(p)).Bezeichnung);
+    for (int p = 0; p <= t.letzterTab; ++p)
+        out.append(t.namen.at(t.tabKategorie.at(p)).name);
     return out;
 }
 

@@ -7,7 +7,7 @@
 namespace tk {
 
 struct Kategorie {
-    QString Bezeichnung;
+    QString name;
 };
 
 constexpr int kFavoriten = 14;
@@ -18,11 +18,11 @@ const QStringList& standardKategorien();
 
 // The category tables of the tab control, as built from the category file.
 struct KategorieTabellen {
-    QList<Kategorie> KatNamen;
-    QList<int> TabKategorie;
-    QList<int> KategorieTab;
-    int LetzterTab = 14;
-    int lineCount = 0; // lines of the category file (at least 15 once built)
+    QList<Kategorie> namen;
+    QList<int> tabKategorie; // category number of each tab
+    QList<int> kategorieTab; // tab of each category number
+    int letzterTab = 14;
+    int zeilenAnzahl = 0; // lines of the category file (at least 15 once built)
 };
 
 // Rebuilds the tables from the lines of the category file. Existing elements are kept where the

@@ -15,13 +15,13 @@ namespace tk {
 
 bool gehoertZuKategorie(const Rezepteintrag& r, int kategorie)
 {
-    if (r.Geloescht)
+    if (r.geloescht)
         return false;
     if (kategorie < 1)
         return true;
     if (kategorie > 99)
         return false;
-    return r.InKategorie[kategorie] == 1 || (kategorie == 14 && r.Favorit == 1);
+    return r.inKategorie[kategorie] == 1 || (kategorie == 14 && r.favorit == 1);
 }
 
 IndexZeilen::IndexZeilen(QByteArray bytes)
@@ -54,18 +54,18 @@ namespace {
 
     void uebernimm(Rezepteintrag& r, IndexFields f, bool& alt)
     {
-        r.Titel = std::move(f.titel);
-        r.Autor = std::move(f.autor);
+        r.titel = std::move(f.titel);
+        r.autor = std::move(f.autor);
         if (isOldCategoryFormat(f.kategorien))
             alt = true;
         unsigned char flags[100];
         categoryFlags(f.kategorien, flags);
-        r.InKategorie.reset();
+        r.inKategorie.reset();
         for (size_t i = 1; i < 100; ++i)
             if (flags[i])
-                r.InKategorie.set(i);
-        r.Datum = std::move(f.datum);
-        r.Menge = std::move(f.menge);
+                r.inKategorie.set(i);
+        r.datum = std::move(f.datum);
+        r.menge = std::move(f.menge);
     }
 
     struct Liste {
@@ -120,19 +120,19 @@ namespace {
                 laenge[k] = static_cast<const char*>(bar) - p;
                 p = static_cast<const char*>(bar) + 1;
             }
-            r.Titel = feld[0] ? fromCp1252(feld[0], laenge[0]) : QString();
-            r.Autor = geteilt(feld[1], laenge[1]);
+            r.titel = feld[0] ? fromCp1252(feld[0], laenge[0]) : QString();
+            r.autor = geteilt(feld[1], laenge[1]);
             const QByteArrayView kat(feld[2], laenge[2]);
             if (!kat.contains(','))
                 alt = true;
-            r.InKategorie.reset();
+            r.inKategorie.reset();
             for (qsizetype j = 0; j + 1 < kat.size(); ++j) {
                 const char a = kat[j], b = kat[j + 1];
                 if (a >= '0' && a <= '9' && b >= '0' && b <= '9' && (a != '0' || b != '0'))
-                    r.InKategorie.set(size_t((a - '0') * 10 + (b - '0')));
+                    r.inKategorie.set(size_t((a - '0') * 10 + (b - '0')));
             }
-            r.Datum = geteilt(feld[3], laenge[3]);
-            r.Menge = geteilt(feld[4], laenge[4]);
+            r.datum = geteilt(feld[3], laenge[3]);
+            r.menge = geteilt(feld[4], laenge[4]);
         }
     };
 
@@ -159,15 +159,15 @@ namespace {
     }
 
     template <class Zeilen>
-    LoadOutcome lade(const Zeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
+    Ladeergebnis lade(const Zeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
         const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
         const std::function<void(int)>& listed)
     {
-        LoadOutcome out;
+        Ladeergebnis out;
         int max = 0;
         if (lines.size() == 0 || !parseStoreInt(lines.at(0), max)) {
-            out.failed = true;
-            out.failedLine = 0;
+            out.abgebrochen = true;
+            out.abbruchZeile = 0;
             return out;
         }
         rezeptMax = max;
@@ -186,18 +186,18 @@ namespace {
             if (progress)
                 progress(n);
             if (n + 1 >= lines.size()) {
-                out.failed = true;
-                out.failedLine = n + 1;
+                out.abgebrochen = true;
+                out.abbruchZeile = n + 1;
                 return out;
             }
             Rezepteintrag& r = rezepte[size_t(n)];
             if (lines.geloescht(n + 1)) {
-                r.Geloescht = 1;
+                r.geloescht = 1;
                 continue;
             }
-            ++out.liveCount;
-            lines.lies(n + 1, r, out.oldFormat);
-            r.Favorit = favoriten ? favorit[size_t(n)] : 0;
+            ++out.lebend;
+            lines.lies(n + 1, r, out.altesFormat);
+            r.favorit = favoriten ? favorit[size_t(n)] : 0;
             if (listed && gehoertZuKategorie(r, aktKategorie))
                 listed(n);
         }
@@ -206,14 +206,14 @@ namespace {
 
 } // namespace
 
-LoadOutcome loadRezepte(const QStringList& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
+Ladeergebnis ladeTabelle(const QStringList& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed)
 {
     return lade(Liste { lines }, rezepte, rezeptMax, favoriten, aktKategorie, progress, listed);
 }
 
-LoadOutcome loadRezepte(const IndexZeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
+Ladeergebnis ladeTabelle(const IndexZeilen& lines, std::vector<Rezepteintrag>& rezepte, int& rezeptMax,
     const IniFile* favoriten, int aktKategorie, const std::function<void(int)>& progress,
     const std::function<void(int)>& listed)
 {

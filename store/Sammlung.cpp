@@ -241,7 +241,7 @@ void Sammlung::pruefen()
 
 int Sammlung::naechsteNummer(const QStringList& index) const
 {
-    int h = std::max(hoechsteNummer(index), st.RezeptMax);
+    int h = std::max(hoechsteNummer(index), st.rezeptMax);
     h = std::max(h, hoechsteDatei(rezepteDir(st.programDir)));
     return h + 1;
 }
@@ -315,24 +315,24 @@ void Sammlung::aufraeumen()
         QDir(temp.filePath(ordner)).removeRecursively();
 }
 
-LoadOutcome Sammlung::lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed)
+Ladeergebnis Sammlung::lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed)
 {
     const QString index = indexPath(st.programDir);
     if (isReadOnly(index))
         clearReadOnly(index);
     const IndexZeilen lines(loadBytes(index));
-    LoadOutcome out;
+    Ladeergebnis out;
     int kopf = 0;
     if (lines.size() > 0 && parseStoreInt(lines.at(0), kopf) && kopf < -1) {
         // A negative count other than the empty collection's -1 claims nothing the loader can read.
-        out.failed = true;
-        out.failedLine = 0;
+        out.abgebrochen = true;
+        out.abbruchZeile = 0;
     } else {
-        out = loadRezepte(
-            lines, st.Rezepte, st.RezeptMax, st.FavoritenIni.get(), st.AktKategorie, progress, listed);
+        out = ladeTabelle(
+            lines, st.rezepte, st.rezeptMax, st.favoritenIni.get(), st.aktuelleKategorie, progress, listed);
     }
-    ++st.Generation;
-    st.RezeptAnzahl = out.liveCount;
+    ++st.generation;
+    st.rezeptAnzahl = out.lebend;
     return out;
 }
 
@@ -351,18 +351,18 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
 
     // The record as the editor leaves it; every flag the editor did not offer stays.
     Rezepteintrag r;
-    if (!neu && size_t(n) < st.Rezepte.size())
-        r = st.Rezepte[size_t(n)];
+    if (!neu && size_t(n) < st.rezepte.size())
+        r = st.rezepte[size_t(n)];
     QList<int> ticked = e.angekreuzt;
     std::sort(ticked.begin(), ticked.end());
     for (int nr : e.gelistet)
-        if (nr >= 0 && nr < int(r.InKategorie.size()))
-            r.InKategorie[size_t(nr)] = ticked.contains(nr) ? 1 : 0;
-    r.Titel = e.titel;
-    r.Autor = e.autor;
-    r.Datum = e.datum;
-    r.Menge = e.menge;
-    r.Geloescht = 0;
+        if (nr >= 0 && nr < int(r.inKategorie.size()))
+            r.inKategorie[size_t(nr)] = ticked.contains(nr) ? 1 : 0;
+    r.titel = e.titel;
+    r.autor = e.autor;
+    r.datum = e.datum;
+    r.menge = e.menge;
+    r.geloescht = 0;
 
     const QString datei = recipePath(st.programDir, n);
     QStringList kommentar;
@@ -371,7 +371,7 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
     else if (!neu && QFileInfo::exists(datei))
         kommentar = kommentarAus(loadLines(datei));
     const QByteArray inhalt = joinLines(buildRecipe(e.zutaten, e.text, kommentar));
-    const QString eintrag = buildEntry({ r.Titel, r.Autor, categoryList(ticked), r.Datum, r.Menge });
+    const QString eintrag = buildEntry({ r.titel, r.autor, categoryList(ticked), r.datum, r.menge });
 
     if (neu) {
         // The files first, the index last: until the index names the number, nothing refers to it.
@@ -385,7 +385,7 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
             throw;
         }
         merkeEigene(indexDatei);
-        st.RezeptMax = std::max(st.RezeptMax, n);
+        st.rezeptMax = std::max(st.rezeptMax, n);
     } else {
         // The new text under a temporary name, then the index, then the rename: a failure or a crash in
         // between leaves the old text with the old entry, or the new text with the new entry.
@@ -411,9 +411,9 @@ SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
             throw Error(cannotWriteMessage(datei));
         }
     }
-    if (size_t(n) >= st.Rezepte.size())
-        st.Rezepte.resize(size_t(n) + 1);
-    st.Rezepte[size_t(n)] = r;
+    if (size_t(n) >= st.rezepte.size())
+        st.rezepte.resize(size_t(n) + 1);
+    st.rezepte[size_t(n)] = r;
 
     SpeicherErgebnis out;
     out.nummer = n;
@@ -460,25 +460,25 @@ void Sammlung::loescheBild(int n)
 
 void Sammlung::setzeFavorit(int n, bool favorit)
 {
-    if (!st.FavoritenIni || n < 0 || size_t(n) >= st.Rezepte.size())
+    if (!st.favoritenIni || n < 0 || size_t(n) >= st.rezepte.size())
         return;
     // The file first: a failed write leaves the mark as the file has it.
-    st.FavoritenIni->writeString(
+    st.favoritenIni->writeString(
         QStringLiteral("Favoriten"), QString::number(n), favorit ? QStringLiteral("1") : QStringLiteral("0"));
-    st.Rezepte[size_t(n)].Favorit = favorit ? 1 : 0;
+    st.rezepte[size_t(n)].favorit = favorit ? 1 : 0;
     emit favoritGeaendert(n);
 }
 
 int Sammlung::zufallsRezept()
 {
-    if (st.RezeptAnzahl == 0)
+    if (st.rezeptAnzahl == 0)
         return -1;
-    // A uniform draw among the live records: the same as drawing from 0..RezeptMax again until a
+    // A uniform draw among the live records: the same as drawing from 0..rezeptMax again until a
     // live one comes up, without looping long when most records are deleted.
     std::vector<int> lebend;
-    const size_t ende = std::min(st.Rezepte.size(), size_t(std::max(st.RezeptMax + 1, 0)));
+    const size_t ende = std::min(st.rezepte.size(), size_t(std::max(st.rezeptMax + 1, 0)));
     for (size_t n = 0; n < ende; ++n)
-        if (!st.Rezepte[n].Geloescht)
+        if (!st.rezepte[n].geloescht)
             lebend.push_back(int(n));
     if (lebend.empty())
         return -1;
@@ -565,7 +565,7 @@ int Sammlung::fuegeHinzu(int anzahl, const std::function<QString(int i, int numm
         zurueck();
         throw;
     }
-    st.RezeptMax = std::max(st.RezeptMax, erste + anzahl - 1);
+    st.rezeptMax = std::max(st.rezeptMax, erste + anzahl - 1);
     emit rezepteHinzugefuegt(erste, anzahl);
     return erste;
 }

@@ -74,7 +74,7 @@ public:
     void aufraeumen();
 
     // The table from the index file; progress(n) before record n, listed(n) for the list of aktKategorie.
-    LoadOutcome lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed);
+    Ladeergebnis lade(const std::function<void(int)>& progress, const std::function<void(int)>& listed);
 
     SpeicherErgebnis speichereRezept(const RezeptEingabe& e);
     // Writes the comment of recipe n into its file; ingredients and text stay as the file has them.

@@ -180,8 +180,8 @@ void Willkommensfenster::starten()
     m_willkommenstext->moveCursor(QTextCursor::Start);
     m_willkommenstext->verticalScrollBar()->setValue(0);
     bool zeigen = true;
-    if (st.EinstellungenIni)
-        zeigen = Einstellungen::willkommenZeigen(*st.EinstellungenIni);
+    if (st.einstellungenIni)
+        zeigen = Einstellungen::willkommenZeigen(*st.einstellungenIni);
     if (zeigen && loaded) {
         show();
         raise();
@@ -248,9 +248,9 @@ void Willkommensfenster::weiter()
         m_haupt->activateWindow();
     }
     guarded(m_haupt.data(), [this] {
-        if (st.EinstellungenIni)
+        if (st.einstellungenIni)
             Einstellungen::schreibeWillkommenZeigen(
-                *st.EinstellungenIni, m_haken->text() == QLatin1String("X"));
+                *st.einstellungenIni, m_haken->text() == QLatin1String("X"));
         st.sammlung.merkeEigene(settingsPath(st.programDir));
     });
 }

@@ -120,8 +120,8 @@ void Kategorieneditor::fuellen()
 {
     m_kategorien->blockSignals(true);
     m_kategorien->clear();
-    for (int p = 0; p <= st.kat.LetzterTab; ++p)
-        m_kategorien->addItem(st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung);
+    for (int p = 0; p <= st.kategorien.letzterTab; ++p)
+        m_kategorien->addItem(st.kategorien.namen.at(st.kategorien.tabKategorie.at(p)).name);
     m_kategorien->blockSignals(false);
     m_hinweis->setText(kHinweis);
     waehleEintrag(0);
@@ -189,7 +189,7 @@ void Kategorieneditor::hinzufuegen()
 void Kategorieneditor::aendern()
 {
     const int p = m_kategorien->currentRow();
-    if (p < kErsteEigene || p > st.kat.LetzterTab)
+    if (p < kErsteEigene || p > st.kategorien.letzterTab)
         return;
     QString name = m_neuerName->text();
     name.replace(u'|', u'/');
@@ -198,7 +198,7 @@ void Kategorieneditor::aendern()
         m_hinweis->setText(QStringLiteral("Bitte einen neuen Kategorie-Namen angeben!"));
         return;
     }
-    st.sammlung.benenneKategorie(st.kat.TabKategorie.at(p), name);
+    st.sammlung.benenneKategorie(st.kategorien.tabKategorie.at(p), name);
     m_kategorien->item(p)->setText(name);
     auswahlSperren();
     waehleEintrag(0);
@@ -216,9 +216,9 @@ void Kategorieneditor::loeschen()
 void Kategorieneditor::gewaehlteLoeschen()
 {
     const int p = m_kategorien->currentRow();
-    if (p < kErsteEigene || p > st.kat.LetzterTab)
+    if (p < kErsteEigene || p > st.kategorien.letzterTab)
         return;
-    st.sammlung.loescheKategorie(st.kat.TabKategorie.at(p));
+    st.sammlung.loescheKategorie(st.kategorien.tabKategorie.at(p));
     m_kategorien->blockSignals(true);
     delete m_kategorien->takeItem(p);
     m_kategorien->blockSignals(false);

@@ -73,9 +73,9 @@ void Kommentarfenster::setKommentarZeilen(const QStringList& lines)
 
 void Kommentarfenster::speichern()
 {
-    // Only the recipe whose view the comment belongs to is written, never AktRezept when a right
+    // Only the recipe whose view the comment belongs to is written, never aktuellesRezept when a right
     // click moved it elsewhere; with no recipe on show there is nothing to write into.
-    const int n = st.AngezeigtesRezept;
+    const int n = st.angezeigtesRezept;
     if (n >= 0) {
         try {
             st.sammlung.speichereKommentar(n, kommentarZeilen());

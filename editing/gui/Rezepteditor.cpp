@@ -190,10 +190,10 @@ bool Rezepteditor::eventFilter(QObject* o, QEvent* e)
 QList<QPair<int, QString>> Rezepteditor::aktuelleKategorien() const
 {
     QList<QPair<int, QString>> out;
-    const auto& k = st.kat;
-    for (int pos = 1; pos <= k.LetzterTab && pos < k.TabKategorie.size(); ++pos) {
-        const int nr = k.TabKategorie.at(pos);
-        out.append({ nr, nr >= 0 && nr < k.KatNamen.size() ? k.KatNamen.at(nr).Bezeichnung : QString() });
+    const auto& k = st.kategorien;
+    for (int pos = 1; pos <= k.letzterTab && pos < k.tabKategorie.size(); ++pos) {
+        const int nr = k.tabKategorie.at(pos);
+        out.append({ nr, nr >= 0 && nr < k.namen.size() ? k.namen.at(nr).name : QString() });
     }
     return out;
 }
@@ -244,10 +244,10 @@ void Rezepteditor::rezeptLaden()
     if (rezeptNr < 0) {
         m_verwerfen->setText(QStringLiteral("Verwerfen"));
         m_titel->clear();
-        m_autor->setText(st.AutorVorgabe);
+        m_autor->setText(st.autorVorgabe);
         m_datum->setText(kurzesDatum(QDate::currentDate(), QLocale()));
         m_menge->setText(QStringLiteral("für 4 Personen"));
-        st.BildDatei.clear();
+        st.bildDatei.clear();
         m_bild->clear();
         m_bildLoeschen->setEnabled(false);
         kategorienlisteFuellen({});
@@ -259,7 +259,7 @@ void Rezepteditor::rezeptLaden()
     }
 
     const int n = rezeptNr;
-    if (size_t(n) >= st.Rezepte.size())
+    if (size_t(n) >= st.rezepte.size())
         throw Error(QStringLiteral("Das Rezept Nr. %1 gibt es nicht.").arg(n));
     // Everything that can fail is read before a field changes.
     const EditorInhalt inhalt = editorInhalt(loadLines(recipePath(st.programDir, n)));
@@ -275,20 +275,20 @@ void Rezepteditor::rezeptLaden()
         }
     }
 
-    const Rezepteintrag& r = st.Rezepte[size_t(n)];
-    m_titel->setText(r.Titel);
-    m_autor->setText(r.Autor);
-    m_datum->setText(r.Datum);
-    m_menge->setText(r.Menge);
+    const Rezepteintrag& r = st.rezepte[size_t(n)];
+    m_titel->setText(r.titel);
+    m_autor->setText(r.autor);
+    m_datum->setText(r.datum);
+    m_menge->setText(r.menge);
     m_zutaten->clear();
     m_rezepttext->clear();
     m_verwerfen->setText(QStringLiteral("Abbrechen"));
-    st.BildDatei.clear();
+    st.bildDatei.clear();
     m_bild->setImage(vorschau);
     m_bildLoeschen->setEnabled(hatBild);
     QList<int> ticked;
     for (const auto& [nr, name] : aktuelleKategorien())
-        if (nr >= 0 && nr < int(r.InKategorie.size()) && r.InKategorie[size_t(nr)])
+        if (nr >= 0 && nr < int(r.inKategorie.size()) && r.inKategorie[size_t(nr)])
             ticked.append(nr);
     kategorienlisteFuellen(ticked);
     m_zutaten->setPlainText(feldText(inhalt.zutaten));
@@ -320,7 +320,7 @@ void Rezepteditor::neuesRezept(const RezeptVorgabe& v)
     m_rezepttext->setPlainText(feldText(v.text));
     kategorienlisteFuellen(v.kategorien);
     if (!vorschau.isNull()) {
-        st.BildDatei = v.bild;
+        st.bildDatei = v.bild;
         m_bild->setImage(vorschau);
         m_bildLoeschen->setEnabled(true);
     }
@@ -366,8 +366,8 @@ void Rezepteditor::schreiben()
     else if (rezeptNr < 0)
         e.kommentar = m_kommentarNeu; // a recipe from the web brings its source
 
-    if (!st.BildDatei.isEmpty()) {
-        const QString quelle = st.BildDatei;
+    if (!st.bildDatei.isEmpty()) {
+        const QString quelle = st.bildDatei;
         e.bildSchreiben = [quelle](const QString& ziel) { storePicture(quelle, ziel); };
     }
 
@@ -415,17 +415,17 @@ void Rezepteditor::bildLaden()
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         m_bild->clear();
-        st.BildDatei.clear();
+        st.bildDatei.clear();
         return;
     }
     m_bild->setImage(bild);
-    st.BildDatei = QFileInfo(datei).absoluteFilePath();
+    st.bildDatei = QFileInfo(datei).absoluteFilePath();
     m_bildLoeschen->setEnabled(true);
     if (bild.height() <= 1) {
         Meldung(QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"),
             QStringLiteral("Achtung!"));
         m_bild->clear();
-        st.BildDatei.clear();
+        st.bildDatei.clear();
     }
 }
 
@@ -437,7 +437,7 @@ void Rezepteditor::bildLoeschen()
             != Answer::Yes)
         return;
     m_bild->clear();
-    st.BildDatei.clear();
+    st.bildDatei.clear();
     if (rezeptNr >= 0)
         st.sammlung.loescheBild(rezeptNr);
     m_bildLoeschen->setEnabled(false);

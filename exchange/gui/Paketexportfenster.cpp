@@ -73,7 +73,7 @@ void Paketexportfenster::speichern()
     if (m_exportliste)
         for (const auto& e : m_exportliste->model()->entries())
             nummern.append(e.number);
-    exportiereRezepte(st.programDir, st.Rezepte, nummern, m_paketname->text(), m_autor->text(), paket);
+    exportiereRezepte(st.programDir, st.rezepte, nummern, m_paketname->text(), m_autor->text(), paket);
     Meldung(QStringLiteral("Rezepte erfolgreich exportiert!"), QStringLiteral("Rezeptexport"));
     exportAufraeumen(st.programDir);
     hide();

@@ -127,15 +127,15 @@ void Paketimportfenster::installieren()
 
 void Paketimportfenster::paketInstallieren(const QString& indexTki)
 {
-    st.ListeWirdGefuellt = true;
+    st.listeWirdGefuellt = true;
     InstallErgebnis r;
     try {
         r = installierePaket(st.sammlung, st.programDir, indexTki);
     } catch (...) {
-        st.ListeWirdGefuellt = false;
+        st.listeWirdGefuellt = false;
         throw;
     }
-    st.ListeWirdGefuellt = false;
+    st.listeWirdGefuellt = false;
     if (!r.ok) {
         Meldung(QStringLiteral("Fehler beim Installieren eines Rezeptes aus dem Rezeptpaket ")
                 + QDir::toNativeSeparators(QFileInfo(indexTki).path() + u'/') + u'!',
@@ -143,8 +143,8 @@ void Paketimportfenster::paketInstallieren(const QString& indexTki)
         return;
     }
     // Empty records until the reload that ends the import fills them.
-    if (st.RezeptMax >= 0 && st.Rezepte.size() < size_t(st.RezeptMax) + 1)
-        st.Rezepte.resize(size_t(st.RezeptMax) + 1);
+    if (st.rezeptMax >= 0 && st.rezepte.size() < size_t(st.rezeptMax) + 1)
+        st.rezepte.resize(size_t(st.rezeptMax) + 1);
     if (r.altesFormat) {
         emit st.sammlung.altesFormat(); // the main window offers the database update
         Meldung(QStringLiteral("Die importierten Rezepte sind (teilweise) noch im alten Format. Dies führt "

@@ -196,10 +196,10 @@ RezKonvImportfenster::RezKonvImportfenster(AppState& state, QWidget* parent)
 Kategoriezuordnung RezKonvImportfenster::zuordnung() const
 {
     QList<QPair<int, QString>> eigene;
-    for (int p = 15; p <= st.kat.LetzterTab && p < st.kat.TabKategorie.size(); ++p) {
-        const int n = st.kat.TabKategorie.at(p);
-        if (n >= 0 && n < st.kat.KatNamen.size())
-            eigene.append({ n, st.kat.KatNamen.at(n).Bezeichnung });
+    for (int p = 15; p <= st.kategorien.letzterTab && p < st.kategorien.tabKategorie.size(); ++p) {
+        const int n = st.kategorien.tabKategorie.at(p);
+        if (n >= 0 && n < st.kategorien.namen.size())
+            eigene.append({ n, st.kategorien.namen.at(n).name });
     }
     return Kategoriezuordnung(eigene);
 }
@@ -353,7 +353,7 @@ void RezKonvImportfenster::importieren()
         return;
     }
 
-    st.ListeWirdGefuellt = true;
+    st.listeWirdGefuellt = true;
     m_laeuft = true;
     m_abbruch = false;
     try {
@@ -363,13 +363,13 @@ void RezKonvImportfenster::importieren()
         m_laeuft = false;
     } catch (const Abgebrochen&) {
         m_laeuft = false;
-        st.ListeWirdGefuellt = false;
+        st.listeWirdGefuellt = false;
         // The recipes written so far were removed again; the list stays for another try.
         m_stand->setText(QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen."));
         return;
     } catch (const std::exception& e) {
         m_laeuft = false;
-        st.ListeWirdGefuellt = false;
+        st.listeWirdGefuellt = false;
         // Nothing was added; the list stays so the user can try again.
         Meldung(
             QStringLiteral("Der Import wurde abgebrochen, es wurde kein Rezept übernommen:\r") + messageOf(e),
@@ -377,9 +377,9 @@ void RezKonvImportfenster::importieren()
         return;
     }
     // Empty records until the reload below fills them.
-    if (st.RezeptMax >= 0 && st.Rezepte.size() < size_t(st.RezeptMax) + 1)
-        st.Rezepte.resize(size_t(st.RezeptMax) + 1);
-    st.ListeWirdGefuellt = false;
+    if (st.rezeptMax >= 0 && st.rezepte.size() < size_t(st.rezeptMax) + 1)
+        st.rezepte.resize(size_t(st.rezeptMax) + 1);
+    st.listeWirdGefuellt = false;
 
     QString text = neue.size() == 1 ? QStringLiteral("Es wurde 1 Rezept importiert.")
                                     : QStringLiteral("Es wurden %1 Rezepte importiert.").arg(neue.size());

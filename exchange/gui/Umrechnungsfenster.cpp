@@ -130,13 +130,13 @@ void Umrechnungsfenster::drucken()
         return;
     const QSize bereich = druckbereich(printer);
     RezeptAnsicht seite = a;
-    seite.zeilen = umbrochen(a.zeilen, printer, bereich.width() - 100 * DruckEinheit(bereich.width()));
-    druckeLayout(printer, DruckLayout(seite, bereich.width(), bereich.height()));
+    seite.zeilen = umbrochen(a.zeilen, printer, bereich.width() - 100 * druckEinheit(bereich.width()));
+    druckeLayout(printer, druckLayout(seite, bereich.width(), bereich.height()));
 }
 
 void Umrechnungsfenster::kopieren()
 {
-    QGuiApplication::clipboard()->setText(ZwischenablageText(umgerechnet()));
+    QGuiApplication::clipboard()->setText(zwischenablageText(umgerechnet()));
 }
 
 } // namespace tk

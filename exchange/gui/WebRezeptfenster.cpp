@@ -366,10 +366,10 @@ void WebRezeptfenster::uebergeben()
     v.kommentar = { QStringLiteral("Quelle: ") + m_quelle };
 
     QList<QPair<int, QString>> eigene;
-    for (int p = 15; p <= st.kat.LetzterTab && p < st.kat.TabKategorie.size(); ++p) {
-        const int n = st.kat.TabKategorie.at(p);
-        if (n >= 0 && n < st.kat.KatNamen.size())
-            eigene.append({ n, st.kat.KatNamen.at(n).Bezeichnung });
+    for (int p = 15; p <= st.kategorien.letzterTab && p < st.kategorien.tabKategorie.size(); ++p) {
+        const int n = st.kategorien.tabKategorie.at(p);
+        if (n >= 0 && n < st.kategorien.namen.size())
+            eigene.append({ n, st.kategorien.namen.at(n).name });
     }
     v.kategorien = webKategorien(m_rezept.kategorien, Kategoriezuordnung(eigene));
 

@@ -32,68 +32,69 @@ Aktualisierungsfenster::Aktualisierungsfenster(AppState& state, Fensterregister&
         l->setGeometry(x, y, w, h);
         return l;
     };
-    Label1 = mk(QStringLiteral("Mit Hilfe dieser Funktion wird die Rezeptdatenbank komplett neu eingelesen."),
-        "Label1", 8, 8, 402, 16);
-    Label2
+    m_zweck
+        = mk(QStringLiteral("Mit Hilfe dieser Funktion wird die Rezeptdatenbank komplett neu eingelesen."),
+            "zweck", 8, 8, 402, 16);
+    m_wirkung
         = mk(QStringLiteral(
                  "Dabei werden fehlerhafte bzw. veraltete Eintrage gelöscht, repariert oder aktualisiert, "),
-            "Label2", 8, 24, 402, 16);
-    Label3 = mk(
-        QStringLiteral("dies kann die Datenbank schneller und kleiner machen."), "Label3", 8, 40, 402, 16);
+            "wirkung", 8, 24, 402, 16);
+    m_nutzen = mk(
+        QStringLiteral("dies kann die Datenbank schneller und kleiner machen."), "nutzen", 8, 40, 402, 16);
 
-    Button1 = new QPushButton(QStringLiteral("Aktualisierung jetzt starten!"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(109, 64, 200, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(this, [&] { Button1Click(); }); });
+    m_starten = new QPushButton(QStringLiteral("Aktualisierung jetzt starten!"), this);
+    m_starten->setObjectName(QStringLiteral("starten"));
+    m_starten->setGeometry(109, 64, 200, 25);
+    m_starten->setDefault(true);
+    connect(m_starten, &QPushButton::clicked, this, [this] { guarded(this, [&] { starten(); }); });
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(8, 98, 402, 17);
-    ProgressBar1->setRange(0, 0);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setMaximum(1);
+    m_fortschritt = new QProgressBar(this);
+    m_fortschritt->setObjectName(QStringLiteral("fortschritt"));
+    m_fortschritt->setGeometry(8, 98, 402, 17);
+    m_fortschritt->setRange(0, 0);
+    m_fortschritt->setValue(0);
+    m_fortschritt->setTextVisible(false);
+    m_fortschritt->setMaximum(1);
 
-    Label4 = mk(QStringLiteral("Eintrag 0 von 0 wird aktualisiert"), "Label4", 8, 118, 402, 16);
-    Label4->setAlignment(Qt::AlignCenter);
-    Label5 = mk(QStringLiteral("Ergebnis:"), "Label5", 8, 138, 200, 16);
-    QFont u = Label5->font();
+    m_stand = mk(QStringLiteral("Eintrag 0 von 0 wird aktualisiert"), "stand", 8, 118, 402, 16);
+    m_stand->setAlignment(Qt::AlignCenter);
+    m_ergebnisBeschriftung = mk(QStringLiteral("Ergebnis:"), "ergebnisBeschriftung", 8, 138, 200, 16);
+    QFont u = m_ergebnisBeschriftung->font();
     u.setUnderline(true);
-    Label5->setFont(u);
+    m_ergebnisBeschriftung->setFont(u);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("Ergebnis"));
-    Memo1->setReadOnly(true);
-    Memo1->setGeometry(8, 156, 402, 116);
+    m_ergebnis = new QPlainTextEdit(this);
+    m_ergebnis->setObjectName(QStringLiteral("ergebnis"));
+    m_ergebnis->setAccessibleName(QStringLiteral("Ergebnis"));
+    m_ergebnis->setReadOnly(true);
+    m_ergebnis->setGeometry(8, 156, 402, 116);
 
-    Button2 = new QPushButton(QStringLiteral("Schließen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(335, 280, 75, 25);
-    connect(Button2, &QPushButton::clicked, this, &Aktualisierungsfenster::Button2Click);
+    m_schliessen = new QPushButton(QStringLiteral("Schließen"), this);
+    m_schliessen->setObjectName(QStringLiteral("schliessen"));
+    m_schliessen->setGeometry(335, 280, 75, 25);
+    connect(m_schliessen, &QPushButton::clicked, this, &Aktualisierungsfenster::schliessen);
 }
 
-void Aktualisierungsfenster::Button1Click()
+void Aktualisierungsfenster::starten()
 {
-    ProgressBar1->setValue(0);
-    ProgressBar1->setMaximum(std::max(0, st.RezeptMax));
+    m_fortschritt->setValue(0);
+    m_fortschritt->setMaximum(std::max(0, st.rezeptMax));
     // Every line is converted before the file is written once, atomically: a failure leaves the old index.
     st.sammlung.wandleIndex([this](const QStringList& lines) {
         return convertIndex(
             lines,
             [this](int done, int) {
-                Label4->setText(
-                    QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.RezeptMax));
-                ProgressBar1->setValue(std::min(done, ProgressBar1->maximum()));
+                m_stand->setText(
+                    QStringLiteral("Eintrag %1 von %2 wird aktualisiert").arg(done).arg(st.rezeptMax));
+                m_fortschritt->setValue(std::min(done, m_fortschritt->maximum()));
                 QCoreApplication::processEvents();
             },
-            [this] { Memo1->appendPlainText(QStringLiteral("Kategorien aktualisiert")); });
+            [this] { m_ergebnis->appendPlainText(QStringLiteral("Kategorien aktualisiert")); });
     });
     Meldung(QStringLiteral("Aktualisierung abgeschlossen!"), QStringLiteral("Fertig!"));
-    forms.ladefenster->UpdateRezepte();
+    forms.ladefenster->rezepteLaden();
 }
 
-void Aktualisierungsfenster::Button2Click() { hide(); }
+void Aktualisierungsfenster::schliessen() { hide(); }
 
 } // namespace tk

@@ -19,19 +19,19 @@ class Aktualisierungsfenster : public QDialog {
 public:
     Aktualisierungsfenster(AppState& state, Fensterregister& forms, QWidget* parent = nullptr);
 
-    void Button1Click(); // "Aktualisierung jetzt starten!"
-    void Button2Click(); // "Schließen"
+    void starten(); // "Aktualisierung jetzt starten!"
+    void schliessen(); // "Schließen"
 
 private:
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QLabel* m_zweck = nullptr;
+    QLabel* m_wirkung = nullptr;
+    QLabel* m_nutzen = nullptr;
+    QPushButton* m_starten = nullptr;
+    QProgressBar* m_fortschritt = nullptr;
+    QLabel* m_stand = nullptr;
+    QLabel* m_ergebnisBeschriftung = nullptr;
+    QPlainTextEdit* m_ergebnis = nullptr;
+    QPushButton* m_schliessen = nullptr;
 
     AppState& st;
     Fensterregister& forms;

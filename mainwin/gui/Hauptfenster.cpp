@@ -71,17 +71,17 @@ Hauptfenster::Hauptfenster(AppState& state, Fensterregister& forms, QWidget* par
     QFont f(QStringLiteral("Arial"));
     f.setPointSize(8);
     setFont(f);
-    buildMenus();
-    buildPanes();
-    buildToolbar();
-    buildPanel7();
+    baueMenues();
+    baueBereiche();
+    baueSymbolleiste();
+    baueExportleiste();
     setAcceptDrops(true);
     // Disabled until the first load has filled the lists.
     setEnabled(false);
     resize(750, 500);
     setHauptfenster(this);
     sammlungAbonnieren();
-    FormCreate();
+    layoutLaden();
 }
 
 void Hauptfenster::sammlungAbonnieren()
@@ -90,28 +90,28 @@ void Hauptfenster::sammlungAbonnieren()
     Sammlung* s = &st.sammlung;
     auto neuLaden = [this] {
         if (forms.ladefenster)
-            forms.ladefenster->UpdateRezepte();
+            forms.ladefenster->rezepteLaden();
     };
     connect(s, &Sammlung::rezeptGespeichert, this, [this, neuLaden](int n) {
         neuLaden();
-        ZeigeRezept(n);
+        zeigeRezept(n);
     });
     connect(s, &Sammlung::rezeptGeloescht, this, [this, neuLaden](int) {
         neuLaden();
         ansichtLeeren();
     });
     connect(s, &Sammlung::kommentarGespeichert, this, [this](int n) {
-        if (n != st.AngezeigtesRezept)
+        if (n != st.angezeigtesRezept)
             return;
         try {
-            RezeptKommentar = kommentarAus(loadLines(recipePath(st.programDir, n)));
+            rezeptKommentar = kommentarAus(loadLines(recipePath(st.programDir, n)));
         } catch (const std::exception&) {
         }
     });
     connect(s, &Sammlung::bildGeloescht, this, [this](int n) {
         // The picture icon of the view must not offer a picture that is gone.
-        if (n == st.AngezeigtesRezept)
-            Image6->setVisible(false);
+        if (n == st.angezeigtesRezept)
+            m_bildSymbol->setVisible(false);
     });
     connect(s, &Sammlung::kategorienGeaendert, this, &Hauptfenster::kategorienNeu);
     connect(s, &Sammlung::neuEinlesen, this, neuLaden);
@@ -124,7 +124,7 @@ void Hauptfenster::sammlungAbonnieren()
     connect(s, &Sammlung::einstellungenGeaendert, this, &Hauptfenster::einstellungenAnwenden);
     connect(s, &Sammlung::vonAussenGeaendert, this, &Hauptfenster::vonAussenGeaendert);
     connect(s, &Sammlung::konfliktkopieGefunden, this, [this](const QString& name) {
-        StatusPanel2->setText(QStringLiteral("Konfliktkopie gefunden: ") + name);
+        m_statusKonflikt->setText(QStringLiteral("Konfliktkopie gefunden: ") + name);
     });
 }
 
@@ -132,7 +132,7 @@ void Hauptfenster::vonAussenGeaendert(int dateien)
 {
     // Another copy or computer wrote: catch up quietly, keeping the tab, the list position and the
     // recipe on show. Not while the list is being filled or a modal window waits.
-    if (st.ListeWirdGefuellt || !isEnabled() || QApplication::activeModalWidget()) {
+    if (st.listeWirdGefuellt || !isEnabled() || QApplication::activeModalWidget()) {
         QTimer::singleShot(500, this, [this, dateien] { vonAussenGeaendert(dateien); });
         return;
     }
@@ -142,41 +142,41 @@ void Hauptfenster::vonAussenGeaendert(int dateien)
         kategorienNeu(-1);
     if (!(dateien & (Sammlung::Index | Sammlung::Favoriten | Sammlung::Kategorien)) || !forms.ladefenster)
         return;
-    const int zeile = treeview1->currentRow();
-    const int nummer = zeile >= 0 ? treeview1->numberAt(zeile) : -1;
-    const int scroll = treeview1->verticalScrollBar()->value();
-    forms.ladefenster->UpdateRezepte(true);
-    treeview1->blockSignals(true);
-    for (int r = 0; nummer >= 0 && r < treeview1->count(); ++r)
-        if (treeview1->numberAt(r) == nummer) {
-            treeview1->selectRow(r);
+    const int zeile = m_rezeptliste->currentRow();
+    const int nummer = zeile >= 0 ? m_rezeptliste->numberAt(zeile) : -1;
+    const int scroll = m_rezeptliste->verticalScrollBar()->value();
+    forms.ladefenster->rezepteLaden(true);
+    m_rezeptliste->blockSignals(true);
+    for (int r = 0; nummer >= 0 && r < m_rezeptliste->count(); ++r)
+        if (m_rezeptliste->numberAt(r) == nummer) {
+            m_rezeptliste->selectRow(r);
             break;
         }
-    treeview1->blockSignals(false);
-    treeview1->verticalScrollBar()->setValue(scroll);
-    const int n = st.AngezeigtesRezept;
-    if (n >= 0 && (size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht))
+    m_rezeptliste->blockSignals(false);
+    m_rezeptliste->verticalScrollBar()->setValue(scroll);
+    const int n = st.angezeigtesRezept;
+    if (n >= 0 && (size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht))
         ansichtLeeren(); // deleted elsewhere
 }
 
 void Hauptfenster::kategorienNeu(int geloeschteNr)
 {
-    int tab = kategorien->currentIndex();
+    int tab = m_kategorien->currentIndex();
     // The tab of a deleted category goes; the list then shows "Alle".
-    if (geloeschteNr >= 0 && geloeschteNr < st.kat.KategorieTab.size()
-        && st.kat.KategorieTab.at(geloeschteNr) == tab)
+    if (geloeschteNr >= 0 && geloeschteNr < st.kategorien.kategorieTab.size()
+        && st.kategorien.kategorieTab.at(geloeschteNr) == tab)
         tab = 0;
-    SetKats(); // leaves tab 0 selected without telling anyone
-    tab = std::clamp(tab, 0, st.kat.LetzterTab);
+    kategorienAufbauen(); // leaves tab 0 selected without telling anyone
+    tab = std::clamp(tab, 0, st.kategorien.letzterTab);
     if (tab != 0)
-        kategorien->setCurrentIndex(tab);
-    else if (st.AktKategorie != st.kat.TabKategorie.at(0))
-        kategorienChange(); // the list showed a tab that is gone: show "Alle"
+        m_kategorien->setCurrentIndex(tab);
+    else if (st.aktuelleKategorie != st.kategorien.tabKategorie.at(0))
+        kategorieGewaehlt(); // the list showed a tab that is gone: show "Alle"
 }
 
 Hauptfenster::~Hauptfenster() = default;
 
-QAction* Hauptfenster::addItem(
+QAction* Hauptfenster::menuePunkt(
     QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)())
 {
     QAction* a = menu->addAction(text);
@@ -186,158 +186,161 @@ QAction* Hauptfenster::addItem(
     return a;
 }
 
-void Hauptfenster::buildMenus()
+void Hauptfenster::baueMenues()
 {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("hauptmenue"));
 
     QMenu* programm = bar->addMenu(QStringLiteral("Programm"));
-    Einstellungen1 = addItem(programm, QStringLiteral("Einstellungen"),
-        QKeySequence(QStringLiteral("Ctrl+O")), &Hauptfenster::Image5Click);
+    m_einstellungen = menuePunkt(programm, QStringLiteral("Einstellungen"),
+        QKeySequence(QStringLiteral("Ctrl+O")), &Hauptfenster::einstellungenZeigen);
     programm->addSeparator();
-    Beenden1 = addItem(programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")),
-        &Hauptfenster::Beenden1Click);
+    m_beenden = menuePunkt(
+        programm, QStringLiteral("Beenden"), QKeySequence(QStringLiteral("Ctrl+B")), &Hauptfenster::beenden);
 
     QMenu* rezeptMenu = bar->addMenu(QStringLiteral("Rezept"));
-    Neueserstellen1 = addItem(rezeptMenu, QStringLiteral("Neues erstellen"),
-        QKeySequence(QStringLiteral("Ctrl+N")), &Hauptfenster::Neueserstellen1Click);
-    Bearbeiten1 = addItem(rezeptMenu, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+E")),
-        &Hauptfenster::Bearbeiten1Click);
-    Lschen1 = addItem(rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")),
-        &Hauptfenster::Lschen1Click);
+    m_neuesRezept = menuePunkt(rezeptMenu, QStringLiteral("Neues erstellen"),
+        QKeySequence(QStringLiteral("Ctrl+N")), &Hauptfenster::neuesRezept);
+    m_bearbeiten = menuePunkt(rezeptMenu, QStringLiteral("Bearbeiten"),
+        QKeySequence(QStringLiteral("Ctrl+E")), &Hauptfenster::rezeptBearbeiten);
+    m_loeschen = menuePunkt(rezeptMenu, QStringLiteral("Löschen"), QKeySequence(QStringLiteral("Ctrl+L")),
+        &Hauptfenster::rezeptLoeschen);
     rezeptMenu->addSeparator();
-    Drucken1 = addItem(rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")),
-        &Hauptfenster::Image4Click);
+    m_drucken = menuePunkt(rezeptMenu, QStringLiteral("Drucken"), QKeySequence(QStringLiteral("Ctrl+P")),
+        &Hauptfenster::drucken);
     QMenu* speichern = rezeptMenu->addMenu(QStringLiteral("Speichern"));
-    alsTextdatei1
-        = addItem(speichern, QStringLiteral("als Textdatei"), {}, &Hauptfenster::alsTextdatei1Click);
-    AlsRTFDatei1 = addItem(speichern, QStringLiteral("Als RTF-Datei"), {}, &Hauptfenster::AlsRTFDatei1Click);
-    indieZwischenablage1 = addItem(
-        speichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
+    m_alsTextdatei
+        = menuePunkt(speichern, QStringLiteral("als Textdatei"), {}, &Hauptfenster::alsTextdateiSpeichern);
+    m_alsRtfDatei
+        = menuePunkt(speichern, QStringLiteral("Als RTF-Datei"), {}, &Hauptfenster::alsRtfDateiSpeichern);
+    m_inZwischenablage
+        = menuePunkt(speichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::inZwischenablage);
     speichern->addSeparator();
-    Sicherung1 = addItem(
-        speichern, QStringLiteral("Alle speichern als Textdatei"), {}, &Hauptfenster::Sicherung1Click);
+    m_alleAlsTextdatei = menuePunkt(speichern, QStringLiteral("Alle speichern als Textdatei"), {},
+        &Hauptfenster::alleAlsTextdateiSpeichern);
     QMenu* impexp = rezeptMenu->addMenu(QStringLiteral("Import/Export"));
-    RezKonvFormat1 = impexp->addMenu(QStringLiteral("RezKonv-Format"));
-    Rezeptimportieren2 = addItem(
-        RezKonvFormat1, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Rezeptimportieren2Click);
-    Rezeptexportieren2 = addItem(
-        RezKonvFormat1, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::Rezeptexportieren2Click);
-    RezKonvFormat1->menuAction()->setEnabled(true);
-    Rezeptimportieren2->setEnabled(true);
+    m_rezKonvMenue = impexp->addMenu(QStringLiteral("RezKonv-Format"));
+    m_rezKonvImport = menuePunkt(
+        m_rezKonvMenue, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::rezKonvImportieren);
+    m_rezKonvExport = menuePunkt(
+        m_rezKonvMenue, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::rezKonvExportieren);
+    m_rezKonvMenue->menuAction()->setEnabled(true);
+    m_rezKonvImport->setEnabled(true);
     QMenu* tkp = impexp->addMenu(QStringLiteral("TKP-Format"));
-    Rezeptimportieren1
-        = addItem(tkp, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::Installieren2Click);
-    Rezeptexportieren1
-        = addItem(tkp, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::Rezeptexportieren1Click);
+    m_paketImport
+        = menuePunkt(tkp, QStringLiteral("Rezept importieren"), {}, &Hauptfenster::paketImportieren);
+    m_paketExport
+        = menuePunkt(tkp, QStringLiteral("Rezept exportieren"), {}, &Hauptfenster::paketExportieren);
     impexp->addSeparator();
-    AusdemInternet1 = addItem(impexp, QStringLiteral("Aus dem Internet importieren..."),
-        QKeySequence(QStringLiteral("Ctrl+Shift+I")), &Hauptfenster::AusdemInternet1Click);
+    m_ausDemInternet = menuePunkt(impexp, QStringLiteral("Aus dem Internet importieren..."),
+        QKeySequence(QStringLiteral("Ctrl+Shift+I")), &Hauptfenster::ausDemInternet);
     rezeptMenu->addSeparator();
-    ZudenFavoriten1 = addItem(rezeptMenu, QStringLiteral("Zu den Favoriten hinzufügen"),
-        QKeySequence(QStringLiteral("Ctrl+F")), &Hauptfenster::ZudenFavoriten1Click);
-    Zufallsrezept1 = addItem(rezeptMenu, QStringLiteral("Zufallsrezept"),
-        QKeySequence(QStringLiteral("Ctrl+R")), &Hauptfenster::Zufallsrezept1Click);
-    Datenbankaktualisieren1 = addItem(rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {},
-        &Hauptfenster::Datenbankaktualisieren1Click);
-    Datenbankaktualisieren1->setVisible(false);
+    m_favorit = menuePunkt(rezeptMenu, QStringLiteral("Zu den Favoriten hinzufügen"),
+        QKeySequence(QStringLiteral("Ctrl+F")), &Hauptfenster::favoritUmschalten);
+    m_zufallsrezept = menuePunkt(rezeptMenu, QStringLiteral("Zufallsrezept"),
+        QKeySequence(QStringLiteral("Ctrl+R")), &Hauptfenster::zufallsrezept);
+    m_datenbankAktualisieren = menuePunkt(
+        rezeptMenu, QStringLiteral("Datenbank aktualisieren"), {}, &Hauptfenster::datenbankAktualisieren);
+    m_datenbankAktualisieren->setVisible(false);
 
     QMenu* kat = bar->addMenu(QStringLiteral("Kategorien"));
-    Bearbeiten3 = addItem(kat, QStringLiteral("Bearbeiten"), QKeySequence(QStringLiteral("Ctrl+K")),
-        &Hauptfenster::Bearbeiten3Click);
+    m_kategorienBearbeiten = menuePunkt(kat, QStringLiteral("Bearbeiten"),
+        QKeySequence(QStringLiteral("Ctrl+K")), &Hauptfenster::kategorienBearbeiten);
 
     QMenu* sort = bar->addMenu(QStringLiteral("Sortieren"));
-    nachdemAlphabet1 = addItem(sort, QStringLiteral("nach dem Alphabet"),
-        QKeySequence(QStringLiteral("Ctrl+A")), &Hauptfenster::Image1Click);
+    m_nachAlphabet = menuePunkt(sort, QStringLiteral("nach dem Alphabet"),
+        QKeySequence(QStringLiteral("Ctrl+A")), &Hauptfenster::nachAlphabetOrdnen);
     // Ctrl+D: the key this item shared with "Beenden" could never reach it.
-    nachdemDatum1 = addItem(sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")),
-        &Hauptfenster::Image2Click);
+    m_nachDatum = menuePunkt(sort, QStringLiteral("nach dem Datum"), QKeySequence(QStringLiteral("Ctrl+D")),
+        &Hauptfenster::nachDatumOrdnen);
 
     QMenu* suchen = bar->addMenu(QStringLiteral("Suchen"));
     const QString suchTexte[4] = { QStringLiteral("im Rezept&titel"), QStringLiteral("im Rezeptte&xt"),
         QStringLiteral("in den &Zutaten"), QStringLiteral("nach &Autor") };
     const char* suchKeys[4] = { "Ctrl+Alt+T", "Ctrl+Alt+V", "Ctrl+Alt+Z", "Ctrl+Alt+A" };
+    const char* suchNamen[4] = { "suchenTitel", "suchenText", "suchenZutaten", "suchenAutor" };
     for (int i = 0; i < 4; ++i) {
         QAction* a = suchen->addAction(suchTexte[i]);
         a->setShortcut(QKeySequence(QLatin1String(suchKeys[i])));
         a->setData(i + 1); // the item's Tag
-        connect(a, &QAction::triggered, this,
-            [this, i] { guarded(this, [&] { indenWochenthemen1Click(i + 1); }); });
-        a->setObjectName(QStringLiteral("Suchen%1").arg(i + 1));
-        Suchen[size_t(i)] = a;
+        connect(
+            a, &QAction::triggered, this, [this, i] { guarded(this, [&] { suchfensterMitModus(i + 1); }); });
+        a->setObjectName(QLatin1String(suchNamen[i]));
+        m_suchen[size_t(i)] = a;
     }
 
     QMenu* ansicht = bar->addMenu(QStringLiteral("Ansicht"));
-    Symbolleiste1 = addItem(
-        ansicht, QStringLiteral("Symbolleiste"), QKeySequence(Qt::Key_F9), &Hauptfenster::Symbolleiste1Click);
-    Suchergebnisse2 = addItem(ansicht, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::Key_F10),
-        &Hauptfenster::Suchergebnisse2Click);
-    Zusatzinformationen1 = addItem(ansicht, QStringLiteral("Zusatzinformationen"), QKeySequence(Qt::Key_F11),
-        &Hauptfenster::Zusatzinformationen1Click);
-    Kategorien1 = addItem(
-        ansicht, QStringLiteral("Kategorien"), QKeySequence(Qt::Key_F12), &Hauptfenster::Kategorien1Click);
-    for (QAction* a : { Symbolleiste1, Suchergebnisse2, Zusatzinformationen1, Kategorien1 }) {
+    m_symbolleisteSichtbar = menuePunkt(ansicht, QStringLiteral("Symbolleiste"), QKeySequence(Qt::Key_F9),
+        &Hauptfenster::symbolleisteUmschalten);
+    m_suchergebnisseSichtbar = menuePunkt(ansicht, QStringLiteral("Suchergebnisse"),
+        QKeySequence(Qt::Key_F10), &Hauptfenster::suchergebnisseUmschalten);
+    m_zusatzinfoSichtbar = menuePunkt(ansicht, QStringLiteral("Zusatzinformationen"),
+        QKeySequence(Qt::Key_F11), &Hauptfenster::zusatzinfoUmschalten);
+    m_kategorienSichtbar = menuePunkt(ansicht, QStringLiteral("Kategorien"), QKeySequence(Qt::Key_F12),
+        &Hauptfenster::kategorienUmschalten);
+    for (QAction* a :
+        { m_symbolleisteSichtbar, m_suchergebnisseSichtbar, m_zusatzinfoSichtbar, m_kategorienSichtbar }) {
         a->setCheckable(true);
         a->setChecked(true);
     }
 
-    Updates1 = bar->addMenu(QStringLiteral("Updates"));
-    Herunterladen1 = addItem(Updates1, QStringLiteral("Herunterladen"),
-        QKeySequence(QStringLiteral("Ctrl+H")), &Hauptfenster::Installieren1Click);
-    Installieren1 = addItem(Updates1, QStringLiteral("Installieren"), QKeySequence(QStringLiteral("Ctrl+I")),
-        &Hauptfenster::Installieren2Click);
-    Updates1->menuAction()->setVisible(false);
+    m_updates = bar->addMenu(QStringLiteral("Updates"));
+    m_herunterladen = menuePunkt(m_updates, QStringLiteral("Herunterladen"),
+        QKeySequence(QStringLiteral("Ctrl+H")), &Hauptfenster::downloadseiteOeffnen);
+    m_installieren = menuePunkt(m_updates, QStringLiteral("Installieren"),
+        QKeySequence(QStringLiteral("Ctrl+I")), &Hauptfenster::paketImportieren);
+    m_updates->menuAction()->setVisible(false);
     // The menu is hidden but its shortcuts still work.
-    addAction(Herunterladen1);
-    addAction(Installieren1);
+    addAction(m_herunterladen);
+    addAction(m_installieren);
 
     QMenu* info = bar->addMenu(QStringLiteral("Info"));
-    Hilfe1
-        = addItem(info, QStringLiteral("Hilfe"), QKeySequence(Qt::Key_F1), &Hauptfenster::Willkommen1Click);
-    Willkommen1 = addItem(info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")),
-        &Hauptfenster::Hilfe1Click);
-    Webseite1 = addItem(info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")),
-        &Hauptfenster::Webseite1Click);
+    m_hilfe
+        = menuePunkt(info, QStringLiteral("Hilfe"), QKeySequence(Qt::Key_F1), &Hauptfenster::hilfeOeffnen);
+    m_willkommen = menuePunkt(info, QStringLiteral("Willkommen"), QKeySequence(QStringLiteral("Ctrl+Alt+W")),
+        &Hauptfenster::willkommenZeigen);
+    m_webseite = menuePunkt(info, QStringLiteral("Webseite"), QKeySequence(QStringLiteral("Ctrl+W")),
+        &Hauptfenster::webseiteOeffnen);
     info->addSeparator();
-    ber1 = addItem(
-        info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &Hauptfenster::ber1Click);
+    m_ueber = menuePunkt(
+        info, QStringLiteral("Über...."), QKeySequence(QStringLiteral("Ctrl+U")), &Hauptfenster::infoZeigen);
 
     // Menu items are found by name (automation, tests) like every other control.
-    const std::pair<QObject*, const char*> namen[] = { { Einstellungen1, "Einstellungen1" },
-        { Beenden1, "Beenden1" }, { Neueserstellen1, "Neueserstellen1" }, { Bearbeiten1, "Bearbeiten1" },
-        { Lschen1, "Lschen1" }, { Drucken1, "Drucken1" }, { alsTextdatei1, "alsTextdatei1" },
-        { AlsRTFDatei1, "AlsRTFDatei1" }, { indieZwischenablage1, "indieZwischenablage1" },
-        { Sicherung1, "Sicherung1" }, { RezKonvFormat1, "RezKonvFormat1" },
-        { Rezeptimportieren2, "Rezeptimportieren2" }, { Rezeptexportieren2, "Rezeptexportieren2" },
-        { Rezeptimportieren1, "Rezeptimportieren1" }, { Rezeptexportieren1, "Rezeptexportieren1" },
-        { AusdemInternet1, "AusdemInternet1" }, { ZudenFavoriten1, "ZudenFavoriten1" },
-        { Zufallsrezept1, "Zufallsrezept1" }, { Datenbankaktualisieren1, "Datenbankaktualisieren1" },
-        { Bearbeiten3, "Bearbeiten3" }, { nachdemAlphabet1, "nachdemAlphabet1" },
-        { nachdemDatum1, "nachdemDatum1" }, { Symbolleiste1, "Symbolleiste1" },
-        { Suchergebnisse2, "Suchergebnisse2" }, { Zusatzinformationen1, "Zusatzinformationen1" },
-        { Kategorien1, "Kategorien1" }, { Updates1, "Updates1" }, { Herunterladen1, "Herunterladen1" },
-        { Installieren1, "Installieren1" }, { Hilfe1, "Hilfe1" }, { Willkommen1, "Willkommen1" },
-        { Webseite1, "Webseite1" }, { ber1, "ber1" } };
+    const std::pair<QObject*, const char*> namen[] = { { m_einstellungen, "einstellungen" },
+        { m_beenden, "beenden" }, { m_neuesRezept, "neuesRezept" }, { m_bearbeiten, "bearbeiten" },
+        { m_loeschen, "loeschen" }, { m_drucken, "drucken" }, { m_alsTextdatei, "alsTextdatei" },
+        { m_alsRtfDatei, "alsRtfDatei" }, { m_inZwischenablage, "inZwischenablage" },
+        { m_alleAlsTextdatei, "alleAlsTextdatei" }, { m_rezKonvMenue, "rezKonvMenue" },
+        { m_rezKonvImport, "rezKonvImport" }, { m_rezKonvExport, "rezKonvExport" },
+        { m_paketImport, "paketImport" }, { m_paketExport, "paketExport" },
+        { m_ausDemInternet, "ausDemInternet" }, { m_favorit, "favorit" },
+        { m_zufallsrezept, "zufallsrezept" }, { m_datenbankAktualisieren, "datenbankAktualisieren" },
+        { m_kategorienBearbeiten, "kategorienBearbeiten" }, { m_nachAlphabet, "nachAlphabet" },
+        { m_nachDatum, "nachDatum" }, { m_symbolleisteSichtbar, "symbolleisteSichtbar" },
+        { m_suchergebnisseSichtbar, "suchergebnisseSichtbar" },
+        { m_zusatzinfoSichtbar, "zusatzinfoSichtbar" }, { m_kategorienSichtbar, "kategorienSichtbar" },
+        { m_updates, "updates" }, { m_herunterladen, "herunterladen" }, { m_installieren, "installieren" },
+        { m_hilfe, "hilfe" }, { m_willkommen, "willkommen" }, { m_webseite, "webseite" },
+        { m_ueber, "ueber" } };
     for (const auto& [item, name] : namen)
         item->setObjectName(QLatin1String(name));
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    addItem(PopupMenu1, QStringLiteral("Neu"), {}, &Hauptfenster::Neueserstellen1Click);
-    addItem(PopupMenu1, QStringLiteral("Bearbeiten"), {}, &Hauptfenster::Bearbeiten1Click);
-    addItem(PopupMenu1, QStringLiteral("Löschen"), {}, &Hauptfenster::Lschen1Click);
-    addItem(PopupMenu1, QStringLiteral("Drucken"), {}, &Hauptfenster::Image4Click);
-    addItem(
-        PopupMenu1, QStringLiteral("Zu den Favoriten hinzufügen"), {}, &Hauptfenster::ZudenFavoriten1Click);
-    QMenu* popSpeichern = PopupMenu1->addMenu(QStringLiteral("Speichern"));
-    addItem(popSpeichern, QStringLiteral("als RTF-Datei"), {}, &Hauptfenster::AlsRTFDatei1Click);
-    addItem(popSpeichern, QStringLiteral("als Text-Datei"), {}, &Hauptfenster::alsTextdatei1Click);
-    addItem(
-        popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::indieZwischenablage1Click);
-    buildMengeMenus(rezeptMenu, speichern);
+    m_listenmenue = new QMenu(this);
+    m_listenmenue->setObjectName(QStringLiteral("listenmenue"));
+    menuePunkt(m_listenmenue, QStringLiteral("Neu"), {}, &Hauptfenster::neuesRezept);
+    menuePunkt(m_listenmenue, QStringLiteral("Bearbeiten"), {}, &Hauptfenster::rezeptBearbeiten);
+    menuePunkt(m_listenmenue, QStringLiteral("Löschen"), {}, &Hauptfenster::rezeptLoeschen);
+    menuePunkt(m_listenmenue, QStringLiteral("Drucken"), {}, &Hauptfenster::drucken);
+    menuePunkt(
+        m_listenmenue, QStringLiteral("Zu den Favoriten hinzufügen"), {}, &Hauptfenster::favoritUmschalten);
+    QMenu* popSpeichern = m_listenmenue->addMenu(QStringLiteral("Speichern"));
+    menuePunkt(popSpeichern, QStringLiteral("als RTF-Datei"), {}, &Hauptfenster::alsRtfDateiSpeichern);
+    menuePunkt(popSpeichern, QStringLiteral("als Text-Datei"), {}, &Hauptfenster::alsTextdateiSpeichern);
+    menuePunkt(popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::inZwischenablage);
+    baueMengenMenues(rezeptMenu, speichern);
 }
 
-void Hauptfenster::buildToolbar()
+void Hauptfenster::baueSymbolleiste()
 {
     const QString hints[5] = {
         QStringLiteral("Rezepteliste nach dem Alphabet ordnen"),
@@ -346,442 +349,469 @@ void Hauptfenster::buildToolbar()
         QStringLiteral("Rezept ausdrucken"),
         QStringLiteral("Rezept zu den Favoriten hinzufügen/löschen"),
     };
+    // Each button is a picture (normal, under the pointer, pressed) with a clickable label over it.
+    const char* bilder[5] = { "bildAlphabet", "bildDatum", "bildSuchen", "bildDrucken", "bildFavorit" };
+    const char* knoepfe[5] = { "knopfAlphabet", "knopfDatum", "knopfSuchen", "knopfDrucken", "knopfFavorit" };
     const int lefts[5] = { 6, 48, 108, 150, 190 };
     for (int t = 0; t < 5; ++t) {
-        img_normal[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Normal);
-        img_over[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Over);
-        img_down[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Down);
-        auto* img = new QLabel(Panel1);
-        img->setObjectName(QStringLiteral("Image%1").arg(t + 1));
+        bildNormal[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Normal);
+        bildUeber[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Over);
+        bildGedrueckt[size_t(t)] = toolbarPicture(t + 1, ToolbarState::Down);
+        auto* img = new QLabel(m_symbolleiste);
+        img->setObjectName(QLatin1String(bilder[t]));
         img->setGeometry(lefts[t], 6, 30, 30);
-        img->setPixmap(img_normal[size_t(t)]);
-        Image[size_t(t)] = img;
-        auto* hot = new HotLabel(Panel1);
-        hot->setObjectName(QStringLiteral("Label%1").arg(13 + t));
+        img->setPixmap(bildNormal[size_t(t)]);
+        m_symbolBilder[size_t(t)] = img;
+        auto* hot = new HotLabel(m_symbolleiste);
+        hot->setObjectName(QLatin1String(knoepfe[t]));
         hot->setGeometry(lefts[t], 6, 30, 30);
         hot->setToolTip(hints[t]);
         hot->setAccessibleName(hints[t]);
         hot->raise();
-        HotLabels[size_t(t)] = hot;
+        m_symbolKnoepfe[size_t(t)] = hot;
         const int tag = t + 1;
-        connect(hot, &HotLabel::entered, this, [this, tag] { Buttons_enter(tag); });
-        connect(hot, &HotLabel::left, this, [this, tag] { Buttons_leave(tag); });
-        connect(hot, &HotLabel::pressed, this, [this, tag] { Buttons_down(tag); });
-        connect(hot, &HotLabel::released, this, [this, tag] { Buttons_up(tag); });
+        connect(hot, &HotLabel::entered, this, [this, tag] { symbolBetreten(tag); });
+        connect(hot, &HotLabel::left, this, [this, tag] { symbolVerlassen(tag); });
+        connect(hot, &HotLabel::pressed, this, [this, tag] { symbolGedrueckt(tag); });
+        connect(hot, &HotLabel::released, this, [this, tag] { symbolLosgelassen(tag); });
     }
-    Image[2]->setToolTip(QStringLiteral("die Rezepte durchsuchen"));
+    m_symbolBilder[2]->setToolTip(QStringLiteral("die Rezepte durchsuchen"));
     auto on = [this](int i, void (Hauptfenster::*h)()) {
-        connect(HotLabels[size_t(i)], &HotLabel::clicked, this,
+        connect(m_symbolKnoepfe[size_t(i)], &HotLabel::clicked, this,
             [this, h] { guarded(this, [&] { (this->*h)(); }); });
     };
-    on(0, &Hauptfenster::Image1Click);
-    on(1, &Hauptfenster::Image2Click);
-    on(2, &Hauptfenster::Image3Click);
-    on(3, &Hauptfenster::Image4Click);
-    on(4, &Hauptfenster::ZudenFavoriten1Click);
+    on(0, &Hauptfenster::nachAlphabetOrdnen);
+    on(1, &Hauptfenster::nachDatumOrdnen);
+    on(2, &Hauptfenster::suchfensterZeigen);
+    on(3, &Hauptfenster::drucken);
+    on(4, &Hauptfenster::favoritUmschalten);
 
-    Edit1 = new QLineEdit(QStringLiteral("Suchbegriff"), Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setToolTip(QStringLiteral("Suchbegriff"));
-    Edit1->setAccessibleName(QStringLiteral("Suchbegriff"));
-    Edit1->setGeometry(240, 11, 140, 21);
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { guarded(this, [&] { Edit1KeyDown(); }); });
-    menuKeysFirst(Edit1, this);
-    Label11 = new HotLabel(QStringLiteral("<u>Suchen (im Titel)</u>"), Panel1);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setToolTip(QStringLiteral("Schnellsuche in den Rezepttiteln"));
-    Label11->setAccessibleName(QStringLiteral("Suchen (im Titel)"));
-    Label11->setGeometry(386, 13, 110, 17);
-    QPalette lp = Label11->palette();
+    m_schnellsuche = new QLineEdit(QStringLiteral("Suchbegriff"), m_symbolleiste);
+    m_schnellsuche->setObjectName(QStringLiteral("schnellsuche"));
+    m_schnellsuche->setToolTip(QStringLiteral("Suchbegriff"));
+    m_schnellsuche->setAccessibleName(QStringLiteral("Suchbegriff"));
+    m_schnellsuche->setGeometry(240, 11, 140, 21);
+    connect(m_schnellsuche, &QLineEdit::returnPressed, this,
+        [this] { guarded(this, [&] { schnellsucheEnter(); }); });
+    menuKeysFirst(m_schnellsuche, this);
+    m_schnellsucheLink = new HotLabel(QStringLiteral("<u>Suchen (im Titel)</u>"), m_symbolleiste);
+    m_schnellsucheLink->setObjectName(QStringLiteral("schnellsucheLink"));
+    m_schnellsucheLink->setToolTip(QStringLiteral("Schnellsuche in den Rezepttiteln"));
+    m_schnellsucheLink->setAccessibleName(QStringLiteral("Suchen (im Titel)"));
+    m_schnellsucheLink->setGeometry(386, 13, 110, 17);
+    QPalette lp = m_schnellsucheLink->palette();
     lp.setColor(QPalette::WindowText, QColor(0, 0, 160));
-    Label11->setPalette(lp);
-    connect(Label11, &HotLabel::clicked, this, [this] { guarded(this, [&] { Label11Click(); }); });
-    Label9 = label(QStringLiteral("Rezepte in der Datenbank: 0"), "Label9", Panel1);
-    Label9->setGeometry(510, 13, 230, 17);
+    m_schnellsucheLink->setPalette(lp);
+    connect(m_schnellsucheLink, &HotLabel::clicked, this, [this] { guarded(this, [&] { schnellsuche(); }); });
+    m_rezeptzahl = label(QStringLiteral("Rezepte in der Datenbank: 0"), "rezeptzahl", m_symbolleiste);
+    m_rezeptzahl->setGeometry(510, 13, 230, 17);
 }
 
-void Hauptfenster::buildPanes()
+void Hauptfenster::baueBereiche()
 {
     auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("central"));
+    central->setObjectName(QStringLiteral("inhalt"));
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    Panel1 = panel("Panel1", central);
-    Panel1->setFixedHeight(43);
-    outer->addWidget(Panel1);
+    m_symbolleiste = panel("symbolleiste", central);
+    m_symbolleiste->setFixedHeight(43);
+    outer->addWidget(m_symbolleiste);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
     outer->addLayout(body, 1);
 
-    Splitter1 = new QSplitter(Qt::Horizontal, central);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(5);
-    Splitter1->setChildrenCollapsible(false);
-    body->addWidget(Splitter1, 1);
+    m_spalten = new QSplitter(Qt::Horizontal, central);
+    m_spalten->setObjectName(QStringLiteral("spalten"));
+    m_spalten->setHandleWidth(5);
+    m_spalten->setChildrenCollapsible(false);
+    body->addWidget(m_spalten, 1);
 
     // Left pane.
-    Panel2 = panel("Panel2", Splitter1);
-    Panel2->setMinimumWidth(50);
-    auto* left = new QVBoxLayout(Panel2);
+    m_linkeSpalte = panel("linkeSpalte", m_spalten);
+    m_linkeSpalte->setMinimumWidth(50);
+    auto* left = new QVBoxLayout(m_linkeSpalte);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
-    Splitter2 = new QSplitter(Qt::Vertical, Panel2);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->setHandleWidth(5);
-    Splitter2->setChildrenCollapsible(false);
-    suchergebnisse = new RecipeList(Splitter2);
-    suchergebnisse->setObjectName(QStringLiteral("suchergebnisse"));
-    suchergebnisse->setAccessibleName(QStringLiteral("Suchergebnisse"));
-    suchergebnisse->setSortedAlphabetically(false);
-    auto* lower = new QWidget(Splitter2);
+    m_ergebnisTeiler = new QSplitter(Qt::Vertical, m_linkeSpalte);
+    m_ergebnisTeiler->setObjectName(QStringLiteral("ergebnisTeiler"));
+    m_ergebnisTeiler->setHandleWidth(5);
+    m_ergebnisTeiler->setChildrenCollapsible(false);
+    m_suchergebnisse = new RecipeList(m_ergebnisTeiler);
+    m_suchergebnisse->setObjectName(QStringLiteral("suchergebnisse"));
+    m_suchergebnisse->setAccessibleName(QStringLiteral("Suchergebnisse"));
+    m_suchergebnisse->setSortedAlphabetically(false);
+    auto* lower = new QWidget(m_ergebnisTeiler);
     auto* lowerLay = new QVBoxLayout(lower);
     lowerLay->setContentsMargins(0, 0, 0, 0);
     lowerLay->setSpacing(0);
-    kategorien = new TabControl(lower);
-    kategorien->setObjectName(QStringLiteral("kategorien"));
-    kategorien->setAccessibleName(QStringLiteral("Kategorien"));
-    lowerLay->addWidget(kategorien);
+    m_kategorien = new TabControl(lower);
+    m_kategorien->setObjectName(QStringLiteral("kategorien"));
+    m_kategorien->setAccessibleName(QStringLiteral("Kategorien"));
+    lowerLay->addWidget(m_kategorien);
     // Whenever the left pane changes its width the tabs rewrap; the control stays exactly as high as its
     // rows.
-    kategorien->setFitHeightToRows(true);
-    treeview1 = new RecipeList(lower);
-    treeview1->setObjectName(QStringLiteral("treeview1"));
-    treeview1->setAccessibleName(QStringLiteral("Rezepte"));
-    treeview1->setContextMenuPolicy(Qt::CustomContextMenu);
-    treeview1->model()->setRankProvider([this] { return alphabeticalRank(); });
-    lowerLay->addWidget(treeview1, 1);
-    Splitter2->addWidget(suchergebnisse);
-    Splitter2->addWidget(lower);
-    Splitter2->setStretchFactor(0, 0);
-    Splitter2->setStretchFactor(1, 1);
-    left->addWidget(Splitter2, 1);
-    Label12 = label(QStringLiteral("Titel"), "Label12", Panel2);
-    Label12->setFixedHeight(40);
-    Label12->setWordWrap(true);
-    Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label12->setContentsMargins(3, 2, 3, 2);
-    left->addWidget(Label12);
+    m_kategorien->setFitHeightToRows(true);
+    m_rezeptliste = new RecipeList(lower);
+    m_rezeptliste->setObjectName(QStringLiteral("rezeptliste"));
+    m_rezeptliste->setAccessibleName(QStringLiteral("Rezepte"));
+    m_rezeptliste->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_rezeptliste->model()->setRankProvider([this] { return alphabeticalRank(); });
+    lowerLay->addWidget(m_rezeptliste, 1);
+    m_ergebnisTeiler->addWidget(m_suchergebnisse);
+    m_ergebnisTeiler->addWidget(lower);
+    m_ergebnisTeiler->setStretchFactor(0, 0);
+    m_ergebnisTeiler->setStretchFactor(1, 1);
+    left->addWidget(m_ergebnisTeiler, 1);
+    m_titelvorschau = label(QStringLiteral("Titel"), "titelvorschau", m_linkeSpalte);
+    m_titelvorschau->setFixedHeight(40);
+    m_titelvorschau->setWordWrap(true);
+    m_titelvorschau->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_titelvorschau->setContentsMargins(3, 2, 3, 2);
+    left->addWidget(m_titelvorschau);
 
     // Centre.
-    Panel3 = panel("Panel3", Splitter1);
-    auto* centreLay = new QVBoxLayout(Panel3);
+    m_mittelspalte = panel("mittelspalte", m_spalten);
+    auto* centreLay = new QVBoxLayout(m_mittelspalte);
     centreLay->setContentsMargins(0, 0, 0, 0);
-    Panel6 = panel("Panel6", Panel3);
-    centreLay->addWidget(Panel6);
-    auto* c = new QVBoxLayout(Panel6);
+    m_rezeptbereich = panel("rezeptbereich", m_mittelspalte);
+    centreLay->addWidget(m_rezeptbereich);
+    auto* c = new QVBoxLayout(m_rezeptbereich);
     c->setContentsMargins(0, 0, 0, 0);
     c->setSpacing(2);
-    rezeptname = label(QStringLiteral("Rezeptname"), "rezeptname", Panel6);
-    QFont bold = rezeptname->font();
+    m_titel = label(QStringLiteral("Rezeptname"), "titel", m_rezeptbereich);
+    QFont bold = m_titel->font();
     bold.setBold(true);
-    rezeptname->setFont(bold);
-    rezeptname->setMinimumHeight(16);
+    m_titel->setFont(bold);
+    m_titel->setMinimumHeight(16);
     // A long title is cut at the panel's edge; it never widens the panel or the window.
-    rezeptname->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    rezeptname->setContentsMargins(3, 0, 3, 0);
-    c->addWidget(rezeptname);
-    rezept = new QPlainTextEdit(Panel6);
-    rezept->setObjectName(QStringLiteral("rezept"));
-    rezept->setAccessibleName(QStringLiteral("Zubereitung"));
-    rezept->setReadOnly(true);
-    rezept->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    rezept->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    c->addWidget(rezept, 1);
+    m_titel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_titel->setContentsMargins(3, 0, 3, 0);
+    c->addWidget(m_titel);
+    m_zubereitung = new QPlainTextEdit(m_rezeptbereich);
+    m_zubereitung->setObjectName(QStringLiteral("zubereitung"));
+    m_zubereitung->setAccessibleName(QStringLiteral("Zubereitung"));
+    m_zubereitung->setReadOnly(true);
+    m_zubereitung->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_zubereitung->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    c->addWidget(m_zubereitung, 1);
 
     // Ingredient column.
-    Panel4 = panel("Panel4", Splitter1);
-    Panel4->setMinimumWidth(100);
-    auto* r = new QVBoxLayout(Panel4);
+    m_rechteSpalte = panel("rechteSpalte", m_spalten);
+    m_rechteSpalte->setMinimumWidth(100);
+    auto* r = new QVBoxLayout(m_rechteSpalte);
     r->setContentsMargins(0, 0, 0, 0);
     r->setSpacing(0);
-    label8 = label(QStringLiteral(" Zutaten"), "label8", Panel4);
-    label8->setAutoFillBackground(true);
-    label8->setFont(bold);
-    label8->setFixedHeight(18);
-    r->addWidget(label8);
-    zutaten = new QListWidget(Panel4);
-    zutaten->setObjectName(QStringLiteral("zutaten"));
-    zutaten->setAccessibleName(QStringLiteral("Zutaten"));
-    r->addWidget(zutaten, 1);
-    Panel5 = panel("Panel5", Panel4);
-    Panel5->setFixedHeight(135);
-    r->addWidget(Panel5);
-    Label2 = label(QStringLiteral("Datum: "), "Label2", Panel5);
-    Label3 = label(QStringLiteral("Autor:"), "Label3", Panel5);
-    Label10 = label(QStringLiteral("Menge:"), "Label10", Panel5);
-    Label5 = label(QStringLiteral("Kategorie:"), "Label5", Panel5);
-    for (QLabel* cap : { Label2, Label3, Label10, Label5 })
+    m_zutatenKopf = label(QStringLiteral(" Zutaten"), "zutatenKopf", m_rechteSpalte);
+    m_zutatenKopf->setAutoFillBackground(true);
+    m_zutatenKopf->setFont(bold);
+    m_zutatenKopf->setFixedHeight(18);
+    r->addWidget(m_zutatenKopf);
+    m_zutaten = new QListWidget(m_rechteSpalte);
+    m_zutaten->setObjectName(QStringLiteral("zutaten"));
+    m_zutaten->setAccessibleName(QStringLiteral("Zutaten"));
+    r->addWidget(m_zutaten, 1);
+    m_zusatzinfo = panel("zusatzinfo", m_rechteSpalte);
+    m_zusatzinfo->setFixedHeight(135);
+    r->addWidget(m_zusatzinfo);
+    m_datumBeschriftung = label(QStringLiteral("Datum: "), "datumBeschriftung", m_zusatzinfo);
+    m_autorBeschriftung = label(QStringLiteral("Autor:"), "autorBeschriftung", m_zusatzinfo);
+    m_mengeBeschriftung = label(QStringLiteral("Menge:"), "mengeBeschriftung", m_zusatzinfo);
+    m_kategorieBeschriftung = label(QStringLiteral("Kategorie:"), "kategorieBeschriftung", m_zusatzinfo);
+    for (QLabel* cap :
+        { m_datumBeschriftung, m_autorBeschriftung, m_mengeBeschriftung, m_kategorieBeschriftung })
         cap->setFont(bold);
-    Label1 = label(QString(), "Label1", Panel5);
-    Label6 = label(QString(), "Label6", Panel5);
-    Label20 = label(QString(), "Label20", Panel5);
-    Label7 = label(QString(), "Label7", Panel5);
-    Label7->setWordWrap(true);
-    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image6 = new HotLabel(Panel5);
-    Image6->setObjectName(QStringLiteral("Image6"));
-    Image6->setPixmap(pictureIcon());
-    Image6->setToolTip(QStringLiteral("Das Bild für dieses Rezept betrachten"));
-    Image6->setVisible(false);
-    connect(Image6, &HotLabel::clicked, this, [this] { guarded(this, [&] { Image6Click(); }); });
-    Image7 = new HotLabel(Panel5);
-    Image7->setObjectName(QStringLiteral("Image7"));
-    Image7->setPixmap(commentIcon());
-    Image7->setToolTip(QStringLiteral("Einen Kommentar zu diesem Rezept verfassen oder betrachten"));
-    connect(Image7, &HotLabel::clicked, this, [this] { guarded(this, [&] { Image7Click(); }); });
-    placeInfoLabels();
-    Panel5->installEventFilter(this);
+    m_datum = label(QString(), "datum", m_zusatzinfo);
+    m_autor = label(QString(), "autor", m_zusatzinfo);
+    m_menge = label(QString(), "menge", m_zusatzinfo);
+    m_rezeptKategorien = label(QString(), "rezeptKategorien", m_zusatzinfo);
+    m_rezeptKategorien->setWordWrap(true);
+    m_rezeptKategorien->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_bildSymbol = new HotLabel(m_zusatzinfo);
+    m_bildSymbol->setObjectName(QStringLiteral("bildSymbol"));
+    m_bildSymbol->setPixmap(pictureIcon());
+    m_bildSymbol->setToolTip(QStringLiteral("Das Bild für dieses Rezept betrachten"));
+    m_bildSymbol->setVisible(false);
+    connect(m_bildSymbol, &HotLabel::clicked, this, [this] { guarded(this, [&] { bildZeigen(); }); });
+    m_kommentarSymbol = new HotLabel(m_zusatzinfo);
+    m_kommentarSymbol->setObjectName(QStringLiteral("kommentarSymbol"));
+    m_kommentarSymbol->setPixmap(commentIcon());
+    m_kommentarSymbol->setToolTip(
+        QStringLiteral("Einen Kommentar zu diesem Rezept verfassen oder betrachten"));
+    connect(
+        m_kommentarSymbol, &HotLabel::clicked, this, [this] { guarded(this, [&] { kommentarZeigen(); }); });
+    zusatzinfoAnordnen();
+    m_zusatzinfo->installEventFilter(this);
 
-    Splitter1->addWidget(Panel2);
-    Splitter1->addWidget(Panel3);
-    Splitter1->addWidget(Panel4);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setStretchFactor(2, 0);
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    m_spalten->addWidget(m_linkeSpalte);
+    m_spalten->addWidget(m_mittelspalte);
+    m_spalten->addWidget(m_rechteSpalte);
+    m_spalten->setStretchFactor(0, 0);
+    m_spalten->setStretchFactor(1, 1);
+    m_spalten->setStretchFactor(2, 0);
+    connect(m_spalten, &QSplitter::splitterMoved, this, [this] { kategorienhoeheAnpassen(); });
 
-    Panel7 = panel("Panel7", central);
-    Panel7->setFixedWidth(150);
-    Panel7->setVisible(false);
-    body->addWidget(Panel7);
+    m_exportleiste = panel("exportleiste", central);
+    m_exportleiste->setFixedWidth(150);
+    m_exportleiste->setVisible(false);
+    body->addWidget(m_exportleiste);
 
-    RichEdit1 = new QTextEdit(central);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
-    RichEdit1->setVisible(false);
+    m_arbeitsfeld = new QTextEdit(central);
+    m_arbeitsfeld->setObjectName(QStringLiteral("arbeitsfeld"));
+    m_arbeitsfeld->setLineWrapMode(QTextEdit::NoWrap);
+    m_arbeitsfeld->setVisible(false);
 
     setCentralWidget(central);
     // The window takes the size stored or dragged; the panes make do with it rather than enlarge it.
     central->setMinimumSize(1, 1);
 
     auto* sb = new QStatusBar(this);
-    sb->setObjectName(QStringLiteral("StatusBar1"));
+    sb->setObjectName(QStringLiteral("statusleiste"));
     sb->setSizeGripEnabled(true);
-    StatusPanel0 = label(QStringLiteral("Rezepte: "), "StatusPanel0", sb);
-    StatusPanel0->setFixedWidth(250);
-    StatusPanel1 = label(QStringLiteral("Kategorien: "), "StatusPanel1", sb);
-    StatusPanel1->setMinimumWidth(50);
-    sb->addWidget(StatusPanel0);
-    sb->addWidget(StatusPanel1);
+    m_statusRezepte = label(QStringLiteral("Rezepte: "), "statusRezepte", sb);
+    m_statusRezepte->setFixedWidth(250);
+    m_statusKategorien = label(QStringLiteral("Kategorien: "), "statusKategorien", sb);
+    m_statusKategorien->setMinimumWidth(50);
+    sb->addWidget(m_statusRezepte);
+    sb->addWidget(m_statusKategorien);
     // Conflict copies of synchronisation tools are named here; empty otherwise.
-    StatusPanel2 = label(QString(), "StatusPanel2", sb);
-    sb->addWidget(StatusPanel2, 1);
+    m_statusKonflikt = label(QString(), "statusKonflikt", sb);
+    sb->addWidget(m_statusKonflikt, 1);
     setStatusBar(sb);
 
     // Lists.
-    connect(treeview1, &RecipeList::currentNumberChanged, this,
-        [this](int n) { guarded(this, [&] { treeview1Change(n); }); });
-    connect(suchergebnisse, &RecipeList::currentNumberChanged, this,
-        [this](int n) { guarded(this, [&] { suchergebnisseChange(n); }); });
-    connect(treeview1, &RecipeList::pressedAt, this,
-        [this](int row, Qt::MouseButton b) { treeview1MouseDown(row, b); });
-    connect(treeview1, &RecipeList::doubleClickedAt, this,
-        [this](int row) { guarded(this, [&] { treeview1DblClick(row); }); });
-    connect(treeview1, &RecipeList::hoveredText, Label12, &QLabel::setText);
-    connect(suchergebnisse, &RecipeList::hoveredText, Label12, &QLabel::setText);
-    connect(treeview1, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& p) { PopupMenu1->popup(treeview1->viewport()->mapToGlobal(p)); });
-    connect(kategorien, &TabControl::currentChanged, this,
-        [this] { guarded(this, [&] { kategorienChange(); }); });
+    connect(m_rezeptliste, &RecipeList::currentNumberChanged, this,
+        [this](int n) { guarded(this, [&] { rezeptGewaehlt(n); }); });
+    connect(m_suchergebnisse, &RecipeList::currentNumberChanged, this,
+        [this](int n) { guarded(this, [&] { trefferGewaehlt(n); }); });
+    connect(m_rezeptliste, &RecipeList::pressedAt, this,
+        [this](int row, Qt::MouseButton b) { listeGedrueckt(row, b); });
+    connect(m_rezeptliste, &RecipeList::doubleClickedAt, this,
+        [this](int row) { guarded(this, [&] { listeDoppelklick(row); }); });
+    connect(m_rezeptliste, &RecipeList::hoveredText, m_titelvorschau, &QLabel::setText);
+    connect(m_suchergebnisse, &RecipeList::hoveredText, m_titelvorschau, &QLabel::setText);
+    connect(m_rezeptliste, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& p) { m_listenmenue->popup(m_rezeptliste->viewport()->mapToGlobal(p)); });
+    connect(m_kategorien, &TabControl::currentChanged, this,
+        [this] { guarded(this, [&] { kategorieGewaehlt(); }); });
 }
 
-void Hauptfenster::placeInfoLabels()
+void Hauptfenster::zusatzinfoAnordnen()
 {
     // Value labels sit five pixels after their captions.
     // The rows grow with the font size chosen in the settings.
-    const int step = std::max(16, Label2->sizeHint().height() + 1);
+    const int step = std::max(16, m_datumBeschriftung->sizeHint().height() + 1);
     const int rows[4] = { 6, 6 + step, 6 + 2 * step, 6 + 3 * step };
-    QLabel* caps[4] = { Label2, Label3, Label10, Label5 };
-    QLabel* vals[4] = { Label1, Label6, Label20, Label7 };
+    QLabel* caps[4]
+        = { m_datumBeschriftung, m_autorBeschriftung, m_mengeBeschriftung, m_kategorieBeschriftung };
+    QLabel* vals[4] = { m_datum, m_autor, m_menge, m_rezeptKategorien };
     for (int i = 0; i < 4; ++i) {
         caps[i]->adjustSize();
         caps[i]->move(5, rows[i]);
         const int x = caps[i]->x() + caps[i]->width() + 5;
         vals[i]->setGeometry(
-            x, rows[i], std::max(40, Panel5->width() - x - 4), i == 3 ? 45 : caps[i]->height());
+            x, rows[i], std::max(40, m_zusatzinfo->width() - x - 4), i == 3 ? 45 : caps[i]->height());
     }
-    Image6->setGeometry(8, 104, 24, 24);
-    Image7->setGeometry(40, 104, 24, 24);
+    m_bildSymbol->setGeometry(8, 104, 24, 24);
+    m_kommentarSymbol->setGeometry(40, 104, 24, 24);
 }
 
 bool Hauptfenster::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == Panel5 && e->type() == QEvent::Resize)
-        placeInfoLabels();
+    if (o == m_zusatzinfo && e->type() == QEvent::Resize)
+        zusatzinfoAnordnen();
 
     return QMainWindow::eventFilter(o, e);
 }
 
 // ---- Start-up, layout file and closing -------------------------------------------------------
 
-void Hauptfenster::FormCreate()
+void Hauptfenster::layoutLaden()
 {
     try {
-        st.AktKategorie = 0;
+        st.aktuelleKategorie = 0;
         st.rng.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
         setWindowTitle(QStringLiteral("Brutzels Tellerkiste 3.40 (01/2007)"));
         hide();
 
-        st.LayoutIni = std::make_unique<IniFile>(layoutPath(st.programDir));
-        const IniFile& ini = *st.LayoutIni;
+        st.layoutIni = std::make_unique<IniFile>(layoutPath(st.programDir));
+        const IniFile& ini = *st.layoutIni;
         const int breite = ini.readInteger(QStringLiteral("Fenster"), QStringLiteral("Breite"), 750);
         const int hoehe = ini.readInteger(QStringLiteral("Fenster"), QStringLiteral("Hoehe"), 500);
         resize(breite, hoehe);
         const int links = ini.readInteger(QStringLiteral("Fenster"), QStringLiteral("Links"), 50);
         const int oben = ini.readInteger(QStringLiteral("Fenster"), QStringLiteral("Oben"), 50);
         move(links, oben);
-        setPanelWidths(ini.readInteger(QStringLiteral("Panel2"), QStringLiteral("Breite"), 170),
+        setzeSpaltenbreiten(ini.readInteger(QStringLiteral("Panel2"), QStringLiteral("Breite"), 170),
             ini.readInteger(QStringLiteral("Panel4"), QStringLiteral("Breite"), 170));
-        setResultHeight(ini.readInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"), 81));
-        Panel1->setVisible(ini.readBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), true));
-        suchergebnisse->setVisible(
+        setzeErgebnishoehe(ini.readInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"), 81));
+        m_symbolleiste->setVisible(ini.readBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), true));
+        m_suchergebnisse->setVisible(
             ini.readBool(QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), true));
-        Panel5->setVisible(ini.readBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), true));
-        kategorien->setVisible(ini.readBool(QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), true));
-        Symbolleiste1->setChecked(!Panel1->isHidden());
-        Suchergebnisse2->setChecked(!suchergebnisse->isHidden());
-        Zusatzinformationen1->setChecked(!Panel5->isHidden());
-        Kategorien1->setChecked(!kategorien->isHidden());
+        m_zusatzinfo->setVisible(ini.readBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), true));
+        m_kategorien->setVisible(
+            ini.readBool(QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), true));
+        m_symbolleisteSichtbar->setChecked(!m_symbolleiste->isHidden());
+        m_suchergebnisseSichtbar->setChecked(!m_suchergebnisse->isHidden());
+        m_zusatzinfoSichtbar->setChecked(!m_zusatzinfo->isHidden());
+        m_kategorienSichtbar->setChecked(!m_kategorien->isHidden());
 
-        st.FavoritenIni = std::make_unique<IniFile>(favouritesPath(st.programDir));
-        SetKats();
+        st.favoritenIni = std::make_unique<IniFile>(favouritesPath(st.programDir));
+        kategorienAufbauen();
     } catch (const std::exception&) {
         // The set-up ends at the failing step without a message.
     }
 }
 
-void Hauptfenster::setPanelWidths(int panel2, int panel4)
+void Hauptfenster::setzeSpaltenbreiten(int links, int rechts)
 {
-    m_panel2 = std::max(50, panel2);
-    m_panel4 = std::max(100, panel4);
-    QList<int> sizes = Splitter1->sizes();
-    const int total = std::max(Splitter1->width(), m_panel2 + m_panel4 + 100);
-    Splitter1->setSizes({ m_panel2, std::max(1, total - m_panel2 - m_panel4), m_panel4 });
+    m_linkeBreite = std::max(50, links);
+    m_rechteBreite = std::max(100, rechts);
+    QList<int> sizes = m_spalten->sizes();
+    const int total = std::max(m_spalten->width(), m_linkeBreite + m_rechteBreite + 100);
+    m_spalten->setSizes(
+        { m_linkeBreite, std::max(1, total - m_linkeBreite - m_rechteBreite), m_rechteBreite });
 }
 
-void Hauptfenster::setResultHeight(int h)
+void Hauptfenster::setzeErgebnishoehe(int h)
 {
-    m_resultHeight = std::max(1, h);
-    const int total = std::max(Splitter2->height(), m_resultHeight + 100);
-    Splitter2->setSizes({ m_resultHeight, total - m_resultHeight });
+    m_ergebnishoehe = std::max(1, h);
+    const int total = std::max(m_ergebnisTeiler->height(), m_ergebnishoehe + 100);
+    m_ergebnisTeiler->setSizes({ m_ergebnishoehe, total - m_ergebnishoehe });
 }
 
-int Hauptfenster::panel2Width() const { return Splitter1->sizes().value(0, m_panel2); }
-int Hauptfenster::panel4Width() const { return Splitter1->sizes().value(2, m_panel4); }
-int Hauptfenster::resultHeight() const
+int Hauptfenster::linkeBreite() const { return m_spalten->sizes().value(0, m_linkeBreite); }
+int Hauptfenster::rechteBreite() const { return m_spalten->sizes().value(2, m_rechteBreite); }
+int Hauptfenster::ergebnishoehe() const
 {
-    return suchergebnisse->isHidden() ? m_resultHeight : Splitter2->sizes().value(0, m_resultHeight);
+    return m_suchergebnisse->isHidden() ? m_ergebnishoehe
+                                        : m_ergebnisTeiler->sizes().value(0, m_ergebnishoehe);
 }
 
 void Hauptfenster::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!m_shownOnce) {
-        m_shownOnce = true;
+    if (!m_gezeigt) {
+        m_gezeigt = true;
         // The window opens centred on the screen, keeping its size; the stored edges only placed
         // what was centred on it before.
-        setPanelWidths(m_panel2, m_panel4);
-        setResultHeight(m_resultHeight);
+        setzeSpaltenbreiten(m_linkeBreite, m_rechteBreite);
+        setzeErgebnishoehe(m_ergebnishoehe);
         centreOnScreen(this);
     }
 }
 
-void Hauptfenster::FormClose()
+void Hauptfenster::layoutSpeichern()
 {
     try {
-        if (st.LayoutIni) {
-            IniFile& ini = *st.LayoutIni;
-            if (!m_shownOnce) {
-                m_panel2 = panel2Width();
+        if (st.layoutIni) {
+            IniFile& ini = *st.layoutIni;
+            if (!m_gezeigt) {
+                m_linkeBreite = linkeBreite();
             }
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Breite"), width());
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Links"), x());
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Hoehe"), height());
             ini.writeInteger(QStringLiteral("Fenster"), QStringLiteral("Oben"), y());
-            ini.writeInteger(
-                QStringLiteral("Panel2"), QStringLiteral("Breite"), m_shownOnce ? panel2Width() : m_panel2);
-            ini.writeInteger(
-                QStringLiteral("Panel4"), QStringLiteral("Breite"), m_shownOnce ? panel4Width() : m_panel4);
+            ini.writeInteger(QStringLiteral("Panel2"), QStringLiteral("Breite"),
+                m_gezeigt ? linkeBreite() : m_linkeBreite);
+            ini.writeInteger(QStringLiteral("Panel4"), QStringLiteral("Breite"),
+                m_gezeigt ? rechteBreite() : m_rechteBreite);
             ini.writeInteger(QStringLiteral("SuchErgebnisse"), QStringLiteral("Hoehe"),
-                m_shownOnce ? resultHeight() : m_resultHeight);
-            ini.writeBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), !Panel1->isHidden());
+                m_gezeigt ? ergebnishoehe() : m_ergebnishoehe);
+            ini.writeBool(QStringLiteral("Panel1"), QStringLiteral("Sichtbar"), !m_symbolleiste->isHidden());
             ini.writeBool(
-                QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), !suchergebnisse->isHidden());
-            ini.writeBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), !Panel5->isHidden());
-            ini.writeBool(QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), !kategorien->isHidden());
+                QStringLiteral("Suchergebnisse"), QStringLiteral("Sichtbar"), !m_suchergebnisse->isHidden());
+            ini.writeBool(QStringLiteral("Panel5"), QStringLiteral("Sichtbar"), !m_zusatzinfo->isHidden());
+            ini.writeBool(
+                QStringLiteral("Kategorien"), QStringLiteral("Sichtbar"), !m_kategorien->isHidden());
         }
     } catch (const std::exception&) {
         // Writing the layout ends without a message; the program still closes.
     }
-    st.LayoutIni.reset();
+    st.layoutIni.reset();
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* e)
 {
-    FormClose();
+    layoutSpeichern();
     e->accept();
     Application::endProgram();
 }
 
-void Hauptfenster::Beenden1Click() { close(); }
+void Hauptfenster::beenden() { close(); }
 
 // ---- Ansicht -----------------------------------------------------------------------------------
 
-void Hauptfenster::Symbolleiste1Click() { Panel1->setVisible(Symbolleiste1->isChecked()); }
-void Hauptfenster::Suchergebnisse2Click()
+void Hauptfenster::symbolleisteUmschalten()
 {
-    if (!Suchergebnisse2->isChecked())
-        m_resultHeight = resultHeight();
-    suchergebnisse->setVisible(Suchergebnisse2->isChecked());
-    if (Suchergebnisse2->isChecked())
-        setResultHeight(m_resultHeight);
+    m_symbolleiste->setVisible(m_symbolleisteSichtbar->isChecked());
 }
-void Hauptfenster::Zusatzinformationen1Click() { Panel5->setVisible(Zusatzinformationen1->isChecked()); }
-void Hauptfenster::Kategorien1Click() { kategorien->setVisible(Kategorien1->isChecked()); }
+void Hauptfenster::suchergebnisseUmschalten()
+{
+    if (!m_suchergebnisseSichtbar->isChecked())
+        m_ergebnishoehe = ergebnishoehe();
+    m_suchergebnisse->setVisible(m_suchergebnisseSichtbar->isChecked());
+    if (m_suchergebnisseSichtbar->isChecked())
+        setzeErgebnishoehe(m_ergebnishoehe);
+}
+void Hauptfenster::zusatzinfoUmschalten() { m_zusatzinfo->setVisible(m_zusatzinfoSichtbar->isChecked()); }
+void Hauptfenster::kategorienUmschalten() { m_kategorien->setVisible(m_kategorienSichtbar->isChecked()); }
 
 // ---- Toolbar pictures ------------------------------------------------------------------------
 
-void Hauptfenster::Buttons_enter(int tag) { Image[size_t(tag - 1)]->setPixmap(img_over[size_t(tag - 1)]); }
-void Hauptfenster::Buttons_leave(int tag) { Image[size_t(tag - 1)]->setPixmap(img_normal[size_t(tag - 1)]); }
-void Hauptfenster::Buttons_down(int tag) { Image[size_t(tag - 1)]->setPixmap(img_down[size_t(tag - 1)]); }
-void Hauptfenster::Buttons_up(int tag) { Image[size_t(tag - 1)]->setPixmap(img_normal[size_t(tag - 1)]); }
+void Hauptfenster::symbolBetreten(int knopf)
+{
+    m_symbolBilder[size_t(knopf - 1)]->setPixmap(bildUeber[size_t(knopf - 1)]);
+}
+void Hauptfenster::symbolVerlassen(int knopf)
+{
+    m_symbolBilder[size_t(knopf - 1)]->setPixmap(bildNormal[size_t(knopf - 1)]);
+}
+void Hauptfenster::symbolGedrueckt(int knopf)
+{
+    m_symbolBilder[size_t(knopf - 1)]->setPixmap(bildGedrueckt[size_t(knopf - 1)]);
+}
+void Hauptfenster::symbolLosgelassen(int knopf)
+{
+    m_symbolBilder[size_t(knopf - 1)]->setPixmap(bildNormal[size_t(knopf - 1)]);
+}
 
 // ---- Category tabs and lists -----------------------------------------------------------------
 
-void Hauptfenster::SetKats()
+void Hauptfenster::kategorienAufbauen()
 {
-    kategorien->blockSignals(true);
-    kategorien->setCurrentIndex(0);
+    m_kategorien->blockSignals(true);
+    m_kategorien->setCurrentIndex(0);
     const QStringList lines = loadLines(categoryPath(st.programDir));
-    buildKategorieTabellen(lines, st.kat);
-    kategorien->clear();
-    for (int p = 0; p <= st.kat.LetzterTab; ++p)
-        kategorien->addTab(
-            st.kat.KatNamen.at(st.kat.TabKategorie.at(p)).Bezeichnung, p < 15 ? categoryIcon(p) : QIcon());
-    kategorien->blockSignals(false);
-    StatusPanel1->setText(QStringLiteral("Kategorien: %1").arg(st.kat.LetzterTab + 1));
-    Splitter1Moved();
+    buildKategorieTabellen(lines, st.kategorien);
+    m_kategorien->clear();
+    for (int p = 0; p <= st.kategorien.letzterTab; ++p)
+        m_kategorien->addTab(st.kategorien.namen.at(st.kategorien.tabKategorie.at(p)).name,
+            p < 15 ? categoryIcon(p) : QIcon());
+    m_kategorien->blockSignals(false);
+    m_statusKategorien->setText(QStringLiteral("Kategorien: %1").arg(st.kategorien.letzterTab + 1));
+    kategorienhoeheAnpassen();
 }
 
-void Hauptfenster::Splitter1Moved()
+void Hauptfenster::kategorienhoeheAnpassen()
 {
-    kategorien->setFixedHeight(kategorien->rowCount() * kategorien->tabHeight());
+    m_kategorien->setFixedHeight(m_kategorien->rowCount() * m_kategorien->tabHeight());
 }
 
-void Hauptfenster::fillRecipeList()
+void Hauptfenster::rezeptlisteFuellen()
 {
     std::vector<RecipeListModel::Entry> entries;
-    const int kat = st.AktKategorie;
-    for (size_t n = 0; n < st.Rezepte.size(); ++n) {
-        const Rezepteintrag& r = st.Rezepte[n];
+    const int kat = st.aktuelleKategorie;
+    for (size_t n = 0; n < st.rezepte.size(); ++n) {
+        const Rezepteintrag& r = st.rezepte[n];
         if (gehoertZuKategorie(r, kat))
-            entries.push_back({ r.Titel, int(n) });
+            entries.push_back({ r.titel, int(n) });
     }
-    treeview1->model()->setEntries(std::move(entries));
+    m_rezeptliste->model()->setEntries(std::move(entries));
 }
 
 struct Hauptfenster::RangImVoraus {
@@ -805,17 +835,17 @@ void Hauptfenster::rangVorbereiten()
     // make the user wait for it. The second core does it meanwhile, on copies of the titles (they share
     // their text with the table and are only read). Small collections rank in a blink when first asked.
     constexpr size_t kAbHier = 20000;
-    if (st.Rezepte.size() < kAbHier || m_rankGeneration == st.Generation)
+    if (st.rezepte.size() < kAbHier || m_rankGeneration == st.generation)
         return;
-    std::vector<QString> titel(st.Rezepte.size());
-    std::vector<char> lebt(st.Rezepte.size(), 0);
-    for (size_t n = 0; n < st.Rezepte.size(); ++n)
-        if (!st.Rezepte[n].Geloescht) {
-            titel[n] = st.Rezepte[n].Titel;
+    std::vector<QString> titel(st.rezepte.size());
+    std::vector<char> lebt(st.rezepte.size(), 0);
+    for (size_t n = 0; n < st.rezepte.size(); ++n)
+        if (!st.rezepte[n].geloescht) {
+            titel[n] = st.rezepte[n].titel;
             lebt[n] = 1;
         }
     auto v = std::make_shared<RangImVoraus>();
-    v->generation = st.Generation;
+    v->generation = st.generation;
     if (m_rankVoraus) {
         for (const auto& f : m_rankVoraus->frueher)
             if (!f->fertig())
@@ -838,19 +868,19 @@ void Hauptfenster::rangVorbereiten()
 
 const std::vector<int>* Hauptfenster::alphabeticalRank()
 {
-    if (m_rankGeneration == st.Generation)
+    if (m_rankGeneration == st.generation)
         return &m_rank;
-    if (m_rankVoraus && m_rankVoraus->generation == st.Generation && !m_rankVoraus->abgeholt) {
+    if (m_rankVoraus && m_rankVoraus->generation == st.generation && !m_rankVoraus->abgeholt) {
         m_rank = m_rankVoraus->rang.get();
         m_rankVoraus->abgeholt = true;
     } else {
-        std::vector<const QString*> titles(st.Rezepte.size(), nullptr);
-        for (size_t n = 0; n < st.Rezepte.size(); ++n)
-            if (!st.Rezepte[n].Geloescht)
-                titles[n] = &st.Rezepte[n].Titel;
+        std::vector<const QString*> titles(st.rezepte.size(), nullptr);
+        for (size_t n = 0; n < st.rezepte.size(); ++n)
+            if (!st.rezepte[n].geloescht)
+                titles[n] = &st.rezepte[n].titel;
         m_rank = tk::alphabeticalRank(titles);
     }
-    m_rankGeneration = st.Generation;
+    m_rankGeneration = st.generation;
     m_alphabetisch.clear();
     for (size_t n = 0; n < m_rank.size(); ++n)
         if (m_rank[n] != std::numeric_limits<int>::max()) {
@@ -861,120 +891,120 @@ const std::vector<int>* Hauptfenster::alphabeticalRank()
     return &m_rank;
 }
 
-void Hauptfenster::kategorienChange()
+void Hauptfenster::kategorieGewaehlt()
 {
-    const int pos = kategorien->currentIndex();
-    if (pos < 0 || pos >= st.kat.TabKategorie.size())
+    const int pos = m_kategorien->currentIndex();
+    if (pos < 0 || pos >= st.kategorien.tabKategorie.size())
         return;
-    st.AktKategorie = st.kat.TabKategorie.at(pos);
-    st.ListeWirdGefuellt = true;
-    const bool sortiert = treeview1->sortedAlphabetically();
-    if (sortiert && alphabeticalRank()->size() == st.Rezepte.size()) {
+    st.aktuelleKategorie = st.kategorien.tabKategorie.at(pos);
+    st.listeWirdGefuellt = true;
+    const bool sortiert = m_rezeptliste->sortedAlphabetically();
+    if (sortiert && alphabeticalRank()->size() == st.rezepte.size()) {
         // The recipes of the tab picked from all live ones in alphabetical order: one pass, no sort,
         // also for the half a million of "Alle".
         std::vector<RecipeListModel::Entry> entries;
-        const int kat = st.AktKategorie;
+        const int kat = st.aktuelleKategorie;
         for (int n : m_alphabetisch)
-            if (n >= 0 && size_t(n) < st.Rezepte.size() && gehoertZuKategorie(st.Rezepte[size_t(n)], kat))
-                entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
-        treeview1->model()->setEntries(std::move(entries));
+            if (n >= 0 && size_t(n) < st.rezepte.size() && gehoertZuKategorie(st.rezepte[size_t(n)], kat))
+                entries.push_back({ st.rezepte[size_t(n)].titel, n });
+        m_rezeptliste->model()->setEntries(std::move(entries));
     } else {
-        fillRecipeList();
+        rezeptlisteFuellen();
         if (sortiert)
-            treeview1->model()->sortAlphabetically();
+            m_rezeptliste->model()->sortAlphabetically();
     }
-    st.ListeWirdGefuellt = false;
-    if (treeview1->count() > 0)
-        treeview1->selectRow(0);
+    st.listeWirdGefuellt = false;
+    if (m_rezeptliste->count() > 0)
+        m_rezeptliste->selectRow(0);
 }
 
-void Hauptfenster::Image1Click()
+void Hauptfenster::nachAlphabetOrdnen()
 {
-    treeview1->setSortedAlphabetically(false);
-    treeview1->setSortedAlphabetically(true);
-    treeview1->viewport()->update();
+    m_rezeptliste->setSortedAlphabetically(false);
+    m_rezeptliste->setSortedAlphabetically(true);
+    m_rezeptliste->viewport()->update();
 }
 
-void Hauptfenster::Image2Click()
+void Hauptfenster::nachDatumOrdnen()
 {
-    treeview1->setSortedAlphabetically(false);
-    kategorienChange();
+    m_rezeptliste->setSortedAlphabetically(false);
+    kategorieGewaehlt();
 }
 
-void Hauptfenster::treeview1Change(int number) { ZeigeRezept(number); }
-void Hauptfenster::suchergebnisseChange(int number) { ZeigeRezept(number); }
+void Hauptfenster::rezeptGewaehlt(int number) { zeigeRezept(number); }
+void Hauptfenster::trefferGewaehlt(int number) { zeigeRezept(number); }
 
-void Hauptfenster::treeview1MouseDown(int row, Qt::MouseButton)
-{
-    if (row < 0)
-        return;
-    st.AktRezept = treeview1->numberAt(row);
-}
-
-void Hauptfenster::treeview1DblClick(int row)
+void Hauptfenster::listeGedrueckt(int row, Qt::MouseButton)
 {
     if (row < 0)
         return;
-    const int selected = treeview1->currentRow() >= 0 ? treeview1->currentRow() : row;
-    st.AktRezept = treeview1->numberAt(selected);
-    if (!Panel7->isHidden()) {
-        const int n = st.AktRezept;
-        if (n >= 0 && size_t(n) < st.Rezepte.size() && TreeView2) {
-            TreeView2->append(st.Rezepte[size_t(n)].Titel, n);
-            if (TreeView2->sortedAlphabetically())
-                TreeView2->model()->sortAlphabetically();
-            Label19->setText(QStringLiteral("Anzahl der Rezepte: %1").arg(TreeView2->count()));
+    st.aktuellesRezept = m_rezeptliste->numberAt(row);
+}
+
+void Hauptfenster::listeDoppelklick(int row)
+{
+    if (row < 0)
+        return;
+    const int selected = m_rezeptliste->currentRow() >= 0 ? m_rezeptliste->currentRow() : row;
+    st.aktuellesRezept = m_rezeptliste->numberAt(selected);
+    if (!m_exportleiste->isHidden()) {
+        const int n = st.aktuellesRezept;
+        if (n >= 0 && size_t(n) < st.rezepte.size() && m_exportliste) {
+            m_exportliste->append(st.rezepte[size_t(n)].titel, n);
+            if (m_exportliste->sortedAlphabetically())
+                m_exportliste->model()->sortAlphabetically();
+            m_exportAnzahl->setText(QStringLiteral("Anzahl der Rezepte: %1").arg(m_exportliste->count()));
         }
     } else {
-        Bearbeiten1Click();
+        rezeptBearbeiten();
     }
 }
 
 // ---- Recipe view ---------------------------------------------------------------------------
 
-void Hauptfenster::ZeigeRezept(int n)
+void Hauptfenster::zeigeRezept(int n)
 {
-    if (st.ListeWirdGefuellt)
+    if (st.listeWirdGefuellt)
         return;
     try {
-        Label7->clear();
-        zutaten->clear();
-        rezept->clear();
-        RezeptText.clear();
-        RezeptKommentar.clear();
-        st.AngezeigtesRezept = -1;
-        emit kommentarChanged();
+        m_rezeptKategorien->clear();
+        m_zutaten->clear();
+        m_zubereitung->clear();
+        rezeptText.clear();
+        rezeptKommentar.clear();
+        st.angezeigtesRezept = -1;
+        emit kommentarGeaendert();
         if (n < 0)
             return;
-        st.AktRezept = n;
-        if (size_t(n) >= st.Rezepte.size())
+        st.aktuellesRezept = n;
+        if (size_t(n) >= st.rezepte.size())
             throw Error(QStringLiteral("Rezept %1 gibt es nicht.").arg(n));
-        const Rezepteintrag& r = st.Rezepte[size_t(n)];
-        rezeptname->setText(r.Titel);
-        Label1->setText(r.Datum);
-        Label1->setToolTip(r.Datum);
-        Label6->setText(r.Autor);
-        Label6->setToolTip(r.Autor);
-        Label20->setText(r.Menge);
+        const Rezepteintrag& r = st.rezepte[size_t(n)];
+        m_titel->setText(r.titel);
+        m_datum->setText(r.datum);
+        m_datum->setToolTip(r.datum);
+        m_autor->setText(r.autor);
+        m_autor->setToolTip(r.autor);
+        m_menge->setText(r.menge);
         QString kats;
-        const int last = std::max(14, st.kat.lineCount - 1);
+        const int last = std::max(14, st.kategorien.zeilenAnzahl - 1);
         for (int i = 1; i <= last && i <= 99; ++i)
-            if (r.InKategorie[size_t(i)] == 1 && i < st.kat.KatNamen.size()
-                && !st.kat.KatNamen.at(i).Bezeichnung.isEmpty())
-                kats += st.kat.KatNamen.at(i).Bezeichnung + u' ';
-        Label7->setText(kats);
-        Label7->setToolTip(kats);
+            if (r.inKategorie[size_t(i)] == 1 && i < st.kategorien.namen.size()
+                && !st.kategorien.namen.at(i).name.isEmpty())
+                kats += st.kategorien.namen.at(i).name + u' ';
+        m_rezeptKategorien->setText(kats);
+        m_rezeptKategorien->setToolTip(kats);
 
-        RezeptZeilen = loadLines(recipePath(st.programDir, n));
-        Image6->setVisible(QFileInfo::exists(picturePath(st.programDir, n)));
-        Rezeptinhalt inhalt = rezeptinhalt(RezeptZeilen);
+        rezeptZeilen = loadLines(recipePath(st.programDir, n));
+        m_bildSymbol->setVisible(QFileInfo::exists(picturePath(st.programDir, n)));
+        Rezeptinhalt inhalt = rezeptinhalt(rezeptZeilen);
         // Huge lines would take the fields minutes to lay out: they are shown cut. Saves read the file.
-        zutaten->addItems(shownLines(inhalt.zutaten).lines);
-        RezeptText = std::move(inhalt.text);
-        RezeptKommentar = std::move(inhalt.kommentar);
-        rezept->setPlainText(shownLines(RezeptText).lines.join(u'\n'));
-        st.AngezeigtesRezept = n;
-        emit kommentarChanged();
+        m_zutaten->addItems(shownLines(inhalt.zutaten).lines);
+        rezeptText = std::move(inhalt.text);
+        rezeptKommentar = std::move(inhalt.kommentar);
+        m_zubereitung->setPlainText(shownLines(rezeptText).lines.join(u'\n'));
+        st.angezeigtesRezept = n;
+        emit kommentarGeaendert();
         // A damaged count is shown with the lines the file has, and the user learns why.
         if (!inhalt.schaden.isEmpty())
             Meldung(inhalt.schaden, QStringLiteral("Fehler bei der Rezeptanzeige!"));
@@ -987,27 +1017,28 @@ void Hauptfenster::ZeigeRezept(int n)
 
 void Hauptfenster::ladenBeginnt()
 {
-    kategorien->blockSignals(true);
-    const int tab
-        = st.AktKategorie < st.kat.KategorieTab.size() ? st.kat.KategorieTab.at(st.AktKategorie) : 0;
-    kategorien->setCurrentIndex(tab);
-    kategorien->blockSignals(false);
-    treeview1->clear();
+    m_kategorien->blockSignals(true);
+    const int tab = st.aktuelleKategorie < st.kategorien.kategorieTab.size()
+        ? st.kategorien.kategorieTab.at(st.aktuelleKategorie)
+        : 0;
+    m_kategorien->setCurrentIndex(tab);
+    m_kategorien->blockSignals(false);
+    m_rezeptliste->clear();
 }
 
 void Hauptfenster::zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege)
 {
-    treeview1->model()->setEntries(std::move(eintraege));
+    m_rezeptliste->model()->setEntries(std::move(eintraege));
 }
 
 void Hauptfenster::zeigeRezeptanzahl(int anzahl)
 {
-    Label9->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(anzahl));
-    Label9->adjustSize(); // the count may be wider than the text it replaces
-    StatusPanel0->setText(QStringLiteral("Rezepte: %1").arg(anzahl));
+    m_rezeptzahl->setText(QStringLiteral("Rezepte in der Datenbank: %1").arg(anzahl));
+    m_rezeptzahl->adjustSize(); // the count may be wider than the text it replaces
+    m_statusRezepte->setText(QStringLiteral("Rezepte: %1").arg(anzahl));
 }
 
-void Hauptfenster::Datenbankaktualisieren1Click()
+void Hauptfenster::datenbankAktualisieren()
 {
     if (forms.aktualisierungsfenster) {
         centreOn(forms.aktualisierungsfenster, this);

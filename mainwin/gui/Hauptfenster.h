@@ -39,88 +39,88 @@ public:
     ~Hauptfenster() override;
 
     // Operations called across the program.
-    void SetKats();
-    void ZeigeRezept(int n);
-    void kategorienChange();
-    void Splitter1Moved();
+    void kategorienAufbauen();
+    void zeigeRezept(int n);
+    void kategorieGewaehlt();
+    void kategorienhoeheAnpassen();
 
     // Menu handlers.
-    void Image5Click(); // Programm > Einstellungen
-    void Beenden1Click();
-    void Neueserstellen1Click();
-    void Bearbeiten1Click();
-    void Lschen1Click();
-    void Image4Click(); // Drucken
-    void alsTextdatei1Click();
-    void AlsRTFDatei1Click();
-    void indieZwischenablage1Click();
-    void Sicherung1Click();
-    void Rezeptimportieren2Click();
-    void Rezeptexportieren2Click();
-    void Installieren2Click();
-    void AusdemInternet1Click(); // Import/Export > Aus dem Internet importieren...
-    void WebImport(const QString& adresseOderDatei); // the same window, started at once
-    void Rezeptexportieren1Click();
-    void ZudenFavoriten1Click();
-    void Zufallsrezept1Click();
-    void Datenbankaktualisieren1Click();
-    void Bearbeiten3Click();
-    void Image1Click(); // sort A-Z
-    void Image2Click(); // sort by entry order
-    void Image3Click(); // search window
-    void indenWochenthemen1Click(int tag);
-    void Symbolleiste1Click();
-    void Suchergebnisse2Click();
-    void Zusatzinformationen1Click();
-    void Kategorien1Click();
-    void Installieren1Click();
-    void Willkommen1Click(); // "Hilfe" (F1)
-    void Hilfe1Click(); // "Willkommen"
-    void Webseite1Click();
-    void ber1Click();
+    void einstellungenZeigen(); // Programm > Einstellungen
+    void beenden();
+    void neuesRezept();
+    void rezeptBearbeiten();
+    void rezeptLoeschen();
+    void drucken(); // Drucken
+    void alsTextdateiSpeichern();
+    void alsRtfDateiSpeichern();
+    void inZwischenablage();
+    void alleAlsTextdateiSpeichern();
+    void rezKonvImportieren();
+    void rezKonvExportieren();
+    void paketImportieren();
+    void ausDemInternet(); // Import/Export > Aus dem Internet importieren...
+    void webImport(const QString& adresseOderDatei); // the same window, started at once
+    void paketExportieren();
+    void favoritUmschalten();
+    void zufallsrezept();
+    void datenbankAktualisieren();
+    void kategorienBearbeiten();
+    void nachAlphabetOrdnen(); // sort A-Z
+    void nachDatumOrdnen(); // sort by entry order
+    void suchfensterZeigen(); // search window
+    void suchfensterMitModus(int eintrag);
+    void symbolleisteUmschalten();
+    void suchergebnisseUmschalten();
+    void zusatzinfoUmschalten();
+    void kategorienUmschalten();
+    void downloadseiteOeffnen();
+    void hilfeOeffnen(); // "Hilfe" (F1)
+    void willkommenZeigen(); // "Willkommen"
+    void webseiteOeffnen();
+    void infoZeigen();
 
     // Portions and shopping list (Hauptfenster_Menge.cpp).
-    void Umrechnen1Click(); // the recipe on show
-    void Umrechnen2Click(); // pop-up menu: the recipe under the mouse
-    void Einkaufsliste1Click();
-    void AufdieEinkaufsliste1Click();
-    void AlsPDFDatei1Click();
+    void rezeptUmrechnen(); // the recipe on show
+    void markiertesUmrechnen(); // pop-up menu: the recipe under the mouse
+    void einkaufslisteZeigen();
+    void aufDieEinkaufsliste();
+    void alsPdfDateiSpeichern();
 
     // Lists and view.
-    void treeview1Change(int number);
-    void suchergebnisseChange(int number);
-    void treeview1MouseDown(int row, Qt::MouseButton button);
-    void treeview1DblClick(int row);
-    void Image6Click();
-    void Image7Click();
-    void Edit1KeyDown();
-    void Label11Click();
+    void rezeptGewaehlt(int number);
+    void trefferGewaehlt(int number);
+    void listeGedrueckt(int row, Qt::MouseButton button);
+    void listeDoppelklick(int row);
+    void bildZeigen();
+    void kommentarZeigen();
+    void schnellsucheEnter();
+    void schnellsuche();
 
     // Export panel.
-    void buildPanel7();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
+    void baueExportleiste();
+    void exportEntfernen();
+    void exportWeiter();
+    void exportAbbrechen();
+    void exportAlleHinzufuegen();
 
     // Toolbar picture buttons.
-    void Buttons_enter(int tag);
-    void Buttons_leave(int tag);
-    void Buttons_down(int tag);
-    void Buttons_up(int tag);
+    void symbolBetreten(int knopf);
+    void symbolVerlassen(int knopf);
+    void symbolGedrueckt(int knopf);
+    void symbolLosgelassen(int knopf);
 
     // Colours and font size, applied when the settings change.
-    void applySchema(const Farbschema& schema); // panels, lists and texts (and nothing else)
+    void farbschemaAnwenden(const Farbschema& schema); // panels, lists and texts (and nothing else)
     // Labels and lists at size, the title at size + 4, the tab rows measured anew, the value labels placed
     // after their captions.
-    void applySchriftgroesse(int size);
+    void schriftgroesseAnwenden(int size);
     void einstellungenAnwenden();
 
     // Layout file.
-    void FormCreate();
-    void FormClose();
+    void layoutLaden();
+    void layoutSpeichern();
 
-    // The loading window: before a load the tab of AktKategorie (without its change handler) over an
+    // The loading window: before a load the tab of aktuelleKategorie (without its change handler) over an
     // empty list, then the entries read, and after a whole load the number of recipes.
     void ladenBeginnt();
     void zeigeRezepte(std::vector<RecipeListModel::Entry> eintraege);
@@ -132,109 +132,110 @@ public:
 
 private:
     // Controls (names as the windows know them); others find them by these object names.
-    QWidget* Panel1 = nullptr; // toolbar
-    std::array<QLabel*, 5> Image {}; // Image1..Image5
-    std::array<HotLabel*, 5> HotLabels {}; // Label13..Label17
-    QLineEdit* Edit1 = nullptr;
-    HotLabel* Label11 = nullptr;
-    QLabel* Label9 = nullptr;
-    QSplitter* Splitter1 = nullptr; // horizontal splitter holding left, centre and right
-    QSplitter* Splitter2 = nullptr; // between the result list and the tabs
-    QWidget* Panel2 = nullptr;
-    RecipeList* suchergebnisse = nullptr;
-    TabControl* kategorien = nullptr;
-    RecipeList* treeview1 = nullptr;
-    QLabel* Label12 = nullptr;
-    QWidget* Panel3 = nullptr;
-    QWidget* Panel6 = nullptr;
-    QLabel* rezeptname = nullptr;
-    QPlainTextEdit* rezept = nullptr;
-    QWidget* Panel4 = nullptr;
-    QLabel* label8 = nullptr; // " Zutaten"
-    QListWidget* zutaten = nullptr;
-    QWidget* Panel5 = nullptr;
-    QLabel* Label2 = nullptr; // "Datum: "
-    QLabel* Label3 = nullptr; // "Autor:"
-    QLabel* Label10 = nullptr; // "Menge:"
-    QLabel* Label5 = nullptr; // "Kategorie:"
-    QLabel* Label1 = nullptr; // date
-    QLabel* Label6 = nullptr; // author
-    QLabel* Label20 = nullptr; // quantity
-    QLabel* Label7 = nullptr; // categories
-    HotLabel* Image6 = nullptr; // picture icon
-    HotLabel* Image7 = nullptr; // comment icon
-    QWidget* Panel7 = nullptr; // export panel
-    QLabel* Label4 = nullptr;
-    QLabel* Label18 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    RecipeList* TreeView2 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* StatusPanel0 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
-    QLabel* StatusPanel2 = nullptr; // conflict copies
-    QTextEdit* RichEdit1 = nullptr; // hidden work area of the outputs
+    QWidget* m_symbolleiste = nullptr; // toolbar
+    std::array<QLabel*, 5>
+        m_symbolBilder {}; // in the toolbar's order: A-Z, by date, search, print, favourite
+    std::array<HotLabel*, 5> m_symbolKnoepfe {}; // the clickable labels over the pictures
+    QLineEdit* m_schnellsuche = nullptr;
+    HotLabel* m_schnellsucheLink = nullptr;
+    QLabel* m_rezeptzahl = nullptr;
+    QSplitter* m_spalten = nullptr; // horizontal splitter holding left, centre and right
+    QSplitter* m_ergebnisTeiler = nullptr; // between the result list and the tabs
+    QWidget* m_linkeSpalte = nullptr;
+    RecipeList* m_suchergebnisse = nullptr;
+    TabControl* m_kategorien = nullptr;
+    RecipeList* m_rezeptliste = nullptr;
+    QLabel* m_titelvorschau = nullptr;
+    QWidget* m_mittelspalte = nullptr;
+    QWidget* m_rezeptbereich = nullptr;
+    QLabel* m_titel = nullptr;
+    QPlainTextEdit* m_zubereitung = nullptr;
+    QWidget* m_rechteSpalte = nullptr;
+    QLabel* m_zutatenKopf = nullptr; // " Zutaten"
+    QListWidget* m_zutaten = nullptr;
+    QWidget* m_zusatzinfo = nullptr;
+    QLabel* m_datumBeschriftung = nullptr; // "Datum: "
+    QLabel* m_autorBeschriftung = nullptr; // "Autor:"
+    QLabel* m_mengeBeschriftung = nullptr; // "Menge:"
+    QLabel* m_kategorieBeschriftung = nullptr; // "Kategorie:"
+    QLabel* m_datum = nullptr; // date
+    QLabel* m_autor = nullptr; // author
+    QLabel* m_menge = nullptr; // quantity
+    QLabel* m_rezeptKategorien = nullptr; // categories
+    HotLabel* m_bildSymbol = nullptr; // picture icon
+    HotLabel* m_kommentarSymbol = nullptr; // comment icon
+    QWidget* m_exportleiste = nullptr; // export panel
+    QLabel* m_exportTitel = nullptr;
+    QLabel* m_exportHinweis = nullptr;
+    QPushButton* m_exportEntfernen = nullptr;
+    QPushButton* m_exportWeiter = nullptr;
+    QPushButton* m_exportAbbrechen = nullptr;
+    QPushButton* m_exportAlle = nullptr;
+    RecipeList* m_exportliste = nullptr;
+    QLabel* m_exportAnzahl = nullptr;
+    QLabel* m_statusRezepte = nullptr;
+    QLabel* m_statusKategorien = nullptr;
+    QLabel* m_statusKonflikt = nullptr; // conflict copies
+    QTextEdit* m_arbeitsfeld = nullptr; // hidden work area of the outputs
 
     // Menu items.
-    QAction* Einstellungen1 = nullptr;
-    QAction* Beenden1 = nullptr;
-    QAction* Neueserstellen1 = nullptr;
-    QAction* Bearbeiten1 = nullptr;
-    QAction* Lschen1 = nullptr;
-    QAction* Drucken1 = nullptr;
-    QAction* alsTextdatei1 = nullptr;
-    QAction* AlsRTFDatei1 = nullptr;
-    QAction* indieZwischenablage1 = nullptr;
-    QAction* Sicherung1 = nullptr;
-    QMenu* RezKonvFormat1 = nullptr;
-    QAction* Rezeptimportieren2 = nullptr;
-    QAction* Rezeptexportieren2 = nullptr;
-    QAction* Rezeptimportieren1 = nullptr; // TKP import
-    QAction* Rezeptexportieren1 = nullptr;
-    QAction* AusdemInternet1 = nullptr;
-    QAction* ZudenFavoriten1 = nullptr;
-    QAction* Zufallsrezept1 = nullptr;
-    QAction* Datenbankaktualisieren1 = nullptr;
-    QAction* Bearbeiten3 = nullptr;
-    QAction* nachdemAlphabet1 = nullptr;
-    QAction* nachdemDatum1 = nullptr;
-    std::array<QAction*, 4> Suchen {};
-    QAction* Symbolleiste1 = nullptr;
-    QAction* Suchergebnisse2 = nullptr;
-    QAction* Zusatzinformationen1 = nullptr;
-    QAction* Kategorien1 = nullptr;
-    QMenu* Updates1 = nullptr;
-    QAction* Herunterladen1 = nullptr;
-    QAction* Installieren1 = nullptr;
-    QAction* Hilfe1 = nullptr;
-    QAction* Willkommen1 = nullptr;
-    QAction* Webseite1 = nullptr;
-    QAction* ber1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
+    QAction* m_einstellungen = nullptr;
+    QAction* m_beenden = nullptr;
+    QAction* m_neuesRezept = nullptr;
+    QAction* m_bearbeiten = nullptr;
+    QAction* m_loeschen = nullptr;
+    QAction* m_drucken = nullptr;
+    QAction* m_alsTextdatei = nullptr;
+    QAction* m_alsRtfDatei = nullptr;
+    QAction* m_inZwischenablage = nullptr;
+    QAction* m_alleAlsTextdatei = nullptr;
+    QMenu* m_rezKonvMenue = nullptr;
+    QAction* m_rezKonvImport = nullptr;
+    QAction* m_rezKonvExport = nullptr;
+    QAction* m_paketImport = nullptr; // TKP import
+    QAction* m_paketExport = nullptr;
+    QAction* m_ausDemInternet = nullptr;
+    QAction* m_favorit = nullptr;
+    QAction* m_zufallsrezept = nullptr;
+    QAction* m_datenbankAktualisieren = nullptr;
+    QAction* m_kategorienBearbeiten = nullptr;
+    QAction* m_nachAlphabet = nullptr;
+    QAction* m_nachDatum = nullptr;
+    std::array<QAction*, 4> m_suchen {};
+    QAction* m_symbolleisteSichtbar = nullptr;
+    QAction* m_suchergebnisseSichtbar = nullptr;
+    QAction* m_zusatzinfoSichtbar = nullptr;
+    QAction* m_kategorienSichtbar = nullptr;
+    QMenu* m_updates = nullptr;
+    QAction* m_herunterladen = nullptr;
+    QAction* m_installieren = nullptr;
+    QAction* m_hilfe = nullptr;
+    QAction* m_willkommen = nullptr;
+    QAction* m_webseite = nullptr;
+    QAction* m_ueber = nullptr;
+    QMenu* m_listenmenue = nullptr;
 
 public:
     // Picture lists of the toolbar, in tag order.
-    std::array<QPixmap, 5> img_normal, img_over, img_down;
+    std::array<QPixmap, 5> bildNormal, bildUeber, bildGedrueckt;
 
     // Lines of the recipe file on show, as the view read them.
-    QStringList RezeptZeilen;
-    QStringList RezeptText; // the preparation text lines as read
-    QStringList RezeptKommentar; // the comment lines as read
+    QStringList rezeptZeilen;
+    QStringList rezeptText; // the preparation text lines as read
+    QStringList rezeptKommentar; // the comment lines as read
 
-    void fillRecipeList(); // the records of AktKategorie, in number order
+    void rezeptlisteFuellen(); // the records of aktuelleKategorie, in number order
     const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
     void rangVorbereiten(); // after a load: a large collection's titles are ranked on another core
-    void setPanelWidths(int panel2, int panel4);
-    void setResultHeight(int h);
-    int panel2Width() const;
-    int panel4Width() const;
-    int resultHeight() const;
+    void setzeSpaltenbreiten(int links, int rechts);
+    void setzeErgebnishoehe(int h);
+    int linkeBreite() const;
+    int rechteBreite() const;
+    int ergebnishoehe() const;
 
 signals:
-    // The recipe on show changed: the comment window takes RezeptKommentar.
-    void kommentarChanged();
+    // The recipe on show changed: the comment window takes rezeptKommentar.
+    void kommentarGeaendert();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -249,27 +250,25 @@ private:
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);
     void ansichtLeeren(); // nothing on show any more
-    void buildMenus();
-    void buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern);
-    void buildToolbar();
-    void buildPanes();
-    void placeInfoLabels();
-    void applyLayoutDefaults();
-    QAction* addItem(
+    void baueMenues();
+    void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
+    void baueSymbolleiste();
+    void baueBereiche();
+    void zusatzinfoAnordnen();
+    QAction* menuePunkt(
         QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)());
 
     AppState& st;
     Fensterregister& forms;
-    bool m_shownOnce = false;
-    int m_panel2 = 170;
-    int m_panel4 = 170;
-    int m_resultHeight = 81;
+    bool m_gezeigt = false;
+    int m_linkeBreite = 170;
+    int m_rechteBreite = 170;
+    int m_ergebnishoehe = 81;
     std::vector<int> m_rank;
     std::vector<int> m_alphabetisch; // the live numbers in the order of m_rank
     quint64 m_rankGeneration = ~quint64(0);
     struct RangImVoraus;
     std::shared_ptr<RangImVoraus> m_rankVoraus;
-    bool m_closing = false;
 };
 
 } // namespace tk

@@ -28,76 +28,76 @@ namespace {
 RezeptAnsicht Hauptfenster::ansicht() const
 {
     RezeptAnsicht a;
-    a.titel = rezeptname->text();
-    a.datum = Label1->text();
-    a.autor = Label6->text();
-    a.menge = Label20->text();
-    for (int i = 0; i < zutaten->count(); ++i)
-        a.zutaten.append(zutaten->item(i)->text());
-    a.zeilen = displayedLines(rezept);
+    a.titel = m_titel->text();
+    a.datum = m_datum->text();
+    a.autor = m_autor->text();
+    a.menge = m_menge->text();
+    for (int i = 0; i < m_zutaten->count(); ++i)
+        a.zutaten.append(m_zutaten->item(i)->text());
+    a.zeilen = displayedLines(m_zubereitung);
     return a;
 }
 
-void Hauptfenster::Image4Click()
+void Hauptfenster::drucken()
 {
-    if (st.RezeptAnzahl <= 0)
+    if (st.rezeptAnzahl <= 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(rezeptname->text());
+    printer.setDocName(m_titel->text());
     if (!printDialog(this, &printer))
         return;
     const QSize bereich = druckbereich(printer);
-    druckeLayout(printer, DruckLayout(ansicht(), bereich.width(), bereich.height()));
+    druckeLayout(printer, druckLayout(ansicht(), bereich.width(), bereich.height()));
 }
 
-void Hauptfenster::alsTextdatei1Click()
+void Hauptfenster::alsTextdateiSpeichern()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("Textdateien (*.txt)"), QString(), QStringLiteral("txt"));
     if (datei.isEmpty())
         return;
-    saveLines(datei, TextdateiZeilen(ansicht()));
+    saveLines(datei, textdateiZeilen(ansicht()));
 }
 
-void Hauptfenster::AlsRTFDatei1Click()
+void Hauptfenster::alsRtfDateiSpeichern()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("RTF-Datei (*.rtf)"), QString(), QStringLiteral("RTF"));
     if (datei.isEmpty())
         return;
-    saveBytes(datei, RtfDokument(ansicht(), st.Schriftgroesse));
+    saveBytes(datei, rtfDokument(ansicht(), st.schriftgroesse));
 }
 
-void Hauptfenster::indieZwischenablage1Click()
+void Hauptfenster::inZwischenablage()
 {
     // Plain text only: the clipboard gets no formatted flavour.
-    QGuiApplication::clipboard()->setText(ZwischenablageText(ansicht()));
+    QGuiApplication::clipboard()->setText(zwischenablageText(ansicht()));
 }
 
-void Hauptfenster::Sicherung1Click()
+void Hauptfenster::alleAlsTextdateiSpeichern()
 {
     const QString datei = saveFileName(
         this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"), QString(), QStringLiteral("txt"));
     if (datei.isEmpty())
         return;
     // Everything is read before anything is written: a bad recipe file leaves no file behind.
-    const QStringList zeilen = AlleRezepteZeilen(st.programDir, st.Rezepte, st.RezeptMax);
+    const QStringList zeilen = alleRezepteZeilen(st.programDir, st.rezepte, st.rezeptMax);
     saveLines(datei, zeilen);
 }
 
-void Hauptfenster::Rezeptexportieren2Click()
+void Hauptfenster::rezKonvExportieren()
 {
     if (!forms.rezKonvExportfenster)
         return;
     const RezeptAnsicht a = ansicht();
     forms.rezKonvExportfenster->setzeZeilen(
-        RezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
+        rezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
     forms.rezKonvExportfenster->show();
     forms.rezKonvExportfenster->raise();
 }
 
 // The import window is made the first time it is needed; the main window owns it.
-void Hauptfenster::Rezeptimportieren2Click()
+void Hauptfenster::rezKonvImportieren()
 {
     auto* w = findChild<RezKonvImportfenster*>(
         QStringLiteral("rezKonvImportfenster"), Qt::FindDirectChildrenOnly);

@@ -22,63 +22,63 @@
 
 namespace tk {
 
-void Hauptfenster::buildPanel7()
+void Hauptfenster::baueExportleiste()
 {
-    auto* box = new QVBoxLayout(Panel7);
+    auto* box = new QVBoxLayout(m_exportleiste);
     box->setContentsMargins(4, 4, 4, 4);
     box->setSpacing(4);
 
-    Label4 = new QLabel(QStringLiteral("Rezepte exportieren"), Panel7);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    m_exportTitel = new QLabel(QStringLiteral("Rezepte exportieren"), m_exportleiste);
+    m_exportTitel->setObjectName(QStringLiteral("exportTitel"));
     QFont bold(QStringLiteral("Arial"));
     bold.setBold(true);
-    Label4->setFont(bold);
+    m_exportTitel->setFont(bold);
 
-    Label18 = new QLabel(
+    m_exportHinweis = new QLabel(
         QStringLiteral("Wählen Sie per  Doppel- klick aus der Rezepteliste die Rezepte aus oder fügen "
                        "Sie über \"Alle hinzufügen\" alle Rezepte der Kategorie der Exportliste hinzu. "
                        "Klicken Sie anschließend auf \"Weiter\" um mit dem Export fortzufahren."),
-        Panel7);
-    Label18->setObjectName(QStringLiteral("Label18"));
-    Label18->setWordWrap(true);
+        m_exportleiste);
+    m_exportHinweis->setObjectName(QStringLiteral("exportHinweis"));
+    m_exportHinweis->setWordWrap(true);
 
     auto button = [this](const QString& text, const QString& hint, const char* name,
                       void (Hauptfenster::*handler)()) {
-        auto* b = new QPushButton(text, Panel7);
+        auto* b = new QPushButton(text, m_exportleiste);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(hint);
         connect(
             b, &QPushButton::clicked, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
         return b;
     };
-    Button1 = button(QStringLiteral("Löschen"),
-        QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"), "Button1",
-        &Hauptfenster::Button1Click);
-    Button4 = button(QStringLiteral("Alle hinzufügen"),
-        QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"), "Button4",
-        &Hauptfenster::Button4Click);
+    m_exportEntfernen = button(QStringLiteral("Löschen"),
+        QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"), "exportEntfernen",
+        &Hauptfenster::exportEntfernen);
+    m_exportAlle = button(QStringLiteral("Alle hinzufügen"),
+        QStringLiteral("Alle Rezepte der Rezeptliste links hinzufügen"), "exportAlle",
+        &Hauptfenster::exportAlleHinzufuegen);
 
-    TreeView2 = new RecipeList(Panel7);
-    TreeView2->setObjectName(QStringLiteral("TreeView2"));
-    TreeView2->setAccessibleName(QStringLiteral("Export-Liste"));
+    m_exportliste = new RecipeList(m_exportleiste);
+    m_exportliste->setObjectName(QStringLiteral("exportliste"));
+    m_exportliste->setAccessibleName(QStringLiteral("Export-Liste"));
 
-    Label19 = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), Panel7);
-    Label19->setObjectName(QStringLiteral("Label19"));
+    m_exportAnzahl = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), m_exportleiste);
+    m_exportAnzahl->setObjectName(QStringLiteral("exportAnzahl"));
 
-    Button2 = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "Button2",
-        &Hauptfenster::Button2Click);
-    Button2->setDefault(true);
-    Button3 = button(QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"), "Button3",
-        &Hauptfenster::Button3Click);
+    m_exportWeiter = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "exportWeiter",
+        &Hauptfenster::exportWeiter);
+    m_exportWeiter->setDefault(true);
+    m_exportAbbrechen = button(QStringLiteral("Abbrechen"), QStringLiteral("Export abbrechen"),
+        "exportAbbrechen", &Hauptfenster::exportAbbrechen);
 
-    box->addWidget(Label4);
-    box->addWidget(Label18);
-    box->addWidget(Button1);
-    box->addWidget(Button4);
-    box->addWidget(TreeView2, 1);
-    box->addWidget(Label19);
-    box->addWidget(Button2);
-    box->addWidget(Button3);
+    box->addWidget(m_exportTitel);
+    box->addWidget(m_exportHinweis);
+    box->addWidget(m_exportEntfernen);
+    box->addWidget(m_exportAlle);
+    box->addWidget(m_exportliste, 1);
+    box->addWidget(m_exportAnzahl);
+    box->addWidget(m_exportWeiter);
+    box->addWidget(m_exportAbbrechen);
 }
 
 namespace {
@@ -89,20 +89,20 @@ namespace {
 }
 
 // "Löschen": the first entry of the current recipe leaves the export list.
-void Hauptfenster::Button1Click()
+void Hauptfenster::exportEntfernen()
 {
-    const auto& entries = TreeView2->model()->entries();
+    const auto& entries = m_exportliste->model()->entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].number == st.AktRezept) {
-            TreeView2->model()->removeRowAt(int(i));
+        if (entries[i].number == st.aktuellesRezept) {
+            m_exportliste->model()->removeRowAt(int(i));
             break;
         }
     }
-    zeigeAnzahl(Label19, TreeView2);
+    zeigeAnzahl(m_exportAnzahl, m_exportliste);
 }
 
 // "Weiter"
-void Hauptfenster::Button2Click()
+void Hauptfenster::exportWeiter()
 {
     if (!forms.paketexportfenster)
         return;
@@ -112,33 +112,33 @@ void Hauptfenster::Button2Click()
 }
 
 // "Abbrechen"
-void Hauptfenster::Button3Click() { Panel7->setVisible(false); }
+void Hauptfenster::exportAbbrechen() { m_exportleiste->setVisible(false); }
 
 // "Alle hinzufügen": every entry of the recipe list, duplicates allowed.
-void Hauptfenster::Button4Click()
+void Hauptfenster::exportAlleHinzufuegen()
 {
-    std::vector<RecipeListModel::Entry> all = TreeView2->model()->entries();
-    const auto& links = treeview1->model()->entries();
+    std::vector<RecipeListModel::Entry> all = m_exportliste->model()->entries();
+    const auto& links = m_rezeptliste->model()->entries();
     all.insert(all.end(), links.begin(), links.end());
-    TreeView2->model()->setEntries(std::move(all));
-    if (TreeView2->sortedAlphabetically())
-        TreeView2->model()->sortAlphabetically();
-    zeigeAnzahl(Label19, TreeView2);
+    m_exportliste->model()->setEntries(std::move(all));
+    if (m_exportliste->sortedAlphabetically())
+        m_exportliste->model()->sortAlphabetically();
+    zeigeAnzahl(m_exportAnzahl, m_exportliste);
 }
 
 void Hauptfenster::exportfensterAnschliessen(Paketexportfenster& exportfenster)
 {
-    exportfenster.setExportliste(TreeView2);
+    exportfenster.setExportliste(m_exportliste);
 }
 
-void Hauptfenster::Rezeptexportieren1Click()
+void Hauptfenster::paketExportieren()
 {
-    TreeView2->clear();
-    zeigeAnzahl(Label19, TreeView2);
-    Panel7->setVisible(true);
+    m_exportliste->clear();
+    zeigeAnzahl(m_exportAnzahl, m_exportliste);
+    m_exportleiste->setVisible(true);
 }
 
-void Hauptfenster::Installieren2Click()
+void Hauptfenster::paketImportieren()
 {
     Paketimportfenster* f = forms.paketimportfenster;
     if (!f)

@@ -21,83 +21,87 @@
 
 namespace tk {
 
-void Hauptfenster::applySchema(const Farbschema& s)
+void Hauptfenster::farbschemaAnwenden(const Farbschema& s)
 {
-    Hauptfenster& f = *this;
     // The tab control lies on a coloured panel but keeps its own background.
-    if (f.kategorien) {
+    if (m_kategorien) {
         const QPalette app = QApplication::palette();
         for (auto role : { QPalette::Window, QPalette::Button })
             for (auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
-                QPalette p = f.kategorien->palette();
+                QPalette p = m_kategorien->palette();
                 p.setColor(group, role, app.color(group, role));
-                f.kategorien->setPalette(p);
+                m_kategorien->setPalette(p);
             }
     }
-    for (QWidget* w : std::initializer_list<QWidget*> { f.Panel1, f.Panel2, f.Panel3, f.Panel4, f.Panel5,
-             static_cast<QWidget*>(f.statusBar()), f.Panel6, f.Panel7, f.label8 })
+    for (QWidget* w : std::initializer_list<QWidget*> { m_symbolleiste, m_linkeSpalte, m_mittelspalte,
+             m_rechteSpalte, m_zusatzinfo, static_cast<QWidget*>(statusBar()), m_rezeptbereich,
+             m_exportleiste, m_zutatenKopf })
         setzeHintergrund(w, s.panel);
-    // Splitter1 holds both vertical bars of the window (the one before the ingredient column too).
-    faerbeTeiler(f.Splitter1, s.panel);
-    faerbeTeiler(f.Splitter2, s.panel);
+    // m_spalten holds both vertical bars of the window (the one before the ingredient column too).
+    faerbeTeiler(m_spalten, s.panel);
+    faerbeTeiler(m_ergebnisTeiler, s.panel);
 
     for (QWidget* w : std::initializer_list<QWidget*> {
-             f.suchergebnisse, f.treeview1, f.TreeView2, f.rezept, f.zutaten, f.Edit1 })
+             m_suchergebnisse, m_rezeptliste, m_exportliste, m_zubereitung, m_zutaten, m_schnellsuche })
         setzeFeldhintergrund(w, s.feld);
 
-    for (QWidget* w : std::initializer_list<QWidget*> { f.rezept, f.Edit1, f.suchergebnisse, f.zutaten,
-             f.rezeptname, f.treeview1, f.TreeView2, f.kategorien })
+    for (QWidget* w : std::initializer_list<QWidget*> { m_zubereitung, m_schnellsuche, m_suchergebnisse,
+             m_zutaten, m_titel, m_rezeptliste, m_exportliste, m_kategorien })
         setzeTextfarbe(w, s.text);
-    for (QLabel* l :
-        std::initializer_list<QLabel*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7,
-            f.label8, f.Label9, f.Label11, f.Label12, f.Label18, f.Label19, f.Label10, f.Label20 })
+    for (QLabel* l : std::initializer_list<QLabel*> { m_datum, m_datumBeschriftung, m_autorBeschriftung,
+             m_exportTitel, m_kategorieBeschriftung, m_autor, m_rezeptKategorien, m_zutatenKopf, m_rezeptzahl,
+             m_schnellsucheLink, m_titelvorschau, m_exportHinweis, m_exportAnzahl, m_mengeBeschriftung,
+             m_menge })
         setzeTextfarbe(l, s.text);
 }
 
-void Hauptfenster::applySchriftgroesse(int size)
+void Hauptfenster::schriftgroesseAnwenden(int size)
 {
-    Hauptfenster& f = *this;
-    for (QWidget* w :
-        std::initializer_list<QWidget*> { f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6,
-            f.Label7, f.label8, f.Label9, f.Label11, f.Label12, f.Label19, f.Label10, f.Label20, f.Edit1 })
+    for (QWidget* w : std::initializer_list<QWidget*> { m_datum, m_datumBeschriftung, m_autorBeschriftung,
+             m_exportTitel, m_kategorieBeschriftung, m_autor, m_rezeptKategorien, m_zutatenKopf, m_rezeptzahl,
+             m_schnellsucheLink, m_titelvorschau, m_exportAnzahl, m_mengeBeschriftung, m_menge,
+             m_schnellsuche })
         setzeSchriftgroesse(w, size);
-    setzeSchriftgroesse(f.rezeptname, size + 4);
+    setzeSchriftgroesse(m_titel, size + 4);
     for (QWidget* w : std::initializer_list<QWidget*> {
-             f.zutaten, f.rezept, f.treeview1, f.TreeView2, f.suchergebnisse, f.kategorien })
+             m_zutaten, m_zubereitung, m_rezeptliste, m_exportliste, m_suchergebnisse, m_kategorien })
         setzeSchriftgroesse(w, size);
 
-    if (f.kategorien) {
-        const QFont tabFont = f.kategorien->font();
-        f.kategorien->setCaptionFont(tabFont);
-        f.kategorien->setTabHeight(
+    if (m_kategorien) {
+        const QFont tabFont = m_kategorien->font();
+        m_kategorien->setCaptionFont(tabFont);
+        m_kategorien->setTabHeight(
             QFontMetrics(tabFont).size(Qt::TextSingleLine, QStringLiteral("WIl")).height() + 5);
         // The control shows only its rows of tabs.
-        f.Splitter1Moved();
+        kategorienhoeheAnpassen();
     }
 
-    if (f.RichEdit1) {
-        setzeSchriftgroesse(f.RichEdit1, size);
-        f.RichEdit1->setFontPointSize(size);
+    if (m_arbeitsfeld) {
+        setzeSchriftgroesse(m_arbeitsfeld, size);
+        m_arbeitsfeld->setFontPointSize(size);
     }
 
     // The quick-search field grows with its font like the other fields, centred in the toolbar.
-    if (f.Edit1) {
-        const int h = std::max(21, f.Edit1->sizeHint().height());
-        f.Edit1->setGeometry(f.Edit1->x(), std::max(0, 11 - (h - 21) / 2), f.Edit1->width(), h);
+    if (m_schnellsuche) {
+        const int h = std::max(21, m_schnellsuche->sizeHint().height());
+        m_schnellsuche->setGeometry(
+            m_schnellsuche->x(), std::max(0, 11 - (h - 21) / 2), m_schnellsuche->width(), h);
     }
     // The quick-search link and the counter beside it keep their text whole.
-    if (f.Label11 && f.Label9) {
-        f.Label11->adjustSize();
-        f.Label9->adjustSize();
-        f.Label9->move(std::max(510, f.Label11->x() + f.Label11->width() + 14), f.Label9->y());
+    if (m_schnellsucheLink && m_rezeptzahl) {
+        m_schnellsucheLink->adjustSize();
+        m_rezeptzahl->adjustSize();
+        m_rezeptzahl->move(
+            std::max(510, m_schnellsucheLink->x() + m_schnellsucheLink->width() + 14), m_rezeptzahl->y());
     }
     // The information panel lays its rows out anew for the new font when it is resized.
-    if (f.Panel5) {
-        QResizeEvent relayout(f.Panel5->size(), f.Panel5->size());
-        QCoreApplication::sendEvent(f.Panel5, &relayout);
+    if (m_zusatzinfo) {
+        QResizeEvent relayout(m_zusatzinfo->size(), m_zusatzinfo->size());
+        QCoreApplication::sendEvent(m_zusatzinfo, &relayout);
     }
-    const std::pair<QLabel*, QLabel*> pairs[] = { { f.Label2, f.Label1 }, { f.Label3, f.Label6 },
-        { f.Label5, f.Label7 }, { f.Label10, f.Label20 } };
+    const std::pair<QLabel*, QLabel*> pairs[]
+        = { { m_datumBeschriftung, m_datum }, { m_autorBeschriftung, m_autor },
+              { m_kategorieBeschriftung, m_rezeptKategorien }, { m_mengeBeschriftung, m_menge } };
     for (const auto& [caption, value] : pairs) {
         if (!caption || !value)
             continue;
@@ -108,8 +112,8 @@ void Hauptfenster::applySchriftgroesse(int size)
 
 void Hauptfenster::einstellungenAnwenden()
 {
-    applySchriftgroesse(st.Schriftgroesse);
-    applySchema(st.NormaleFarbe ? normalesSchema() : farbtonSchema(st.Farbton));
+    schriftgroesseAnwenden(st.schriftgroesse);
+    farbschemaAnwenden(st.normaleFarbe ? normalesSchema() : farbtonSchema(st.farbton));
 }
 
 } // namespace tk

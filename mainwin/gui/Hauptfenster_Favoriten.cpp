@@ -19,48 +19,48 @@
 namespace tk {
 
 namespace {
-    // The current recipe when it is a live record; after a deletion AktRezept can still name it.
-    const Rezepteintrag* aktuellesRezept(const AppState& st)
+    // The current recipe when it is a live record; after a deletion aktuellesRezept can still name it.
+    const Rezepteintrag* aktuellerEintrag(const AppState& st)
     {
-        if (st.RezeptAnzahl == 0 || st.AktRezept < 0 || size_t(st.AktRezept) >= st.Rezepte.size())
+        if (st.rezeptAnzahl == 0 || st.aktuellesRezept < 0 || size_t(st.aktuellesRezept) >= st.rezepte.size())
             return nullptr;
-        const Rezepteintrag& r = st.Rezepte[size_t(st.AktRezept)];
-        return r.Geloescht ? nullptr : &r;
+        const Rezepteintrag& r = st.rezepte[size_t(st.aktuellesRezept)];
+        return r.geloescht ? nullptr : &r;
     }
 }
 
-void Hauptfenster::ZudenFavoriten1Click()
+void Hauptfenster::favoritUmschalten()
 {
-    const Rezepteintrag* r = aktuellesRezept(st);
-    if (!r || !st.FavoritenIni)
+    const Rezepteintrag* r = aktuellerEintrag(st);
+    if (!r || !st.favoritenIni)
         return;
-    const int n = st.AktRezept;
-    const bool istFavorit = r->Favorit == 1;
+    const int n = st.aktuellesRezept;
+    const bool istFavorit = r->favorit == 1;
     const QString frage = istFavorit
-        ? QStringLiteral("Das Rezept \"") + r->Titel + QStringLiteral(" ist schon in den Favoriten,\r")
+        ? QStringLiteral("Das Rezept \"") + r->titel + QStringLiteral(" ist schon in den Favoriten,\r")
             + QStringLiteral("soll es aus den Favoriten gelöscht werden?")
-        : u'"' + r->Titel + QStringLiteral("\" in die Liste ihrer Lieblingsrezepte übernehmen?");
+        : u'"' + r->titel + QStringLiteral("\" in die Liste ihrer Lieblingsrezepte übernehmen?");
     const QString titel = istFavorit ? QStringLiteral("Rezept löschen") : QStringLiteral("Rezept hinzufügen");
     if (askYesNo(this, titel, frage) != Answer::Yes)
         return;
     st.sammlung.setzeFavorit(n, !istFavorit);
 }
 
-void Hauptfenster::Zufallsrezept1Click()
+void Hauptfenster::zufallsrezept()
 {
     const int n = st.sammlung.zufallsRezept();
     if (n >= 0)
-        ZeigeRezept(n);
+        zeigeRezept(n);
 }
 
-void Hauptfenster::Lschen1Click()
+void Hauptfenster::rezeptLoeschen()
 {
-    const Rezepteintrag* r = aktuellesRezept(st);
+    const Rezepteintrag* r = aktuellerEintrag(st);
     if (!r)
         return;
-    const int n = st.AktRezept;
+    const int n = st.aktuellesRezept;
     if (askYesNo(this, QStringLiteral("Tellerkiste"),
-            QStringLiteral("Das Rezept ") + r->Titel + QStringLiteral(" wirklich gelöscht werden?"))
+            QStringLiteral("Das Rezept ") + r->titel + QStringLiteral(" wirklich gelöscht werden?"))
         != Answer::Yes)
         return;
     st.sammlung.loescheRezept(n); // the list follows through the collection's signal
@@ -68,20 +68,20 @@ void Hauptfenster::Lschen1Click()
 
 void Hauptfenster::ansichtLeeren()
 {
-    rezept->clear();
-    zutaten->clear();
-    rezeptname->setText(QStringLiteral("Rezeptname"));
-    Label1->clear();
-    Label6->clear();
-    Label20->clear();
-    Label7->clear();
+    m_zubereitung->clear();
+    m_zutaten->clear();
+    m_titel->setText(QStringLiteral("Rezeptname"));
+    m_datum->clear();
+    m_autor->clear();
+    m_menge->clear();
+    m_rezeptKategorien->clear();
     // Nothing is on show any more: the comment window must not write into the deleted recipe.
-    Image6->setVisible(false);
-    RezeptZeilen.clear();
-    RezeptText.clear();
-    RezeptKommentar.clear();
-    st.AngezeigtesRezept = -1;
-    emit kommentarChanged();
+    m_bildSymbol->setVisible(false);
+    rezeptZeilen.clear();
+    rezeptText.clear();
+    rezeptKommentar.clear();
+    st.angezeigtesRezept = -1;
+    emit kommentarGeaendert();
 }
 
 } // namespace tk

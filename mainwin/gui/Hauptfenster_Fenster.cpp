@@ -43,23 +43,23 @@ namespace {
     }
 }
 
-void Hauptfenster::Neueserstellen1Click()
+void Hauptfenster::neuesRezept()
 {
     if (forms.rezepteditor)
         oeffnen(forms.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
 }
 
-void Hauptfenster::Bearbeiten1Click()
+void Hauptfenster::rezeptBearbeiten()
 {
-    if (st.RezeptAnzahl == 0 || !forms.rezepteditor)
+    if (st.rezeptAnzahl == 0 || !forms.rezepteditor)
         return;
-    const int n = st.AktRezept;
-    if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht)
+    const int n = st.aktuellesRezept;
+    if (n < 0 || size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht)
         return;
     oeffnen(forms.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
 }
 
-void Hauptfenster::Bearbeiten3Click()
+void Hauptfenster::kategorienBearbeiten()
 {
     Kategorieneditor* f = forms.kategorieneditor;
     f->fuellen();
@@ -67,10 +67,10 @@ void Hauptfenster::Bearbeiten3Click()
     Modal::exec(f);
 }
 
-void Hauptfenster::Image6Click()
+void Hauptfenster::bildZeigen()
 {
     // The icon belongs to the recipe on show, which a right click on another entry does not change.
-    const int n = st.AngezeigtesRezept >= 0 ? st.AngezeigtesRezept : st.AktRezept;
+    const int n = st.angezeigtesRezept >= 0 ? st.angezeigtesRezept : st.aktuellesRezept;
     if (n < 0 || !forms.bildfenster)
         return;
     // A picture that cannot be loaded fails here, before the viewer changes or shows.
@@ -78,7 +78,7 @@ void Hauptfenster::Image6Click()
     forms.bildfenster->zeigeBild(bild, this);
 }
 
-void Hauptfenster::Image7Click()
+void Hauptfenster::kommentarZeigen()
 {
     Kommentarfenster* k = forms.kommentarfenster;
     if (!k)
@@ -90,18 +90,18 @@ void Hauptfenster::Image7Click()
     k->activateWindow();
 }
 
-void Hauptfenster::Image5Click()
+void Hauptfenster::einstellungenZeigen()
 {
     if (forms.einstellungsfenster)
         forms.einstellungsfenster->zeigen(this);
 }
 
-void Hauptfenster::Willkommen1Click()
+void Hauptfenster::hilfeOeffnen()
 {
     openFileWithDesktop(st.path(QStringLiteral("Data/Sonstiges/Hilfe.htm")));
 }
 
-void Hauptfenster::Hilfe1Click()
+void Hauptfenster::willkommenZeigen()
 {
     if (!forms.willkommensfenster)
         return;
@@ -110,9 +110,9 @@ void Hauptfenster::Hilfe1Click()
     forms.willkommensfenster->activateWindow();
 }
 
-void Hauptfenster::Webseite1Click() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
+void Hauptfenster::webseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
 
-void Hauptfenster::ber1Click()
+void Hauptfenster::infoZeigen()
 {
     if (!forms.infofenster)
         return;
@@ -123,6 +123,6 @@ void Hauptfenster::ber1Click()
     forms.infofenster->activateWindow();
 }
 
-void Hauptfenster::Installieren1Click() { openWithDesktop(QUrl(QLatin1String(kDownloadSeite))); }
+void Hauptfenster::downloadseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kDownloadSeite))); }
 
 } // namespace tk

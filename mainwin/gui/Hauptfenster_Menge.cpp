@@ -24,14 +24,14 @@ namespace {
     // Recipe n as stored: the index fields from the table, the lines from its file.
     bool gespeichertesRezept(const AppState& st, int n, RezeptAnsicht& a)
     {
-        if (n < 0 || size_t(n) >= st.Rezepte.size() || st.Rezepte[size_t(n)].Geloescht)
+        if (n < 0 || size_t(n) >= st.rezepte.size() || st.rezepte[size_t(n)].geloescht)
             return false;
-        const Rezepteintrag& r = st.Rezepte[size_t(n)];
+        const Rezepteintrag& r = st.rezepte[size_t(n)];
         const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, n)));
-        a.titel = r.Titel;
-        a.datum = r.Datum;
-        a.autor = r.Autor;
-        a.menge = r.Menge;
+        a.titel = r.titel;
+        a.datum = r.datum;
+        a.autor = r.autor;
+        a.menge = r.menge;
         a.zutaten = datei.zutaten;
         a.zeilen = datei.text;
         return true;
@@ -60,28 +60,28 @@ namespace {
     }
 }
 
-void Hauptfenster::buildMengeMenus(QMenu* rezeptMenu, QMenu* speichern)
+void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
 {
-    QAction* umrechnen = addItem(rezeptMenu, QStringLiteral("Umrechnen..."),
-        QKeySequence(QStringLiteral("Ctrl+M")), &Hauptfenster::Umrechnen1Click);
-    umstellen(rezeptMenu, umrechnen, Drucken1, "Umrechnen1");
-    QAction* liste = addItem(rezeptMenu, QStringLiteral("Einkaufsliste"),
-        QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::Einkaufsliste1Click);
-    umstellen(rezeptMenu, liste, umrechnen, "Einkaufsliste1");
+    QAction* umrechnen = menuePunkt(rezeptMenu, QStringLiteral("Umrechnen..."),
+        QKeySequence(QStringLiteral("Ctrl+M")), &Hauptfenster::rezeptUmrechnen);
+    umstellen(rezeptMenu, umrechnen, m_drucken, "umrechnen");
+    QAction* liste = menuePunkt(rezeptMenu, QStringLiteral("Einkaufsliste"),
+        QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::einkaufslisteZeigen);
+    umstellen(rezeptMenu, liste, umrechnen, "einkaufsliste");
     QAction* pdf
-        = addItem(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::AlsPDFDatei1Click);
-    umstellen(speichern, pdf, indieZwischenablage1, "AlsPDFDatei1");
+        = menuePunkt(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::alsPdfDateiSpeichern);
+    umstellen(speichern, pdf, m_inZwischenablage, "alsPdfDatei");
 
     QAction* popDrucken = nullptr;
-    for (QAction* a : PopupMenu1->actions())
+    for (QAction* a : m_listenmenue->actions())
         if (a->text() == u"Drucken")
             popDrucken = a;
     QAction* popUmrechnen
-        = addItem(PopupMenu1, QStringLiteral("Umrechnen..."), {}, &Hauptfenster::Umrechnen2Click);
-    umstellen(PopupMenu1, popUmrechnen, popDrucken, "Umrechnen2");
-    QAction* popListe = addItem(
-        PopupMenu1, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::AufdieEinkaufsliste1Click);
-    umstellen(PopupMenu1, popListe, popUmrechnen, "AufdieEinkaufsliste1");
+        = menuePunkt(m_listenmenue, QStringLiteral("Umrechnen..."), {}, &Hauptfenster::markiertesUmrechnen);
+    umstellen(m_listenmenue, popUmrechnen, popDrucken, "markiertesUmrechnen");
+    QAction* popListe = menuePunkt(
+        m_listenmenue, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::aufDieEinkaufsliste);
+    umstellen(m_listenmenue, popListe, popUmrechnen, "aufDieEinkaufsliste");
 }
 
 namespace {
@@ -94,17 +94,17 @@ namespace {
     }
 }
 
-void Hauptfenster::Einkaufsliste1Click()
+void Hauptfenster::einkaufslisteZeigen()
 {
     Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
     nachVorne(w, this);
     w->laden();
 }
 
-void Hauptfenster::AufdieEinkaufsliste1Click()
+void Hauptfenster::aufDieEinkaufsliste()
 {
     RezeptAnsicht a;
-    if (!gespeichertesRezept(st, st.AktRezept, a))
+    if (!gespeichertesRezept(st, st.aktuellesRezept, a))
         return;
     Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
     w->hinzufuegen(a.zutaten, a.titel);
@@ -123,10 +123,10 @@ namespace {
             w = new Umrechnungsfenster(form1);
             const QString dir = st.programDir;
             QObject::connect(w, &Umrechnungsfenster::aufEinkaufsliste, form1,
-                [form1, dir](const QStringList& zutaten, const QString& titel) {
+                [form1, dir](const QStringList& m_zutaten, const QString& titel) {
                     guarded(form1, [&] {
                         Einkaufslistenfenster* liste = einkaufsliste(form1, dir);
-                        liste->hinzufuegen(zutaten, titel);
+                        liste->hinzufuegen(m_zutaten, titel);
                         nachVorne(liste, form1);
                     });
                 });
@@ -137,14 +137,14 @@ namespace {
 }
 
 // "Rezept" > "Umrechnen...": the recipe on show.
-void Hauptfenster::Umrechnen1Click() { umrechnen(this, st, st.AngezeigtesRezept); }
+void Hauptfenster::rezeptUmrechnen() { umrechnen(this, st, st.angezeigtesRezept); }
 
 // The list's pop-up menu: the recipe under the mouse.
-void Hauptfenster::Umrechnen2Click() { umrechnen(this, st, st.AktRezept); }
+void Hauptfenster::markiertesUmrechnen() { umrechnen(this, st, st.aktuellesRezept); }
 
-void Hauptfenster::AlsPDFDatei1Click()
+void Hauptfenster::alsPdfDateiSpeichern()
 {
-    if (st.RezeptAnzahl <= 0)
+    if (st.rezeptAnzahl <= 0)
         return;
     const RezeptAnsicht a = ansicht();
     // The title proposes the file name; characters no file name can hold become "_".
@@ -159,7 +159,7 @@ void Hauptfenster::AlsPDFDatei1Click()
         return;
     schreibePdf(datei, a.titel, [&](QPrinter& printer) {
         const QSize bereich = druckbereich(printer);
-        return DruckLayout(a, bereich.width(), bereich.height());
+        return druckLayout(a, bereich.width(), bereich.height());
     });
 }
 

@@ -8,30 +8,30 @@
 
 namespace tk {
 
-void Hauptfenster::Image3Click() { forms.suchfenster->zeigen(); }
+void Hauptfenster::suchfensterZeigen() { forms.suchfenster->zeigen(); }
 
-void Hauptfenster::suchfensterAnschliessen(Suchfenster& suche) { suche.setErgebnisliste(suchergebnisse); }
+void Hauptfenster::suchfensterAnschliessen(Suchfenster& suche) { suche.setErgebnisliste(m_suchergebnisse); }
 
-void Hauptfenster::Edit1KeyDown()
+void Hauptfenster::schnellsucheEnter()
 {
     // While the export panel is up, its default button "Weiter" takes the Enter key.
-    if (Panel7 && !Panel7->isHidden()) {
-        Button2Click();
+    if (m_exportleiste && !m_exportleiste->isHidden()) {
+        exportWeiter();
         return;
     }
-    forms.suchfenster->schnellsuche(Edit1->text());
+    forms.suchfenster->schnellsuche(m_schnellsuche->text());
 }
 
-void Hauptfenster::Label11Click() { forms.suchfenster->schnellsuche(Edit1->text()); }
+void Hauptfenster::schnellsuche() { forms.suchfenster->schnellsuche(m_schnellsuche->text()); }
 
-// One handler for the four items of the "Suchen" menu; the item's Tag picks the mode.
-void Hauptfenster::indenWochenthemen1Click(int tag)
+// One handler for the four items of the "Suchen" menu (1 to 4); the item picks the mode.
+void Hauptfenster::suchfensterMitModus(int eintrag)
 {
     // The menu lists the title search first; the search window numbers the full text search first.
     static constexpr int modus[] = { 0, 2, 1, 3, 4 };
     Suchfenster* f = forms.suchfenster;
-    if (tag >= 1 && tag <= 4)
-        f->waehleModus(modus[tag]);
+    if (eintrag >= 1 && eintrag <= 4)
+        f->waehleModus(modus[eintrag]);
     f->zeigen();
 }
 

@@ -63,9 +63,9 @@ static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregis
     return w;
 }
 
-void Hauptfenster::AusdemInternet1Click() { webFenster(this, st, forms)->oeffnen(); }
+void Hauptfenster::ausDemInternet() { webFenster(this, st, forms)->oeffnen(); }
 
-void Hauptfenster::WebImport(const QString& adresseOderDatei)
+void Hauptfenster::webImport(const QString& adresseOderDatei)
 {
     webFenster(this, st, forms)->starte(adresseOderDatei);
 }
@@ -86,7 +86,7 @@ void Hauptfenster::dropEvent(QDropEvent* e)
         return;
     }
     e->acceptProposedAction();
-    guarded(this, [&] { WebImport(ziel); });
+    guarded(this, [&] { webImport(ziel); });
 }
 
 } // namespace tk

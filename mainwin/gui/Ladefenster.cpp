@@ -33,45 +33,46 @@ Ladefenster::Ladefenster(AppState& state, Fensterregister& forms, QWidget* paren
     f.setPointSize(8);
     setFont(f);
 
-    Label1 = new QLabel(QStringLiteral("Bitte warten, die Rezepte werden geladen..."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(6, 6, 259, 16);
+    m_hinweis = new QLabel(QStringLiteral("Bitte warten, die Rezepte werden geladen..."), this);
+    m_hinweis->setObjectName(QStringLiteral("hinweis"));
+    m_hinweis->setGeometry(6, 6, 259, 16);
     // The sentence keeps its last dot also where the font runs wider than Arial.
-    for (QFont lf = Label1->font(); Label1->sizeHint().width() > Label1->width() && lf.pointSizeF() > 6;) {
+    for (QFont lf = m_hinweis->font();
+         m_hinweis->sizeHint().width() > m_hinweis->width() && lf.pointSizeF() > 6;) {
         lf.setPointSizeF(lf.pointSizeF() - 0.5);
-        Label1->setFont(lf);
+        m_hinweis->setFont(lf);
     }
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(6, 26, 259, 20);
+    m_rahmen = new QFrame(this);
+    m_rahmen->setObjectName(QStringLiteral("rahmen"));
+    m_rahmen->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_rahmen->setGeometry(6, 26, 259, 20);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setAutoFillBackground(true);
-    QPalette pal = Shape1->palette();
+    m_balken = new QFrame(this);
+    m_balken->setObjectName(QStringLiteral("balken"));
+    m_balken->setAutoFillBackground(true);
+    QPalette pal = m_balken->palette();
     pal.setColor(
         QPalette::Window, QColor::fromRgb(8534528 & 0xFF, (8534528 >> 8) & 0xFF, (8534528 >> 16) & 0xFF));
-    Shape1->setPalette(pal);
-    Shape1->setGeometry(7, 26, 0, 19);
+    m_balken->setPalette(pal);
+    m_balken->setGeometry(7, 26, 0, 19);
 
-    Label2 = new QLabel(QStringLiteral("0 von 0"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    Label2->setGeometry(6, 28, 259, 16);
-    QFont bold = Label2->font();
+    m_stand = new QLabel(QStringLiteral("0 von 0"), this);
+    m_stand->setObjectName(QStringLiteral("stand"));
+    m_stand->setAlignment(Qt::AlignCenter);
+    m_stand->setGeometry(6, 28, 259, 16);
+    QFont bold = m_stand->font();
     bold.setBold(true);
-    Label2->setFont(bold);
-    QPalette red = Label2->palette();
+    m_stand->setFont(bold);
+    QPalette red = m_stand->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    Label2->setPalette(red);
-    Label2->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_stand->setPalette(red);
+    m_stand->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Button1 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(98, 52, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, &Ladefenster::Button1Click);
+    m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_abbrechen->setGeometry(98, 52, 75, 25);
+    connect(m_abbrechen, &QPushButton::clicked, this, &Ladefenster::abbrechen);
 }
 
 void Ladefenster::reject()
@@ -80,13 +81,13 @@ void Ladefenster::reject()
     // one way out ("Abbrechen") of a disabled main window.
 }
 
-void Ladefenster::Button1Click()
+void Ladefenster::abbrechen()
 {
     m_cancel = true;
     Application::requestQuit();
 }
 
-void Ladefenster::progress(int n, int max, bool force)
+void Ladefenster::fortschritt(int n, int max, bool force)
 {
     if (m_leise)
         return; // a reload for another copy's change runs without the window
@@ -98,17 +99,17 @@ void Ladefenster::progress(int n, int max, bool force)
         return;
     if (!force && m_paint.isValid() && m_paint.elapsed() < 30)
         return;
-    Shape1->setFixedWidth(barWidth(n, max));
-    Label2->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
-    Shape1->repaint();
-    Label2->repaint();
+    m_balken->setFixedWidth(balkenbreite(n, max));
+    m_stand->setText(QStringLiteral("%1 von %2").arg(n).arg(max));
+    m_balken->repaint();
+    m_stand->repaint();
     m_paint.restart();
     QCoreApplication::processEvents();
     if (m_cancel)
         Application::requestQuit();
 }
 
-void Ladefenster::UpdateRezepte(bool leise)
+void Ladefenster::rezepteLaden(bool leise)
 {
     Hauptfenster* main = forms.hauptfenster;
     m_cancel = false;
@@ -132,7 +133,7 @@ void Ladefenster::UpdateRezepte(bool leise)
         return;
     }
 
-    LoadOutcome out;
+    Ladeergebnis out;
     QString damage;
     try {
         if (main)
@@ -144,36 +145,36 @@ void Ladefenster::UpdateRezepte(bool leise)
         out = st.sammlung.lade(
             [&](int n) {
                 if (n == 0) {
-                    max = std::max(0, st.RezeptMax);
+                    max = std::max(0, st.rezeptMax);
                     entries.reserve(size_t(max) + 1);
                 }
                 erreicht = n;
-                progress(n, max, n == max);
+                fortschritt(n, max, n == max);
             },
             [&](int n) {
-                entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
+                entries.push_back({ st.rezepte[size_t(n)].titel, n });
             });
         if (main)
             main->zeigeRezepte(std::move(entries));
-        if (out.failed) {
+        if (out.abgebrochen) {
             // The bar and its text show where the load stopped, not where they were last painted.
-            Shape1->setFixedWidth(barWidth(erreicht, max));
-            Label2->setText(QStringLiteral("%1 von %2").arg(erreicht).arg(max));
+            m_balken->setFixedWidth(balkenbreite(erreicht, max));
+            m_stand->setText(QStringLiteral("%1 von %2").arg(erreicht).arg(max));
         }
-        if (out.failed)
+        if (out.abgebrochen)
             damage = QStringLiteral(
                 "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile %1 fehlt oder ist keine Zahl.\r"
                 "Die Rezepte bis dahin wurden geladen.")
-                         .arg(out.failedLine);
+                         .arg(out.abbruchZeile);
     } catch (const std::exception& e) {
-        out.failed = true;
+        out.abgebrochen = true;
         damage = messageOf(e);
     }
 
-    if (out.failed) {
+    if (out.abgebrochen) {
         // The load ended early: the window stays and the main window stays disabled, but the user
         // learns why.
-        st.RezeptAnzahl = out.liveCount;
+        st.rezeptAnzahl = out.lebend;
         Meldung(damage, QStringLiteral("Schwerer Fehler"));
     } else {
         hide();
@@ -183,14 +184,14 @@ void Ladefenster::UpdateRezepte(bool leise)
                 main->raise();
                 main->activateWindow();
             }
-            main->zeigeRezeptanzahl(out.liveCount);
+            main->zeigeRezeptanzahl(out.lebend);
         }
-        st.ListeWirdGefuellt = false;
-        st.RezeptAnzahl = out.liveCount;
+        st.listeWirdGefuellt = false;
+        st.rezeptAnzahl = out.lebend;
         if (main)
             main->rangVorbereiten();
     }
-    if (out.oldFormat) {
+    if (out.altesFormat) {
         if (forms.aktualisierungsfenster) {
             centreOn(forms.aktualisierungsfenster, main);
             forms.aktualisierungsfenster->show();

@@ -24,44 +24,42 @@ Meldungsfenster::Meldungsfenster(AppState& state, QWidget* parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(14, 14, 25, 53);
-    Image1->setPixmap(messageIcon());
-    Image1->setAlignment(Qt::AlignCenter);
+    m_symbol = new QLabel(this);
+    m_symbol->setObjectName(QStringLiteral("symbol"));
+    m_symbol->setGeometry(14, 14, 25, 53);
+    m_symbol->setPixmap(messageIcon());
+    m_symbol->setAlignment(Qt::AlignCenter);
 
-    Label1 = new QLabel(QStringLiteral("Meldung"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(56, 8, 240, 75);
-    Label1->setFixedSize(240, 75);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label1->setTextFormat(Qt::PlainText);
+    m_text = new QLabel(QStringLiteral("Meldung"), this);
+    m_text->setObjectName(QStringLiteral("text"));
+    m_text->setGeometry(56, 8, 240, 75);
+    m_text->setFixedSize(240, 75);
+    m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_text->setTextFormat(Qt::PlainText);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(95, 93, 113, 25);
-    Button1->setDefault(true);
-    Button1->setAutoDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &Meldungsfenster::Button1Click);
-    setMeldungsfenster([this](const QString& text, const QString& caption) { Meldung(text, caption); });
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setGeometry(95, 93, 113, 25);
+    m_ok->setDefault(true);
+    m_ok->setAutoDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    setMeldungsfenster([this](const QString& text, const QString& caption) { melde(text, caption); });
 }
 
 Meldungsfenster::~Meldungsfenster() { setMeldungsfenster({}); }
 
-void Meldungsfenster::Button1Click() { accept(); }
-
-void Meldungsfenster::Meldung(const QString& text, const QString& caption)
+void Meldungsfenster::melde(const QString& text, const QString& caption)
 {
     setWindowTitle(caption);
     // "\r" starts a new line; text beyond the fixed label is cut off by the label itself.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
-    Label1->setText(shown);
+    m_text->setText(shown);
     adjustSize();
     centreOn(this, hauptfenster());
-    Button1->setFocus();
+    m_ok->setFocus();
     Modal::exec(this, caption, ModalKind::Meldung, text);
 }
 

@@ -9,21 +9,21 @@ namespace tk {
 
 struct AppState;
 
-// The message window: every notice and error of the program goes through Meldung.
+// The message window: every notice and error of the program goes through the free function Meldung, which
+// calls melde().
 class Meldungsfenster : public QDialog {
     Q_OBJECT
 public:
     Meldungsfenster(AppState& state, QWidget* parent = nullptr);
     ~Meldungsfenster() override;
 
-    void Meldung(const QString& text, const QString& caption);
+    void melde(const QString& text, const QString& caption);
 
 private:
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QLabel* m_symbol = nullptr;
+    QLabel* m_text = nullptr;
+    QPushButton* m_ok = nullptr;
 
-    void Button1Click();
     AppState& st;
 };
 

@@ -94,7 +94,7 @@ bool Suchfenster::eventFilter(QObject* o, QEvent* e)
 void Suchfenster::suchen()
 {
     m_fortschritt->setValue(0);
-    m_fortschritt->setMaximum(st.RezeptAnzahl + 1);
+    m_fortschritt->setMaximum(st.rezeptAnzahl + 1);
     RecipeList* liste = m_ergebnisliste;
     if (!liste)
         return;
@@ -130,11 +130,11 @@ void Suchfenster::suchen()
         std::vector<RecipeListModel::Entry> entries;
         entries.reserve(treffer.size());
         for (int n : treffer)
-            entries.push_back({ st.Rezepte[size_t(n)].Titel, n });
+            entries.push_back({ st.rezepte[size_t(n)].titel, n });
         liste->model()->setEntries(std::move(entries));
     };
     try {
-        sucheRezepte(st.Rezepte, st.RezeptMax, st.programDir, modus, m_suchwort->text(), treffer, schritt);
+        sucheRezepte(st.rezepte, st.rezeptMax, st.programDir, modus, m_suchwort->text(), treffer, schritt);
     } catch (const std::exception&) {
         zeigeTreffer(); // the hits so far stay; no summary, the window stays open
         throw;

@@ -125,13 +125,13 @@ void Einstellungsfenster::farbtonGewaehlt(int x)
     const Farbschema s = farbtonSchema(x);
     vorschau(s.panel, s.text);
     m_farbbalken->setFarbton(x);
-    st.Farbton = x;
-    st.NormaleFarbe = false;
+    st.farbton = x;
+    st.normaleFarbe = false;
 }
 
 void Einstellungsfenster::normaleFarbeWaehlen()
 {
-    st.NormaleFarbe = true;
+    st.normaleFarbe = true;
     m_farbbalken->setFarbton(-1);
     const Farbschema s = normalesSchema();
     vorschau(s.panel, s.text);
@@ -144,9 +144,9 @@ void Einstellungsfenster::schriftgroesseGeaendert()
 
 void Einstellungsfenster::uebernehmen()
 {
-    if (!st.EinstellungenIni)
-        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    IniFile& ini = *st.EinstellungenIni;
+    if (!st.einstellungenIni)
+        st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    IniFile& ini = *st.einstellungenIni;
 
     // Each step applies in memory and on screen first, so a settings file that cannot be written
     // still leaves the chosen look in force; the first failure is reported at the end.
@@ -160,17 +160,17 @@ void Einstellungsfenster::uebernehmen()
         }
     };
 
-    st.AutorVorgabe = m_autor->text();
-    store([&] { Einstellungen::schreibeAutor(ini, st.AutorVorgabe); });
+    st.autorVorgabe = m_autor->text();
+    store([&] { Einstellungen::schreibeAutor(ini, st.autorVorgabe); });
 
-    st.Schriftgroesse = m_schriftgroesse->value();
-    store([&] { Einstellungen::schreibeSchriftgroesse(ini, st.Schriftgroesse); });
+    st.schriftgroesse = m_schriftgroesse->value();
+    store([&] { Einstellungen::schreibeSchriftgroesse(ini, st.schriftgroesse); });
 
-    if (st.NormaleFarbe) {
-        store([&] { Einstellungen::schreibeFarben(ini, true, st.Farbton); });
+    if (st.normaleFarbe) {
+        store([&] { Einstellungen::schreibeFarben(ini, true, st.farbton); });
     } else {
-        setzeHintergrund(this, farbtonSchema(st.Farbton).panel);
-        store([&] { Einstellungen::schreibeFarben(ini, false, st.Farbton); });
+        setzeHintergrund(this, farbtonSchema(st.farbton).panel);
+        store([&] { Einstellungen::schreibeFarben(ini, false, st.farbton); });
     }
     st.sammlung.merkeEigene(settingsPath(st.programDir));
     // The main window applies font and colours itself.
@@ -184,13 +184,13 @@ void Einstellungsfenster::abbrechen() { hide(); }
 
 void Einstellungsfenster::zeigen(QWidget* ueber)
 {
-    if (!st.EinstellungenIni)
-        st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.EinstellungenIni;
-    m_autor->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::eigeneFarben(ini);
-    st.Farbton = Einstellungen::farbton(ini);
-    m_farbbalken->setFarbton(st.NormaleFarbe ? -1 : st.Farbton);
+    if (!st.einstellungenIni)
+        st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.einstellungenIni;
+    m_autor->setText(st.autorVorgabe);
+    st.normaleFarbe = !Einstellungen::eigeneFarben(ini);
+    st.farbton = Einstellungen::farbton(ini);
+    m_farbbalken->setFarbton(st.normaleFarbe ? -1 : st.farbton);
     // The track bar clamps an out-of-range size to its nearer end.
     m_schriftgroesse->setValue(Einstellungen::klemmeGroesse(Einstellungen::schriftgroesse(ini)));
     centreOn(this, ueber);
@@ -201,20 +201,20 @@ void Einstellungsfenster::zeigen(QWidget* ueber)
 
 void Einstellungsfenster::einstellungenLaden()
 {
-    st.EinstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.EinstellungenIni;
-    st.AutorVorgabe = Einstellungen::standardAutor(ini);
-    m_autor->setText(st.AutorVorgabe);
-    st.NormaleFarbe = !Einstellungen::eigeneFarben(ini);
-    st.Farbton = Einstellungen::farbton(ini);
-    m_farbbalken->setFarbton(st.NormaleFarbe ? -1 : st.Farbton);
+    st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.einstellungenIni;
+    st.autorVorgabe = Einstellungen::standardAutor(ini);
+    m_autor->setText(st.autorVorgabe);
+    st.normaleFarbe = !Einstellungen::eigeneFarben(ini);
+    st.farbton = Einstellungen::farbton(ini);
+    m_farbbalken->setFarbton(st.normaleFarbe ? -1 : st.farbton);
     m_schriftgroesse->setValue(Einstellungen::klemmeGroesse(Einstellungen::schriftgroesse(ini)));
     try {
         uebernehmen();
     } catch (const std::exception& e) {
         errorReport(this, messageOf(e));
     }
-    st.Schriftgroesse = Einstellungen::schriftgroesse(ini);
+    st.schriftgroesse = Einstellungen::schriftgroesse(ini);
 }
 
 } // namespace tk

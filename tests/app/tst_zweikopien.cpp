@@ -62,7 +62,7 @@ private slots:
         // A package to hand over.
         std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
-        tk::loadRezepte(tk::loadLines(tk::indexPath(home.path())), rezepte, max, nullptr, 0, {}, {});
+        tk::ladeTabelle(tk::loadLines(tk::indexPath(home.path())), rezepte, max, nullptr, 0, {}, {});
         const QString paket = work.filePath(QStringLiteral("p.tkp"));
         tk::exportiereRezepte(home.path(), rezepte, { 0 }, QStringLiteral("P"), QStringLiteral("K"), paket);
         tk::exportAufraeumen(home.path());
@@ -107,7 +107,7 @@ private slots:
         tkt::Program p(c.dir());
         p.st.sammlung.beobachten(10);
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 1);
 
         tk::AppState andere;
         andere.programDir = c.dir();
@@ -115,12 +115,12 @@ private slots:
         e.titel = QStringLiteral("Von drüben");
         e.angekreuzt = e.gelistet = { 1 };
         QCOMPARE(andere.sammlung.speichereRezept(e).nummer, 1);
-        QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 2);
+        QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 2);
         QVERIFY(!p.forms().ladefenster->isVisible());
 
         // A conflict copy of a synchronisation tool is named in the status bar, and left alone.
         c.writeBytes("Data/Rezepte/index.sync-conflict-20261208-1.dat", "1\r\n");
-        QTRY_COMPARE(tkt::kind<QLabel>(f1, "StatusPanel2")->text(),
+        QTRY_COMPARE(tkt::kind<QLabel>(f1, "statusKonflikt")->text(),
             QStringLiteral("Konfliktkopie gefunden: index.sync-conflict-20261208-1.dat"));
         QVERIFY(c.exists("Data/Rezepte/index.sync-conflict-20261208-1.dat"));
     }
@@ -140,8 +140,8 @@ private slots:
         c.recipe(0, { "a" }, { "b" });
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        f1->ZeigeRezept(0);
-        f1->Bearbeiten1Click();
+        f1->zeigeRezept(0);
+        f1->rezeptBearbeiten();
         tk::Rezepteditor* ed = p.forms().rezepteditor;
         QVERIFY(ed->isVisible());
 

@@ -136,9 +136,9 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* main = p.forms().hauptfenster;
         tk::Willkommensfenster* w = p.forms().willkommensfenster;
-        main->Image5Click();
+        main->einstellungenZeigen();
         QVERIFY(p.forms().einstellungsfenster->isVisible());
-        tkt::kind<QAction>(main, "Willkommen1")->trigger();
+        tkt::kind<QAction>(main, "willkommen")->trigger();
         QVERIFY(w->isVisible());
         QCOMPARE(tkt::kind<QLabel>(w, "haken")->text(), QStringLiteral("X"));
         QTRY_VERIFY(!main->isVisible());

@@ -71,11 +71,11 @@ private slots:
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
         auto* viewer = p.forms().bildfenster;
-        f1->ZeigeRezept(0);
-        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
-        // A right click on another entry moves AktRezept; the icon still belongs to the recipe on show.
-        p.st.AktRezept = 1;
-        tkt::kind<tk::HotLabel>(f1, "Image6")->press();
+        f1->zeigeRezept(0);
+        QVERIFY(!tkt::kind<tk::HotLabel>(f1, "bildSymbol")->isHidden());
+        // A right click on another entry moves aktuellesRezept; the icon still belongs to the recipe on show.
+        p.st.aktuellesRezept = 1;
+        tkt::kind<tk::HotLabel>(f1, "bildSymbol")->press();
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Bildanzeiger"));
         QCOMPARE(viewer->size(), QSize(400, 335));
@@ -123,9 +123,9 @@ private slots:
         c.writeBytes(QStringLiteral("Data/Rezepte/0000.jpg"), bytes);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(0);
+        p.forms().hauptfenster->zeigeRezept(0);
         script.answer(tk::Answer::Ok);
-        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image6")->press();
+        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "bildSymbol")->press();
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
         QVERIFY(script.last(tk::ModalKind::ErrorReport).text.contains(QStringLiteral("0000.jpg")));
         QVERIFY(!p.forms().bildfenster->isVisible());

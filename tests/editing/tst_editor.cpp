@@ -69,8 +69,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.st.AutorVorgabe = QStringLiteral("Brutzel");
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.st.autorVorgabe = QStringLiteral("Brutzel");
+        p.forms().hauptfenster->neuesRezept();
         auto* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QVERIFY(!e->isModal());
@@ -109,7 +109,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Neu"));
         tick(e, 2);
         script.file(c.path(QStringLiteral("bild.jpg")));
@@ -123,12 +123,12 @@ private slots:
         QVERIFY(c.exists(dat(42)));
         QCOMPARE(c.bytes(jpg(42)), c.bytes(QStringLiteral("bild.jpg")));
         QCOMPARE(e->rezeptNr, 42);
-        QCOMPARE(p.st.RezeptMax, 42);
-        QCOMPARE(p.st.RezeptAnzahl, 2);
+        QCOMPARE(p.st.rezeptMax, 42);
+        QCOMPARE(p.st.rezeptAnzahl, 2);
         QVERIFY(!e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Neu"));
-        QCOMPARE(p.st.AktRezept, 42);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Neu"));
+        QCOMPARE(p.st.aktuellesRezept, 42);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -164,7 +164,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(fields.at(0));
         tkt::kind<QLineEdit>(e, "autor")->setText(fields.at(1));
         tkt::kind<QLineEdit>(e, "datum")->setText(fields.at(2));
@@ -175,8 +175,8 @@ private slots:
         QCOMPARE(c.lines(kIndex).at(3), entry);
         QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), entry.section(u'|', 0, 0));
         // Still a live recipe after the reload.
-        QCOMPARE(p.st.RezeptAnzahl, 3);
-        QVERIFY(!p.st.Rezepte[2].Geloescht);
+        QCOMPARE(p.st.rezeptAnzahl, 3);
+        QVERIFY(!p.st.rezepte[2].geloescht);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -197,7 +197,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(title);
         tkt::kind<QLineEdit>(e, "autor")->setText(QStringLiteral("A | B"));
         const QByteArray index = c.bytes(kIndex);
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!c.exists(dat(2)));
         QVERIFY(e->isVisible());
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.st.RezeptMax, 1);
+        QCOMPARE(p.st.rezeptMax, 1);
         if (!title.isEmpty()) {
             // The replacement is visible although the save was refused.
             QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("Salat / Dressing"));
@@ -247,8 +247,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.forms().hauptfenster->ZeigeRezept(0); // a recipe with a comment on show
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->zeigeRezept(0); // a recipe with a comment on show
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("T"));
         tkt::kind<QPlainTextEdit>(e, "zutaten")->setPlainText(zutaten);
         tkt::kind<QPlainTextEdit>(e, "rezepttext")->setPlainText(text);
@@ -264,8 +264,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.st.AktRezept = 0;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 0;
+        p.forms().hauptfenster->rezeptBearbeiten();
         auto* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
@@ -285,7 +285,7 @@ private slots:
 
         // Saving unchanged writes the same recipe file back.
         const QByteArray before = c.bytes(dat(0));
-        p.forms().hauptfenster->ZeigeRezept(0);
+        p.forms().hauptfenster->zeigeRezept(0);
         tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(c.bytes(dat(0)), before);
         QCOMPARE(c.lines(kIndex).at(1), QStringLiteral("Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|"));
@@ -300,12 +300,12 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.st.AktRezept = 0;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 0;
+        p.forms().hauptfenster->rezeptBearbeiten();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("getippt"));
-        p.st.AktRezept = 1;
+        p.st.aktuellesRezept = 1;
         script.answer(Answer::Ok);
-        tkt::kind<QAction>(p.forms().hauptfenster, "Bearbeiten1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "bearbeiten")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(e->rezeptNr, 0);
         QCOMPARE(tkt::kind<QLineEdit>(e, "titel")->text(), QStringLiteral("getippt"));
@@ -337,14 +337,14 @@ private slots:
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
         auto* k = p.forms().kommentarfenster;
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         tkt::kind<QPlainTextEdit>(k, "kommentar")->setPlainText(QStringLiteral("getippt"));
         if (discard)
             tkt::kind<QPushButton>(k, "verwerfen")->click();
-        p.st.AktRezept = edited; // a right click on another entry
-        f1->Bearbeiten1Click();
+        p.st.aktuellesRezept = edited; // a right click on another entry
+        f1->rezeptBearbeiten();
         if (onShow < 0)
-            f1->ZeigeRezept(-1);
+            f1->zeigeRezept(-1);
         tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
         const QStringList lines = c.lines(dat(edited));
         QCOMPARE(lines.mid(lines.indexOf(QStringLiteral("###KOMMENTAR###")) + 1), comment);
@@ -391,15 +391,15 @@ private slots:
             c.writeBytes(dat(0), file);
             if (notes)
                 script.answer(Answer::Ok);
-            f1->ZeigeRezept(0);
-            QCOMPARE(p.st.AngezeigtesRezept, 0);
+            f1->zeigeRezept(0);
+            QCOMPARE(p.st.angezeigtesRezept, 0);
             if (i == 0) {
                 // "Speichern" in the comment window
                 tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
             } else {
                 if (notes)
                     script.answer(Answer::Ok);
-                f1->Bearbeiten1Click();
+                f1->rezeptBearbeiten();
                 QVERIFY(p.forms().rezepteditor->isVisible());
                 tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
             }
@@ -426,8 +426,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.st.AktRezept = 0;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 0;
+        p.forms().hauptfenster->rezeptBearbeiten();
 
         script.file(c.path(QStringLiteral("text.jpg"))).answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "bildLaden")->click();
@@ -435,29 +435,29 @@ private slots:
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap sein und höher als 1 Pixel sein!"));
         QCOMPARE(script.last(ModalKind::Meldung).caption, QStringLiteral("Achtung!"));
-        QVERIFY(p.st.BildDatei.isEmpty());
+        QVERIFY(p.st.bildDatei.isEmpty());
 
         script.file(c.path(QStringLiteral("flach.bmp"))).answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "bildLaden")->click();
         QCOMPARE(script.last(ModalKind::Meldung).text,
             QStringLiteral("Bilder müssen vom Format JPEG oder Bitmap und höher als 1 Pixel sein!"));
-        QVERIFY(p.st.BildDatei.isEmpty());
+        QVERIFY(p.st.bildDatei.isEmpty());
         QVERIFY(!tkt::kind<tk::ImageView>(e, "bild")->hasImage());
 
         // A PNG is stored as JPEG under the recipe's picture name.
         script.file(c.path(QStringLiteral("bild.png")));
         tkt::kind<QPushButton>(e, "bildLaden")->click();
         QVERIFY(tkt::kind<tk::ImageView>(e, "bild")->hasImage());
-        QCOMPARE(p.st.BildDatei, c.path(QStringLiteral("bild.png")));
+        QCOMPARE(p.st.bildDatei, c.path(QStringLiteral("bild.png")));
         tkt::kind<QPushButton>(e, "speichern")->click();
         QVERIFY(tk::looksLikeJpeg(c.bytes(jpg(0))));
         QCOMPARE(tk::loadPicture(c.path(jpg(0))).size(), QSize(30, 20));
-        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image6")->isHidden());
+        QVERIFY(!tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "bildSymbol")->isHidden());
 
         // Removing the picture of an existing recipe asks, deletes at once; "Abbrechen" does not bring it
         // back.
-        p.st.AktRezept = 1;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 1;
+        p.forms().hauptfenster->rezeptBearbeiten();
         QVERIFY(tkt::kind<QPushButton>(e, "bildLoeschen")->isEnabled());
         QVERIFY(tkt::kind<tk::ImageView>(e, "bild")->hasImage());
         script.answer(Answer::No);
@@ -475,7 +475,7 @@ private slots:
         QVERIFY(!c.exists(jpg(1)));
 
         // New recipe: chosen, removed without a question, saved: nothing copied.
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Ohne"));
         tick(e, 3);
         script.file(c.path(QStringLiteral("bild.png")));
@@ -499,7 +499,7 @@ private slots:
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
 
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Neu"));
         tick(e, 1);
         script.answer(Answer::Ok);
@@ -509,17 +509,17 @@ private slots:
         QVERIFY(e->isEnabled());
         QCOMPARE(c.bytes(kIndex), index);
         // The next number is still the one the file gives.
-        QCOMPARE(p.st.RezeptMax, 1);
-        QCOMPARE(int(p.st.Rezepte.size()), 2);
+        QCOMPARE(p.st.rezeptMax, 1);
+        QCOMPARE(int(p.st.rezepte.size()), 2);
 
-        p.st.AktRezept = 1;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 1;
+        p.forms().hauptfenster->rezeptBearbeiten();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Anders"));
         script.answer(Answer::Ok);
         tkt::kind<QPushButton>(e, "speichern")->click();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 2);
         QVERIFY(e->isEnabled());
-        QCOMPARE(p.st.Rezepte[1].Titel, QStringLiteral("Gulasch"));
+        QCOMPARE(p.st.rezepte[1].titel, QStringLiteral("Gulasch"));
 
         // Once the file can be written, the same window saves.
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -535,8 +535,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         QFile::setPermissions(c.path(dat(1)), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        p.st.AktRezept = 1;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 1;
+        p.forms().hauptfenster->rezeptBearbeiten();
         tkt::kind<QPlainTextEdit>(p.forms().rezepteditor, "zutaten")
             ->setPlainText(QStringLiteral("2 kg Rind"));
         tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
@@ -553,8 +553,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.st.AktRezept = 0;
-        p.forms().hauptfenster->Bearbeiten1Click();
+        p.st.aktuellesRezept = 0;
+        p.forms().hauptfenster->rezeptBearbeiten();
         tick(e, 15);
         // An own category is added and 15 renamed while the editor is open.
         QStringList kat;
@@ -562,7 +562,7 @@ private slots:
             kat.append(QStringLiteral("x"));
         c.write(QStringLiteral("Data/Rezepte/kategorien.dat"),
             kat + QStringList { QStringLiteral("1Gratins"), QStringLiteral("1Brote") });
-        p.forms().hauptfenster->SetKats();
+        p.forms().hauptfenster->kategorienAufbauen();
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(p.forms().hauptfenster, &activate);
         QCOMPARE(tkt::kind<QListWidget>(e, "kategorien")->count(), 16);
@@ -580,7 +580,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* e = p.forms().rezepteditor;
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         QCOMPARE(e->size(), QSize(628, 428));
         const QRect title = tkt::kind<QLineEdit>(e, "titel")->geometry(),
                     text = tkt::kind<QPlainTextEdit>(e, "rezepttext")->geometry(),

@@ -43,7 +43,7 @@ void bearbeiten(tkt::Program& p, tkt::ModalScript& s, const std::function<void(t
     });
     for (tk::Answer a : answers)
         s.answer(a);
-    tkt::kind<QAction>(p.forms().hauptfenster, "Bearbeiten3")->trigger();
+    tkt::kind<QAction>(p.forms().hauptfenster, "kategorienBearbeiten")->trigger();
 }
 
 QStringList tabs(tkt::Program& p)
@@ -187,7 +187,7 @@ private slots:
         }
         // The main window stays on its tab.
         QCOMPARE(tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->currentIndex(), 16);
-        QCOMPARE(p.st.AktKategorie, 16);
+        QCOMPARE(p.st.aktuelleKategorie, 16);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -211,10 +211,10 @@ private slots:
             { tk::Answer::Yes });
         QCOMPARE(own(c.lines(kKat)), (QStringList { u"1Grillen"_qs, u"0"_qs, u"1Neu"_qs, u"1Noch"_qs }));
         QCOMPARE(tabs(p).mid(15), (QStringList { u"Grillen"_qs, u"Neu"_qs, u"Noch"_qs }));
-        QCOMPARE(p.st.kat.TabKategorie.mid(15), (QList<int> { 15, 17, 18 }));
+        QCOMPARE(p.st.kategorien.tabKategorie.mid(15), (QList<int> { 15, 17, 18 }));
         // Recipes keep their lists.
         QCOMPARE(c.bytes(kIndex), index);
-        QCOMPARE(int(p.st.Rezepte[0].InKategorie[16]), 1);
+        QCOMPARE(int(p.st.rezepte[0].inKategorie[16]), 1);
         const tk::ModalRequest q = script.last(tk::ModalKind::Question);
         QCOMPARE(q.caption, u"Achtung!"_qs);
         QCOMPARE(q.text, u"Wollen Sie die Kategorie wirklich löschen?"_qs);
@@ -324,7 +324,7 @@ private slots:
             { yes ? tk::Answer::Yes : tk::Answer::No });
         QCOMPARE(script.texts(tk::ModalKind::Question).size(), 1);
         QCOMPARE(tkt::kind<tk::TabControl>(f1, "kategorien")->currentIndex(), tabAfter);
-        QCOMPARE(p.st.AktKategorie, katAfter);
+        QCOMPARE(p.st.aktuelleKategorie, katAfter);
         QCOMPARE(statusAfter, status);
         if (yes) {
             QStringList expected = lines;
@@ -339,7 +339,7 @@ private slots:
         }
         if (katAfter == 0)
             // the list shows "Alle", not the deleted category
-            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 3);
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 3);
         QCOMPARE(script.unexpected, 0);
     }
 

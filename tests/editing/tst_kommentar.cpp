@@ -57,8 +57,8 @@ private slots:
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
         auto* k = p.forms().kommentarfenster;
-        f1->ZeigeRezept(0);
-        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
+        f1->zeigeRezept(0);
+        tkt::kind<tk::HotLabel>(f1, "kommentarSymbol")->press();
         QVERIFY(k->isVisible());
         QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QStringLiteral("Sehr gut!"));
         tkt::kind<QPlainTextEdit>(k, "kommentar")->setPlainText(typed);
@@ -80,9 +80,9 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         const QByteArray other = c.bytes(k1);
-        p.st.AktRezept = 1; // a right click on the other entry
+        p.st.aktuellesRezept = 1; // a right click on the other entry
         tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")
             ->setPlainText(QStringLiteral("neu"));
         tkt::kind<QPushButton>(p.forms().kommentarfenster, "speichern")->click();
@@ -97,8 +97,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(0);
-        p.forms().hauptfenster->ZeigeRezept(-1);
+        p.forms().hauptfenster->zeigeRezept(0);
+        p.forms().hauptfenster->zeigeRezept(-1);
         const QByteArray a = c.bytes(k0), b = c.bytes(k1);
         tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")
             ->setPlainText(QStringLiteral("irgendwas"));
@@ -115,16 +115,16 @@ private slots:
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
         auto* k = p.forms().kommentarfenster;
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         const QByteArray before = c.bytes(k0);
-        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
+        tkt::kind<tk::HotLabel>(f1, "kommentarSymbol")->press();
         tkt::kind<QPushButton>(k, "verwerfen")->click();
         QVERIFY(!k->isVisible());
         QCOMPARE(c.bytes(k0), before);
-        tkt::kind<tk::HotLabel>(f1, "Image7")->press();
+        tkt::kind<tk::HotLabel>(f1, "kommentarSymbol")->press();
         QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QString());
-        f1->ZeigeRezept(1);
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(1);
+        f1->zeigeRezept(0);
         QCOMPARE(tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText(), QStringLiteral("Sehr gut!"));
     }
 
@@ -134,8 +134,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(0);
-        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "Image7")->press();
+        p.forms().hauptfenster->zeigeRezept(0);
+        tkt::kind<tk::HotLabel>(p.forms().hauptfenster, "kommentarSymbol")->press();
         QFile::setPermissions(c.path(k0), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const QByteArray before = c.bytes(k0);
         tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar")

@@ -25,17 +25,17 @@ RezeptAnsicht beispiel(int zutaten = 3, int zeilen = 2)
 tk::Rezepteintrag rec(const QString& titel, bool geloescht = false)
 {
     tk::Rezepteintrag r;
-    r.Titel = titel;
-    r.Autor = QStringLiteral("Koch ") + titel;
-    r.Datum = QStringLiteral("01.02.2003");
-    r.Menge = QStringLiteral("4 Portionen");
-    r.Geloescht = geloescht ? 1 : 0;
+    r.titel = titel;
+    r.autor = QStringLiteral("Koch ") + titel;
+    r.datum = QStringLiteral("01.02.2003");
+    r.menge = QStringLiteral("4 Portionen");
+    r.geloescht = geloescht ? 1 : 0;
     return r;
 }
 
 QStringList eintrag(const tk::Rezepteintrag& r, const QStringList& zutaten, const QStringList& text)
 {
-    QStringList out { "### " + r.Titel + " ###", "Koch: " + r.Autor + ", Datum: " + r.Datum, r.Menge, "",
+    QStringList out { "### " + r.titel + " ###", "Koch: " + r.autor + ", Datum: " + r.datum, r.menge, "",
         "Zutaten:" };
     out += zutaten;
     out << ""
@@ -54,7 +54,7 @@ class AusgabeTest : public QObject {
 private slots:
     void textBlock()
     {
-        const QStringList zeilen = tk::TextdateiZeilen(beispiel(2, 2));
+        const QStringList zeilen = tk::textdateiZeilen(beispiel(2, 2));
         const QStringList expected { "", "Apfelkuchen", "", "Brutzels  Tellerkiste 3.30",
             "Rezept vom 12.03.2006 gekocht von Anna", "1 Blech", "", "Zutaten", "Zutat 0", "Zutat 1", "", "",
             "Zeile 0", "Zeile 1" };
@@ -64,8 +64,8 @@ private slots:
     void textAndClipboardDifferOnlyInProductLine()
     {
         const RezeptAnsicht a = beispiel(2, 3);
-        const QStringList text = tk::TextdateiZeilen(a);
-        QStringList clip = tk::ZwischenablageText(a).split(u'\n');
+        const QStringList text = tk::textdateiZeilen(a);
+        QStringList clip = tk::zwischenablageText(a).split(u'\n');
         QCOMPARE(clip.takeLast(), QString()); // every line ends in a line break
         QCOMPARE(clip.size(), text.size());
         for (int i = 0; i < text.size(); ++i) {
@@ -80,7 +80,7 @@ private slots:
 
     void noIngredients()
     {
-        const QStringList zeilen = tk::TextdateiZeilen(beispiel(0, 1));
+        const QStringList zeilen = tk::textdateiZeilen(beispiel(0, 1));
         QCOMPARE(zeilen.mid(7), (QStringList { "Zutaten", "", "", "Zeile 0" }));
     }
 
@@ -102,7 +102,7 @@ private slots:
     {
         QFETCH(int, w);
         QFETCH(int, u);
-        QCOMPARE(tk::DruckEinheit(w), u);
+        QCOMPARE(tk::druckEinheit(w), u);
     }
 
     void firstPage_data() { unit_data(); }
@@ -110,7 +110,7 @@ private slots:
     {
         QFETCH(int, w);
         QFETCH(int, u);
-        const QList<DruckText> l = tk::DruckLayout(beispiel(3, 2), w, 100000);
+        const QList<DruckText> l = tk::druckLayout(beispiel(3, 2), w, 100000);
         QCOMPARE(l.size(), 10);
         auto at = [&](int i, const QString& text, int pt, bool b, bool ul, int x, int y) {
             const DruckText& t = l.at(i);
@@ -141,7 +141,7 @@ private slots:
 
     void noIngredientsTextTwoStepsBelowZutaten()
     {
-        const QList<DruckText> l = tk::DruckLayout(beispiel(0, 2), 4800, 100000);
+        const QList<DruckText> l = tk::druckLayout(beispiel(0, 2), 4800, 100000);
         QCOMPARE(l.size(), 7);
         QCOMPARE(l.at(5).y, 1400);
         QCOMPARE(l.at(6).y, 1500);
@@ -167,7 +167,7 @@ private slots:
         QFETCH(int, hoehe);
         QFETCH(int, seiten);
         const RezeptAnsicht a = beispiel(zutaten, zeilen);
-        const QList<DruckText> l = tk::DruckLayout(a, 4800, hoehe);
+        const QList<DruckText> l = tk::druckLayout(a, 4800, hoehe);
         QCOMPARE(l.size(), 5 + zutaten + zeilen);
         QStringList gedruckt;
         for (int i = 5; i < l.size(); ++i)
@@ -206,7 +206,7 @@ private slots:
         c.write("Data/Rezepte/0002.dat",
             { "1", "1 l Wasser", "Kochen.", "vor dem ###KOMMENTAR### mitten", "Kommentar" });
         c.write("Data/Rezepte/0003.dat", { "0", "Ziehen lassen.", "", "Fertig." }); // no marker
-        const QStringList zeilen = tk::AlleRezepteZeilen(c.dir(), tab, 3);
+        const QStringList zeilen = tk::alleRezepteZeilen(c.dir(), tab, 3);
         QStringList expected = eintrag(tab[0], { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." });
         expected += eintrag(tab[2], { "1 l Wasser" }, { "Kochen." });
         expected += eintrag(tab[3], {}, { "Ziehen lassen.", "", "Fertig." });
@@ -214,8 +214,8 @@ private slots:
         QVERIFY(!zeilen.join('\n').contains("Weg"));
         QVERIFY(!zeilen.join('\n').contains("0002"));
 
-        // RezeptMax bounds the walk even when the table holds more.
-        QCOMPARE(tk::AlleRezepteZeilen(c.dir(), tab, 0),
+        // rezeptMax bounds the walk even when the table holds more.
+        QCOMPARE(tk::alleRezepteZeilen(c.dir(), tab, 0),
             eintrag(tab[0], { "500 g Mehl", "Salz" }, { "Kneten.", "Backen." }));
     }
 
@@ -237,7 +237,7 @@ private slots:
         if (!datei.isEmpty())
             c.write("Data/Rezepte/0001.dat", datei);
         try {
-            tk::AlleRezepteZeilen(c.dir(), tab, 1);
+            tk::alleRezepteZeilen(c.dir(), tab, 1);
             QFAIL("no error");
         } catch (const tk::Error& e) {
             QVERIFY2(e.message().contains(meldung), qPrintable(e.message()));

@@ -64,7 +64,7 @@ class AusgabeMenueTest : public QObject {
             script.seen().clear();
             script.unexpected = 0;
             if (zeigen)
-                f1->ZeigeRezept(0);
+                f1->zeigeRezept(0);
         }
         QString out(const QString& name) const { return c.path(name); }
     };
@@ -73,9 +73,9 @@ private slots:
     void menuStates()
     {
         Fixture x;
-        QVERIFY(tkt::kind<QMenu>(x.f1, "RezKonvFormat1")->menuAction()->isEnabled());
-        QVERIFY(tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->isEnabled());
-        QVERIFY(tkt::kind<QAction>(x.f1, "Rezeptimportieren2")->isEnabled());
+        QVERIFY(tkt::kind<QMenu>(x.f1, "rezKonvMenue")->menuAction()->isEnabled());
+        QVERIFY(tkt::kind<QAction>(x.f1, "rezKonvExport")->isEnabled());
+        QVERIFY(tkt::kind<QAction>(x.f1, "rezKonvImport")->isEnabled());
     }
 
     void textFile()
@@ -83,7 +83,7 @@ private slots:
         Fixture x;
         const QString ziel = x.out("rezept.txt");
         x.script.file(ziel);
-        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdateien (*.txt)"));
         const QByteArray bytes = fileBytes(ziel);
         QCOMPARE(bytes, tkt::crlf(kBlockKaese));
@@ -104,13 +104,13 @@ private slots:
         x.f1->show();
         x.f1->resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(x.f1));
-        x.f1->ZeigeRezept(0);
-        QTRY_VERIFY(tkt::kind<QPlainTextEdit>(x.f1, "rezept")->isVisible());
-        const QStringList gezeigt = tk::displayedLines(tkt::kind<QPlainTextEdit>(x.f1, "rezept"));
+        x.f1->zeigeRezept(0);
+        QTRY_VERIFY(tkt::kind<QPlainTextEdit>(x.f1, "zubereitung")->isVisible());
+        const QStringList gezeigt = tk::displayedLines(tkt::kind<QPlainTextEdit>(x.f1, "zubereitung"));
         QVERIFY(gezeigt.size() > 1);
         QCOMPARE(gezeigt.join(QString()), lang.join(u' '));
         x.script.file(x.out("lang.txt"));
-        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei")->trigger();
         const QStringList datei = tk::splitLines(fileBytes(x.out("lang.txt")));
         QCOMPARE(datei.mid(datei.size() - gezeigt.size()), gezeigt);
         QCOMPARE(datei.at(datei.size() - gezeigt.size() - 1), QString());
@@ -120,9 +120,9 @@ private slots:
     {
         Fixture x;
         x.script.answer(tk::Answer::Cancel).answer(tk::Answer::Cancel).answer(tk::Answer::Cancel);
-        tkt::kind<QAction>(x.f1, "alsTextdatei1")->trigger();
-        tkt::kind<QAction>(x.f1, "AlsRTFDatei1")->trigger();
-        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
+        tkt::kind<QAction>(x.f1, "alsTextdatei")->trigger();
+        tkt::kind<QAction>(x.f1, "alsRtfDatei")->trigger();
+        tkt::kind<QAction>(x.f1, "alleAlsTextdatei")->trigger();
         QCOMPARE(x.script.seen().size(), 3);
         for (const auto& r : x.script.seen())
             QCOMPARE(r.kind, ModalKind::SaveFile);
@@ -132,7 +132,7 @@ private slots:
     void clipboardPlainText()
     {
         Fixture x;
-        tkt::kind<QAction>(x.f1, "indieZwischenablage1")->trigger();
+        tkt::kind<QAction>(x.f1, "inZwischenablage")->trigger();
         QStringList expected = kBlockKaese;
         expected[3] = QStringLiteral("Brutzels Tellerkiste 3.30");
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
@@ -145,10 +145,10 @@ private slots:
     void rtfFile()
     {
         Fixture x;
-        x.p->st.Schriftgroesse = 12;
+        x.p->st.schriftgroesse = 12;
         const QString ziel = x.out("rezept.rtf");
         x.script.file(ziel);
-        tkt::kind<QAction>(x.f1, "AlsRTFDatei1")->trigger();
+        tkt::kind<QAction>(x.f1, "alsRtfDatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("RTF-Datei (*.rtf)"));
         const QByteArray rtf = fileBytes(ziel);
         QVERIFY(rtf.startsWith("{\\rtf1"));
@@ -171,7 +171,7 @@ private slots:
         Fixture x;
         const QString ziel = x.out("alle.txt");
         x.script.file(ziel);
-        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
+        tkt::kind<QAction>(x.f1, "alleAlsTextdatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdatei (*.txt)"));
         const QStringList expected { "### Käsespätzle ###", "Koch: Anna, Datum: 12.03.2006", "für 4 Personen",
             "", "Zutaten:", "500 g Mehl", "200 g Käse", "", "Rezept:", "Teig schlagen.",
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(QFile::remove(x.c.path("Data/Rezepte/0002.dat")));
         const QString ziel = x.out("alle.txt");
         x.script.file(ziel).answer(tk::Answer::Ok);
-        tkt::kind<QAction>(x.f1, "Sicherung1")->trigger();
+        tkt::kind<QAction>(x.f1, "alleAlsTextdatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::ErrorReport).kind, ModalKind::ErrorReport);
         QVERIFY(x.script.last(ModalKind::ErrorReport).text.contains("0002.dat"));
         QVERIFY(!QFile::exists(ziel));
@@ -197,7 +197,7 @@ private slots:
     void rezKonvWindow()
     {
         Fixture x;
-        tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
+        tkt::kind<QAction>(x.f1, "rezKonvExport")->trigger();
         tk::RezKonvExportfenster* rkExport = x.p->forms().rezKonvExportfenster;
         QVERIFY(rkExport->isVisible());
         QCOMPARE(rkExport->windowTitle(), QStringLiteral("RezKonv-Export"));
@@ -219,8 +219,8 @@ private slots:
         QVERIFY(!rkExport->isVisible());
 
         // The next export replaces the text.
-        x.f1->ZeigeRezept(2);
-        tkt::kind<QAction>(x.f1, "Rezeptexportieren2")->trigger();
+        x.f1->zeigeRezept(2);
+        tkt::kind<QAction>(x.f1, "rezKonvExport")->trigger();
         QVERIFY(rkExport->isVisible());
         QVERIFY(tkt::kind<QPlainTextEdit>(rkExport, "text")
                     ->toPlainText()
@@ -235,9 +235,9 @@ private slots:
         c.standard({ "0", "||||" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        QCOMPARE(p.st.RezeptAnzahl, 0);
+        QCOMPARE(p.st.rezeptAnzahl, 0);
         const int vorher = script.seen().size();
-        tkt::kind<QAction>(p.forms().hauptfenster, "Drucken1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "drucken")->trigger();
         QCOMPARE(script.seen().size(), vorher); // not even the printer dialog
     }
 
@@ -245,7 +245,7 @@ private slots:
     {
         Fixture x;
         x.script.answer(tk::Answer::Cancel);
-        tkt::kind<QAction>(x.f1, "Drucken1")->trigger();
+        tkt::kind<QAction>(x.f1, "drucken")->trigger();
         QCOMPARE(x.script.seen().size(), 1);
         QCOMPARE(x.script.seen().first().kind, ModalKind::Print);
         QCOMPARE(x.script.unexpected, 0);
@@ -274,7 +274,7 @@ private slots:
             a.zeilen.append(QStringLiteral("Zeile %1").arg(j));
         const QSize bereich = tk::druckbereich(printer);
         QVERIFY(bereich.width() > 8000); // A4 at 1200 dpi
-        const QList<tk::DruckText> layout = tk::DruckLayout(a, bereich.width(), bereich.height());
+        const QList<tk::DruckText> layout = tk::druckLayout(a, bereich.width(), bereich.height());
         tk::druckeLayout(printer, layout);
         const QByteArray bytes = fileBytes(pdf);
         QVERIFY(bytes.startsWith("%PDF"));

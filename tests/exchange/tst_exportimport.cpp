@@ -47,7 +47,7 @@ QString makePackage(tkt::Collection& c, const QString& name, const QStringList& 
         list.append(c.path(work + u'/' + f.first));
     }
     const QString pkg = c.path(name);
-    tk::DateienPacken(list, pkg);
+    tk::dateienPacken(list, pkg);
     return pkg;
 }
 
@@ -97,15 +97,15 @@ private slots:
             tkt::Program p(a.dir());
             zeige(p);
             tk::Hauptfenster* f1 = p.forms().hauptfenster;
-            tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
-            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden());
-            QCOMPARE(tkt::kind<QPushButton>(f1, "Button1")->toolTip(),
+            tkt::kind<QAction>(f1, "paketExport")->trigger();
+            QVERIFY(!tkt::kind<QWidget>(f1, "exportleiste")->isHidden());
+            QCOMPARE(tkt::kind<QPushButton>(f1, "exportEntfernen")->toolTip(),
                 QStringLiteral("Das ausgewählte Rezept aus der Export-Liste entfernen"));
-            click(tkt::kind<QPushButton>(f1, "Button4"));
-            QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+            click(tkt::kind<QPushButton>(f1, "exportAlle"));
+            QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "exportliste")),
                 QStringList({ "Apfelkuchen", "Öl-Dressing", "Zwiebelkuchen" }));
-            QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
-            click(tkt::kind<QPushButton>(f1, "Button2"));
+            QCOMPARE(tkt::kind<QLabel>(f1, "exportAnzahl")->text(), QStringLiteral("Anzahl der Rezepte: 3"));
+            click(tkt::kind<QPushButton>(f1, "exportWeiter"));
             tk::Paketexportfenster* exportfenster = p.forms().paketexportfenster;
             QVERIFY(exportfenster->isVisible());
             tkt::kind<QLineEdit>(exportfenster, "paketname")->setText(QStringLiteral("Kuchen"));
@@ -121,10 +121,10 @@ private slots:
             QVERIFY(!b.exists("paket.txt"));
             QVERIFY(!a.exists("temp"));
             QVERIFY(!exportfenster->isVisible());
-            QVERIFY(!tkt::kind<QWidget>(f1, "Panel7")->isHidden()); // the panel and its list stay
-            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 3);
+            QVERIFY(!tkt::kind<QWidget>(f1, "exportleiste")->isHidden()); // the panel and its list stay
+            QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 3);
             // The two fields keep their text.
-            click(tkt::kind<QPushButton>(f1, "Button2"));
+            click(tkt::kind<QPushButton>(f1, "exportWeiter"));
             QCOMPARE(tkt::kind<QLineEdit>(exportfenster, "paketname")->text(), QStringLiteral("Kuchen"));
         }
 
@@ -132,7 +132,7 @@ private slots:
         tkt::Program p(b.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
-        tkt::kind<QAction>(f1, "Rezeptimportieren1")->trigger();
+        tkt::kind<QAction>(f1, "paketImport")->trigger();
         QVERIFY(importfenster->isVisible());
         script.files({ pkg });
         click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
@@ -162,9 +162,9 @@ private slots:
         QCOMPARE(b.bytes("Data/Rezepte/0003.dat"), a.bytes("Data/Rezepte/0003.dat"));
         QCOMPARE(b.bytes("Data/Rezepte/0004.dat"), a.bytes("Data/Rezepte/0000.dat"));
         QVERIFY(!b.exists("Data/Rezepte/0003.jpg") && !b.exists("Data/Rezepte/0004.jpg"));
-        QCOMPARE(p.st.RezeptMax, 4);
-        QCOMPARE(p.st.RezeptAnzahl, 5);
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "treeview1")->count(), 5);
+        QCOMPARE(p.st.rezeptMax, 4);
+        QCOMPARE(p.st.rezeptAnzahl, 5);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 5);
         QVERIFY(QDir(b.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
@@ -178,39 +178,39 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
-        click(tkt::kind<QPushButton>(f1, "Button4"));
-        click(tkt::kind<QPushButton>(f1, "Button4")); // duplicates allowed
-        QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "TreeView2")),
+        tkt::kind<QAction>(f1, "paketExport")->trigger();
+        click(tkt::kind<QPushButton>(f1, "exportAlle"));
+        click(tkt::kind<QPushButton>(f1, "exportAlle")); // duplicates allowed
+        QCOMPARE(titles(tkt::kind<tk::RecipeList>(f1, "exportliste")),
             QStringList({ "Apfel", "Apfel", "Apfel", "Apfel", "Birne", "Birne" }));
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0), 1);
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 2);
-        p.st.AktRezept = 2;
-        click(tkt::kind<QPushButton>(f1, "Button1"));
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->numberAt(0), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->numberAt(1), 2);
+        p.st.aktuellesRezept = 2;
+        click(tkt::kind<QPushButton>(f1, "exportEntfernen"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 5);
         // the first entry of recipe 2 went
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(1), 1);
-        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 5"));
-        p.st.AktRezept = 7;
-        click(tkt::kind<QPushButton>(f1, "Button1"));
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
-        click(tkt::kind<QPushButton>(f1, "Button3"));
-        QVERIFY(tkt::kind<QWidget>(f1, "Panel7")->isHidden());
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 5);
-        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 0);
-        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 0"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->numberAt(1), 1);
+        QCOMPARE(tkt::kind<QLabel>(f1, "exportAnzahl")->text(), QStringLiteral("Anzahl der Rezepte: 5"));
+        p.st.aktuellesRezept = 7;
+        click(tkt::kind<QPushButton>(f1, "exportEntfernen"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 5);
+        click(tkt::kind<QPushButton>(f1, "exportAbbrechen"));
+        QVERIFY(tkt::kind<QWidget>(f1, "exportleiste")->isHidden());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 5);
+        tkt::kind<QAction>(f1, "paketExport")->trigger();
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 0);
+        QCOMPARE(tkt::kind<QLabel>(f1, "exportAnzahl")->text(), QStringLiteral("Anzahl der Rezepte: 0"));
         // While the panel is shown a double-click adds instead of opening the editor.
-        const QRect row = tkt::kind<tk::RecipeList>(f1, "treeview1")
-                              ->visualRect(tkt::kind<tk::RecipeList>(f1, "treeview1")->model()->index(1));
+        const QRect row = tkt::kind<tk::RecipeList>(f1, "rezeptliste")
+                              ->visualRect(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->model()->index(1));
         QTest::mouseClick(
-            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
+            tkt::kind<tk::RecipeList>(f1, "rezeptliste")->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(
-            tkt::kind<tk::RecipeList>(f1, "treeview1")->viewport(), Qt::LeftButton, {}, row.center());
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->count(), 1);
-        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "TreeView2")->numberAt(0),
-            tkt::kind<tk::RecipeList>(f1, "treeview1")->numberAt(1));
-        QCOMPARE(tkt::kind<QLabel>(f1, "Label19")->text(), QStringLiteral("Anzahl der Rezepte: 1"));
+            tkt::kind<tk::RecipeList>(f1, "rezeptliste")->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(f1, "exportliste")->numberAt(0),
+            tkt::kind<tk::RecipeList>(f1, "rezeptliste")->numberAt(1));
+        QCOMPARE(tkt::kind<QLabel>(f1, "exportAnzahl")->text(), QStringLiteral("Anzahl der Rezepte: 1"));
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -221,7 +221,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Paketexportfenster* exportfenster = p.forms().paketexportfenster;
-        p.forms().hauptfenster->Rezeptexportieren1Click();
+        p.forms().hauptfenster->paketExportieren();
         script.answer(tk::Answer::Cancel);
         exportfenster->speichern();
         QVERIFY(!c.exists("temp"));
@@ -230,7 +230,7 @@ private slots:
         script.file(c.path("leer.tkp")).answer(tk::Answer::Ok);
         exportfenster->speichern();
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList { "Rezepte erfolgreich exportiert!" });
-        tk::DateienEntpacken(c.path("leer.tkp"), c.path("aus"));
+        tk::dateienEntpacken(c.path("leer.tkp"), c.path("aus"));
         QCOMPARE(QDir(c.path("aus")).entryList(QDir::Files), QStringList { "index.tki" });
         QCOMPARE(c.lines("aus/index.tki"), QStringList({ "[Info]", "Rezepte=0", "Name=", "Autor=", "" }));
         QCOMPARE(script.unexpected, 0);
@@ -245,9 +245,9 @@ private slots:
         tkt::Program p(c.dir());
         zeige(p);
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tkt::kind<QAction>(f1, "Rezeptexportieren1")->trigger();
-        click(tkt::kind<QPushButton>(f1, "Button4"));
-        click(tkt::kind<QPushButton>(f1, "Button2"));
+        tkt::kind<QAction>(f1, "paketExport")->trigger();
+        click(tkt::kind<QPushButton>(f1, "exportAlle"));
+        click(tkt::kind<QPushButton>(f1, "exportWeiter"));
         script.file(c.path("paket.tkp")).answer(tk::Answer::Ok);
         click(tkt::kind<QPushButton>(p.forms().paketexportfenster, "speichern"));
         QCOMPARE(script.texts(ModalKind::Meldung), QStringList());
@@ -275,7 +275,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
-        p.forms().hauptfenster->Installieren2Click();
+        p.forms().hauptfenster->paketImportieren();
         script.files({ p1, c.path("kaputt.tkp"), p2 }).answer(tk::Answer::Ok);
         click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         // The damaged package is named; the rows before it stay, the files after it are not read.
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(c.bytes("Data/Rezepte/0005.dat"), recipeBytes("c2"));
         QCOMPARE(c.bytes("Data/Rezepte/0002.jpg"), QByteArray("JPG-A2"));
         QVERIFY(!c.exists("Data/Rezepte/0004.jpg")); // same position, other package: no picture
-        QCOMPARE(p.st.RezeptAnzahl, 6);
+        QCOMPARE(p.st.rezeptAnzahl, 6);
         QVERIFY(!c.exists("x.dat") && !c.exists("temp/x.dat"));
     }
 
@@ -321,7 +321,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
-        p.forms().hauptfenster->Installieren2Click();
+        p.forms().hauptfenster->paketImportieren();
         script.files({ bad, old });
         click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 2);
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "1", "Alt|a|01,|d|m|", "O1|K||d|m|" }));
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), recipeBytes("o1"));
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
-        QVERIFY(!p.st.ListeWirdGefuellt);
+        QVERIFY(!p.st.listeWirdGefuellt);
         QVERIFY(QDir(c.path("temp")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
@@ -359,7 +359,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
-        p.forms().hauptfenster->Installieren2Click();
+        p.forms().hauptfenster->paketImportieren();
         script.files({ p1 });
         click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
         const QByteArray before = c.bytes("Data/Rezepte/index.dat");
@@ -371,10 +371,10 @@ private slots:
             script.last(ModalKind::Meldung).text.startsWith(QStringLiteral("Der Import wurde abgebrochen:")));
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), before);
         QVERIFY(!c.exists("Data/Rezepte/0001.dat") && !c.exists("Data/Rezepte/0001.jpg"));
-        QCOMPARE(p.st.RezeptMax, 0);
+        QCOMPARE(p.st.rezeptMax, 0);
         QVERIFY(importfenster->isVisible());
         QCOMPARE(tkt::kind<QListWidget>(importfenster, "pakete")->count(), 1); // still listed, to try again
-        QVERIFY(!p.st.ListeWirdGefuellt);
+        QVERIFY(!p.st.listeWirdGefuellt);
     }
 
     void exportKeepsPackagesListedForImport()
@@ -387,11 +387,11 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        f1->Installieren2Click();
+        f1->paketImportieren();
         script.files({ p1 });
         click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "dateienLaden"));
-        f1->Rezeptexportieren1Click();
-        f1->Button4Click();
+        f1->paketExportieren();
+        f1->exportAlleHinzufuegen();
         script.file(c.path("aus.tkp")).answer(tk::Answer::Ok);
         p.forms().paketexportfenster->speichern();
         QVERIFY(c.exists("aus.tkp"));
@@ -411,11 +411,11 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        QCOMPARE(tkt::kind<QAction>(f1, "Installieren1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+        QCOMPARE(tkt::kind<QAction>(f1, "installieren")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
         zeige(p);
         const QString pkg
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
-        f1->Installieren2Click();
+        f1->paketImportieren();
         script.files({ pkg });
         click(tkt::kind<QPushButton>(p.forms().paketimportfenster, "dateienLaden"));
         QCOMPARE(tkt::kind<QListWidget>(p.forms().paketimportfenster, "pakete")->count(), 1);

@@ -66,7 +66,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = zeige(p);
         QVERIFY(f1);
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
         auto* w = tkt::kind<QDialog>(f1, "umrechnungsfenster");
         QVERIFY(w && w->isVisible());
@@ -88,7 +88,7 @@ private slots:
 
         auf->selectAll();
         QTest::keyClicks(auf, "6");
-        QCOMPARE(zeilen(), (QStringList { "750 g Mehl", "4,5 Eier", "=== Zum Bestreuen ===", "Salz" }));
+        QCOMPARE(zeilen(), (QStringList { "750 g Mehl", "5 Eier", "=== Zum Bestreuen ===", "Salz" }));
         QTest::keyClick(auf, Qt::Key_Up);
         QCOMPARE(zeilen().first(), QStringLiteral("875 g Mehl"));
         QTest::keyClick(auf, Qt::Key_Down);
@@ -96,17 +96,17 @@ private slots:
         QTest::mouseClick(knopf(w, "kopieren"), Qt::LeftButton);
         const QString kopie = QGuiApplication::clipboard()->text();
         QVERIFY(kopie.contains(QStringLiteral("Käsespätzle\n\nBrutzels Tellerkiste 3.30\n")));
-        QVERIFY(kopie.contains(QStringLiteral("\nfür 6 Personen\n\nZutaten\n750 g Mehl\n4,5 Eier\n")));
+        QVERIFY(kopie.contains(QStringLiteral("\nfür 6 Personen\n\nZutaten\n750 g Mehl\n5 Eier\n")));
 
         // The converted amounts go onto the shopping list; the recipe file stays as it was.
         QTest::mouseClick(knopf(w, "aufEinkaufsliste"), Qt::LeftButton);
         QCOMPARE(c.lines(kListe),
-            (QStringList { "0|750 g|Mehl|Käsespätzle", "0|4,5|Eier|Käsespätzle", "0||Salz|Käsespätzle" }));
+            (QStringList { "0|750 g|Mehl|Käsespätzle", "0|5|Eier|Käsespätzle", "0||Salz|Käsespätzle" }));
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
-        p.st.AktRezept = 1;
-        tkt::kind<QAction>(f1, "Umrechnen2")->trigger();
+        p.st.aktuellesRezept = 1;
+        tkt::kind<QAction>(f1, "markiertesUmrechnen")->trigger();
         QCOMPARE(auf->value(), 1);
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
@@ -126,8 +126,8 @@ private slots:
             tkt::Program p(c.dir());
             tk::Hauptfenster* f1 = p.forms().hauptfenster;
             for (int n : { 0, 1 }) {
-                p.st.AktRezept = n;
-                tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
+                p.st.aktuellesRezept = n;
+                tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
             }
             auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
             QVERIFY(w && w->isVisible());
@@ -144,9 +144,9 @@ private slots:
                     "0||Salz|Käsespätzle|Pfannkuchen", "0|500 ml|Milch|Pfannkuchen" }));
 
             // The bought eggs stay bought; the new ones are a line of their own.
-            p.st.AktRezept = 1;
-            tkt::kind<QAction>(f1, "AufdieEinkaufsliste1")->trigger();
-            QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
+            p.st.aktuellesRezept = 1;
+            tkt::kind<QAction>(f1, "aufDieEinkaufsliste")->trigger();
+            QCOMPARE(spalte(t, 0), (QStringList { "1,25 kg", "5", "", "1 l", "2" }));
             QCOMPARE(script.unexpected, 0);
         }
 
@@ -159,7 +159,7 @@ private slots:
         auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");
         QVERIFY(w && w->isVisible());
         auto* t = w->findChild<QTableWidget*>();
-        QCOMPARE(spalte(t, 0), (QStringList { "1250 g", "5", "", "1 l", "2" }));
+        QCOMPARE(spalte(t, 0), (QStringList { "1,25 kg", "5", "", "1 l", "2" }));
         QCOMPARE(t->item(1, 0)->checkState(), Qt::Checked);
         QCOMPARE(t->item(0, 0)->checkState(), Qt::Unchecked);
 
@@ -173,7 +173,7 @@ private slots:
         script.file(txt);
         QTest::mouseClick(knopf(w, "alsText"), Qt::LeftButton);
         QCOMPARE(c.lines("liste.txt"),
-            (QStringList { "Einkaufsliste", "", "[ ] 1250 g Mehl", "[x] 5 Eier", "[ ] Salz", "[ ] 1 l Milch",
+            (QStringList { "Einkaufsliste", "", "[ ] 1,25 kg Mehl", "[x] 5 Eier", "[ ] Salz", "[ ] 1 l Milch",
                 "[ ] 2 Eier" }));
 
         QTest::mouseClick(knopf(w, "erledigteEntfernen"), Qt::LeftButton);
@@ -185,10 +185,10 @@ private slots:
         QCOMPARE(c.bytes(kListe), QByteArray());
 
         // The recipe on show as a PDF, named after its title.
-        f1->ZeigeRezept(0);
+        f1->zeigeRezept(0);
         const QString rezeptPdf = c.path("rezept.pdf");
         script.file(rezeptPdf);
-        tkt::kind<QAction>(f1, "AlsPDFDatei1")->trigger();
+        tkt::kind<QAction>(f1, "alsPdfDatei")->trigger();
         QCOMPARE(script.last(ModalKind::SaveFile).fileName, QStringLiteral("Käsespätzle.pdf"));
         const QByteArray bytes = tk::loadBytes(rezeptPdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);

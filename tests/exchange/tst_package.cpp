@@ -87,7 +87,7 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=0\r\n\r\n");
         c.writeBytes("w/0000.dat", QByteArray());
         c.writeBytes("w/0000.jpg", QByteArray(5000, 'x') + "\xff\xd9");
-        tk::DateienPacken(
+        tk::dateienPacken(
             { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/0000.jpg") }, c.path("p.tkp"));
         const QByteArray expected = le(3) + entry("index.tki", "[Info]\r\nRezepte=0\r\n\r\n")
             + entry("0000.dat", QByteArray()) + entry("0000.jpg", QByteArray(5000, 'x') + "\xff\xd9");
@@ -100,14 +100,14 @@ private slots:
     {
         tkt::Collection c;
         std::vector<tk::Rezepteintrag> rezepte(2);
-        rezepte[0].Titel = QStringLiteral("Suppe");
-        rezepte[0].Autor = QStringLiteral("Anna");
-        rezepte[0].Datum = QStringLiteral("1.1.2007");
-        rezepte[0].Menge = QStringLiteral("4");
+        rezepte[0].titel = QStringLiteral("Suppe");
+        rezepte[0].autor = QStringLiteral("Anna");
+        rezepte[0].datum = QStringLiteral("1.1.2007");
+        rezepte[0].menge = QStringLiteral("4");
         for (int k : { 1, 7, 14, 15 })
-            rezepte[0].InKategorie[size_t(k)] = 1;
-        rezepte[1].Titel = QString(300, u'x');
-        rezepte[1].InKategorie[20] = 1; // own categories never travel
+            rezepte[0].inKategorie[size_t(k)] = 1;
+        rezepte[1].titel = QString(300, u'x');
+        rezepte[1].inKategorie[20] = 1; // own categories never travel
         c.recipe(0, {}, { "Suppe" });
         c.recipe(1, {}, { "x" });
         c.writeBytes("Data/Rezepte/0000.jpg", "JPEG");
@@ -118,7 +118,7 @@ private slots:
             c.dir(), rezepte, { 1, 0, 1 }, QStringLiteral("Paket"), QStringLiteral("Ich"), c.path("p.tkp"));
         const QByteArray pkg = c.bytes("p.tkp");
         QCOMPARE(names(pkg), QStringList({ "index.tki", "0000.dat", "0001.dat", "0001.jpg", "0002.dat" }));
-        tk::DateienEntpacken(c.path("p.tkp"), c.path("aus"));
+        tk::dateienEntpacken(c.path("p.tkp"), c.path("aus"));
         const QString lang = QStringLiteral("Name=") + QString(250, u'x');
         QCOMPARE(c.lines("aus/index.tki"),
             QStringList({ "[Info]", "Rezepte=3", "Name=Paket", "Autor=Ich", "", "[9]", "Name=alt", "", "[0]",
@@ -135,7 +135,7 @@ private slots:
     void packNothingForAnEmptyList()
     {
         tkt::Collection c;
-        tk::DateienPacken({}, c.path("p.tkp"));
+        tk::dateienPacken({}, c.path("p.tkp"));
         QVERIFY(!c.exists("p.tkp"));
     }
 
@@ -144,7 +144,7 @@ private slots:
         tkt::Collection c;
         c.writeBytes("a.dat", "a");
         QVERIFY_THROWS_EXCEPTION(
-            tk::Error, tk::DateienPacken({ c.path("a.dat"), c.path("fehlt.dat") }, c.path("p.tkp")));
+            tk::Error, tk::dateienPacken({ c.path("a.dat"), c.path("fehlt.dat") }, c.path("p.tkp")));
         QVERIFY(!c.exists("p.tkp"));
     }
 
@@ -154,10 +154,10 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n\r\n");
         c.writeBytes("w/0000.dat", QByteArray(300000, 'a') + "Ende");
         c.writeBytes("w/leer.dat", {});
-        tk::DateienPacken(
+        tk::dateienPacken(
             { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.dat") }, c.path("p.tkp"));
         c.writeBytes("ziel/0000.dat", "alt");
-        tk::DateienEntpacken(c.path("p.tkp"), c.path("ziel"));
+        tk::dateienEntpacken(c.path("p.tkp"), c.path("ziel"));
         QCOMPARE(c.bytes("ziel/0000.dat"), c.bytes("w/0000.dat"));
         QCOMPARE(c.bytes("ziel/index.tki"), c.bytes("w/index.tki"));
         QVERIFY(c.exists("ziel/leer.dat"));
@@ -199,7 +199,7 @@ private slots:
         c.writeBytes("kaputt.tkp", pkg);
         c.writeBytes("ziel/index.tki", "vorher");
         try {
-            tk::DateienEntpacken(c.path("kaputt.tkp"), c.path("ziel"));
+            tk::dateienEntpacken(c.path("kaputt.tkp"), c.path("ziel"));
             QFAIL("no error");
         } catch (const tk::Error& e) {
             QVERIFY2(
@@ -223,7 +223,7 @@ private slots:
         tkt::Collection c;
         c.writeBytes("fund.tkp", seed.readAll());
         c.writeBytes("ziel/index.tki", "vorher");
-        tk::DateienEntpacken(c.path("fund.tkp"), c.path("ziel"));
+        tk::dateienEntpacken(c.path("fund.tkp"), c.path("ziel"));
         QStringList names
             = QDir(c.path("ziel")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         names.sort();
@@ -240,16 +240,16 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n");
         c.writeBytes("w/0000.dat", "1\r\nZutat\r\nText\r\n");
         c.writeBytes("w/leer.jpg", {});
-        tk::DateienPacken(
+        tk::dateienPacken(
             { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/leer.jpg") }, c.path("p.tkp"));
         const QByteArray full = c.bytes("p.tkp");
         for (qsizetype n = 0; n < full.size(); ++n) {
             c.writeBytes("kurz.tkp", full.left(n));
-            QVERIFY_THROWS_EXCEPTION(tk::Error, tk::DateienEntpacken(c.path("kurz.tkp"), c.path("ziel")));
+            QVERIFY_THROWS_EXCEPTION(tk::Error, tk::dateienEntpacken(c.path("kurz.tkp"), c.path("ziel")));
             QVERIFY2(QDir(c.path("ziel")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                 qPrintable(QString::number(n)));
         }
-        tk::DateienEntpacken(c.path("p.tkp"), c.path("ziel"));
+        tk::dateienEntpacken(c.path("p.tkp"), c.path("ziel"));
         QCOMPARE(c.bytes("ziel/0000.dat"), c.bytes("w/0000.dat"));
     }
 
@@ -260,7 +260,7 @@ private slots:
         c.writeBytes("w/index.tki", "[Info]\r\nRezepte=1\r\n");
         c.writeBytes("w/0000.dat", QByteArray(2000, 'z') + "Ende");
         c.writeBytes("w/0000.jpg", {});
-        tk::DateienPacken(
+        tk::dateienPacken(
             { c.path("w/index.tki"), c.path("w/0000.dat"), c.path("w/0000.jpg") }, c.path("p.tkp"));
         const QByteArray full = c.bytes("p.tkp");
         QRandomGenerator rng(1203);
@@ -272,7 +272,7 @@ private slots:
             const QString ziel = c.path("sandkasten/ziel");
             bool ok = true;
             try {
-                tk::DateienEntpacken(c.path("sandkasten/p.tkp"), ziel);
+                tk::dateienEntpacken(c.path("sandkasten/p.tkp"), ziel);
             } catch (const tk::Error&) {
                 ok = false;
             }
@@ -296,11 +296,11 @@ private slots:
         c.writeBytes("temp/a/b/c.dat", "x");
         c.writeBytes("draussen/bleibt.dat", "x");
         QVERIFY(QFile::link(c.path("draussen"), c.path("temp/link")));
-        QVERIFY(tk::OrdnerLoeschen(c.path("temp") + u'/'));
+        QVERIFY(tk::ordnerLoeschen(c.path("temp") + u'/'));
         QVERIFY(!c.exists("temp"));
         QVERIFY(c.exists("draussen/bleibt.dat"));
-        QVERIFY(!tk::OrdnerLoeschen(c.path("temp")));
-        QVERIFY(!tk::OrdnerLoeschen(QString()));
+        QVERIFY(!tk::ordnerLoeschen(c.path("temp")));
+        QVERIFY(!tk::ordnerLoeschen(QString()));
     }
 
     void rowText_data()

@@ -23,7 +23,7 @@ QString makePackage(tkt::Collection& c, const QString& name, const QString& tite
             "Kategorie=01,", "Datum=d", "Menge=m" });
     c.writeBytes(work + QStringLiteral("/0000.dat"), tkt::crlf(tk::buildRecipe({ "1 Ei" }, { titel }, {})));
     const QString pkg = c.path(name);
-    tk::DateienPacken(
+    tk::dateienPacken(
         { c.path(work + QStringLiteral("/index.tki")), c.path(work + QStringLiteral("/0000.dat")) }, pkg);
     return pkg;
 }
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(!importfenster->isVisible());
         QCOMPARE(c.lines("Data/Rezepte/index.dat").mid(1),
             QStringList({ "Alt|a|01,|d|m|", "Apfelkuchen|K|01,|d|m|", "Linsensuppe|K|01,|d|m|" }));
-        QCOMPARE(p.st.RezeptAnzahl, 3);
+        QCOMPARE(p.st.rezeptAnzahl, 3);
         QVERIFY(QFile::exists(p1)); // the package file itself is left alone
     }
 

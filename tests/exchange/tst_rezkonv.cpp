@@ -62,7 +62,7 @@ private slots:
         QFETCH(QStringList, text);
         QFETCH(QStringList, zutaten);
         QFETCH(QStringList, expected);
-        QCOMPARE(tk::RezKonvErzeugen(titel, autor, datum, menge, text, zutaten), expected);
+        QCOMPARE(tk::rezKonvErzeugen(titel, autor, datum, menge, text, zutaten), expected);
     }
 
     // A paragraph the field wraps onto three lines arrives as those three lines.
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(shown.size(), 4);
         QCOMPARE(shown.first(), QStringLiteral("Kurz."));
         QCOMPARE(shown.mid(1).join(QString()), absatz); // the pieces, unchanged, in order
-        const QStringList rk = tk::RezKonvErzeugen("T", "A", "D", "M", shown, {});
+        const QStringList rk = tk::rezKonvErzeugen("T", "A", "D", "M", shown, {});
         QCOMPARE(rk.mid(rk.size() - 5, 4), shown);
 
         edit.resize(2000, 200);

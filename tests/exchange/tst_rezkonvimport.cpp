@@ -51,7 +51,7 @@ QList<int> zeilenVon(const tk::ImportErgebnis& e)
 QStringList eigenerExport(const QString& titel, const QString& autor, const QString& datum,
     const QString& menge, const QStringList& text, const QStringList& zutaten)
 {
-    return tk::RezKonvErzeugen(titel, autor, datum, menge, text, zutaten);
+    return tk::rezKonvErzeugen(titel, autor, datum, menge, text, zutaten);
 }
 
 }
@@ -470,8 +470,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        QVERIFY(tkt::kind<QAction>(f1, "Rezeptimportieren2")->isEnabled());
-        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
+        QVERIFY(tkt::kind<QAction>(f1, "rezKonvImport")->isEnabled());
+        tkt::kind<QAction>(f1, "rezKonvImport")->trigger();
         auto* w = f1->findChild<tk::RezKonvImportfenster*>();
         QVERIFY(w);
         QVERIFY(w->isVisible());
@@ -517,12 +517,12 @@ private slots:
             c.bytes("Data/Rezepte/0002.dat"), tkt::crlf({ "1", "1 l Wasser", "Kochen.", "###KOMMENTAR###" }));
         QVERIFY(!c.exists("Data/Rezepte/0003.dat"));
         // The reload has the new recipes.
-        QCOMPARE(p.st.RezeptMax, 2);
-        QCOMPARE(p.st.RezeptAnzahl, 3);
-        QCOMPARE(p.st.Rezepte[2].Titel, QStringLiteral("Suppe"));
+        QCOMPARE(p.st.rezeptMax, 2);
+        QCOMPARE(p.st.rezeptAnzahl, 3);
+        QCOMPARE(p.st.rezepte[2].titel, QStringLiteral("Suppe"));
 
         // Opening it again shows an empty list of the same window.
-        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
+        tkt::kind<QAction>(f1, "rezKonvImport")->trigger();
         QCOMPARE(f1->findChildren<tk::RezKonvImportfenster*>().size(), 1);
         QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 0);
         QVERIFY(!tkt::kind<QPushButton>(w, "importieren")->isEnabled());
@@ -542,7 +542,7 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tkt::kind<QAction>(f1, "Rezeptimportieren2")->trigger();
+        tkt::kind<QAction>(f1, "rezKonvImport")->trigger();
         auto* w = f1->findChild<tk::RezKonvImportfenster*>();
         script.file(c.path("eins.rk"));
         QTest::mouseClick(tkt::kind<QPushButton>(w, "dateienLaden"), Qt::LeftButton);
@@ -567,8 +567,8 @@ private slots:
             qPrintable(m.text));
         QVERIFY(w->isVisible());
         QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
-        QVERIFY(!p.st.ListeWirdGefuellt);
-        QCOMPARE(p.st.RezeptMax, 0);
+        QVERIFY(!p.st.listeWirdGefuellt);
+        QCOMPARE(p.st.rezeptMax, 0);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QCOMPARE(c.bytes("Data/Rezepte/0001.dat"), QByteArray("fremd"));
 
@@ -595,7 +595,7 @@ private slots:
         QVERIFY(importieren->isEnabled());
         QVERIFY(!tkt::kind<QProgressBar>(w, "fortschritt")->isVisible());
         QCOMPARE(tkt::kind<QTreeWidget>(w, "liste")->topLevelItemCount(), 1);
-        QVERIFY(!p.st.ListeWirdGefuellt);
+        QVERIFY(!p.st.listeWirdGefuellt);
         QCOMPARE(c.bytes("Data/Rezepte/index.dat"), vorher);
         QVERIFY(!c.exists("Data/Rezepte/0002.dat"));
         QVERIFY(c.exists("Data/Rezepte/0000.dat"));

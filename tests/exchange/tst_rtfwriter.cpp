@@ -69,7 +69,7 @@ private slots:
         a.menge = QStringLiteral("4 Portionen – reichlich");
         a.zutaten = QStringList { "500 g Mehl", "200 g Käse", "  1 Prise Salz" };
         a.zeilen = QStringList { "Teig schlagen, bis er Blasen wirft.", "", "Mit Käse schichten: 5 €." };
-        const QList<RichLine> lines = tk::RtfZeilen(a, 12);
+        const QList<RichLine> lines = tk::rtfZeilen(a, 12);
         QTextDocument doc;
         tk::readRtf(tk::writeRtf(lines), doc);
         QCOMPARE(doc.blockCount(), lines.size());

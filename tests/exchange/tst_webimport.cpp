@@ -237,14 +237,14 @@ void WebImportTest::rezeptLandetImEditor()
     tk::WebRezeptfenster* w = nullptr;
     if (start == "menu") {
         QApplication::clipboard()->setText(server.url("/weiter/1"));
-        tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
+        tkt::kind<QAction>(f1, "ausDemInternet")->trigger();
         w = f1->findChild<tk::WebRezeptfenster*>();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept aus dem Internet"));
         QCOMPARE(tkt::kind<QLineEdit>(w, "adresse")->text(), server.url("/weiter/1"));
         QTest::mouseClick(tkt::kind<QPushButton>(w, "laden"), Qt::LeftButton);
     } else if (start == "datei") {
-        tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
+        tkt::kind<QAction>(f1, "ausDemInternet")->trigger();
         w = f1->findChild<tk::WebRezeptfenster*>();
         script.file(seite);
         QTest::mouseClick(tkt::kind<QPushButton>(w, "dateiOeffnen"), Qt::LeftButton);
@@ -290,7 +290,7 @@ void WebImportTest::rezeptLandetImEditor()
     QCOMPARE(c.exists("Data/Rezepte/0001.jpg"), bild);
     if (bild)
         QVERIFY(tk::looksLikeJpeg(c.bytes("Data/Rezepte/0001.jpg")));
-    QCOMPARE(p.st.Rezepte[1].Titel, felder[0]);
+    QCOMPARE(p.st.rezepte[1].titel, felder[0]);
 }
 
 void WebImportTest::fehlerAendernNichts_data()
@@ -362,7 +362,7 @@ void WebImportTest::fehlerAendernNichts()
     tk::Hauptfenster* f1 = p.forms().hauptfenster;
     if (zeitlimit)
         tk::WebLader::setZeitlimit(zeitlimit);
-    tkt::kind<QAction>(f1, "AusdemInternet1")->trigger();
+    tkt::kind<QAction>(f1, "ausDemInternet")->trigger();
     auto* w = f1->findChild<tk::WebRezeptfenster*>();
     QVERIFY(w);
     tkt::kind<QLineEdit>(w, "adresse")->setText(adresse);

@@ -47,23 +47,23 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
-        f1->ZeigeRezept(4);
+        f1->zeigeRezept(4);
         script.answer(Answer::Yes);
-        tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
+        tkt::kind<QAction>(f1, "favorit")->trigger();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Rezept hinzufügen"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("\"Rezept 4\" in die Liste ihrer Lieblingsrezepte übernehmen?"));
         QVERIFY(c.lines(kFav).contains(QStringLiteral("4=1")));
-        QCOMPARE(p.st.Rezepte[4].Favorit, 1);
+        QCOMPARE(p.st.rezepte[4].favorit, 1);
 
         script.answer(Answer::Yes);
-        f1->ZudenFavoriten1Click();
+        f1->favoritUmschalten();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Rezept löschen"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("Das Rezept \"Rezept 4 ist schon in den Favoriten,\rsoll es aus den Favoriten "
                            "gelöscht werden?"));
         QVERIFY(c.lines(kFav).contains(QStringLiteral("4=0")));
-        QCOMPARE(p.st.Rezepte[4].Favorit, 0);
+        QCOMPARE(p.st.rezepte[4].favorit, 0);
         QCOMPARE(script.unexpected, 0);
     }
 
@@ -80,21 +80,21 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(2);
+        p.forms().hauptfenster->zeigeRezept(2);
         const QByteArray fav = c.bytes(kFav), index = c.bytes(kIndex),
                          rec = c.bytes(QStringLiteral("Data/Rezepte/0002.dat"));
         script.answer(Answer::No);
         if (command == 0)
-            p.forms().hauptfenster->ZudenFavoriten1Click();
+            p.forms().hauptfenster->favoritUmschalten();
         else
-            p.forms().hauptfenster->Lschen1Click();
+            p.forms().hauptfenster->rezeptLoeschen();
         QCOMPARE(script.seen().size(), 1);
         QCOMPARE(c.bytes(kFav), fav);
         QCOMPARE(c.bytes(kIndex), index);
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/0002.dat")), rec);
-        QCOMPARE(p.st.Rezepte[2].Favorit, 1);
-        QCOMPARE(p.st.Rezepte[2].Geloescht, 0);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Rezept 2"));
+        QCOMPARE(p.st.rezepte[2].favorit, 1);
+        QCOMPARE(p.st.rezepte[2].geloescht, 0);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Rezept 2"));
     }
 
     void deletionMarksLineRemovesFilesAndNumberIsNotReused()
@@ -104,9 +104,9 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
-        f1->ZeigeRezept(3);
+        f1->zeigeRezept(3);
         script.answer(Answer::Yes);
-        tkt::kind<QAction>(f1, "Lschen1")->trigger();
+        tkt::kind<QAction>(f1, "loeschen")->trigger();
         QCOMPARE(script.last(ModalKind::Question).caption, QStringLiteral("Tellerkiste"));
         QCOMPARE(script.last(ModalKind::Question).text,
             QStringLiteral("Das Rezept Rezept 3 wirklich gelöscht werden?"));
@@ -116,19 +116,19 @@ private slots:
         QCOMPARE(index.at(3), QStringLiteral("Rezept 2|A|01,|d|m|"));
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(!c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
-        QCOMPARE(p.st.RezeptAnzahl, 5);
-        QCOMPARE(p.st.Rezepte[3].Geloescht, 1);
-        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), QStringLiteral("Rezeptname"));
+        QCOMPARE(p.st.rezeptAnzahl, 5);
+        QCOMPARE(p.st.rezepte[3].geloescht, 1);
+        QCOMPARE(tkt::kind<QLabel>(f1, "titel")->text(), QStringLiteral("Rezeptname"));
         QCOMPARE(tkt::kind<QListWidget>(f1, "zutaten")->count(), 0);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(f1, "rezept")->toPlainText(), QString());
-        for (QLabel* l : { tkt::kind<QLabel>(f1, "Label1"), tkt::kind<QLabel>(f1, "Label6"),
-                 tkt::kind<QLabel>(f1, "Label20"), tkt::kind<QLabel>(f1, "Label7") })
+        QCOMPARE(tkt::kind<QPlainTextEdit>(f1, "zubereitung")->toPlainText(), QString());
+        for (QLabel* l : { tkt::kind<QLabel>(f1, "datum"), tkt::kind<QLabel>(f1, "autor"),
+                 tkt::kind<QLabel>(f1, "menge"), tkt::kind<QLabel>(f1, "rezeptKategorien") })
             QCOMPARE(l->text(), QString());
-        QVERIFY(tkt::kind<tk::HotLabel>(f1, "Image6")->isHidden());
-        QCOMPARE(p.st.AngezeigtesRezept, -1);
+        QVERIFY(tkt::kind<tk::HotLabel>(f1, "bildSymbol")->isHidden());
+        QCOMPARE(p.st.angezeigtesRezept, -1);
 
         // The next new recipe gets 6.
-        f1->Neueserstellen1Click();
+        f1->neuesRezept();
         tkt::kind<QLineEdit>(p.forms().rezepteditor, "titel")->setText(QStringLiteral("Neu"));
         tkt::kind<QListWidget>(p.forms().rezepteditor, "kategorien")->item(0)->setCheckState(Qt::Checked);
         tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
@@ -143,17 +143,17 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(3);
+        p.forms().hauptfenster->zeigeRezept(3);
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
         script.answer(Answer::Yes).answer(Answer::Ok);
-        tkt::kind<QAction>(p.forms().hauptfenster, "Lschen1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "loeschen")->trigger();
         QCOMPARE(script.texts(ModalKind::ErrorReport).size(), 1);
         QCOMPARE(c.bytes(kIndex), index);
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.dat")));
         QVERIFY(c.exists(QStringLiteral("Data/Rezepte/0003.jpg")));
-        QCOMPARE(p.st.Rezepte[3].Geloescht, 0);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Rezept 3"));
+        QCOMPARE(p.st.rezepte[3].geloescht, 0);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Rezept 3"));
     }
 
     void deletingTheOnlyRecipeLeavesCommandsIdle()
@@ -165,24 +165,24 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         auto* f1 = p.forms().hauptfenster;
-        f1->ZeigeRezept(1);
+        f1->zeigeRezept(1);
         script.answer(Answer::Yes);
-        f1->Lschen1Click();
+        f1->rezeptLoeschen();
         QCOMPARE(c.lines(kIndex),
             (QStringList { QStringLiteral("1"), QStringLiteral("||||"), QStringLiteral("||||") }));
-        QCOMPARE(p.st.RezeptAnzahl, 0);
-        QCOMPARE(tkt::kind<QLabel>(f1, "Label9")->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
+        QCOMPARE(p.st.rezeptAnzahl, 0);
+        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptzahl")->text(), QStringLiteral("Rezepte in der Datenbank: 0"));
         const QByteArray fav = c.bytes(kFav);
         const int seen = int(script.seen().size());
-        f1->Zufallsrezept1Click();
-        f1->ZudenFavoriten1Click();
-        f1->Lschen1Click();
-        f1->Bearbeiten1Click();
+        f1->zufallsrezept();
+        f1->favoritUmschalten();
+        f1->rezeptLoeschen();
+        f1->rezeptBearbeiten();
         QCOMPARE(int(script.seen().size()), seen);
         QCOMPARE(c.bytes(kFav), fav);
         QVERIFY(c.lines(kFav).contains(QStringLiteral("1=1"))); // the key stays
         QVERIFY(!p.forms().rezepteditor->isVisible());
-        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), QStringLiteral("Rezeptname"));
+        QCOMPARE(tkt::kind<QLabel>(f1, "titel")->text(), QStringLiteral("Rezeptname"));
     }
 
     void randomRecipeNeverDeleted()
@@ -199,14 +199,14 @@ private slots:
         tkt::Program p(c.dir());
         std::set<int> shown;
         const int selected
-            = tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row();
+            = tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->currentIndex().row();
         for (int i = 0; i < 200; ++i) {
-            p.forms().hauptfenster->Zufallsrezept1Click();
-            shown.insert(p.st.AktRezept);
+            p.forms().hauptfenster->zufallsrezept();
+            shown.insert(p.st.aktuellesRezept);
         }
         QCOMPARE(shown, (std::set<int> { 17, 80 }));
         QCOMPARE(
-            tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->currentIndex().row(), selected);
+            tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->currentIndex().row(), selected);
         QCOMPARE(script.unexpected, 0);
     }
 };

@@ -49,16 +49,17 @@ private slots:
         const QRect screen = m->screen()->availableGeometry();
         QCOMPARE(m->frameGeometry().center().x() / 2, screen.center().x() / 2);
         QCOMPARE(m->frameGeometry().center().y() / 2, screen.center().y() / 2);
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 170);
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 170);
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter2")->sizes().at(0), 81);
-        for (QWidget* w : { tkt::kind<QWidget>(m, "Panel1"),
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(0), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(2), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "ergebnisTeiler")->sizes().at(0), 81);
+        for (QWidget* w : { tkt::kind<QWidget>(m, "symbolleiste"),
                  static_cast<QWidget*>(tkt::kind<tk::RecipeList>(m, "suchergebnisse")),
-                 tkt::kind<QWidget>(m, "Panel5"),
+                 tkt::kind<QWidget>(m, "zusatzinfo"),
                  static_cast<QWidget*>(tkt::kind<tk::TabControl>(m, "kategorien")) })
             QVERIFY(!w->isHidden());
-        for (QAction* a : { tkt::kind<QAction>(m, "Symbolleiste1"), tkt::kind<QAction>(m, "Suchergebnisse2"),
-                 tkt::kind<QAction>(m, "Zusatzinformationen1"), tkt::kind<QAction>(m, "Kategorien1") })
+        for (QAction* a :
+            { tkt::kind<QAction>(m, "symbolleisteSichtbar"), tkt::kind<QAction>(m, "suchergebnisseSichtbar"),
+                tkt::kind<QAction>(m, "zusatzinfoSichtbar"), tkt::kind<QAction>(m, "kategorienSichtbar") })
             QVERIFY(a->isChecked());
         m->move(120, 80);
         m->close();
@@ -82,12 +83,12 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(m->size(), QSize(600, 400));
-        QVERIFY(tkt::kind<QWidget>(m, "Panel1")->isHidden());
-        QVERIFY(!tkt::kind<QAction>(m, "Symbolleiste1")->isChecked());
+        QVERIFY(tkt::kind<QWidget>(m, "symbolleiste")->isHidden());
+        QVERIFY(!tkt::kind<QAction>(m, "symbolleisteSichtbar")->isChecked());
         QVERIFY(tkt::kind<tk::RecipeList>(m, "suchergebnisse")->isHidden());
-        QVERIFY(!tkt::kind<QAction>(m, "Suchergebnisse2")->isChecked());
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 200);
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 130);
+        QVERIFY(!tkt::kind<QAction>(m, "suchergebnisseSichtbar")->isChecked());
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(0), 200);
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(2), 130);
         m->move(33, 44);
         m->close();
         tk::IniFile ini(c.path(QStringLiteral("config.ini")));
@@ -130,14 +131,14 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(m->size(), QSize(breite, hoehe));
-        m->ZeigeRezept(0);
+        m->zeigeRezept(0);
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), name);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), name);
         QCOMPARE(m->size(), QSize(breite, hoehe));
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(0), 170);
-        QCOMPARE(tkt::kind<QSplitter>(m, "Splitter1")->sizes().at(2), 170);
-        QVERIFY(tkt::kind<QLabel>(m, "rezeptname")->height() < 30);
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(0), 170);
+        QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(2), 170);
+        QVERIFY(tkt::kind<QLabel>(m, "titel")->height() < 30);
         m->close();
         tk::IniFile ini(c.path(QStringLiteral("config.ini")));
         QCOMPARE(ini.readInteger("Fenster", "Breite", 0), breite);
@@ -150,11 +151,11 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("section");
-        QTest::newRow("F9 toolbar") << int(Qt::Key_F9) << "Panel1"
+        QTest::newRow("F9 toolbar") << int(Qt::Key_F9) << "symbolleiste"
                                     << "Panel1";
         QTest::newRow("F10 results") << int(Qt::Key_F10) << "suchergebnisse"
                                      << "Suchergebnisse";
-        QTest::newRow("F11 information") << int(Qt::Key_F11) << "Panel5"
+        QTest::newRow("F11 information") << int(Qt::Key_F11) << "zusatzinfo"
                                          << "Panel5";
         QTest::newRow("F12 tabs") << int(Qt::Key_F12) << "kategorien"
                                   << "Kategorien";
@@ -199,18 +200,18 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        QCOMPARE(tkt::kind<QAction>(m, "Beenden1")->shortcut(), QKeySequence("Ctrl+B"));
-        QCOMPARE(tkt::kind<QAction>(m, "nachdemDatum1")->shortcut(), QKeySequence("Ctrl+D"));
-        QCOMPARE(tkt::kind<QAction>(m, "nachdemAlphabet1")->shortcut(), QKeySequence("Ctrl+A"));
-        QCOMPARE(tkt::kind<QAction>(m, "Suchen2")->shortcut(), QKeySequence("Ctrl+Alt+V"));
-        QCOMPARE(tkt::kind<QAction>(m, "Suchen2")->text(), QStringLiteral("im Rezeptte&xt"));
-        QVERIFY(!tkt::kind<QAction>(m, "Datenbankaktualisieren1")->isVisible());
-        QVERIFY(!tkt::kind<QMenu>(m, "Updates1")->menuAction()->isVisible());
-        QCOMPARE(tkt::kind<QAction>(m, "Installieren1")->shortcut(), QKeySequence("Ctrl+I"));
+        QCOMPARE(tkt::kind<QAction>(m, "beenden")->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(tkt::kind<QAction>(m, "nachDatum")->shortcut(), QKeySequence("Ctrl+D"));
+        QCOMPARE(tkt::kind<QAction>(m, "nachAlphabet")->shortcut(), QKeySequence("Ctrl+A"));
+        QCOMPARE(tkt::kind<QAction>(m, "suchenText")->shortcut(), QKeySequence("Ctrl+Alt+V"));
+        QCOMPARE(tkt::kind<QAction>(m, "suchenText")->text(), QStringLiteral("im Rezeptte&xt"));
+        QVERIFY(!tkt::kind<QAction>(m, "datenbankAktualisieren")->isVisible());
+        QVERIFY(!tkt::kind<QMenu>(m, "updates")->menuAction()->isVisible());
+        QCOMPARE(tkt::kind<QAction>(m, "installieren")->shortcut(), QKeySequence("Ctrl+I"));
         // shortcut alive although the menu is hidden
-        QVERIFY(m->actions().contains(tkt::kind<QAction>(m, "Installieren1")));
-        QCOMPARE(tkt::kind<QAction>(m, "Hilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(tkt::kind<QAction>(m, "ber1")->text(), QStringLiteral("Über...."));
+        QVERIFY(m->actions().contains(tkt::kind<QAction>(m, "installieren")));
+        QCOMPARE(tkt::kind<QAction>(m, "hilfe")->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(tkt::kind<QAction>(m, "ueber")->text(), QStringLiteral("Über...."));
     }
 
     // In the quick-search field the menu's shortcuts win over the field's own key bindings.
@@ -224,21 +225,21 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->Image2Click();
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->textAt(0), QStringLiteral("Zwiebelkuchen"));
+        m->nachDatumOrdnen();
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->textAt(0), QStringLiteral("Zwiebelkuchen"));
         m->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m));
-        tkt::kind<QLineEdit>(m, "Edit1")->setFocus();
-        QTRY_VERIFY(tkt::kind<QLineEdit>(m, "Edit1")->hasFocus());
-        tkt::kind<QLineEdit>(m, "Edit1")->setCursorPosition(3);
+        tkt::kind<QLineEdit>(m, "schnellsuche")->setFocus();
+        QTRY_VERIFY(tkt::kind<QLineEdit>(m, "schnellsuche")->hasFocus());
+        tkt::kind<QLineEdit>(m, "schnellsuche")->setCursorPosition(3);
         // "nach dem Alphabet", not "select all"
-        QTest::keyClick(tkt::kind<QLineEdit>(m, "Edit1"), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->textAt(0), QStringLiteral("Apfelkuchen"));
-        QVERIFY(!tkt::kind<QLineEdit>(m, "Edit1")->hasSelectedText());
+        QTest::keyClick(tkt::kind<QLineEdit>(m, "schnellsuche"), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->textAt(0), QStringLiteral("Apfelkuchen"));
+        QVERIFY(!tkt::kind<QLineEdit>(m, "schnellsuche")->hasSelectedText());
         // "Bearbeiten", not "end of line"
-        QTest::keyClick(tkt::kind<QLineEdit>(m, "Edit1"), Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(tkt::kind<QLineEdit>(m, "schnellsuche"), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(p.forms().rezepteditor->isVisible());
-        QCOMPARE(tkt::kind<QLineEdit>(m, "Edit1")->cursorPosition(), 3);
+        QCOMPARE(tkt::kind<QLineEdit>(m, "schnellsuche")->cursorPosition(), 3);
     }
 
     void toolbarPicturesFollowTheMouse()
@@ -248,31 +249,32 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
+        const QString knopf[5] = { "Alphabet", "Datum", "Suchen", "Drucken", "Favorit" };
         for (int t = 0; t < 5; ++t) {
-            tk::HotLabel* hot = tkt::kind<tk::HotLabel>(m, QStringLiteral("Label%1").arg(13 + t));
-            QLabel* img = tkt::kind<QLabel>(m, QStringLiteral("Image%1").arg(t + 1));
+            tk::HotLabel* hot = tkt::kind<tk::HotLabel>(m, QStringLiteral("knopf") + knopf[t]);
+            QLabel* img = tkt::kind<QLabel>(m, QStringLiteral("bild") + knopf[t]);
             QCOMPARE(hot->geometry(), img->geometry());
-            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+            QCOMPARE(picture(img), m->bildNormal[size_t(t)].toImage());
             QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
             QApplication::sendEvent(hot, &enter);
-            QCOMPARE(picture(img), m->img_over[size_t(t)].toImage());
-            m->Buttons_down(t + 1);
-            QCOMPARE(picture(img), m->img_down[size_t(t)].toImage());
-            m->Buttons_up(t + 1);
-            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+            QCOMPARE(picture(img), m->bildUeber[size_t(t)].toImage());
+            m->symbolGedrueckt(t + 1);
+            QCOMPARE(picture(img), m->bildGedrueckt[size_t(t)].toImage());
+            m->symbolLosgelassen(t + 1);
+            QCOMPARE(picture(img), m->bildNormal[size_t(t)].toImage());
             QEvent leave(QEvent::Leave);
             QApplication::sendEvent(hot, &leave);
-            QCOMPARE(picture(img), m->img_normal[size_t(t)].toImage());
+            QCOMPARE(picture(img), m->bildNormal[size_t(t)].toImage());
         }
         // A real press and release on the sort button: pressed picture, then normal although still inside.
-        QTest::mousePress(tkt::kind<tk::HotLabel>(m, "Label13"), Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(picture(tkt::kind<QLabel>(m, "Image1")), m->img_down[0].toImage());
-        QTest::mouseRelease(tkt::kind<tk::HotLabel>(m, "Label13"), Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(picture(tkt::kind<QLabel>(m, "Image1")), m->img_normal[0].toImage());
-        QCOMPARE(tkt::kind<tk::HotLabel>(m, "Label17")->toolTip(),
+        QTest::mousePress(tkt::kind<tk::HotLabel>(m, "knopfAlphabet"), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(tkt::kind<QLabel>(m, "bildAlphabet")), m->bildGedrueckt[0].toImage());
+        QTest::mouseRelease(tkt::kind<tk::HotLabel>(m, "knopfAlphabet"), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(picture(tkt::kind<QLabel>(m, "bildAlphabet")), m->bildNormal[0].toImage());
+        QCOMPARE(tkt::kind<tk::HotLabel>(m, "knopfFavorit")->toolTip(),
             QStringLiteral("Rezept zu den Favoriten hinzufügen/löschen"));
         QAccessibleInterface* acc
-            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HotLabel>(m, "Label15"));
+            = QAccessible::queryAccessibleInterface(tkt::kind<tk::HotLabel>(m, "knopfSuchen"));
         QVERIFY(acc);
         QCOMPARE(acc->role(), QAccessible::Button);
         QCOMPARE(acc->text(QAccessible::Name), QStringLiteral("Rezepte durchsuchen"));
@@ -303,16 +305,16 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(p.st.RezeptAnzahl, count);
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), listed);
-        QCOMPARE(tkt::kind<QLabel>(m, "Label9")->text(),
+        QCOMPARE(p.st.rezeptAnzahl, count);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->count(), listed);
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptzahl")->text(),
             QStringLiteral("Rezepte in der Datenbank: %1").arg(count));
-        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel0")->text(), QStringLiteral("Rezepte: %1").arg(count));
-        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel1")->text(), QStringLiteral("Kategorien: 15"));
-        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "Label2")->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(m, "statusRezepte")->text(), QStringLiteral("Rezepte: %1").arg(count));
+        QCOMPARE(tkt::kind<QLabel>(m, "statusKategorien")->text(), QStringLiteral("Kategorien: 15"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "stand")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->sizeHint().width()
-            <= tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "hinweis")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().ladefenster, "hinweis")->width());
         QVERIFY(!p.forms().ladefenster->isVisible());
         QVERIFY(m->isEnabled());
     }
@@ -333,7 +335,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(int, max);
         QFETCH(int, width);
-        QCOMPARE(tk::Ladefenster::barWidth(n, max), width);
+        QCOMPARE(tk::Ladefenster::balkenbreite(n, max), width);
     }
 
     void missingIndexSaysSoAndKeepsMainDisabled()
@@ -377,14 +379,14 @@ private slots:
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
         QVERIFY2(r.text.contains(QStringLiteral("beschädigt")) && r.text.contains(line), qPrintable(r.text));
-        QCOMPARE(p.st.RezeptAnzahl, count);
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->count(), count);
+        QCOMPARE(p.st.rezeptAnzahl, count);
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->count(), count);
         QVERIFY(!p.forms().hauptfenster->isEnabled());
         QVERIFY(p.forms().ladefenster->isVisible());
-        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "Label2")->text(), progress);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().ladefenster, "stand")->text(), progress);
         // "Bitte warten, die Rezepte werden geladen..." fits, last dot included.
-        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->sizeHint().width()
-            <= tkt::kind<QLabel>(p.forms().ladefenster, "Label1")->width());
+        QVERIFY(tkt::kind<QLabel>(p.forms().ladefenster, "hinweis")->sizeHint().width()
+            <= tkt::kind<QLabel>(p.forms().ladefenster, "hinweis")->width());
         // The loading window with its "Abbrechen" is the way out; Escape does not hide it.
         QTest::keyClick(p.forms().ladefenster, Qt::Key_Escape);
         QVERIFY(p.forms().ladefenster->isVisible());
@@ -403,9 +405,9 @@ private slots:
                 "Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei ihrer "
                 "Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"));
         QVERIFY(p.forms().aktualisierungsfenster->isVisible());
-        QCOMPARE(p.st.RezeptAnzahl, 2);
+        QCOMPARE(p.st.rezeptAnzahl, 2);
         for (int i = 1; i < 100; ++i)
-            QCOMPARE(int(p.st.Rezepte[0].InKategorie[size_t(i)]), 0);
+            QCOMPARE(int(p.st.rezepte[0].inKategorie[size_t(i)]), 0);
     }
 
     void abbrechenEndsTheProgramAfterTheLoad()
@@ -419,12 +421,12 @@ private slots:
         tkt::Program p(c.dir());
         QVERIFY(!tk::Application::quitRequested());
         tk::Ladefenster* f6 = p.forms().ladefenster;
-        QTimer::singleShot(0, tkt::kind<QPushButton>(f6, "Button1"),
-            [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "Button1"), Qt::LeftButton); });
-        f6->UpdateRezepte();
+        QTimer::singleShot(0, tkt::kind<QPushButton>(f6, "abbrechen"),
+            [f6] { QTest::mouseClick(tkt::kind<QPushButton>(f6, "abbrechen"), Qt::LeftButton); });
+        f6->rezepteLaden();
         QVERIFY(tk::Application::quitRequested());
-        QCOMPARE(p.st.RezeptAnzahl, 200); // the load went on to its end
-        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "treeview1")->count(), 200);
+        QCOMPARE(p.st.rezeptAnzahl, 200); // the load went on to its end
+        QCOMPARE(tkt::kind<tk::RecipeList>(p.forms().hauptfenster, "rezeptliste")->count(), 200);
         tk::Application::clearQuitRequest();
     }
 
@@ -438,25 +440,24 @@ private slots:
         QString shownText;
         QSize size;
         script.drive([&](QWidget* win) {
-            shownText = tkt::kind<QLabel>(w, "Label1")->text();
+            shownText = tkt::kind<QLabel>(w, "text")->text();
             size = win->size();
             QVERIFY(win->isVisible());
             QTest::keyClick(win, Qt::Key_Return); // Enter closes it
         });
-        w->Meldung(QStringLiteral("Erste Zeile\rZweite Zeile"), QStringLiteral("Hinweis"));
+        w->melde(QStringLiteral("Erste Zeile\rZweite Zeile"), QStringLiteral("Hinweis"));
         QCOMPARE(shownText, QStringLiteral("Erste Zeile\nZweite Zeile"));
         QCOMPARE(size, QSize(303, 126));
         QVERIFY(!w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Hinweis"));
-        QCOMPARE(tkt::kind<QLabel>(w, "Label1")->size(), QSize(240, 75));
-        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->geometry(), QRect(95, 93, 113, 25));
-        QCOMPARE(tkt::kind<QPushButton>(w, "Button1")->text(), QStringLiteral("OK"));
+        QCOMPARE(tkt::kind<QLabel>(w, "text")->size(), QSize(240, 75));
+        QCOMPARE(tkt::kind<QPushButton>(w, "ok")->geometry(), QRect(95, 93, 113, 25));
+        QCOMPARE(tkt::kind<QPushButton>(w, "ok")->text(), QStringLiteral("OK"));
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.text, QStringLiteral("Erste Zeile\rZweite Zeile"));
         // A click on OK closes it as well.
-        script.drive(
-            [&](QWidget*) { QTest::mouseClick(tkt::kind<QPushButton>(w, "Button1"), Qt::LeftButton); });
-        w->Meldung(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
+        script.drive([&](QWidget*) { QTest::mouseClick(tkt::kind<QPushButton>(w, "ok"), Qt::LeftButton); });
+        w->melde(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
         QVERIFY(!w->isVisible());
     }
 
@@ -466,7 +467,7 @@ private slots:
         c.standard({ "0", kLive });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tkt::kind<QAction>(p.forms().hauptfenster, "Beenden1")->trigger();
+        tkt::kind<QAction>(p.forms().hauptfenster, "beenden")->trigger();
         QVERIFY(!p.forms().hauptfenster->isVisible());
         QVERIFY(c.exists(QStringLiteral("config.ini")));
     }

@@ -53,24 +53,24 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        const tk::KategorieTabellen& k = p.st.kat;
+        const tk::KategorieTabellen& k = p.st.kategorien;
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->count(), 18);
-        QCOMPARE(k.LetzterTab, 17);
+        QCOMPARE(k.letzterTab, 17);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(15), QStringLiteral("Kuchen"));
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(16), QStringLiteral("Brot"));
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(17),
             QStringLiteral("Ein sehr langer Kategoriename "));
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(17).size(), 30);
-        QCOMPARE(k.TabKategorie.at(16), 17);
-        QCOMPARE(k.KategorieTab.at(17), 16);
-        QCOMPARE(k.KategorieTab.at(16), 0);
-        QCOMPARE(tkt::kind<QLabel>(m, "StatusPanel1")->text(), QStringLiteral("Kategorien: 18"));
+        QCOMPARE(k.tabKategorie.at(16), 17);
+        QCOMPARE(k.kategorieTab.at(17), 16);
+        QCOMPARE(k.kategorieTab.at(16), 0);
+        QCOMPARE(tkt::kind<QLabel>(m, "statusKategorien")->text(), QStringLiteral("Kategorien: 18"));
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(14), QStringLiteral("Favoriten"));
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->tabText(6), QStringLiteral("Geflügel"));
 
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(16); // Brot = category 17
-        QCOMPARE(p.st.AktKategorie, 17);
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+        QCOMPARE(p.st.aktuelleKategorie, 17);
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")),
             QStringList({ "Brotzeit", "Kuchen mit Brot" }));
     }
 
@@ -87,8 +87,8 @@ private slots:
             tkt::kind<tk::TabControl>(m, "kategorien")->rowCount()
                 * tkt::kind<tk::TabControl>(m, "kategorien")->tabHeight());
         const int before = tkt::kind<tk::TabControl>(m, "kategorien")->rowCount();
-        tkt::kind<QSplitter>(m, "Splitter1")->setSizes({ 400, 200, 150 });
-        m->Splitter1Moved();
+        tkt::kind<QSplitter>(m, "spalten")->setSizes({ 400, 200, 150 });
+        m->kategorienhoeheAnpassen();
         QVERIFY(tkt::kind<tk::TabControl>(m, "kategorien")->rowCount() < before);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->height(),
             tkt::kind<tk::TabControl>(m, "kategorien")->rowCount()
@@ -105,13 +105,13 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
-        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
+        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "rezeptliste")), QList<int>({ 0, 1 }));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0);
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 3); // deleted recipe 2 never listed
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->count(), 3); // deleted recipe 2 never listed
         // A reload on the favourites tab lists exactly the same.
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(14);
-        p.forms().ladefenster->UpdateRezepte();
-        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "treeview1")), QList<int>({ 0, 1 }));
+        p.forms().ladefenster->rezepteLaden();
+        QCOMPARE(numbers(tkt::kind<tk::RecipeList>(m, "rezeptliste")), QList<int>({ 0, 1 }));
     }
 
     void germanOrderAndSortModes()
@@ -124,25 +124,25 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         // After a load the list is in number order.
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")),
             QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel", "apfel" }));
-        m->Image1Click();
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+        m->nachAlphabetOrdnen();
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")),
             QStringList({ "apfel", "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(1);
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")),
             QStringList({ "Apfel", "äpfel", "Äpfel", "Birne", "Öl", "Zucker" }));
-        m->Image2Click(); // entry order, kept across tab changes
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")),
+        m->nachDatumOrdnen(); // entry order, kept across tab changes
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")),
             QStringList({ "Zucker", "Öl", "Birne", "Äpfel", "äpfel", "Apfel" }));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(2);
         QCOMPARE(
-            listed(tkt::kind<tk::RecipeList>(m, "treeview1")), QStringList({ "äpfel", "Apfel", "apfel" }));
-        tkt::kind<QAction>(m, "nachdemAlphabet1")->trigger();
+            listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")), QStringList({ "äpfel", "Apfel", "apfel" }));
+        tkt::kind<QAction>(m, "nachAlphabet")->trigger();
         QCOMPARE(
-            listed(tkt::kind<tk::RecipeList>(m, "treeview1")), QStringList({ "apfel", "Apfel", "äpfel" }));
+            listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")), QStringList({ "apfel", "Apfel", "äpfel" }));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(0);
-        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "treeview1")).first(), QStringLiteral("apfel"));
+        QCOMPARE(listed(tkt::kind<tk::RecipeList>(m, "rezeptliste")).first(), QStringLiteral("apfel"));
     }
 
     void emptyTabKeepsTheRecipeOnShow()
@@ -155,10 +155,10 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(3);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Gulasch"));
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Gulasch"));
         tkt::kind<tk::TabControl>(m, "kategorien")->setCurrentIndex(4); // Fisch: empty
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 0);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Gulasch"));
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->count(), 0);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Gulasch"));
         QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 1);
     }
 
@@ -171,20 +171,20 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->Image2Click();
-        tk::RecipeList* l = tkt::kind<tk::RecipeList>(m, "treeview1");
+        m->nachDatumOrdnen();
+        tk::RecipeList* l = tkt::kind<tk::RecipeList>(m, "rezeptliste");
         const QRect second = l->visualRect(l->model()->index(1));
         QTest::mousePress(l->viewport(), Qt::RightButton, {}, second.center());
-        QCOMPARE(p.st.AktRezept, 1);
+        QCOMPARE(p.st.aktuellesRezept, 1);
         QTest::mouseRelease(l->viewport(), Qt::RightButton, {}, second.center());
         // Empty space changes nothing.
         QTest::mousePress(l->viewport(), Qt::LeftButton, {}, QPoint(5, l->viewport()->height() - 3));
-        QCOMPARE(p.st.AktRezept, 1);
+        QCOMPARE(p.st.aktuellesRezept, 1);
         QTest::mouseMove(l->viewport(), l->visualRect(l->model()->index(0)).center());
-        QTRY_COMPARE(tkt::kind<QLabel>(m, "Label12")->text(),
+        QTRY_COMPARE(tkt::kind<QLabel>(m, "titelvorschau")->text(),
             QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
         QTest::mouseMove(l->viewport(), QPoint(5, l->viewport()->height() - 3));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label12")->text(),
+        QCOMPARE(tkt::kind<QLabel>(m, "titelvorschau")->text(),
             QStringLiteral("Ein sehr langer Titel eines Rezepts mit vielen Wörtern"));
     }
 
@@ -210,7 +210,7 @@ private slots:
         act->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 7);
         QVERIFY(soup->state().selected);
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->count(), 1);
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->count(), 1);
         QCOMPARE(tabs->child(15)->text(QAccessible::Name), QStringLiteral("Grillen"));
     }
 
@@ -225,7 +225,7 @@ private slots:
         tkt::kind<tk::TabControl>(m, "kategorien")->setFocus();
         QTest::keyClick(tkt::kind<tk::TabControl>(m, "kategorien"), Qt::Key_Right);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 1);
-        QCOMPARE(p.st.AktKategorie, 1);
+        QCOMPARE(p.st.aktuelleKategorie, 1);
         QTest::keyClick(tkt::kind<tk::TabControl>(m, "kategorien"), Qt::Key_End);
         QCOMPARE(tkt::kind<tk::TabControl>(m, "kategorien")->currentIndex(), 14);
     }

@@ -1,4 +1,4 @@
-// The recipe view: what ZeigeRezept puts on screen.
+// The recipe view: what zeigeRezept puts on screen.
 #include "TestSupport.h"
 
 #include <QLabel>
@@ -62,22 +62,22 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         // nothing on show after start-up
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Rezeptname"));
-        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(0);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Rezeptname"));
+        tkt::kind<tk::RecipeList>(m, "rezeptliste")->selectRow(0);
         QCOMPARE(script.unexpected, 0);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Kuchen"));
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Kuchen"));
         QCOMPARE(items(tkt::kind<QListWidget>(m, "zutaten")), zutaten);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), text);
-        QCOMPARE(m->RezeptKommentar, kommentar);
-        QCOMPARE(tkt::kind<QLabel>(m, "Label1")->text(), QStringLiteral("12.03.2006"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label1")->toolTip(), QStringLiteral("12.03.2006"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Oma"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->toolTip(), QStringLiteral("Oma"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label20")->text(), QStringLiteral("für 4 Personen"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QStringLiteral("Desserts Backwaren "));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->toolTip(), QStringLiteral("Desserts Backwaren "));
-        QCOMPARE(p.st.AktRezept, 0);
-        QCOMPARE(p.st.AngezeigtesRezept, 0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "zubereitung")->toPlainText(), text);
+        QCOMPARE(m->rezeptKommentar, kommentar);
+        QCOMPARE(tkt::kind<QLabel>(m, "datum")->text(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLabel>(m, "datum")->toolTip(), QStringLiteral("12.03.2006"));
+        QCOMPARE(tkt::kind<QLabel>(m, "autor")->text(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLabel>(m, "autor")->toolTip(), QStringLiteral("Oma"));
+        QCOMPARE(tkt::kind<QLabel>(m, "menge")->text(), QStringLiteral("für 4 Personen"));
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptKategorien")->text(), QStringLiteral("Desserts Backwaren "));
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptKategorien")->toolTip(), QStringLiteral("Desserts Backwaren "));
+        QCOMPARE(p.st.aktuellesRezept, 0);
+        QCOMPARE(p.st.angezeigtesRezept, 0);
     }
 
     void categoryNamesIncludeOwnAndSkipDeleted()
@@ -87,8 +87,8 @@ private slots:
         c.recipe(0, {}, { "Text" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->ZeigeRezept(0);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "Label7")->text(),
+        p.forms().hauptfenster->zeigeRezept(0);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptKategorien")->text(),
             QStringLiteral("Fleisch Grillen Sommer "));
     }
 
@@ -102,10 +102,10 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->ZeigeRezept(0);
-        QVERIFY(!tkt::kind<tk::HotLabel>(m, "Image6")->isHidden());
-        m->ZeigeRezept(1);
-        QVERIFY(tkt::kind<tk::HotLabel>(m, "Image6")->isHidden());
+        m->zeigeRezept(0);
+        QVERIFY(!tkt::kind<tk::HotLabel>(m, "bildSymbol")->isHidden());
+        m->zeigeRezept(1);
+        QVERIFY(tkt::kind<tk::HotLabel>(m, "bildSymbol")->isHidden());
     }
 
     void missingFileShowsMessageAndKeepsLabels()
@@ -116,20 +116,20 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->ZeigeRezept(0);
-        m->ZeigeRezept(1);
+        m->zeigeRezept(0);
+        m->zeigeRezept(1);
         const tk::ModalRequest r = script.last(tk::ModalKind::Meldung);
         QCOMPARE(r.text, QStringLiteral("Ein unbekannter Fehler trat beim Anzeigen des Rezepts auf!"));
         QCOMPARE(r.caption, QStringLiteral("Fehler bei der Rezeptanzeige!"));
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Fehlt"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Autorin"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QStringLiteral("Gemüse "));
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Fehlt"));
+        QCOMPARE(tkt::kind<QLabel>(m, "autor")->text(), QStringLiteral("Autorin"));
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptKategorien")->text(), QStringLiteral("Gemüse "));
         QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 0);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QString());
-        QVERIFY(m->RezeptKommentar.isEmpty());
-        QCOMPARE(p.st.AktRezept, 1);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "zubereitung")->toPlainText(), QString());
+        QVERIFY(m->rezeptKommentar.isEmpty());
+        QCOMPARE(p.st.aktuellesRezept, 1);
         // No recipe is on show whose file could be overwritten with the half-filled view.
-        QCOMPARE(p.st.AngezeigtesRezept, -1);
+        QCOMPARE(p.st.angezeigtesRezept, -1);
     }
 
     void damagedFilesShowTheMessage_data()
@@ -158,7 +158,7 @@ private slots:
         tkt::Program p(c.dir());
         tkt::kind<tk::TabControl>(p.forms().hauptfenster, "kategorien")->setCurrentIndex(1);
         QCOMPARE(script.texts(tk::ModalKind::Meldung), QStringList { message });
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->text(), QStringLiteral("Kaputt"));
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->text(), QStringLiteral("Kaputt"));
     }
 
     // Presses and sorting leave the recipe on show, its highlight and the comment typed for it alone;
@@ -168,8 +168,8 @@ private slots:
         QTest::addColumn<QString>("gesture");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("akt");
-        QTest::addColumn<int>("highlighted"); // number of the selected entry of treeview1
-        QTest::newRow("right press on another entry") << "right treeview1"
+        QTest::addColumn<int>("highlighted"); // number of the selected entry of rezeptliste
+        QTest::newRow("right press on another entry") << "right rezeptliste"
                                                       << "Zwiebelkuchen" << 1 << 0;
         QTest::newRow("right press in the search results") << "right suchergebnisse"
                                                            << "Zwiebelkuchen" << 0 << 0;
@@ -177,7 +177,7 @@ private slots:
                                               << "Zwiebelkuchen" << 0 << 0;
         QTest::newRow("nach dem Alphabet") << "sort"
                                            << "Zwiebelkuchen" << 0 << 0;
-        QTest::newRow("left press on another entry shows it") << "left treeview1"
+        QTest::newRow("left press on another entry shows it") << "left rezeptliste"
                                                               << "Apfelkuchen" << 1 << 1;
     }
     void listGesturesKeepTheRecipeOnShow()
@@ -193,8 +193,8 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->Image2Click(); // number order, first entry on show
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwiebelkuchen"));
+        m->nachDatumOrdnen(); // number order, first entry on show
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Zwiebelkuchen"));
         QPlainTextEdit* kommentar = tkt::kind<QPlainTextEdit>(p.forms().kommentarfenster, "kommentar");
         kommentar->setPlainText(QStringLiteral("ungespeichert"));
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Apfelkuchen"), 1);
@@ -206,24 +206,24 @@ private slots:
             QTest::mousePress(l->viewport(), b, {}, at);
             QTest::mouseRelease(l->viewport(), b, {}, at);
         };
-        if (gesture == u"right treeview1")
-            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::RightButton, 1);
+        if (gesture == u"right rezeptliste")
+            press(tkt::kind<tk::RecipeList>(m, "rezeptliste"), Qt::RightButton, 1);
         else if (gesture == u"right suchergebnisse")
             press(tkt::kind<tk::RecipeList>(m, "suchergebnisse"), Qt::RightButton, 0);
         else if (gesture == u"left empty")
-            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::LeftButton, -1);
+            press(tkt::kind<tk::RecipeList>(m, "rezeptliste"), Qt::LeftButton, -1);
         else if (gesture == u"sort")
-            tkt::kind<QAction>(m, "nachdemAlphabet1")->trigger();
+            tkt::kind<QAction>(m, "nachAlphabet")->trigger();
         else
-            press(tkt::kind<tk::RecipeList>(m, "treeview1"), Qt::LeftButton, 1);
+            press(tkt::kind<tk::RecipeList>(m, "rezeptliste"), Qt::LeftButton, 1);
 
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), shown);
-        QCOMPARE(p.st.AktRezept, akt);
-        const int row = tkt::kind<tk::RecipeList>(m, "treeview1")->currentRow();
-        QCOMPARE(tkt::kind<tk::RecipeList>(m, "treeview1")->numberAt(row), highlighted);
-        QVERIFY(tkt::kind<tk::RecipeList>(m, "treeview1")
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), shown);
+        QCOMPARE(p.st.aktuellesRezept, akt);
+        const int row = tkt::kind<tk::RecipeList>(m, "rezeptliste")->currentRow();
+        QCOMPARE(tkt::kind<tk::RecipeList>(m, "rezeptliste")->numberAt(row), highlighted);
+        QVERIFY(tkt::kind<tk::RecipeList>(m, "rezeptliste")
                     ->selectionModel()
-                    ->isSelected(tkt::kind<tk::RecipeList>(m, "treeview1")->model()->index(row)));
+                    ->isSelected(tkt::kind<tk::RecipeList>(m, "rezeptliste")->model()->index(row)));
         QVERIFY(tkt::kind<tk::RecipeList>(m, "suchergebnisse")->currentRow() < 0);
         QCOMPARE(kommentar->toPlainText(),
             shown == u"Zwiebelkuchen" ? QStringLiteral("ungespeichert") : QStringLiteral("K1"));
@@ -262,10 +262,10 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
         tk::Kommentarfenster* k = p.forms().kommentarfenster;
-        m->ZeigeRezept(0);
-        QCOMPARE(p.st.AngezeigtesRezept, 0);
+        m->zeigeRezept(0);
+        QCOMPARE(p.st.angezeigtesRezept, 0);
         const QString shown[3] = { items(tkt::kind<QListWidget>(m, "zutaten")).join(u'\n'),
-            tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(),
+            tkt::kind<QPlainTextEdit>(m, "zubereitung")->toPlainText(),
             tkt::kind<QPlainTextEdit>(k, "kommentar")->toPlainText() };
         QVERIFY(shown[part].endsWith(note));
         QVERIFY(shown[part].size() < 120000);
@@ -283,15 +283,15 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->ZeigeRezept(0);
-        m->ZeigeRezept(-1);
+        m->zeigeRezept(0);
+        m->zeigeRezept(-1);
         QCOMPARE(tkt::kind<QListWidget>(m, "zutaten")->count(), 0);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QString());
-        QCOMPARE(tkt::kind<QLabel>(m, "Label7")->text(), QString());
-        QVERIFY(m->RezeptKommentar.isEmpty());
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Kuchen"));
-        QCOMPARE(tkt::kind<QLabel>(m, "Label6")->text(), QStringLiteral("Oma"));
-        QCOMPARE(p.st.AktRezept, 0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "zubereitung")->toPlainText(), QString());
+        QCOMPARE(tkt::kind<QLabel>(m, "rezeptKategorien")->text(), QString());
+        QVERIFY(m->rezeptKommentar.isEmpty());
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Kuchen"));
+        QCOMPARE(tkt::kind<QLabel>(m, "autor")->text(), QStringLiteral("Oma"));
+        QCOMPARE(p.st.aktuellesRezept, 0);
     }
 
     void ignoredWhileTheListIsRefilled()
@@ -303,11 +303,11 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* m = p.forms().hauptfenster;
-        m->ZeigeRezept(0);
-        p.st.ListeWirdGefuellt = true;
-        m->ZeigeRezept(1);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Eins"));
-        p.st.ListeWirdGefuellt = false;
+        m->zeigeRezept(0);
+        p.st.listeWirdGefuellt = true;
+        m->zeigeRezept(1);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Eins"));
+        p.st.listeWirdGefuellt = false;
     }
 
     void selectingInEitherListShowsTheRecipe()
@@ -321,12 +321,12 @@ private slots:
         tk::Hauptfenster* m = p.forms().hauptfenster;
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->append(QStringLiteral("Zwei"), 1);
         tkt::kind<tk::RecipeList>(m, "suchergebnisse")->selectRow(0);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwei"));
-        m->Image2Click();
-        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(1);
-        QCOMPARE(tkt::kind<QLabel>(m, "rezeptname")->text(), QStringLiteral("Zwei"));
-        tkt::kind<tk::RecipeList>(m, "treeview1")->selectRow(0);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "rezept")->toPlainText(), QStringLiteral("1"));
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Zwei"));
+        m->nachDatumOrdnen();
+        tkt::kind<tk::RecipeList>(m, "rezeptliste")->selectRow(1);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), QStringLiteral("Zwei"));
+        tkt::kind<tk::RecipeList>(m, "rezeptliste")->selectRow(0);
+        QCOMPARE(tkt::kind<QPlainTextEdit>(m, "zubereitung")->toPlainText(), QStringLiteral("1"));
     }
 };
 

@@ -18,9 +18,9 @@ namespace {
 tk::Rezepteintrag rec(const QString& titel, const QString& autor, bool geloescht = false)
 {
     tk::Rezepteintrag r;
-    r.Titel = titel;
-    r.Autor = autor;
-    r.Geloescht = geloescht ? 1 : 0;
+    r.titel = titel;
+    r.autor = autor;
+    r.geloescht = geloescht ? 1 : 0;
     return r;
 }
 
@@ -199,14 +199,14 @@ private slots:
             QVERIFY(QFile::copy(from.filePath(name), c.path(u"Data/Rezepte/"_qs + name)));
         std::vector<tk::Rezepteintrag> rezepte;
         int rezeptMax = -1;
-        const tk::LoadOutcome load
-            = tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});
-        QVERIFY(load.liveCount > 0);
+        const tk::Ladeergebnis load
+            = tk::ladeTabelle(tk::loadLines(tk::indexPath(c.dir())), rezepte, rezeptMax, nullptr, 0, {}, {});
+        QVERIFY(load.lebend > 0);
         std::vector<int> treffer;
         tk::sucheRezepte(rezepte, rezeptMax, c.dir(), modus, QString(), treffer);
         std::vector<int> expected;
         for (int n = 0; n <= rezeptMax; ++n) {
-            if (rezepte[size_t(n)].Geloescht)
+            if (rezepte[size_t(n)].geloescht)
                 continue;
             bool some = true;
             if (modus == SuchModus::Zutaten || modus == SuchModus::Volltext) {

@@ -105,7 +105,7 @@ private slots:
         script.seen().clear();
         tk::Suchfenster* f = p.forms().suchfenster;
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         QVERIFY(f->isVisible());
         tkt::kind<QRadioButton>(f, kModus[radio])->click();
         tkt::kind<QLineEdit>(f, "suchwort")->setText(wort);
@@ -118,11 +118,11 @@ private slots:
         QCOMPARE(script.seen().at(0).caption, u"Tellerkiste"_qs);
         QCOMPARE(script.seen().at(0).text, summary);
         QVERIFY(f->isHidden());
-        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->maximum(), p.st.RezeptAnzahl + 1);
+        QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->maximum(), p.st.rezeptAnzahl + 1);
         QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5); // the last live recipe
 
         // Shown again: word, mode and progress as they were; a second search lists the same again.
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), wort);
         QVERIFY(tkt::kind<QRadioButton>(f, kModus[radio])->isChecked());
         QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5);
@@ -140,13 +140,13 @@ private slots:
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"suppe"_qs);
+        tkt::kind<QLineEdit>(f1, "schnellsuche")->setText(u"suppe"_qs);
         script.answer(tk::Answer::Ok);
-        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "schnellsuche"), Qt::Key_Return);
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->textAt(0), u"Suppe"_qs);
         tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->selectRow(0);
-        QCOMPARE(p.st.AktRezept, 4);
-        QCOMPARE(tkt::kind<QLabel>(f1, "rezeptname")->text(), u"Suppe"_qs);
+        QCOMPARE(p.st.aktuellesRezept, 4);
+        QCOMPARE(tkt::kind<QLabel>(f1, "titel")->text(), u"Suppe"_qs);
     }
 
     void menuSelectsModeWithoutSearching_data()
@@ -173,9 +173,11 @@ private slots:
         tkt::kind<QRadioButton>(f, "autor")->setChecked(true);
         tkt::kind<QLineEdit>(f, "suchwort")->setText(u"kuchen"_qs);
         if (tag >= 1)
-            tkt::kind<QAction>(p.forms().hauptfenster, u"Suchen%1"_qs.arg(tag))->trigger();
+            tkt::kind<QAction>(p.forms().hauptfenster,
+                QStringList { "suchenTitel", "suchenText", "suchenZutaten", "suchenAutor" }.at(tag - 1))
+                ->trigger();
         else
-            p.forms().hauptfenster->indenWochenthemen1Click(tag);
+            p.forms().hauptfenster->suchfensterMitModus(tag);
         QVERIFY(f->isVisible());
         QVERIFY(tkt::kind<QRadioButton>(f, kModus[radio])->isChecked());
         QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), u"kuchen"_qs);
@@ -202,12 +204,12 @@ private slots:
         tk::Suchfenster* f = p.forms().suchfenster;
         // full text would find "Teig" in 0, 1 and 5
         tkt::kind<QRadioButton>(f, "volltext")->setChecked(true);
-        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
+        tkt::kind<QLineEdit>(f1, "schnellsuche")->setText(u"apfel"_qs);
         script.answer(tk::Answer::Ok);
         if (viaLabel)
-            f1->Label11Click();
+            f1->schnellsuche();
         else
-            QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+            QTest::keyClick(tkt::kind<QLineEdit>(f1, "schnellsuche"), Qt::Key_Return);
         QCOMPARE(nummern(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")), (QList<int> { 1, 3 }));
         QVERIFY(tkt::kind<QRadioButton>(f, "titel")->isChecked());
         QCOMPARE(tkt::kind<QLineEdit>(f, "suchwort")->text(), u"apfel"_qs);
@@ -223,9 +225,9 @@ private slots:
         tkt::Program p(c.dir());
         script.seen().clear();
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        tkt::kind<QWidget>(f1, "Panel7")->setVisible(true);
-        tkt::kind<QLineEdit>(f1, "Edit1")->setText(u"apfel"_qs);
-        QTest::keyClick(tkt::kind<QLineEdit>(f1, "Edit1"), Qt::Key_Return);
+        tkt::kind<QWidget>(f1, "exportleiste")->setVisible(true);
+        tkt::kind<QLineEdit>(f1, "schnellsuche")->setText(u"apfel"_qs);
+        QTest::keyClick(tkt::kind<QLineEdit>(f1, "schnellsuche"), Qt::Key_Return);
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 0);
         QVERIFY(p.forms().suchfenster->isHidden());
         QVERIFY(script.texts(tk::ModalKind::PlainMessage).isEmpty());
@@ -266,7 +268,7 @@ private slots:
         tk::Suchfenster* f = p.forms().suchfenster;
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->append(u"alt"_qs, 0);
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         tkt::kind<QRadioButton>(f, kModus[radio])->click();
         tkt::kind<QLineEdit>(f, "suchwort")->setText(wort);
         script.answer(tk::Answer::Ok);
@@ -287,18 +289,18 @@ private slots:
         tkt::Program p(c.dir());
         tk::Suchfenster* f = p.forms().suchfenster;
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         tkt::kind<QLineEdit>(f, "suchwort")->setText(u"kuchen"_qs);
         script.answer(tk::Answer::Ok);
         tkt::kind<QPushButton>(f, "suchen")->click();
         QCOMPARE(tkt::kind<tk::RecipeList>(f1, "suchergebnisse")->count(), 3);
 
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         f->close(); // the close box only hides
         QVERIFY(f->isHidden());
         QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 5);
 
-        f1->Image3Click();
+        f1->suchfensterZeigen();
         QTest::mouseClick(tkt::kind<QPushButton>(f, "abbrechen"), Qt::LeftButton); // "Abbrechen"
         QVERIFY(f->isHidden());
         QCOMPARE(tkt::kind<QProgressBar>(f, "fortschritt")->value(), 0);

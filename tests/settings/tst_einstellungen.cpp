@@ -23,7 +23,7 @@ const QString kDat = QStringLiteral("Data/Sonstiges/tellerkiste.dat");
 
 QColor panelColour(tk::Hauptfenster* f)
 {
-    return tkt::kind<QWidget>(f, "Panel1")->palette().color(QPalette::Window);
+    return tkt::kind<QWidget>(f, "symbolleiste")->palette().color(QPalette::Window);
 }
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 
@@ -44,9 +44,9 @@ private slots:
         tkt::ModalScript script;
         QFile::remove(c.path(kDat));
         tkt::Program p(c.dir());
-        QVERIFY(p.st.NormaleFarbe);
-        QCOMPARE(p.st.Schriftgroesse, 10);
-        QCOMPARE(p.st.AutorVorgabe, QString());
+        QVERIFY(p.st.normaleFarbe);
+        QCOMPARE(p.st.schriftgroesse, 10);
+        QCOMPARE(p.st.autorVorgabe, QString());
         QVERIFY(p.forms().willkommensfenster->isVisible());
         QVERIFY(!p.forms().einstellungsfenster->isVisible());
         QCOMPARE(c.lines(kDat),
@@ -87,11 +87,11 @@ private slots:
         c.write(kDat, file + QStringList { "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
         QCOMPARE(tkt::kind<QSlider>(p.forms().einstellungsfenster, "schriftgroesse")->value(), size);
-        QCOMPARE(p.st.Schriftgroesse, size);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->font().pointSize(), size + 4);
-        QCOMPARE(p.st.NormaleFarbe, normal);
-        QCOMPARE(p.st.Farbton, hue);
-        QCOMPARE(p.st.AutorVorgabe, autor);
+        QCOMPARE(p.st.schriftgroesse, size);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->font().pointSize(), size + 4);
+        QCOMPARE(p.st.normaleFarbe, normal);
+        QCOMPARE(p.st.farbton, hue);
+        QCOMPARE(p.st.autorVorgabe, autor);
         QCOMPARE(tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "autor")->text(), autor);
         tk::IniFile ini(c.path(kDat));
         QCOMPARE(tk::Einstellungen::schriftgroesse(ini), storedSize);
@@ -108,7 +108,7 @@ private slots:
         QFile::remove(c.path(kDat));
         tkt::Program p(c.dir());
         QFile::remove(c.path(kDat));
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
         QVERIFY(f->isVisible());
         tkt::kind<QLineEdit>(f, "autor")->setText(QStringLiteral("Brutzel"));
@@ -133,11 +133,11 @@ private slots:
         tkt::Program p(c.dir());
         const QColor before = panelColour(p.forms().hauptfenster);
         tk::Einstellungsfenster* f = p.forms().einstellungsfenster;
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         QTest::mousePress(
             tkt::kind<tk::Farbtonbalken>(f, "farbbalken"), Qt::RightButton, {}, QPoint(120, 10));
-        QCOMPARE(p.st.Farbton, 120);
-        QVERIFY(!p.st.NormaleFarbe);
+        QCOMPARE(p.st.farbton, 120);
+        QVERIFY(!p.st.normaleFarbe);
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
         QCOMPARE(
             tkt::kind<QPushButton>(f, "uebernehmen")->palette().color(QPalette::ButtonText), rgb(5, 97, 5));
@@ -147,12 +147,12 @@ private slots:
         QVERIFY(!f->isVisible());
         QCOMPARE(c.bytes(kDat), file);
         QCOMPARE(panelColour(p.forms().hauptfenster), before);
-        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "rezeptname")->font().pointSize(), 13);
+        QCOMPARE(tkt::kind<QLabel>(p.forms().hauptfenster, "titel")->font().pointSize(), 13);
         // The preview stays on the settings window; reopening reads the file again.
         QCOMPARE(f->palette().color(QPalette::Window), rgb(143, 239, 143));
-        p.forms().hauptfenster->Image5Click();
-        QVERIFY(p.st.NormaleFarbe);
-        QCOMPARE(p.st.Farbton, 200);
+        p.forms().hauptfenster->einstellungenZeigen();
+        QVERIFY(p.st.normaleFarbe);
+        QCOMPARE(p.st.farbton, 200);
         QCOMPARE(tkt::kind<QSlider>(f, "schriftgroesse")->value(), 9);
     }
 
@@ -163,12 +163,12 @@ private slots:
         tkt::ModalScript script;
         c.write(kDat, { "[Farben]", "Skin=1", "Farbe=77", "[Start]", "ShowWelcome=0" });
         tkt::Program p(c.dir());
-        QVERIFY(!p.st.NormaleFarbe);
-        p.forms().hauptfenster->Image5Click();
+        QVERIFY(!p.st.normaleFarbe);
+        p.forms().hauptfenster->einstellungenZeigen();
         QCOMPARE(tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->farbton(),
             77); // the bar marks the stored hue
         tkt::kind<tk::HotLabel>(p.forms().einstellungsfenster, "normaleFarbe")->press();
-        QVERIFY(p.st.NormaleFarbe);
+        QVERIFY(p.st.normaleFarbe);
         QCOMPARE(tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->farbton(), -1);
         p.forms().einstellungsfenster->uebernehmen();
         tk::IniFile ini(c.path(kDat));
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(tk::Einstellungen::farbton(ini), 77);
         QCOMPARE(panelColour(p.forms().hauptfenster), QApplication::palette().color(QPalette::Button));
         // Back to the hue scheme: the bar decides, not the stored value.
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         tkt::kind<tk::Farbtonbalken>(p.forms().einstellungsfenster, "farbbalken")->waehle(10);
         p.forms().einstellungsfenster->uebernehmen();
         QCOMPARE(tk::Einstellungen::farbton(ini), 10);
@@ -204,11 +204,11 @@ private slots:
         fill(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         tkt::kind<QLineEdit>(p.forms().einstellungsfenster, "autor")->setText(QStringLiteral("Tante Erna"));
         p.forms().einstellungsfenster->uebernehmen();
         QCOMPARE(tk::Einstellungen::standardAutor(tk::IniFile(c.path(kDat))), QStringLiteral("Tante Erna"));
-        p.forms().hauptfenster->Neueserstellen1Click();
+        p.forms().hauptfenster->neuesRezept();
         QCOMPARE(tkt::kind<QLineEdit>(p.forms().rezepteditor, "autor")->text(), QStringLiteral("Tante Erna"));
     }
 
@@ -225,12 +225,12 @@ private slots:
             QCOMPARE(bar->bild().pixelColor(x, 0), rgb(s.red, s.green, s.blue));
             QCOMPARE(bar->bild().pixelColor(x, 24), rgb(s.red, s.green, s.blue));
         }
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, 12));
-        QCOMPARE(p.st.Farbton, 0);
+        QCOMPARE(p.st.farbton, 0);
         QCOMPARE(p.forms().einstellungsfenster->palette().color(QPalette::Window), rgb(239, 143, 143));
         QTest::mousePress(bar, Qt::MiddleButton, {}, QPoint(359, 3));
-        QCOMPARE(p.st.Farbton, 359);
+        QCOMPARE(p.st.farbton, 359);
         QCOMPARE(p.forms().einstellungsfenster->palette().color(QPalette::Window), rgb(239, 143, 145));
     }
 
@@ -248,8 +248,8 @@ private slots:
         QVERIFY(a->valueInterface());
         QCOMPARE(a->valueInterface()->maximumValue().toInt(), 359);
         a->valueInterface()->setCurrentValue(240);
-        QCOMPARE(p.st.Farbton, 240);
-        QVERIFY(!p.st.NormaleFarbe);
+        QCOMPARE(p.st.farbton, 240);
+        QVERIFY(!p.st.normaleFarbe);
     }
 
     void unwritableSettingsStillApplyAndReport()
@@ -262,12 +262,12 @@ private slots:
         // A folder in place of the file: no write can succeed.
         QFile::remove(c.path(kDat));
         QDir().mkpath(c.path(kDat));
-        p.forms().hauptfenster->Image5Click();
+        p.forms().hauptfenster->einstellungenZeigen();
         tkt::kind<QSlider>(p.forms().einstellungsfenster, "schriftgroesse")->setValue(11);
         p.forms().einstellungsfenster->farbtonGewaehlt(60);
         tk::guarded(nullptr, [&] { p.forms().einstellungsfenster->uebernehmen(); });
         QCOMPARE(script.texts(tk::ModalKind::ErrorReport).size(), 1);
-        QCOMPARE(p.st.Schriftgroesse, 11);
+        QCOMPARE(p.st.schriftgroesse, 11);
         QCOMPARE(panelColour(p.forms().hauptfenster), rgb(239, 239, 143));
         QVERIFY(!p.forms().einstellungsfenster->isVisible());
     }

@@ -20,33 +20,35 @@
 namespace {
 QList<QWidget*> panels(tk::Hauptfenster* f)
 {
-    QList<QWidget*> out { tkt::kind<QWidget>(f, "Panel1"), tkt::kind<QWidget>(f, "Panel2"),
-        tkt::kind<QWidget>(f, "Panel3"), tkt::kind<QWidget>(f, "Panel4"), tkt::kind<QWidget>(f, "Panel5"),
-        f->statusBar(), tkt::kind<QWidget>(f, "Panel6"), tkt::kind<QWidget>(f, "Panel7"),
-        tkt::kind<QLabel>(f, "label8") };
-    for (QSplitter* s : { tkt::kind<QSplitter>(f, "Splitter1"), tkt::kind<QSplitter>(f, "Splitter2") })
+    QList<QWidget*> out { tkt::kind<QWidget>(f, "symbolleiste"), tkt::kind<QWidget>(f, "linkeSpalte"),
+        tkt::kind<QWidget>(f, "mittelspalte"), tkt::kind<QWidget>(f, "rechteSpalte"),
+        tkt::kind<QWidget>(f, "zusatzinfo"), f->statusBar(), tkt::kind<QWidget>(f, "rezeptbereich"),
+        tkt::kind<QWidget>(f, "exportleiste"), tkt::kind<QLabel>(f, "zutatenKopf") };
+    for (QSplitter* s : { tkt::kind<QSplitter>(f, "spalten"), tkt::kind<QSplitter>(f, "ergebnisTeiler") })
         for (int i = 1; i < s->count(); ++i)
             out.append(s->handle(i));
     return out;
 }
 QList<QWidget*> fields(tk::Hauptfenster* f)
 {
-    return { tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<tk::RecipeList>(f, "treeview1"),
-        tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<QPlainTextEdit>(f, "rezept"),
-        tkt::kind<QListWidget>(f, "zutaten"), tkt::kind<QLineEdit>(f, "Edit1") };
+    return { tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<tk::RecipeList>(f, "rezeptliste"),
+        tkt::kind<tk::RecipeList>(f, "exportliste"), tkt::kind<QPlainTextEdit>(f, "zubereitung"),
+        tkt::kind<QListWidget>(f, "zutaten"), tkt::kind<QLineEdit>(f, "schnellsuche") };
 }
 QList<QWidget*> texts(tk::Hauptfenster* f)
 {
-    return { tkt::kind<QPlainTextEdit>(f, "rezept"), tkt::kind<QLineEdit>(f, "Edit1"),
+    return { tkt::kind<QPlainTextEdit>(f, "zubereitung"), tkt::kind<QLineEdit>(f, "schnellsuche"),
         tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<QListWidget>(f, "zutaten"),
-        tkt::kind<QLabel>(f, "rezeptname"), tkt::kind<tk::RecipeList>(f, "treeview1"),
-        tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<tk::TabControl>(f, "kategorien"),
-        tkt::kind<QLabel>(f, "Label1"), tkt::kind<QLabel>(f, "Label2"), tkt::kind<QLabel>(f, "Label3"),
-        tkt::kind<QLabel>(f, "Label4"), tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label6"),
-        tkt::kind<QLabel>(f, "Label7"), tkt::kind<QLabel>(f, "label8"), tkt::kind<QLabel>(f, "Label9"),
-        tkt::kind<tk::HotLabel>(f, "Label11"), tkt::kind<QLabel>(f, "Label12"),
-        tkt::kind<QLabel>(f, "Label18"), tkt::kind<QLabel>(f, "Label19"), tkt::kind<QLabel>(f, "Label10"),
-        tkt::kind<QLabel>(f, "Label20") };
+        tkt::kind<QLabel>(f, "titel"), tkt::kind<tk::RecipeList>(f, "rezeptliste"),
+        tkt::kind<tk::RecipeList>(f, "exportliste"), tkt::kind<tk::TabControl>(f, "kategorien"),
+        tkt::kind<QLabel>(f, "datum"), tkt::kind<QLabel>(f, "datumBeschriftung"),
+        tkt::kind<QLabel>(f, "autorBeschriftung"), tkt::kind<QLabel>(f, "exportTitel"),
+        tkt::kind<QLabel>(f, "kategorieBeschriftung"), tkt::kind<QLabel>(f, "autor"),
+        tkt::kind<QLabel>(f, "rezeptKategorien"), tkt::kind<QLabel>(f, "zutatenKopf"),
+        tkt::kind<QLabel>(f, "rezeptzahl"), tkt::kind<tk::HotLabel>(f, "schnellsucheLink"),
+        tkt::kind<QLabel>(f, "titelvorschau"), tkt::kind<QLabel>(f, "exportHinweis"),
+        tkt::kind<QLabel>(f, "exportAnzahl"), tkt::kind<QLabel>(f, "mengeBeschriftung"),
+        tkt::kind<QLabel>(f, "menge") };
 }
 QColor textOf(QWidget* w)
 {
@@ -86,10 +88,10 @@ private slots:
         tk::Hauptfenster* f = p->forms().hauptfenster;
         const QColor tabBackground
             = tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window);
-        const QColor status0 = tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText);
-        f->applySchema(tk::farbtonSchema(200));
+        const QColor status0 = tkt::kind<QLabel>(f, "statusRezepte")->palette().color(QPalette::WindowText);
+        f->farbschemaAnwenden(tk::farbtonSchema(200));
         tk::Farbschema s = hue < 0 ? tk::normalesSchema() : tk::farbtonSchema(hue);
-        f->applySchema(s);
+        f->farbschemaAnwenden(s);
         if (hue == 60) {
             QCOMPARE(s.panel, QColor(239, 239, 143));
             QCOMPARE(s.feld, QColor(237, 237, 222));
@@ -108,7 +110,7 @@ private slots:
         // Not listed: the tab control's background and the status texts.
         QCOMPARE(
             tkt::kind<tk::TabControl>(f, "kategorien")->palette().color(QPalette::Window), tabBackground);
-        QCOMPARE(tkt::kind<QLabel>(f, "StatusPanel0")->palette().color(QPalette::WindowText), status0);
+        QCOMPARE(tkt::kind<QLabel>(f, "statusRezepte")->palette().color(QPalette::WindowText), status0);
     }
 
     void fontSize_data()
@@ -123,23 +125,23 @@ private slots:
         QFETCH(int, size);
         tk::Hauptfenster* f = p->forms().hauptfenster;
         f->show();
-        f->applySchriftgroesse(size);
-        QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), size + 4);
-        QVERIFY(tkt::kind<QLabel>(f, "rezeptname")->font().bold());
-        for (QWidget* w :
-            std::initializer_list<QWidget*> { tkt::kind<QLabel>(f, "Label1"), tkt::kind<QLabel>(f, "Label2"),
-                tkt::kind<QLabel>(f, "Label3"), tkt::kind<QLabel>(f, "Label4"),
-                tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label6"),
-                tkt::kind<QLabel>(f, "Label7"), tkt::kind<QLabel>(f, "label8"),
-                tkt::kind<QLabel>(f, "Label9"), tkt::kind<tk::HotLabel>(f, "Label11"),
-                tkt::kind<QLabel>(f, "Label12"), tkt::kind<QLabel>(f, "Label19"),
-                tkt::kind<QLabel>(f, "Label10"), tkt::kind<QLabel>(f, "Label20"),
-                tkt::kind<QLineEdit>(f, "Edit1"), tkt::kind<QListWidget>(f, "zutaten"),
-                tkt::kind<QPlainTextEdit>(f, "rezept"), tkt::kind<tk::RecipeList>(f, "treeview1"),
-                tkt::kind<tk::RecipeList>(f, "TreeView2"), tkt::kind<tk::RecipeList>(f, "suchergebnisse"),
-                tkt::kind<tk::TabControl>(f, "kategorien"), tkt::kind<QTextEdit>(f, "RichEdit1") })
+        f->schriftgroesseAnwenden(size);
+        QCOMPARE(tkt::kind<QLabel>(f, "titel")->font().pointSize(), size + 4);
+        QVERIFY(tkt::kind<QLabel>(f, "titel")->font().bold());
+        for (QWidget* w : std::initializer_list<QWidget*> { tkt::kind<QLabel>(f, "datum"),
+                 tkt::kind<QLabel>(f, "datumBeschriftung"), tkt::kind<QLabel>(f, "autorBeschriftung"),
+                 tkt::kind<QLabel>(f, "exportTitel"), tkt::kind<QLabel>(f, "kategorieBeschriftung"),
+                 tkt::kind<QLabel>(f, "autor"), tkt::kind<QLabel>(f, "rezeptKategorien"),
+                 tkt::kind<QLabel>(f, "zutatenKopf"), tkt::kind<QLabel>(f, "rezeptzahl"),
+                 tkt::kind<tk::HotLabel>(f, "schnellsucheLink"), tkt::kind<QLabel>(f, "titelvorschau"),
+                 tkt::kind<QLabel>(f, "exportAnzahl"), tkt::kind<QLabel>(f, "mengeBeschriftung"),
+                 tkt::kind<QLabel>(f, "menge"), tkt::kind<QLineEdit>(f, "schnellsuche"),
+                 tkt::kind<QListWidget>(f, "zutaten"), tkt::kind<QPlainTextEdit>(f, "zubereitung"),
+                 tkt::kind<tk::RecipeList>(f, "rezeptliste"), tkt::kind<tk::RecipeList>(f, "exportliste"),
+                 tkt::kind<tk::RecipeList>(f, "suchergebnisse"), tkt::kind<tk::TabControl>(f, "kategorien"),
+                 tkt::kind<QTextEdit>(f, "arbeitsfeld") })
             QVERIFY2(w->font().pointSize() == size, qPrintable(w->objectName()));
-        QVERIFY(tkt::kind<QLabel>(f, "Label2")->font().bold());
+        QVERIFY(tkt::kind<QLabel>(f, "datumBeschriftung")->font().bold());
         const int tab = QFontMetrics(tkt::kind<tk::TabControl>(f, "kategorien")->font())
                             .size(Qt::TextSingleLine, QStringLiteral("WIl"))
                             .height()
@@ -148,23 +150,24 @@ private slots:
         QCOMPARE(tkt::kind<tk::TabControl>(f, "kategorien")->height(),
             tkt::kind<tk::TabControl>(f, "kategorien")->rowCount() * tab);
         const std::pair<QLabel*, QLabel*> pairs[]
-            = { { tkt::kind<QLabel>(f, "Label2"), tkt::kind<QLabel>(f, "Label1") },
-                  { tkt::kind<QLabel>(f, "Label3"), tkt::kind<QLabel>(f, "Label6") },
-                  { tkt::kind<QLabel>(f, "Label5"), tkt::kind<QLabel>(f, "Label7") },
-                  { tkt::kind<QLabel>(f, "Label10"), tkt::kind<QLabel>(f, "Label20") } };
+            = { { tkt::kind<QLabel>(f, "datumBeschriftung"), tkt::kind<QLabel>(f, "datum") },
+                  { tkt::kind<QLabel>(f, "autorBeschriftung"), tkt::kind<QLabel>(f, "autor") },
+                  { tkt::kind<QLabel>(f, "kategorieBeschriftung"), tkt::kind<QLabel>(f, "rezeptKategorien") },
+                  { tkt::kind<QLabel>(f, "mengeBeschriftung"), tkt::kind<QLabel>(f, "menge") } };
         for (const auto& [caption, value] : pairs) {
             QCOMPARE(value->x(), caption->x() + caption->width() + 5);
             QVERIFY(caption->width() >= caption->sizeHint().width());
         }
         // The rows do not run into each other.
-        QVERIFY(tkt::kind<QLabel>(f, "Label3")->y()
-            >= tkt::kind<QLabel>(f, "Label2")->y() + tkt::kind<QLabel>(f, "Label2")->sizeHint().height());
+        QVERIFY(
+            tkt::kind<QLabel>(f, "autorBeschriftung")->y() >= tkt::kind<QLabel>(f, "datumBeschriftung")->y()
+                + tkt::kind<QLabel>(f, "datumBeschriftung")->sizeHint().height());
         // The quick-search field is as high as its font needs and stays inside the toolbar.
-        QVERIFY(tkt::kind<QLineEdit>(f, "Edit1")->height()
-            >= tkt::kind<QLineEdit>(f, "Edit1")->sizeHint().height());
-        QVERIFY(tkt::kind<QLineEdit>(f, "Edit1")->y() >= 0
-            && tkt::kind<QLineEdit>(f, "Edit1")->geometry().bottom()
-                < tkt::kind<QWidget>(f, "Panel1")->height());
+        QVERIFY(tkt::kind<QLineEdit>(f, "schnellsuche")->height()
+            >= tkt::kind<QLineEdit>(f, "schnellsuche")->sizeHint().height());
+        QVERIFY(tkt::kind<QLineEdit>(f, "schnellsuche")->y() >= 0
+            && tkt::kind<QLineEdit>(f, "schnellsuche")->geometry().bottom()
+                < tkt::kind<QWidget>(f, "symbolleiste")->height());
     }
 
     void startupAppliesStoredScheme()
@@ -174,11 +177,12 @@ private slots:
             { "[Farben]", "Skin=1", "Farbe=66", "[Schrift]", "Size=12", "[Start]", "ShowWelcome=0" });
         p = std::make_unique<tkt::Program>(c->dir());
         tk::Hauptfenster* f = p->forms().hauptfenster;
-        QCOMPARE(tkt::kind<QWidget>(f, "Panel4")->palette().color(QPalette::Window), QColor(230, 239, 143));
+        QCOMPARE(
+            tkt::kind<QWidget>(f, "rechteSpalte")->palette().color(QPalette::Window), QColor(230, 239, 143));
         QCOMPARE(
             tkt::kind<QListWidget>(f, "zutaten")->palette().color(QPalette::Base), QColor(236, 237, 222));
-        QCOMPARE(tkt::kind<QLabel>(f, "Label20")->palette().color(QPalette::WindowText), QColor(88, 97, 5));
-        QCOMPARE(tkt::kind<QLabel>(f, "rezeptname")->font().pointSize(), 16);
+        QCOMPARE(tkt::kind<QLabel>(f, "menge")->palette().color(QPalette::WindowText), QColor(88, 97, 5));
+        QCOMPARE(tkt::kind<QLabel>(f, "titel")->font().pointSize(), 16);
         QCOMPARE(p->forms().einstellungsfenster->palette().color(QPalette::Window), QColor(230, 239, 143));
     }
 

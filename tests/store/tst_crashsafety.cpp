@@ -167,7 +167,7 @@ void TestCrashSafety::leftoversOfACutInstallDoNotBlockTheNext()
     const QString paket = work.filePath(QStringLiteral("p.tkp"));
     std::vector<tk::Rezepteintrag> rezepte;
     int max = 0;
-    tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
+    tk::ladeTabelle(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
     tk::exportiereRezepte(c.dir(), rezepte, { 1 }, QStringLiteral("P"), QStringLiteral("K"), paket);
     tk::exportAufraeumen(c.dir());
     c.recipe(2, { QStringLiteral("Rest") }, { QStringLiteral("eines abgebrochenen Imports") });
@@ -212,7 +212,7 @@ void TestCrashSafety::killedSavesLoseNothing()
     {
         std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
-        tk::loadRezepte(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
+        tk::ladeTabelle(tk::loadLines(tk::indexPath(c.dir())), rezepte, max, nullptr, 0, {}, {});
         tk::exportiereRezepte(
             c.dir(), rezepte, { 1, 2, 3 }, QStringLiteral("Paket"), QStringLiteral("Koch"), paket);
         tk::exportAufraeumen(c.dir());
@@ -281,12 +281,12 @@ void TestCrashSafety::killedSavesLoseNothing()
         std::vector<tk::Rezepteintrag> rezepte;
         int max = 0;
         const tk::IniFile favs(tk::favouritesPath(c.dir()));
-        const tk::LoadOutcome out = tk::loadRezepte(lines, rezepte, max, &favs, 0, {}, {});
-        QVERIFY2(!out.failed,
+        const tk::Ladeergebnis out = tk::ladeTabelle(lines, rezepte, max, &favs, 0, {}, {});
+        QVERIFY2(!out.abgebrochen,
             qPrintable(QStringLiteral("Laden scheitert nach Absturz %1 in „%2“").arg(k).arg(openOp)));
         std::set<int> live;
         for (int n = 0; n <= max; ++n) {
-            if (rezepte[size_t(n)].Geloescht)
+            if (rezepte[size_t(n)].geloescht)
                 continue;
             live.insert(n);
             const QString dat = tk::recipePath(c.dir(), n);

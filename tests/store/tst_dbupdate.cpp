@@ -79,34 +79,34 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Datenbank aktualisieren"));
         QCOMPARE(w->size(), QSize(418, 313));
         QStringList progress;
-        connect(tkt::kind<QProgressBar>(w, "ProgressBar1"), &QProgressBar::valueChanged, this,
-            [&] { progress.append(tkt::kind<QLabel>(w, "Label4")->text()); });
+        connect(tkt::kind<QProgressBar>(w, "fortschritt"), &QProgressBar::valueChanged, this,
+            [&] { progress.append(tkt::kind<QLabel>(w, "stand")->text()); });
         script.answer(tk::Answer::Ok);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "starten"), Qt::LeftButton);
         QCOMPARE(c.lines(QStringLiteral("Data/Rezepte/index.dat")),
             QStringList({ "3", "Suppe|Opa|04,|1.1.2000|2 Teller|", "||||", "Kuchen|-|01,13,|d|m|",
                 "Fisch|x|05,12,|d|m|", "Rest" }));
-        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "Memo1")->toPlainText(),
+        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "ergebnis")->toPlainText(),
             QStringLiteral("Kategorien aktualisiert\nKategorien aktualisiert"));
-        QCOMPARE(tkt::kind<QLabel>(w, "Label4")->text(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
+        QCOMPARE(tkt::kind<QLabel>(w, "stand")->text(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
         QCOMPARE(progress.last(), QStringLiteral("Eintrag 3 von 3 wird aktualisiert"));
         const tk::ModalRequest done = script.last(tk::ModalKind::Meldung);
         QCOMPARE(done.text, QStringLiteral("Aktualisierung abgeschlossen!"));
         QCOMPARE(done.caption, QStringLiteral("Fertig!"));
         QCOMPARE(script.unexpected, 0);
         // The reload found no old entry any more, and the flags are right.
-        QCOMPARE(p.st.RezeptAnzahl, 3);
-        QCOMPARE(int(p.st.Rezepte[0].InKategorie[4]), 1);
+        QCOMPARE(p.st.rezeptAnzahl, 3);
+        QCOMPARE(int(p.st.rezepte[0].inKategorie[4]), 1);
         // Running it again changes nothing.
         const QByteArray before = c.bytes(QStringLiteral("Data/Rezepte/index.dat"));
         script.answer(tk::Answer::Ok);
-        w->Button1Click();
+        w->starten();
         QCOMPARE(c.bytes(QStringLiteral("Data/Rezepte/index.dat")), before);
-        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "Memo1")
+        QCOMPARE(tkt::kind<QPlainTextEdit>(w, "ergebnis")
                      ->toPlainText()
                      .count(QStringLiteral("Kategorien aktualisiert")),
             2);
-        QTest::mouseClick(tkt::kind<QPushButton>(w, "Button2"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(w, "schliessen"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
     }
 
@@ -120,7 +120,7 @@ private slots:
         const QByteArray before = c.bytes(QStringLiteral("Data/Rezepte/index.dat"));
         bool thrown = false;
         try {
-            p.forms().aktualisierungsfenster->Button1Click();
+            p.forms().aktualisierungsfenster->starten();
         } catch (const tk::Error&) {
             thrown = true;
         }

@@ -188,10 +188,10 @@ private slots:
         QFETCH(IntList, carries);
         QFETCH(IntList, listedOn);
         tk::Rezepteintrag r;
-        r.Geloescht = geloescht;
-        r.Favorit = favorit;
+        r.geloescht = geloescht;
+        r.favorit = favorit;
         for (int c : carries)
-            r.InKategorie[c] = 1;
+            r.inKategorie[c] = 1;
         IntList got;
         for (int k : { 0, 1, 14, 15 })
             if (tk::gehoertZuKategorie(r, k))
@@ -288,7 +288,7 @@ private slots:
         QTest::addColumn<IntList>("tabKategorie"); // from position 15 on
         QTest::addColumn<IntList>("kategorieTab"); // from category 15 on
         QTest::addColumn<QStringList>("names"); // captions from position 15 on
-        QTest::addColumn<int>("katNamen"); // length of KatNamen
+        QTest::addColumn<int>("katNamen"); // length of namen
         QTest::newRow("standard only") << QStringList {} << IntList {} << IntList {} << QStringList {} << 15;
         QTest::newRow("Kuchen, deleted, Brot")
             << QStringList { "1Kuchen", "0Alt", "1Brot" } << IntList { 15, 17 } << IntList { 15, 0, 16 }
@@ -323,21 +323,21 @@ private slots:
         tk::buildKategorieTabellen(allActive, t);
         tk::buildKategorieTabellen(lines, t);
 
-        QCOMPARE(t.LetzterTab, 14 + int(tabKategorie.size()));
-        QCOMPARE(t.TabKategorie.size(), t.LetzterTab + 1);
-        QCOMPARE(t.KategorieTab.size(), lines.size());
-        QCOMPARE(t.KatNamen.size(), katNamen);
-        QCOMPARE(t.TabKategorie.mid(15), tabKategorie);
-        QCOMPARE(t.KategorieTab.mid(15), kategorieTab);
+        QCOMPARE(t.letzterTab, 14 + int(tabKategorie.size()));
+        QCOMPARE(t.tabKategorie.size(), t.letzterTab + 1);
+        QCOMPARE(t.kategorieTab.size(), lines.size());
+        QCOMPARE(t.namen.size(), katNamen);
+        QCOMPARE(t.tabKategorie.mid(15), tabKategorie);
+        QCOMPARE(t.kategorieTab.mid(15), kategorieTab);
         const QStringList captions = tk::tabCaptions(t);
         QCOMPARE(captions.mid(0, 15), tk::standardKategorien());
         QCOMPARE(captions.mid(15), names);
-        for (int i = 15; i < t.KatNamen.size(); ++i)
-            if (t.KategorieTab.at(i) == 0)
-                QVERIFY2(t.KatNamen.at(i).Bezeichnung.isEmpty(), "a deleted category keeps no name");
+        for (int i = 15; i < t.namen.size(); ++i)
+            if (t.kategorieTab.at(i) == 0)
+                QVERIFY2(t.namen.at(i).name.isEmpty(), "a deleted category keeps no name");
         for (int i = 0; i < 15; ++i) {
-            QCOMPARE(t.TabKategorie.at(i), i);
-            QCOMPARE(t.KategorieTab.at(i), i);
+            QCOMPARE(t.tabKategorie.at(i), i);
+            QCOMPARE(t.kategorieTab.at(i), i);
         }
     }
 
@@ -345,8 +345,8 @@ private slots:
     {
         tk::KategorieTabellen t;
         tk::buildKategorieTabellen({ "a", "b" }, t);
-        QCOMPARE(t.LetzterTab, 14);
-        QCOMPARE(t.KategorieTab.size(), 15);
+        QCOMPARE(t.letzterTab, 14);
+        QCOMPARE(t.kategorieTab.size(), 15);
         QCOMPARE(tk::tabCaptions(t).first(), QStringLiteral("Alle"));
         QCOMPARE(tk::tabCaptions(t).last(), QStringLiteral("Favoriten"));
     }

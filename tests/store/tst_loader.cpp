@@ -11,7 +11,7 @@ using IntList = QList<int>;
 
 namespace {
 struct Run {
-    tk::LoadOutcome out;
+    tk::Ladeergebnis out;
     IntList progress;
     IntList listed;
 };
@@ -20,7 +20,7 @@ Run load(const QStringList& lines, std::vector<tk::Rezepteintrag>& table, int& m
     const tk::IniFile* fav = nullptr, int kategorie = 0)
 {
     Run r;
-    r.out = tk::loadRezepte(
+    r.out = tk::ladeTabelle(
         lines, table, max, fav, kategorie, [&](int n) { r.progress.append(n); },
         [&](int n) { r.listed.append(n); });
     return r;
@@ -30,7 +30,7 @@ IntList flags(const tk::Rezepteintrag& r)
 {
     IntList out;
     for (int i = 0; i < 100; ++i)
-        if (r.InKategorie[i])
+        if (r.inKategorie[i])
             out.append(i);
     return out;
 }
@@ -53,8 +53,8 @@ private slots:
         const Run r = load({ "-1" }, table, max);
         QCOMPARE(max, -1);
         QCOMPARE(table.size(), size_t(0));
-        QCOMPARE(r.out.liveCount, 0);
-        QVERIFY(!r.out.failed);
+        QCOMPARE(r.out.lebend, 0);
+        QVERIFY(!r.out.abgebrochen);
         QVERIFY(r.progress.isEmpty());
         QVERIFY(r.listed.isEmpty());
     }
@@ -66,19 +66,19 @@ private slots:
         const Run r = load({ "1", "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|", "||||" }, table, max);
         QCOMPARE(max, 1);
         QCOMPARE(table.size(), size_t(2));
-        QCOMPARE(r.out.liveCount, 1);
-        QVERIFY(!r.out.failed);
-        QVERIFY(!r.out.oldFormat);
+        QCOMPARE(r.out.lebend, 1);
+        QVERIFY(!r.out.abgebrochen);
+        QVERIFY(!r.out.altesFormat);
         QCOMPARE(r.progress, (IntList { 0, 1 }));
         QCOMPARE(r.listed, IntList { 0 });
         const tk::Rezepteintrag& a = table[0];
-        QCOMPARE(a.Titel, QStringLiteral("Apfelkuchen"));
-        QCOMPARE(a.Autor, QStringLiteral("Oma"));
-        QCOMPARE(a.Datum, QStringLiteral("12.03.2006"));
-        QCOMPARE(a.Menge, QStringLiteral("für 4 Personen"));
+        QCOMPARE(a.titel, QStringLiteral("Apfelkuchen"));
+        QCOMPARE(a.autor, QStringLiteral("Oma"));
+        QCOMPARE(a.datum, QStringLiteral("12.03.2006"));
+        QCOMPARE(a.menge, QStringLiteral("für 4 Personen"));
         QCOMPARE(flags(a), (IntList { 1, 13 }));
-        QCOMPARE(a.Geloescht, 0);
-        QCOMPARE(table[1].Geloescht, 1);
+        QCOMPARE(a.geloescht, 0);
+        QCOMPARE(table[1].geloescht, 1);
     }
 
     void entriesThatReadAsDeleted_data()
@@ -99,9 +99,9 @@ private slots:
         std::vector<tk::Rezepteintrag> table;
         int max = 0;
         const Run r = load({ "0", line }, table, max);
-        QCOMPARE(bool(table[0].Geloescht), deleted);
-        QCOMPARE(r.out.liveCount, deleted ? 0 : 1);
-        QCOMPARE(r.out.oldFormat, oldFormat);
+        QCOMPARE(bool(table[0].geloescht), deleted);
+        QCOMPARE(r.out.lebend, deleted ? 0 : 1);
+        QCOMPARE(r.out.altesFormat, oldFormat);
         if (oldFormat)
             QCOMPARE(flags(table[0]), IntList {});
     }
@@ -131,44 +131,44 @@ private slots:
         int max = -1;
         const Run r = load(lines, table, max, &fav, kategorie);
         QCOMPARE(r.listed, listed);
-        QCOMPARE(r.out.liveCount, 5);
+        QCOMPARE(r.out.lebend, 5);
         IntList favourites;
         for (size_t n = 0; n < table.size(); ++n)
-            if (table[n].Favorit)
+            if (table[n].favorit)
                 favourites.append(int(n));
         QCOMPARE(favourites, (IntList { 0, 3 })); // a deleted record's key is not read; "ja" is no number
     }
 
-    // Reloading keeps the records: a live one is overwritten, a deleted one only gets Geloescht.
+    // Reloading keeps the records: a live one is overwritten, a deleted one only gets geloescht.
     void reloadKeepsRecords()
     {
         std::vector<tk::Rezepteintrag> table(4);
-        table[0].Titel = QStringLiteral("Alt");
-        table[0].Favorit = 1;
-        table[0].InKategorie[5] = 1;
-        table[1].Titel = QStringLiteral("Gelöscht bleibt");
-        table[1].Favorit = 1;
-        table[1].InKategorie[7] = 1;
-        table[3].Titel = QStringLiteral("fällt weg");
+        table[0].titel = QStringLiteral("Alt");
+        table[0].favorit = 1;
+        table[0].inKategorie[5] = 1;
+        table[1].titel = QStringLiteral("Gelöscht bleibt");
+        table[1].favorit = 1;
+        table[1].inKategorie[7] = 1;
+        table[3].titel = QStringLiteral("fällt weg");
         int max = 3;
         const Run r = load({ "2", "Neu|B|02,|d|m|", "||||", "||||" }, table, max);
         QCOMPARE(table.size(), size_t(3));
-        QCOMPARE(table[0].Titel, QStringLiteral("Neu"));
-        QCOMPARE(table[0].Favorit, 0); // no favourites file
+        QCOMPARE(table[0].titel, QStringLiteral("Neu"));
+        QCOMPARE(table[0].favorit, 0); // no favourites file
         QCOMPARE(flags(table[0]), IntList { 2 });
-        QCOMPARE(table[1].Geloescht, 1);
-        QCOMPARE(table[1].Titel, QStringLiteral("Gelöscht bleibt"));
-        QCOMPARE(table[1].Favorit, 1);
+        QCOMPARE(table[1].geloescht, 1);
+        QCOMPARE(table[1].titel, QStringLiteral("Gelöscht bleibt"));
+        QCOMPARE(table[1].favorit, 1);
         QCOMPARE(flags(table[1]), IntList { 7 });
-        QCOMPARE(table[2].Geloescht, 1);
-        QVERIFY(table[2].Titel.isEmpty());
+        QCOMPARE(table[2].geloescht, 1);
+        QVERIFY(table[2].titel.isEmpty());
 
         // Growing adds fresh records behind the kept ones.
         load({ "4", "Neu|B|02,|d|m|", "||||", "||||", "Vier|C|03,|d|m|", "||||" }, table, max);
         QCOMPARE(table.size(), size_t(5));
-        QCOMPARE(table[1].Titel, QStringLiteral("Gelöscht bleibt"));
-        QCOMPARE(table[3].Titel, QStringLiteral("Vier"));
-        QCOMPARE(table[4].Geloescht, 1);
+        QCOMPARE(table[1].titel, QStringLiteral("Gelöscht bleibt"));
+        QCOMPARE(table[3].titel, QStringLiteral("Vier"));
+        QCOMPARE(table[4].geloescht, 1);
         QCOMPARE(flags(table[4]), IntList {});
     }
 
@@ -196,19 +196,19 @@ private slots:
         QFETCH(int, live);
         QFETCH(IntList, listed);
         std::vector<tk::Rezepteintrag> table(1);
-        table[0].Titel = QStringLiteral("vorher");
+        table[0].titel = QStringLiteral("vorher");
         int max = 0;
         const Run r = load(lines, table, max);
-        QVERIFY(r.out.failed);
-        QCOMPARE(r.out.failedLine, failedLine);
-        QCOMPARE(r.out.liveCount, live);
+        QVERIFY(r.out.abgebrochen);
+        QCOMPARE(r.out.abbruchZeile, failedLine);
+        QCOMPARE(r.out.lebend, live);
         QCOMPARE(r.listed, listed);
         // A damaged line 0 must not make the table huge; records read stay.
         QVERIFY(table.size() <= size_t(std::max<qsizetype>(1, lines.size())));
         if (failedLine == 0)
-            QCOMPARE(table[0].Titel, QStringLiteral("vorher"));
+            QCOMPARE(table[0].titel, QStringLiteral("vorher"));
         else
-            QCOMPARE(table[0].Titel, QStringLiteral("A"));
+            QCOMPARE(table[0].titel, QStringLiteral("A"));
     }
 
     // The collection loads from the file's bytes without building a line list; it must read every
@@ -242,29 +242,29 @@ private slots:
         std::vector<tk::Rezepteintrag> a, b;
         int maxA = -1, maxB = -1;
         IntList progA, progB, listA, listB;
-        const tk::LoadOutcome outA = tk::loadRezepte(
+        const tk::Ladeergebnis outA = tk::ladeTabelle(
             tk::splitLines(index), a, maxA, &fav, kategorie, [&](int n) { progA.append(n); },
             [&](int n) { listA.append(n); });
-        const tk::LoadOutcome outB = tk::loadRezepte(
+        const tk::Ladeergebnis outB = tk::ladeTabelle(
             tk::IndexZeilen(index), b, maxB, &fav, kategorie, [&](int n) { progB.append(n); },
             [&](int n) { listB.append(n); });
-        QCOMPARE(outB.liveCount, outA.liveCount);
-        QCOMPARE(outB.failed, outA.failed);
-        QCOMPARE(outB.failedLine, outA.failedLine);
-        QCOMPARE(outB.oldFormat, outA.oldFormat);
+        QCOMPARE(outB.lebend, outA.lebend);
+        QCOMPARE(outB.abgebrochen, outA.abgebrochen);
+        QCOMPARE(outB.abbruchZeile, outA.abbruchZeile);
+        QCOMPARE(outB.altesFormat, outA.altesFormat);
         QCOMPARE(maxB, maxA);
         QCOMPARE(progB, progA);
         QCOMPARE(listB, listA);
         QCOMPARE(b.size(), a.size());
         for (size_t n = 0; n < a.size(); ++n) {
-            const QStringList felderA { a[n].Titel, a[n].Autor, a[n].Datum, a[n].Menge };
-            const QStringList felderB { b[n].Titel, b[n].Autor, b[n].Datum, b[n].Menge };
+            const QStringList felderA { a[n].titel, a[n].autor, a[n].datum, a[n].menge };
+            const QStringList felderB { b[n].titel, b[n].autor, b[n].datum, b[n].menge };
             QCOMPARE(felderB, felderA);
             for (int f = 0; f < 4; ++f)
                 QCOMPARE(felderB[f].isNull(), felderA[f].isNull());
             QCOMPARE(flags(b[n]), flags(a[n]));
-            QCOMPARE(b[n].Favorit, a[n].Favorit);
-            QCOMPARE(b[n].Geloescht, a[n].Geloescht);
+            QCOMPARE(b[n].favorit, a[n].favorit);
+            QCOMPARE(b[n].geloescht, a[n].geloescht);
         }
     }
 
@@ -273,9 +273,9 @@ private slots:
         std::vector<tk::Rezepteintrag> table;
         int max = -1;
         const Run r = load({ "0", "A|x|01,|d|m|", "B|x|01,|d|m|", "Müll" }, table, max);
-        QVERIFY(!r.out.failed);
+        QVERIFY(!r.out.abgebrochen);
         QCOMPARE(table.size(), size_t(1));
-        QCOMPARE(r.out.liveCount, 1);
+        QCOMPARE(r.out.lebend, 1);
     }
 };
 

@@ -170,9 +170,9 @@ private slots:
         tkt::Collection c;
         c.standard({ "-5", "A|K|01,|d|m|" });
         Kopie k(c.dir());
-        const tk::LoadOutcome out = k.st.sammlung.lade({}, {});
-        QVERIFY(out.failed);
-        QCOMPARE(out.failedLine, 0);
+        const tk::Ladeergebnis out = k.st.sammlung.lade({}, {});
+        QVERIFY(out.abgebrochen);
+        QCOMPARE(out.abbruchZeile, 0);
         QVERIFY_THROWS_EXCEPTION(tk::Error, k.neu(QStringLiteral("X")));
         QCOMPARE(c.lines("Data/Rezepte/index.dat"), QStringList({ "-5", "A|K|01,|d|m|" }));
     }

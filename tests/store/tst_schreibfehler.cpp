@@ -125,11 +125,11 @@ void SchreibfehlerTest::saveFails()
 
     tkt::ModalScript script;
     tkt::Program p(c.dir());
-    QCOMPARE(p.st.RezeptAnzahl, 3);
+    QCOMPARE(p.st.rezeptAnzahl, 3);
     tk::Hauptfenster* f1 = p.forms().hauptfenster;
-    f1->ZeigeRezept(1);
+    f1->zeigeRezept(1);
     if (action == QLatin1String("editor")) {
-        f1->Bearbeiten1Click();
+        f1->rezeptBearbeiten();
         tkt::kind<QLineEdit>(p.forms().rezepteditor, "titel")->setText(QStringLiteral("Neuer Titel"));
     }
     QVERIFY(full ? disk.fill() : disk.readOnly());
@@ -140,10 +140,10 @@ void SchreibfehlerTest::saveFails()
         tkt::kind<QPushButton>(p.forms().rezepteditor, "speichern")->click();
     } else if (action == QLatin1String("delete")) {
         script.answer(tk::Answer::Yes);
-        tkt::kind<QAction>(f1, "Lschen1")->trigger();
+        tkt::kind<QAction>(f1, "loeschen")->trigger();
     } else {
         script.answer(tk::Answer::Yes);
-        tkt::kind<QAction>(f1, "ZudenFavoriten1")->trigger();
+        tkt::kind<QAction>(f1, "favorit")->trigger();
     }
 
     const tk::ModalRequest report = script.last(tk::ModalKind::ErrorReport);
@@ -151,10 +151,10 @@ void SchreibfehlerTest::saveFails()
     QVERIFY2(report.text.contains(reason), qPrintable(report.text));
     QCOMPARE(snapshot(disk.data), before);
     // The program's picture of the collection is still that of the files.
-    QCOMPARE(p.st.RezeptAnzahl, 3);
-    QCOMPARE(p.st.Rezepte[1].Titel, QStringLiteral("Kuchen"));
-    QCOMPARE(p.st.Rezepte[1].Geloescht, 0);
-    QCOMPARE(p.st.Rezepte[1].Favorit, 0);
+    QCOMPARE(p.st.rezeptAnzahl, 3);
+    QCOMPARE(p.st.rezepte[1].titel, QStringLiteral("Kuchen"));
+    QCOMPARE(p.st.rezepte[1].geloescht, 0);
+    QCOMPARE(p.st.rezepte[1].favorit, 0);
 }
 
 // A package written onto a full disk: refused, and an older package of that name stays whole.
@@ -171,7 +171,7 @@ void SchreibfehlerTest::packageOnFullDisk()
     const QByteArray vorher = c.bytes(QStringLiteral("Data/alt.tkp"));
     QVERIFY(disk.fill());
     try {
-        tk::DateienPacken({ rezept }, paket);
+        tk::dateienPacken({ rezept }, paket);
         QFAIL("Packen auf eine volle Platte wurde als Erfolg gemeldet");
     } catch (const tk::Error& e) {
         QVERIFY2(e.message().contains(QStringLiteral("kein Platz mehr frei")), qPrintable(e.message()));

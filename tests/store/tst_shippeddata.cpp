@@ -24,26 +24,26 @@ private slots:
         std::vector<tk::Rezepteintrag> table;
         int max = -1;
         QList<int> listed;
-        const tk::LoadOutcome out = tk::loadRezepte(tk::loadLines(file(QStringLiteral("index.dat"))), table,
+        const tk::Ladeergebnis out = tk::ladeTabelle(tk::loadLines(file(QStringLiteral("index.dat"))), table,
             max, &fav, tk::kFavoriten, {}, [&](int n) { listed.append(n); });
-        QVERIFY(!out.failed);
-        QVERIFY(!out.oldFormat);
+        QVERIFY(!out.abgebrochen);
+        QVERIFY(!out.altesFormat);
         QCOMPARE(max, 16);
-        QCOMPARE(out.liveCount, 16);
-        QVERIFY(table[6].Geloescht);
+        QCOMPARE(out.lebend, 16);
+        QVERIFY(table[6].geloescht);
         QVERIFY2(listed.size() >= 3, "favourites and the Favoriten category show on their tab");
 
         // Every live recipe has a readable file with the marker; deleted ones have none.
         int pictures = 0, comments = 0;
         for (int n = 0; n <= max; ++n) {
             const QString dat = file(tk::stem(n) + QStringLiteral(".dat"));
-            if (table[size_t(n)].Geloescht) {
+            if (table[size_t(n)].geloescht) {
                 QVERIFY(!QFile::exists(dat));
                 continue;
             }
             const tk::RecipeFile r = tk::parseRecipe(tk::loadLines(dat));
             QVERIFY2(r.hasMarker && !r.zutaten.isEmpty() && !r.text.isEmpty(), qPrintable(dat));
-            QVERIFY(!table[size_t(n)].Titel.isEmpty());
+            QVERIFY(!table[size_t(n)].titel.isEmpty());
             comments += !r.kommentar.isEmpty();
             if (QFile::exists(file(tk::stem(n) + QStringLiteral(".jpg")))) {
                 const QByteArray jpg = tk::loadBytes(file(tk::stem(n) + QStringLiteral(".jpg")));

@@ -67,7 +67,7 @@ private slots:
             c.writeBytes(QStringLiteral("x.ini"), before);
         {
             IniSpeicher ini(path);
-            ini.WriteText(section, key, value);
+            ini.schreibeText(section, key, value);
         }
         QCOMPARE(c.exists(QStringLiteral("x.ini")), !after.isEmpty());
         QCOMPARE(c.bytes(QStringLiteral("x.ini")), after);
@@ -79,28 +79,28 @@ private slots:
         c.writeBytes(QStringLiteral("x.ini"), "[A]\r\nx=1\r\n[B]\r\n[a]\r\nx=9\r\n");
         IniSpeicher ini(c.path(QStringLiteral("x.ini")));
         QStringList names;
-        ini.ListSections(names);
+        ini.abschnittsnamen(names);
         QCOMPARE(names, QStringList({ "A", "B" }));
-        QCOMPARE(ini.ReadText("a", "x", "-"), QStringLiteral("1"));
-        QVERIFY(!ini.Modified());
+        QCOMPARE(ini.leseText("a", "x", "-"), QStringLiteral("1"));
+        QVERIFY(!ini.geaendert());
     }
 
     void handlerMayKeepTheLaterSection()
     {
         tk::Abschnittsliste list;
-        list.Lines(list.Add(QStringLiteral("A"))).append(QStringLiteral("x=1"));
-        list.Add(QStringLiteral("B"));
-        list.Lines(list.Add(QStringLiteral("a"))).append(QStringLiteral("x=9"));
+        list.zeilen(list.hinzufuegen(QStringLiteral("A"))).append(QStringLiteral("x=1"));
+        list.hinzufuegen(QStringLiteral("B"));
+        list.zeilen(list.hinzufuegen(QStringLiteral("a"))).append(QStringLiteral("x=9"));
         QString seen;
-        QVERIFY(list.MergeDuplicates([&](const QString& n, QStringList&, QStringList&) {
+        QVERIFY(list.doppelteZusammenfuehren([&](const QString& n, QStringList&, QStringList&) {
             seen = n;
             return false;
         }));
         QCOMPARE(seen, QStringLiteral("A"));
-        QCOMPARE(list.Count(), 2);
-        QCOMPARE(list.Name(0), QStringLiteral("B"));
-        QCOMPARE(list.Name(1), QStringLiteral("a"));
-        QCOMPARE(list.Lines(1), QStringList { "x=9" });
+        QCOMPARE(list.anzahl(), 2);
+        QCOMPARE(list.name(0), QStringLiteral("B"));
+        QCOMPARE(list.name(1), QStringLiteral("a"));
+        QCOMPARE(list.zeilen(1), QStringList { "x=9" });
     }
 
     void linesAreCutTo255()
@@ -109,15 +109,15 @@ private slots:
         const QString path = c.path(QStringLiteral("x.ini"));
         {
             IniSpeicher ini(path);
-            ini.WriteText("S", "Name", QString(300, u'a'));
-            QCOMPARE(ini.ReadText("S", "Name", {}).size(), 250);
+            ini.schreibeText("S", "Name", QString(300, u'a'));
+            QCOMPARE(ini.leseText("S", "Name", {}).size(), 250);
         }
         const QStringList lines = c.lines(QStringLiteral("x.ini"));
         QCOMPARE(lines.at(1).size(), 255);
         // A longer line on disk is cut on loading too.
         c.write(QStringLiteral("y.ini"), { "[S]", "k=" + QString(400, u'b') });
         IniSpeicher again(c.path(QStringLiteral("y.ini")));
-        QCOMPARE(again.ReadText("S", "k", {}).size(), 253);
+        QCOMPARE(again.leseText("S", "k", {}).size(), 253);
     }
 
     void numbersAndFlags_data()
@@ -138,29 +138,29 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, expected);
         IniSpeicher ini(QString {});
-        ini.WriteText("S", "n", text);
-        QCOMPARE(ini.ReadNumber("S", "n", -1), expected);
-        QCOMPARE(ini.ReadFlag("S", "n", false), expected != 0 && expected != -1);
+        ini.schreibeText("S", "n", text);
+        QCOMPARE(ini.leseZahl("S", "n", -1), expected);
+        QCOMPARE(ini.leseSchalter("S", "n", false), expected != 0 && expected != -1);
     }
 
     void sectionCursorCircles()
     {
         IniSpeicher ini(QString {});
         for (int i = 0; i < 5; ++i)
-            ini.WriteNumber(QString::number(i), "k", i);
-        QCOMPARE(ini.SectionCursor(), 4);
-        QCOMPARE(ini.ReadNumber("2", "k", -1), 2);
-        QCOMPARE(ini.SectionCursor(), 2);
-        QCOMPARE(ini.ReadNumber("1", "k", -1), 1); // wraps past the end
-        QCOMPARE(ini.SectionCursor(), 1);
-        QCOMPARE(ini.ReadNumber("fehlt", "k", -1), -1);
-        QCOMPARE(ini.SectionCursor(), 0); // the last position examined
-        ini.DropKey("neu", "k"); // creates the section empty
+            ini.schreibeZahl(QString::number(i), "k", i);
+        QCOMPARE(ini.abschnittsZeiger(), 4);
+        QCOMPARE(ini.leseZahl("2", "k", -1), 2);
+        QCOMPARE(ini.abschnittsZeiger(), 2);
+        QCOMPARE(ini.leseZahl("1", "k", -1), 1); // wraps past the end
+        QCOMPARE(ini.abschnittsZeiger(), 1);
+        QCOMPARE(ini.leseZahl("fehlt", "k", -1), -1);
+        QCOMPARE(ini.abschnittsZeiger(), 0); // the last position examined
+        ini.entferneSchluessel("neu", "k"); // creates the section empty
         QStringList names;
-        ini.ListSections(names);
+        ini.abschnittsnamen(names);
         QCOMPARE(names.last(), QStringLiteral("neu"));
         QStringList dump;
-        ini.DumpLines(dump);
+        ini.alleZeilen(dump);
         QVERIFY(!dump.contains(QStringLiteral("[neu]")));
     }
 
@@ -170,8 +170,8 @@ private slots:
         const QString path = c.path(QStringLiteral("index.tki"));
         {
             IniSpeicher ini(path);
-            ini.WriteText("0", "Name", "  Suppe  ");
-            ini.WriteText("0", "Koch", "\"Anna\"");
+            ini.schreibeText("0", "Name", "  Suppe  ");
+            ini.schreibeText("0", "Koch", "\"Anna\"");
         }
         const tk::IniFile reader(path);
         QCOMPARE(reader.readString("0", "Name", "-"), QStringLiteral("Suppe"));
@@ -182,9 +182,9 @@ private slots:
     {
         tkt::Collection c;
         IniSpeicher ini(c.path(QStringLiteral("fehlt/x.ini")));
-        ini.WriteText("A", "b", "c");
-        QVERIFY_THROWS_EXCEPTION(tk::Error, ini.WriteBack());
-        QCOMPARE(ini.ReadText("A", "b", {}), QStringLiteral("c")); // memory keeps it
+        ini.schreibeText("A", "b", "c");
+        QVERIFY_THROWS_EXCEPTION(tk::Error, ini.zurueckschreiben());
+        QCOMPARE(ini.leseText("A", "b", {}), QStringLiteral("c")); // memory keeps it
     }
 };
 

@@ -1,0 +1,290 @@
+#pragma once
+
+// The nouns of the kitchen, read once by Kuechenwoerter. One noun a line:
+//   singular  plural  gender  counting  marks  [plural as a unit]
+// plural "=" is the singular; gender m, f or n; counting says how a scaled count is rounded:
+//   h  to halves (½ onion, 1 ½ tins), below 1 to ⅛ … ¾
+//   e  whole, below 1 to ¼ ⅓ ½ (eggs)
+//   g  whole, at least 1 (olives, cloves, bay leaves)
+//   p  whole, at least 1, a pinch of something
+//   -  not rounded (bunches, cups, handfuls)
+// marks: M the word stands as a unit before the ingredient ("2 Dosen Tomaten"), B a weight or volume in
+// brackets after it is the size of one ("1 Dose (400 g) Tomaten"), E the word is no last part of a compound
+// (Brei is no egg), "." none. The last column is the plural after a number where the unit keeps its
+// singular ("2 Blatt Gelatine", "3 Stück").
+inline constexpr char16_t kKuechenwoerter[] = uR"(
+# Gemüse
+Zwiebel          Zwiebeln         f h .
+Zwiebelchen      =                n h .
+Schalotte        Schalotten       f h .
+Knolle           Knollen          f h M
+Zehe             Zehen            f h M
+Karotte          Karotten         f h .
+Möhre            Möhren           f h .
+Möhrchen         =                n h .
+Rübe             Rüben            f h .
+Kartoffel        Kartoffeln       f h .
+Tomate           Tomaten          f h .
+Kirschtomate     Kirschtomaten    f g .
+Cocktailtomate   Cocktailtomaten  f g .
+Datteltomate     Datteltomaten    f g .
+Paprika          =                f h .
+Schote           Schoten          f h .
+Peperoni         =                f h .
+Peperoncino      Peperoncini      m g .
+Chili            Chilis           f h .
+Jalapeño         Jalapeños        f h .
+Jalapeno         Jalapenos        f h .
+Gurke            Gurken           f h .
+Cornichon        Cornichons       n g .
+Zucchini         =                f h .
+Aubergine        Auberginen       f h .
+Kürbis           Kürbisse         m h .
+Kohlrabi         =                m h .
+Brokkoli         =                m h .
+Broccoli         =                m h .
+Blumenkohl       =                m h .
+Salat            Salate           m h .
+Salatherz        Salatherzen      n h .
+Chicorée         =                m h .
+Radicchio        =                m h .
+Endivie          Endivien         f h .
+Fenchel          =                m h .
+Rettich          Rettiche         m h .
+Radieschen       =                n g .
+Pastinake        Pastinaken       f h .
+Wurzel           Wurzeln          f h .
+Avocado          Avocados         f h .
+Artischocke      Artischocken     f h .
+Champignon       Champignons      m g .
+Pilz             Pilze            m g .
+Steinpilz        Steinpilze       m h .
+Erbse            Erbsen           f g .
+Bohne            Bohnen           f g .
+Linse            Linsen           f g .
+Olive            Oliven           f g .
+Kaper            Kapern           f g .
+Kolben           =                m h .
+Maiskölbchen     =                n g .
+Staude           Stauden          f h M
+Stange           Stangen          f h M
+Spross           Sprossen         m g .
+Trüffel          =                m h .
+# Obst und Nüsse
+Apfel            Äpfel            m h .
+Birne            Birnen           f h .
+Banane           Bananen          f h .
+Orange           Orangen          f h .
+Apfelsine        Apfelsinen       f h .
+Zitrone          Zitronen         f h .
+Limette          Limetten         f h .
+Limone           Limonen          f h .
+Mandarine        Mandarinen       f h .
+Clementine       Clementinen      f h .
+Klementine       Klementinen      f h .
+Grapefruit       Grapefruits      f h .
+Pampelmuse       Pampelmusen      f h .
+Pomelo           Pomelos          f h .
+Pfirsich         Pfirsiche        m h .
+Nektarine        Nektarinen       f h .
+Aprikose         Aprikosen        f h .
+Pflaume          Pflaumen         f h .
+Zwetschge        Zwetschgen       f h .
+Zwetschke        Zwetschken       f h .
+Mirabelle        Mirabellen       f g .
+Kirsche          Kirschen         f g .
+Beere            Beeren           f g .
+Traube           Trauben          f g .
+Feige            Feigen           f h .
+Dattel           Datteln          f g .
+Mango            Mangos           f h .
+Ananas           =                f h .
+Melone           Melonen          f h .
+Kiwi             Kiwis            f h .
+Papaya           Papayas          f h .
+Maracuja         Maracujas        f h .
+Passionsfrucht   Passionsfrüchte  f h .
+Frucht           Früchte          f h .
+Kaki             Kakis            f h .
+Quitte           Quitten          f h .
+Litschi          Litschis         f g .
+Physalis         =                f g .
+Nuss             Nüsse            f g .
+Kokosnuss        Kokosnüsse       f h .
+Muskatnuss       Muskatnüsse      f h .
+Kern             Kerne            m g .
+Mandel           Mandeln          f g .
+Pistazie         Pistazien        f g .
+Rosine           Rosinen          f g .
+Kastanie         Kastanien        f g .
+Marone           Maronen          f g .
+Cranberry        Cranberrys       f g .
+Backpflaume      Backpflaumen     f g .
+# Kräuter und Gewürze
+Blatt            Blätter          n g M Blatt
+Zweig            Zweige           m g M
+Zweiglein        =                n g M
+Stiel            Stiele           m g M
+Stängel          =                m g M
+Nelke            Nelken           f g .
+Kapsel           Kapseln          f g .
+Korn             Körner           n g .
+Sternanis        =                m g .
+Blüte            Blüten           f g .
+Faden            Fäden            m g .
+Knospe           Knospen          f g .
+# Eier und Milch
+Ei               Eier             n e E
+Hühnerei         Hühnereier       n e .
+Wachtelei        Wachteleier      n e .
+Eigelb           =                n e .
+Eiweiß           =                n e .
+Eiklar           =                n e .
+Eidotter         =                m e .
+Dotter           =                m e .
+Mozzarella       =                f h .
+Burrata          =                f h .
+Camembert        Camemberts       m h .
+Brie             Bries            m h .
+# Brot und Gebäck
+Brötchen         =                n h .
+Semmel           Semmeln          f h .
+Schrippe         Schrippen        f h .
+Weckerl          =                n h .
+Laugenbrezel     Laugenbrezeln    f h .
+Brezel           Brezeln          f h .
+Baguette         Baguettes        n h .
+Ciabatta         Ciabattas        n h .
+Brot             Brote            n h .
+Toast            Toasts           m h .
+Croissant        Croissants       n h .
+Tortilla         Tortillas        f h .
+Wrap             Wraps            m h .
+Pita             Pitas            f h .
+Keks             Kekse            m g .
+Biskuit          Biskuits         n g .
+Zwieback         Zwiebäcke        m g .
+Cracker          =                m g .
+Waffel           Waffeln          f h .
+Oblate           Oblaten          f g .
+Boden            Böden            m h .
+Kuchen           =                m h .
+Torte            Torten           f h .
+Tarte            Tartes           f h .
+Quiche           Quiches          f h .
+Muffin           Muffins          m h .
+Cupcake          Cupcakes         m h .
+Plätzchen        =                n g .
+Crêpe            Crêpes           m h .
+Pizza            Pizzen           f h .
+Praline          Pralinen         f g .
+Schnitte         Schnitten        f h .
+Schnecke         Schnecken        f h .
+Teilchen         =                n h .
+Zopf             Zöpfe            m h .
+Kranz            Kränze           m h .
+Gugelhupf        Gugelhupfe       m h .
+Kloß             Klöße            m h .
+Knödel           =                m h .
+Krokette         Kroketten        f g .
+Nudel            Nudeln           f g .
+Platte           Platten          f h M
+Lasagneplatte    Lasagneplatten   f g .
+# Fleisch und Fisch
+Filet            Filets           n h .
+Schnitzel        =                n h .
+Steak            Steaks           n h .
+Kotelett         Koteletts        n h .
+Medaillon        Medaillons       n h .
+Frikadelle       Frikadellen      f h .
+Bulette          Buletten         f h .
+Hackbällchen     =                n g .
+Bällchen         =                n g .
+Burger           =                m h .
+Wurst            Würste           f h .
+Würstchen        =                n h .
+Roulade          Rouladen         f h .
+Keule            Keulen           f h .
+Schenkel         =                m h .
+Flügel           =                m g .
+Brust            Brüste           f h .
+Hähnchen         =                n h .
+Huhn             Hühner           n h .
+Poularde         Poularden        f h .
+Ente             Enten            f h .
+Gans             Gänse            f h .
+Haxe             Haxen            f h .
+Rippe            Rippen           f h .
+Spieß            Spieße           m h .
+Forelle          Forellen         f h .
+Dorade           Doraden          f h .
+Makrele          Makrelen         f h .
+Hering           Heringe          m h .
+Matjes           =                m h .
+Garnele          Garnelen         f g .
+Krabbe           Krabben          f g .
+Muschel          Muscheln         f g .
+Sardelle         Sardellen        f g .
+Sardine          Sardinen         f g .
+Scampi           =                m g .
+# Behälter und Maße
+Dose             Dosen            f h MB
+Büchse           Büchsen          f h MB
+Glas             Gläser           n h MB
+Gläschen         =                n h MB
+Flasche          Flaschen         f h MB
+Fläschchen       =                n h MB
+Packung          Packungen        f h MB
+Päckchen         =                n h MB
+Paket            Pakete           n h MB
+Pack             =                n h MB
+Beutel           =                m h MB
+Tüte             Tüten            f h MB
+Tütchen          =                n h MB
+Schale           Schalen          f h MB
+Schälchen        =                n h MB
+Tube             Tuben            f h MB
+Netz             Netze            n h MB
+Karton           Kartons          m h MB
+Topf             Töpfe            m h MB
+Becher           =                m h MB
+Kugel            Kugeln           f h MB
+Rolle            Rollen           f h MB
+Tafel            Tafeln           f h MB
+Riegel           =                m h MB
+Würfel           =                m h MB
+Block            Blöcke           m h MB
+Laib             Laibe            m h MB
+Kopf             Köpfe            m h M
+Stück            Stücke           n h M Stück
+Scheibe          Scheiben         f h M
+Streifen         =                m g M
+Ecke             Ecken            f h M
+Ring             Ringe            m g M
+Spalte           Spalten          f h M
+Hälfte           Hälften          f h .
+Viertel          =                n h .
+Bund             Bunde            n - M Bund
+Handvoll         =                f - M
+Tasse            Tassen           f - M
+Kelle            Kellen           f - M
+Löffel           =                m - M
+Schöpflöffel     =                m - M
+Prise            Prisen           f p M
+Messerspitze     Messerspitzen    f p M
+Spritzer         =                m p M
+Schuss           Schüsse          m p M Schuss
+Tropfen          =                m g M
+Dash             Dashes           m p M
+# Mengenangaben eines Rezepts
+Person           Personen         f h M
+Portion          Portionen        f h M
+Blech            Bleche           n h M
+Form             Formen           f h M
+Springform       Springformen     f h M
+Kastenform       Kastenformen     f h M
+Auflaufform      Auflaufformen    f h M
+Tarteform        Tarteformen      f h M
+Backblech        Backbleche       n h M
+Schüssel         Schüsseln        f h M
+)";
