@@ -92,7 +92,7 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     , m_einstellungen(programDir + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"))
     , m_farben(normalesSchema())
 {
-    setObjectName(QStringLiteral("Kochmodus"));
+    setObjectName(QStringLiteral("kochmodusfenster"));
     setWindowTitle(QStringLiteral("Kochmodus"));
     m_seitStart.start();
     m_uhr = [this] { return m_seitStart.elapsed(); };
@@ -109,19 +109,19 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     auto* kopf = new QHBoxLayout;
     kopf->setSpacing(16);
     m_titel = new QLabel(this);
-    m_titel->setObjectName(QStringLiteral("Titel"));
+    m_titel->setObjectName(QStringLiteral("titel"));
     m_titel->setWordWrap(true);
     m_titel->setTextFormat(Qt::PlainText);
     kopf->addWidget(m_titel, 1);
     auto* portionenText = new QLabel(QStringLiteral("&Portionen:"), this);
     m_portionen = new QSpinBox(this);
-    m_portionen->setObjectName(QStringLiteral("Portionen"));
+    m_portionen->setObjectName(QStringLiteral("portionen"));
     m_portionen->setAccessibleName(QStringLiteral("Portionen"));
     m_portionen->setRange(1, 999);
     portionenText->setBuddy(m_portionen);
     m_einheit = new QLabel(this);
-    m_einheit->setObjectName(QStringLiteral("Einheit"));
-    m_schliessen = knopf(QStringLiteral("Schließen"), "Schliessen", this);
+    m_einheit->setObjectName(QStringLiteral("einheit"));
+    m_schliessen = knopf(QStringLiteral("Schließen"), "schliessen", this);
     kopf->addWidget(portionenText, 0, Qt::AlignVCenter);
     kopf->addWidget(m_portionen, 0, Qt::AlignVCenter);
     kopf->addWidget(m_einheit, 0, Qt::AlignVCenter);
@@ -136,10 +136,10 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     auto* links = new QVBoxLayout;
     links->setSpacing(4);
     auto* zutatenKopf = new QLabel(QStringLiteral("&Zutaten"), this);
-    zutatenKopf->setObjectName(QStringLiteral("ZutatenKopf"));
+    zutatenKopf->setObjectName(QStringLiteral("zutatenUeberschrift"));
     links->addWidget(zutatenKopf);
     m_zutaten = new QListWidget(this);
-    m_zutaten->setObjectName(QStringLiteral("Zutaten"));
+    m_zutaten->setObjectName(QStringLiteral("zutaten"));
     m_zutaten->setAccessibleName(QStringLiteral("Zutaten"));
     m_zutaten->setFocusPolicy(Qt::TabFocus);
     m_zutaten->setWordWrap(true);
@@ -157,19 +157,19 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     auto* schrittSpalte = new QVBoxLayout;
     schrittSpalte->setSpacing(12);
     m_ueberschrift = new QLabel(this);
-    m_ueberschrift->setObjectName(QStringLiteral("Abschnitt"));
+    m_ueberschrift->setObjectName(QStringLiteral("abschnitt"));
     m_ueberschrift->setWordWrap(true);
     m_ueberschrift->setTextFormat(Qt::PlainText);
     schrittSpalte->addWidget(m_ueberschrift);
     m_schrittBereich = new QScrollArea(this);
-    m_schrittBereich->setObjectName(QStringLiteral("Schrittbereich"));
+    m_schrittBereich->setObjectName(QStringLiteral("schrittbereich"));
     m_schrittBereich->setWidgetResizable(true);
     m_schrittBereich->setFrameShape(QFrame::NoFrame);
     m_schrittBereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_schrittBereich->setFocusPolicy(Qt::StrongFocus);
     m_schrittBereich->setAccessibleName(QStringLiteral("Schritt"));
     m_text = new QLabel;
-    m_text->setObjectName(QStringLiteral("Schritt"));
+    m_text->setObjectName(QStringLiteral("schritt"));
     m_text->setAccessibleName(QStringLiteral("Schritt"));
     m_text->setWordWrap(true);
     m_text->setTextFormat(Qt::PlainText);
@@ -178,10 +178,10 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     m_schrittBereich->setWidget(m_text);
     schrittSpalte->addWidget(m_schrittBereich, 1);
     auto* weg = new QHBoxLayout;
-    m_zurueck = knopf(QStringLiteral("Zurück"), "Zurueck", this);
-    m_weiter = knopf(QStringLiteral("Weiter"), "Weiter", this);
+    m_zurueck = knopf(QStringLiteral("Zurück"), "zurueck", this);
+    m_weiter = knopf(QStringLiteral("Weiter"), "weiter", this);
     m_stand = new QLabel(this);
-    m_stand->setObjectName(QStringLiteral("Stand"));
+    m_stand->setObjectName(QStringLiteral("stand"));
     m_stand->setAlignment(Qt::AlignCenter);
     weg->addWidget(m_zurueck);
     weg->addWidget(m_stand, 1);
@@ -191,15 +191,15 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
 
     // Right: the timers this step offers, and those running.
     m_timerSpalte = new QWidget(this);
-    m_timerSpalte->setObjectName(QStringLiteral("Timer"));
+    m_timerSpalte->setObjectName(QStringLiteral("timer"));
     auto* rechts = new QVBoxLayout(m_timerSpalte);
     rechts->setContentsMargins(0, 0, 0, 0);
     rechts->setSpacing(8);
     auto* timerKopf = new QLabel(QStringLiteral("Timer"), m_timerSpalte);
-    timerKopf->setObjectName(QStringLiteral("TimerKopf"));
+    timerKopf->setObjectName(QStringLiteral("timerUeberschrift"));
     rechts->addWidget(timerKopf);
     m_keineZeit = new QLabel(QStringLiteral("Keine Zeitangabe in diesem Schritt."), m_timerSpalte);
-    m_keineZeit->setObjectName(QStringLiteral("KeineZeit"));
+    m_keineZeit->setObjectName(QStringLiteral("keineZeit"));
     m_keineZeit->setWordWrap(true);
     rechts->addWidget(m_keineZeit);
     m_timerKnoepfe = new QWidget(m_timerSpalte);
@@ -268,16 +268,21 @@ void Kochmodusfenster::setDarstellung(int schriftgroesse, const Farbschema& farb
 
 void Kochmodusfenster::setUhr(std::function<qint64()> millisekunden) { m_uhr = std::move(millisekunden); }
 
-void Kochmodusfenster::zeige(const RezeptAnsicht& rezept, int portionen)
+void Kochmodusfenster::zeige(const RezeptAnsicht& rezept, double portionen)
 {
     m_rezept = rezept;
-    m_portionenRezept = lesePortionen(rezept.menge);
     m_schritte = teileSchritte(rezept.zeilen);
     m_titel->setText(rezept.titel);
-    m_einheit->setText(m_portionenRezept.einheit);
+    // The spin box counts whole portions; a recipe "für ½ Blech" is counted in whole recipes.
+    const Portionen p = lesePortionen(rezept.menge);
+    const bool ganz = p.anzahl >= 1 && p.anzahl == std::round(p.anzahl);
+    m_basis = ganz ? p.anzahl : 1;
+    m_einheit->setText(ganz ? p.einheit : QStringLiteral("× Rezept"));
+    if (portionen <= 0)
+        portionen = p.anzahl;
     {
         const QSignalBlocker still(m_portionen);
-        m_portionen->setValue(portionen > 0 ? portionen : m_portionenRezept.anzahl);
+        m_portionen->setValue(int(std::lround(std::max(ganz ? portionen : portionen / p.anzahl, 1.0))));
     }
     m_prozent = Einstellungen::kochmodusGroesse(m_einstellungen);
     anwenden();
@@ -317,7 +322,7 @@ void Kochmodusfenster::zeigeSchritt(int i)
         delete b;
     const QString name = timerName(schritt);
     for (const Dauer& d : findeDauern(schritt.text)) {
-        auto* b = knopf(QStringLiteral("Timer ") + dauerText(d), "TimerStarten", m_timerKnoepfe);
+        auto* b = knopf(QStringLiteral("Timer ") + dauerText(d), "timerStarten", m_timerKnoepfe);
         b->setMinimumHeight(QFontMetrics(font()).height() * 2);
         b->setAccessibleName(b->text());
         b->setAccessibleDescription(name);
@@ -347,7 +352,7 @@ void Kochmodusfenster::keyPressEvent(QKeyEvent* event)
 
 void Kochmodusfenster::neuBerechnen()
 {
-    const double faktor = double(m_portionen->value()) / std::max(m_portionenRezept.anzahl, 1);
+    const double faktor = m_portionen->value() / m_basis;
     m_zutaten->clear();
     for (const QString& zeile : m_rezept.zutaten) {
         QString kopf;
@@ -460,15 +465,15 @@ void Kochmodusfenster::anwenden()
     schrift(m_zutaten, kZutatenText * f);
     schrift(m_ueberschrift, kSchrittText * f, true);
     schrift(m_text, kSchrittText * f);
-    for (QLabel* kopf : { findChild<QLabel*>(QStringLiteral("ZutatenKopf")),
-             findChild<QLabel*>(QStringLiteral("TimerKopf")) })
+    for (QLabel* kopf : { findChild<QLabel*>(QStringLiteral("zutatenUeberschrift")),
+             findChild<QLabel*>(QStringLiteral("timerUeberschrift")) })
         schrift(kopf, kGrundText * f, true);
     // Buttons large enough to hit with a floury knuckle.
     const int zeile = QFontMetrics(font()).height();
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setMinimumHeight(zeile * 2);
     m_portionen->setMinimumHeight(zeile * 2);
-    for (QLabel* anzeige : findChildren<QLabel*>(QStringLiteral("Anzeige")))
+    for (QLabel* anzeige : findChildren<QLabel*>(QStringLiteral("anzeige")))
         schrift(anzeige, kZutatenText * f, true);
     for (QPushButton* b : { m_zurueck, m_weiter })
         b->setMinimumWidth(zeile * 7);
@@ -494,17 +499,17 @@ void Kochmodusfenster::starteTimer(const Dauer& dauer, const QString& name)
     uhr.ende = m_uhr() + qint64(dauer.sekunden) * 1000;
     uhr.bisSekunden = dauer.bisSekunden != dauer.sekunden ? dauer.bisSekunden : 0;
     uhr.zeile = new QFrame(m_timerSpalte);
-    uhr.zeile->setObjectName(QStringLiteral("Laufuhr"));
+    uhr.zeile->setObjectName(QStringLiteral("laufuhr"));
     uhr.zeile->setFrameShape(QFrame::StyledPanel);
     setzeHintergrund(uhr.zeile, m_farben.panel);
     auto* lay = new QHBoxLayout(uhr.zeile);
     lay->setContentsMargins(8, 6, 8, 6);
     uhr.anzeige = new QLabel(uhr.zeile);
-    uhr.anzeige->setObjectName(QStringLiteral("Anzeige"));
+    uhr.anzeige->setObjectName(QStringLiteral("anzeige"));
     uhr.anzeige->setWordWrap(true);
     uhr.anzeige->setTextFormat(Qt::PlainText);
     schrift(uhr.anzeige, kZutatenText * faktor(), true);
-    auto* stopp = knopf(QStringLiteral("Stopp"), "Stopp", uhr.zeile);
+    auto* stopp = knopf(QStringLiteral("Stopp"), "stopp", uhr.zeile);
     stopp->setMinimumHeight(QFontMetrics(font()).height() * 2);
     stopp->setAccessibleDescription(name);
     lay->addWidget(uhr.anzeige, 1);

@@ -37,9 +37,9 @@ public:
     // The program's font size (its type grows with it) and colour scheme (the light shade behind).
     void setDarstellung(int schriftgroesse, const Farbschema& farben);
 
-    // Shows a recipe as stored, from its first step, at `portionen` (0: its own quantity), full
-    // screen on the screen of the window that opened it.
-    void zeige(const RezeptAnsicht& rezept, int portionen = 0);
+    // Shows a recipe as stored, from its first step, at `portionen` counted as its quantity counts
+    // (0: its own quantity), full screen on the screen of the window that opened it.
+    void zeige(const RezeptAnsicht& rezept, double portionen = 0);
 
     // The clock the timers count down by, in milliseconds; tests run their own.
     void setUhr(std::function<qint64()> millisekunden);
@@ -82,7 +82,7 @@ private:
     int m_prozent = 100;
 
     RezeptAnsicht m_rezept;
-    Portionen m_portionenRezept;
+    double m_basis = 1; // the portions the recipe is written for
     QList<Kochschritt> m_schritte;
     int m_schritt = 0;
 

@@ -1,10 +1,15 @@
+#include "TestSupport.h"
+
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "TestSupport.h"
+#include "dialogs/gui/Willkommensfenster.h"
 #include "kochen/gui/Kochmodusfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
+#include "store/AppState.h"
 
 using tk::ModalKind;
 
@@ -55,25 +60,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(w.isFullScreen());
 
-        auto* portionen = tkt::kind<QSpinBox>(&w, "Portionen");
+        auto* portionen = tkt::kind<QSpinBox>(&w, "portionen");
         QCOMPARE(portionen->accessibleName(), QStringLiteral("Portionen"));
         QCOMPARE(portionen->value(), 4);
-        auto* zutaten = tkt::kind<QListWidget>(&w, "Zutaten");
+        auto* zutaten = tkt::kind<QListWidget>(&w, "zutaten");
         QCOMPARE(zutaten->accessibleName(), QStringLiteral("Zutaten"));
         QCOMPARE(zutaten->item(5)->text(), QStringLiteral("4 Zwiebeln"));
         QCOMPARE(zutaten->item(4)->text(), QStringLiteral("Belag"));
-        auto* schritt = tkt::kind<QLabel>(&w, "Schritt");
+        auto* schritt = tkt::kind<QLabel>(&w, "schritt");
         QCOMPARE(schritt->accessibleName(), QStringLiteral("Schritt"));
         QVERIFY(schritt->font().pointSizeF() >= 24);
-        auto* stand = tkt::kind<QLabel>(&w, "Stand");
+        auto* stand = tkt::kind<QLabel>(&w, "stand");
         QCOMPARE(stand->text(), QStringLiteral("Schritt 1 von 4"));
         QCOMPARE(fett(zutaten), (QStringList { "1 kg Mehl", "2 Würfel Hefe", "600 ml lauwarmes Wasser" }));
-        QVERIFY(w.findChildren<QPushButton*>(QStringLiteral("TimerStarten")).isEmpty());
+        QVERIFY(w.findChildren<QPushButton*>(QStringLiteral("timerStarten")).isEmpty());
 
         // "Weiter", Space, Right, Left, Home, End.
-        QTest::mouseClick(tkt::kind<QPushButton>(&w, "Weiter"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(&w, "weiter"), Qt::LeftButton);
         QCOMPARE(stand->text(), QStringLiteral("Schritt 2 von 4"));
-        QCOMPARE(tkt::kind<QLabel>(&w, "Abschnitt")->text(), QStringLiteral("Ruhen"));
+        QCOMPARE(tkt::kind<QLabel>(&w, "abschnitt")->text(), QStringLiteral("Ruhen"));
         QVERIFY(fett(zutaten).isEmpty());
         QTest::keyClick(&w, Qt::Key_Space);
         QCOMPARE(stand->text(), QStringLiteral("Schritt 3 von 4"));
@@ -88,7 +93,7 @@ private slots:
         QCOMPARE(schritt->text(), r.zeilen.at(3));
 
         // Both times of the step become timers; the range runs its lower end.
-        const QList<QPushButton*> starten = w.findChildren<QPushButton*>(QStringLiteral("TimerStarten"));
+        const QList<QPushButton*> starten = w.findChildren<QPushButton*>(QStringLiteral("timerStarten"));
         QCOMPARE(starten.size(), 2);
         QCOMPARE(starten.at(0)->text(), QStringLiteral("Timer 20–30 Min."));
         QCOMPARE(starten.at(1)->text(), QStringLiteral("Timer 30 Min."));
@@ -96,17 +101,17 @@ private slots:
         jetzt = 1000;
         QTest::mouseClick(starten.at(1), Qt::LeftButton);
         jetzt = 2000;
-        QTRY_COMPARE(texte(&w, "Anzeige"),
+        QTRY_COMPARE(texte(&w, "anzeige"),
             (QStringList { "Teig ruhen lassen – 19:58 (bis 30 Min.)", "Teig ruhen lassen – 29:59" }));
 
         // They run on in another step; at zero the first rings and can be stopped.
         QTest::keyClick(&w, Qt::Key_End);
         QCOMPARE(stand->text(), QStringLiteral("Schritt 4 von 4"));
         jetzt = 20 * 60 * 1000;
-        QTRY_COMPARE(texte(&w, "Anzeige"),
+        QTRY_COMPARE(texte(&w, "anzeige"),
             (QStringList { "Teig ruhen lassen – fertig!", "Teig ruhen lassen – 10:01" }));
-        QTest::mouseClick(w.findChildren<QPushButton*>(QStringLiteral("Stopp")).at(0), Qt::LeftButton);
-        QTRY_COMPARE(texte(&w, "Anzeige"), (QStringList { "Teig ruhen lassen – 10:01" }));
+        QTest::mouseClick(w.findChildren<QPushButton*>(QStringLiteral("stopp")).at(0), Qt::LeftButton);
+        QTRY_COMPARE(texte(&w, "anzeige"), (QStringList { "Teig ruhen lassen – 10:01" }));
 
         // The text size is kept in the settings file.
         QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
@@ -121,8 +126,46 @@ private slots:
             QStringLiteral("Es laufen noch Timer. Kochmodus trotzdem beenden?"));
         QVERIFY(w.isVisible());
         script.answer(tk::Answer::Yes);
-        QTest::mouseClick(tkt::kind<QPushButton>(&w, "Schliessen"), Qt::LeftButton);
+        QTest::mouseClick(tkt::kind<QPushButton>(&w, "schliessen"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
+        QCOMPARE(script.unexpected, 0);
+    }
+
+    // From the main window: Ctrl+Shift+K takes the converter's number when it shows the recipe; the
+    // list's pop-up menu opens the recipe under the mouse, one without a number in whole recipes.
+    void ausDemHauptfenster()
+    {
+        tkt::Collection c;
+        c.standard(
+            { "1", "Käsespätzle|Anna|01,|12.03.2006|für 4 Personen|", "Pfannkuchen|Bert|01,|01.01.2007|-|" });
+        c.recipe(0, { "500 g Mehl", "3 Eier" }, { "Teig schlagen." });
+        c.recipe(1, { "250 g Mehl" }, { "Ausbacken." });
+        const QByteArray vorher = c.bytes("Data/Rezepte/0000.dat");
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        p.forms().willkommensfenster->hide();
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        f1->show();
+        f1->zeigeRezept(0);
+        tkt::kind<QAction>(f1, "umrechnen")->trigger();
+        tkt::kind<QSpinBox>(tkt::kind<QDialog>(f1, "umrechnungsfenster"), "umrechnenAuf")->setValue(6);
+        f1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f1));
+        QTest::keyClick(f1, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* w = f1->findChild<tk::Kochmodusfenster*>();
+        QVERIFY(w && w->isVisible());
+        QTRY_VERIFY(w->isFullScreen());
+        QCOMPARE(tkt::kind<QLabel>(w, "titel")->text(), QStringLiteral("Käsespätzle"));
+        QCOMPARE(tkt::kind<QSpinBox>(w, "portionen")->value(), 6);
+        QCOMPARE(tkt::kind<QListWidget>(w, "zutaten")->item(0)->text(), QStringLiteral("750 g Mehl"));
+        w->close();
+
+        p.st.aktuellesRezept = 1;
+        tkt::kind<QAction>(f1, "markiertesKochen")->trigger();
+        QVERIFY(w->isVisible());
+        QCOMPARE(tkt::kind<QSpinBox>(w, "portionen")->value(), 1);
+        QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
+        QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), vorher);
         QCOMPARE(script.unexpected, 0);
     }
 };
