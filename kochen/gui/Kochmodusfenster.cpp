@@ -67,10 +67,13 @@ namespace {
             schrift.setPointSizeF(p);
             const QFontMetrics fm(schrift);
             int summe = 0;
-            for (const QString& t : texte)
-                summe
-                    += fm.boundingRect(QRect(0, 0, breite, 1 << 20), Qt::TextWordWrap, t).height() + abstand;
-            if (summe <= hoehe)
+            bool passt = true;
+            for (const QString& t : texte) {
+                const QRect r = fm.boundingRect(QRect(0, 0, breite, 1 << 20), Qt::TextWordWrap, t);
+                summe += r.height() + abstand;
+                passt = passt && r.width() <= breite; // a word longer than the line
+            }
+            if (passt && summe <= hoehe)
                 return p;
         }
         return klein;
@@ -112,6 +115,7 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     m_titel->setObjectName(QStringLiteral("titel"));
     m_titel->setWordWrap(true);
     m_titel->setTextFormat(Qt::PlainText);
+    m_titel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // its type shrinks instead
     kopf->addWidget(m_titel, 1);
     auto* portionenText = new QLabel(QStringLiteral("&Portionen:"), this);
     m_portionen = new QSpinBox(this);
@@ -192,6 +196,7 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     // Right: the timers this step offers, and those running.
     m_timerSpalte = new QWidget(this);
     m_timerSpalte->setObjectName(QStringLiteral("timer"));
+    m_timerSpalte->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* rechts = new QVBoxLayout(m_timerSpalte);
     rechts->setContentsMargins(0, 0, 0, 0);
     rechts->setSpacing(8);
@@ -254,6 +259,7 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     m_schrittBereich->viewport()->installEventFilter(this);
     m_zutaten->viewport()->installEventFilter(this);
     m_titel->installEventFilter(this);
+    m_timerSpalte->installEventFilter(this);
     anwenden();
 }
 
@@ -324,6 +330,7 @@ void Kochmodusfenster::zeigeSchritt(int i)
     for (const Dauer& d : findeDauern(schritt.text)) {
         auto* b = knopf(QStringLiteral("Timer ") + dauerText(d), "timerStarten", m_timerKnoepfe);
         b->setMinimumHeight(QFontMetrics(font()).height() * 2);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // its type shrinks instead
         b->setAccessibleName(b->text());
         b->setAccessibleDescription(name);
         m_timerKnoepfe->layout()->addWidget(b);
@@ -389,6 +396,8 @@ void Kochmodusfenster::hervorheben()
         item->setFont(f);
         item->setData(Qt::AccessibleDescriptionRole, fett ? QStringLiteral("in diesem Schritt") : QString());
     }
+    // A changed font changes the wrapped height of an item; the list does not measure again by itself.
+    m_zutaten->doItemsLayout();
 }
 
 // ---- Size and colours -----------------------------------------------------------------------------
@@ -404,29 +413,31 @@ void Kochmodusfenster::groesser(int prozent)
     guarded(this, [&] { Einstellungen::schreibeKochmodusGroesse(m_einstellungen, m_prozent); });
 }
 
-double Kochmodusfenster::faktor() const { return m_schriftgroesse / 10.0 * m_prozent / 100.0; }
+// The window's frame (title, buttons, labels) follows the program's font size; the step and the
+// ingredients follow it and the cook mode's own text size as well.
+double Kochmodusfenster::rahmen() const { return m_schriftgroesse / 10.0; }
+double Kochmodusfenster::inhalt() const { return rahmen() * m_prozent / 100.0; }
 
-// A long step or a long list gets smaller type rather than a scroll bar, down to a floor; below
-// that it scrolls.
+// What does not fit gets smaller type, down to a floor, before a scroll bar appears or a text is cut.
 void Kochmodusfenster::einpassen()
 {
     if (!isVisible())
         return;
-    const double f = faktor();
-    // A long title takes two lines at most.
+    const double g = rahmen(), z = inhalt();
+    // The title takes two lines at most.
     if (m_titel->width() > 50) {
         QFont titel = m_titel->font();
-        titel.setPointSizeF(kTitelText * f);
+        titel.setPointSizeF(kTitelText * g);
         const int zweiZeilen = 2 * QFontMetrics(titel).lineSpacing();
         const double p = passendeGroesse(
-            titel, { m_titel->text() }, m_titel->width(), zweiZeilen, 0, kTitelText * f, kZutatenText * f);
+            titel, { m_titel->text() }, m_titel->width(), zweiZeilen, 0, kTitelText * g, kZutatenText * g);
         if (p != m_titel->font().pointSizeF())
             schrift(m_titel, p, true);
     }
     const QWidget* bereich = m_schrittBereich->viewport();
     if (bereich->width() > 50 && bereich->height() > 50) {
         const double p = passendeGroesse(m_text->font(), { m_text->text() }, bereich->width(),
-            bereich->height(), 0, kSchrittText * f, kZutatenText * f);
+            bereich->height(), 0, kSchrittText * z, kZutatenText * z);
         if (p != m_text->font().pointSizeF())
             schrift(m_text, p);
     }
@@ -435,48 +446,58 @@ void Kochmodusfenster::einpassen()
         QStringList zeilen;
         for (int i = 0; i < m_zutaten->count(); ++i)
             zeilen.append(m_zutaten->item(i)->text());
-        // Measured bold, as a mentioned line is; the room the items take around their text is a guess
-        // on the safe side.
+        // Measured bold, as a mentioned line is; the room an item takes around its text is a guess on
+        // the safe side.
         QFont fett = m_zutaten->font();
         fett.setBold(true);
         const int rand = 2 * m_zutaten->spacing() + 8;
         const double p = passendeGroesse(
-            fett, zeilen, liste->width() - rand, liste->height(), rand, kZutatenText * f, kGrundText * f);
+            fett, zeilen, liste->width() - rand, liste->height(), rand, kZutatenText * z, kGrundText * z);
         if (p != m_zutaten->font().pointSizeF()) {
             schrift(m_zutaten, p);
             hervorheben();
         }
+    }
+    // A timer button's text stays whole in its column.
+    const int spalte = m_timerSpalte->width();
+    for (QPushButton* b : m_timerKnoepfe->findChildren<QPushButton*>()) {
+        const QFont f = font();
+        const double p = passendeGroesse(
+            f, { b->text() }, spalte - 24, QFontMetrics(f).height(), 0, kGrundText * g, kGrundText * g * 0.6);
+        if (p != b->font().pointSizeF())
+            schrift(b, p);
     }
 }
 
 bool Kochmodusfenster::eventFilter(QObject* o, QEvent* e)
 {
     if (e->type() == QEvent::Resize
-        && (o == m_schrittBereich->viewport() || o == m_zutaten->viewport() || o == m_titel))
+        && (o == m_schrittBereich->viewport() || o == m_zutaten->viewport() || o == m_titel
+            || o == m_timerSpalte))
         einpassen();
     return QWidget::eventFilter(o, e);
 }
 
 void Kochmodusfenster::anwenden()
 {
-    const double f = faktor();
-    schrift(this, kGrundText * f);
-    schrift(m_titel, kTitelText * f, true);
-    schrift(m_zutaten, kZutatenText * f);
-    schrift(m_ueberschrift, kSchrittText * f, true);
-    schrift(m_text, kSchrittText * f);
+    const double g = rahmen(), z = inhalt();
+    schrift(this, kGrundText * g);
+    schrift(m_titel, kTitelText * g, true);
+    schrift(m_zutaten, kZutatenText * z);
+    schrift(m_ueberschrift, kSchrittText * z, true);
+    schrift(m_text, kSchrittText * z);
     for (QLabel* kopf : { findChild<QLabel*>(QStringLiteral("zutatenUeberschrift")),
              findChild<QLabel*>(QStringLiteral("timerUeberschrift")) })
-        schrift(kopf, kGrundText * f, true);
+        schrift(kopf, kGrundText * g, true);
     // Buttons large enough to hit with a floury knuckle.
     const int zeile = QFontMetrics(font()).height();
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setMinimumHeight(zeile * 2);
     m_portionen->setMinimumHeight(zeile * 2);
-    for (QLabel* anzeige : findChildren<QLabel*>(QStringLiteral("anzeige")))
-        schrift(anzeige, kZutatenText * f, true);
     for (QPushButton* b : { m_zurueck, m_weiter })
-        b->setMinimumWidth(zeile * 7);
+        b->setMinimumWidth(zeile * 6);
+    for (QLabel* anzeige : findChildren<QLabel*>(QStringLiteral("anzeige")))
+        schrift(anzeige, kZutatenText * g, true);
 
     setzeHintergrund(this, m_farben.feld);
     setzeTextfarbe(this, m_farben.text);
@@ -508,7 +529,7 @@ void Kochmodusfenster::starteTimer(const Dauer& dauer, const QString& name)
     uhr.anzeige->setObjectName(QStringLiteral("anzeige"));
     uhr.anzeige->setWordWrap(true);
     uhr.anzeige->setTextFormat(Qt::PlainText);
-    schrift(uhr.anzeige, kZutatenText * faktor(), true);
+    schrift(uhr.anzeige, kZutatenText * rahmen(), true);
     auto* stopp = knopf(QStringLiteral("Stopp"), "stopp", uhr.zeile);
     stopp->setMinimumHeight(QFontMetrics(font()).height() * 2);
     stopp->setAccessibleDescription(name);

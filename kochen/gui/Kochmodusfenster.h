@@ -68,7 +68,8 @@ private:
     void groesser(int prozent);
     void anwenden();
     void einpassen();
-    double faktor() const;
+    double rahmen() const;
+    double inhalt() const;
     void starteTimer(const Dauer& dauer, const QString& name);
     void stoppeTimer(QFrame* zeile);
     void ticken();
