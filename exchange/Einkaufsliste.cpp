@@ -1,5 +1,6 @@
 #include "exchange/Einkaufsliste.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -347,6 +348,20 @@ namespace {
     }
 }
 
+void Einkauf::setzeMenge(const QString& neu)
+{
+    const QString vorher = menge;
+    menge = neu;
+    if (vorher.isEmpty() || neu.isEmpty())
+        return;
+    const Mengenzeile m = leseMenge(zeile());
+    const QString vorne = m.vorne.trimmed();
+    if (!m.hatMenge || m.eingebettet
+        || (vorne.isEmpty() ? QString() : vorne + u' ') + m.zahl + m.luecke + m.einheit != neu)
+        return;
+    zutat = alsEinkauf(mitMenge(zeile(), m.von, m.bis)).zutat;
+}
+
 QString Einkauf::zeile() const
 {
     if (menge.isEmpty())
@@ -356,8 +371,9 @@ QString Einkauf::zeile() const
     return menge + u' ' + zutat;
 }
 
-void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept)
+QList<qsizetype> Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept)
 {
+    QList<qsizetype> beruehrt;
     // Open entries by name; the first of a name and kind takes what comes.
     QHash<QString, QList<qsizetype>> offen;
     QHash<qsizetype, Posten> gelesen;
@@ -393,14 +409,18 @@ void Einkaufsliste::hinzufuegen(const QStringList& zeilen, const QString& rezept
                 offen[neu.schluessel].append(ziel);
             }
             gelesen.insert(ziel, std::move(neu));
+            if (!beruehrt.contains(ziel))
+                beruehrt.append(ziel);
         } else {
             Einkauf neu = alsEinkauf(z);
             neu.rezepte = QStringList { rezept };
             offen[pn.schluessel].append(eintraege.size());
             gelesen.insert(eintraege.size(), lesePosten(neu.zeile()));
+            beruehrt.append(eintraege.size());
             eintraege.append(neu);
         }
     }
+    return beruehrt;
 }
 
 void Einkaufsliste::erledigteEntfernen()
@@ -473,21 +493,101 @@ void speichereEinkaufsliste(const QString& programDir, const Einkaufsliste& list
     saveLines(pfad, liste.dateizeilen());
 }
 
-QList<DruckText> EinkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe)
+namespace {
+    // Greedy at blanks; a word wider than the width stands alone.
+    QStringList umbreche(const QString& text, int punkte, int breite, const Textbreite& mass)
+    {
+        QStringList out;
+        QString zeile;
+        for (const QString& wort : text.split(u' ', Qt::SkipEmptyParts)) {
+            const QString probe = zeile.isEmpty() ? wort : zeile + u' ' + wort;
+            if (!zeile.isEmpty() && mass(probe, punkte) > breite) {
+                out.append(zeile);
+                zeile = wort;
+            } else {
+                zeile = probe;
+            }
+        }
+        if (!zeile.isEmpty() || out.isEmpty())
+            out.append(zeile);
+        return out;
+    }
+
+    struct Block {
+        QStringList zeilen; // 10 pt
+        QStringList quellen; // 8 pt
+        int hoehe = 0;
+    };
+}
+
+QList<DruckText> einkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
+    const QDate& datum, const Textbreite& breite)
 {
     const int u = druckEinheit(seitenBreite);
-    const int schritt = 10 * u;
-    QList<DruckText> out;
-    out.append({ QStringLiteral("Einkaufsliste"), 12, true, false, 50 * u, 40 * u, 0 });
-    int seite = 0;
-    int y = 70 * u;
-    for (const QString& z : liste.textzeilen()) {
-        if (y + schritt > seitenHoehe && y > 40 * u) {
-            ++seite;
-            y = 40 * u;
+    // Without the printer's measure: Arial is about 0.42 em a character.
+    const Textbreite mass = breite ? breite : [u](const QString& t, int punkte) {
+        return int(t.size() * punkte * u * 42 / 100);
+    };
+    const int links = 50 * u;
+    const int rechts = seitenBreite - 30 * u;
+    const int abstand = 20 * u;
+    const int einzug = 12 * u;
+    const int ersteOben = 80 * u;
+    const int oben = 40 * u;
+    const QStringList texte = liste.textzeilen();
+
+    auto bloecke = [&](int spaltenBreite) {
+        QList<Block> out;
+        for (qsizetype i = 0; i < texte.size(); ++i) {
+            Block b;
+            // Continuation lines stand indented, so every line keeps to the narrower width.
+            b.zeilen = umbreche(texte.at(i), 10, spaltenBreite - einzug, mass);
+            const QString quellen = liste.eintraege.at(i).rezepte.join(QStringLiteral(", "));
+            if (!quellen.isEmpty())
+                b.quellen = umbreche(quellen, 8, spaltenBreite - einzug, mass);
+            b.hoehe = int(b.zeilen.size()) * 10 * u + int(b.quellen.size()) * 8 * u + 3 * u;
+            out.append(b);
         }
-        out.append({ z, 10, false, false, 50 * u, y, seite });
-        y += schritt;
+        return out;
+    };
+    // One column while the list fits on the first page, else two.
+    QList<Block> alle = bloecke(rechts - links);
+    int summe = 0;
+    for (const Block& b : alle)
+        summe += b.hoehe;
+    const bool zwei = summe > seitenHoehe - ersteOben;
+    const int spaltenBreite = zwei ? (rechts - links - abstand) / 2 : rechts - links;
+    if (zwei)
+        alle = bloecke(spaltenBreite);
+
+    QList<DruckText> out;
+    out.append({ QStringLiteral("Einkaufsliste"), 12, true, false, links, oben, 0 });
+    out.append({ QStringLiteral("Stand: ") + datum.toString(QStringLiteral("dd.MM.yyyy")), 8, false, false,
+        links, oben + 18 * u, 0 });
+    int seite = 0;
+    int spalte = 0;
+    int y = ersteOben;
+    for (const Block& b : alle) {
+        const int spaltenOben = seite == 0 ? ersteOben : oben;
+        if (y + b.hoehe > seitenHoehe && y > spaltenOben) {
+            if (zwei && spalte == 0) {
+                spalte = 1;
+            } else {
+                spalte = 0;
+                ++seite;
+            }
+            y = seite == 0 ? ersteOben : oben;
+        }
+        const int x = links + spalte * (spaltenBreite + abstand);
+        for (qsizetype k = 0; k < b.zeilen.size(); ++k) {
+            out.append({ b.zeilen.at(k), 10, false, false, k == 0 ? x : x + einzug, y, seite });
+            y += 10 * u;
+        }
+        for (const QString& q : b.quellen) {
+            out.append({ q, 8, false, false, x + einzug, y, seite });
+            y += 8 * u;
+        }
+        y += 3 * u;
     }
     return out;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "exchange/Ausgabe.h"
 
@@ -16,6 +18,8 @@ struct Einkauf {
     QStringList rezepte; // titles of the recipes it came from
 
     QString zeile() const; // "500 g Mehl"
+    // An amount changed by hand; the noun follows it ("3 Zwiebeln" set to "1": "1 Zwiebel").
+    void setzeMenge(const QString& neu);
 };
 
 // The shopping list: ingredient lines of several recipes, alike ones added up.
@@ -24,10 +28,14 @@ public:
     QList<Einkauf> eintraege;
 
     // Adds the ingredient lines of a recipe. Headings and empty lines are left out; a line joins an
-    // open line of the same ingredient (name compared case-blind, blanks and plural endings folded)
-    // in the same or a convertible unit, a line without amount one with the same text; anything
-    // else becomes a line of its own. Ticked lines take nothing more: what was bought stays bought.
-    void hinzufuegen(const QStringList& zeilen, const QString& rezept);
+    // open line of the same ingredient in the same or a convertible unit. The same ingredient: names
+    // compared case-blind, nouns by their singular, without sizes ("große"), states ("weiche") and
+    // notes (after a comma, in brackets, "zum Braten"); a pinch joins a line without amount ("Salz").
+    // The sum takes the noun form it needs ("3 Zwiebeln"), sizes that differ go, states and the first
+    // line's notes stay beside the name. Anything else becomes a line of its own. Ticked lines take
+    // nothing more: what was bought stays bought.
+    // Returns the entries that were added or took something, in that order.
+    QList<qsizetype> hinzufuegen(const QStringList& zeilen, const QString& rezept);
     void erledigteEntfernen();
 
     // The file: one line per entry, "1" (bought) or "0", then amount, ingredient and the recipe
@@ -46,7 +54,13 @@ Einkaufsliste ladeEinkaufsliste(const QString& programDir);
 // Writes the whole list atomically (Windows-1252, CR LF); throws tk::Error.
 void speichereEinkaufsliste(const QString& programDir, const Einkaufsliste& liste);
 
-// The printout: the heading and one line per entry, continuing on further pages.
-QList<DruckText> EinkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe);
+// Measures a text in printer pixels at a point size.
+using Textbreite = std::function<int(const QString& text, int punkte)>;
+
+// The printout: the heading with the date, then per entry its tick box and line and, in small type below,
+// the recipes it comes from. A list longer than the first page is set in two columns; lines too wide for
+// their column wrap at blanks (measured with breite; without it, estimated from their length).
+QList<DruckText> einkaufslisteDruck(const Einkaufsliste& liste, int seitenBreite, int seitenHoehe,
+    const QDate& datum, const Textbreite& breite = {});
 
 } // namespace tk

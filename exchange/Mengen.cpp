@@ -1078,6 +1078,15 @@ namespace {
         return best;
     }
 
+    // A part of a spoon or a thing that has a sign of its own: ⅛ ⅙ ¼ ⅓ ½ ⅔ ¾.
+    bool messbar(double x)
+    {
+        for (int k = 0; k < kGeschriebenKlein; ++k)
+            if (std::abs(x - kBrueche[k].wert) <= 0.01 * x)
+                return true;
+        return false;
+    }
+
     bool weicht(double geschrieben, double genau)
     {
         return std::abs(geschrieben - genau) > 0.01 * genau + 1e-9;
@@ -1166,17 +1175,29 @@ namespace {
         if (!g.bereich)
             w = v;
         g.gerundet = weicht(v, von) || (g.bereich && weicht(w, bis));
-        bool loeffel = b.hatEinheit && (b.einheit.kanon == EL || b.einheit.kanon == TL);
-        if (loeffel && runden && b.einheit.kanon == EL && !g.bereich && v < 0.9) {
+        const bool loeffel = b.hatEinheit && (b.einheit.kanon == EL || b.einheit.kanon == TL);
+        // Below one spoon, the parts a cook measures: "⅓ EL" is "1 TL", "0,2 EL" about "⅔ TL", "0,3 TL"
+        // about "⅓ TL"; ¼, ½ and ¾ of a tablespoon stay as they are.
+        if (loeffel && runden && !g.bereich && v < 0.99) {
+            const bool el = b.einheit.kanon == EL;
             const double t = v * 3;
-            const QString tl = teeloeffel(s.mid(b.einheitAnfang, b.einheitEnde - b.einheitAnfang).toString());
-            if (!tl.isEmpty()
-                && (std::abs(t - 1) < 0.01 || std::abs(t - 2) < 0.01 || std::abs(t - 0.5) < 0.01)) {
-                const Geschrieben a = zahlText(t, true, b.leerVorBruch);
+            const bool genauTl = std::abs(t - 1) < 0.01 || std::abs(t - 2) < 0.01 || std::abs(t - 0.5) < 0.01;
+            const QString tl = el
+                ? teeloeffel(s.mid(b.einheitAnfang, b.einheitEnde - b.einheitAnfang).toString())
+                : QString();
+            if (el && !tl.isEmpty() && (genauTl || !messbar(v))) {
+                const double r = rundeZaehlbar(t, Zaehlweise::Halbe);
+                g.gerundet = g.gerundet || weicht(r, t);
+                const Geschrieben a = zahlText(r, true, b.leerVorBruch);
                 g.von = g.bis = a.text;
                 g.wertVon = g.wertBis = a.wert / 3;
                 g.einheit = tl;
                 return g;
+            }
+            if (!el && !messbar(v)) {
+                const double r = rundeZaehlbar(v, Zaehlweise::Halbe);
+                g.gerundet = g.gerundet || weicht(r, v);
+                v = w = r;
             }
         }
         if (loeffel && runden && v < 0.11) {
@@ -1191,8 +1212,8 @@ namespace {
         if (g.bereich && gebrochen(a.text) != gebrochen(e.text)
             && (a.text.contains(u',') || e.text.contains(u','))) {
             // Both ends of a range in one notation: "0,4-0,5", not "0,4-½".
-            a = zahlText(v, false);
-            e = zahlText(w, false);
+            a = zahlText(v, false, false, false);
+            e = zahlText(w, false, false, false);
         }
         g.von = a.text;
         g.bis = e.text;
@@ -1309,7 +1330,7 @@ namespace {
         return out;
     }
 
-    Skaliert skaliereIntern(const QString& zeile, double faktor, double festerWert)
+    Skaliert skaliereIntern(const QString& zeile, double faktor, double festerWert, bool runden = true)
     {
         Skaliert out { zeile, false };
         if (istUeberschrift(zeile))
@@ -1323,11 +1344,13 @@ namespace {
         if (festerWert > 0)
             schreibeBetrag(s, b, festerWert, festerWert + (b.bis - b.von) * faktor, false, aenderungen);
         else
-            out.gerundet = schreibeBetrag(s, b, b.von * faktor, b.bis * faktor, true, aenderungen);
+            out.gerundet = schreibeBetrag(s, b, b.von * faktor, b.bis * faktor, runden, aenderungen);
         for (const Betrag& w : weitereBetraege(s, b))
             out.gerundet
-                = schreibeBetrag(s, w, w.von * faktor, w.bis * faktor, true, aenderungen) || out.gerundet;
+                = schreibeBetrag(s, w, w.von * faktor, w.bis * faktor, runden, aenderungen) || out.gerundet;
         out.text = anwenden(s, aenderungen);
+        if (out.gerundet)
+            out.genau = skaliereIntern(zeile, faktor, festerWert, false).text;
         return out;
     }
 

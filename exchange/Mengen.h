@@ -43,10 +43,12 @@ struct Mengenzeile {
 // line without amount, or one ending in ":", comes back with hatMenge false.
 Mengenzeile leseMenge(const QString& zeile);
 
-// A scaled line and whether a counted amount was rounded to what a cook can take ("1 Ei", not 1,3).
+// A scaled line and whether a counted amount was rounded to what a cook can take ("1 Ei", not 1,3);
+// genau is then the line unrounded ("1⅓ Eier").
 struct Skaliert {
     QString text;
     bool gerundet = false;
+    QString genau;
 };
 
 // The line with its amounts multiplied by faktor: the line's amount and every further amount of the

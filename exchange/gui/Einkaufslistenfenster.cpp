@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,12 +24,35 @@ namespace tk {
 
 namespace {
     const QString kSpeichernUnter = QStringLiteral("Speichern unter");
+
+    // Texts measured as the printer sets them, for the columns of the printout.
+    Textbreite mass(QPrinter& printer)
+    {
+        return [&printer](const QString& text, int punkte) {
+            QFont f(kDruckSchrift);
+            f.setPointSize(punkte);
+            return QFontMetrics(f, &printer).horizontalAdvance(text);
+        };
+    }
+}
+
+// The save dialog starts in the folder used last, at first the home folder, never the program's.
+QString Einkaufslistenfenster::dateiWaehlen(const QString& filter, const QString& name)
+{
+    const QString endung = QFileInfo(name).suffix();
+    const QString datei = saveFileName(this, kSpeichernUnter, filter, QDir(m_ordner).filePath(name), endung);
+    if (!datei.isEmpty())
+        m_ordner = QFileInfo(datei).absolutePath();
+    return datei;
 }
 
 Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget* parent)
-    : QDialog(
-        parent, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint)
+    // On top like the converter it is filled from, so it comes up in front of it.
+    : QDialog(parent,
+        Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint
+            | Qt::WindowStaysOnTopHint)
     , m_dir(programDir)
+    , m_ordner(QDir::homePath())
 {
     setObjectName(QStringLiteral("einkaufslistenfenster"));
     setWindowTitle(QStringLiteral("Einkaufsliste"));
@@ -48,6 +75,8 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
     m_tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
     m_tabelle->setWordWrap(false);
+    // One Tab stop: the arrows move inside the table, Tab goes on to the buttons.
+    m_tabelle->setTabKeyNavigation(false);
     lay->addWidget(m_tabelle, 1);
 
     // Entf takes the chosen lines off the list.
@@ -68,15 +97,15 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
                 [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
         return b;
     };
-    knopf(QStringLiteral("Drucken"), "drucken", &Einkaufslistenfenster::drucken);
-    knopf(QStringLiteral("Kopieren"), "kopieren", &Einkaufslistenfenster::kopieren);
-    knopf(QStringLiteral("Als PDF speichern..."), "alsPdf", &Einkaufslistenfenster::alsPdf);
-    knopf(QStringLiteral("Als Textdatei speichern..."), "alsText", &Einkaufslistenfenster::alsText);
-    knopf(QStringLiteral("Erledigte entfernen"), "erledigteEntfernen",
+    knopf(QStringLiteral("&Drucken"), "drucken", &Einkaufslistenfenster::drucken);
+    knopf(QStringLiteral("&Kopieren"), "kopieren", &Einkaufslistenfenster::kopieren);
+    knopf(QStringLiteral("Als &PDF speichern..."), "alsPdf", &Einkaufslistenfenster::alsPdf);
+    knopf(QStringLiteral("Als &Textdatei speichern..."), "alsText", &Einkaufslistenfenster::alsText);
+    knopf(QStringLiteral("&Erledigte entfernen"), "erledigteEntfernen",
         &Einkaufslistenfenster::erledigteEntfernen);
-    knopf(QStringLiteral("Leeren"), "leeren", &Einkaufslistenfenster::leeren);
+    knopf(QStringLiteral("&Leeren"), "leeren", &Einkaufslistenfenster::leeren);
     knoepfe->addStretch(1);
-    QPushButton* schliessen = knopf(QStringLiteral("Schließen"), "schliessen", nullptr);
+    QPushButton* schliessen = knopf(QStringLiteral("&Schließen"), "schliessen", nullptr);
     connect(schliessen, &QPushButton::clicked, this, &QWidget::hide);
     lay->addLayout(knoepfe);
 
@@ -109,9 +138,14 @@ void Einkaufslistenfenster::speichern()
 void Einkaufslistenfenster::hinzufuegen(const QStringList& zutaten, const QString& rezept)
 {
     laden();
-    m_liste.hinzufuegen(zutaten, rezept);
+    const QList<qsizetype> neu = m_liste.hinzufuegen(zutaten, rezept);
     fuellen();
     speichern();
+    // The lines that came or changed are in view from the first of them on, which is chosen.
+    if (neu.isEmpty())
+        return;
+    m_tabelle->setCurrentCell(int(neu.first()), 0);
+    m_tabelle->scrollToItem(m_tabelle->item(int(neu.first()), 0), QAbstractItemView::PositionAtTop);
 }
 
 void Einkaufslistenfenster::fuellen()
@@ -156,7 +190,8 @@ void Einkaufslistenfenster::zeileGeaendert(QTableWidgetItem* item)
         return;
     Einkauf& e = m_liste.eintraege[r];
     e.erledigt = item->checkState() == Qt::Checked;
-    e.menge = item->text().trimmed();
+    if (item->text().trimmed() != e.menge)
+        e.setzeMenge(item->text().trimmed());
     // Redrawn after the view has finished with the item.
     QMetaObject::invokeMethod(
         this, [this] { fuellen(); }, Qt::QueuedConnection);
@@ -184,7 +219,8 @@ void Einkaufslistenfenster::drucken()
     if (!printDialog(this, &printer))
         return;
     const QSize bereich = druckbereich(printer);
-    druckeLayout(printer, EinkaufslisteDruck(m_liste, bereich.width(), bereich.height()));
+    druckeLayout(printer,
+        einkaufslisteDruck(m_liste, bereich.width(), bereich.height(), QDate::currentDate(), mass(printer)));
 }
 
 void Einkaufslistenfenster::kopieren()
@@ -194,20 +230,21 @@ void Einkaufslistenfenster::kopieren()
 
 void Einkaufslistenfenster::alsPdf()
 {
-    const QString datei = saveFileName(this, kSpeichernUnter, QStringLiteral("PDF-Datei (*.pdf)"),
-        QStringLiteral("Einkaufsliste.pdf"), QStringLiteral("pdf"));
+    const QString datei
+        = dateiWaehlen(QStringLiteral("PDF-Datei (*.pdf)"), QStringLiteral("Einkaufsliste.pdf"));
     if (datei.isEmpty())
         return;
     schreibePdf(datei, windowTitle(), [this](QPrinter& printer) {
         const QSize bereich = druckbereich(printer);
-        return EinkaufslisteDruck(m_liste, bereich.width(), bereich.height());
+        return einkaufslisteDruck(
+            m_liste, bereich.width(), bereich.height(), QDate::currentDate(), mass(printer));
     });
 }
 
 void Einkaufslistenfenster::alsText()
 {
-    const QString datei = saveFileName(this, kSpeichernUnter, QStringLiteral("Textdatei (*.txt)"),
-        QStringLiteral("Einkaufsliste.txt"), QStringLiteral("txt"));
+    const QString datei
+        = dateiWaehlen(QStringLiteral("Textdatei (*.txt)"), QStringLiteral("Einkaufsliste.txt"));
     if (datei.isEmpty())
         return;
     QStringList zeilen { QStringLiteral("Einkaufsliste"), QString() };

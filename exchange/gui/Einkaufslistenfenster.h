@@ -33,8 +33,10 @@ private:
     void alsText();
     void erledigteEntfernen();
     void leeren();
+    QString dateiWaehlen(const QString& filter, const QString& name);
 
     QString m_dir;
+    QString m_ordner; // where files were saved last
     Einkaufsliste m_liste;
     bool m_geladen = false;
     bool m_fuellt = false;

@@ -8,10 +8,11 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "exchange/Kuechenwoerter.h"
 #include "exchange/gui/Druckausgabe.h"
+#include "exchange/gui/Halbzahlfeld.h"
 #include "exchange/gui/PdfAusgabe.h"
 #include "platform/gui/Modal.h"
 
@@ -41,11 +42,10 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
     m_menge->setWordWrap(true);
     raster->addWidget(mengeText, 0, 0);
     raster->addWidget(m_menge, 0, 1, 1, 2);
-    auto* aufText = new QLabel(QStringLiteral("Umrechnen auf"), this);
-    m_umrechnenAuf = new QSpinBox(this);
+    auto* aufText = new QLabel(QStringLiteral("Umrechnen &auf"), this);
+    m_umrechnenAuf = new Halbzahlfeld(this);
     m_umrechnenAuf->setObjectName(QStringLiteral("umrechnenAuf"));
     m_umrechnenAuf->setAccessibleName(QStringLiteral("Umrechnen auf"));
-    m_umrechnenAuf->setRange(1, 999);
     aufText->setBuddy(m_umrechnenAuf);
     m_einheit = new QLabel(this);
     m_einheit->setObjectName(QStringLiteral("einheit"));
@@ -70,14 +70,14 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
         knoepfe->addWidget(b);
         return b;
     };
-    QPushButton* bDrucken = knopf(QStringLiteral("Drucken"), "drucken");
-    QPushButton* bKopieren = knopf(QStringLiteral("Kopieren"), "kopieren");
-    QPushButton* bEinkauf = knopf(QStringLiteral("Auf die Einkaufsliste"), "aufEinkaufsliste");
+    QPushButton* bDrucken = knopf(QStringLiteral("&Drucken"), "drucken");
+    QPushButton* bKopieren = knopf(QStringLiteral("&Kopieren"), "kopieren");
+    QPushButton* bEinkauf = knopf(QStringLiteral("Auf die &Einkaufsliste"), "aufEinkaufsliste");
     knoepfe->addStretch(1);
-    QPushButton* bSchliessen = knopf(QStringLiteral("Schließen"), "schliessen");
+    QPushButton* bSchliessen = knopf(QStringLiteral("&Schließen"), "schliessen");
     lay->addLayout(knoepfe);
 
-    connect(m_umrechnenAuf, &QSpinBox::valueChanged, this, [this] { neuBerechnen(); });
+    connect(m_umrechnenAuf, &QDoubleSpinBox::valueChanged, this, [this] { neuBerechnen(); });
     connect(bDrucken, &QPushButton::clicked, this, [this] { guarded(this, [&] { drucken(); }); });
     connect(bKopieren, &QPushButton::clicked, this, [this] { kopieren(); });
     connect(bEinkauf, &QPushButton::clicked, this, [this] {
@@ -91,23 +91,38 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
 
 void Umrechnungsfenster::zeige(const RezeptAnsicht& rezept)
 {
+    uebernehmen(rezept);
+    m_umrechnenAuf->setFocus();
+    m_umrechnenAuf->selectAll();
+}
+
+void Umrechnungsfenster::folge(const RezeptAnsicht& rezept)
+{
+    if (rezept.titel == m_rezept.titel && rezept.menge == m_rezept.menge && rezept.zutaten == m_rezept.zutaten
+        && rezept.zeilen == m_rezept.zeilen)
+        return;
+    uebernehmen(rezept);
+}
+
+void Umrechnungsfenster::uebernehmen(const RezeptAnsicht& rezept)
+{
     m_rezept = rezept;
     m_portionen = lesePortionen(rezept.menge);
     m_titel->setText(rezept.titel);
     m_menge->setText(rezept.menge);
     m_einheit->setText(m_portionen.einheit);
     const QSignalBlocker still(m_umrechnenAuf);
+    // "für 1 Blech" goes down to ½ Blech; 4 Personen count in whole persons.
+    m_umrechnenAuf->setHalbe(m_portionen.anzahl <= 2);
     m_umrechnenAuf->setValue(m_portionen.anzahl);
     neuBerechnen();
-    m_umrechnenAuf->setFocus();
-    m_umrechnenAuf->selectAll();
 }
 
 RezeptAnsicht Umrechnungsfenster::umgerechnet() const
 {
     RezeptAnsicht a = m_rezept;
-    const int auf = m_umrechnenAuf->value();
-    const double faktor = double(auf) / m_portionen.anzahl;
+    const double auf = m_umrechnenAuf->value();
+    const double faktor = auf / m_portionen.anzahl;
     a.menge = skalierePortionen(m_rezept.menge, auf);
     for (QString& z : a.zutaten)
         z = skaliereZeile(z, faktor);
@@ -116,9 +131,22 @@ RezeptAnsicht Umrechnungsfenster::umgerechnet() const
 
 void Umrechnungsfenster::neuBerechnen()
 {
-    const QStringList zeilen = umgerechnet().zutaten;
+    const double faktor = m_umrechnenAuf->value() / m_portionen.anzahl;
+    // "1 Person", "2 Bleche": the word beside the number follows it.
+    const Kuechenwoerter::Treffer wort = Kuechenwoerter::tabelle().finde(m_portionen.einheit);
+    m_einheit->setText(wort && wort.form(false) != wort.form(true)
+            ? wort.form(m_umrechnenAuf->value() > 1, true)
+            : m_portionen.einheit);
     m_zutaten->clear();
-    m_zutaten->addItems(zeilen);
+    for (const QString& z : m_rezept.zutaten) {
+        const Skaliert s = skaliere(z, faktor);
+        // A rounded count says so: "≈ 1 Ei", the exact amount beside it.
+        auto* item = new QListWidgetItem(s.gerundet ? QStringLiteral("≈ ") + s.text : s.text, m_zutaten);
+        if (s.gerundet) {
+            item->setToolTip(QStringLiteral("Gerundet, genau: ") + s.genau);
+            item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
+        }
+    }
 }
 
 void Umrechnungsfenster::drucken()

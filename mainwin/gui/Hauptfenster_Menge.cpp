@@ -131,12 +131,19 @@ namespace {
             w = new Umrechnungsfenster(form1);
             const QString dir = st.programDir;
             QObject::connect(w, &Umrechnungsfenster::aufEinkaufsliste, form1,
-                [form1, dir](const QStringList& m_zutaten, const QString& titel) {
+                [form1, dir](const QStringList& zutaten, const QString& titel) {
                     guarded(form1, [&] {
                         Einkaufslistenfenster* liste = einkaufsliste(form1, dir);
-                        liste->hinzufuegen(m_zutaten, titel);
+                        liste->hinzufuegen(zutaten, titel);
                         nachVorne(liste, form1);
                     });
+                });
+            // The converter follows the recipe on show.
+            QObject::connect(
+                static_cast<Hauptfenster*>(form1), &Hauptfenster::kommentarGeaendert, w, [w, &st] {
+                    RezeptAnsicht b;
+                    if (w->isVisible() && gespeichertesRezept(st, st.angezeigtesRezept, b))
+                        w->folge(b);
                 });
         }
         w->zeige(a);

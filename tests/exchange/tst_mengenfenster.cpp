@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSpinBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QTableWidget>
 
 #include "dialogs/gui/Willkommensfenster.h"
@@ -73,9 +74,9 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Rezept umrechnen"));
         QCOMPARE(tkt::kind<QLabel>(w, "menge")->text(), QStringLiteral("für 4 Personen"));
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("Personen"));
-        auto* auf = w->findChild<QSpinBox*>();
+        auto* auf = w->findChild<QDoubleSpinBox*>();
         QCOMPARE(auf->accessibleName(), QStringLiteral("Umrechnen auf"));
-        QCOMPARE(auf->value(), 4);
+        QCOMPARE(auf->value(), 4.0);
         auto* liste = w->findChild<QListWidget*>();
         QCOMPARE(liste->accessibleName(), QStringLiteral("Zutaten"));
         auto zeilen = [liste] {
@@ -88,7 +89,9 @@ private slots:
 
         auf->selectAll();
         QTest::keyClicks(auf, "6");
-        QCOMPARE(zeilen(), (QStringList { "750 g Mehl", "5 Eier", "=== Zum Bestreuen ===", "Salz" }));
+        // A rounded count is marked, the exact amount beside it; copies and the list take the cook's amount.
+        QCOMPARE(zeilen(), (QStringList { "750 g Mehl", "≈ 5 Eier", "=== Zum Bestreuen ===", "Salz" }));
+        QCOMPARE(liste->item(1)->toolTip(), QStringLiteral("Gerundet, genau: 4,5 Eier"));
         QTest::keyClick(auf, Qt::Key_Up);
         QCOMPARE(zeilen().first(), QStringLiteral("875 g Mehl"));
         QTest::keyClick(auf, Qt::Key_Down);
@@ -98,19 +101,36 @@ private slots:
         QVERIFY(kopie.contains(QStringLiteral("Käsespätzle\n\nBrutzels Tellerkiste 3.30\n")));
         QVERIFY(kopie.contains(QStringLiteral("\nfür 6 Personen\n\nZutaten\n750 g Mehl\n5 Eier\n")));
 
-        // The converted amounts go onto the shopping list; the recipe file stays as it was.
-        QTest::mouseClick(knopf(w, "aufEinkaufsliste"), Qt::LeftButton);
-        QCOMPARE(c.lines(kListe),
+        // The converted amounts go onto the shopping list (Alt+E); the recipe file stays as it was.
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+        QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(c.lines(kListe),
             (QStringList { "0|750 g|Mehl|Käsespätzle", "0|5|Eier|Käsespätzle", "0||Salz|Käsespätzle" }));
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), rezeptVorher);
 
         // The pop-up menu converts the recipe under the mouse; without a number it counts recipes.
         p.st.aktuellesRezept = 1;
         tkt::kind<QAction>(f1, "markiertesUmrechnen")->trigger();
-        QCOMPARE(auf->value(), 1);
+        QCOMPARE(auf->value(), 1.0);
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         auf->setValue(2);
         QCOMPARE(zeilen(), (QStringList { "500 g Mehl", "4 Eier", "1 l Milch", "salz" }));
+        // One recipe (or one sheet) goes down to a half.
+        auf->setValue(1);
+        QTest::keyClick(auf, Qt::Key_Down);
+        QCOMPARE(auf->text(), QStringLiteral("½"));
+        QCOMPARE(zeilen(), (QStringList { "125 g Mehl", "1 Ei", "250 ml Milch", "salz" }));
+
+        // Another recipe on show takes the converter along, at its quantity; the same one again keeps the
+        // number.
+        f1->zeigeRezept(0);
+        QCOMPARE(tkt::kind<QLabel>(w, "titel")->text(), QStringLiteral("Käsespätzle"));
+        QCOMPARE(auf->value(), 4.0);
+        QCOMPARE(zeilen().first(), QStringLiteral("500 g Mehl"));
+        auf->setValue(6);
+        f1->zeigeRezept(0);
+        QCOMPARE(auf->value(), 6.0);
         QTest::mouseClick(knopf(w, "schliessen"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(script.unexpected, 0);
@@ -163,26 +183,59 @@ private slots:
         QCOMPARE(t->item(1, 0)->checkState(), Qt::Checked);
         QCOMPARE(t->item(0, 0)->checkState(), Qt::Unchecked);
 
+        // The table is one Tab stop; Tab goes on to the buttons, which have access keys.
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+        t->setFocus();
+        QTest::keyClick(t, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), knopf(w, "drucken"));
+
+        // Save dialogs start in the home folder, then in the folder used last.
         const QString pdf = c.path("liste.pdf");
         script.file(pdf);
-        QTest::mouseClick(knopf(w, "alsPdf"), Qt::LeftButton);
+        QTest::keyClick(w, Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(QFile::exists(pdf));
         QCOMPARE(script.last(ModalKind::SaveFile).filter, QStringLiteral("PDF-Datei (*.pdf)"));
+        QCOMPARE(script.last(ModalKind::SaveFile).fileName,
+            QDir::home().filePath(QStringLiteral("Einkaufsliste.pdf")));
         QVERIFY(tk::loadBytes(pdf).startsWith("%PDF"));
 
         const QString txt = c.path("liste.txt");
         script.file(txt);
-        QTest::mouseClick(knopf(w, "alsText"), Qt::LeftButton);
+        QTest::keyClick(w, Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(QFile::exists(txt));
+        QCOMPARE(script.last(ModalKind::SaveFile).fileName, c.path("Einkaufsliste.txt"));
         QCOMPARE(c.lines("liste.txt"),
             (QStringList { "Einkaufsliste", "", "[ ] 1,25 kg Mehl", "[x] 5 Eier", "[ ] Salz", "[ ] 1 l Milch",
                 "[ ] 2 Eier" }));
 
-        QTest::mouseClick(knopf(w, "erledigteEntfernen"), Qt::LeftButton);
-        QCOMPARE(spalte(t, 1), (QStringList { "Mehl", "Salz", "Milch", "Eier" }));
+        QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(spalte(t, 1), (QStringList { "Mehl", "Salz", "Milch", "Eier" }));
         QCOMPARE(c.lines(kListe).size(), 4);
         script.answer(tk::Answer::Yes);
-        QTest::mouseClick(knopf(w, "leeren"), Qt::LeftButton);
-        QCOMPARE(t->rowCount(), 0);
+        QTest::keyClick(w, Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(t->rowCount(), 0);
         QCOMPARE(c.bytes(kListe), QByteArray());
+
+        // On a long list the lines a recipe brings are scrolled into view.
+        QStringList lang;
+        for (int i = 0; i < 60; ++i)
+            lang.append(QStringLiteral("0|%1 g|Zutat %1|Vorrat").arg(i + 1));
+        c.write(kListe, lang);
+        f1->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), f1);
+        QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
+        QCOMPARE(t->rowCount(), 60);
+        f1->zeigeRezept(0);
+        f1->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), f1);
+        QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
+        QTest::mouseClick(
+            knopf(tkt::kind<QDialog>(f1, "umrechnungsfenster"), "aufEinkaufsliste"), Qt::LeftButton);
+        QCOMPARE(t->rowCount(), 63);
+        QCOMPARE(t->currentRow(), 60);
+        QVERIFY(t->viewport()->rect().contains(t->visualItemRect(t->item(62, 1))));
+        QVERIFY(t->viewport()->rect().contains(t->visualItemRect(t->item(60, 1))));
 
         // The recipe on show as a PDF, named after its title.
         f1->zeigeRezept(0);
