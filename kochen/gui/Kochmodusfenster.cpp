@@ -13,11 +13,11 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "exchange/gui/Halbzahlfeld.h"
 #include "kochen/gui/Benachrichtigung.h"
 #include "kochen/gui/Wachhalter.h"
 #include "platform/gui/Modal.h"
@@ -118,10 +118,9 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
     m_titel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // its type shrinks instead
     kopf->addWidget(m_titel, 1);
     auto* portionenText = new QLabel(QStringLiteral("&Portionen:"), this);
-    m_portionen = new QSpinBox(this);
+    m_portionen = new Halbzahlfeld(this);
     m_portionen->setObjectName(QStringLiteral("portionen"));
     m_portionen->setAccessibleName(QStringLiteral("Portionen"));
-    m_portionen->setRange(1, 999);
     portionenText->setBuddy(m_portionen);
     m_einheit = new QLabel(this);
     m_einheit->setObjectName(QStringLiteral("einheit"));
@@ -220,7 +219,7 @@ Kochmodusfenster::Kochmodusfenster(const QString& programDir, QWidget* parent)
 
     aussen->addLayout(mitte, 1);
 
-    connect(m_portionen, &QSpinBox::valueChanged, this, [this] { neuBerechnen(); });
+    connect(m_portionen, &Halbzahlfeld::valueChanged, this, [this] { neuBerechnen(); });
     connect(m_zurueck, &QPushButton::clicked, this, [this] { blaettern(-1); });
     connect(m_weiter, &QPushButton::clicked, this, [this] { blaettern(+1); });
     connect(m_schliessen, &QPushButton::clicked, this, &QWidget::close);
@@ -279,16 +278,14 @@ void Kochmodusfenster::zeige(const RezeptAnsicht& rezept, double portionen)
     m_rezept = rezept;
     m_schritte = teileSchritte(rezept.zeilen);
     m_titel->setText(rezept.titel);
-    // The spin box counts whole portions; a recipe "für ½ Blech" is counted in whole recipes.
+    // Counted as the converter counts: halves for one or two of something ("für 1 Blech").
     const Portionen p = lesePortionen(rezept.menge);
-    const bool ganz = p.anzahl >= 1 && p.anzahl == std::round(p.anzahl);
-    m_basis = ganz ? p.anzahl : 1;
-    m_einheit->setText(ganz ? p.einheit : QStringLiteral("× Rezept"));
-    if (portionen <= 0)
-        portionen = p.anzahl;
+    m_basis = p.anzahl > 0 ? p.anzahl : 1;
+    m_einheit->setText(p.einheit);
     {
         const QSignalBlocker still(m_portionen);
-        m_portionen->setValue(int(std::lround(std::max(ganz ? portionen : portionen / p.anzahl, 1.0))));
+        m_portionen->setHalbe(m_basis <= 2);
+        m_portionen->setValue(portionen > 0 ? portionen : m_basis);
     }
     m_prozent = Einstellungen::kochmodusGroesse(m_einstellungen);
     anwenden();

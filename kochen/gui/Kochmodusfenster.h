@@ -17,12 +17,12 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
-class QSpinBox;
 class QTimer;
 class QVBoxLayout;
 
 namespace tk {
 
+class Halbzahlfeld;
 class Wachhalter;
 
 // "Kochmodus": one recipe at the stove, full screen and in large type: its steps one at a time, the
@@ -97,7 +97,7 @@ private:
     Wachhalter* m_wach = nullptr;
 
     QLabel* m_titel = nullptr;
-    QSpinBox* m_portionen = nullptr;
+    Halbzahlfeld* m_portionen = nullptr;
     QLabel* m_einheit = nullptr;
     QPushButton* m_schliessen = nullptr;
     QListWidget* m_zutaten = nullptr;

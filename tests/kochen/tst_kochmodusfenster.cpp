@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 
 #include "dialogs/gui/Willkommensfenster.h"
 #include "kochen/gui/Kochmodusfenster.h"
@@ -60,9 +60,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(w.isFullScreen());
 
-        auto* portionen = tkt::kind<QSpinBox>(&w, "portionen");
+        auto* portionen = tkt::kind<QDoubleSpinBox>(&w, "portionen");
         QCOMPARE(portionen->accessibleName(), QStringLiteral("Portionen"));
-        QCOMPARE(portionen->value(), 4);
+        QCOMPARE(portionen->value(), 4.0);
         auto* zutaten = tkt::kind<QListWidget>(&w, "zutaten");
         QCOMPARE(zutaten->accessibleName(), QStringLiteral("Zutaten"));
         QCOMPARE(zutaten->item(5)->text(), QStringLiteral("4 Zwiebeln"));
@@ -148,7 +148,7 @@ private slots:
         f1->show();
         f1->zeigeRezept(0);
         tkt::kind<QAction>(f1, "umrechnen")->trigger();
-        tkt::kind<QSpinBox>(tkt::kind<QDialog>(f1, "umrechnungsfenster"), "umrechnenAuf")->setValue(6);
+        tkt::kind<QDoubleSpinBox>(tkt::kind<QDialog>(f1, "umrechnungsfenster"), "umrechnenAuf")->setValue(6);
         f1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f1));
         QTest::keyClick(f1, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
@@ -156,14 +156,14 @@ private slots:
         QVERIFY(w && w->isVisible());
         QTRY_VERIFY(w->isFullScreen());
         QCOMPARE(tkt::kind<QLabel>(w, "titel")->text(), QStringLiteral("Käsespätzle"));
-        QCOMPARE(tkt::kind<QSpinBox>(w, "portionen")->value(), 6);
+        QCOMPARE(tkt::kind<QDoubleSpinBox>(w, "portionen")->value(), 6.0);
         QCOMPARE(tkt::kind<QListWidget>(w, "zutaten")->item(0)->text(), QStringLiteral("750 g Mehl"));
         w->close();
 
         p.st.aktuellesRezept = 1;
         tkt::kind<QAction>(f1, "markiertesKochen")->trigger();
         QVERIFY(w->isVisible());
-        QCOMPARE(tkt::kind<QSpinBox>(w, "portionen")->value(), 1);
+        QCOMPARE(tkt::kind<QDoubleSpinBox>(w, "portionen")->value(), 1.0);
         QCOMPARE(tkt::kind<QLabel>(w, "einheit")->text(), QStringLiteral("× Rezept"));
         QCOMPARE(c.bytes("Data/Rezepte/0000.dat"), vorher);
         QCOMPARE(script.unexpected, 0);
