@@ -22,7 +22,7 @@ namespace {
 
     struct Einheit {
         QString text; // one spelling
-        Kanon kanon;
+        Kanon kanon = NOMEN;
         bool lang = false; // spelled out ("Gramm"), so a switched unit is spelled out too
         const Woerter::Nomen* nomen = nullptr; // for NOMEN: "Dose", also behind "Pck." or "Msp."
         bool abgekuerzt = false; // stays as written whatever the number
