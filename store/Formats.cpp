@@ -19,6 +19,7 @@ QString picturePath(const QString& d, int n)
 QString categoryPath(const QString& d) { return rezepteDir(d) + QStringLiteral("/kategorien.dat"); }
 QString favouritesPath(const QString& d) { return rezepteDir(d) + QStringLiteral("/favoriten.dat"); }
 QString settingsPath(const QString& d) { return d + QStringLiteral("/Data/Sonstiges/tellerkiste.dat"); }
+QString weekPlanPath(const QString& d) { return d + QStringLiteral("/Data/Sonstiges/wochenplan.dat"); }
 QString layoutPath(const QString& d) { return d + QStringLiteral("/config.ini"); }
 QString tempDir(const QString& d) { return d + QStringLiteral("/temp"); }
 

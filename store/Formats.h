@@ -17,6 +17,7 @@ QString picturePath(const QString& programDir, int n);
 QString categoryPath(const QString& programDir);
 QString favouritesPath(const QString& programDir);
 QString settingsPath(const QString& programDir);
+QString weekPlanPath(const QString& programDir); // Data/Sonstiges/wochenplan.dat
 QString layoutPath(const QString& programDir);
 QString tempDir(const QString& programDir);
 

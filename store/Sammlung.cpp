@@ -192,7 +192,7 @@ void Sammlung::beobachten(int ruheMs)
     m_ruhe->setInterval(ruheMs);
     connect(m_ruhe, &QTimer::timeout, this, &Sammlung::pruefen);
     for (const QString& pfad : { indexPath(st.programDir), favouritesPath(st.programDir),
-             categoryPath(st.programDir), settingsPath(st.programDir) })
+             categoryPath(st.programDir), settingsPath(st.programDir), weekPlanPath(st.programDir) })
         m_bekannt.insert(pfad, stempel(pfad));
     // The folders, not the files: every writer replaces a file by a new one, which a watch on the file
     // would lose.
@@ -204,9 +204,9 @@ void Sammlung::beobachten(int ruheMs)
 void Sammlung::pruefen()
 {
     int geaendert = 0;
-    const std::pair<QString, int> dateien[]
-        = { { indexPath(st.programDir), Index }, { favouritesPath(st.programDir), Favoriten },
-              { categoryPath(st.programDir), Kategorien }, { settingsPath(st.programDir), Einstellungen } };
+    const std::pair<QString, int> dateien[] = { { indexPath(st.programDir), Index },
+        { favouritesPath(st.programDir), Favoriten }, { categoryPath(st.programDir), Kategorien },
+        { settingsPath(st.programDir), Einstellungen }, { weekPlanPath(st.programDir), Wochenplan } };
     for (const auto& [pfad, bit] : dateien) {
         const Stempel jetzt = stempel(pfad);
         auto it = m_bekannt.find(pfad);

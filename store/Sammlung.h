@@ -61,11 +61,11 @@ public:
     ~Sammlung() override;
 
     // What another program or computer changed, as bits of vonAussenGeaendert.
-    enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8 };
+    enum Datei { Index = 1, Favoriten = 2, Kategorien = 4, Einstellungen = 8, Wochenplan = 16 };
 
-    // Starts watching the collection's folders: changes of the index, favourites, categories and
-    // settings by others are announced once the writing has settled; the copy's own writes are not.
-    // Conflict copies left by synchronisation tools are announced once each.
+    // Starts watching the collection's folders: changes of the index, favourites, categories,
+    // settings and week plan by others are announced once the writing has settled; the copy's own writes are
+    // not. Conflict copies left by synchronisation tools are announced once each.
     void beobachten(int ruheMs = 300);
     // A file this copy has just written: no notice for it.
     void merkeEigene(const QString& pfad);

@@ -12,8 +12,8 @@
 
 namespace tk {
 
-void schreibePdf(
-    const QString& datei, const QString& titel, const std::function<QList<DruckText>(QPrinter&)>& layout)
+void schreibePdf(const QString& datei, const QString& titel,
+    const std::function<QList<DruckText>(QPrinter&)>& layout, QPageLayout::Orientation lage)
 {
     // The printer writes straight into its file; it goes to a scratch file first, so a failure
     // half-way leaves the user's file as it was.
@@ -26,6 +26,7 @@ void schreibePdf(
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(roh);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(lage);
         printer.setDocName(titel);
         printer.setCreator(QStringLiteral("Tellerkiste"));
         druckeLayout(printer, layout(printer));

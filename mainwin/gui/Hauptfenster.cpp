@@ -338,6 +338,7 @@ void Hauptfenster::baueMenues()
     menuePunkt(popSpeichern, QStringLiteral("als Text-Datei"), {}, &Hauptfenster::alsTextdateiSpeichern);
     menuePunkt(popSpeichern, QStringLiteral("in die Zwischenablage"), {}, &Hauptfenster::inZwischenablage);
     baueMengenMenues(rezeptMenu, speichern);
+    baueWochenplanMenues(rezeptMenu);
 }
 
 void Hauptfenster::baueSymbolleiste()
@@ -444,6 +445,7 @@ void Hauptfenster::baueBereiche()
     m_suchergebnisse->setObjectName(QStringLiteral("suchergebnisse"));
     m_suchergebnisse->setAccessibleName(QStringLiteral("Suchergebnisse"));
     m_suchergebnisse->setSortedAlphabetically(false);
+    m_suchergebnisse->allowDragOut(true); // onto the week plan
     auto* lower = new QWidget(m_ergebnisTeiler);
     auto* lowerLay = new QVBoxLayout(lower);
     lowerLay->setContentsMargins(0, 0, 0, 0);
@@ -459,6 +461,7 @@ void Hauptfenster::baueBereiche()
     m_rezeptliste->setObjectName(QStringLiteral("rezeptliste"));
     m_rezeptliste->setAccessibleName(QStringLiteral("Rezepte"));
     m_rezeptliste->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_rezeptliste->allowDragOut(true);
     m_rezeptliste->model()->setRankProvider([this] { return alphabeticalRank(); });
     lowerLay->addWidget(m_rezeptliste, 1);
     m_ergebnisTeiler->addWidget(m_suchergebnisse);

@@ -29,6 +29,7 @@ struct RezeptAnsicht;
 class HotLabel;
 struct Farbschema;
 class TabControl;
+class Wochenplanfenster;
 
 // The main window: menus, toolbar, category tabs, recipe lists and the recipe view.
 // The handlers of the other subsystems are defined in the Hauptfenster_*.cpp files beside this one.
@@ -78,6 +79,8 @@ public:
     void willkommenZeigen(); // "Willkommen"
     void webseiteOeffnen();
     void infoZeigen();
+    void wochenplanZeigen(); // Hauptfenster_Wochenplan.cpp
+    void markiertesEinplanen(); // pop-up menu: the recipe under the mouse, into the week plan
 
     // Portions and shopping list (Hauptfenster_Menge.cpp).
     void rezeptUmrechnen(); // the recipe on show
@@ -258,6 +261,8 @@ private:
     void ansichtLeeren(); // nothing on show any more
     void baueMenues();
     void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
+    void baueWochenplanMenues(QMenu* rezeptMenu);
+    Wochenplanfenster* wochenplan();
     void baueSymbolleiste();
     void baueBereiche();
     void zusatzinfoAnordnen();

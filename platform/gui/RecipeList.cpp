@@ -1,6 +1,7 @@
 #include "platform/gui/RecipeList.h"
 
 #include <QCollator>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <algorithm>
 #include <limits>
@@ -23,6 +24,24 @@ QVariant RecipeListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::UserRole)
         return e.number;
     return {};
+}
+
+Qt::ItemFlags RecipeListModel::flags(const QModelIndex& index) const
+{
+    return QAbstractListModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}
+
+QStringList RecipeListModel::mimeTypes() const { return { kRecipeNumberMime }; }
+
+QMimeData* RecipeListModel::mimeData(const QModelIndexList& indexes) const
+{
+    if (indexes.isEmpty() || !indexes.first().isValid() || indexes.first().row() >= int(m_entries.size()))
+        return nullptr;
+    const Entry& e = m_entries[size_t(indexes.first().row())];
+    auto* daten = new QMimeData;
+    daten->setData(kRecipeNumberMime, QByteArray::number(e.number));
+    daten->setText(e.title);
+    return daten;
 }
 
 void RecipeListModel::clear()
@@ -130,6 +149,13 @@ RecipeList::RecipeList(QWidget* parent)
         if (cur.isValid() && !m_quiet)
             emit currentNumberChanged(m_model->entries()[size_t(cur.row())].number);
     });
+}
+
+void RecipeList::allowDragOut(bool on)
+{
+    setDragEnabled(on);
+    setDragDropMode(on ? DragOnly : NoDragDrop);
+    setDefaultDropAction(Qt::CopyAction);
 }
 
 int RecipeList::count() const { return int(m_model->entries().size()); }

@@ -7,6 +7,9 @@
 
 namespace tk {
 
+// A recipe dragged out of a recipe list: its number in decimal (the title goes along as plain text).
+inline const QString kRecipeNumberMime = QStringLiteral("application/x-tellerkiste-rezeptnummer");
+
 // A list of recipe titles, each entry carrying its recipe number. Used for the recipe list, the
 // search results and the export list. Sorting is by the locale's collation (keys computed once per
 // sort, not per comparison) and stable, so equal titles keep their number order.
@@ -21,6 +24,9 @@ public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     void clear();
     void append(const QString& title, int number);
@@ -59,6 +65,9 @@ public:
     // Sort mode of the main recipe list: alphabetical sorts at once and after every refill.
     bool sortedAlphabetically() const { return m_sorted; }
     void setSortedAlphabetically(bool on);
+
+    // Entries can be dragged out (to a day of the week plan, say); never into the list.
+    void allowDragOut(bool on);
 
 signals:
     void currentNumberChanged(int number); // the entry selected by the user or the program
