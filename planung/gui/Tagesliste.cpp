@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 
+#include "planung/gui/Eintragsmaler.h"
 #include "platform/gui/RecipeList.h"
 
 namespace tk {
@@ -29,6 +30,7 @@ Tagesliste::Tagesliste(int tag, QWidget* parent)
     // Entries of several lines stay apart.
     setAlternatingRowColors(true);
     setSpacing(1);
+    setItemDelegate(new Eintragsmaler(this));
 }
 
 QStringList Tagesliste::mimeTypes() const { return { kRecipeNumberMime, kEintragMime }; }

@@ -319,6 +319,17 @@ int Wochenplanfenster::aktiverTag() const
 
 void Wochenplanfenster::waehleTag(int tag) { m_gewaehlterTag = tag; }
 
+void Wochenplanfenster::zeigeEintrag(int tag, int zeile)
+{
+    waehleTag(tag);
+    Tagesliste* liste = m_tage[tag];
+    if (liste->count() == 0)
+        return;
+    liste->setCurrentRow(zeile < 0 || zeile >= liste->count() ? liste->count() - 1 : zeile);
+    // Enter and Entf act on the entry just placed, not on the list a drag started from.
+    liste->setFocus();
+}
+
 std::optional<Planeintrag> Wochenplanfenster::gewaehlterEintrag() const
 {
     for (int t = 0; t < 7; ++t) {
@@ -358,9 +369,7 @@ void Wochenplanfenster::rezeptAbgelegt(int tag, int nummer, int stelle)
     const Planeintrag e { m_montag.addDays(tag), nummer, eigenePortionen(st.rezepte[size_t(nummer)].menge),
         *titel };
     aendern([&](Wochenplan& plan) { plan.einfuegen(e, stelle); });
-    waehleTag(tag);
-    Tagesliste* liste = m_tage[tag];
-    liste->setCurrentRow(stelle < 0 || stelle >= liste->count() ? liste->count() - 1 : stelle);
+    zeigeEintrag(tag, stelle);
 }
 
 void Wochenplanfenster::eintragHinzufuegen()
@@ -373,7 +382,7 @@ void Wochenplanfenster::eintragHinzufuegen()
         return;
     const Planeintrag e { tag, -1, 0, frage.text() };
     aendern([&](Wochenplan& plan) { plan.einfuegen(e); });
-    m_tage[aktiverTag()]->setCurrentRow(m_tage[aktiverTag()]->count() - 1);
+    zeigeEintrag(aktiverTag(), -1);
 }
 
 void Wochenplanfenster::portionenAendern()
@@ -437,8 +446,7 @@ void Wochenplanfenster::eintragAbgelegt(int nachTag, int vonTag, int vonZeile, i
         return;
     const Planeintrag e = eintraege.at(vonZeile);
     aendern([&](Wochenplan& plan) { plan.verschieben(e, m_montag.addDays(nachTag), stelle); });
-    waehleTag(nachTag);
-    m_tage[nachTag]->setCurrentRow(std::min(stelle, m_tage[nachTag]->count() - 1));
+    zeigeEintrag(nachTag, stelle);
 }
 
 void Wochenplanfenster::einplanen(int nummer)

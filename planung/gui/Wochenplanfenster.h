@@ -52,6 +52,8 @@ private:
     void zeigeWoche(QDate montag);
     int aktiverTag() const; // 0 … 6
     void waehleTag(int tag);
+    // Chooses entry zeile of a day (-1: the last) and puts the focus on its list.
+    void zeigeEintrag(int tag, int zeile);
     std::optional<Planeintrag> gewaehlterEintrag() const;
     void auswahlGeaendert();
 

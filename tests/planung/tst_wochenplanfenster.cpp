@@ -127,9 +127,10 @@ private slots:
                     datum(montag, 6) + "|-1|0|Reste" }));
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w));
-            tkt::kind<QListWidget>(w, "sonntag")->setFocus();
-            tkt::kind<QListWidget>(w, "sonntag")->setCurrentRow(0);
-            QTest::keyClick(tkt::kind<QListWidget>(w, "sonntag"), Qt::Key_Delete);
+            // The moved entry is chosen and its list has the focus, so Entf and Enter act on it.
+            QCOMPARE(QApplication::focusWidget(), tkt::kind<QListWidget>(w, "sonntag"));
+            QCOMPARE(tkt::kind<QListWidget>(w, "sonntag")->currentRow(), 0);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
             QCOMPARE(eintraege(w, "sonntag"), QStringList());
             QCOMPARE(c.lines(kPlan).size(), 2);
 
