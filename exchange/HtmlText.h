@@ -30,6 +30,9 @@ inline bool heisst(const xmlNode* n, const char* name)
 inline bool hatAttribut(xmlNode* n, const char* name) { return xmlHasProp(n, BAD_CAST name) != nullptr; }
 
 QString attribut(xmlNode* n, const char* name);
+
+// The tokens of an element's class attribute.
+QStringList klassen(xmlNode* n);
 QString inhalt(xmlNode* n);
 
 // Walks the nodes below start without recursion (pages nest deeper than a stack allows).
@@ -60,8 +63,12 @@ template <typename Enter, typename Leave> void durchlaufe(xmlNode* start, Enter 
 bool unsichtbar(const xmlNode* n);
 bool block(const xmlNode* n);
 
-// The visible text below a node as lines: blocks and <br> end lines, blanks collapse.
-QStringList textZeilen(xmlNode* start);
+// The visible text below a node as lines: list items, <br> and other blocks (where bloecke) end lines,
+// blanks collapse;
+// line breaks of the text itself only where textUmbrueche (a value of the page's data, not its source).
+// Entities the text still holds are decoded (unless entitaetenNochmal is false).
+QStringList textZeilen(
+    xmlNode* start, bool bloecke = true, bool entitaetenNochmal = true, bool textUmbrueche = false);
 
 // A value of the page as lines of plain text: HTML in it (links, <br>, entities) goes through the
 // HTML parser, line breaks stay, blanks collapse, empty lines go.

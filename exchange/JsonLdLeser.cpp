@@ -1,6 +1,7 @@
 #include "exchange/JsonLdLeser.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +13,19 @@ namespace tk::web {
 
 namespace {
     constexpr Qt::CaseSensitivity ci = Qt::CaseInsensitive;
+
+    // A field by its schema.org name; pages also write "RecipeIngredient" or "ItemListElement".
+    QJsonValue wert(const QJsonObject& o, const char* name)
+    {
+        const QLatin1String n(name);
+        const auto it = o.constFind(n);
+        if (it != o.constEnd())
+            return *it;
+        for (auto k = o.constBegin(); k != o.constEnd(); ++k)
+            if (k.key().compare(n, ci) == 0)
+                return *k;
+        return QJsonValue(QJsonValue::Undefined);
+    }
 
     bool istTyp(const QString& t, QLatin1String typ)
     {
@@ -27,7 +41,7 @@ namespace {
 
     bool hatTyp(const QJsonObject& o, QLatin1String typ)
     {
-        const QJsonValue t = o.value(QLatin1String("@type"));
+        const QJsonValue t = wert(o, "@type");
         if (t.isString())
             return istTyp(t.toString(), typ);
         if (t.isArray()) {
@@ -60,11 +74,21 @@ void JsonLdLeser::sammle(const QJsonValue& v, int tiefe)
     if (!v.isObject())
         return;
     const QJsonObject o = v.toObject();
-    const QJsonValue id = o.value(QLatin1String("@id"));
-    if (id.isString() && o.size() > 1 && !ids.contains(id.toString()))
-        ids.insert(id.toString(), o);
+    const QJsonValue id = wert(o, "@id");
+    if (id.isString() && o.size() > 1) {
+        // Parts of one object may come in several blocks under the same @id: they add up, the
+        // first block's value of a field counts.
+        QJsonObject& bekannt = ids[id.toString()];
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (!bekannt.contains(it.key()))
+                bekannt.insert(it.key(), *it);
+    }
     if (hatTyp(o, QLatin1String("Recipe"))) {
-        funde.append(o);
+        if (!id.isString() || !fundIds.contains(id.toString())) {
+            if (id.isString())
+                fundIds.insert(id.toString());
+            funde.append(o);
+        }
         return;
     }
     for (auto it = o.begin(); it != o.end(); ++it)
@@ -72,28 +96,30 @@ void JsonLdLeser::sammle(const QJsonValue& v, int tiefe)
             sammle(*it, tiefe + 1);
 }
 
-WebRezept JsonLdLeser::rezept(const QJsonObject& o)
+WebRezept JsonLdLeser::rezept(const QJsonObject& fund)
 {
+    const QJsonValue id = wert(fund, "@id");
+    const QJsonObject o = id.isString() ? ids.value(id.toString(), fund) : fund;
     WebRezept r;
-    r.titel = text(o.value(QLatin1String("name")));
+    r.titel = text(wert(o, "name"));
     if (r.titel.isEmpty())
-        r.titel = text(o.value(QLatin1String("headline")));
-    QJsonValue zutaten = o.value(QLatin1String("recipeIngredient"));
+        r.titel = text(wert(o, "headline"));
+    QJsonValue zutaten = wert(o, "recipeIngredient");
     if (zutaten.isUndefined() || zutaten.isNull())
-        zutaten = o.value(QLatin1String("ingredients"));
+        zutaten = wert(o, "ingredients");
     zeilen(zutaten, r.zutaten, 0);
     Textbau t(stand);
-    schritte(o.value(QLatin1String("recipeInstructions")), t, 0);
+    schritte(wert(o, "recipeInstructions"), t, 0);
     r.text = t.zeilen;
-    r.autor = namen(o.value(QLatin1String("author")), 0).join(QStringLiteral(", "));
+    r.autor = namen(wert(o, "author"), 0).join(QStringLiteral(", "));
     r.datum = datum(o);
-    r.menge = menge(o.value(QLatin1String("recipeYield")));
+    r.menge = menge(wert(o, "recipeYield"));
     if (r.menge.isEmpty())
-        r.menge = menge(o.value(QLatin1String("yield")));
+        r.menge = menge(wert(o, "yield"));
     for (const char* feld : { "recipeCategory", "recipeCuisine" })
-        kategorien(o.value(QLatin1String(feld)), r.kategorien, false, 0);
-    kategorien(o.value(QLatin1String("keywords")), r.kategorien, true, 0);
-    bilder(o.value(QLatin1String("image")), r.bilder);
+        kategorien(wert(o, feld), r.kategorien, false, 0);
+    kategorien(wert(o, "keywords"), r.kategorien, true, 0);
+    bilder(wert(o, "image"), r.bilder);
     return r;
 }
 
@@ -102,7 +128,7 @@ QJsonValue JsonLdLeser::aufgeloest(const QJsonValue& v) const
     if (!v.isObject())
         return v;
     const QJsonObject o = v.toObject();
-    const QJsonValue id = o.value(QLatin1String("@id"));
+    const QJsonValue id = wert(o, "@id");
     if (id.isString() && o.size() == 1) {
         const auto it = ids.constFind(id.toString());
         if (it != ids.cend())
@@ -128,8 +154,8 @@ QString JsonLdLeser::text(const QJsonValue& roh) const
     if (v.isObject()) {
         const QJsonObject o = v.toObject();
         for (const char* k : { "name", "@value", "text" })
-            if (o.contains(QLatin1String(k)))
-                return einzeilig(skalar(o.value(QLatin1String(k))));
+            if (const QJsonValue w = wert(o, k); !w.isUndefined())
+                return einzeilig(skalar(w));
         return {};
     }
     if (v.isArray()) {
@@ -156,9 +182,10 @@ void JsonLdLeser::zeilen(const QJsonValue& roh, QStringList& out, int tiefe)
                 zeilen(w, out, tiefe + 1);
                 continue;
             }
-            const QString z = w.isObject() ? text(w) : einzeilig(skalar(w));
-            if (!z.isEmpty())
-                out.append(z);
+            // One entry holding several lines (line breaks, <br>) is several ingredients.
+            for (const QString& z : w.isObject() ? QStringList { text(w) } : klartextZeilen(skalar(w)))
+                if (!z.isEmpty() && out.size() < kMaxZutaten)
+                    out.append(z);
         }
         return;
     }
@@ -188,17 +215,20 @@ void JsonLdLeser::schritte(const QJsonValue& roh, Textbau& t, int tiefe)
     }
     if (v.isObject()) {
         const QJsonObject o = v.toObject();
-        const QJsonValue teile = o.value(QLatin1String("itemListElement"));
-        const QJsonValue txt = o.value(QLatin1String("text"));
+        const QJsonValue teile = wert(o, "itemListElement");
+        const QJsonValue txt = wert(o, "text");
         if (hatTyp(o, QLatin1String("HowToSection")) || (!teile.isUndefined() && !txt.isString())) {
-            t.ueberschrift(text(o.value(QLatin1String("name"))));
+            t.ueberschrift(text(wert(o, "name")));
             schritte(teile, t, tiefe + 1);
             return;
         }
-        const QString s
-            = skalar(txt).trimmed().isEmpty() ? skalar(o.value(QLatin1String("name"))) : skalar(txt);
-        for (const QString& z : klartextZeilen(s))
-            t.absatz(z);
+        const QString name = skalar(wert(o, "name"));
+        if (skalar(txt).trimmed().isEmpty()) {
+            for (const QString& z : klartextZeilen(name))
+                t.absatz(z);
+            return;
+        }
+        t.schritt(einzeilig(name), klartextZeilen(skalar(txt)));
         return;
     }
     for (const QString& z : klartextZeilen(skalar(v)))
@@ -228,7 +258,7 @@ QStringList JsonLdLeser::namen(const QJsonValue& roh, int tiefe) const
 QString JsonLdLeser::datum(const QJsonObject& o)
 {
     for (const char* feld : { "datePublished", "dateCreated" })
-        if (const QString d = datumAus(skalar(o.value(QLatin1String(feld)))); !d.isEmpty())
+        if (const QString d = datumAus(skalar(wert(o, feld))); !d.isEmpty())
             return d;
     return {};
 }
@@ -280,12 +310,11 @@ void JsonLdLeser::bilder(const QJsonValue& roh, QList<QUrl>& out)
             k.append({ bildAdresse(w.toString(), basis, stand), 0 });
         } else if (w.isObject()) {
             const QJsonObject o = w.toObject();
-            QString url = skalar(o.value(QLatin1String("url")));
+            QString url = skalar(wert(o, "url"));
             if (url.isEmpty())
-                url = skalar(o.value(QLatin1String("contentUrl")));
-            const qint64 b = skalar(o.value(QLatin1String("width"))).remove(QLatin1String("px")).toLongLong();
-            const qint64 h
-                = skalar(o.value(QLatin1String("height"))).remove(QLatin1String("px")).toLongLong();
+                url = skalar(wert(o, "contentUrl"));
+            const qint64 b = skalar(wert(o, "width")).remove(QLatin1String("px")).toLongLong();
+            const qint64 h = skalar(wert(o, "height")).remove(QLatin1String("px")).toLongLong();
             k.append(
                 { bildAdresse(url, basis, stand), b > 0 && h > 0 && b < 100000 && h < 100000 ? b * h : 0 });
         }
@@ -306,30 +335,61 @@ void JsonLdLeser::bilder(const QJsonValue& roh, QList<QUrl>& out)
 
 QJsonDocument jsonBlock(QString s)
 {
-    s = s.trimmed();
-    for (const char* vorn : { "<!--", "//<![CDATA[", "<![CDATA[" })
-        if (s.startsWith(QLatin1String(vorn)))
-            s = s.mid(qsizetype(qstrlen(vorn))).trimmed();
-    for (const char* hinten : { "-->", "//]]>", "]]>" })
-        if (s.endsWith(QLatin1String(hinten)))
-            s.chop(qsizetype(qstrlen(hinten)));
-    while (s.endsWith(u';') || s.endsWith(u' ') || s.endsWith(u'\n'))
-        s.chop(1);
-    QJsonParseError fehler;
-    QJsonDocument d = QJsonDocument::fromJson(s.toUtf8(), &fehler);
-    if (fehler.error == QJsonParseError::NoError)
-        return d;
-    // Raw line breaks and tabs inside strings are invalid JSON, but browsers' sites carry them.
-    bool anders = false;
-    for (QChar& c : s)
-        if (c.unicode() < 0x20) {
-            c = u' ';
-            anders = true;
+    // "<!--", "//<![CDATA[", "// <![CDATA[", "/* <![CDATA[ */" and their ends around the block.
+    auto weg = [&s](bool anfang) {
+        for (bool weiter = true; weiter;) {
+            weiter = false;
+            s = s.trimmed();
+            while (!anfang && s.endsWith(u';')) {
+                s.chop(1);
+                weiter = true;
+            }
+            for (const char* r : { "<!--", "-->", "<![CDATA[", "]]>", "//", "/*", "*/" }) {
+                const QLatin1String rand(r);
+                if (anfang ? s.startsWith(rand) : s.endsWith(rand)) {
+                    if (anfang)
+                        s.remove(0, rand.size());
+                    else
+                        s.chop(rand.size());
+                    weiter = true;
+                }
+            }
         }
-    if (!anders)
-        return {};
-    d = QJsonDocument::fromJson(s.toUtf8(), &fehler);
-    return fehler.error == QJsonParseError::NoError ? d : QJsonDocument();
+    };
+    weg(true);
+    weg(false);
+    // What sites get wrong and browsers forgive: raw line breaks and tabs inside strings (layout of
+    // the source, not of the text), a comma before a closing bracket.
+    // In place: the block only ever gets shorter.
+    QChar* d = s.data();
+    const qsizetype n = s.size();
+    qsizetype w = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = d[i];
+        if (inString) {
+            if (c == u'\\' && i + 1 < n) {
+                d[w++] = c;
+                d[w++] = d[++i];
+                continue;
+            }
+            if (c == u'"')
+                inString = false;
+        } else if (c == u'"') {
+            inString = true;
+        } else if (c == u',') {
+            qsizetype j = i + 1;
+            while (j < n && d[j].isSpace())
+                ++j;
+            if (j < n && (d[j] == u'}' || d[j] == u']'))
+                continue;
+        }
+        d[w++] = c.unicode() < 0x20 ? QChar(u' ') : c;
+    }
+    s.truncate(w);
+    QJsonParseError fehler;
+    const QJsonDocument doc = QJsonDocument::fromJson(s.toUtf8(), &fehler);
+    return fehler.error == QJsonParseError::NoError ? doc : QJsonDocument();
 }
 
 } // namespace tk::web

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
+#include <QSet>
 #include <QUrl>
 
 #include "exchange/Lesestand.h"
@@ -25,7 +26,7 @@ public:
     // Every recipe object of a block, at any depth (@graph, arrays, mainEntity, ...).
     void sammle(const QJsonValue& v, int tiefe);
 
-    WebRezept rezept(const QJsonObject& o);
+    WebRezept rezept(const QJsonObject& fund);
 
     QList<QJsonObject> funde;
 
@@ -33,6 +34,7 @@ private:
     const QUrl& basis;
     Lesestand& stand;
     QHash<QString, QJsonObject> ids;
+    QSet<QString> fundIds;
 
     // {"@id": "..."} stands for the object of that id elsewhere on the page.
     QJsonValue aufgeloest(const QJsonValue& v) const;

@@ -1,5 +1,8 @@
 #include "exchange/Kategoriezuordnung.h"
 
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
 #include <set>
 
 #include "store/Formats.h"
@@ -11,6 +14,36 @@ namespace {
     constexpr Qt::CaseSensitivity ci = Qt::CaseInsensitive;
 
     QString schluessel(const QString& name) { return name.simplified().toCaseFolded(); }
+
+    // A name and the forms of its other number: Suppe/Suppen, Salat/Salate, Dessert/Desserts.
+    int nummerInFormen(const QString& name, const Kategoriezuordnung& zuordnung)
+    {
+        QStringList formen { name };
+        for (const char* endung : { "en", "es", "er", "e", "n", "s" }) {
+            const qsizetype l = qsizetype(qstrlen(endung));
+            if (name.size() > l + 2 && name.endsWith(QLatin1String(endung), ci))
+                formen.append(name.chopped(l));
+        }
+        for (const char* endung : { "e", "n", "en", "s" })
+            formen.append(name + QLatin1String(endung));
+        for (const QString& f : std::as_const(formen))
+            if (const int n = zuordnung.nummer(f); n > 0)
+                return n;
+        return 0;
+    }
+
+    // Words that name a category on their own but say nothing as a part of a title: "Crème fraîche"
+    // is no dessert, "Schweinebacken" no baking.
+    const QSet<QString> kKeinTeil { QStringLiteral("backen"), QStringLiteral("baking"),
+        QStringLiteral("creme"), QStringLiteral("cremes"), QStringLiteral("game"), QStringLiteral("eigene"),
+        QStringLiteral("other") };
+
+    const struct {
+        const char* wort;
+        int nummer;
+    } kVorn[] = { { "rind", 3 }, { "schwein", 3 }, { "kalb", 3 }, { "lamm", 3 }, { "fleisch", 3 },
+        { "fisch", 4 }, { "reh", 5 }, { "hirsch", 5 }, { "hähnchen", 6 }, { "hühnchen", 6 }, { "huhn", 6 },
+        { "hühner", 6 }, { "pute", 6 }, { "ente", 6 }, { "gans", 6 }, { "gänse", 6 }, { "geflügel", 6 } };
 }
 
 Kategoriezuordnung::Kategoriezuordnung(const QList<QPair<int, QString>>& eigene)
@@ -93,30 +126,79 @@ QString Kategoriezuordnung::liste(const QStringList& namen, QStringList* unbekan
 
 QString Kategoriezuordnung::name(int nummer) const { return m_namen.value(nummer); }
 
-QList<int> webKategorien(const QStringList& namen, const Kategoriezuordnung& zuordnung)
+QList<int> Kategoriezuordnung::nummernImWort(const QString& wort) const
 {
-    std::set<int> nummern;
-    for (const QString& roh : namen) {
-        const QString name = roh.simplified();
-        if (name.isEmpty())
+    QList<int> out;
+    const QString w = schluessel(wort);
+    if (w.size() < 3 || w.contains(u' ') || kKeinTeil.contains(w))
+        return out;
+    const int ganz = nummerInFormen(w, *this);
+    if (ganz > 0 && ganz != 9) {
+        out.append(ganz);
+        return out;
+    }
+    // The head of a compound says what the dish is: Kartoffelsalat is a salad, Milchreis rice (not
+    // ice cream, the longest head wins). The word itself and its singular.
+    int kopf = 0;
+    qsizetype kopfLaenge = 0;
+    for (const QString& form :
+        { w, w.endsWith(u'n') ? w.chopped(1) : w, w.endsWith(QLatin1String("en")) ? w.chopped(2) : w }) {
+        for (const QHash<QString, int>* tabelle : { &m_standard, &m_synonyme })
+            for (auto it = tabelle->cbegin(); it != tabelle->cend(); ++it) {
+                const QString& k = it.key();
+                if (k.size() > kopfLaenge && form.size() - k.size() >= 3 && it.value() != 9
+                    && form.endsWith(k) && !k.contains(u' ') && !kKeinTeil.contains(k)) {
+                    kopf = it.value();
+                    kopfLaenge = k.size();
+                }
+            }
+    }
+    if (kopf > 0)
+        out.append(kopf);
+    // Meat, fish and fowl in front say what goes in: Rindergulasch, Hähnchenbrust, Fischsuppe.
+    for (const auto& v : kVorn) {
+        const QString vorn = QString::fromUtf8(v.wort);
+        if (!w.startsWith(vorn))
             continue;
-        // The name itself, then the forms of the other number: Suppe/Suppen, Salat/Salate, Dessert/Desserts.
-        QStringList formen { name };
-        for (const char* endung : { "en", "es", "er", "e", "n", "s" }) {
-            const qsizetype l = qsizetype(qstrlen(endung));
-            if (name.size() > l + 2 && name.endsWith(QLatin1String(endung), ci))
-                formen.append(name.chopped(l));
-        }
-        for (const char* endung : { "e", "n", "en", "s" })
-            formen.append(name + QLatin1String(endung));
-        for (const QString& f : std::as_const(formen)) {
-            const int n = zuordnung.nummer(f);
-            if (n > 0) {
-                nummern.insert(n);
+        for (const char* fuge : { "", "e", "er", "es", "s", "n", "en" }) {
+            const qsizetype l = vorn.size() + qsizetype(qstrlen(fuge));
+            if (w.size() - l >= 3 && w.mid(vorn.size()).startsWith(QLatin1String(fuge))) {
+                if (!out.contains(v.nummer))
+                    out.append(v.nummer);
                 break;
             }
         }
     }
+    return out;
+}
+
+QList<int> webKategorien(const QStringList& namen, const Kategoriezuordnung& zuordnung, const QString& titel)
+{
+    std::set<int> nummern;
+    auto woerter = [&](const QString& text) {
+        static const QRegularExpression trenner(QStringLiteral("[^\\p{L}]+"));
+        // "Meat-free", "ohne Fleisch", "shellfish free": what a dish is without names no category.
+        static const QSet<QString> ohne { QStringLiteral("free"), QStringLiteral("frei"),
+            QStringLiteral("ohne"), QStringLiteral("without"), QStringLiteral("no"), QStringLiteral("kein"),
+            QStringLiteral("keine"), QStringLiteral("sans"), QStringLiteral("senza"), QStringLiteral("sin") };
+        const QStringList teile = text.split(trenner, Qt::SkipEmptyParts);
+        if (std::any_of(
+                teile.begin(), teile.end(), [](const QString& w) { return ohne.contains(w.toLower()); }))
+            return;
+        for (const QString& w : teile)
+            for (int n : zuordnung.nummernImWort(w))
+                nummern.insert(n);
+    };
+    for (const QString& roh : namen) {
+        const QString name = roh.simplified();
+        if (name.isEmpty())
+            continue;
+        if (const int n = nummerInFormen(name, zuordnung); n > 0)
+            nummern.insert(n);
+        else
+            woerter(name);
+    }
+    woerter(titel);
     return QList<int>(nummern.begin(), nummern.end());
 }
 

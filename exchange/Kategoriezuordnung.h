@@ -24,6 +24,10 @@ public:
     // Category names by number, for showing the result.
     QString name(int nummer) const;
 
+    // The categories one word of a title names, also as a part of a compound: "Kartoffelsalat" is a
+    // salad, "Rindergulasch" meat. Never "Sonstiges".
+    QList<int> nummernImWort(const QString& wort) const;
+
 private:
     QHash<QString, int> m_standard;
     QHash<QString, int> m_eigene;
@@ -31,8 +35,10 @@ private:
     QHash<int, QString> m_namen;
 };
 
-// The category numbers whose names match the page's names: case-blind, singular or plural, and
-// the synonyms of the RezKonv import. Ascending, each once.
-QList<int> webKategorien(const QStringList& namen, const Kategoriezuordnung& zuordnung);
+// The category numbers whose names match the page's names (case-blind, singular or plural, and the
+// synonyms of the RezKonv import), and those the words of the names and of the title name as parts of
+// compounds. Ascending, each once.
+QList<int> webKategorien(
+    const QStringList& namen, const Kategoriezuordnung& zuordnung, const QString& titel = {});
 
 } // namespace tk

@@ -34,7 +34,7 @@ namespace {
     }
 
     // The value of a property that is no item, by the rules of microdata.
-    QStringList wertZeilen(xmlNode* n)
+    QStringList wertZeilen(xmlNode* n, bool bloecke = true)
     {
         if (heisst(n, "meta"))
             return klartextZeilen(attribut(n, "content"));
@@ -56,14 +56,42 @@ namespace {
             return { attribut(n, "datetime").trimmed() };
         if (hatAttribut(n, "content"))
             return klartextZeilen(attribut(n, "content"));
-        return textZeilen(n);
+        return textZeilen(n, bloecke);
+    }
+
+    // A name or a text: links give their text, not their address ("<a itemprop=author href=…>Anna</a>").
+    QStringList textWert(xmlNode* n)
+    {
+        if (heisst(n, "a"))
+            return textZeilen(n);
+        return wertZeilen(n);
+    }
+
+    // An ingredient element around other ingredient elements is their list, not one more ingredient.
+    bool haeltZutaten(xmlNode* n)
+    {
+        bool drin = false;
+        durchlaufe(
+            n,
+            [&](xmlNode* k) {
+                if (drin || !istElement(k))
+                    return false;
+                const QString p = attribut(k, "itemprop");
+                drin = p.contains(QLatin1String("recipeIngredient"), ci)
+                    || p.split(u' ').contains(QLatin1String("ingredients"), ci);
+                return !drin && !hatAttribut(k, "itemscope");
+            },
+            [](xmlNode*) {});
+        return drin;
     }
 
     QString erster(const QList<Eigenschaft>& e, const char* name)
     {
         for (const Eigenschaft& p : e)
-            if (p.name.compare(QLatin1String(name), ci) == 0 && !hatAttribut(p.knoten, "itemscope"))
-                return wertZeilen(p.knoten).join(u' ');
+            if (p.name.compare(QLatin1String(name), ci) == 0 && !hatAttribut(p.knoten, "itemscope")) {
+                const bool adresse = qstricmp(name, "url") == 0 || qstricmp(name, "contentUrl") == 0;
+                return (adresse ? wertZeilen(p.knoten) : textWert(p.knoten)).join(u' ');
+            }
         return {};
     }
 }
@@ -92,10 +120,11 @@ WebRezept MikrodatenLeser::rezept(xmlNode* item)
         const bool unterItem = hatAttribut(p.knoten, "itemscope");
         auto ist = [&](const char* n) { return name.compare(QLatin1String(n), ci) == 0; };
         if (ist("name") && r.titel.isEmpty() && !unterItem) {
-            r.titel = wertZeilen(p.knoten).join(u' ');
-        } else if (ist("recipeIngredient") || ist("ingredients")) {
-            for (const QString& z :
-                unterItem ? QStringList { erster(eigenschaften(p.knoten), "name") } : wertZeilen(p.knoten))
+            r.titel = textWert(p.knoten).join(u' ');
+        } else if ((ist("recipeIngredient") || ist("ingredients")) && !haeltZutaten(p.knoten)) {
+            // One element is one ingredient, whatever blocks it holds inside; only <br> parts it.
+            for (const QString& z : unterItem ? QStringList { erster(eigenschaften(p.knoten), "name") }
+                                              : wertZeilen(p.knoten, false))
                 if (!z.isEmpty()) {
                     if (r.zutaten.size() >= kMaxZutaten) {
                         stand.gekuerzt = true;
@@ -107,7 +136,7 @@ WebRezept MikrodatenLeser::rezept(xmlNode* item)
             schritte(p.knoten, unterItem, text, 0);
         } else if (ist("author")) {
             const QString a
-                = unterItem ? erster(eigenschaften(p.knoten), "name") : wertZeilen(p.knoten).join(u' ');
+                = unterItem ? erster(eigenschaften(p.knoten), "name") : textWert(p.knoten).join(u' ');
             if (!a.isEmpty() && !r.autor.contains(a))
                 r.autor = r.autor.isEmpty() ? a : r.autor + QStringLiteral(", ") + a;
         } else if ((ist("datePublished") || ist("dateCreated")) && r.datum.isEmpty() && !unterItem) {
@@ -150,10 +179,13 @@ void MikrodatenLeser::schritte(xmlNode* n, bool unterItem, Textbau& text, int ti
                 schritte(p.knoten, hatAttribut(p.knoten, "itemscope"), text, tiefe + 1);
         return;
     }
-    QString s = erster(e, "text");
-    if (s.isEmpty())
-        s = erster(e, "name");
-    for (const QString& z : s.isEmpty() ? textZeilen(n) : QStringList { s })
+    const QString s = erster(e, "text");
+    const QString name = erster(e, "name");
+    if (!s.isEmpty()) {
+        text.schritt(name, { s });
+        return;
+    }
+    for (const QString& z : name.isEmpty() ? textZeilen(n) : QStringList { name })
         text.absatz(z);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 
 #include "exchange/Lesestand.h"
@@ -18,11 +19,19 @@ public:
     void absatz(const QString& zeile);
     void ueberschrift(const QString& name);
 
+    // A step with its name as a heading, where the name says more than the step's number or the
+    // start of its own text.
+    void schritt(const QString& name, const QStringList& text);
+
     QStringList zeilen;
 
 private:
     Lesestand& stand;
     bool nachUeberschrift = false;
+    QHash<QString, qsizetype> schrittNamen; // the heading line of each step name, -1 once it repeats
 };
+
+// "3", "Schritt 3", "Step 2:": a step's number, not a step.
+bool istNummer(const QString& text);
 
 } // namespace tk::web

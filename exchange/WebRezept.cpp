@@ -1,6 +1,7 @@
 #include "exchange/WebRezept.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
@@ -9,6 +10,9 @@
 #include "exchange/JsonLdLeser.h"
 #include "exchange/Lesestand.h"
 #include "exchange/MikrodatenLeser.h"
+#include "exchange/MikroformatLeser.h"
+#include "exchange/PluginLeser.h"
+#include "exchange/SeitentextLeser.h"
 #include "exchange/Webfelder.h"
 #include "platform/Cp1252.h"
 #include "store/Formats.h"
@@ -48,9 +52,54 @@ namespace {
         return k;
     }
 
-    // One line as the collection can hold it.
-    QString fuerSammlung(const QString& s, Lesestand& stand, qsizetype max = kMaxZeile)
+    // What recipe plugins leave in their texts: "((1/2 cup))" where they wrap a note that already has
+    // its parentheses, "carrot , peeled" where a note follows a name.
+    QString geglaettet(QString s)
     {
+        static const QRegularExpression doppelt(QStringLiteral("\\(\\(([^()]*)\\)\\)"));
+        if (s.contains(QLatin1String("((")))
+            s.replace(doppelt, QStringLiteral("(\\1)"));
+        if (s.contains(QLatin1String(" ,")))
+            s.replace(QLatin1String(" ,"), QLatin1String(","));
+        return s;
+    }
+
+    // UTF-8 read as Windows-1252 somewhere on the way to the page ("1Â¼ cups", "donâ€™t"): such runs
+    // are read again as UTF-8 where that gives valid text.
+    QString ohneDoppelteKodierung(const QString& s)
+    {
+        auto fortsetzung = [](QChar c) {
+            const uchar b = uchar(toCp1252(c));
+            return b >= 0x80 && b <= 0xBF && (c != u'?');
+        };
+        bool verdacht = false;
+        for (qsizetype i = 0; i + 1 < s.size() && !verdacht; ++i)
+            verdacht = s.at(i).unicode() >= 0xC2 && s.at(i).unicode() <= 0xEF && fortsetzung(s.at(i + 1));
+        if (!verdacht)
+            return s;
+        QString out;
+        qsizetype i = 0;
+        while (i < s.size()) {
+            qsizetype e = i;
+            while (e < s.size() && s.at(e).unicode() >= 0x80 && (toCp1252(s.at(e)) != '?'))
+                ++e;
+            if (e == i) {
+                out += s.at(i++);
+                continue;
+            }
+            const QString lauf = s.mid(i, e - i);
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString neu = utf8(toCp1252(lauf));
+            out += utf8.hasError() ? lauf : neu;
+            i = e;
+        }
+        return out;
+    }
+
+    // One line as the collection can hold it.
+    QString fuerSammlung(const QString& roh, Lesestand& stand, qsizetype max = kMaxZeile)
+    {
+        const QString s = ohneDoppelteKodierung(roh);
         QString out;
         out.reserve(s.size());
         for (qsizetype i = 0; i < s.size(); ++i) {
@@ -75,10 +124,15 @@ namespace {
                 const QString e = ersatz(u);
                 if (e == u"?")
                     stand.ersetzt = true;
+                // "1⅓" is one and a third: written out, the fraction keeps apart from the whole number,
+                // or it would read as eleven thirds.
+                else if (QChar::decompositionTag(u) == QChar::Fraction && !out.isEmpty()
+                    && out.back().isDigit())
+                    out += u' ';
                 out += e;
             }
         }
-        out = out.simplified();
+        out = geglaettet(out.simplified());
         // "######KOMMENTAR######" holds the marker again after one pass.
         while (out.contains(kMarker))
             out.replace(kMarker, QStringLiteral("KOMMENTAR"));
@@ -88,6 +142,166 @@ namespace {
             stand.gekuerzt = true;
         }
         return out;
+    }
+
+    bool istUeberschrift(const QString& zeile)
+    {
+        return zeile.size() > 8 && zeile.startsWith(QLatin1String("=== "))
+            && zeile.endsWith(QLatin1String(" ==="));
+    }
+
+    // "FÜR DEN TEIG" as a heading is written "Für den Teig": the small words in lower case, the
+    // others with a capital.
+    QString ueberschriftAusVersalien(const QString& s)
+    {
+        static const QSet<QString> klein { "für", "den", "die", "das", "der", "dem", "des", "und", "oder",
+            "mit", "zum", "zur", "von", "vom", "im", "in", "am", "an", "auf", "aus", "ohne", "for", "the",
+            "and", "or", "with", "of", "to", "a", "an", "on", "pour", "la", "le", "les", "de", "du", "et",
+            "voor", "het", "en", "een", "met" };
+        QStringList woerter = s.toLower().split(u' ');
+        for (qsizetype i = 0; i < woerter.size(); ++i) {
+            QString& w = woerter[i];
+            qsizetype b = 0;
+            while (b < w.size() && !w.at(b).isLetter())
+                ++b;
+            if (b < w.size() && (i == 0 || !klein.contains(w.mid(b))))
+                w[b] = w.at(b).toUpper();
+        }
+        return woerter.join(u' ');
+    }
+
+    // An ingredient line as the collection shows it: without the list's bullet, and a group heading
+    // that the page sent as an ingredient ("For the noodles:", "FÜR DEN TEIG", "For the swirl") as a heading
+    // line, which scaling and the shopping list leave alone.
+    QString zutatenZeile(QString l)
+    {
+        for (const char* punkt : { "- ", "– ", "• ", "· ", "▢ " })
+            if (l.startsWith(QString::fromUtf8(punkt)) && l.size() > 2)
+                l = l.mid(2).trimmed();
+        if (l.isEmpty() || istUeberschrift(l) || l.size() > 60
+            || std::any_of(l.begin(), l.end(), [](QChar c) { return c.isDigit(); }))
+            return l;
+        QString name = l;
+        const bool doppelpunkt = name.endsWith(u':');
+        while (name.endsWith(u':') || name.endsWith(u' '))
+            name.chop(1);
+        int gross = 0;
+        bool klein = false;
+        for (QChar c : std::as_const(name)) {
+            if (c.isLower())
+                klein = true;
+            else if (c.isUpper())
+                ++gross;
+        }
+        const bool versalien = !klein && gross >= 3;
+        static const QRegularExpression fuer(
+            QStringLiteral("^(for the|für (den|die|das)|pour (le|la|les)|voor (de|het)|per (il|la|le))\\s"),
+            QRegularExpression::CaseInsensitiveOption);
+        const bool gruppe = !name.contains(u',') && name.count(u' ') < 6 && fuer.match(name).hasMatch();
+        if (name.isEmpty() || (!doppelpunkt && !versalien && !gruppe))
+            return l;
+        return QStringLiteral("=== ") + (versalien ? ueberschriftAusVersalien(name) : name)
+            + QStringLiteral(" ===");
+    }
+
+    qsizetype zutatenZahl(const WebRezept& r)
+    {
+        return std::count_if(r.zutaten.begin(), r.zutaten.end(),
+            [](const QString& z) { return !z.startsWith(QLatin1String("=== ")); });
+    }
+
+    bool leer(const WebRezept& r) { return r.titel.isEmpty() && r.zutaten.isEmpty() && r.text.isEmpty(); }
+
+    // Pages that describe a recipe twice, once in full and once only by name (for its ratings or its
+    // picture), offer it once: the short one gives its pictures to the full one.
+    void ohneStummel(QList<WebRezept>& roh)
+    {
+        for (qsizetype i = roh.size() - 1; i >= 0; --i) {
+            const WebRezept& s = roh.at(i);
+            if (!s.zutaten.isEmpty() || !s.text.isEmpty() || roh.size() < 2)
+                continue;
+            for (WebRezept& voll : roh)
+                if (&voll != &s && (!voll.zutaten.isEmpty() || !voll.text.isEmpty())
+                    && voll.titel.simplified().compare(s.titel.simplified(), Qt::CaseInsensitive) == 0) {
+                    for (const QUrl& b : s.bilder)
+                        bildDazu(voll.bilder, b);
+                    roh.removeAt(i);
+                    break;
+                }
+        }
+    }
+
+    bool brauchbar(const WebRezept& r) { return !r.titel.isEmpty() && zutatenZahl(r) >= 2; }
+
+    const QString kAusText = QStringLiteral(
+        "Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden aus dem Text der Seite "
+        "gelesen. Bitte prüfen.");
+
+    // A page without recipe data is read from its text, as well as it goes, in this order: the h-recipe
+    // microformat, recipe properties without a recipe around them, the class names of recipe plugins,
+    // the headings of the text. A recipe whose data lacks its ingredients or its steps gets them the same
+    // way. Either way the user is asked to check.
+    void textLesung(QList<WebRezept>& roh, xmlNode* wurzel, const Seitenkopf& kopf, bool loseEigenschaften,
+        const QUrl& basis, Lesestand& stand)
+    {
+        const bool daten = std::any_of(roh.begin(), roh.end(), [](const WebRezept& r) { return !leer(r); });
+        if (daten && (roh.size() != 1 || (zutatenZahl(roh.first()) > 0 && !roh.first().text.isEmpty())))
+            return;
+        if (!daten) {
+            QList<WebRezept> h = MikroformatLeser(basis, stand).rezepte(wurzel);
+            h.removeIf([](const WebRezept& r) { return !brauchbar(r); });
+            if (!h.isEmpty()) {
+                for (WebRezept& r : h)
+                    r.hinweis = kAusText;
+                roh = h;
+                return;
+            }
+        }
+        WebRezept t;
+        if (loseEigenschaften) {
+            t = MikrodatenLeser(basis, stand).rezept(wurzel);
+            if (t.titel.isEmpty())
+                t.titel = kopf.rezeptTitel();
+        }
+        if (!brauchbar(t))
+            t = PluginLeser(stand).rezept(wurzel, kopf);
+        if (!brauchbar(t) || t.text.isEmpty()) {
+            // The headings of the text, for the whole recipe or for the steps the class names missed.
+            WebRezept s = SeitentextLeser(stand).rezept(wurzel, kopf);
+            if (!brauchbar(t))
+                t = s;
+            else if (brauchbar(s)) {
+                t.text = s.text;
+                if (t.menge.isEmpty())
+                    t.menge = s.menge;
+            }
+        }
+        if (!brauchbar(t))
+            return;
+        if (!daten) {
+            t.hinweis = kAusText;
+            roh = { t };
+            return;
+        }
+        WebRezept& r = roh.first();
+        const bool zutaten = zutatenZahl(r) == 0;
+        const bool schritte = r.text.isEmpty() && !t.text.isEmpty();
+        if (zutaten)
+            r.zutaten = t.zutaten;
+        if (schritte)
+            r.text = t.text;
+        if (zutaten && schritte)
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen weder Zutaten noch Zubereitung; beide "
+                                 "wurden aus dem Text der Seite gelesen. Bitte prüfen.");
+        else if (zutaten)
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zutaten; sie wurden aus dem Text "
+                                 "der Seite gelesen. Bitte prüfen.");
+        else if (schritte)
+            r.hinweis
+                = QStringLiteral("Die Rezeptdaten der Seite nennen keine Zubereitung; sie wurde aus dem "
+                                 "Text der Seite gelesen. Bitte prüfen.");
     }
 
     QString indexFeld(const QString& s, Lesestand& stand) { return noBar(fuerSammlung(s, stand, kMaxFeld)); }
@@ -272,6 +486,8 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
     QString seitenTitel;
     QString ogBild;
     QString eigeneAdresse;
+    Seitenkopf kopf;
+    bool loseZutaten = false; // ingredient properties, perhaps without a recipe item around them
     durchlaufe(
         reinterpret_cast<xmlNode*>(doc.get()),
         [&](xmlNode* n) {
@@ -301,6 +517,22 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
                 eigeneAdresse = attribut(n, "content");
             else if (heisst(n, "link") && attribut(n, "rel").compare(QLatin1String("canonical"), ci) == 0)
                 eigeneAdresse = attribut(n, "href");
+            else if (heisst(n, "meta") && kopf.ogTitel.isEmpty()
+                && attribut(n, "property").compare(QLatin1String("og:title"), ci) == 0)
+                kopf.ogTitel = einzeilig(attribut(n, "content"));
+            else if (heisst(n, "meta") && kopf.seitenname.isEmpty()
+                && attribut(n, "property").compare(QLatin1String("og:site_name"), ci) == 0)
+                kopf.seitenname = einzeilig(attribut(n, "content"));
+            else if (heisst(n, "meta") && kopf.autor.isEmpty()
+                && attribut(n, "name").compare(QLatin1String("author"), ci) == 0)
+                kopf.autor = einzeilig(attribut(n, "content"));
+            if (!loseZutaten && hatAttribut(n, "itemprop")) {
+                const QString p = attribut(n, "itemprop");
+                loseZutaten = p.contains(QLatin1String("recipeIngredient"), ci)
+                    || p.split(u' ').contains(QLatin1String("ingredients"), ci);
+            }
+            if (heisst(n, "h1") && kopf.h1.size() < 10)
+                kopf.h1.append(textZeilen(n).join(u' '));
             if (hatAttribut(n, "itemscope") && items.size() < kMaxRezepte
                 && istRezeptTyp(attribut(n, "itemtype")))
                 items.append(n);
@@ -328,6 +560,10 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
             roh.append(md.rezept(item));
     }
     const qsizetype gefunden = std::max(json.funde.size(), items.size());
+    ohneStummel(roh);
+    kopf.titel = seitenTitel;
+    textLesung(
+        roh, reinterpret_cast<xmlNode*>(doc.get()), kopf, items.isEmpty() && loseZutaten, basis, stand);
 
     // Cut to the collection; the same recipe twice on a page (two blocks, or block and microdata) once.
     QSet<QString> gesehen;
@@ -342,10 +578,13 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
         s.datum = indexFeld(r.datum, stand);
         s.menge = indexFeld(r.menge, stand);
         for (const QString& z : std::as_const(r.zutaten)) {
-            const QString l = fuerSammlung(z, stand);
+            const QString l = zutatenZeile(fuerSammlung(z, stand));
             if (!l.isEmpty())
                 s.zutaten.append(l);
         }
+        // A group heading with nothing below heads nothing.
+        while (!s.zutaten.isEmpty() && istUeberschrift(s.zutaten.constLast()))
+            s.zutaten.removeLast();
         for (const QString& z : std::as_const(r.text))
             s.text.append(fuerSammlung(z, stand));
         while (!s.text.isEmpty() && s.text.constLast().isEmpty())
@@ -356,6 +595,7 @@ WebErgebnis leseWebseite(const QByteArray& html, const QString& contentType, con
                 s.kategorien.append(l);
         }
         s.bilder = r.bilder;
+        s.hinweis = r.hinweis;
         const QString schluessel = s.titel + u'\n' + s.zutaten.join(u'\n');
         if (gesehen.contains(schluessel))
             continue;

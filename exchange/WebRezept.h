@@ -19,6 +19,7 @@ struct WebRezept {
     QStringList text; // blank lines between the steps, "=== Name ===" above a named part
     QStringList kategorien; // category, cuisine and keywords of the page, as the page writes them
     QList<QUrl> bilder; // picture addresses, best first: http(s), or a file beside a saved page
+    QString hinweis; // for the editor where parts were read from the page's text, not its recipe data
 };
 
 struct WebErgebnis {

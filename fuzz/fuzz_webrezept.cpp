@@ -1,5 +1,6 @@
-// Web pages: the reader on any bytes, as a downloaded page (header charset, web address) or as a saved
-// file, and the category matching on every name it finds. Whatever the page holds, what comes out must
+// Web pages: the reader on any bytes (recipe data, microformats, plugin markup, the page's headings), as
+// a downloaded page (header charset, web address) or as a saved file, and the category matching on every
+// name and title it finds. Whatever the page holds, what comes out must
 // fit the collection: one line per field, Windows-1252, no "|" in the index fields, pictures only from the
 // web or beside the saved page.
 #include "exchange/Kategoriezuordnung.h"
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 abort();
             }
         }
-        for (int n : tk::webKategorien(r.kategorien, k))
+        for (int n : tk::webKategorien(r.kategorien, k, r.titel))
             if (n < 1 || n > 99 || n == 14)
                 abort();
     }

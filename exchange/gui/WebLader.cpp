@@ -12,6 +12,7 @@ namespace tk {
 
 namespace {
     int g_zeitlimit = 20000;
+    int g_antwortlimit = 5000;
 
     // Cookies are neither kept nor sent: every download starts like a fresh browser.
     class KeineCookies : public QNetworkCookieJar {
@@ -48,11 +49,18 @@ WebLader::WebLader(QObject* parent)
         fehler(QStringLiteral("%1 konnte nicht geladen werden: Das Laden hat länger als %2 gedauert.")
                    .arg(was(), sekunden(g_zeitlimit)));
     });
+    m_antwortUhr.setSingleShot(true);
+    connect(&m_antwortUhr, &QTimer::timeout, this, [this] {
+        fehler(QStringLiteral("%1 konnte nicht geladen werden: Der Server hat nicht innerhalb von %2 "
+                              "geantwortet.")
+                   .arg(was(), sekunden(g_antwortlimit)));
+    });
 }
 
 WebLader::~WebLader() { abbrechen(); }
 
 void WebLader::setZeitlimit(int ms) { g_zeitlimit = ms; }
+void WebLader::setAntwortlimit(int ms) { g_antwortlimit = ms; }
 int WebLader::zeitlimit() { return g_zeitlimit; }
 
 QString WebLader::was() const
@@ -98,9 +106,13 @@ void WebLader::anfordern(const QUrl& url)
 
     QNetworkReply* antwort = m_netz->get(anfrage);
     m_antwort = antwort;
+    if (m_art == Art::Bild)
+        m_antwortUhr.start(g_antwortlimit);
     connect(antwort, &QNetworkReply::metaDataChanged, this, [this, antwort] {
-        if (antwort == m_antwort)
-            lesen(); // a length above the limit is refused before a byte is read
+        if (antwort != m_antwort)
+            return;
+        m_antwortUhr.stop();
+        lesen(); // a length above the limit is refused before a byte is read
     });
     connect(antwort, &QNetworkReply::readyRead, this, [this, antwort] {
         if (antwort == m_antwort)
@@ -115,6 +127,7 @@ void WebLader::anfordern(const QUrl& url)
 void WebLader::abbrechen()
 {
     m_uhr.stop();
+    m_antwortUhr.stop();
     if (QNetworkReply* a = m_antwort.data()) {
         m_antwort = nullptr;
         a->disconnect(this);

@@ -30,6 +30,10 @@ public:
     static void setZeitlimit(int ms);
     static int zeitlimit();
 
+    // A picture's server must answer within this time (5 s; tests shorten it): without a connection
+    // the recipe comes without its picture instead of after the whole time limit.
+    static void setAntwortlimit(int ms);
+
 signals:
     void fertig(const QByteArray& daten, const QString& contentType, const QUrl& adresse);
     void fehlgeschlagen(const QString& meldung);
@@ -46,6 +50,7 @@ private:
     QPointer<QNetworkReply> m_antwort;
     QByteArray m_daten;
     QTimer m_uhr;
+    QTimer m_antwortUhr; // until a picture's server answers
     Art m_art = Art::Seite;
     QUrl m_verweis;
     int m_umleitungen = 0;

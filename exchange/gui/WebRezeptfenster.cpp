@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "exchange/RezKonvImport.h"
+#include "exchange/Kategoriezuordnung.h"
 #include "exchange/gui/WebLader.h"
 #include "platform/gui/Meldung.h"
 #include "platform/Error.h"
@@ -297,6 +297,9 @@ void WebRezeptfenster::seiteDa(
     }
     m_rezept = e.rezepte.at(wahl);
     m_hinweise = e.hinweise;
+    // What was read from the page's text, not its recipe data, the user is asked to check first.
+    if (!m_rezept.hinweis.isEmpty())
+        m_hinweise.prepend(m_rezept.hinweis);
     // A saved page names its web address where it can; the file's path is the source otherwise.
     m_quelle = basis.isLocalFile() && e.adresse.isValid() ? e.adresse.toString(QUrl::FullyEncoded) : quelle;
     m_seite = basis.isLocalFile() ? e.adresse : basis;
@@ -371,11 +374,11 @@ void WebRezeptfenster::uebergeben()
         if (n >= 0 && n < st.kategorien.namen.size())
             eigene.append({ n, st.kategorien.namen.at(n).name });
     }
-    v.kategorien = webKategorien(m_rezept.kategorien, Kategoriezuordnung(eigene));
+    v.kategorien = webKategorien(m_rezept.kategorien, Kategoriezuordnung(eigene), m_rezept.titel);
 
     QStringList hinweise = m_hinweise;
     if (m_bildDatei.isEmpty() && !m_bildFehler.isEmpty())
-        hinweise.append(m_bildFehler);
+        hinweise.append(m_bildFehler + QStringLiteral(" Das Rezept wird ohne Bild übernommen."));
     bereit(kBereit);
     hide();
     if (!hinweise.isEmpty())

@@ -156,7 +156,7 @@ void lasseFallen(QWidget* ziel, const QUrl& url)
 
 void WebImportTest::rezeptLandetImEditor_data()
 {
-    QTest::addColumn<QString>("start"); // how the user begins: menu, datei, drop
+    QTest::addColumn<QString>("start"); // how the user begins: menu, datei, drop (ohne: a page without data)
     QTest::addColumn<int>("wahl"); // the recipe chosen from the list; -1 when there is one
     QTest::addColumn<QStringList>("felder"); // title, author, date ("" = today), quantity
     QTest::addColumn<QStringList>("zutaten");
@@ -181,7 +181,16 @@ void WebImportTest::rezeptLandetImEditor_data()
     QTest::newRow("dropped address, two recipes, the picture refused")
         << "drop" << 1 << QStringList { "Zweites", "", "", "für 4 Personen" } << QStringList { "Tomaten" }
         << QStringList {} << QStringList { "Grillen" } << "15," << false << "Quelle: %1/zwei"
-        << "Das Bild konnte nicht geladen werden: Der Server meldet den Fehler 403 (Forbidden).";
+        << "Das Bild konnte nicht geladen werden: Der Server meldet den Fehler 403 (Forbidden). Das Rezept "
+           "wird ohne Bild übernommen.";
+    QTest::newRow("page without recipe data, its picture's server silent")
+        << "ohne" << -1 << QStringList { "Fenchel-Möhren-Gemüse", "", "", "2 Personen" }
+        << QStringList { "1 Fenchel", "3 Möhren" } << QStringList { "Gemüse putzen.", "", "Dünsten." }
+        << QStringList { "Gemüse" } << "02," << false << "Quelle: %1/ohne"
+        << "Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden aus dem Text der "
+           "Seite "
+           "gelesen. Bitte prüfen.\rDas Bild konnte nicht geladen werden: Der Server hat nicht innerhalb von "
+           "2 Sekunden geantwortet. Das Rezept wird ohne Bild übernommen.";
 }
 
 void WebImportTest::rezeptLandetImEditor()
@@ -208,6 +217,15 @@ void WebImportTest::rezeptLandetImEditor()
                     "{\"@type\":\"Recipe\",\"name\":\"Zweites\",\"recipeIngredient\":[\"Tomaten\"],"
                     "\"keywords\":\"grillen\",\"image\":\"/gesperrt.jpg\"}]"));
     server.wege.insert("/gesperrt.jpg", { "403 Forbidden", {}, "nein" });
+    server.seite("/ohne",
+        "<html><head><title>Fenchel-Möhren-Gemüse | Kochseite</title><meta property=\"og:image\" "
+        "content=\"/still.jpg\"></head><body><nav><ul><li>Start</li><li>Rezepte</li></ul></nav>"
+        "<h1>Fenchel-Möhren-Gemüse</h1><p>Leicht und schnell.</p><h2>Zutaten für 2 Personen</h2><ul><li>1 "
+        "Fenchel</li><li>3 Möhren</li></ul><h2>Zubereitung</h2><p>Gemüse putzen.</p><p>Dünsten.</p>"
+        "<h2>Kommentare</h2><p>Lecker!</p></body></html>");
+    server.wege.insert("/still.jpg", { "200 OK", {}, {}, Server::Art::Stumm });
+    // Without a connection a picture is given up after a short time, not after the page's time limit.
+    tk::WebLader::setAntwortlimit(2000);
 
     tkt::Collection c;
     c.standard({ "0", "Alt|A|01,|d|m|" }, { "1Grillen" });
@@ -249,11 +267,12 @@ void WebImportTest::rezeptLandetImEditor()
         script.file(seite);
         QTest::mouseClick(tkt::kind<QPushButton>(w, "dateiOeffnen"), Qt::LeftButton);
     } else {
-        lasseFallen(f1, QUrl(server.url("/zwei")));
+        lasseFallen(f1, QUrl(server.url(start == "drop" ? "/zwei" : "/ohne")));
         w = f1->findChild<tk::WebRezeptfenster*>();
     }
     QVERIFY(w);
     QTRY_VERIFY(editor->isVisible());
+    tk::WebLader::setAntwortlimit(5000);
     QCOMPARE(script.unexpected, 0);
     QCOMPARE(script.pending(), 0);
     QVERIFY(!w->isVisible());
