@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "platform/RtfWriter.h"
@@ -50,15 +52,42 @@ struct DruckText {
     int x = 0; // printer pixels from the top-left corner of the printable area (text's top-left corner)
     int y = 0;
     int seite = 0; // page, counted from 0
+    bool kopfzeile = false; // the title repeated small at the top of a further page
 };
+
+// A picture on a page, in printer pixels like the texts.
+struct DruckBild {
+    QString datei;
+    QRect ziel;
+    int seite = 0;
+};
+
+struct Drucksatz {
+    QList<DruckText> texte;
+    QList<DruckBild> bilder;
+};
+
+// Breaks a text into the lines it takes at most breite printer pixels wide in the printout's font
+// (Arial in pointSize, bold or not), a word longer than a line inside the word. Measuring needs the
+// printer, so the window side supplies it.
+using Zeilenumbruch = std::function<QStringList(const QString& text, int pointSize, bool bold, int breite)>;
 
 inline const QString kDruckSchrift = QStringLiteral("Arial");
 
 // The layout unit: W * 5 / 2400, a half rounding to the even neighbour.
 int druckEinheit(int seitenBreite);
 
-// The texts of the printout on pages of the given printable size. The first page is the fixed layout;
-// lines that would run below the printable area continue on further pages from 40u at the same step.
+// The printout on pages of the given printable size. The first page is the fixed layout; lines that
+// would run below the printable area continue on further pages from 40u at the same step, each such
+// page headed by the title in small type. With a line break every line ends 50u before the right edge
+// of the printable area (the left margin), a long one going on in the next line. zeilenhoehe (the line
+// height of the 10-point text in printer pixels) keeps the lines apart on narrow paper. A picture (its
+// file and size in pixels) stands right of the ingredients, at most a third of the page wide, and the
+// lines beside it end before it.
+Drucksatz drucksatz(const RezeptAnsicht& a, int seitenBreite, int seitenHoehe, const Zeilenumbruch& umbruch,
+    int zeilenhoehe, const QString& bild = {}, QSize bildGroesse = {});
+
+// The same without line breaks or picture: the lines as they are given.
 QList<DruckText> druckLayout(const RezeptAnsicht& a, int seitenBreite, int seitenHoehe);
 
 } // namespace tk

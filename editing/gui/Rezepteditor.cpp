@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +12,9 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "editing/gui/Kommentarfenster.h"
 #include "editing/gui/RohText.h"
@@ -28,9 +32,8 @@
 namespace tk {
 
 namespace {
-    enum Anker { L = 1, T = 2, R = 4, B = 8 };
-    constexpr int kBreite = 628;
-    constexpr int kHoehe = 428;
+    constexpr QSize kGroesse { 628, 428 };
+    constexpr QSize kMindestens { 592, 418 }; // 600 × 445 with frame and title bar
     const QString kEingabefehler = QStringLiteral("Fehler bei der Eingabe");
     const QString kBildFilter = QStringLiteral("JPEG-Dateien (*.jpg)");
 }
@@ -44,14 +47,12 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("rezepteditor"));
     setWindowTitle(QStringLiteral("Rezept bearbeiten"));
     setModal(false);
-    resize(kBreite, kHoehe);
-    // 600 × 445 for the whole window, frame and title bar included.
-    setMinimumSize(592, 418);
+    setMinimumSize(kMindestens);
 
-    auto label = [this](const QString& text, QWidget* buddy, const QRect& r, int a) {
+    auto label = [this](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, this);
         l->setBuddy(buddy);
-        verankern(l, r, a);
+        return l;
     };
     auto memo = [this](const QString& name, const QString& accessible) {
         auto* m = new QPlainTextEdit(this);
@@ -93,26 +94,66 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
     m_verwerfen = new QPushButton(QStringLiteral("Verwerfen"), this);
     m_verwerfen->setObjectName(QStringLiteral("verwerfen"));
 
-    label(QStringLiteral("Rezepttitel:"), m_titel, { 8, 8, 200, 16 }, L | T);
-    verankern(m_titel, { 8, 24, 612, 21 }, L | T | R);
-    label(QStringLiteral("Zutaten:"), m_zutaten, { 8, 52, 200, 16 }, L | T);
-    verankern(m_zutaten, { 8, 68, 424, 112 }, L | T | R);
-    label(QStringLiteral("Rezepttext:"), m_rezepttext, { 8, 186, 200, 16 }, L | T);
-    verankern(m_rezepttext, { 8, 202, 424, 168 }, L | T | R | B);
-    label(QStringLiteral("Autor:"), m_autor, { 8, 378, 150, 16 }, L | B);
-    verankern(m_autor, { 8, 394, 150, 21 }, L | B);
-    label(QStringLiteral("Datum:"), m_datum, { 166, 378, 100, 16 }, L | B);
-    verankern(m_datum, { 166, 394, 100, 21 }, L | B);
-    label(QStringLiteral("Menge:"), m_menge, { 274, 378, 158, 16 }, L | B);
-    verankern(m_menge, { 274, 394, 158, 21 }, L | B);
-    label(QStringLiteral("Bild:"), m_bild, { 440, 52, 180, 16 }, R | T);
-    verankern(m_bild, { 457, 68, 145, 104 }, R | T);
-    verankern(m_bildLaden, { 440, 176, 88, 24 }, R | T);
-    verankern(m_bildLoeschen, { 532, 176, 88, 24 }, R | T);
-    label(QStringLiteral("Kategorien:"), m_kategorien, { 440, 206, 180, 16 }, R | T);
-    verankern(m_kategorien, { 440, 222, 180, 160 }, R | T | B);
-    verankern(m_speichern, { 440, 392, 108, 25 }, R | B);
-    verankern(m_verwerfen, { 552, 392, 68, 25 }, R | B);
+    // Laid out for the font: the rows grow with the font size chosen in the settings. The fields
+    // follow the window's size: title, ingredients and text widen, the text and the category list grow
+    // downwards, the picture column keeps to the right, author, date and quantity to the bottom.
+    auto* fenster = new QVBoxLayout(this);
+    fenster->setContentsMargins(8, 8, 8, 8);
+    fenster->setSpacing(0);
+    fenster->addWidget(label(QStringLiteral("Rezepttitel:"), m_titel));
+    fenster->addWidget(m_titel);
+    fenster->addSpacing(7);
+
+    auto* spalten = new QHBoxLayout;
+    spalten->setSpacing(8);
+    fenster->addLayout(spalten, 1);
+
+    auto* links = new QVBoxLayout;
+    links->setSpacing(0);
+    links->addWidget(label(QStringLiteral("Zutaten:"), m_zutaten));
+    links->addWidget(m_zutaten);
+    links->addSpacing(6);
+    links->addWidget(label(QStringLiteral("Rezepttext:"), m_rezepttext));
+    links->addWidget(m_rezepttext, 1);
+    links->addSpacing(8);
+    auto* angaben = new QGridLayout;
+    angaben->setHorizontalSpacing(8);
+    angaben->setVerticalSpacing(0);
+    const std::pair<QString, QLineEdit*> felder[] = { { QStringLiteral("Autor:"), m_autor },
+        { QStringLiteral("Datum:"), m_datum }, { QStringLiteral("Menge:"), m_menge } };
+    int spalte = 0;
+    for (const auto& [text, feld] : felder) {
+        angaben->addWidget(label(text, feld), 0, spalte);
+        angaben->addWidget(feld, 1, spalte++);
+    }
+    feldgroessenSetzen();
+    angaben->setColumnStretch(spalte, 1);
+    links->addLayout(angaben);
+    spalten->addLayout(links, 1);
+
+    auto* rechts = new QVBoxLayout;
+    rechts->setSpacing(0);
+    rechts->addStrut(180); // wider only where a larger font needs it
+    rechts->addWidget(label(QStringLiteral("Bild:"), m_bild));
+    m_bild->setFixedSize(145, 104);
+    rechts->addWidget(m_bild, 0, Qt::AlignHCenter);
+    rechts->addSpacing(4);
+    auto* bildKnoepfe = new QHBoxLayout;
+    bildKnoepfe->setSpacing(4);
+    bildKnoepfe->addWidget(m_bildLaden);
+    bildKnoepfe->addWidget(m_bildLoeschen);
+    rechts->addLayout(bildKnoepfe);
+    rechts->addSpacing(6);
+    rechts->addWidget(label(QStringLiteral("Kategorien:"), m_kategorien));
+    m_kategorien->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    rechts->addWidget(m_kategorien, 1);
+    rechts->addSpacing(10);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->setSpacing(4);
+    knoepfe->addWidget(m_speichern);
+    knoepfe->addWidget(m_verwerfen);
+    rechts->addLayout(knoepfe);
+    spalten->addLayout(rechts);
 
     QWidget* order[] = { m_titel, m_zutaten, m_rezepttext, m_autor, m_datum, m_menge, m_kategorien,
         m_bildLaden, m_bildLoeschen, m_speichern, m_verwerfen };
@@ -130,35 +171,25 @@ Rezepteditor::Rezepteditor(AppState& state, QWidget* parent)
     if (QWidget* haupt = hauptfenster())
         haupt->installEventFilter(this);
     m_bildLoeschen->setEnabled(false);
+    resize(kGroesse);
 }
 
-void Rezepteditor::verankern(QWidget* w, const QRect& r, int anker)
+// The ingredient field keeps its height and author, date and quantity their width when the window
+// grows; all of them grow with a larger font.
+void Rezepteditor::feldgroessenSetzen()
 {
-    w->setGeometry(r);
-    m_verankert.append({ w, r, anker });
+    const int zeile = std::max(16, fontMetrics().height());
+    m_zutaten->setFixedHeight(112 * zeile / 16);
+    m_autor->setFixedWidth(150 * zeile / 16);
+    m_datum->setFixedWidth(100 * zeile / 16);
+    m_menge->setFixedWidth(158 * zeile / 16);
 }
 
-void Rezepteditor::resizeEvent(QResizeEvent* e)
+void Rezepteditor::changeEvent(QEvent* e)
 {
-    QDialog::resizeEvent(e);
-    const int dx = width() - kBreite;
-    const int dy = height() - kHoehe;
-    for (const Verankerung& a : m_verankert) {
-        QRect r = a.rect;
-        if (a.anker & R) {
-            if (a.anker & L)
-                r.setWidth(r.width() + dx);
-            else
-                r.translate(dx, 0);
-        }
-        if (a.anker & B) {
-            if (a.anker & T)
-                r.setHeight(r.height() + dy);
-            else
-                r.translate(0, dy);
-        }
-        a.w->setGeometry(r);
-    }
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        feldgroessenSetzen();
 }
 
 void Rezepteditor::keyPressEvent(QKeyEvent* e)
@@ -175,7 +206,11 @@ bool Rezepteditor::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate)
         kategorienAktualisieren();
-    return QDialog::event(e);
+    const bool r = QDialog::event(e);
+    // A larger font makes the window's least size larger; the window grows with it where needed.
+    if (e->type() == QEvent::LayoutRequest && layout())
+        setMinimumSize(layout()->totalMinimumSize().expandedTo(kMindestens));
+    return r;
 }
 
 bool Rezepteditor::eventFilter(QObject* o, QEvent* e)
@@ -255,6 +290,7 @@ void Rezepteditor::rezeptLaden()
         m_rezepttext->clear();
         m_kommentarNeu.clear();
         m_titel->setFocus();
+        m_geladen = stand();
         return;
     }
 
@@ -294,6 +330,7 @@ void Rezepteditor::rezeptLaden()
     m_zutaten->setPlainText(feldText(inhalt.zutaten));
     m_rezepttext->setPlainText(feldText(inhalt.text));
     m_titel->setFocus();
+    m_geladen = stand();
     if (!inhalt.schaden.isEmpty())
         Meldung(
             inhalt.schaden + QStringLiteral("\rSpeichern berichtigt die Zahl."), QStringLiteral("Achtung!"));
@@ -303,9 +340,11 @@ void Rezepteditor::rezeptLaden()
         errorReport(hauptfenster() ? hauptfenster() : this, bildFehler);
 }
 
-void Rezepteditor::neuesRezept(const RezeptVorgabe& v)
+bool Rezepteditor::neuesRezept(const RezeptVorgabe& v)
 {
     const QImage vorschau = v.bild.isEmpty() ? QImage() : loadPicture(v.bild);
+    if (!aenderungenVerwerfen())
+        return false;
     rezeptNr = -1;
     rezeptLaden();
     setWindowTitle(QStringLiteral("Neues Rezept erstellen"));
@@ -325,6 +364,25 @@ void Rezepteditor::neuesRezept(const RezeptVorgabe& v)
         m_bildLoeschen->setEnabled(true);
     }
     m_kommentarNeu = v.kommentar;
+    // What came from outside is not saved yet: m_geladen stays the empty recipe.
+    return true;
+}
+
+Rezepteditor::Stand Rezepteditor::stand() const
+{
+    return { { m_titel->text(), m_autor->text(), m_datum->text(), m_menge->text(), rohText(m_zutaten),
+                 rohText(m_rezepttext), st.bildDatei },
+        angekreuzteKategorien() };
+}
+
+bool Rezepteditor::ungespeichert() const { return isVisible() && stand() != m_geladen; }
+
+bool Rezepteditor::aenderungenVerwerfen()
+{
+    return !ungespeichert()
+        || askYesNo(this, QStringLiteral("Tellerkiste"),
+               QStringLiteral("Die Änderungen an diesem Rezept gehen verloren. Trotzdem schließen?"))
+        == Answer::Yes;
 }
 
 // ---- Buttons --------------------------------------------------------------------------------------
@@ -401,7 +459,17 @@ void Rezepteditor::schreiben()
                 + r.bildFehler);
 }
 
-void Rezepteditor::verwerfen() { hide(); }
+void Rezepteditor::verwerfen()
+{
+    if (aenderungenVerwerfen())
+        hide();
+}
+
+// The window's close button is "Verwerfen" too.
+void Rezepteditor::reject()
+{
+    guarded(this, [&] { verwerfen(); });
+}
 
 void Rezepteditor::bildLaden()
 {

@@ -27,8 +27,12 @@ public:
     void rezeptLaden();
 
     // A new recipe filled in from v, for the user to check and save with "Rezept speichern". Throws
-    // tk::Error, leaving the editor as it was, when the picture cannot be read.
-    void neuesRezept(const RezeptVorgabe& v);
+    // tk::Error, leaving the editor as it was, when the picture cannot be read; false when the user
+    // keeps the unsaved recipe the editor holds.
+    bool neuesRezept(const RezeptVorgabe& v);
+
+    // True when the open editor holds nothing unsaved, or the user agrees to throw it away.
+    bool aenderungenVerwerfen();
 
     // Rebuilds the check list when the category tabs changed, keeping each tick with its number.
     void kategorienAktualisieren();
@@ -40,7 +44,8 @@ public:
     QList<int> angekreuzteKategorien() const;
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
+    void reject() override;
+    void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -64,18 +69,22 @@ private:
     void bildLaden(); // "Bild laden"
     void bildLoeschen(); // "Bild löschen"
 
-    struct Verankerung {
-        QWidget* w;
-        QRect rect;
-        int anker;
-    };
-    void verankern(QWidget* w, const QRect& r, int anker);
+    void feldgroessenSetzen();
     QList<QPair<int, QString>> aktuelleKategorien() const;
     void kategorienlisteFuellen(const QList<int>& ticked);
     void schreiben();
 
+    // What the fields hold, to tell whether anything is unsaved.
+    struct Stand {
+        QStringList felder;
+        QList<int> kategorien;
+        bool operator==(const Stand&) const = default;
+    };
+    Stand stand() const;
+    bool ungespeichert() const;
+
     AppState& st;
-    QList<Verankerung> m_verankert;
+    Stand m_geladen; // as loaded (a recipe from the web counts as not saved)
     QList<QPair<int, QString>> m_gelistet; // what the check list was built from
     QStringList m_kommentarNeu; // the comment a new recipe is saved with
 };

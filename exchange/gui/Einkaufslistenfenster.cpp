@@ -166,7 +166,7 @@ void Einkaufslistenfenster::fuellen()
         auto* rezepte = new QTableWidgetItem(e.rezepte.join(QStringLiteral(", ")));
         rezepte->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         for (QTableWidgetItem* it : { menge, zutat, rezepte }) {
-            QFont f = m_tabelle->font();
+            QFont f; // struck out only: the size follows the list's
             f.setStrikeOut(e.erledigt);
             it->setFont(f);
             if (e.erledigt)

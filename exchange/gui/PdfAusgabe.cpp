@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTextLayout>
 
 #include "exchange/gui/Druckausgabe.h"
 #include "platform/Error.h"
@@ -14,6 +13,17 @@ namespace tk {
 
 void schreibePdf(const QString& datei, const QString& titel,
     const std::function<QList<DruckText>(QPrinter&)>& layout, QPageLayout::Orientation lage)
+{
+    schreibePdf(
+        datei, titel,
+        [&](QPrinter& printer) {
+            return Drucksatz { layout(printer), {} };
+        },
+        lage);
+}
+
+void schreibePdf(const QString& datei, const QString& titel, const std::function<Drucksatz(QPrinter&)>& satz,
+    QPageLayout::Orientation lage)
 {
     // The printer writes straight into its file; it goes to a scratch file first, so a failure
     // half-way leaves the user's file as it was.
@@ -29,32 +39,17 @@ void schreibePdf(const QString& datei, const QString& titel,
         printer.setPageOrientation(lage);
         printer.setDocName(titel);
         printer.setCreator(QStringLiteral("Tellerkiste"));
-        druckeLayout(printer, layout(printer));
+        druckeSatz(printer, satz(printer));
     }
     saveBytes(datei, loadBytes(roh));
 }
 
 QStringList umbrochen(const QStringList& zeilen, QPrinter& printer, int breite)
 {
-    QFont font(kDruckSchrift);
-    font.setPointSize(10);
+    const Zeilenumbruch umbruch = druckUmbruch(printer);
     QStringList out;
-    for (const QString& z : zeilen) {
-        if (z.trimmed().isEmpty()) {
-            out.append(z);
-            continue;
-        }
-        QTextLayout layout(z, font, &printer);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(breite);
-            QString teil = z.mid(line.textStart(), line.textLength());
-            while (teil.endsWith(u' '))
-                teil.chop(1);
-            out.append(teil);
-        }
-        layout.endLayout();
-    }
+    for (const QString& z : zeilen)
+        out += umbruch(z, 10, false, breite);
     return out;
 }
 

@@ -17,6 +17,8 @@ namespace tk {
 void schreibePdf(const QString& datei, const QString& titel,
     const std::function<QList<DruckText>(QPrinter&)>& layout,
     QPageLayout::Orientation lage = QPageLayout::Portrait);
+void schreibePdf(const QString& datei, const QString& titel, const std::function<Drucksatz(QPrinter&)>& satz,
+    QPageLayout::Orientation lage = QPageLayout::Portrait);
 
 // Lines broken to the given width in printer pixels, in the printout's text font.
 QStringList umbrochen(const QStringList& zeilen, QPrinter& printer, int breite);

@@ -14,6 +14,7 @@
 #include "exchange/gui/Druckausgabe.h"
 #include "exchange/gui/Halbzahlfeld.h"
 #include "exchange/gui/PdfAusgabe.h"
+#include "platform/gui/FontSize.h"
 #include "platform/gui/Modal.h"
 
 namespace tk {
@@ -29,10 +30,7 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
     m_titel = new QLabel(this);
     m_titel->setObjectName(QStringLiteral("titel"));
     m_titel->setWordWrap(true);
-    QFont fett = m_titel->font();
-    fett.setBold(true);
-    fett.setPointSize(fett.pointSize() + 2);
-    m_titel->setFont(fett);
+    relativeFontSize(m_titel, 2, true);
     lay->addWidget(m_titel);
 
     auto* raster = new QGridLayout;

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
+#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -44,6 +45,9 @@ WebLader::WebLader(QObject* parent)
     , m_netz(new QNetworkAccessManager(this))
 {
     m_netz->setCookieJar(new KeineCookies(m_netz));
+    // Downloads go through the proxy the system names (http_proxy, https_proxy, no_proxy and the
+    // desktop's settings), as a browser's would.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     m_uhr.setSingleShot(true);
     connect(&m_uhr, &QTimer::timeout, this, [this] {
         fehler(QStringLiteral("%1 konnte nicht geladen werden: Das Laden hat länger als %2 gedauert.")

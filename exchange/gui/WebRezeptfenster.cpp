@@ -10,13 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "exchange/Kategoriezuordnung.h"
 #include "exchange/gui/WebLader.h"
-#include "platform/gui/Meldung.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Jpeg.h"
@@ -36,6 +36,19 @@ namespace {
     {
         return pfad.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
             || pfad.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
+    }
+
+    // What the user should check in the editor. The notes run to several sentences, more than the
+    // fixed message window shows, so a box that grows with its text says them.
+    void zeigeHinweise(QWidget* parent, const QString& text)
+    {
+        ModalRequest req { ModalKind::PlainMessage, kCaption, text };
+        Modal::run(req, [&] {
+            QMessageBox box(QMessageBox::Information, kCaption, text, QMessageBox::Ok, parent);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+            return ModalReply {};
+        });
     }
 }
 
@@ -61,8 +74,7 @@ WebRezeptfenster::WebRezeptfenster(AppState& state, QWidget* parent)
     m_dateiOeffnen->setObjectName(QStringLiteral("dateiOeffnen"));
     m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
     m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
-    for (QPushButton* b : { m_laden, m_dateiOeffnen, m_abbrechen })
-        b->setAutoDefault(false);
+    // Return presses the button that has the focus, "Laden" when none has.
     m_laden->setDefault(true);
 
     m_status = new QLabel(kBereit, this);
@@ -382,7 +394,7 @@ void WebRezeptfenster::uebergeben()
     bereit(kBereit);
     hide();
     if (!hinweise.isEmpty())
-        Meldung(hinweise.join(u'\r'), kCaption);
+        zeigeHinweise(parentWidget(), hinweise.join(u'\n'));
     emit rezeptGelesen(v);
 }
 

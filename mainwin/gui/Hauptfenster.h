@@ -253,6 +253,7 @@ protected:
 
 private:
     RezeptAnsicht ansicht() const; // what the recipe view shows right now
+    RezeptAnsicht druckAnsicht() const; // the same with the text's own lines
     bool rezeptLesen(int n, RezeptAnsicht& a) const; // recipe n as stored; false when none
     void kochmodus(int n);
     void sammlungAbonnieren();

@@ -38,6 +38,16 @@ RezeptAnsicht Hauptfenster::ansicht() const
     return a;
 }
 
+// The printout and the PDF break the text at the paper's width themselves: they take its own lines,
+// not the pieces the view shows.
+RezeptAnsicht Hauptfenster::druckAnsicht() const
+{
+    RezeptAnsicht a = ansicht();
+    a.zeilen
+        = m_zubereitung->document()->isEmpty() ? QStringList() : m_zubereitung->toPlainText().split(u'\n');
+    return a;
+}
+
 void Hauptfenster::drucken()
 {
     if (st.rezeptAnzahl <= 0)
@@ -46,8 +56,7 @@ void Hauptfenster::drucken()
     printer.setDocName(m_titel->text());
     if (!printDialog(this, &printer))
         return;
-    const QSize bereich = druckbereich(printer);
-    druckeLayout(printer, druckLayout(ansicht(), bereich.width(), bereich.height()));
+    druckeSatz(printer, rezeptDrucksatz(printer, druckAnsicht()));
 }
 
 void Hauptfenster::alsTextdateiSpeichern()

@@ -25,6 +25,12 @@ namespace tk {
 namespace {
     void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
     {
+        // Unsaved text in the open editor is not replaced without asking.
+        if (!editor->aenderungenVerwerfen()) {
+            editor->raise();
+            editor->activateWindow();
+            return;
+        }
         // On a failed Fill the editor keeps the recipe it had, so its fields and number still match.
         const int alt = editor->rezeptNr;
         editor->rezeptNr = nr;

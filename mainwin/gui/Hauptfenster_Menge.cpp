@@ -2,6 +2,7 @@
 #include "mainwin/gui/Hauptfenster.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -161,7 +162,7 @@ void Hauptfenster::alsPdfDateiSpeichern()
 {
     if (st.rezeptAnzahl <= 0)
         return;
-    const RezeptAnsicht a = ansicht();
+    const RezeptAnsicht a = druckAnsicht();
     // The title proposes the file name; characters no file name can hold become "_".
     QString vorschlag = a.titel.trimmed();
     for (QChar& c : vorschlag)
@@ -172,9 +173,11 @@ void Hauptfenster::alsPdfDateiSpeichern()
             vorschlag.isEmpty() ? QString() : vorschlag + QStringLiteral(".pdf"), QStringLiteral("pdf"));
     if (datei.isEmpty())
         return;
+    // The PDF carries the recipe's photo; the printout keeps to text.
+    const QString bild
+        = st.angezeigtesRezept >= 0 ? picturePath(st.programDir, st.angezeigtesRezept) : QString();
     schreibePdf(datei, a.titel, [&](QPrinter& printer) {
-        const QSize bereich = druckbereich(printer);
-        return druckLayout(a, bereich.width(), bereich.height());
+        return rezeptDrucksatz(printer, a, QFileInfo::exists(bild) ? bild : QString());
     });
 }
 

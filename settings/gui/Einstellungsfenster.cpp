@@ -8,6 +8,7 @@
 #include <QSlider>
 
 #include "platform/Error.h"
+#include "platform/gui/FontSize.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/Modal.h"
 #include "platform/gui/Placement.h"
@@ -164,6 +165,7 @@ void Einstellungsfenster::uebernehmen()
     store([&] { Einstellungen::schreibeAutor(ini, st.autorVorgabe); });
 
     st.schriftgroesse = m_schriftgroesse->value();
+    applyFontSize(st.schriftgroesse);
     store([&] { Einstellungen::schreibeSchriftgroesse(ini, st.schriftgroesse); });
 
     if (st.normaleFarbe) {

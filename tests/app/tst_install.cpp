@@ -215,7 +215,7 @@ private slots:
         QVERIFY(!magic);
         const QString desktop = QString::fromUtf8(lies(ziel("share/applications/" + kId + ".desktop")));
         QVERIFY(desktop.contains(QStringLiteral("\nMimeType=") + typ + u';'));
-        QVERIFY(desktop.contains(QStringLiteral("\nExec=tellerkiste %F\n")));
+        QVERIFY(desktop.contains(QStringLiteral("\nExec=tellerkiste %U\n")));
         QVERIFY(desktop.contains(QStringLiteral("\nIcon=") + kId + u'\n'));
     }
 

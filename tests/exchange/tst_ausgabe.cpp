@@ -167,7 +167,23 @@ private slots:
         QFETCH(int, hoehe);
         QFETCH(int, seiten);
         const RezeptAnsicht a = beispiel(zutaten, zeilen);
-        const QList<DruckText> l = tk::druckLayout(a, 4800, hoehe);
+        // Each further page is headed by the title in small type; the rest is the recipe's lines.
+        QList<DruckText> l;
+        QList<int> kopfSeiten;
+        for (const DruckText& t : tk::druckLayout(a, 4800, hoehe)) {
+            if (!t.kopfzeile) {
+                l.append(t);
+                continue;
+            }
+            QCOMPARE(t.text, a.titel);
+            QCOMPARE(t.pointSize, 8);
+            QVERIFY(t.y < 400);
+            kopfSeiten.append(t.seite);
+        }
+        QList<int> weitere;
+        for (int s = 1; s < seiten; ++s)
+            weitere.append(s);
+        QCOMPARE(kopfSeiten, weitere);
         QCOMPARE(l.size(), 5 + zutaten + zeilen);
         QStringList gedruckt;
         for (int i = 5; i < l.size(); ++i)

@@ -21,6 +21,7 @@
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "platform/gui/DisplayedLines.h"
+#include "platform/gui/Jpeg.h"
 #include "platform/gui/RtfReader.h"
 #include "store/AppState.h"
 
@@ -282,6 +283,116 @@ private slots:
             + int(bytes.count("/Type /Page ")) + int(bytes.count("/Type /Page/"));
         QCOMPARE(seiten, layout.last().seite + 1);
         QCOMPARE(layout.last().seite > 0, zeilen > 100);
+    }
+
+    // Printout and PDF break the lines at the paper, not where the screen broke them: on any page
+    // every line ends before the right margin (and before the photo beside it), nothing of the recipe
+    // is lost, and a full page goes on on the next, headed by the title.
+    void printFitsThePaper_data()
+    {
+        QTest::addColumn<QString>("titel");
+        QTest::addColumn<QStringList>("zutaten");
+        QTest::addColumn<QStringList>("zeilen");
+        QTest::addColumn<bool>("foto");
+        const auto woerter = [](const QString& wort, int n) {
+            QStringList l;
+            for (int i = 0; i < n; ++i)
+                l.append(wort + QString::number(i));
+            return l.join(u' ');
+        };
+        const QStringList kurz { "250 g Butter", "4 Eier" };
+        QTest::newRow("long text line on a narrow page")
+            << "Apfelkuchen vom Blech" << kurz << QStringList { woerter("meatballs", 40), "Backen." }
+            << false;
+        QTest::newRow("word longer than a line")
+            << "Brot" << kurz << QStringList { "https://example.org/" + QString(300, u'x') } << false;
+        QTest::newRow("long title and ingredient")
+            << woerter("Blechkuchen", 14) << QStringList { woerter("Zucker", 30), "Salz" }
+            << QStringList { "Gut." } << false;
+        QTest::newRow("full pages go on") << "Suppe" << kurz << QStringList(60, woerter("Wort", 12)) << false;
+        QTest::newRow("photo beside the ingredients")
+            << "Apfelkuchen vom Blech" << QStringList(6, woerter("Mehl", 9))
+            << QStringList { woerter("Teig", 30) } << true;
+    }
+    void printFitsThePaper()
+    {
+        QFETCH(QString, titel);
+        QFETCH(QStringList, zutaten);
+        QFETCH(QStringList, zeilen);
+        QFETCH(bool, foto);
+        tkt::Collection c;
+        QString bild;
+        if (foto) {
+            QImage i(400, 300, QImage::Format_RGB32);
+            i.fill(Qt::darkGreen);
+            bild = c.path("foto.jpg");
+            c.writeBytes("foto.jpg", tk::encodeJpeg(i));
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(c.path("rezept.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A6));
+        tk::RezeptAnsicht a { titel, "12.03.2006", "Anna", "für 4 Personen", zutaten, zeilen };
+        const tk::Drucksatz satz = tk::rezeptDrucksatz(printer, a, bild);
+        const QSize bereich = tk::druckbereich(printer);
+        const int u = tk::druckEinheit(bereich.width());
+        QCOMPARE(satz.bilder.size(), foto ? 1 : 0);
+        const QRect fotoRahmen = foto ? satz.bilder.first().ziel : QRect();
+        if (foto) {
+            QVERIFY(fotoRahmen.width() <= bereich.width() / 3);
+            QCOMPARE(fotoRahmen.right() + 1, bereich.width() - 50 * u);
+        }
+
+        QString gedruckt;
+        QList<int> kopfSeiten;
+        for (const tk::DruckText& t : satz.texte) {
+            QFont font(tk::kDruckSchrift);
+            font.setPointSize(t.pointSize);
+            font.setBold(t.bold);
+            const int rechts = t.x + QFontMetrics(font, &printer).horizontalAdvance(t.text);
+            QVERIFY2(rechts <= bereich.width() - 50 * u, qPrintable(t.text));
+            if (t.seite == 0 && t.y >= fotoRahmen.top() && t.y < fotoRahmen.bottom())
+                QVERIFY2(rechts < fotoRahmen.left(), qPrintable(t.text));
+            QVERIFY2(t.y + 10 * u <= bereich.height(), qPrintable(t.text));
+            if (t.kopfzeile) {
+                kopfSeiten.append(t.seite);
+                QVERIFY(titel.startsWith(QString(t.text).remove(QStringLiteral(" …"))));
+            } else {
+                gedruckt += t.text;
+            }
+        }
+        // No line runs into the one above it, however narrow the paper.
+        QList<tk::DruckText> zeilen2 = satz.texte;
+        std::stable_sort(zeilen2.begin(), zeilen2.end(), [](const tk::DruckText& x, const tk::DruckText& y) {
+            return std::pair(x.seite, x.y) < std::pair(y.seite, y.y);
+        });
+        for (qsizetype i = 1; i < zeilen2.size(); ++i) {
+            const tk::DruckText& oben = zeilen2.at(i - 1);
+            const tk::DruckText& unten = zeilen2.at(i);
+            if (oben.seite != unten.seite)
+                continue;
+            QFont font(tk::kDruckSchrift);
+            font.setPointSize(oben.pointSize);
+            font.setBold(oben.bold);
+            const QFontMetrics fm(font, &printer);
+            if (oben.y == unten.y) // "Zutaten:" and the first ingredient beside it
+                QVERIFY2(oben.x + fm.horizontalAdvance(oben.text) < unten.x, qPrintable(unten.text));
+            else
+                QVERIFY2(unten.y - oben.y >= fm.height(), qPrintable(unten.text));
+        }
+        const QString alles = QStringList { titel, tk::kProduktDruck,
+            "Rezept vom 12.03.2006 gekocht von Anna", "für 4 Personen", "Zutaten:" }
+                                  .join(QString())
+            + zutaten.join(QString()) + zeilen.join(QString());
+        QCOMPARE(gedruckt.remove(u' '), QString(alles).remove(u' '));
+        const int seiten = satz.texte.last().seite + 1;
+        QCOMPARE(kopfSeiten.size(), seiten - 1);
+        for (int s = 1; s < seiten; ++s)
+            QCOMPARE(kopfSeiten.at(s - 1), s);
+
+        tk::druckeSatz(printer, satz);
+        QVERIFY(printer.printerState() != QPrinter::Error);
+        QCOMPARE(fileBytes(c.path("rezept.pdf")).contains("/Subtype /Image"), foto);
     }
 };
 

@@ -189,7 +189,7 @@ void WebImportTest::rezeptLandetImEditor_data()
         << QStringList { "Gemüse" } << "02," << false << "Quelle: %1/ohne"
         << "Die Seite enthält keine Rezeptdaten; Titel, Zutaten und Zubereitung wurden aus dem Text der "
            "Seite "
-           "gelesen. Bitte prüfen.\rDas Bild konnte nicht geladen werden: Der Server hat nicht innerhalb von "
+           "gelesen. Bitte prüfen.\nDas Bild konnte nicht geladen werden: Der Server hat nicht innerhalb von "
            "2 Sekunden geantwortet. Das Rezept wird ohne Bild übernommen.";
 }
 
@@ -277,7 +277,7 @@ void WebImportTest::rezeptLandetImEditor()
     QCOMPARE(script.pending(), 0);
     QVERIFY(!w->isVisible());
     if (!hinweis.isEmpty())
-        QCOMPARE(script.last(tk::ModalKind::Meldung).text, hinweis);
+        QCOMPARE(script.last(tk::ModalKind::PlainMessage).text, hinweis);
 
     const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
