@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
+#include "store/RezeptDateien.h"
 #include "store/Rezepte.h"
 
 namespace tk {
@@ -70,9 +71,10 @@ QStringList alleRezepteZeilen(
         if (r.geloescht == 1)
             continue;
         const QString path = recipePath(programDir, n);
-        RecipeFile datei;
+        // A count beyond the lines is read as the view reads it: the lines that are there.
+        Rezeptinhalt datei;
         try {
-            datei = parseRecipe(loadLines(path));
+            datei = rezeptinhalt(loadLines(path));
         } catch (const Error& e) {
             if (e.message() == cannotOpenMessage(path))
                 throw;

@@ -161,7 +161,8 @@ void entpacktesVerwerfen(const QString& programDir, const QString& indexTki)
         ordnerLoeschen(ordner);
 }
 
-InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki)
+InstallErgebnis installierePaket(
+    Sammlung& sammlung, const QString& programDir, const QString& indexTki, const QList<bool>& auslassen)
 {
     InstallErgebnis out;
     const IniFile ini(indexTki);
@@ -175,9 +176,18 @@ InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, 
     }
     struct KopieFehlt { };
     const int n = ini.readInteger(kInfo, QStringLiteral("Rezepte"), 0);
+    // The package positions to install. auslassen covers the recipes that could be read; one more
+    // position stays, so a package short of a file still fails as a whole.
+    QList<int> positionen;
+    if (!auslassen.isEmpty())
+        for (int p = 0; p < std::min<qsizetype>(n, auslassen.size() + 1); ++p)
+            if (p >= auslassen.size() || !auslassen.at(p))
+                positionen.append(p);
     try {
         // New numbers come from the collection as it is on disk; a failed copy takes back the whole package.
-        sammlung.fuegeHinzu(n, [&](int p, int nr) {
+        const int anzahl = auslassen.isEmpty() ? n : int(positionen.size());
+        sammlung.fuegeHinzu(anzahl, [&](int i, int nr) {
+            const int p = auslassen.isEmpty() ? i : positionen.at(i);
             if (!kopiere(ordner + u'/' + stem(p) + QStringLiteral(".dat"), recipePath(programDir, nr)))
                 throw KopieFehlt {};
             kopiere(ordner + u'/' + stem(p) + QStringLiteral(".jpg"), picturePath(programDir, nr));

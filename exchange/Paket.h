@@ -53,7 +53,9 @@ struct InstallErgebnis {
 // package's folder removed. On a failed copy every file already copied is removed again and the result
 // says so. Other failures (index unreadable or unwritable) throw tk::Error, likewise with the collection
 // left as it was.
-InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki);
+// auslassen[p] set: the package's recipe p is left out (the collection holds it already).
+InstallErgebnis installierePaket(Sammlung& sammlung, const QString& programDir, const QString& indexTki,
+    const QList<bool>& auslassen = {});
 // The same on a collection no window has open (tools and tests); rezeptMax is the number known before.
 InstallErgebnis installierePaket(const QString& programDir, const QString& indexTki, int& rezeptMax);
 

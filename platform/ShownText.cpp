@@ -31,4 +31,9 @@ ShownLines shownLines(const QStringList& lines, qsizetype lineLimit, qsizetype b
     return out;
 }
 
+QString shownTitle(const QString& title, qsizetype limit)
+{
+    return title.size() <= limit ? title : title.left(limit) + QChar(0x2026);
+}
+
 } // namespace tk

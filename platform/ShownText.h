@@ -14,4 +14,9 @@ struct ShownLines {
 };
 ShownLines shownLines(const QStringList& lines, qsizetype lineLimit = 10000, qsizetype budget = 100000);
 
+// A recipe title as lists, labels and accessible names show it. A title of megabytes (a damaged index
+// line) would take seconds to lay out and to hand to a screen reader, so beyond `limit` characters it is
+// cut and ends in "…"; whatever writes a file keeps the whole title.
+QString shownTitle(const QString& title, qsizetype limit = 500);
+
 } // namespace tk

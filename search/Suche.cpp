@@ -32,6 +32,15 @@ QString suchZusammenfassung(int treffer)
 
 namespace {
 
+    const char kMarkerBytes[] = "###KOMMENTAR###";
+
+    // The number of lines in a file's bytes, counted as Zeilen splits them.
+    qsizetype zeilenzahl(const QByteArray& bytes)
+    {
+        const qsizetype enden = std::count(bytes.cbegin(), bytes.cend(), '\n');
+        return enden + (!bytes.isEmpty() && !bytes.endsWith('\n') ? 1 : 0);
+    }
+
     // The lines of a file's bytes, split as the line lists are: at "\n", one "\r" before it dropped,
     // no empty line after a final line end. Works on the bytes in place; nothing is decoded.
     class Zeilen {
@@ -147,7 +156,17 @@ void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, cons
             // A negative count announces no ingredient lines; the search goes on with the text.
             anzahl = std::max(anzahl, 0);
             int i = 0;
-            if (modus == SuchModus::Zutaten) {
+            if (anzahl > 0 && anzahl >= zeilenzahl(datei)) {
+                // Fewer lines than the count announces: read as the view reads it, the ingredients end
+                // at the first marker line; the marker and the comment are all that follows them.
+                bool zutat = true;
+                while (!hit && zeilen.next(line, len)) {
+                    if (zutat && QByteArrayView(line, len).contains(QByteArrayView(kMarkerBytes)))
+                        zutat = false;
+                    if (zutat == (modus == SuchModus::Zutaten))
+                        hit = passt(line, len);
+                }
+            } else if (modus == SuchModus::Zutaten) {
                 while (i < anzahl && zeilen.next(line, len)) {
                     ++i;
                     if (passt(line, len)) {
@@ -155,8 +174,6 @@ void sucheRezepte(const std::vector<Rezepteintrag>& rezepte, int rezeptMax, cons
                         break;
                     }
                 }
-                if (!hit && i < anzahl)
-                    throw Error(kaputtMessage(path, QStringLiteral("Es fehlen Zutatenzeilen.")));
             } else {
                 while (i < anzahl && zeilen.next(line, len))
                     ++i;

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "exchange/Dubletten.h"
 #include "exchange/Paket.h"
 #include "platform/gui/Meldung.h"
 #include "platform/Error.h"
@@ -96,12 +97,30 @@ void Paketimportfenster::installieren()
 {
     if (m_pakete->count() == 0)
         return;
+    // Recipes the collection holds already are counted over all packages, and the user is asked once.
+    const QStringList pfade = indexPfade; // the message window runs events between packages
+    QList<QList<bool>> doppelt;
+    int anzahlDoppelt = 0, gesamt = 0;
+    for (const QString& index : pfade) {
+        doppelt.append(schonInDerSammlung(st.programDir, st.rezepte, st.rezeptMax, paketRezepte(index)));
+        anzahlDoppelt += int(doppelt.last().count(true));
+        gesamt += paketInfo(index).rezepte;
+    }
+    int ausgelassen = 0;
+    if (anzahlDoppelt > 0) {
+        if (askYesNo(this, QStringLiteral("Rezepte importieren"),
+                dublettenFrage(anzahlDoppelt, std::max(gesamt, anzahlDoppelt)))
+            == Answer::Yes)
+            doppelt.clear();
+        else
+            ausgelassen = anzahlDoppelt;
+    }
+
     int fertig = 0;
     try {
         m_fortschritt->setRange(0, m_pakete->count());
-        const QStringList pfade = indexPfade; // the message window runs events between packages
-        for (const QString& index : pfade) {
-            paketInstallieren(index);
+        for (qsizetype i = 0; i < pfade.size(); ++i) {
+            paketInstallieren(pfade.at(i), doppelt.value(i));
             m_fortschritt->setValue(++fertig);
         }
     } catch (const std::exception& e) {
@@ -117,7 +136,9 @@ void Paketimportfenster::installieren()
             emit st.sammlung.neuEinlesen();
         return;
     }
-    Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\rDie Rezeptdatenbank wird neu eingelesen!"),
+    Meldung(QStringLiteral("Import der Rezepte abgeschlossen!\r")
+            + (ausgelassen > 0 ? dublettenHinweis(ausgelassen) + u'\r' : QString())
+            + QStringLiteral("Die Rezeptdatenbank wird neu eingelesen!"),
         QStringLiteral("Rezepte importiert"));
     // Installed packages are gone from temp/; their rows must not be offered again.
     leeren();
@@ -125,12 +146,12 @@ void Paketimportfenster::installieren()
     emit st.sammlung.neuEinlesen();
 }
 
-void Paketimportfenster::paketInstallieren(const QString& indexTki)
+void Paketimportfenster::paketInstallieren(const QString& indexTki, const QList<bool>& auslassen)
 {
     st.listeWirdGefuellt = true;
     InstallErgebnis r;
     try {
-        r = installierePaket(st.sammlung, st.programDir, indexTki);
+        r = installierePaket(st.sammlung, st.programDir, indexTki, auslassen);
     } catch (...) {
         st.listeWirdGefuellt = false;
         throw;

@@ -36,7 +36,7 @@ private:
     QPushButton* m_abbrechen = nullptr;
 
     // Installs one unpacked package through the collection.
-    void paketInstallieren(const QString& indexTki);
+    void paketInstallieren(const QString& indexTki, const QList<bool>& auslassen);
     AppState& st;
 };
 

@@ -14,7 +14,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "exchange/Dubletten.h"
 #include "exchange/RezeptImport.h"
+#include "platform/ShownText.h"
 #include "platform/gui/Meldung.h"
 #include "platform/Error.h"
 #include "platform/gui/Modal.h"
@@ -274,7 +276,8 @@ QStringList RezKonvImportfenster::ladeDateien(const QStringList& dateien)
             const QStringList nummern = k.liste(r.kategorien).split(u',', Qt::SkipEmptyParts);
             for (const QString& n : nummern)
                 kats.append(k.name(n.toInt()));
-            auto* item = new QTreeWidgetItem({ r.titel, kats.join(QStringLiteral(", ")), r.autor });
+            auto* item
+                = new QTreeWidgetItem({ shownTitle(r.titel), kats.join(QStringLiteral(", ")), r.autor });
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             item->setCheckState(0, Qt::Checked);
             if (!r.kategorien.isEmpty())
@@ -352,6 +355,23 @@ void RezKonvImportfenster::importieren()
         Meldung(QStringLiteral("Es ist kein Rezept angehakt."), kCaption);
         return;
     }
+    const qsizetype angehakt = neue.size();
+    // Recipes the collection holds already: the user is asked once whether they come again.
+    QList<Rezeptvergleich> vergleich;
+    for (const NeuesRezept& r : std::as_const(neue))
+        vergleich.append({ r.felder.titel, r.zutaten, r.text });
+    const QList<bool> doppelt = schonInDerSammlung(st.programDir, st.rezepte, st.rezeptMax, vergleich);
+    const int anzahlDoppelt = int(doppelt.count(true));
+    int ausgelassen = 0;
+    if (anzahlDoppelt > 0
+        && askYesNo(this, kCaption, dublettenFrage(anzahlDoppelt, int(angehakt))) != Answer::Yes) {
+        QList<NeuesRezept> bleiben;
+        for (qsizetype i = 0; i < neue.size(); ++i)
+            if (!doppelt.at(i))
+                bleiben.append(neue.at(i));
+        neue = std::move(bleiben);
+        ausgelassen = anzahlDoppelt;
+    }
 
     st.listeWirdGefuellt = true;
     m_laeuft = true;
@@ -381,9 +401,12 @@ void RezKonvImportfenster::importieren()
         st.rezepte.resize(size_t(st.rezeptMax) + 1);
     st.listeWirdGefuellt = false;
 
-    QString text = neue.size() == 1 ? QStringLiteral("Es wurde 1 Rezept importiert.")
-                                    : QStringLiteral("Es wurden %1 Rezepte importiert.").arg(neue.size());
-    const qsizetype nichtGewaehlt = m_rezepte.size() - neue.size();
+    QString text = neue.isEmpty() ? QStringLiteral("Es wurde kein Rezept importiert.")
+        : neue.size() == 1        ? QStringLiteral("Es wurde 1 Rezept importiert.")
+                                  : QStringLiteral("Es wurden %1 Rezepte importiert.").arg(neue.size());
+    if (ausgelassen > 0)
+        text += u'\r' + dublettenHinweis(ausgelassen);
+    const qsizetype nichtGewaehlt = m_rezepte.size() - angehakt;
     if (nichtGewaehlt > 0)
         text += nichtGewaehlt == 1 ? QStringLiteral("\r1 Rezept war nicht angehakt.")
                                    : QStringLiteral("\r%1 Rezepte waren nicht angehakt.").arg(nichtGewaehlt);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "exchange/Kuechenwoerter.h"
+#include "platform/ShownText.h"
 #include "exchange/gui/Druckausgabe.h"
 #include "exchange/gui/Halbzahlfeld.h"
 #include "exchange/gui/PdfAusgabe.h"
@@ -106,7 +107,7 @@ void Umrechnungsfenster::uebernehmen(const RezeptAnsicht& rezept)
 {
     m_rezept = rezept;
     m_portionen = lesePortionen(rezept.menge);
-    m_titel->setText(rezept.titel);
+    m_titel->setText(shownTitle(rezept.titel));
     m_menge->setText(rezept.menge);
     m_einheit->setText(m_portionen.einheit);
     const QSignalBlocker still(m_umrechnenAuf);

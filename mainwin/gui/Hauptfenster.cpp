@@ -983,7 +983,7 @@ void Hauptfenster::zeigeRezept(int n)
         if (size_t(n) >= st.rezepte.size())
             throw Error(QStringLiteral("Rezept %1 gibt es nicht.").arg(n));
         const Rezepteintrag& r = st.rezepte[size_t(n)];
-        m_titel->setText(r.titel);
+        m_titel->setText(shownTitle(r.titel));
         m_datum->setText(r.datum);
         m_datum->setToolTip(r.datum);
         m_autor->setText(r.autor);

@@ -28,7 +28,9 @@ namespace {
 RezeptAnsicht Hauptfenster::ansicht() const
 {
     RezeptAnsicht a;
-    a.titel = m_titel->text();
+    // The label may show the title cut; the outputs take it whole from the table.
+    const int n = st.angezeigtesRezept;
+    a.titel = n >= 0 && size_t(n) < st.rezepte.size() ? st.rezepte[size_t(n)].titel : m_titel->text();
     a.datum = m_datum->text();
     a.autor = m_autor->text();
     a.menge = m_menge->text();

@@ -10,6 +10,7 @@
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/Meldung.h"
+#include "platform/BrokenLink.h"
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
@@ -126,6 +127,13 @@ void Ladefenster::rezepteLaden(bool leise)
 
     const QString index = indexPath(st.programDir);
     if (!QFileInfo::exists(index)) {
+        // A link that leads nowhere is for the user to mend; a new copy of the program would not help.
+        const QString link = brokenLinkMessage(index);
+        if (!link.isEmpty()) {
+            Meldung(QStringLiteral("Die Datenbank kann nicht gelesen werden.\r") + link,
+                QStringLiteral("Schwerer Fehler"));
+            return;
+        }
         Meldung(QStringLiteral(
                     "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
@@ -146,7 +154,8 @@ void Ladefenster::rezepteLaden(bool leise)
             [&](int n) {
                 if (n == 0) {
                     max = std::max(0, st.rezeptMax);
-                    entries.reserve(size_t(max) + 1);
+                    // The table, not line 0: a damaged line 0 may claim two billion recipes.
+                    entries.reserve(st.rezepte.size());
                 }
                 erreicht = n;
                 fortschritt(n, max, n == max);

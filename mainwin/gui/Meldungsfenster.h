@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace tk {
 
@@ -20,7 +21,10 @@ public:
     void melde(const QString& text, const QString& caption);
 
 private:
+    void auslegen();
+
     QLabel* m_symbol = nullptr;
+    QScrollArea* m_flaeche = nullptr;
     QLabel* m_text = nullptr;
     QPushButton* m_ok = nullptr;
 

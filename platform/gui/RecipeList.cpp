@@ -7,6 +7,8 @@
 #include <limits>
 #include <numeric>
 
+#include "platform/ShownText.h"
+
 namespace tk {
 
 int RecipeListModel::rowCount(const QModelIndex& parent) const
@@ -20,7 +22,7 @@ QVariant RecipeListModel::data(const QModelIndex& index, int role) const
         return {};
     const Entry& e = m_entries[size_t(index.row())];
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return e.title;
+        return shownTitle(e.title);
     if (role == Qt::UserRole)
         return e.number;
     return {};
@@ -237,7 +239,7 @@ void RecipeList::mouseMoveEvent(QMouseEvent* e)
     QListView::mouseMoveEvent(e);
     const int row = rowAt(e->position().toPoint());
     if (row >= 0)
-        emit hoveredText(textAt(row));
+        emit hoveredText(shownTitle(textAt(row)));
 }
 
 } // namespace tk

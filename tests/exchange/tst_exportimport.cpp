@@ -307,6 +307,58 @@ private slots:
         QVERIFY(!c.exists("x.dat") && !c.exists("temp/x.dat"));
     }
 
+    // Recipes equal to live ones in title, ingredients and text are counted over all packages and the
+    // user is asked once; "Nein" leaves them out and says so.
+    void recipesAlreadyThereAskOnce_data()
+    {
+        QTest::addColumn<bool>("ja");
+        QTest::addColumn<QStringList>("neu"); // index lines after the import
+        QTest::addColumn<QString>("hinweis");
+        QTest::newRow("Ja imports them again") << true
+                                               << QStringList { "Käsespätzle|K|01,|d|m|", "Suppe|K|01,|d|m|",
+                                                      "Käsespätzle|K|01,|d|m|", "Käsespätzle|K|01,|d|m|" }
+                                               << QString();
+        QTest::newRow("Nein leaves them out")
+            << false << QStringList { "Suppe|K|01,|d|m|", "Käsespätzle|K|01,|d|m|" }
+            << QStringLiteral(
+                   "2 Rezepte waren schon in der Sammlung und wurden nicht noch einmal importiert.\r");
+    }
+    void recipesAlreadyThereAskOnce()
+    {
+        QFETCH(bool, ja);
+        QFETCH(QStringList, neu);
+        QFETCH(QString, hinweis);
+        tkt::Collection c;
+        c.standard({ "1", "Käsespätzle|Oma|01,|d|m|", "Brot|a|01,|d|m|" });
+        c.writeBytes("Data/Rezepte/0000.dat", recipeBytes("Spätzle schaben."));
+        c.recipe(1, {}, { "Backen." });
+        // Same title, ingredients and text as recipe 0 (author and date do not count); the same title
+        // with another text is another recipe.
+        const QString p1 = makePackage(c, "eins.tkp", simpleTki("Eins", { "Käsespätzle", "Suppe" }),
+            { { "0000.dat", recipeBytes("Spätzle schaben.") }, { "0001.dat", recipeBytes("Kochen.") } });
+        const QString p2 = makePackage(c, "zwei.tkp", simpleTki("Zwei", { "Käsespätzle", "Käsespätzle" }),
+            { { "0000.dat", recipeBytes("Spätzle schaben.") }, { "0001.dat", recipeBytes("Anders.") } });
+
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::Paketimportfenster* importfenster = p.forms().paketimportfenster;
+        p.forms().hauptfenster->paketImportieren();
+        script.files({ p1, p2 });
+        click(tkt::kind<QPushButton>(importfenster, "dateienLaden"));
+        script.answer(ja ? tk::Answer::Yes : tk::Answer::No).answer(tk::Answer::Ok);
+        click(tkt::kind<QPushButton>(importfenster, "installieren"));
+        QCOMPARE(script.unexpected, 0);
+        QCOMPARE(script.texts(ModalKind::Question),
+            QStringList {
+                "2 der 4 Rezepte sind schon in der Sammlung. Sollen sie noch einmal importiert werden?" });
+        QCOMPARE(script.last(ModalKind::Meldung).text,
+            QStringLiteral("Import der Rezepte abgeschlossen!\r") + hinweis
+                + QStringLiteral("Die Rezeptdatenbank wird neu eingelesen!"));
+        const QStringList idx = c.lines("Data/Rezepte/index.dat");
+        QCOMPARE(idx.mid(3), neu);
+        QCOMPARE(idx.first(), QString::number(neu.size() + 1));
+    }
+
     void failedPackageAndOldFormat()
     {
         tkt::Collection c;

@@ -3,12 +3,15 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 
 #include "editing/gui/Rezepteditor.h"
@@ -115,6 +118,7 @@ private slots:
         QTest::newRow("600 × 400 with every area shown") << 600 << 400 << 8;
         QTest::newRow("94-character title") << 750 << 500 << 94;
         QTest::newRow("300-character title, small window") << 600 << 400 << 300;
+        QTest::newRow("title of a million characters: shown cut") << 750 << 500 << 1000000;
     }
     void windowKeepsItsSize()
     {
@@ -122,7 +126,7 @@ private slots:
         QFETCH(int, hoehe);
         QFETCH(int, titel);
         tkt::Collection c;
-        const QString name = QStringLiteral("Zwiebelkuchen ").repeated(30).left(titel);
+        const QString name = QStringLiteral("Zwiebelkuchen ").repeated(titel / 14 + 1).left(titel);
         c.standard({ QStringLiteral("0"), name + QStringLiteral("|Oma|01,|d|m|") });
         c.recipe(0, {}, { QStringLiteral("Text") });
         c.write(QStringLiteral("config.ini"),
@@ -134,7 +138,14 @@ private slots:
         m->zeigeRezept(0);
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), name);
+        // Lists, labels and what a screen reader gets show a title of any sane length whole; the
+        // clipboard (as every file) gets it whole always.
+        const QString gezeigt = titel <= 500 ? name : name.left(500) + QChar(0x2026);
+        QCOMPARE(tkt::kind<QLabel>(m, "titel")->text(), gezeigt);
+        const tk::RecipeList* liste = tkt::kind<tk::RecipeList>(m, "rezeptliste");
+        QCOMPARE(liste->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), gezeigt);
+        tkt::kind<QAction>(m, "inZwischenablage")->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(name));
         QCOMPARE(m->size(), QSize(breite, hoehe));
         QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(0), 170);
         QCOMPARE(tkt::kind<QSplitter>(m, "spalten")->sizes().at(2), 170);
@@ -338,19 +349,40 @@ private slots:
         QCOMPARE(tk::Ladefenster::balkenbreite(n, max), width);
     }
 
+    void missingIndexSaysSoAndKeepsMainDisabled_data()
+    {
+        QTest::addColumn<QString>("kreis"); // this path becomes a link to itself; empty: index.dat is gone
+        QTest::addColumn<QString>("text"); // %1: the link's path
+        QTest::newRow("index missing")
+            << QString()
+            << QStringLiteral(
+                   "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
+                + QLatin1String(tk::kWebseite) + QStringLiteral(" herunter!");
+        QTest::newRow("recipe folder a link loop")
+            << QStringLiteral("Data/Rezepte")
+            << QStringLiteral(
+                   "Die Datenbank kann nicht gelesen werden.\rDie Verknüpfung \"%1\" führt im Kreis "
+                   "und kann nicht geöffnet werden.");
+    }
     void missingIndexSaysSoAndKeepsMainDisabled()
     {
+        QFETCH(QString, kreis);
+        QFETCH(QString, text);
         tkt::Collection c;
         c.standard({ "-1" });
-        QFile::remove(c.path(QStringLiteral("Data/Rezepte/index.dat")));
+        if (kreis.isEmpty()) {
+            QFile::remove(c.path(QStringLiteral("Data/Rezepte/index.dat")));
+        } else {
+            QDir(c.path(kreis)).removeRecursively();
+            QVERIFY(QFile::link(QFileInfo(kreis).fileName(), c.path(kreis)));
+            text = text.arg(
+                QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(c.path(kreis)).absoluteFilePath())));
+        }
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         const tk::ModalRequest r = script.last(ModalKind::Meldung);
         QCOMPARE(r.caption, QStringLiteral("Schwerer Fehler"));
-        QCOMPARE(r.text,
-            QStringLiteral(
-                "Die Datenbank kann nicht gelesen werden.\rBitte laden Sie die Tellerkiste neu von ")
-                + QLatin1String(tk::kWebseite) + QStringLiteral(" herunter!"));
+        QCOMPARE(r.text, text);
         QVERIFY(!p.forms().hauptfenster->isEnabled());
         QVERIFY(p.forms().ladefenster->isVisible());
     }
@@ -365,6 +397,8 @@ private slots:
                                           << "0 von 0";
         QTest::newRow("shorter than line 0 says") << QStringList { "3", kLive, "||||" } << 1 << "Zeile 3"
                                                   << "2 von 3";
+        QTest::newRow("line 0 the largest number") << QStringList { "2147483647", kLive } << 1 << "Zeile 2"
+                                                   << "1 von 2147483647";
     }
     void damagedIndexIsReported()
     {
@@ -459,6 +493,48 @@ private slots:
         script.drive([&](QWidget*) { QTest::mouseClick(tkt::kind<QPushButton>(w, "ok"), Qt::LeftButton); });
         w->melde(QStringLiteral("Noch etwas"), QStringLiteral("Tellerkiste"));
         QVERIFY(!w->isVisible());
+    }
+
+    // Nothing of a long message is cut: the window grows with it up to two thirds of the screen, then the
+    // text scrolls.
+    void longMessageIsShownWhole_data()
+    {
+        QTest::addColumn<int>("zeilen");
+        QTest::addColumn<bool>("waechst");
+        QTest::addColumn<bool>("rollt");
+        QTest::newRow("two lines: as designed") << 2 << false << false;
+        QTest::newRow("twelve lines: the window grows") << 12 << true << false;
+        QTest::newRow("three hundred lines: the text scrolls") << 300 << true << true;
+    }
+    void longMessageIsShownWhole()
+    {
+        QFETCH(int, zeilen);
+        QFETCH(bool, waechst);
+        QFETCH(bool, rollt);
+        tkt::Collection c;
+        c.standard({ "-1" });
+        tkt::ModalScript script;
+        tkt::Program p(c.dir());
+        tk::Meldungsfenster* w = p.forms().meldungsfenster;
+        QStringList text;
+        for (int i = 1; i <= zeilen; ++i)
+            text.append(QStringLiteral("Zeile %1 der Meldung mit ein paar Wörtern mehr").arg(i));
+        QSize size;
+        int sichtbar = 0, noetig = 0, rollweite = 0;
+        script.drive([&](QWidget* win) {
+            size = win->size();
+            const QLabel* l = tkt::kind<QLabel>(w, "text");
+            sichtbar = l->parentWidget()->height(); // the visible part of the text
+            noetig = l->heightForWidth(l->width());
+            rollweite = tkt::kind<QScrollArea>(w, "textflaeche")->verticalScrollBar()->maximum();
+            QTest::keyClick(win, Qt::Key_Return);
+        });
+        w->melde(text.join(u'\r'), QStringLiteral("Hinweis"));
+        const QRect screen = w->screen()->availableGeometry();
+        QCOMPARE(size == QSize(303, 126), !waechst);
+        QVERIFY(size.width() <= screen.width() * 2 / 3 && size.height() <= screen.height() * 2 / 3);
+        QCOMPARE(noetig > sichtbar, rollt);
+        QCOMPARE(rollweite > 0, rollt);
     }
 
     void beendenClosesAndWritesLayout()

@@ -110,7 +110,6 @@ private slots:
         row("first line no number", SuchModus::Volltext, u"e"_qs, u"zwei|a|b"_qs, u"keine Zahl"_qs,
             { 0, 1, 3 });
         row("empty file", SuchModus::Zutaten, u"e"_qs, QString(), u"keine Zahl"_qs, { 0, 1 });
-        row("short file, ingredients", SuchModus::Zutaten, u"x"_qs, u"3|a|b"_qs, u"Zutatenzeilen"_qs, {});
         row("invalid mask", SuchModus::Titel, u"[-a]"_qs, u"1|a"_qs,
             u"'*[-a]*' ist eine ungültige Maske für (3)"_qs, {});
     }
@@ -153,6 +152,10 @@ private slots:
             << u"-1|b|###KOMMENTAR###"_qs << SuchModus::Zutaten << u"b"_qs << std::vector<int> { 1 };
         QTest::newRow("negative count: the text starts at line 1")
             << u"-3|b"_qs << SuchModus::Volltext << u"b"_qs << std::vector<int> { 0, 1 };
+        QTest::newRow("short file: the ingredients end at the marker")
+            << u"5|a|###KOMMENTAR###|b"_qs << SuchModus::Zutaten << u"b"_qs << std::vector<int> { 1 };
+        QTest::newRow("short file: the full text reads marker and comment")
+            << u"5|a|###KOMMENTAR###|b"_qs << SuchModus::Volltext << u"b"_qs << std::vector<int> { 0, 1 };
     }
 
     void damagedFilesThatAreNoFault()
