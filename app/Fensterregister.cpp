@@ -16,6 +16,7 @@
 #include "exchange/gui/RezKonvImportfenster.h"
 #include "exchange/gui/Umrechnungsfenster.h"
 #include "exchange/gui/WebRezeptfenster.h"
+#include "kochen/gui/Kochmodusfenster.h"
 #include "mainwin/gui/Aktualisierungsfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "mainwin/gui/Ladefenster.h"
@@ -118,6 +119,7 @@ Fensterregister::Fensterregister(AppState& state)
             *w); // it shows recipes and fills the shopping list through the main window
         return w;
     });
+    bereitstellen(kochmodusfenster, [this] { return new Kochmodusfenster(st.programDir, hauptfenster); });
 }
 
 Fensterregister::~Fensterregister()

@@ -28,6 +28,7 @@ class RezKonvImportfenster;
 class Einkaufslistenfenster;
 class Umrechnungsfenster;
 class Wochenplanfenster;
+class Kochmodusfenster;
 
 // One window of the registry: made the first time it is asked for, then kept until the registry goes.
 // It reads like a pointer to the window (`fenster.rezepteditor->show()`), and there is never none.
@@ -83,6 +84,7 @@ public:
     Fenster<Einkaufslistenfenster> einkaufslistenfenster;
     Fenster<Umrechnungsfenster> umrechnungsfenster;
     Fenster<Wochenplanfenster> wochenplanfenster;
+    Fenster<Kochmodusfenster> kochmodusfenster;
 
 private:
     template <class T, class Machen> void bereitstellen(Fenster<T>& f, Machen machen);

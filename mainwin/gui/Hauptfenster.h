@@ -93,6 +93,10 @@ public:
     void zutatenAufEinkaufsliste(const QStringList& zutaten, const QString& titel);
     void alsPdfDateiSpeichern();
 
+    // Cook mode (Hauptfenster_Kochmodus.cpp).
+    void kochmodusOeffnen(); // the recipe on show
+    void markiertesKochen(); // pop-up menu: the recipe under the mouse
+
     // Lists and view.
     void rezeptGewaehlt(int number);
     void trefferGewaehlt(int number);
@@ -256,6 +260,8 @@ protected:
 private:
     RezeptAnsicht ansicht() const; // what the recipe view shows right now
     RezeptAnsicht druckAnsicht() const; // the same with the text's own lines
+    bool rezeptLesen(int n, RezeptAnsicht& a) const; // recipe n as stored; false when none
+    void kochmodus(int n);
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);

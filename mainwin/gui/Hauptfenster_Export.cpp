@@ -33,6 +33,8 @@ void Hauptfenster::baueExportleiste()
     QFont bold(QStringLiteral("Arial"));
     bold.setBold(true);
     m_exportTitel->setFont(bold);
+    // The panel keeps its width; at large font sizes heading and count wrap instead of being cut.
+    m_exportTitel->setWordWrap(true);
 
     m_exportHinweis = new QLabel(
         QStringLiteral("Wählen Sie per  Doppel- klick aus der Rezepteliste die Rezepte aus oder fügen "
@@ -64,6 +66,7 @@ void Hauptfenster::baueExportleiste()
 
     m_exportAnzahl = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), m_exportleiste);
     m_exportAnzahl->setObjectName(QStringLiteral("exportAnzahl"));
+    m_exportAnzahl->setWordWrap(true);
 
     m_exportWeiter = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "exportWeiter",
         &Hauptfenster::exportWeiter);

@@ -69,6 +69,9 @@ void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
     QAction* liste = menuePunkt(rezeptMenu, QStringLiteral("Einkaufsliste"),
         QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::einkaufslisteZeigen);
     umstellen(rezeptMenu, liste, umrechnen, "einkaufsliste");
+    QAction* kochen = menuePunkt(rezeptMenu, QStringLiteral("Kochmodus"),
+        QKeySequence(QStringLiteral("Ctrl+Shift+K")), &Hauptfenster::kochmodusOeffnen);
+    umstellen(rezeptMenu, kochen, liste, "kochmodus");
     QAction* pdf
         = menuePunkt(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::alsPdfDateiSpeichern);
     umstellen(speichern, pdf, m_inZwischenablage, "alsPdfDatei");
@@ -83,7 +86,12 @@ void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
     QAction* popListe = menuePunkt(
         m_listenmenue, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::aufDieEinkaufsliste);
     umstellen(m_listenmenue, popListe, popUmrechnen, "aufDieEinkaufsliste");
+    QAction* popKochen
+        = menuePunkt(m_listenmenue, QStringLiteral("Kochmodus"), {}, &Hauptfenster::markiertesKochen);
+    umstellen(m_listenmenue, popKochen, popListe, "markiertesKochen");
 }
+
+bool Hauptfenster::rezeptLesen(int n, RezeptAnsicht& a) const { return gespeichertesRezept(st, n, a); }
 
 void Hauptfenster::einkaufslisteZeigen()
 {

@@ -22,7 +22,9 @@ namespace {
     {
         const QMargins m = bekannterRahmen(w);
         if (!m.isNull() || w->testAttribute(Qt::WA_Mapped)
-            || w->windowFlags().testFlag(Qt::FramelessWindowHint))
+            || w->windowFlags().testFlag(Qt::FramelessWindowHint)
+            || QGuiApplication::platformName() == u"offscreen"
+            || QGuiApplication::platformName() == u"minimal")
             return m;
         for (const QWidget* andere : QApplication::topLevelWidgets())
             if (andere != w && andere->isVisible() && !bekannterRahmen(andere).isNull())
@@ -52,11 +54,13 @@ namespace {
             if (neu != w->size())
                 w->resize(neu);
         }
-        const QSize jetzt = w->size().grownBy(bekannterRahmen(w));
         const QSize aussen = w->size().grownBy(m);
-        QPoint links(mitte.x() - jetzt.width() / 2, mitte.y() - jetzt.height() / 2);
+        QPoint links(mitte.x() - aussen.width() / 2, mitte.y() - aussen.height() / 2);
         links.setX(std::max(area.left(), std::min(links.x(), area.right() + 1 - aussen.width())));
         links.setY(std::max(area.top(), std::min(links.y(), area.bottom() + 1 - aussen.height())));
+        // Until Qt knows the frame it places the window's inside at the point given.
+        if (bekannterRahmen(w).isNull())
+            links += QPoint(m.left(), m.top());
         w->move(links);
     }
 }
