@@ -90,7 +90,9 @@ Einkaufslistenfenster::Einkaufslistenfenster(const QString& programDir, QWidget*
     auto knopf = [&](const QString& text, const char* name, void (Einkaufslistenfenster::*handler)()) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        // Return presses the button that has the focus; none is the default, so Return in a field
+        // presses nothing.
+        b->setAutoDefault(true);
         knoepfe->addWidget(b);
         if (handler)
             connect(b, &QPushButton::clicked, this,

@@ -65,7 +65,9 @@ Umrechnungsfenster::Umrechnungsfenster(QWidget* parent)
     auto knopf = [&](const QString& text, const char* name) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        // Return presses the button that has the focus; none is the default, so Return in a field
+        // presses nothing.
+        b->setAutoDefault(true);
         knoepfe->addWidget(b);
         return b;
     };

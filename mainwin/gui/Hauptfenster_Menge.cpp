@@ -18,6 +18,7 @@
 #include "platform/gui/Placement.h"
 #include "store/AppState.h"
 #include "store/Formats.h"
+#include "store/RezeptDateien.h"
 
 namespace tk {
 
@@ -28,7 +29,8 @@ namespace {
         if (n < 0 || size_t(n) >= st.sammlung.rezepte().size() || st.sammlung.rezepte()[size_t(n)].geloescht)
             return false;
         const Rezepteintrag& r = st.sammlung.rezepte()[size_t(n)];
-        const RecipeFile datei = parseRecipe(loadLines(recipePath(st.programDir, n)));
+        // A count beyond the lines is read as the view reads it: the lines that are there.
+        const Rezeptinhalt datei = rezeptinhalt(loadLines(recipePath(st.programDir, n)));
         a.titel = r.titel;
         a.datum = r.datum;
         a.autor = r.autor;

@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QScopeGuard>
 #include <QAction>
 #include <QClipboard>
 #include <QMenu>
@@ -502,20 +504,30 @@ private slots:
         QTest::addColumn<int>("zeilen");
         QTest::addColumn<bool>("waechst");
         QTest::addColumn<bool>("rollt");
-        QTest::newRow("two lines: as designed") << 2 << false << false;
-        QTest::newRow("twelve lines: the window grows") << 12 << true << false;
-        QTest::newRow("three hundred lines: the text scrolls") << 300 << true << true;
+        QTest::addColumn<int>("groesser"); // points the font size grows just before the message
+        QTest::newRow("two lines: as designed") << 2 << false << false << 0;
+        QTest::newRow("twelve lines: the window grows") << 12 << true << false << 0;
+        QTest::newRow("three hundred lines: the text scrolls") << 300 << true << true << 0;
+        QTest::newRow("twelve lines in a font just made larger") << 12 << true << false << 4;
     }
     void longMessageIsShownWhole()
     {
         QFETCH(int, zeilen);
         QFETCH(bool, waechst);
         QFETCH(bool, rollt);
+        QFETCH(int, groesser);
         tkt::Collection c;
         c.standard({ "-1" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
         tk::Meldungsfenster* w = p.forms().meldungsfenster;
+        const QFont vorher = QApplication::font();
+        auto zurueck = qScopeGuard([&] { QApplication::setFont(vorher); });
+        if (groesser) {
+            QFont f = vorher;
+            f.setPointSize(vorher.pointSize() + groesser);
+            QApplication::setFont(f);
+        }
         QStringList text;
         for (int i = 1; i <= zeilen; ++i)
             text.append(QStringLiteral("Zeile %1 der Meldung mit ein paar Wörtern mehr").arg(i));
