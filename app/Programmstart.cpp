@@ -5,6 +5,7 @@
 #include "mainwin/gui/Ladefenster.h"
 #include "mainwin/gui/Meldungsfenster.h"
 #include "search/gui/Suchfenster.h"
+#include "settings/Einstellungen.h"
 #include "settings/gui/Einstellungsfenster.h"
 #include "store/AppState.h"
 
@@ -18,7 +19,9 @@ std::unique_ptr<Fensterregister> programmStarten(AppState& st)
     fenster->hauptfenster.get();
     fenster->meldungsfenster.get();
     fenster->suchfenster.get();
-    fenster->einstellungsfenster.get();
+    // The settings before any window is shown: the main window takes their fonts and colours.
+    Einstellungen::lesen(st);
+    fenster->einstellungsfenster->einstellungenAnwenden();
     fenster->willkommensfenster.get();
     fenster->ladefenster->rezepteLaden();
     return fenster;

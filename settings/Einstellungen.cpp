@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/IniFile.h"
+#include "store/AppState.h"
+#include "store/Formats.h"
 
 namespace tk::Einstellungen {
 
@@ -31,6 +33,16 @@ bool willkommenZeigen(const IniFile& ini)
 }
 
 int klemmeGroesse(int s) { return std::clamp(s, kMinGroesse, kMaxGroesse); }
+
+void lesen(AppState& st)
+{
+    st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
+    const IniFile& ini = *st.einstellungenIni;
+    st.autorVorgabe = standardAutor(ini);
+    st.normaleFarbe = !eigeneFarben(ini);
+    st.farbton = farbton(ini);
+    st.schriftgroesse = klemmeGroesse(schriftgroesse(ini));
+}
 
 int kochmodusGroesse(const IniFile& ini)
 {

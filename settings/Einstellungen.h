@@ -5,6 +5,7 @@
 namespace tk {
 
 class IniFile;
+struct AppState;
 
 // The settings file Data/Sonstiges/tellerkiste.dat: its sections, keys and defaults. Every read
 // goes to the file, nothing is cached.
@@ -20,6 +21,11 @@ namespace Einstellungen {
     bool willkommenZeigen(const IniFile& ini); // "Start"/"ShowWelcome", default true
 
     int klemmeGroesse(int size); // to 6..12, as the track bar does
+
+    // The start-up read: opens the settings file as the program's settings and takes the default author,
+    // the colours and the font size (clamped, as the track bar holds it) into the state. The settings
+    // window then applies them and writes them back (einstellungenAnwenden).
+    void lesen(AppState& st);
 
     // "Kochmodus"/"Textgroesse": cook mode's text size in percent of its normal size (which follows
     // "Size"), default 100, read into 50..300.

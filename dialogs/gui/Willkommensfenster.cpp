@@ -172,9 +172,6 @@ void Willkommensfenster::starten()
                 + QLatin1String(kWebseite) + QStringLiteral(" herunter!"),
             QStringLiteral("Fehler!"));
 
-    if (m_einstellungen)
-        m_einstellungen->einstellungenLaden();
-
     // Without its text the welcome window would be an empty frame: go on to the main window.
     const bool loaded = textThere && loadRtfFile(willkommenstextPfad(st), *m_willkommenstext->document());
     m_willkommenstext->moveCursor(QTextCursor::Start);

@@ -203,14 +203,16 @@ void Einstellungsfenster::zeigen(QWidget* ueber)
 
 void Einstellungsfenster::einstellungenLaden()
 {
-    st.einstellungenIni = std::make_unique<IniFile>(settingsPath(st.programDir));
-    const IniFile& ini = *st.einstellungenIni;
-    st.autorVorgabe = Einstellungen::standardAutor(ini);
+    Einstellungen::lesen(st);
+    einstellungenAnwenden();
+}
+
+void Einstellungsfenster::einstellungenAnwenden()
+{
     m_autor->setText(st.autorVorgabe);
-    st.normaleFarbe = !Einstellungen::eigeneFarben(ini);
-    st.farbton = Einstellungen::farbton(ini);
     m_farbbalken->setFarbton(st.normaleFarbe ? -1 : st.farbton);
-    m_schriftgroesse->setValue(Einstellungen::klemmeGroesse(Einstellungen::schriftgroesse(ini)));
+    m_schriftgroesse->setValue(st.schriftgroesse);
+    const IniFile& ini = *st.einstellungenIni;
     try {
         uebernehmen();
     } catch (const std::exception& e) {

@@ -25,7 +25,10 @@ public:
     void farbtonGewaehlt(int farbton);
 
     // Start-up: reads the settings file, applies it through OK and reads the size back.
-    void einstellungenLaden();
+    void einstellungenLaden(); // read anew (another copy changed them), then applied as below
+    // The settings read into the state applied through OK: fonts and colours of the windows, and the
+    // keys written back (a clamped size is stored clamped).
+    void einstellungenAnwenden();
     // "Einstellungen": the stored settings in the controls, the window centred on `ueber`.
     void zeigen(QWidget* ueber);
 
