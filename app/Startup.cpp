@@ -51,6 +51,8 @@ std::unique_ptr<Windows> createWindows(AppState& st)
     // What a crashed copy left half-way is finished or discarded before anything reads the collection.
     st.sammlung.aufraeumen();
     f.hauptfenster = new Hauptfenster(st, f);
+    // What a synchronisation tool set aside while both computers saved is merged before the first load.
+    st.sammlung.uebernimmKonfliktkopien();
     f.meldungsfenster = new Meldungsfenster(st);
     f.suchfenster = new Suchfenster(st);
     f.hauptfenster->suchfensterAnschliessen(*f.suchfenster);

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
 #include <dirent.h>
 #include <random>
@@ -217,25 +216,19 @@ void Sammlung::pruefen()
             geaendert |= bit;
         }
     }
-    // Copies such as "index (Konflikt …).dat", "index.sync-conflict-….dat", "index (conflicted copy …).dat".
-    for (const QString& ordner : { rezepteDir(m_programDir), QFileInfo(settingsPath(m_programDir)).path() }) {
-        DIR* d = ::opendir(QFile::encodeName(ordner).constData());
-        if (!d)
-            continue;
-        while (const dirent* e = ::readdir(d)) {
-            const char* n = e->d_name;
-            if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
-                continue; // the recipe files: the common case, decided without a QString
-            const QString name = QFile::decodeName(n);
-            if ((name.contains(QLatin1String("konflikt"), Qt::CaseInsensitive)
-                    || name.contains(QLatin1String("conflict"), Qt::CaseInsensitive))
-                && !m_gemeldet.contains(name)) {
-                m_gemeldet.insert(name);
-                emit konfliktkopieGefunden(name);
-            }
+    // What synchronisation tools set aside is merged as it appears; names that only speak of a conflict
+    // are named.
+    QStringList andere;
+    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir, &andere);
+    if (std::any_of(kopien.begin(), kopien.end(),
+            [this](const Konfliktkopie& k) { return !m_gemeldet.contains(k.pfad); })
+        && uebernimmKonfliktkopien().uebernommen())
+        geaendert |= Index | Favoriten;
+    for (const QString& name : std::as_const(andere))
+        if (!m_gemeldet.contains(name)) {
+            m_gemeldet.insert(name);
+            emit konfliktkopieGefunden(name);
         }
-        ::closedir(d);
-    }
     if (geaendert)
         emit vonAussenGeaendert(geaendert);
 }
@@ -314,6 +307,84 @@ void Sammlung::aufraeumen()
     for (const QString& ordner :
         temp.entryList({ QStringLiteral("paket-*") }, QDir::Dirs | QDir::NoDotAndDotDot))
         QDir(temp.filePath(ordner)).removeRecursively();
+}
+
+Konfliktbericht Sammlung::uebernimmKonfliktkopien()
+{
+    Konfliktbericht out;
+    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir);
+    if (kopien.isEmpty())
+        return out;
+    journalAbschliessen(m_programDir);
+    const QString indexDatei = indexPath(m_programDir);
+    try {
+        const Konfliktkopien plan(m_programDir, loadLines(indexDatei), kopien);
+        out = plan.bericht;
+        if (plan.kategorien) {
+            saveLines(categoryPath(m_programDir), *plan.kategorien);
+            merkeEigene(categoryPath(m_programDir));
+        }
+        // The recipes: new files first, the index last, as a save of new recipes.
+        const QList<Konfliktkopien::Neu>& neu = plan.neu();
+        int erste = -1;
+        if (!neu.isEmpty() || plan.indexGeaendert()) {
+            Journal journal;
+            QStringList eintraege;
+            if (!neu.isEmpty()) {
+                erste = naechsteNummer(plan.index());
+                schreibeJournal(m_programDir,
+                    { QStringLiteral("neu %1 %2").arg(erste).arg(erste + int(neu.size()) - 1) });
+                journal.pfad = journalPfad(m_programDir);
+            }
+            try {
+                for (const Konfliktkopien::Neu& r : neu) {
+                    const int nr = erste + int(eintraege.size());
+                    if (r.text)
+                        schreibeNeu(recipePath(m_programDir, nr), *r.text);
+                    if (!r.bild.isEmpty() && !QFile::copy(r.bild, picturePath(m_programDir, nr)))
+                        throw Error(cannotWriteMessage(picturePath(m_programDir, nr)));
+                    eintraege.append(r.eintrag);
+                }
+                saveLines(
+                    indexDatei, neu.isEmpty() ? plan.index() : indexMitNeuen(plan.index(), erste, eintraege));
+                merkeEigene(indexDatei);
+            } catch (...) {
+                for (int k = 0; k <= int(eintraege.size()) && erste >= 0; ++k) {
+                    QFile::remove(recipePath(m_programDir, erste + k));
+                    QFile::remove(picturePath(m_programDir, erste + k));
+                }
+                throw;
+            }
+        }
+        if (!plan.favoritenAlt.isEmpty() || !plan.favoritenNeu.isEmpty()) {
+            IniFile eigene(favouritesPath(m_programDir));
+            IniFile& fav = m_favoriten ? *m_favoriten : eigene;
+            for (int n : plan.favoritenAlt)
+                fav.writeString(QStringLiteral("Favoriten"), QString::number(n), QStringLiteral("1"));
+            for (int i : plan.favoritenNeu)
+                fav.writeString(QStringLiteral("Favoriten"), QString::number(erste + i), QStringLiteral("1"));
+            merkeEigene(favouritesPath(m_programDir));
+        }
+        // All is written: only now the copies go, kept in a folder of their own.
+        for (const QString& pfad : plan.verschieben) {
+            const QString name = QFileInfo(pfad).fileName();
+            if (!beiseitelegen(pfad, Konfliktkopien::ablage(m_programDir)).isEmpty())
+                out.beiseitegelegt.append(name);
+            else
+                out.offen.append(name);
+        }
+        if (plan.kategorien)
+            emit kategorienGeaendert(-1);
+    } catch (const std::exception& x) {
+        out = {};
+        out.fehler = QStringLiteral("Die Konfliktkopien konnten nicht übernommen werden: ") + messageOf(x);
+    }
+    // What stays where it was is not taken up again until something new appears.
+    for (const Konfliktkopie& k : Konfliktkopien::finden(m_programDir))
+        m_gemeldet.insert(k.pfad);
+    ++m_stand;
+    emit konfliktkopienUebernommen(out);
+    return out;
 }
 
 Ladeergebnis Sammlung::lade(

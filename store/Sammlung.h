@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "store/Konfliktkopien.h"
 #include "store/Rezepte.h"
 
 class QFileSystemWatcher;
@@ -88,13 +89,21 @@ public:
 
     // Starts watching the collection's folders: changes of the index, favourites, categories,
     // settings and week plan by others are announced once the writing has settled; the copy's own writes are
-    // not. Conflict copies left by synchronisation tools are announced once each.
+    // not. Conflict copies left by synchronisation tools are merged as they appear (then the index and
+    // favourites count as changed by others); names that only speak of a conflict are announced once each.
     void beobachten(int ruheMs = 300);
     // A file this copy has just written: no notice for it.
     void merkeEigene(const QString& pfad);
 
     // Finishes or discards what a crashed copy left half-way; clears leftovers of package imports.
     void aufraeumen();
+
+    // Takes into the collection what synchronisation tools set aside when both computers saved at the
+    // same time (Konfliktkopien says how), then moves the merged copies to Data/Konfliktkopien. Categories
+    // first, then the recipe files and the index as one transaction, then favourites; the copies move
+    // only when all is written, and a merge cut off half-way is finished by the next without doubling
+    // anything. The table is not read again here. Tells konfliktkopienUebernommen unless there were none.
+    Konfliktbericht uebernimmKonfliktkopien();
 
     // The table from the index file; progress(n) before record n, listed(n) for the list of aktKategorie.
     // rezeptAnzahl becomes the live count reached, also when the load ends early.
@@ -144,6 +153,7 @@ signals:
     void altesFormat();
     void vonAussenGeaendert(int dateien);
     void konfliktkopieGefunden(const QString& name);
+    void konfliktkopienUebernommen(const tk::Konfliktbericht& bericht);
 
 private:
     struct Stempel {
