@@ -113,8 +113,12 @@ QList<Konfliktkopie> Konfliktkopien::finden(const QString& programDir, QStringLi
         if (!d)
             continue;
         while (const dirent* e = ::readdir(d)) {
-            // Half a million recipe files: decided on the bytes, without a QString each.
-            if (!::strcasestr(e->d_name, "conflict") && !::strcasestr(e->d_name, "konflikt"))
+            // Half a million recipe files: decided on the bytes, without a QString each. Every tool writes
+            // "conflict" in lower case or puts a blank before its note.
+            const char* n = e->d_name;
+            if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
+                continue;
+            if (!::strcasestr(n, "conflict") && !::strcasestr(n, "konflikt"))
                 continue;
             const QString dateiname = QFile::decodeName(e->d_name);
             Konfliktkopie k;

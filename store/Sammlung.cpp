@@ -317,74 +317,93 @@ Konfliktbericht Sammlung::uebernimmKonfliktkopien()
         return out;
     journalAbschliessen(m_programDir);
     const QString indexDatei = indexPath(m_programDir);
+    std::optional<QStringList> index;
     try {
-        const Konfliktkopien plan(m_programDir, loadLines(indexDatei), kopien);
-        out = plan.bericht;
-        if (plan.kategorien) {
-            saveLines(categoryPath(m_programDir), *plan.kategorien);
-            merkeEigene(categoryPath(m_programDir));
-        }
-        // The recipes: new files first, the index last, as a save of new recipes.
-        const QList<Konfliktkopien::Neu>& neu = plan.neu();
-        int erste = -1;
-        if (!neu.isEmpty() || plan.indexGeaendert()) {
-            Journal journal;
-            QStringList eintraege;
-            if (!neu.isEmpty()) {
-                erste = naechsteNummer(plan.index());
-                schreibeJournal(m_programDir,
-                    { QStringLiteral("neu %1 %2").arg(erste).arg(erste + int(neu.size()) - 1) });
-                journal.pfad = journalPfad(m_programDir);
-            }
-            try {
-                for (const Konfliktkopien::Neu& r : neu) {
-                    const int nr = erste + int(eintraege.size());
-                    if (r.text)
-                        schreibeNeu(recipePath(m_programDir, nr), *r.text);
-                    if (!r.bild.isEmpty() && !QFile::copy(r.bild, picturePath(m_programDir, nr)))
-                        throw Error(cannotWriteMessage(picturePath(m_programDir, nr)));
-                    eintraege.append(r.eintrag);
-                }
-                saveLines(
-                    indexDatei, neu.isEmpty() ? plan.index() : indexMitNeuen(plan.index(), erste, eintraege));
-                merkeEigene(indexDatei);
-            } catch (...) {
-                for (int k = 0; k <= int(eintraege.size()) && erste >= 0; ++k) {
-                    QFile::remove(recipePath(m_programDir, erste + k));
-                    QFile::remove(picturePath(m_programDir, erste + k));
-                }
-                throw;
-            }
-        }
-        if (!plan.favoritenAlt.isEmpty() || !plan.favoritenNeu.isEmpty()) {
-            IniFile eigene(favouritesPath(m_programDir));
-            IniFile& fav = m_favoriten ? *m_favoriten : eigene;
-            for (int n : plan.favoritenAlt)
-                fav.writeString(QStringLiteral("Favoriten"), QString::number(n), QStringLiteral("1"));
-            for (int i : plan.favoritenNeu)
-                fav.writeString(QStringLiteral("Favoriten"), QString::number(erste + i), QStringLiteral("1"));
-            merkeEigene(favouritesPath(m_programDir));
-        }
-        // All is written: only now the copies go, kept in a folder of their own.
-        for (const QString& pfad : plan.verschieben) {
-            const QString name = QFileInfo(pfad).fileName();
-            if (!beiseitelegen(pfad, Konfliktkopien::ablage(m_programDir)).isEmpty())
-                out.beiseitegelegt.append(name);
-            else
-                out.offen.append(name);
-        }
-        if (plan.kategorien)
-            emit kategorienGeaendert(-1);
-    } catch (const std::exception& x) {
-        out = {};
-        out.fehler = QStringLiteral("Die Konfliktkopien konnten nicht übernommen werden: ") + messageOf(x);
+        index = loadLines(indexDatei);
+        hoechsteNummer(*index);
+    } catch (const std::exception&) {
+        // Nothing to merge into: the load tells what is wrong with the index; the copies stay.
+        index.reset();
+        for (const Konfliktkopie& k : kopien)
+            out.offen.append(QFileInfo(k.pfad).fileName());
     }
+    if (index)
+        try {
+            uebernimm(Konfliktkopien(m_programDir, *index, kopien), out);
+        } catch (const std::exception& x) {
+            out = {};
+            out.fehler
+                = QStringLiteral("Die Konfliktkopien konnten nicht übernommen werden: ") + messageOf(x);
+        }
     // What stays where it was is not taken up again until something new appears.
     for (const Konfliktkopie& k : Konfliktkopien::finden(m_programDir))
         m_gemeldet.insert(k.pfad);
     ++m_stand;
     emit konfliktkopienUebernommen(out);
     return out;
+}
+
+void Sammlung::uebernimm(const Konfliktkopien& plan, Konfliktbericht& out)
+{
+    const QString indexDatei = indexPath(m_programDir);
+    out = plan.bericht;
+    if (plan.kategorien) {
+        saveLines(categoryPath(m_programDir), *plan.kategorien);
+        merkeEigene(categoryPath(m_programDir));
+    }
+    // The recipes: new files first, the index last, as a save of new recipes.
+    const QList<Konfliktkopien::Neu>& neu = plan.neu();
+    int erste = -1;
+    if (!neu.isEmpty() || plan.indexGeaendert()) {
+        Journal journal;
+        QStringList eintraege;
+        if (!neu.isEmpty()) {
+            erste = naechsteNummer(plan.index());
+            schreibeJournal(
+                m_programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + int(neu.size()) - 1) });
+            journal.pfad = journalPfad(m_programDir);
+        }
+        try {
+            for (const Konfliktkopien::Neu& r : neu) {
+                const int nr = erste + int(eintraege.size());
+                if (r.text)
+                    schreibeNeu(recipePath(m_programDir, nr), *r.text);
+                if (!r.bild.isEmpty() && !QFile::copy(r.bild, picturePath(m_programDir, nr)))
+                    throw Error(cannotWriteMessage(picturePath(m_programDir, nr)));
+                eintraege.append(r.eintrag);
+            }
+            saveLines(
+                indexDatei, neu.isEmpty() ? plan.index() : indexMitNeuen(plan.index(), erste, eintraege));
+            merkeEigene(indexDatei);
+        } catch (...) {
+            for (int k = 0; erste >= 0 && k <= int(eintraege.size()); ++k) {
+                QFile::remove(recipePath(m_programDir, erste + k));
+                QFile::remove(picturePath(m_programDir, erste + k));
+            }
+            throw;
+        }
+    }
+    // Favourites: each write is on disk at once; should one fail, the copies stay and the next merge
+    // finds the recipes present and writes the rest.
+    if (!plan.favoritenAlt.isEmpty() || !plan.favoritenNeu.isEmpty()) {
+        IniFile eigene(favouritesPath(m_programDir));
+        IniFile& fav = m_favoriten ? *m_favoriten : eigene;
+        for (int n : plan.favoritenAlt)
+            fav.writeString(QStringLiteral("Favoriten"), QString::number(n), QStringLiteral("1"));
+        for (int i : plan.favoritenNeu)
+            fav.writeString(QStringLiteral("Favoriten"), QString::number(erste + i), QStringLiteral("1"));
+        merkeEigene(favouritesPath(m_programDir));
+    }
+    // All is written: only now the copies go, kept in a folder of their own.
+    for (const QString& pfad : plan.verschieben) {
+        const QString name = QFileInfo(pfad).fileName();
+        if (!beiseitelegen(pfad, Konfliktkopien::ablage(m_programDir)).isEmpty())
+            out.beiseitegelegt.append(name);
+        else
+            out.offen.append(name);
+    }
+    if (plan.kategorien)
+        emit kategorienGeaendert(-1);
 }
 
 Ladeergebnis Sammlung::lade(

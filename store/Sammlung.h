@@ -169,6 +169,7 @@ private:
     SpeicherErgebnis ersetze(const RezeptEingabe& e, const QStringList& index);
     Rezepteintrag eintragAus(const RezeptEingabe& e) const;
     void bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) const;
+    void uebernimm(const Konfliktkopien& plan, Konfliktbericht& out);
 
     const QString& m_programDir;
     std::vector<Rezepteintrag> m_rezepte;
