@@ -1,30 +1,28 @@
 #include "app/Paketoeffnen.h"
 
-#include "exchange/Paketstart.h"
 #include "dialogs/gui/Willkommensfenster.h"
+#include "exchange/Paketstart.h"
 #include "exchange/gui/Paketimportfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/Modal.h"
 
 namespace tk {
 
-void oeffnePakete(Fensterregister& forms, const QStringList& argumente, const QString& arbeitsordner)
+void oeffnePakete(Fensterregister& fenster, const QStringList& argumente, const QString& arbeitsordner)
 {
     const QStringList pakete = paketArgumente(argumente, arbeitsordner);
-    if (pakete.isEmpty() || !forms.hauptfenster || !forms.paketimportfenster)
+    if (pakete.isEmpty())
         return;
     // The same window the menu opens: emptied, centred and on top.
-    forms.hauptfenster->paketImportieren();
-    guarded(forms.paketimportfenster, [&] { forms.paketimportfenster->paketeLaden(pakete); });
+    fenster.hauptfenster->paketImportieren();
+    Paketimportfenster* importfenster = fenster.paketimportfenster;
+    guarded(importfenster, [&] { importfenster->paketeLaden(pakete); });
 }
 
-void nachVorn(Fensterregister& forms)
+void nachVorn(Fensterregister& fenster)
 {
-    QWidget* w = forms.willkommensfenster && forms.willkommensfenster->isVisible()
-        ? static_cast<QWidget*>(forms.willkommensfenster)
-        : forms.hauptfenster;
-    if (!w)
-        return;
+    Willkommensfenster* willkommen = fenster.willkommensfenster;
+    QWidget* w = willkommen->isVisible() ? static_cast<QWidget*>(willkommen) : fenster.hauptfenster;
     if (w->isMinimized())
         w->showNormal();
     w->raise();

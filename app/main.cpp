@@ -5,7 +5,7 @@
 
 #include "app/Einzelstart.h"
 #include "app/Paketoeffnen.h"
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "exchange/WebRezept.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/Application.h"
@@ -28,25 +28,25 @@ int main(int argc, char** argv)
     tk::Einzelstart einzelstart(state.programDir);
     if (!einzelstart.uebernehmen(QCoreApplication::arguments().mid(1), QDir::currentPath()))
         return 0;
-    auto windows = tk::createWindows(state);
+    auto fenster = tk::programmStarten(state);
     if (tk::Application::quitRequested())
         return 0;
     // Another copy on another computer may write into a synchronised folder meanwhile.
     state.sammlung.beobachten();
     // The desktop opens a recipe package by starting the program with its path.
-    tk::oeffnePakete(windows->forms, QCoreApplication::arguments().mid(1), QDir::currentPath());
+    tk::oeffnePakete(*fenster, QCoreApplication::arguments().mid(1), QDir::currentPath());
     QObject::connect(&einzelstart, &tk::Einzelstart::argumenteErhalten,
-        [&windows](const QStringList& argumente, const QString& arbeitsordner) {
-            tk::nachVorn(windows->forms);
-            tk::oeffnePakete(windows->forms, argumente, arbeitsordner);
+        [&fenster](const QStringList& argumente, const QString& arbeitsordner) {
+            tk::nachVorn(*fenster);
+            tk::oeffnePakete(*fenster, argumente, arbeitsordner);
             const QUrl web = tk::webArgument(argumente);
-            if (web.isValid() && windows->forms.hauptfenster)
-                windows->forms.hauptfenster->webImport(web.toString());
+            if (web.isValid())
+                fenster->hauptfenster->webImport(web.toString());
         });
     einzelstart.bereit();
     // `tellerkiste https://…` opens the web import with that address loading.
     const QUrl web = tk::webArgument(QCoreApplication::arguments().mid(1));
-    if (web.isValid() && windows->forms.hauptfenster)
-        windows->forms.hauptfenster->webImport(web.toString());
+    if (web.isValid())
+        fenster->hauptfenster->webImport(web.toString());
     return app.exec();
 }

@@ -17,7 +17,7 @@
 #include "editing/gui/Rezepteditor.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Modal.h"
@@ -84,9 +84,9 @@ int main(int argc, char** argv)
 
     tk::AppState st;
     st.programDir = dir.path();
-    std::unique_ptr<tk::Windows> windows;
-    const double startMs = timed([&] { windows = tk::createWindows(st); });
-    tk::Hauptfenster* m = windows->forms.hauptfenster;
+    std::unique_ptr<tk::Fensterregister> windows;
+    const double startMs = timed([&] { windows = tk::programmStarten(st); });
+    tk::Hauptfenster* m = windows->hauptfenster;
     auto* liste = tkb::kind<tk::RecipeList>(m, "rezeptliste");
     auto* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     auto* treffer = tkb::kind<tk::RecipeList>(m, "suchergebnisse");
@@ -133,7 +133,7 @@ int main(int argc, char** argv)
         { "titel", tk::SuchModus::Titel, titelWort, "Titel" },
         { "zutaten", tk::SuchModus::Zutaten, zutatWort, "Zutaten" },
         { "autor", tk::SuchModus::Autor, autorWort, "Autor" } };
-    tk::Suchfenster* s = windows->forms.suchfenster;
+    tk::Suchfenster* s = windows->suchfenster;
     for (Run& r : runs) {
         m->suchfensterZeigen();
         tkb::kind<QRadioButton>(s, QLatin1String(r.knopf))->click();
@@ -156,7 +156,7 @@ int main(int argc, char** argv)
     // A save through the editor.
     st.aktuellesRezept = n;
     m->rezeptBearbeiten();
-    tk::Rezepteditor* e = windows->forms.rezepteditor;
+    tk::Rezepteditor* e = windows->rezepteditor;
     tkb::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Geänderte Suppe"));
     auto* speichern = tkb::kind<QPushButton>(e, "speichern");
     const double saveMs = timed([&] { speichern->click(); });

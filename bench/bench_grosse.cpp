@@ -19,7 +19,7 @@
 #include <cstdio>
 
 #include "app/Einzelstart.h"
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
@@ -78,10 +78,10 @@ int start(int argc, char** argv, const QString& dir)
     if (!einzelstart.uebernehmen({}, QDir::currentPath()))
         return 3;
     const double vorFensternMs = double(uhr.nsecsElapsed()) / 1e6;
-    auto windows = tk::createWindows(state);
+    auto windows = tk::programmStarten(state);
     const double fensterMs = double(uhr.nsecsElapsed()) / 1e6;
     einzelstart.bereit();
-    QWidget* main = windows->forms.hauptfenster;
+    QWidget* main = windows->hauptfenster;
     while (!(main->isVisible() && main->isEnabled()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     QCoreApplication::processEvents(); // the first paint
@@ -230,9 +230,9 @@ void messen(const QString& arg)
     // The rest in this process, through the windows.
     tk::AppState st;
     st.programDir = dir;
-    std::unique_ptr<tk::Windows> windows = tk::createWindows(st);
+    std::unique_ptr<tk::Fensterregister> windows = tk::programmStarten(st);
     QCoreApplication::processEvents();
-    tk::Hauptfenster* m = windows->forms.hauptfenster;
+    tk::Hauptfenster* m = windows->hauptfenster;
     auto* tabs = tkb::kind<tk::TabControl>(m, QStringLiteral("kategorien"));
     auto* liste = tkb::kind<tk::RecipeList>(m, QStringLiteral("rezeptliste"));
     auto* treffer = tkb::kind<tk::RecipeList>(m, QStringLiteral("suchergebnisse"));
@@ -262,7 +262,7 @@ void messen(const QString& arg)
         ++gemeldet;
         return tk::ModalReply {};
     });
-    tk::Suchfenster* s = windows->forms.suchfenster;
+    tk::Suchfenster* s = windows->suchfenster;
     auto suche = [&](const char* radio, const QString& wort) {
         m->suchfensterZeigen();
         tkb::kind<QRadioButton>(s, QLatin1String(radio))->click();

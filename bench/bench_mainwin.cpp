@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "editing/gui/Kommentarfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
@@ -61,11 +61,11 @@ int main(int argc, char** argv)
     st.programDir = dir.path();
     QElapsedTimer startup;
     startup.start();
-    auto windows = tk::createWindows(st);
+    auto windows = tk::programmStarten(st);
     const double startMs = startup.nsecsElapsed() / 1e6;
-    tk::Hauptfenster* m = windows->forms.hauptfenster;
+    tk::Hauptfenster* m = windows->hauptfenster;
 
-    const double load = bestOf(3, [&] { windows->forms.ladefenster->rezepteLaden(); });
+    const double load = bestOf(3, [&] { windows->ladefenster->rezepteLaden(); });
     // A plain read of the same index: the floor any loader has to pay.
     const double plain = bestOf(3, [&] {
         const QStringList lines = tk::loadLines(dir.path() + QStringLiteral("/Data/Rezepte/index.dat"));
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     });
     m->nachAlphabetOrdnen(); // alphabetical mode
     // The first alphabetical list after a load ranks all titles once.
-    windows->forms.ladefenster->rezepteLaden();
+    windows->ladefenster->rezepteLaden();
     tk::TabControl* reiter = tkb::kind<tk::TabControl>(m, "kategorien");
     const double tabCold = bestOf(1, [&] { reiter->setCurrentIndex(reiter->currentIndex() == 0 ? 1 : 0); });
     const double tabAll = bestOf(3, [&] {
@@ -98,11 +98,11 @@ int main(int argc, char** argv)
         { QStringLiteral("1"), riesig, riesig, QStringLiteral("###KOMMENTAR###"), riesig });
     const double huge = bestOf(3, [&] {
         m->zeigeRezept(0);
-        windows->forms.kommentarfenster->show();
+        windows->kommentarfenster->show();
         QCoreApplication::processEvents();
         m->repaint();
-        windows->forms.kommentarfenster->repaint();
-        windows->forms.kommentarfenster->hide();
+        windows->kommentarfenster->repaint();
+        windows->kommentarfenster->hide();
     });
 
     std::printf("mainwin: %d recipes, %d live\n", count, st.sammlung.rezeptAnzahl());

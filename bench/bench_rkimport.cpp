@@ -19,7 +19,7 @@
 #include "exchange/RezeptImport.h"
 #include "exchange/gui/RezKonvImportfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Application.h"
@@ -125,9 +125,9 @@ void messen(int n, double ziel)
         tk::AppState st;
         st.programDir = collection(fenster);
         tk::Modal::setScript([](const tk::ModalRequest&) { return tk::ModalReply {}; });
-        auto windows = tk::createWindows(st);
-        windows->forms.hauptfenster->rezKonvImportieren();
-        auto* w = windows->forms.hauptfenster->findChild<tk::RezKonvImportfenster*>();
+        auto windows = tk::programmStarten(st);
+        windows->hauptfenster->rezKonvImportieren();
+        tk::RezKonvImportfenster* w = windows->rezKonvImportfenster;
         QElapsedTimer t;
         t.start();
         w->ladeDateien({ datei });

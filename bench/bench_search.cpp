@@ -12,7 +12,7 @@
 
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
 #include "search/gui/Suchfenster.h"
@@ -108,8 +108,8 @@ int main(int argc, char** argv)
         tk::Modal::setScript([](const tk::ModalRequest&) { return tk::ModalReply {}; });
         tk::AppState st;
         st.programDir = dir;
-        auto windows = tk::createWindows(st);
-        tk::Suchfenster* f = windows->forms.suchfenster;
+        auto windows = tk::programmStarten(st);
+        tk::Suchfenster* f = windows->suchfenster;
         tkb::kind<QRadioButton>(f, "titel")->setChecked(true);
         tkb::kind<QLineEdit>(f, "suchwort")->setText(u"apfel"_qs);
         const double ms = best(5, [&] {
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
         });
         std::printf(
             "title search 'apfel' through the search window: %.2f ms, %d hits (goal < 50 ms: %.2fx)\n", ms,
-            tkb::kind<tk::RecipeList>(windows->forms.hauptfenster, "suchergebnisse")->count(), ms / 50.0);
+            tkb::kind<tk::RecipeList>(windows->hauptfenster, "suchergebnisse")->count(), ms / 50.0);
         tk::Modal::setScript({});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_search: %s\n", e.what());

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Startup.h"
+#include "app/Programmstart.h"
 #include "editing/gui/Rezepteditor.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/TextLines.h"
@@ -111,9 +111,9 @@ int main(int argc, char** argv)
 
     tk::AppState st;
     st.programDir = dir.path();
-    auto windows = tk::createWindows(st);
-    tk::Hauptfenster* m = windows->forms.hauptfenster;
-    tk::Rezepteditor* e = windows->forms.rezepteditor;
+    auto windows = tk::programmStarten(st);
+    tk::Hauptfenster* m = windows->hauptfenster;
+    tk::Rezepteditor* e = windows->rezepteditor;
     auto* liste = tkb::kind<tk::RecipeList>(m, "rezeptliste");
     m->show();
     m->nachAlphabetOrdnen(); // the list as a user sees it: "Alle", alphabetical
@@ -158,9 +158,9 @@ int main(int argc, char** argv)
     const int anzahl = st.sammlung.rezeptAnzahl();
     tk::AppState frisch;
     frisch.programDir = dir.path();
-    auto andere = tk::createWindows(frisch);
-    andere->forms.hauptfenster->nachAlphabetOrdnen();
-    check(entries(tkb::kind<tk::RecipeList>(andere->forms.hauptfenster, "rezeptliste")) == ist,
+    auto andere = tk::programmStarten(frisch);
+    andere->hauptfenster->nachAlphabetOrdnen();
+    check(entries(tkb::kind<tk::RecipeList>(andere->hauptfenster, "rezeptliste")) == ist,
         "Liste wie nach frischem Laden");
     check(frisch.sammlung.rezeptAnzahl() == anzahl, "Anzahl wie nach frischem Laden");
 

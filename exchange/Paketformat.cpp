@@ -99,32 +99,163 @@ void dateienPacken(const QStringList& files, const QString& packagePath)
         throw Error(cannotWriteMessage(packagePath));
 }
 
-void dateienEntpacken(const QString& packagePath, const QString& targetDir)
-{
-    QFile in(packagePath);
-    if (!in.open(QIODevice::ReadOnly))
-        throw Error(cannotOpenMessage(packagePath));
-    const qint64 size = in.size();
-    QByteArray owned;
-    const uchar* data = size > 0 ? in.map(0, size) : nullptr;
-    if (!data && size > 0) {
-        owned = in.readAll();
-        if (owned.size() != size)
-            throw Error(cannotOpenMessage(packagePath));
-        data = reinterpret_cast<const uchar*>(owned.constData());
-    }
+namespace {
+    // The package file, read from front to back; a read past its end is damage.
+    class Paketleser {
+    public:
+        explicit Paketleser(const QString& pfad)
+            : m_pfad(pfad)
+            , m_datei(pfad)
+        {
+            if (!m_datei.open(QIODevice::ReadOnly))
+                throw Error(cannotOpenMessage(pfad));
+            m_groesse = m_datei.size();
+            m_daten = m_groesse > 0 ? m_datei.map(0, m_groesse) : nullptr;
+            if (!m_daten && m_groesse > 0) {
+                m_kopie = m_datei.readAll();
+                if (m_kopie.size() != m_groesse)
+                    throw Error(cannotOpenMessage(pfad));
+                m_daten = reinterpret_cast<const uchar*>(m_kopie.constData());
+            }
+        }
 
-    qint64 pos = 0;
-    auto readInt = [&](const QString& what) {
-        if (size - pos < 4)
-            damaged(packagePath, QStringLiteral("die Datei endet vor %1").arg(what));
-        const qint32 v = qFromLittleEndian<qint32>(data + pos);
-        pos += 4;
-        return v;
+        const QString& pfad() const { return m_pfad; }
+        qint64 rest() const { return m_groesse - m_pos; }
+        const uchar* hier() const { return m_daten + m_pos; }
+        void weiter(qint64 n) { m_pos += n; }
+
+        qint32 zahl(const QString& was)
+        {
+            if (rest() < 4)
+                damaged(m_pfad, QStringLiteral("die Datei endet vor %1").arg(was));
+            const qint32 v = qFromLittleEndian<qint32>(hier());
+            m_pos += 4;
+            return v;
+        }
+
+    private:
+        QString m_pfad;
+        QFile m_datei;
+        QByteArray m_kopie; // when the file cannot be mapped
+        const uchar* m_daten = nullptr;
+        qint64 m_groesse = 0;
+        qint64 m_pos = 0;
     };
 
-    const qint32 count = readInt(QStringLiteral("der Anzahl der Dateien"));
-    if (count < 0 || qint64(count) * kSmallestEntry > size - pos)
+    struct Eintragskopf {
+        QString name;
+        qint32 groesse = 0; // as announced
+    };
+
+    // First step of an entry: its name and size, checked before anything is made of them.
+    Eintragskopf kopfLesen(Paketleser& in)
+    {
+        const qint32 len = in.zahl(QStringLiteral("einem Dateinamen"));
+        if (len <= 0 || len > 255 || len > in.rest())
+            damaged(in.pfad(), QStringLiteral("die Länge eines Dateinamens (%1) ist ungültig").arg(len));
+        Eintragskopf k;
+        k.name = fromCp1252(reinterpret_cast<const char*>(in.hier()), len);
+        in.weiter(len);
+        if (!gueltigerPaketname(k.name))
+            damaged(in.pfad(), QStringLiteral("der Dateiname %1 ist nicht erlaubt").arg(quoted(k.name)));
+        k.groesse = in.zahl(QStringLiteral("der Größe von %1").arg(quoted(k.name)));
+        if (k.groesse < 0)
+            damaged(in.pfad(), QStringLiteral("die Größe von %1 ist ungültig").arg(quoted(k.name)));
+        return k;
+    }
+
+    // Second step: the entry's zlib stream into the open file; anything but exactly the announced size
+    // is damage. `ziel` is the file's place in the target folder, for the messages.
+    void eintragEntpacken(Paketleser& in, const Eintragskopf& k, QFile& part, const QString& ziel,
+        std::vector<unsigned char>& buf)
+    {
+        z_stream z {};
+        if (inflateInit(&z) != Z_OK)
+            throw Error(QStringLiteral("Das Rezeptpaket kann nicht entpackt werden (zu wenig Speicher)."));
+        qint64 total = 0;
+        QString fault;
+        for (;;) {
+            if (z.avail_in == 0) {
+                const qint64 left = in.rest();
+                if (left == 0) {
+                    fault = QStringLiteral("die Daten von %1 enden vorzeitig").arg(quoted(k.name));
+                    break;
+                }
+                z.next_in = const_cast<Bytef*>(in.hier());
+                z.avail_in = uInt(std::min<qint64>(left, qint64(1) << 30));
+            }
+            // Never let the stream produce more than one byte past the announced size.
+            const qint64 room = std::min<qint64>(kChunk, qint64(k.groesse) - total + 1);
+            z.next_out = buf.data();
+            z.avail_out = uInt(room);
+            const uInt before = z.avail_in;
+            const int rc = inflate(&z, Z_NO_FLUSH);
+            in.weiter(before - z.avail_in);
+            const qint64 produced = room - z.avail_out;
+            total += produced;
+            if (total > k.groesse) {
+                fault = QStringLiteral("%1 ist größer als angegeben").arg(quoted(k.name));
+                break;
+            }
+            if (produced > 0 && part.write(reinterpret_cast<const char*>(buf.data()), produced) != produced) {
+                inflateEnd(&z);
+                throw Error(cannotWriteMessage(ziel));
+            }
+            if (rc == Z_STREAM_END)
+                break;
+            if (rc != Z_OK && !(rc == Z_BUF_ERROR && (produced > 0 || before != z.avail_in))) {
+                fault = QStringLiteral("die Daten von %1 lassen sich nicht entpacken").arg(quoted(k.name));
+                break;
+            }
+        }
+        inflateEnd(&z);
+        if (fault.isEmpty() && total != k.groesse)
+            fault = QStringLiteral("%1 ist kleiner als angegeben").arg(quoted(k.name));
+        if (!fault.isEmpty())
+            damaged(in.pfad(), fault);
+        if (!part.flush())
+            throw Error(cannotWriteMessage(ziel));
+        part.close();
+    }
+
+    // Third step, when the unpacking does not finish: the files it made in the target folder go again,
+    // and so does the folder when it made that too. Files it replaced stay replaced: a package only
+    // replaces after every entry has been checked.
+    class Rueckbau {
+    public:
+        Rueckbau(const QString& ordner, bool neuerOrdner)
+            : m_ordner(ordner)
+            , m_neuerOrdner(neuerOrdner)
+        {
+        }
+        Rueckbau(const Rueckbau&) = delete;
+        Rueckbau& operator=(const Rueckbau&) = delete;
+        ~Rueckbau()
+        {
+            if (m_fertig)
+                return;
+            for (const QString& pfad : std::as_const(m_gemacht))
+                QFile::remove(pfad);
+            if (m_neuerOrdner)
+                QDir().rmdir(m_ordner);
+        }
+
+        void gemacht(const QString& pfad) { m_gemacht.insert(pfad); }
+        void fertig() { m_fertig = true; }
+
+    private:
+        QString m_ordner;
+        bool m_neuerOrdner = false;
+        bool m_fertig = false;
+        QSet<QString> m_gemacht;
+    };
+}
+
+void dateienEntpacken(const QString& packagePath, const QString& targetDir)
+{
+    Paketleser in(packagePath);
+    const qint32 count = in.zahl(QStringLiteral("der Anzahl der Dateien"));
+    if (count < 0 || qint64(count) * kSmallestEntry > in.rest())
         damaged(packagePath, QStringLiteral("die Anzahl der Dateien (%1) ist unmöglich").arg(count));
     if (count == 0)
         return;
@@ -146,119 +277,46 @@ void dateienEntpacken(const QString& packagePath, const QString& targetDir)
         if (!staging->isValid())
             throw Error(cannotWriteMessage(targetDir));
     }
-    struct Aufraeumen {
-        const QDir& target;
-        bool neu, direkt, fertig = false;
-        QSet<QString> geschrieben;
-        ~Aufraeumen()
-        {
-            if (fertig || !direkt)
-                return;
-            for (const QString& n : std::as_const(geschrieben))
-                QFile::remove(QDir::cleanPath(target.absolutePath()) + u'/' + n);
-            if (neu)
-                QDir().rmdir(target.path());
-        }
-    } aufraeumen { target, neu, direkt };
+    Rueckbau rueckbau(target.path(), neu);
 
     std::vector<Entry> entries;
     std::vector<unsigned char> buf(static_cast<size_t>(kChunk));
     for (qint32 i = 0; i < count; ++i) {
-        const qint32 len = readInt(QStringLiteral("einem Dateinamen"));
-        if (len <= 0 || len > 255 || len > size - pos)
-            damaged(packagePath, QStringLiteral("die Länge eines Dateinamens (%1) ist ungültig").arg(len));
-        const QString name = fromCp1252(reinterpret_cast<const char*>(data + pos), len);
-        pos += len;
-        if (!gueltigerPaketname(name))
-            damaged(packagePath, QStringLiteral("der Dateiname %1 ist nicht erlaubt").arg(quoted(name)));
-        const qint32 announced = readInt(QStringLiteral("der Größe von %1").arg(quoted(name)));
-        if (announced < 0)
-            damaged(packagePath, QStringLiteral("die Größe von %1 ist ungültig").arg(quoted(name)));
-
-        Entry e { name, direkt ? inTarget(name) : staging->filePath(QString::number(i)) };
+        const Eintragskopf k = kopfLesen(in);
+        Entry e { k.name, direkt ? inTarget(k.name) : staging->filePath(QString::number(i)) };
         if (direkt)
-            aufraeumen.geschrieben.insert(name);
+            rueckbau.gemacht(e.staged);
         QFile part(e.staged);
         if (!part.open(QIODevice::WriteOnly))
             throw Error(cannotWriteMessage(e.staged));
-
-        z_stream z {};
-        if (inflateInit(&z) != Z_OK)
-            throw Error(QStringLiteral("Das Rezeptpaket kann nicht entpackt werden (zu wenig Speicher)."));
-        qint64 total = 0;
-        QString fault;
-        for (;;) {
-            if (z.avail_in == 0) {
-                const qint64 left = size - pos;
-                if (left == 0) {
-                    fault = QStringLiteral("die Daten von %1 enden vorzeitig").arg(quoted(name));
-                    break;
-                }
-                z.next_in = const_cast<Bytef*>(data + pos);
-                z.avail_in = uInt(std::min<qint64>(left, qint64(1) << 30));
-            }
-            // Never let the stream produce more than one byte past the announced size.
-            const qint64 room = std::min<qint64>(kChunk, qint64(announced) - total + 1);
-            z.next_out = buf.data();
-            z.avail_out = uInt(room);
-            const uInt before = z.avail_in;
-            const int rc = inflate(&z, Z_NO_FLUSH);
-            pos += before - z.avail_in;
-            const qint64 produced = room - z.avail_out;
-            total += produced;
-            if (total > announced) {
-                fault = QStringLiteral("%1 ist größer als angegeben").arg(quoted(name));
-                break;
-            }
-            if (produced > 0 && part.write(reinterpret_cast<const char*>(buf.data()), produced) != produced) {
-                inflateEnd(&z);
-                throw Error(cannotWriteMessage(inTarget(name)));
-            }
-            if (rc == Z_STREAM_END)
-                break;
-            if (rc != Z_OK && !(rc == Z_BUF_ERROR && (produced > 0 || before != z.avail_in))) {
-                fault = QStringLiteral("die Daten von %1 lassen sich nicht entpacken").arg(quoted(name));
-                break;
-            }
-        }
-        inflateEnd(&z);
-        if (fault.isEmpty() && total != announced)
-            fault = QStringLiteral("%1 ist kleiner als angegeben").arg(quoted(name));
-        if (!fault.isEmpty())
-            damaged(packagePath, fault);
-        if (!part.flush())
-            throw Error(cannotWriteMessage(inTarget(name)));
-        part.close();
+        eintragEntpacken(in, k, part, inTarget(k.name), buf);
         entries.push_back(std::move(e));
     }
-    if (pos != size)
+    if (in.rest() != 0)
         damaged(packagePath, QStringLiteral("hinter der letzten Datei folgen weitere Daten"));
 
-    aufraeumen.fertig = true;
-    if (direkt)
-        return;
-    // Everything checked: move the files into place. Names that would land on a folder stop it before
-    // anything is moved.
-    for (const Entry& e : entries) {
-        const QFileInfo fi(inTarget(e.name));
-        if (fi.isDir() && !fi.isSymLink())
-            throw Error(cannotWriteMessage(fi.filePath()));
-    }
-    QStringList moved;
-    for (const Entry& e : entries) {
-        const QString dest = inTarget(e.name);
-        const bool existed = QFileInfo(dest).exists() || QFileInfo(dest).isSymLink();
-        if (existed)
-            QFile::remove(dest);
-        if (!QFile::rename(e.staged, dest)) {
-            // Take back the new files moved so far, so a refused package adds nothing to the folder.
-            for (const QString& m : std::as_const(moved))
-                QFile::remove(m);
-            throw Error(cannotWriteMessage(dest));
+    if (!direkt) {
+        // Everything checked: move the files into place. Names that would land on a folder stop it
+        // before anything is moved.
+        for (const Entry& e : entries) {
+            const QFileInfo fi(inTarget(e.name));
+            if (fi.isDir() && !fi.isSymLink())
+                throw Error(cannotWriteMessage(fi.filePath()));
         }
-        if (!existed)
-            moved.append(dest);
+        for (const Entry& e : entries) {
+            const QString dest = inTarget(e.name);
+            const bool existed = QFileInfo(dest).exists() || QFileInfo(dest).isSymLink();
+            if (existed)
+                QFile::remove(dest);
+            // A move that fails takes back the new files moved so far, so a refused package adds
+            // nothing to the folder.
+            if (!QFile::rename(e.staged, dest))
+                throw Error(cannotWriteMessage(dest));
+            if (!existed)
+                rueckbau.gemacht(dest);
+        }
     }
+    rueckbau.fertig();
 }
 
 bool ordnerLoeschen(QString path)

@@ -3,6 +3,7 @@
 set -euo pipefail
 pkgs=(g++ cmake make clang-format qt6-base-dev qt6-translations-l10n zlib1g-dev libjpeg62-turbo-dev fonts-liberation
       libxml2-dev qt6-image-formats-plugins  # web import: HTML parser, WebP reader
+      libcanberra-dev pkgconf       # cook mode: the timer's sound from the desktop's sound theme
       libgl-dev xvfb xauth
       dbus-bin at-spi2-core         # make bench: start-up with the accessibility bus on an X server
       desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo

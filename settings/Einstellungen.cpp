@@ -11,6 +11,8 @@ namespace {
     const QString kFarben = QStringLiteral("Farben");
     const QString kSchrift = QStringLiteral("Schrift");
     const QString kStart = QStringLiteral("Start");
+    const QString kKochmodus = QStringLiteral("Kochmodus");
+    const QString kTextgroesse = QStringLiteral("Textgroesse");
 }
 
 QString standardAutor(const IniFile& ini)
@@ -29,6 +31,15 @@ bool willkommenZeigen(const IniFile& ini)
 }
 
 int klemmeGroesse(int s) { return std::clamp(s, kMinGroesse, kMaxGroesse); }
+
+int kochmodusGroesse(const IniFile& ini)
+{
+    return std::clamp(ini.readInteger(kKochmodus, kTextgroesse, 100), kKochmodusMin, kKochmodusMax);
+}
+void schreibeKochmodusGroesse(IniFile& ini, int prozent)
+{
+    ini.writeInteger(kKochmodus, kTextgroesse, prozent);
+}
 
 void schreibeAutor(IniFile& ini, const QString& autor)
 {

@@ -21,6 +21,13 @@ namespace Einstellungen {
 
     int klemmeGroesse(int size); // to 6..12, as the track bar does
 
+    // "Kochmodus"/"Textgroesse": cook mode's text size in percent of its normal size (which follows
+    // "Size"), default 100, read into 50..300.
+    constexpr int kKochmodusMin = 50;
+    constexpr int kKochmodusMax = 300;
+    int kochmodusGroesse(const IniFile& ini);
+    void schreibeKochmodusGroesse(IniFile& ini, int prozent);
+
     // What one OK of the settings window stores, written in this order: "StandardAutor", "Size",
     // "Skin" and, with the hue scheme only, "Farbe". A failing write throws; the keys before it
     // are on disk.

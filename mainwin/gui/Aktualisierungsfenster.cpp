@@ -6,21 +6,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "mainwin/gui/Meldungsfenster.h"
 #include "platform/gui/Meldung.h"
 #include "platform/TextLines.h"
 #include "platform/gui/Modal.h"
 #include "store/AppState.h"
 #include "store/DbUpdate.h"
 #include "store/Formats.h"
-#include "mainwin/gui/Ladefenster.h"
 
 namespace tk {
 
-Aktualisierungsfenster::Aktualisierungsfenster(AppState& state, Fensterregister& forms, QWidget* parent)
+Aktualisierungsfenster::Aktualisierungsfenster(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
     , st(state)
-    , forms(forms)
 {
     setObjectName(QStringLiteral("aktualisierungsfenster"));
     setWindowTitle(QStringLiteral("Datenbank aktualisieren"));
@@ -93,7 +90,7 @@ void Aktualisierungsfenster::starten()
             [this] { m_ergebnis->appendPlainText(QStringLiteral("Kategorien aktualisiert")); });
     });
     Meldung(QStringLiteral("Aktualisierung abgeschlossen!"), QStringLiteral("Fertig!"));
-    forms.ladefenster->rezepteLaden();
+    emit aktualisiert();
 }
 
 void Aktualisierungsfenster::schliessen() { hide(); }

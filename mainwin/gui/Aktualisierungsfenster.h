@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include "app/Fensterregister.h"
-
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -17,10 +15,14 @@ struct AppState;
 class Aktualisierungsfenster : public QDialog {
     Q_OBJECT
 public:
-    Aktualisierungsfenster(AppState& state, Fensterregister& forms, QWidget* parent = nullptr);
+    explicit Aktualisierungsfenster(AppState& state, QWidget* parent = nullptr);
 
     void starten(); // "Aktualisierung jetzt starten!"
     void schliessen(); // "Schließen"
+
+signals:
+    // The index was rewritten and the user told so: the collection must be read again.
+    void aktualisiert();
 
 private:
     QLabel* m_zweck = nullptr;
@@ -34,7 +36,6 @@ private:
     QPushButton* m_schliessen = nullptr;
 
     AppState& st;
-    Fensterregister& forms;
 };
 
 } // namespace tk

@@ -9,6 +9,7 @@
 
 #include "app/Fensterregister.h"
 #include "platform/gui/RecipeList.h"
+#include "store/Titelrang.h"
 
 class QAction;
 class QLabel;
@@ -26,6 +27,7 @@ namespace tk {
 
 struct AppState;
 struct RezeptAnsicht;
+struct RezeptVorgabe;
 class HotLabel;
 struct Farbschema;
 class TabControl;
@@ -36,7 +38,7 @@ class Wochenplanfenster;
 class Hauptfenster : public QMainWindow {
     Q_OBJECT
 public:
-    Hauptfenster(AppState& state, Fensterregister& forms, QWidget* parent = nullptr);
+    Hauptfenster(AppState& state, Fensterregister& fenster, QWidget* parent = nullptr);
     ~Hauptfenster() override;
 
     // Operations called across the program.
@@ -49,6 +51,7 @@ public:
     void einstellungenZeigen(); // Programm > Einstellungen
     void beenden();
     void neuesRezept();
+    void neuesRezeptAus(const RezeptVorgabe& vorgabe); // a recipe read from a web page, into the editor
     void rezeptBearbeiten();
     void rezeptLoeschen();
     void drucken(); // Drucken
@@ -87,7 +90,12 @@ public:
     void markiertesUmrechnen(); // pop-up menu: the recipe under the mouse
     void einkaufslisteZeigen();
     void aufDieEinkaufsliste();
+    void zutatenAufEinkaufsliste(const QStringList& zutaten, const QString& titel);
     void alsPdfDateiSpeichern();
+
+    // Cook mode (Hauptfenster_Kochmodus.cpp).
+    void kochmodusOeffnen(); // the recipe on show
+    void markiertesKochen(); // pop-up menu: the recipe under the mouse
 
     // Lists and view.
     void rezeptGewaehlt(int number);
@@ -134,6 +142,8 @@ public:
     // The search window puts its hits into the result list; the export window packs the export list.
     void suchfensterAnschliessen(Suchfenster& suche);
     void exportfensterAnschliessen(Paketexportfenster& exportfenster);
+    // The week plan opens its recipes here and sends its week onto the shopping list.
+    void wochenplanAnschliessen(Wochenplanfenster& plan);
 
 private:
     // Controls (names as the windows know them); others find them by these object names.
@@ -230,7 +240,7 @@ public:
     QStringList rezeptKommentar; // the comment lines as read
 
     void rezeptlisteFuellen(); // the records of aktuelleKategorie, in number order
-    const std::vector<int>* alphabeticalRank(); // of the live titles, rebuilt after each load
+    const std::vector<int>* alphabetischerRang(); // of the live titles, rebuilt after each load
     void rangVorbereiten(); // after a load: a large collection's titles are ranked on another core
     void setzeSpaltenbreiten(int links, int rechts);
     void setzeErgebnishoehe(int h);
@@ -252,14 +262,17 @@ protected:
 private:
     RezeptAnsicht ansicht() const; // what the recipe view shows right now
     RezeptAnsicht druckAnsicht() const; // the same with the text's own lines
+    bool rezeptLesen(int n, RezeptAnsicht& a) const; // recipe n as stored; false when none
+    void kochmodus(int n);
     void sammlungAbonnieren();
     void kategorienNeu(int geloeschteNr);
     void vonAussenGeaendert(int dateien);
     void ansichtLeeren(); // nothing on show any more
+    void umrechnen(int n);
+    void umrechnungFolgt();
     void baueMenues();
     void baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern);
     void baueWochenplanMenues(QMenu* rezeptMenu);
-    Wochenplanfenster* wochenplan();
     void baueSymbolleiste();
     void baueBereiche();
     void zusatzinfoAnordnen();
@@ -267,17 +280,13 @@ private:
         QMenu* menu, const QString& text, const QKeySequence& key, void (Hauptfenster::*handler)());
 
     AppState& st;
-    Fensterregister& forms;
+    Fensterregister& m_fenster; // the other windows, made when first asked for
     bool m_gezeigt = false;
     bool m_konfliktGemeldet = false; // the message window told of a merge of conflict copies
     int m_linkeBreite = 170;
     int m_rechteBreite = 170;
     int m_ergebnishoehe = 81;
-    std::vector<int> m_rank;
-    std::vector<int> m_alphabetisch; // the live numbers in the order of m_rank
-    quint64 m_rankGeneration = ~quint64(0);
-    struct RangImVoraus;
-    std::shared_ptr<RangImVoraus> m_rankVoraus;
+    Titelrang m_titelrang;
 };
 
 } // namespace tk

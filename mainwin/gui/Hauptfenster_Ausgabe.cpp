@@ -100,22 +100,16 @@ void Hauptfenster::alleAlsTextdateiSpeichern()
 
 void Hauptfenster::rezKonvExportieren()
 {
-    if (!forms.rezKonvExportfenster)
-        return;
+    RezKonvExportfenster* w = m_fenster.rezKonvExportfenster;
     const RezeptAnsicht a = ansicht();
-    forms.rezKonvExportfenster->setzeZeilen(
-        rezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
-    forms.rezKonvExportfenster->show();
-    forms.rezKonvExportfenster->raise();
+    w->setzeZeilen(rezKonvErzeugen(a.titel, a.autor, a.datum, a.menge, a.zeilen, a.zutaten));
+    w->show();
+    w->raise();
 }
 
-// The import window is made the first time it is needed; the main window owns it.
 void Hauptfenster::rezKonvImportieren()
 {
-    auto* w = findChild<RezKonvImportfenster*>(
-        QStringLiteral("rezKonvImportfenster"), Qt::FindDirectChildrenOnly);
-    if (!w)
-        w = new RezKonvImportfenster(st, this);
+    RezKonvImportfenster* w = m_fenster.rezKonvImportfenster;
     w->leeren();
     centreOn(w, this);
     w->show();

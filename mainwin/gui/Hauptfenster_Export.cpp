@@ -33,6 +33,8 @@ void Hauptfenster::baueExportleiste()
     QFont bold(QStringLiteral("Arial"));
     bold.setBold(true);
     m_exportTitel->setFont(bold);
+    // The panel keeps its width; at large font sizes heading and count wrap instead of being cut.
+    m_exportTitel->setWordWrap(true);
 
     m_exportHinweis = new QLabel(
         QStringLiteral("Wählen Sie per  Doppel- klick aus der Rezepteliste die Rezepte aus oder fügen "
@@ -64,6 +66,7 @@ void Hauptfenster::baueExportleiste()
 
     m_exportAnzahl = new QLabel(QStringLiteral("Anzahl der Rezepte: 0"), m_exportleiste);
     m_exportAnzahl->setObjectName(QStringLiteral("exportAnzahl"));
+    m_exportAnzahl->setWordWrap(true);
 
     m_exportWeiter = button(QStringLiteral("Weiter"), QStringLiteral("Zum nächsten Schritt"), "exportWeiter",
         &Hauptfenster::exportWeiter);
@@ -104,11 +107,10 @@ void Hauptfenster::exportEntfernen()
 // "Weiter"
 void Hauptfenster::exportWeiter()
 {
-    if (!forms.paketexportfenster)
-        return;
-    centreOn(forms.paketexportfenster, this);
-    forms.paketexportfenster->show();
-    forms.paketexportfenster->raise();
+    Paketexportfenster* w = m_fenster.paketexportfenster;
+    centreOn(w, this);
+    w->show();
+    w->raise();
 }
 
 // "Abbrechen"
@@ -140,9 +142,7 @@ void Hauptfenster::paketExportieren()
 
 void Hauptfenster::paketImportieren()
 {
-    Paketimportfenster* f = forms.paketimportfenster;
-    if (!f)
-        return;
+    Paketimportfenster* f = m_fenster.paketimportfenster;
     f->leeren();
     centreOnScreen(f);
     f->show();

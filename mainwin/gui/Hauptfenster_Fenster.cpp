@@ -23,6 +23,16 @@
 namespace tk {
 
 namespace {
+    // Shows a window centred on `ueber` when it is not up yet, and on top.
+    void nachVorne(QWidget* w, QWidget* ueber)
+    {
+        if (!w->isVisible())
+            centreOn(w, ueber);
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+
     void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
     {
         // Unsaved text in the open editor is not replaced without asking.
@@ -41,33 +51,35 @@ namespace {
             throw;
         }
         editor->setWindowTitle(titel);
-        if (!editor->isVisible())
-            centreOn(editor, over);
-        editor->show();
-        editor->raise();
-        editor->activateWindow();
+        nachVorne(editor, over);
     }
 }
 
 void Hauptfenster::neuesRezept()
 {
-    if (forms.rezepteditor)
-        oeffnen(forms.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
+    oeffnen(m_fenster.rezepteditor, -1, QStringLiteral("Neues Rezept erstellen"), this);
+}
+
+void Hauptfenster::neuesRezeptAus(const RezeptVorgabe& vorgabe)
+{
+    Rezepteditor* editor = m_fenster.rezepteditor;
+    editor->neuesRezept(vorgabe);
+    nachVorne(editor, this);
 }
 
 void Hauptfenster::rezeptBearbeiten()
 {
-    if (st.sammlung.rezeptAnzahl() == 0 || !forms.rezepteditor)
+    if (st.sammlung.rezeptAnzahl() == 0)
         return;
     const int n = st.aktuellesRezept;
     if (n < 0 || size_t(n) >= st.sammlung.rezepte().size() || st.sammlung.rezepte()[size_t(n)].geloescht)
         return;
-    oeffnen(forms.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
+    oeffnen(m_fenster.rezepteditor, n, QStringLiteral("Rezept bearbeiten"), this);
 }
 
 void Hauptfenster::kategorienBearbeiten()
 {
-    Kategorieneditor* f = forms.kategorieneditor;
+    Kategorieneditor* f = m_fenster.kategorieneditor;
     f->fuellen();
     centreOn(f, this);
     Modal::exec(f);
@@ -77,30 +89,16 @@ void Hauptfenster::bildZeigen()
 {
     // The icon belongs to the recipe on show, which a right click on another entry does not change.
     const int n = st.angezeigtesRezept >= 0 ? st.angezeigtesRezept : st.aktuellesRezept;
-    if (n < 0 || !forms.bildfenster)
+    if (n < 0)
         return;
     // A picture that cannot be loaded fails here, before the viewer changes or shows.
     const QImage bild = loadPicture(picturePath(st.programDir, n));
-    forms.bildfenster->zeigeBild(bild, this);
+    m_fenster.bildfenster->zeigeBild(bild, this);
 }
 
-void Hauptfenster::kommentarZeigen()
-{
-    Kommentarfenster* k = forms.kommentarfenster;
-    if (!k)
-        return;
-    if (!k->isVisible())
-        centreOn(k, this);
-    k->show();
-    k->raise();
-    k->activateWindow();
-}
+void Hauptfenster::kommentarZeigen() { nachVorne(m_fenster.kommentarfenster, this); }
 
-void Hauptfenster::einstellungenZeigen()
-{
-    if (forms.einstellungsfenster)
-        forms.einstellungsfenster->zeigen(this);
-}
+void Hauptfenster::einstellungenZeigen() { m_fenster.einstellungsfenster->zeigen(this); }
 
 void Hauptfenster::hilfeOeffnen()
 {
@@ -109,25 +107,15 @@ void Hauptfenster::hilfeOeffnen()
 
 void Hauptfenster::willkommenZeigen()
 {
-    if (!forms.willkommensfenster)
-        return;
-    forms.willkommensfenster->show();
-    forms.willkommensfenster->raise();
-    forms.willkommensfenster->activateWindow();
+    Willkommensfenster* w = m_fenster.willkommensfenster;
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 void Hauptfenster::webseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
 
-void Hauptfenster::infoZeigen()
-{
-    if (!forms.infofenster)
-        return;
-    if (!forms.infofenster->isVisible())
-        centreOn(forms.infofenster, this);
-    forms.infofenster->show();
-    forms.infofenster->raise();
-    forms.infofenster->activateWindow();
-}
+void Hauptfenster::infoZeigen() { nachVorne(m_fenster.infofenster, this); }
 
 void Hauptfenster::downloadseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kDownloadSeite))); }
 

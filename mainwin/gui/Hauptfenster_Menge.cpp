@@ -69,6 +69,9 @@ void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
     QAction* liste = menuePunkt(rezeptMenu, QStringLiteral("Einkaufsliste"),
         QKeySequence(QStringLiteral("Ctrl+J")), &Hauptfenster::einkaufslisteZeigen);
     umstellen(rezeptMenu, liste, umrechnen, "einkaufsliste");
+    QAction* kochen = menuePunkt(rezeptMenu, QStringLiteral("Kochmodus"),
+        QKeySequence(QStringLiteral("Ctrl+Shift+K")), &Hauptfenster::kochmodusOeffnen);
+    umstellen(rezeptMenu, kochen, liste, "kochmodus");
     QAction* pdf
         = menuePunkt(speichern, QStringLiteral("Als PDF-Datei..."), {}, &Hauptfenster::alsPdfDateiSpeichern);
     umstellen(speichern, pdf, m_inZwischenablage, "alsPdfDatei");
@@ -83,21 +86,16 @@ void Hauptfenster::baueMengenMenues(QMenu* rezeptMenu, QMenu* speichern)
     QAction* popListe = menuePunkt(
         m_listenmenue, QStringLiteral("Auf die Einkaufsliste"), {}, &Hauptfenster::aufDieEinkaufsliste);
     umstellen(m_listenmenue, popListe, popUmrechnen, "aufDieEinkaufsliste");
+    QAction* popKochen
+        = menuePunkt(m_listenmenue, QStringLiteral("Kochmodus"), {}, &Hauptfenster::markiertesKochen);
+    umstellen(m_listenmenue, popKochen, popListe, "markiertesKochen");
 }
 
-namespace {
-    // The shopping list window is made when first needed; the main window owns it.
-    Einkaufslistenfenster* einkaufsliste(QWidget* form1, const QString& programDir)
-    {
-        auto* w = form1->findChild<Einkaufslistenfenster*>(
-            QStringLiteral("einkaufslistenfenster"), Qt::FindDirectChildrenOnly);
-        return w ? w : new Einkaufslistenfenster(programDir, form1);
-    }
-}
+bool Hauptfenster::rezeptLesen(int n, RezeptAnsicht& a) const { return gespeichertesRezept(st, n, a); }
 
 void Hauptfenster::einkaufslisteZeigen()
 {
-    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
+    Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
     nachVorne(w, this);
     w->laden();
 }
@@ -105,50 +103,43 @@ void Hauptfenster::einkaufslisteZeigen()
 void Hauptfenster::aufDieEinkaufsliste()
 {
     RezeptAnsicht a;
-    if (!gespeichertesRezept(st, st.aktuellesRezept, a))
-        return;
-    Einkaufslistenfenster* w = einkaufsliste(this, st.programDir);
-    w->hinzufuegen(a.zutaten, a.titel);
+    if (gespeichertesRezept(st, st.aktuellesRezept, a))
+        zutatenAufEinkaufsliste(a.zutaten, a.titel);
+}
+
+void Hauptfenster::zutatenAufEinkaufsliste(const QStringList& zutaten, const QString& titel)
+{
+    Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
+    w->hinzufuegen(zutaten, titel);
     nachVorne(w, this);
 }
 
-namespace {
-    void umrechnen(QWidget* form1, const AppState& st, int n)
-    {
-        RezeptAnsicht a;
-        if (!gespeichertesRezept(st, n, a))
-            return;
-        auto* w = form1->findChild<Umrechnungsfenster*>(
-            QStringLiteral("umrechnungsfenster"), Qt::FindDirectChildrenOnly);
-        if (!w) {
-            w = new Umrechnungsfenster(form1);
-            const QString dir = st.programDir;
-            QObject::connect(w, &Umrechnungsfenster::aufEinkaufsliste, form1,
-                [form1, dir](const QStringList& zutaten, const QString& titel) {
-                    guarded(form1, [&] {
-                        Einkaufslistenfenster* liste = einkaufsliste(form1, dir);
-                        liste->hinzufuegen(zutaten, titel);
-                        nachVorne(liste, form1);
-                    });
-                });
-            // The converter follows the recipe on show.
-            QObject::connect(
-                static_cast<Hauptfenster*>(form1), &Hauptfenster::kommentarGeaendert, w, [w, &st] {
-                    RezeptAnsicht b;
-                    if (w->isVisible() && gespeichertesRezept(st, st.angezeigtesRezept, b))
-                        w->folge(b);
-                });
-        }
-        w->zeige(a);
-        nachVorne(w, form1);
-    }
+void Hauptfenster::umrechnen(int n)
+{
+    RezeptAnsicht a;
+    if (!gespeichertesRezept(st, n, a))
+        return;
+    Umrechnungsfenster* w = m_fenster.umrechnungsfenster;
+    w->zeige(a);
+    nachVorne(w, this);
+}
+
+void Hauptfenster::umrechnungFolgt()
+{
+    // The converter follows the recipe on show.
+    if (!m_fenster.umrechnungsfenster.gemacht())
+        return;
+    Umrechnungsfenster* w = m_fenster.umrechnungsfenster;
+    RezeptAnsicht a;
+    if (w->isVisible() && gespeichertesRezept(st, st.angezeigtesRezept, a))
+        w->folge(a);
 }
 
 // "Rezept" > "Umrechnen...": the recipe on show.
-void Hauptfenster::rezeptUmrechnen() { umrechnen(this, st, st.angezeigtesRezept); }
+void Hauptfenster::rezeptUmrechnen() { umrechnen(st.angezeigtesRezept); }
 
 // The list's pop-up menu: the recipe under the mouse.
-void Hauptfenster::markiertesUmrechnen() { umrechnen(this, st, st.aktuellesRezept); }
+void Hauptfenster::markiertesUmrechnen() { umrechnen(st.aktuellesRezept); }
 
 void Hauptfenster::alsPdfDateiSpeichern()
 {

@@ -8,7 +8,7 @@
 
 namespace tk {
 
-void Hauptfenster::suchfensterZeigen() { forms.suchfenster->zeigen(); }
+void Hauptfenster::suchfensterZeigen() { m_fenster.suchfenster->zeigen(); }
 
 void Hauptfenster::suchfensterAnschliessen(Suchfenster& suche) { suche.setErgebnisliste(m_suchergebnisse); }
 
@@ -19,17 +19,17 @@ void Hauptfenster::schnellsucheEnter()
         exportWeiter();
         return;
     }
-    forms.suchfenster->schnellsuche(m_schnellsuche->text());
+    m_fenster.suchfenster->schnellsuche(m_schnellsuche->text());
 }
 
-void Hauptfenster::schnellsuche() { forms.suchfenster->schnellsuche(m_schnellsuche->text()); }
+void Hauptfenster::schnellsuche() { m_fenster.suchfenster->schnellsuche(m_schnellsuche->text()); }
 
 // One handler for the four items of the "Suchen" menu (1 to 4); the item picks the mode.
 void Hauptfenster::suchfensterMitModus(int eintrag)
 {
     // The menu lists the title search first; the search window numbers the full text search first.
     static constexpr int modus[] = { 0, 2, 1, 3, 4 };
-    Suchfenster* f = forms.suchfenster;
+    Suchfenster* f = m_fenster.suchfenster;
     if (eintrag >= 1 && eintrag <= 4)
         f->waehleModus(modus[eintrag]);
     f->zeigen();

@@ -7,11 +7,9 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "editing/gui/Rezepteditor.h"
 #include "exchange/WebRezept.h"
 #include "exchange/gui/WebRezeptfenster.h"
 #include "platform/gui/Modal.h"
-#include "platform/gui/Placement.h"
 
 namespace tk {
 
@@ -39,35 +37,11 @@ namespace {
     }
 }
 
-// The window is made the first time it is needed; the main window owns it, the editor takes its result.
-static WebRezeptfenster* webFenster(Hauptfenster* f1, AppState& st, Fensterregister& forms)
-{
-    auto* w
-        = f1->findChild<WebRezeptfenster*>(QStringLiteral("webRezeptfenster"), Qt::FindDirectChildrenOnly);
-    if (w)
-        return w;
-    w = new WebRezeptfenster(st, f1);
-    QObject::connect(w, &WebRezeptfenster::rezeptGelesen, f1, [f1, &forms](const RezeptVorgabe& v) {
-        guarded(f1, [&] {
-            Rezepteditor* editor = forms.rezepteditor;
-            if (!editor)
-                return;
-            editor->neuesRezept(v);
-            if (!editor->isVisible())
-                centreOn(editor, f1);
-            editor->show();
-            editor->raise();
-            editor->activateWindow();
-        });
-    });
-    return w;
-}
-
-void Hauptfenster::ausDemInternet() { webFenster(this, st, forms)->oeffnen(); }
+void Hauptfenster::ausDemInternet() { m_fenster.webRezeptfenster->oeffnen(); }
 
 void Hauptfenster::webImport(const QString& adresseOderDatei)
 {
-    webFenster(this, st, forms)->starte(adresseOderDatei);
+    m_fenster.webRezeptfenster->starte(adresseOderDatei);
 }
 
 void Hauptfenster::dragEnterEvent(QDragEnterEvent* e)

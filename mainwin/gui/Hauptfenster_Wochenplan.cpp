@@ -37,34 +37,27 @@ void Hauptfenster::baueWochenplanMenues(QMenu* rezeptMenu)
     dahinter(m_listenmenue, einplanen, "aufDieEinkaufsliste");
 }
 
-// The window is made when first needed; the main window owns it.
-Wochenplanfenster* Hauptfenster::wochenplan()
+void Hauptfenster::wochenplanAnschliessen(Wochenplanfenster& plan)
 {
-    if (auto* w
-        = findChild<Wochenplanfenster*>(QStringLiteral("wochenplanfenster"), Qt::FindDirectChildrenOnly))
-        return w;
-    auto* w = new Wochenplanfenster(st, this);
-    connect(w, &Wochenplanfenster::rezeptOeffnen, this, [this](int n) {
+    connect(&plan, &Wochenplanfenster::rezeptOeffnen, this, [this](int n) {
         zeigeRezept(n);
         raise();
         activateWindow();
     });
-    connect(w, &Wochenplanfenster::aufEinkaufsliste, this, [this](const QList<Einkaufsrezept>& rezepte) {
+    connect(&plan, &Wochenplanfenster::aufEinkaufsliste, this, [this](const QList<Einkaufsrezept>& rezepte) {
         guarded(this, [&] {
             einkaufslisteZeigen();
-            auto* liste = findChild<Einkaufslistenfenster*>(
-                QStringLiteral("einkaufslistenfenster"), Qt::FindDirectChildrenOnly);
+            Einkaufslistenfenster* liste = m_fenster.einkaufslistenfenster;
             for (const Einkaufsrezept& r : rezepte)
                 liste->hinzufuegen(r.zutaten, r.titel);
             liste->raise();
             liste->activateWindow();
         });
     });
-    return w;
 }
 
-void Hauptfenster::wochenplanZeigen() { wochenplan()->oeffnen(); }
+void Hauptfenster::wochenplanZeigen() { m_fenster.wochenplanfenster->oeffnen(); }
 
-void Hauptfenster::markiertesEinplanen() { wochenplan()->einplanen(st.aktuellesRezept); }
+void Hauptfenster::markiertesEinplanen() { m_fenster.wochenplanfenster->einplanen(st.aktuellesRezept); }
 
 } // namespace tk

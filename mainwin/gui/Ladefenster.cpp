@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "mainwin/gui/Meldungsfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
 #include "platform/gui/Meldung.h"
@@ -16,16 +15,15 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Placement.h"
 #include "store/AppState.h"
-#include "mainwin/gui/Aktualisierungsfenster.h"
 #include "store/Formats.h"
 #include "store/Webadressen.h"
 
 namespace tk {
 
-Ladefenster::Ladefenster(AppState& state, Fensterregister& forms, QWidget* parent)
+Ladefenster::Ladefenster(AppState& state, Hauptfenster* haupt, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , st(state)
-    , forms(forms)
+    , m_haupt(haupt)
 {
     setObjectName(QStringLiteral("ladefenster"));
     setWindowTitle(QStringLiteral("Brutzels Tellerkiste"));
@@ -126,7 +124,7 @@ void Ladefenster::fortschritt(int n, int max, bool force)
 
 void Ladefenster::rezepteLaden(bool leise)
 {
-    Hauptfenster* main = forms.hauptfenster;
+    Hauptfenster* main = m_haupt;
     m_cancel = false;
     m_leise = leise;
     m_hauptfenster = main;
@@ -215,10 +213,7 @@ void Ladefenster::rezepteLaden(bool leise)
             main->rangVorbereiten();
     }
     if (out.altesFormat) {
-        if (forms.aktualisierungsfenster) {
-            centreOn(forms.aktualisierungsfenster, main);
-            forms.aktualisierungsfenster->show();
-        }
+        emit altesFormat();
         Meldung(QStringLiteral("Die Rezepte sind (teilweise) noch im alten Format. Dies führt zu Fehlern bei "
                                "ihrer Darstellung. Bitte führen Sie die Datenbankaktualisierung durch!"),
             QStringLiteral("Achtung!"));

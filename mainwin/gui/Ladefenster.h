@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
-#include "app/Fensterregister.h"
-
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -12,12 +10,14 @@ class QPushButton;
 namespace tk {
 
 struct AppState;
+class Hauptfenster;
 
 // The loading window; rezepteLaden reads the index into the recipe table and the recipe list.
 class Ladefenster : public QDialog {
     Q_OBJECT
 public:
-    Ladefenster(AppState& state, Fensterregister& forms, QWidget* parent = nullptr);
+    // The window fills the lists of `haupt` and keeps it disabled while a load runs.
+    Ladefenster(AppState& state, Hauptfenster* haupt, QWidget* parent = nullptr);
 
     // leise: the quiet reload after another copy's change, without the window and without taking the focus.
     void rezepteLaden(bool leise = false);
@@ -26,6 +26,10 @@ public:
     static int balkenbreite(int n, int max) { return int(qint64(n) * 258 / (qint64(max) + 1)); }
 
     void reject() override;
+
+signals:
+    // The index holds entries of the old format: the database update is due.
+    void altesFormat();
 
 private:
     QLabel* m_hinweis = nullptr;
@@ -39,7 +43,7 @@ private:
     void zeigen();
 
     AppState& st;
-    Fensterregister& forms;
+    Hauptfenster* m_haupt;
     bool m_cancel = false;
     bool m_leise = false;
     QElapsedTimer m_paint;

@@ -129,27 +129,6 @@ void RecipeListModel::removeRowAt(int row)
     endRemoveRows();
 }
 
-std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles)
-{
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    std::vector<int> numbers;
-    std::vector<QCollatorSortKey> keys;
-    for (size_t n = 0; n < titles.size(); ++n)
-        if (titles[n]) {
-            numbers.push_back(int(n));
-            keys.push_back(collator.sortKey(*titles[n]));
-        }
-    std::vector<size_t> order(numbers.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(
-        order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<int> rank(titles.size(), std::numeric_limits<int>::max());
-    for (size_t place = 0; place < order.size(); ++place)
-        rank[size_t(numbers[order[place]])] = int(place);
-    return rank;
-}
-
 void RecipeListModel::sortAlphabetically()
 {
     if (m_entries.size() < 2) {

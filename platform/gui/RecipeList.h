@@ -53,10 +53,6 @@ private:
     bool m_alphabetical = false;
 };
 
-// Ranks the titles by the locale's collation: rank[n] is recipe n's place in the alphabetical order
-// of all given titles (equal titles in number order); numbers without a title rank last.
-std::vector<int> alphabeticalRank(const std::vector<const QString*>& titles);
-
 class RecipeList : public QListView {
     Q_OBJECT
 public:

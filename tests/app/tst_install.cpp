@@ -44,20 +44,6 @@ QMap<QString, QByteArray> inhalt(const QString& dir)
     return m;
 }
 
-QByteArray lies(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void schreibe(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 }
 
 class InstallTest : public QObject {
@@ -90,7 +76,7 @@ class InstallTest : public QObject {
             qWarning().noquote() << r.ausgabe;
             return { QStringLiteral("Fehler %1").arg(r.code) };
         }
-        return QString::fromUtf8(lies(stubAusgabe)).split(u'\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(tkt::readFile(stubAusgabe)).split(u'\n', Qt::SkipEmptyParts);
     }
 
     QString frisch() { return benutzer.path() + QStringLiteral("/fall%1").arg(++fall); }
@@ -135,7 +121,7 @@ private slots:
         QCOMPARE(fi.isExecutable(), ausfuehrbar);
         const QRegularExpression groesse(QStringLiteral("/(\\d+)x\\1/"));
         if (const auto m = groesse.match(pfad); m.hasMatch()) {
-            const QByteArray png = lies(fi.filePath());
+            const QByteArray png = tkt::readFile(fi.filePath());
             QVERIFY(png.startsWith("\x89PNG"));
             // IHDR width and height, big-endian.
             QCOMPARE(qFromBigEndian<quint32>(png.constData() + 16), m.captured(1).toUInt());
@@ -196,7 +182,7 @@ private slots:
     // The desktop entry offers the program for exactly the type the file type definition declares.
     void packageTypeMatchesTheDesktopEntry()
     {
-        QXmlStreamReader xml(lies(ziel("share/mime/packages/" + kId + ".xml")));
+        QXmlStreamReader xml(tkt::readFile(ziel("share/mime/packages/" + kId + ".xml")));
         QString typ;
         QStringList globs;
         bool magic = false;
@@ -213,7 +199,8 @@ private slots:
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(globs, QStringList { "*.tkp" });
         QVERIFY(!magic);
-        const QString desktop = QString::fromUtf8(lies(ziel("share/applications/" + kId + ".desktop")));
+        const QString desktop
+            = QString::fromUtf8(tkt::readFile(ziel("share/applications/" + kId + ".desktop")));
         QVERIFY(desktop.contains(QStringLiteral("\nMimeType=") + typ + u';'));
         QVERIFY(desktop.contains(QStringLiteral("\nExec=tellerkiste %U\n")));
         QVERIFY(desktop.contains(QStringLiteral("\nIcon=") + kId + u'\n'));
@@ -224,7 +211,8 @@ private slots:
         // From here on the launcher starts a stub that records its folder and arguments.
         const QString programm = ziel(QStringLiteral("lib/tellerkiste/tellerkiste"));
         QFile::remove(programm);
-        schreibe(programm, "#!/bin/sh\nprintf '%s\\n' \"$TELLERKISTE_HOME\" \"$@\" > \"$TK_STUB_OUT\"\n");
+        tkt::writeFile(
+            programm, "#!/bin/sh\nprintf '%s\\n' \"$TELLERKISTE_HOME\" \"$@\" > \"$TK_STUB_OUT\"\n");
         QVERIFY(QFile::setPermissions(programm, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
@@ -243,10 +231,10 @@ private slots:
             QStringList { "Data" });
 
         // What the user changed, added or deleted stays so on every later start.
-        schreibe(home + QStringLiteral("/Data/Rezepte/index.dat"), "meins\r\n");
-        schreibe(home + QStringLiteral("/Data/Rezepte/0099.dat"), "neu\r\n");
+        tkt::writeFile(home + QStringLiteral("/Data/Rezepte/index.dat"), "meins\r\n");
+        tkt::writeFile(home + QStringLiteral("/Data/Rezepte/0099.dat"), "neu\r\n");
         QVERIFY(QFile::remove(home + QStringLiteral("/Data/Rezepte/0001.dat")));
-        schreibe(home + QStringLiteral("/config.ini"), "[Layout]\r\n");
+        tkt::writeFile(home + QStringLiteral("/config.ini"), "[Layout]\r\n");
         const auto vorher = inhalt(home);
         QCOMPARE(launcher(xdg, frisch()), QStringList { home });
         QCOMPARE(inhalt(home), vorher);
@@ -278,10 +266,10 @@ private slots:
         // and the layout stays.
         const QString xdg = frisch();
         const QString home = xdg + QStringLiteral("/tellerkiste");
-        schreibe(home + QStringLiteral("/config.ini"), "[Layout]\r\nLinks=7\r\n");
-        schreibe(home + QStringLiteral("/.Data.abc123/Rezepte/index.dat"), "halb");
+        tkt::writeFile(home + QStringLiteral("/config.ini"), "[Layout]\r\nLinks=7\r\n");
+        tkt::writeFile(home + QStringLiteral("/.Data.abc123/Rezepte/index.dat"), "halb");
         QCOMPARE(launcher(xdg, frisch()), QStringList { home });
-        QCOMPARE(lies(home + QStringLiteral("/config.ini")), QByteArray("[Layout]\r\nLinks=7\r\n"));
+        QCOMPARE(tkt::readFile(home + QStringLiteral("/config.ini")), QByteArray("[Layout]\r\nLinks=7\r\n"));
         QCOMPARE(
             inhalt(home + QStringLiteral("/Data")), inhalt(ziel(QStringLiteral("share/tellerkiste/Data"))));
     }

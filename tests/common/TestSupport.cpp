@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "app/Startup.h"
+#include "app/Programmstart.h"
+#include "dialogs/gui/Willkommensfenster.h"
+#include "mainwin/gui/Hauptfenster.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "store/AppState.h"
@@ -169,16 +171,37 @@ void Collection::recipe(
         tk::buildRecipe(zutaten, text, kommentar));
 }
 
-Program::Program(const QString& dir, bool)
+Program::Program(const QString& dir)
     : st(*new tk::AppState)
 {
     m_state.reset(&st);
     st.programDir = dir;
-    m_windows = tk::createWindows(st);
+    m_fenster = tk::programmStarten(st);
 }
 
 Program::~Program() = default;
 
-tk::Fensterregister& Program::forms() { return m_windows->forms; }
+tk::Hauptfenster* Program::hauptfensterZeigen()
+{
+    m_fenster->willkommensfenster->hide();
+    tk::Hauptfenster* f1 = m_fenster->hauptfenster;
+    f1->show();
+    f1->activateWindow();
+    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QVERIFY(f.write(bytes) == bytes.size());
+}
 
 } // namespace tkt

@@ -16,7 +16,7 @@
 
 namespace tk {
 struct AppState;
-class Windows;
+class Hauptfenster;
 }
 
 namespace tkt {
@@ -79,20 +79,26 @@ private:
     QTemporaryDir m_tmp;
 };
 
-// The program's windows on a collection, as after start-up.
+// The program on a collection, as after start-up: the windows of the start-up are made; every other
+// window is made when a test first asks forms() for it.
 class Program {
 public:
-    explicit Program(const QString& dir, bool load = true);
+    explicit Program(const QString& dir);
     ~Program();
     tk::AppState& st;
-    tk::Fensterregister& forms();
+    tk::Fensterregister& forms() { return *m_fenster; }
+    // The main window on screen and active (the welcome window hidden), so its shortcuts reach it;
+    // null when it does not become active.
+    tk::Hauptfenster* hauptfensterZeigen();
 
 private:
     std::unique_ptr<tk::AppState> m_state;
-    std::unique_ptr<tk::Windows> m_windows;
+    std::unique_ptr<tk::Fensterregister> m_fenster;
 };
 
 QByteArray crlf(const QStringList& lines); // Windows-1252 + CR LF
+QByteArray readFile(const QString& path); // empty when it cannot be read
+void writeFile(const QString& path, const QByteArray& bytes); // its folder made; a failure fails the test
 void useGermanLocale();
 
 } // namespace tkt

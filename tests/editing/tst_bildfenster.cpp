@@ -69,8 +69,8 @@ private slots:
         c.writeBytes(QStringLiteral("Data/Rezepte/0000.jpg"), jpeg(400, 300));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
-        auto* viewer = p.forms().bildfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Bildfenster* viewer = p.forms().bildfenster;
         f1->zeigeRezept(0);
         QVERIFY(!tkt::kind<tk::HotLabel>(f1, "bildSymbol")->isHidden());
         // A right click on another entry moves aktuellesRezept; the icon still belongs to the recipe on show.

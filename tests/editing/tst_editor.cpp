@@ -71,7 +71,7 @@ private slots:
         tkt::Program p(c.dir());
         p.st.autorVorgabe = QStringLiteral("Brutzel");
         p.forms().hauptfenster->neuesRezept();
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QVERIFY(!e->isModal());
         QCOMPARE(e->windowTitle(), QStringLiteral("Neues Rezept erstellen"));
@@ -108,7 +108,7 @@ private slots:
         c.writeBytes(QStringLiteral("bild.jpg"), bild(40, 30, "JPG"));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("Neu"));
         tick(e, 2);
@@ -163,7 +163,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(fields.at(0));
         tkt::kind<QLineEdit>(e, "autor")->setText(fields.at(1));
@@ -196,7 +196,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(title);
         tkt::kind<QLineEdit>(e, "autor")->setText(QStringLiteral("A | B"));
@@ -246,7 +246,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.forms().hauptfenster->zeigeRezept(0); // a recipe with a comment on show
         p.forms().hauptfenster->neuesRezept();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("T"));
@@ -266,7 +266,7 @@ private slots:
         tkt::Program p(c.dir());
         p.st.aktuellesRezept = 0;
         p.forms().hauptfenster->rezeptBearbeiten();
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QStringLiteral("Rezept bearbeiten"));
         QCOMPARE(tkt::kind<QPushButton>(e, "verwerfen")->text(), QStringLiteral("Abbrechen"));
@@ -299,7 +299,7 @@ private slots:
         c.write(dat(1), { QStringLiteral("x"), QStringLiteral("y") });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.st.aktuellesRezept = 0;
         p.forms().hauptfenster->rezeptBearbeiten();
         tkt::kind<QLineEdit>(e, "titel")->setText(QStringLiteral("getippt"));
@@ -335,8 +335,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
-        auto* k = p.forms().kommentarfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Kommentarfenster* k = p.forms().kommentarfenster;
         f1->zeigeRezept(0);
         tkt::kind<QPlainTextEdit>(k, "kommentar")->setPlainText(QStringLiteral("getippt"));
         if (discard)
@@ -385,7 +385,7 @@ private slots:
         c.writeBytes(dat(0), file);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         const int notes = note.isEmpty() ? 0 : 1;
         for (int i = 0; i < 2; ++i) {
             c.writeBytes(dat(0), file);
@@ -425,7 +425,7 @@ private slots:
         c.writeBytes(jpg(1), bild(10, 10, "JPG"));
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.st.aktuellesRezept = 0;
         p.forms().hauptfenster->rezeptBearbeiten();
 
@@ -495,7 +495,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         QFile::setPermissions(c.path(kIndex), QFileDevice::ReadOwner);
         const QByteArray index = c.bytes(kIndex);
 
@@ -553,7 +553,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.st.aktuellesRezept = 0;
         p.forms().hauptfenster->rezeptBearbeiten();
         tick(e, 15);
@@ -580,7 +580,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         p.forms().hauptfenster->neuesRezept();
         QCOMPARE(e->size(), QSize(628, 428));
         const QRect title = tkt::kind<QLineEdit>(e, "titel")->geometry(),
@@ -608,7 +608,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* e = p.forms().rezepteditor;
+        tk::Rezepteditor* e = p.forms().rezepteditor;
         QList<QWidget*> expected { tkt::kind<QLineEdit>(e, "titel"), tkt::kind<QPlainTextEdit>(e, "zutaten"),
             tkt::kind<QPlainTextEdit>(e, "rezepttext"), tkt::kind<QLineEdit>(e, "autor"),
             tkt::kind<QLineEdit>(e, "datum"), tkt::kind<QLineEdit>(e, "menge"),

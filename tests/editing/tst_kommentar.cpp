@@ -55,8 +55,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
-        auto* k = p.forms().kommentarfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Kommentarfenster* k = p.forms().kommentarfenster;
         f1->zeigeRezept(0);
         tkt::kind<tk::HotLabel>(f1, "kommentarSymbol")->press();
         QVERIFY(k->isVisible());
@@ -79,7 +79,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->zeigeRezept(0);
         const QByteArray other = c.bytes(k1);
         p.st.aktuellesRezept = 1; // a right click on the other entry
@@ -113,8 +113,8 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
-        auto* k = p.forms().kommentarfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
+        tk::Kommentarfenster* k = p.forms().kommentarfenster;
         f1->zeigeRezept(0);
         const QByteArray before = c.bytes(k0);
         tkt::kind<tk::HotLabel>(f1, "kommentarSymbol")->press();

@@ -37,12 +37,6 @@ void sammlung(tkt::Collection& c)
     c.recipe(2, {}, { "Backen." });
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const QStringList kBlockKaese { "", "Käsespätzle", "", "Brutzels  Tellerkiste 3.30",
     "Rezept vom 12.03.2006 gekocht von Anna", "für 4 Personen", "", "Zutaten", "500 g Mehl", "200 g Käse", "",
     "", "Teig schlagen.", "Im Ofen überbacken." };
@@ -86,7 +80,7 @@ private slots:
         x.script.file(ziel);
         tkt::kind<QAction>(x.f1, "alsTextdatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("Textdateien (*.txt)"));
-        const QByteArray bytes = fileBytes(ziel);
+        const QByteArray bytes = tkt::readFile(ziel);
         QCOMPARE(bytes, tkt::crlf(kBlockKaese));
         QVERIFY(bytes.contains("K\xe4sesp\xe4tzle\r\n")); // Windows-1252, CR LF
         QCOMPARE(x.script.unexpected, 0);
@@ -112,7 +106,7 @@ private slots:
         QCOMPARE(gezeigt.join(QString()), lang.join(u' '));
         x.script.file(x.out("lang.txt"));
         tkt::kind<QAction>(x.f1, "alsTextdatei")->trigger();
-        const QStringList datei = tk::splitLines(fileBytes(x.out("lang.txt")));
+        const QStringList datei = tk::splitLines(tkt::readFile(x.out("lang.txt")));
         QCOMPARE(datei.mid(datei.size() - gezeigt.size()), gezeigt);
         QCOMPARE(datei.at(datei.size() - gezeigt.size() - 1), QString());
     }
@@ -151,7 +145,7 @@ private slots:
         x.script.file(ziel);
         tkt::kind<QAction>(x.f1, "alsRtfDatei")->trigger();
         QCOMPARE(x.script.last(ModalKind::SaveFile).filter, QStringLiteral("RTF-Datei (*.rtf)"));
-        const QByteArray rtf = fileBytes(ziel);
+        const QByteArray rtf = tkt::readFile(ziel);
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\fs32 K\\'e4sesp\\'e4tzle\\par"));
         QTextDocument doc;
@@ -179,7 +173,7 @@ private slots:
             "Im Ofen überbacken.", "", "-------------------", "", "", "### Brot ###",
             "Koch: Bert, Datum: 01.01.2007", "1 Laib", "", "Zutaten:", "", "Rezept:", "Backen.", "",
             "-------------------", "", "" };
-        QCOMPARE(fileBytes(ziel), tkt::crlf(expected));
+        QCOMPARE(tkt::readFile(ziel), tkt::crlf(expected));
         QCOMPARE(x.script.unexpected, 0);
     }
 
@@ -213,7 +207,7 @@ private slots:
         const QString ziel = x.out("rezkonv.txt");
         x.script.file(ziel);
         QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "speichern"), Qt::LeftButton);
-        QCOMPARE(fileBytes(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
+        QCOMPARE(tkt::readFile(ziel), tkt::crlf(expected + QStringList { "Ergänzt" }));
         QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "kopieren"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), (expected + QStringList { "Ergänzt" }).join(u'\n'));
         QTest::mouseClick(tkt::kind<QPushButton>(rkExport, "schliessen"), Qt::LeftButton);
@@ -277,7 +271,7 @@ private slots:
         QVERIFY(bereich.width() > 8000); // A4 at 1200 dpi
         const QList<tk::DruckText> layout = tk::druckLayout(a, bereich.width(), bereich.height());
         tk::druckeLayout(printer, layout);
-        const QByteArray bytes = fileBytes(pdf);
+        const QByteArray bytes = tkt::readFile(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
         const int seiten = int(bytes.count("/Type /Page\n")) + int(bytes.count("/Type /Page\r"))
             + int(bytes.count("/Type /Page ")) + int(bytes.count("/Type /Page/"));
@@ -392,7 +386,7 @@ private slots:
 
         tk::druckeSatz(printer, satz);
         QVERIFY(printer.printerState() != QPrinter::Error);
-        QCOMPARE(fileBytes(c.path("rezept.pdf")).contains("/Subtype /Image"), foto);
+        QCOMPARE(tkt::readFile(c.path("rezept.pdf")).contains("/Subtype /Image"), foto);
     }
 };
 

@@ -26,15 +26,6 @@ void click(QPushButton* b)
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-// The main window on screen and active.
-void zeige(tkt::Program& p)
-{
-    p.forms().willkommensfenster->hide();
-    p.forms().hauptfenster->show();
-    p.forms().hauptfenster->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(p.forms().hauptfenster));
-}
-
 // A package made by hand: index.tki lines and recipe files (name -> bytes), packed in that order.
 QString makePackage(tkt::Collection& c, const QString& name, const QStringList& tki,
     const QList<QPair<QString, QByteArray>>& files)
@@ -95,7 +86,7 @@ private slots:
         {
             tkt::ModalScript script;
             tkt::Program p(a.dir());
-            zeige(p);
+            QVERIFY(p.hauptfensterZeigen());
             tk::Hauptfenster* f1 = p.forms().hauptfenster;
             tkt::kind<QAction>(f1, "paketExport")->trigger();
             QVERIFY(!tkt::kind<QWidget>(f1, "exportleiste")->isHidden());
@@ -176,7 +167,7 @@ private slots:
             c.recipe(i, {}, { "Text" });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        zeige(p);
+        QVERIFY(p.hauptfensterZeigen());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QAction>(f1, "paketExport")->trigger();
         click(tkt::kind<QPushButton>(f1, "exportAlle"));
@@ -243,7 +234,7 @@ private slots:
         c.recipe(0, {}, { "Birne" }); // 0001.dat is missing
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        zeige(p);
+        QVERIFY(p.hauptfensterZeigen());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         tkt::kind<QAction>(f1, "paketExport")->trigger();
         click(tkt::kind<QPushButton>(f1, "exportAlle"));
@@ -464,7 +455,7 @@ private slots:
         tkt::Program p(c.dir());
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
         QCOMPARE(tkt::kind<QAction>(f1, "installieren")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
-        zeige(p);
+        QVERIFY(p.hauptfensterZeigen());
         const QString pkg
             = makePackage(c, "eins.tkp", simpleTki("Eins", { "A1" }), { { "0000.dat", recipeBytes("a1") } });
         f1->paketImportieren();

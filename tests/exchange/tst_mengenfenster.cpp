@@ -28,16 +28,6 @@ void sammlung(tkt::Collection& c)
     c.recipe(1, { "250 g Mehl", "2 Eier", "500 ml Milch", "salz" }, { "Ausbacken." });
 }
 
-// The main window on screen and active, so its shortcuts reach it.
-tk::Hauptfenster* zeige(tkt::Program& p)
-{
-    p.forms().willkommensfenster->hide();
-    tk::Hauptfenster* f1 = p.forms().hauptfenster;
-    f1->show();
-    f1->activateWindow();
-    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
-}
-
 QPushButton* knopf(QWidget* w, const char* name)
 {
     QPushButton* b = w->findChild<QPushButton*>(QLatin1String(name));
@@ -65,7 +55,7 @@ private slots:
         const QByteArray rezeptVorher = c.bytes("Data/Rezepte/0000.dat");
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Hauptfenster* f1 = zeige(p);
+        tk::Hauptfenster* f1 = p.hauptfensterZeigen();
         QVERIFY(f1);
         f1->zeigeRezept(0);
         QTest::keyClick(f1, Qt::Key_M, Qt::ControlModifier);
@@ -173,7 +163,7 @@ private slots:
         // A restart: new state, new windows, the list from its file.
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        tk::Hauptfenster* f1 = zeige(p);
+        tk::Hauptfenster* f1 = p.hauptfensterZeigen();
         QVERIFY(f1);
         QTest::keyClick(f1, Qt::Key_J, Qt::ControlModifier);
         auto* w = tkt::kind<QDialog>(f1, "einkaufslistenfenster");

@@ -46,7 +46,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->zeigeRezept(4);
         script.answer(Answer::Yes);
         tkt::kind<QAction>(f1, "favorit")->trigger();
@@ -103,7 +103,7 @@ private slots:
         sammlung(c);
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->zeigeRezept(3);
         script.answer(Answer::Yes);
         tkt::kind<QAction>(f1, "loeschen")->trigger();
@@ -164,7 +164,7 @@ private slots:
         c.recipe(1, {}, { QStringLiteral("t") });
         tkt::ModalScript script;
         tkt::Program p(c.dir());
-        auto* f1 = p.forms().hauptfenster;
+        tk::Hauptfenster* f1 = p.forms().hauptfenster;
         f1->zeigeRezept(1);
         script.answer(Answer::Yes);
         f1->rezeptLoeschen();

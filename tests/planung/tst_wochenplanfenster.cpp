@@ -47,16 +47,6 @@ void ablegen(QWidget* w, const char* tag, const QMimeData* mime)
     QApplication::sendEvent(liste->viewport(), &drop);
 }
 
-// The main window on screen and active, so its shortcuts reach it.
-tk::Hauptfenster* zeige(tkt::Program& p)
-{
-    p.forms().willkommensfenster->hide();
-    tk::Hauptfenster* f1 = p.forms().hauptfenster;
-    f1->show();
-    f1->activateWindow();
-    return QTest::qWaitForWindowActive(f1) ? f1 : nullptr;
-}
-
 QString datum(QDate montag, int tag) { return montag.addDays(tag).toString(QStringLiteral("dd.MM.yyyy")); }
 }
 
@@ -77,7 +67,7 @@ private slots:
         {
             tkt::ModalScript script;
             tkt::Program p(c.dir());
-            tk::Hauptfenster* f1 = zeige(p);
+            tk::Hauptfenster* f1 = p.hauptfensterZeigen();
             QVERIFY(f1);
             QTest::keyClick(f1, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
             auto* w = tkt::kind<QDialog>(f1, "wochenplanfenster");

@@ -6,20 +6,6 @@
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
 
-namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
-}
-
 class IniFileTest : public QObject {
     Q_OBJECT
 private slots:
@@ -277,7 +263,7 @@ private slots:
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("test.ini"));
         if (!file.isNull())
-            writeAll(p, file);
+            tkt::writeFile(p, file);
         const tk::IniFile ini(p);
         QString got;
         if (kind == u"s")
@@ -352,7 +338,7 @@ private slots:
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("test.ini"));
         if (!before.isNull())
-            writeAll(p, before);
+            tkt::writeFile(p, before);
         tk::IniFile ini(p);
         if (kind == u"s")
             ini.writeString(section, key, value);
@@ -360,7 +346,7 @@ private slots:
             ini.writeInteger(section, key, value.toInt());
         else
             ini.writeBool(section, key, value == u"1");
-        QCOMPARE(readAll(p), after);
+        QCOMPARE(tkt::readFile(p), after);
         // On disk at once: a second reader sees it.
         const tk::IniFile other(p);
         QCOMPARE(other.readString(section, key, QStringLiteral("-")), value);
@@ -371,7 +357,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("favoriten.dat"));
-        writeAll(p, "[Favoriten]\r\n1=1\r\n");
+        tkt::writeFile(p, "[Favoriten]\r\n1=1\r\n");
         const tk::IniFile ini(p);
         QCOMPARE(ini.readBool(QStringLiteral("Favoriten"), QStringLiteral("1"), false), true);
         // Same size, same second: another program's write must still show.
@@ -387,12 +373,12 @@ private slots:
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("favoriten.dat"));
         const QByteArray old("[Favoriten]\r\n1=1\r\n");
-        writeAll(p, old);
+        tkt::writeFile(p, old);
         QVERIFY(QFile::setPermissions(p, QFileDevice::ReadOwner));
         tk::IniFile ini(p);
         QVERIFY_THROWS_EXCEPTION(
             tk::Error, ini.writeBool(QStringLiteral("Favoriten"), QStringLiteral("2"), true));
-        QCOMPARE(readAll(p), old);
+        QCOMPARE(tkt::readFile(p), old);
         QCOMPARE(ini.readString(QStringLiteral("Favoriten"), QStringLiteral("2"), QStringLiteral("-")),
             QStringLiteral("-"));
     }
@@ -402,7 +388,7 @@ private slots:
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("favoriten.dat"));
         const QByteArray old("[Favoriten]\r\n1=1\r\n2=1\r\n");
-        writeAll(p, old);
+        tkt::writeFile(p, old);
         QVERIFY(QFile::setPermissions(p, QFileDevice::WriteOwner));
         QFile probe(p);
         if (probe.open(QIODevice::ReadOnly))
@@ -412,14 +398,14 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(
             tk::Error, ini.writeBool(QStringLiteral("Favoriten"), QStringLiteral("3"), true));
         QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QCOMPARE(readAll(p), old);
+        QCOMPARE(tkt::readFile(p), old);
     }
 
     void sectionKeysInFileOrder()
     {
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("x.ini"));
-        writeAll(p, "[A]\r\nb=1\r\na=2\r\nB=3\r\n[C]\r\nc=1\r\n");
+        tkt::writeFile(p, "[A]\r\nb=1\r\na=2\r\nB=3\r\n[C]\r\nc=1\r\n");
         const tk::IniFile ini(p);
         QCOMPARE(ini.readSection(QStringLiteral("a")), (QStringList { "b", "a" }));
         QVERIFY(ini.sectionExists(QStringLiteral("c")));

@@ -8,20 +8,6 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 
-namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-}
-
 class TextLinesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -71,11 +57,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("index.dat"));
-        writeAll(p, QByteArray(5000, 'x')); // a longer old file is replaced whole
+        tkt::writeFile(p, QByteArray(5000, 'x')); // a longer old file is replaced whole
         const QStringList lines { "1", "Apfelkuchen|Oma|01,13,|12.03.2006|für 4 Personen|", "||||" };
         tk::saveLines(p, lines);
-        QCOMPARE(
-            readAll(p), QByteArray("1\r\nApfelkuchen|Oma|01,13,|12.03.2006|f\xFCr 4 Personen|\r\n||||\r\n"));
+        QCOMPARE(tkt::readFile(p),
+            QByteArray("1\r\nApfelkuchen|Oma|01,13,|12.03.2006|f\xFCr 4 Personen|\r\n||||\r\n"));
         QCOMPARE(tk::loadLines(p), lines);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "index.dat" });
     }
@@ -84,11 +70,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("a.dat"));
-        writeAll(p, "old\r\n");
+        tkt::writeFile(p, "old\r\n");
         const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QVERIFY(QFile::setPermissions(p, perms));
         tk::saveLines(p, { "new" });
-        QCOMPARE(readAll(p), QByteArray("new\r\n"));
+        QCOMPARE(tkt::readFile(p), QByteArray("new\r\n"));
         QCOMPARE(QFile::permissions(p) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), perms);
     }
 
@@ -123,11 +109,11 @@ private slots:
         QString guard; // the file that must stay untouched
         if (kind == u"readonly") {
             target = guard = dir.filePath(QStringLiteral("index.dat"));
-            writeAll(guard, old);
+            tkt::writeFile(guard, old);
             QVERIFY(QFile::setPermissions(guard, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         } else if (kind == u"notafolder") {
             guard = dir.filePath(QStringLiteral("Rezepte"));
-            writeAll(guard, old);
+            tkt::writeFile(guard, old);
             target = guard + QStringLiteral("/index.dat");
         } else if (kind == u"missing") {
             target = dir.filePath(QStringLiteral("gibtsnicht/index.dat"));
@@ -135,7 +121,7 @@ private slots:
             const QString folder = dir.filePath(QStringLiteral("Rezepte"));
             QVERIFY(QDir().mkpath(folder));
             target = guard = folder + QStringLiteral("/index.dat");
-            writeAll(guard, old);
+            tkt::writeFile(guard, old);
             QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
             if (::access(QFile::encodeName(folder).constData(), W_OK) == 0) {
                 QFile::setPermissions(
@@ -154,7 +140,7 @@ private slots:
         }
         QVERIFY(thrown);
         if (!guard.isEmpty())
-            QCOMPARE(readAll(guard), old);
+            QCOMPARE(tkt::readFile(guard), old);
         if (kind == u"readonly")
             QVERIFY(tk::isReadOnly(guard));
         if (kind == u"lockedfolder")
@@ -177,7 +163,7 @@ private slots:
         QFETCH(bool, readOnly);
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("index.dat"));
-        writeAll(p, "x");
+        tkt::writeFile(p, "x");
         const QByteArray name = QFile::encodeName(p);
         QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
         QCOMPARE(tk::isReadOnly(p), readOnly);

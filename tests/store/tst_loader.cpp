@@ -35,12 +35,6 @@ IntList flags(const tk::Rezepteintrag& r)
     return out;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
 }
 
 class LoaderTest : public QObject {
@@ -123,7 +117,7 @@ private slots:
         QFETCH(IntList, listed);
         QTemporaryDir dir;
         const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
-        writeFile(favPath, "[Favoriten]\r\n0=1\r\n1=1\r\n2=0\r\n3=1\r\n5=ja\r\n");
+        tkt::writeFile(favPath, "[Favoriten]\r\n0=1\r\n1=1\r\n2=0\r\n3=1\r\n5=ja\r\n");
         const tk::IniFile fav(favPath);
         const QStringList lines { "5", "Quark|a|01,|d|m|", "||||", "Brot|a|14,|d|m|", "Eis|a|01,14,|d|m|",
             "Wurst|a|15,|d|m|", "Tee|a|09,|d|m|" };
@@ -236,7 +230,7 @@ private slots:
         QFETCH(int, kategorie);
         QTemporaryDir dir;
         const QString favPath = dir.filePath(QStringLiteral("favoriten.dat"));
-        writeFile(
+        tkt::writeFile(
             favPath, "[Favoriten]\r\n0=1\r\n 1 =1\r\n02=1\r\n3=0\r\n+4=1\r\n4=yes\r\n5=1\r\n5=0\r\nx=1\r\n");
         const tk::IniFile fav(favPath);
         std::vector<tk::Rezepteintrag> a, b;
