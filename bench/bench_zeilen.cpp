@@ -5,6 +5,7 @@
 //   bench_zeilen [COUNT] [RUNS]
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,11 +99,24 @@ int main(int argc, char** argv)
 
     const int count = argc > 1 ? atoi(argv[1]) : 500000;
     const int runs = argc > 2 ? atoi(argv[2]) : 5;
-    QTemporaryDir dir;
-    tkb::GeneratorOptions opt;
-    opt.count = count;
-    opt.favourites = count / 10;
-    const tkb::GeneratedCollection made = tkb::generateCollection(dir.path(), opt);
+    // A third argument keeps the generated collection in that folder for the next run (making half a
+    // million files takes minutes); the runs change it, which the comparison with a fresh load allows.
+    QTemporaryDir tmp;
+    const QString ordner = argc > 3 ? QString::fromLocal8Bit(argv[3]) : tmp.path();
+    tkb::GeneratedCollection made;
+    if (argc > 3 && QFile::exists(ordner + QStringLiteral("/Data/Rezepte/index.dat"))) {
+        made.live = -1; // read from the collection below
+    } else {
+        tkb::GeneratorOptions opt;
+        opt.count = count;
+        opt.favourites = count / 10;
+        QDir().mkpath(ordner);
+        made = tkb::generateCollection(ordner, opt);
+    }
+    struct {
+        QString p;
+        QString path() const { return p; }
+    } dir { ordner };
     QDir(dir.path()).mkpath(QStringLiteral("Data/Sonstiges"));
     tk::saveLines(dir.path() + QStringLiteral("/Data/Sonstiges/Welcome.rtf"),
         { QStringLiteral("{\\rtf1 Hallo\\par}") });
@@ -165,7 +179,7 @@ int main(int argc, char** argv)
     check(frisch.sammlung.rezeptAnzahl() == anzahl, "Anzahl wie nach frischem Laden");
 
     std::printf("zeilen: %d recipes, %d live at start, %d runs (median / worst, until settled)\n", count,
-        made.live, runs);
+        made.live >= 0 ? made.live : st.sammlung.rezeptAnzahl(), runs);
     std::printf("  save in the editor (title moves)       %8.1f ms / %.1f ms\n", save.median(), save.worst());
     std::printf("  save a new recipe                      %8.1f ms / %.1f ms\n", neu.median(), neu.worst());
     std::printf(
