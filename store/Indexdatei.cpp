@@ -50,43 +50,61 @@ void Indexdatei::insert(qsizetype i, const QString& zeile)
     m_zeilen.insert(m_zeilen.begin() + i, kNeu + qsizetype(m_neu.size()) - 1);
 }
 
-QByteArray Indexdatei::bytes() const
+std::vector<QByteArrayView> Indexdatei::stuecke() const
 {
-    if (!m_wieGeschrieben) {
-        QStringList zeilen;
-        zeilen.reserve(size());
-        for (qsizetype i = 0; i < size(); ++i)
-            zeilen.append(at(i));
-        return joinLines(zeilen);
-    }
-    qsizetype total = 0;
-    for (qsizetype z : m_zeilen)
-        total += roh(z).size() + 2;
-    QByteArray out;
-    out.reserve(total);
-    // Lines read one after the other are copied in one piece, with their line ends.
+    std::vector<QByteArrayView> out;
+    // Lines read one after the other go in one piece, with their line ends.
     const char* lauf = nullptr;
     const char* laufEnde = nullptr;
+    auto abschliessen = [&] {
+        if (lauf)
+            out.emplace_back(lauf, laufEnde - lauf);
+        lauf = nullptr;
+    };
     for (qsizetype z : m_zeilen) {
         const QByteArrayView r = roh(z);
         if (lauf && z < kNeu && r.data() == laufEnde) {
             laufEnde = r.data() + r.size() + 2;
             continue;
         }
-        if (lauf)
-            out.append(lauf, laufEnde - lauf);
-        lauf = nullptr;
+        abschliessen();
         if (z < kNeu) {
             lauf = r.data();
             laufEnde = r.data() + r.size() + 2;
         } else {
-            out.append(r.data(), r.size());
-            out.append("\r\n", 2);
+            out.push_back(r);
+            out.emplace_back("\r\n", 2);
         }
     }
-    if (lauf)
-        out.append(lauf, laufEnde - lauf);
+    abschliessen();
     return out;
+}
+
+QByteArray Indexdatei::bytes() const
+{
+    if (!m_wieGeschrieben)
+        return ganzNeu();
+    QByteArray out;
+    for (const QByteArrayView& s : stuecke())
+        out.append(s.data(), s.size());
+    return out;
+}
+
+void Indexdatei::speichern(const QString& pfad) const
+{
+    if (m_wieGeschrieben)
+        saveBytes(pfad, stuecke());
+    else
+        saveBytes(pfad, ganzNeu());
+}
+
+QByteArray Indexdatei::ganzNeu() const
+{
+    QStringList zeilen;
+    zeilen.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        zeilen.append(at(i));
+    return joinLines(zeilen);
 }
 
 } // namespace tk

@@ -26,11 +26,14 @@ public:
     void insert(qsizetype i, const QString& zeile);
 
     QByteArray bytes() const;
+    void speichern(const QString& pfad) const; // writes bytes() atomically, without joining them first
 
 private:
     // A line as read (its number in m_gelesen), or >= kNeu: the line m_neu[zeile - kNeu].
     static constexpr qsizetype kNeu = qsizetype(1) << 40;
     QByteArrayView roh(qsizetype zeile) const;
+    std::vector<QByteArrayView> stuecke() const;
+    QByteArray ganzNeu() const; // every line decoded and encoded again, as joinLines writes them
 
     IndexZeilen m_gelesen;
     std::vector<qsizetype> m_zeilen;

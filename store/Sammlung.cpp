@@ -407,7 +407,7 @@ SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, Indexdatei ind
     Journal journal { journalPfad(m_programDir) };
     schreibeNeu(datei, inhalt);
     try {
-        saveBytes(indexDatei, indexMitNeuen(std::move(index), n, { eintragZeile(r) }).bytes());
+        indexMitNeuen(std::move(index), n, { eintragZeile(r) }).speichern(indexDatei);
     } catch (...) {
         QFile::remove(datei);
         throw;
@@ -461,7 +461,7 @@ SpeicherErgebnis Sammlung::ersetze(const RezeptEingabe& e, Indexdatei index)
     Journal journal { journalPfad(m_programDir) };
     schreibeNeu(temp, inhalt);
     try {
-        saveBytes(indexDatei, indexMitEintrag(std::move(index), n, eintrag, false).bytes());
+        indexMitEintrag(std::move(index), n, eintrag, false).speichern(indexDatei);
     } catch (...) {
         QFile::remove(temp);
         throw;
@@ -511,7 +511,7 @@ void Sammlung::loescheRezept(int n)
 {
     const QString index = indexPath(m_programDir);
     const bool fremd = stempel(index) != m_bekannt.value(index);
-    saveBytes(index, indexOhneEintrag(indexZumAendern(m_programDir), n).bytes());
+    indexOhneEintrag(indexZumAendern(m_programDir), n).speichern(index);
     if (!fremd || !m_watcher)
         merkeEigene(index);
     // The entry is marked; files that cannot be removed are no longer reachable from any list.
