@@ -135,6 +135,7 @@ int main(int argc, char** argv)
     tk::AppState st;
     st.programDir = dir.path();
     auto windows = tk::programmStarten(st);
+    st.sammlung.beobachten(); // as the program does: the watcher tells of files that come from outside
     tk::Hauptfenster* m = windows->hauptfenster;
     tk::Rezepteditor* e = windows->rezepteditor;
     auto* liste = tkb::kind<tk::RecipeList>(m, "rezeptliste");

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <cerrno>
 #include <dirent.h>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -61,6 +62,40 @@ namespace {
         return QStringLiteral(
             "Das Rezeptverzeichnis (index.dat) ist beschädigt: Zeile 0 fehlt oder ist keine "
             "Zahl.");
+    }
+
+    // The number a name of the recipe folder carries ("0042.dat", "0042.jpg", and the temporary names of a
+    // save under way such as "0042.dat.neu"); -1 for any other name.
+    int nummerDesNamens(const char* p)
+    {
+        if (*p < '0' || *p > '9')
+            return -1;
+        long long v = 0;
+        int digits = 0;
+        while (*p >= '0' && *p <= '9' && digits < 10) {
+            v = v * 10 + (*p - '0');
+            ++p;
+            ++digits;
+        }
+        if (digits < 4 || digits >= 10 || *p != '.')
+            return -1;
+        if (qstrncmp(p, ".dat", 4) != 0 && qstrncmp(p, ".jpg", 4) != 0)
+            return -1;
+        return int(v);
+    }
+
+    // The highest number any file of the folder carries. One pass with plain calls: at half a million
+    // recipes a QDir listing would cost more than the save itself.
+    int hoechsteDatei(const QString& dir)
+    {
+        int hoechste = -1;
+        DIR* d = ::opendir(QFile::encodeName(dir).constData());
+        if (!d)
+            return hoechste;
+        while (const dirent* e = ::readdir(d))
+            hoechste = std::max(hoechste, nummerDesNamens(e->d_name));
+        ::closedir(d);
+        return hoechste;
     }
 
     // Whether a recipe file, a picture or the temporary file of a save under way carries number n.
@@ -209,12 +244,17 @@ void Sammlung::pruefen()
         }
     }
     // Copies such as "index (Konflikt …).dat", "index.sync-conflict-….dat", "index (conflicted copy …).dat".
+    // The same pass notes the highest number a file of the recipe folder carries.
     for (const QString& ordner : { rezepteDir(m_programDir), QFileInfo(settingsPath(m_programDir)).path() }) {
         DIR* d = ::opendir(QFile::encodeName(ordner).constData());
         if (!d)
             continue;
+        const bool rezepte = ordner == rezepteDir(m_programDir);
+        int hoechste = -1;
         while (const dirent* e = ::readdir(d)) {
             const char* n = e->d_name;
+            if (rezepte)
+                hoechste = std::max(hoechste, nummerDesNamens(n));
             if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
                 continue; // the recipe files: the common case, decided without a QString
             const QString name = QFile::decodeName(n);
@@ -226,6 +266,8 @@ void Sammlung::pruefen()
             }
         }
         ::closedir(d);
+        if (rezepte)
+            m_hoechsteDatei = hoechste;
     }
     if (geaendert)
         emit vonAussenGeaendert(geaendert);
@@ -233,15 +275,17 @@ void Sammlung::pruefen()
 
 int Sammlung::naechsteNummer(int hoechsteImIndex, int anzahl) const
 {
-    // Behind every number the index or this table knows, and past every number a file already carries:
-    // a save of another copy under way, or the files of entries an older index no longer names. Such
-    // files are never written over. A few look-ups instead of listing half a million files.
-    int n = std::max(hoechsteImIndex, m_rezeptMax) + 1;
-    for (int k = 0; k < anzahl; ++k)
-        if (nummerBelegt(m_programDir, n + k)) {
-            n += k + 1;
-            k = -1;
-        }
+    // Above every number the index, this table and the files of the folder carry: a save of another copy
+    // under way, files a synchronisation brought before their index, files of entries an older index no
+    // longer names. Such files are never written over. Listing half a million names costs more than a
+    // save, so a watched collection lists once and then learns of new files from the watcher's pass; the
+    // files that came since are stepped over one look-up at a time.
+    const bool liste = !m_watcher || m_hoechsteDatei < -1 || anzahl > 1;
+    if (liste)
+        m_hoechsteDatei = hoechsteDatei(rezepteDir(m_programDir));
+    int n = std::max({ hoechsteImIndex, m_rezeptMax, m_hoechsteDatei }) + 1;
+    while (!liste && nummerBelegt(m_programDir, n))
+        ++n;
     return n;
 }
 
@@ -539,8 +583,13 @@ void Sammlung::setzeFavorit(int n, bool favorit)
     if (!m_favoriten || n < 0 || size_t(n) >= m_rezepte.size())
         return;
     // The file first: a failed write leaves the mark as the file has it.
+    const QString datei = favouritesPath(m_programDir);
+    const bool fremd = stempel(datei) != m_bekannt.value(datei);
     m_favoriten->writeString(
         QStringLiteral("Favoriten"), QString::number(n), favorit ? QStringLiteral("1") : QStringLiteral("0"));
+    // Our own write is no news for the watcher; another copy's write before it still is.
+    if (!fremd || !m_watcher)
+        merkeEigene(datei);
     m_rezepte[size_t(n)].favorit = favorit ? 1 : 0;
     emit favoritGeaendert(n);
 }
@@ -619,10 +668,12 @@ int Sammlung::fuegeHinzu(int anzahl, const std::function<QString(int i, int numm
     const QString indexDatei = indexPath(m_programDir);
     const QStringList index = loadLines(indexDatei);
     const int erste = naechsteNummer(hoechsteNummer(index), anzahl);
+    if (anzahl > std::numeric_limits<int>::max() - erste) // a damaged package's count
+        throw Error(QStringLiteral("So viele Rezepte kann die Sammlung nicht aufnehmen."));
     schreibeJournal(m_programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + anzahl - 1) });
     Journal journal { journalPfad(m_programDir) };
     QStringList eintraege;
-    eintraege.reserve(anzahl);
+    eintraege.reserve(std::min(anzahl, 1 << 16)); // a damaged package may claim billions
     auto zurueck = [&] {
         for (int k = 0; k < eintraege.size(); ++k) {
             QFile::remove(recipePath(m_programDir, erste + k));

@@ -164,6 +164,7 @@ private:
     const QString& m_programDir;
     std::vector<Rezepteintrag> m_rezepte;
     int m_rezeptMax = -1;
+    mutable int m_hoechsteDatei = -2; // the highest number a file of the folder carries; -2: not listed yet
     int m_rezeptAnzahl = 0;
     quint64 m_stand = 0;
     std::unique_ptr<IniFile> m_favoriten;
