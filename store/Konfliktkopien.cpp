@@ -105,17 +105,22 @@ QString Konfliktkopien::ablage(const QString& programDir)
     return programDir + QStringLiteral("/Data/Konfliktkopien");
 }
 
-QList<Konfliktkopie> Konfliktkopien::finden(const QString& programDir, QStringList* andere)
+QList<Konfliktkopie> Konfliktkopien::finden(
+    const QString& programDir, QStringList* andere, int* hoechsteDatei)
 {
     QList<Konfliktkopie> out;
     for (const QString& ordner : { rezepteDir(programDir), QFileInfo(settingsPath(programDir)).path() }) {
         DIR* d = ::opendir(QFile::encodeName(ordner).constData());
         if (!d)
             continue;
+        const bool rezepte = hoechsteDatei && ordner == rezepteDir(programDir);
+        int hoechste = -1;
         while (const dirent* e = ::readdir(d)) {
             // Half a million recipe files: decided on the bytes, without a QString each. Every tool writes
             // "conflict" in lower case or puts a blank before its note.
             const char* n = e->d_name;
+            if (rezepte)
+                hoechste = std::max(hoechste, dateinummer(n));
             if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
                 continue;
             if (!::strcasestr(n, "conflict") && !::strcasestr(n, "konflikt"))
@@ -132,6 +137,8 @@ QList<Konfliktkopie> Konfliktkopien::finden(const QString& programDir, QStringLi
                 andere->append(dateiname);
         }
         ::closedir(d);
+        if (rezepte)
+            *hoechsteDatei = hoechste;
     }
     std::sort(out.begin(), out.end(),
         [](const Konfliktkopie& a, const Konfliktkopie& b) { return a.pfad < b.pfad; });

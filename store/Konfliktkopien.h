@@ -51,7 +51,9 @@ public:
     static QString original(const QString& dateiname, QString* kennung = nullptr);
     // The conflict copies in Data/Rezepte and Data/Sonstiges, sorted by path. andere: names that speak
     // of a conflict but follow no tool's pattern.
-    static QList<Konfliktkopie> finden(const QString& programDir, QStringList* andere = nullptr);
+    // hoechsteDatei: set to the highest number a file of the recipe folder carries, found on the way.
+    static QList<Konfliktkopie> finden(
+        const QString& programDir, QStringList* andere = nullptr, int* hoechsteDatei = nullptr);
     static QString ablage(const QString& programDir); // Data/Konfliktkopien
 
     // A recipe the merge adds under a new number.

@@ -21,6 +21,7 @@ class QTimer;
 namespace tk {
 
 class IniFile;
+class Indexdatei;
 
 // What the editor hands over for one recipe.
 struct RezeptEingabe {
@@ -164,9 +165,9 @@ private:
     };
     static Stempel stempel(const QString& pfad);
     void pruefen();
-    int naechsteNummer(const QStringList& index) const;
-    SpeicherErgebnis speichereNeues(const RezeptEingabe& e, const QStringList& index);
-    SpeicherErgebnis ersetze(const RezeptEingabe& e, const QStringList& index);
+    int naechsteNummer(int hoechsteImIndex, int anzahl) const;
+    SpeicherErgebnis speichereNeues(const RezeptEingabe& e, Indexdatei index);
+    SpeicherErgebnis ersetze(const RezeptEingabe& e, Indexdatei index);
     Rezepteintrag eintragAus(const RezeptEingabe& e) const;
     void bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) const;
     void uebernimm(const Konfliktkopien& plan, Konfliktbericht& out);
@@ -174,6 +175,7 @@ private:
     const QString& m_programDir;
     std::vector<Rezepteintrag> m_rezepte;
     int m_rezeptMax = -1;
+    mutable int m_hoechsteDatei = -2; // the highest number a file of the folder carries; -2: not listed yet
     int m_rezeptAnzahl = 0;
     quint64 m_stand = 0;
     std::unique_ptr<IniFile> m_favoriten;
@@ -186,10 +188,15 @@ private:
 // Index lines with new entries for the numbers erste.. appended where they belong: entries of numbers
 // between the highest on disk and erste are marked deleted, lines behind the last entry that are no
 // entries stay behind the new ones, and line 0 becomes the last new number.
-QStringList indexMitNeuen(const QStringList& index, int erste, const QStringList& eintraege);
+// Index: QStringList or Indexdatei.
+template <class Index> Index indexMitNeuen(Index index, int erste, const QStringList& eintraege);
 
 // The highest recipe number the index lines know: line 0 or a later line holding an entry.
 // Throws tk::Error when line 0 is no number or below -1.
-int hoechsteNummer(const QStringList& index);
+template <class Index> int hoechsteNummer(const Index& index);
+
+// The number a name of the recipe folder carries ("0042.dat", "0042.jpg", and temporary names of a save
+// under way such as "0042.dat.neu"); -1 for any other name.
+int dateinummer(const char* name);
 
 } // namespace tk
