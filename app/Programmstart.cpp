@@ -17,6 +17,8 @@ std::unique_ptr<Fensterregister> programmStarten(AppState& st)
     st.sammlung.aufraeumen();
     auto fenster = std::make_unique<Fensterregister>(st);
     fenster->hauptfenster.get();
+    // What a synchronisation tool set aside while both computers saved is merged before the first load.
+    st.sammlung.uebernimmKonfliktkopien();
     fenster->meldungsfenster.get();
     fenster->suchfenster.get();
     // The settings before any window is shown: the main window takes their fonts and colours.

@@ -76,7 +76,9 @@ QByteArray loadBytes(const QString& path)
 
 QStringList loadLines(const QString& path) { return splitLines(loadBytes(path)); }
 
-void saveBytes(const QString& path, const QByteArray& bytes)
+void saveBytes(const QString& path, const QByteArray& bytes) { saveBytes(path, { QByteArrayView(bytes) }); }
+
+void saveBytes(const QString& path, const std::vector<QByteArrayView>& stuecke)
 {
     // A rename would replace a read-only file; a direct write would fail, and so do we.
     if (QFileInfo::exists(path) && isReadOnly(path))
@@ -86,7 +88,12 @@ void saveBytes(const QString& path, const QByteArray& bytes)
     // which then replaces the file with a truncated one.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Error(cannotWriteMessage(path));
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
+    for (const QByteArrayView& s : stuecke)
+        if (f.write(s.data(), s.size()) != s.size()) {
+            f.cancelWriting();
+            throw Error(cannotWriteMessage(path));
+        }
+    if (!f.flush()) {
         f.cancelWriting();
         throw Error(cannotWriteMessage(path));
     }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace tk {
 
@@ -17,6 +18,8 @@ void saveLines(const QString& path, const QStringList& lines); // throws tk::Err
 // Raw bytes, with the same error rules. saveBytes writes atomically and refuses a read-only target.
 QByteArray loadBytes(const QString& path);
 void saveBytes(const QString& path, const QByteArray& bytes);
+// The pieces one after the other, as one file; a large file need not be joined in memory first.
+void saveBytes(const QString& path, const std::vector<QByteArrayView>& stuecke);
 
 // Read-only attribute: on this platform the owner's write permission.
 bool isReadOnly(const QString& path);

@@ -21,6 +21,7 @@ public:
     {
         return { m_bytes.constData() + m_start[size_t(i)], m_len[size_t(i)] };
     }
+    const char* ende() const { return m_bytes.constData() + m_bytes.size(); }
 
 private:
     QByteArray m_bytes;

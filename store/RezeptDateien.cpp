@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "store/Formats.h"
+#include "store/Indexdatei.h"
 
 namespace tk {
 
@@ -90,12 +91,12 @@ QStringList kommentarAus(const QStringList& lines)
     return aufteilen(lines, k).kommentar;
 }
 
-QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool neu)
+template <class Index> Index indexMitEintrag(Index index, int n, const QString& entry, bool neu)
 {
     if (index.isEmpty())
         index.append(QStringLiteral("-1"));
     if (neu)
-        index[0] = QString::number(n);
+        index.replace(0, QString::number(n));
     while (index.size() < n + 1)
         index.append(kGeloescht);
     if (neu && index.size() > n + 1) {
@@ -104,7 +105,7 @@ QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool
     } else if (index.size() == n + 1) {
         index.append(entry);
     } else {
-        index[n + 1] = entry;
+        index.replace(n + 1, entry);
     }
     return index;
 }
@@ -117,7 +118,7 @@ QString kurzesDatum(const QDate& date, const QLocale& locale)
     return locale.toString(date, format);
 }
 
-QStringList indexOhneEintrag(QStringList index, int n)
+template <class Index> Index indexOhneEintrag(Index index, int n)
 {
     if (n < 0)
         return index;
@@ -125,8 +126,13 @@ QStringList indexOhneEintrag(QStringList index, int n)
         index.append(QStringLiteral("-1"));
     while (index.size() < n + 2)
         index.append(kGeloescht);
-    index[n + 1] = kGeloescht;
+    index.replace(n + 1, kGeloescht);
     return index;
 }
+
+template QStringList indexMitEintrag(QStringList, int, const QString&, bool);
+template Indexdatei indexMitEintrag(Indexdatei, int, const QString&, bool);
+template QStringList indexOhneEintrag(QStringList, int);
+template Indexdatei indexOhneEintrag(Indexdatei, int);
 
 } // namespace tk

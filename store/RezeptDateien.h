@@ -41,13 +41,14 @@ QStringList kommentarAus(const QStringList& recipeLines);
 // The index lines with the entry of recipe n in line n+1. For a new recipe line 0 becomes n. Missing
 // lines before n+1 are filled with deleted entries, and lines behind the last recipe line (never read)
 // stay behind it, so the entry always lands in the line that belongs to n.
-QStringList indexMitEintrag(QStringList index, int n, const QString& entry, bool neu);
+// Index: QStringList or Indexdatei.
+template <class Index> Index indexMitEintrag(Index index, int n, const QString& entry, bool neu);
 
 // The locale's short date with the year in four digits ("08.12.2026"), as every date of a collection
 // reads; a two-digit year would be ambiguous a century on.
 QString kurzesDatum(const QDate& date, const QLocale& locale);
 
 // The index lines with recipe n marked as deleted ("||||"); line 0 is not changed.
-QStringList indexOhneEintrag(QStringList index, int n);
+template <class Index> Index indexOhneEintrag(Index index, int n);
 
 } // namespace tk

@@ -174,6 +174,8 @@ namespace {
         // A damaged line 0 may claim far more records than the file holds; the load stops at the first
         // missing line anyway, so the table never grows past the lines that exist.
         const qsizetype records = std::min<qsizetype>(qsizetype(max) + 1, lines.size() - 1);
+        // Room for the recipes saved after the load: the first new one does not copy the whole table.
+        rezepte.reserve(size_t(std::max<qsizetype>(0, records)) + 1024);
         rezepte.resize(size_t(std::max<qsizetype>(0, records)));
 
         std::vector<unsigned char> favorit;

@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
 #include <dirent.h>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 
@@ -17,6 +17,7 @@
 #include "platform/IniFile.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
+#include "store/Indexdatei.h"
 #include "store/IndexZeilen.h"
 #include "store/Kategorien.h"
 
@@ -30,10 +31,11 @@ namespace {
         return tempDir(programDir) + QStringLiteral("/sammlung/journal.txt");
     }
 
-    bool istEintrag(const QString& line) { return line.contains(u'|'); }
+    bool istEintrag(const QStringList& index, qsizetype i) { return index.at(i).contains(u'|'); }
+    bool istEintrag(const Indexdatei& index, qsizetype i) { return index.enthaelt(i, '|'); }
 
     // Line 0 of the index; -1 when it is missing or no number.
-    int kopfVon(const QStringList& index)
+    template <class Index> int kopfVon(const Index& index)
     {
         int kopf = -1;
         if (!index.isEmpty())
@@ -42,10 +44,16 @@ namespace {
     }
 
     // Whether recipe n is a live entry of the index lines (kopf: their line 0).
-    bool lebtIn(const QStringList& index, int kopf, int n)
+    template <class Index> bool lebtIn(const Index& index, int kopf, int n)
     {
-        return n >= 0 && n <= kopf && n + 1 < index.size() && istEintrag(index.at(n + 1))
+        return n >= 0 && n <= kopf && n + 1 < index.size() && istEintrag(index, n + 1)
             && !isDeletedEntry(index.at(n + 1));
+    }
+
+    // The index of the folder as a whole file, read for an edit of a line or two.
+    Indexdatei indexZumAendern(const QString& programDir)
+    {
+        return Indexdatei(loadBytes(indexPath(programDir)));
     }
 
     QString beschaedigt()
@@ -55,34 +63,27 @@ namespace {
             "Zahl.");
     }
 
-    // The highest number any recipe file or picture in the folder carries ("0042.dat", "0042.jpg", and
-    // the temporary names of a save under way). One pass over the folder with plain calls: at half a
-    // million recipes a QDir listing would cost more than the save itself.
+    // The highest number any file of the folder carries. One pass with plain calls: at half a million
+    // recipes a QDir listing would cost more than the save itself.
     int hoechsteDatei(const QString& dir)
     {
         int hoechste = -1;
         DIR* d = ::opendir(QFile::encodeName(dir).constData());
         if (!d)
             return hoechste;
-        while (const dirent* e = ::readdir(d)) {
-            const char* p = e->d_name;
-            if (*p < '0' || *p > '9')
-                continue;
-            long long v = 0;
-            int digits = 0;
-            while (*p >= '0' && *p <= '9' && digits < 10) {
-                v = v * 10 + (*p - '0');
-                ++p;
-                ++digits;
-            }
-            if (digits < 4 || digits >= 10 || *p != '.')
-                continue;
-            if (qstrncmp(p, ".dat", 4) != 0 && qstrncmp(p, ".jpg", 4) != 0)
-                continue;
-            hoechste = std::max(hoechste, int(v));
-        }
+        while (const dirent* e = ::readdir(d))
+            hoechste = std::max(hoechste, dateinummer(e->d_name));
         ::closedir(d);
         return hoechste;
+    }
+
+    // Whether a recipe file, a picture or the temporary file of a save under way carries number n.
+    bool nummerBelegt(const QString& programDir, int n)
+    {
+        struct stat st;
+        const QByteArray datei = QFile::encodeName(recipePath(programDir, n));
+        return ::stat(datei.constData(), &st) == 0 || ::stat((datei + ".neu").constData(), &st) == 0
+            || ::stat(QFile::encodeName(picturePath(programDir, n)).constData(), &st) == 0;
     }
 
     // The journal names what a transaction is about to create or replace, so that a crash in the
@@ -127,7 +128,27 @@ namespace {
     }
 }
 
-int hoechsteNummer(const QStringList& index)
+// The number a name of the recipe folder carries ("0042.dat", "0042.jpg", and the temporary names of a
+// save under way such as "0042.dat.neu"); -1 for any other name.
+int dateinummer(const char* p)
+{
+    if (*p < '0' || *p > '9')
+        return -1;
+    long long v = 0;
+    int digits = 0;
+    while (*p >= '0' && *p <= '9' && digits < 10) {
+        v = v * 10 + (*p - '0');
+        ++p;
+        ++digits;
+    }
+    if (digits < 4 || digits >= 10 || *p != '.')
+        return -1;
+    if (qstrncmp(p, ".dat", 4) != 0 && qstrncmp(p, ".jpg", 4) != 0)
+        return -1;
+    return int(v);
+}
+
+template <class Index> int hoechsteNummer(const Index& index)
 {
     int kopf = -1;
     if (index.isEmpty())
@@ -136,28 +157,32 @@ int hoechsteNummer(const QStringList& index)
         throw Error(beschaedigt());
     int letzte = -1;
     for (qsizetype i = index.size() - 1; i >= 1; --i)
-        if (istEintrag(index.at(i))) {
+        if (istEintrag(index, i)) {
             letzte = int(i) - 1;
             break;
         }
     return std::max(kopf, letzte);
 }
 
-QStringList indexMitNeuen(const QStringList& index, int erste, const QStringList& eintraege)
+template <class Index> Index indexMitNeuen(Index index, int erste, const QStringList& eintraege)
 {
     const int hoechste = hoechsteNummer(index);
-    QStringList out = index.mid(0, qsizetype(hoechste) + 2);
-    if (out.isEmpty())
-        out.append(QStringLiteral("-1"));
-    const QStringList rest = index.mid(qsizetype(hoechste) + 2); // no entries: kept behind the new ones
-    while (out.size() < qsizetype(erste) + 1)
-        out.append(kGeloeschtEintrag);
-    out.reserve(out.size() + eintraege.size() + rest.size());
-    out += eintraege;
-    out[0] = QString::number(erste + int(eintraege.size()) - 1);
-    out += rest;
-    return out;
+    if (index.isEmpty())
+        index.append(QStringLiteral("-1"));
+    // Lines behind the last entry are no entries: they stay behind the new ones.
+    qsizetype hier = std::min(qsizetype(hoechste) + 2, index.size());
+    while (hier < qsizetype(erste) + 1)
+        index.insert(hier++, kGeloeschtEintrag);
+    for (const QString& e : eintraege)
+        index.insert(hier++, e);
+    index.replace(0, QString::number(erste + int(eintraege.size()) - 1));
+    return index;
 }
+
+template int hoechsteNummer(const QStringList&);
+template int hoechsteNummer(const Indexdatei&);
+template QStringList indexMitNeuen(QStringList, int, const QStringList&);
+template Indexdatei indexMitNeuen(Indexdatei, int, const QStringList&);
 
 Sammlung::Sammlung(const QString& programDir, int rezeptMax)
     : m_programDir(programDir)
@@ -217,43 +242,50 @@ void Sammlung::pruefen()
             geaendert |= bit;
         }
     }
-    // Copies such as "index (Konflikt …).dat", "index.sync-conflict-….dat", "index (conflicted copy …).dat".
-    for (const QString& ordner : { rezepteDir(m_programDir), QFileInfo(settingsPath(m_programDir)).path() }) {
-        DIR* d = ::opendir(QFile::encodeName(ordner).constData());
-        if (!d)
-            continue;
-        while (const dirent* e = ::readdir(d)) {
-            const char* n = e->d_name;
-            if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
-                continue; // the recipe files: the common case, decided without a QString
-            const QString name = QFile::decodeName(n);
-            if ((name.contains(QLatin1String("konflikt"), Qt::CaseInsensitive)
-                    || name.contains(QLatin1String("conflict"), Qt::CaseInsensitive))
-                && !m_gemeldet.contains(name)) {
-                m_gemeldet.insert(name);
-                emit konfliktkopieGefunden(name);
-            }
+    // What synchronisation tools set aside is merged as it appears; names that only speak of a conflict
+    // are named.
+    // The same pass notes the highest number a file of the recipe folder carries.
+    QStringList andere;
+    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir, &andere, &m_hoechsteDatei);
+    if (std::any_of(kopien.begin(), kopien.end(),
+            [this](const Konfliktkopie& k) { return !m_gemeldet.contains(k.pfad); })
+        && uebernimmKonfliktkopien().uebernommen())
+        geaendert |= Index | Favoriten;
+    for (const QString& name : std::as_const(andere))
+        if (!m_gemeldet.contains(name)) {
+            m_gemeldet.insert(name);
+            emit konfliktkopieGefunden(name);
         }
-        ::closedir(d);
-    }
     if (geaendert)
         emit vonAussenGeaendert(geaendert);
 }
 
-int Sammlung::naechsteNummer(const QStringList& index) const
+int Sammlung::naechsteNummer(int hoechsteImIndex, int anzahl) const
 {
-    int h = std::max(hoechsteNummer(index), m_rezeptMax);
-    h = std::max(h, hoechsteDatei(rezepteDir(m_programDir)));
-    return h + 1;
+    // Above every number the index, this table and the files of the folder carry: a save of another copy
+    // under way, files a synchronisation brought before their index, files of entries an older index no
+    // longer names. Such files are never written over. Listing half a million names costs more than a
+    // save, so a watched collection lists once and then learns of new files from the watcher's pass; the
+    // files that came since are stepped over one look-up at a time.
+    const bool liste = !m_watcher || m_hoechsteDatei < -1 || anzahl > 1;
+    if (liste)
+        m_hoechsteDatei = hoechsteDatei(rezepteDir(m_programDir));
+    int n = std::max({ hoechsteImIndex, m_rezeptMax, m_hoechsteDatei }) + 1;
+    while (!liste && nummerBelegt(m_programDir, n))
+        ++n;
+    return n;
 }
 
-int Sammlung::naechsteNummer() const { return naechsteNummer(loadLines(indexPath(m_programDir))); }
+int Sammlung::naechsteNummer() const
+{
+    return naechsteNummer(hoechsteNummer(indexZumAendern(m_programDir)), 1);
+}
 
 bool Sammlung::lebtAufPlatte(int n) const
 {
     if (n < 0)
         return false;
-    const QStringList index = loadLines(indexPath(m_programDir));
+    const Indexdatei index = indexZumAendern(m_programDir);
     return lebtIn(index, kopfVon(index), n);
 }
 
@@ -314,6 +346,103 @@ void Sammlung::aufraeumen()
     for (const QString& ordner :
         temp.entryList({ QStringLiteral("paket-*") }, QDir::Dirs | QDir::NoDotAndDotDot))
         QDir(temp.filePath(ordner)).removeRecursively();
+}
+
+Konfliktbericht Sammlung::uebernimmKonfliktkopien()
+{
+    Konfliktbericht out;
+    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir);
+    if (kopien.isEmpty())
+        return out;
+    journalAbschliessen(m_programDir);
+    const QString indexDatei = indexPath(m_programDir);
+    std::optional<QStringList> index;
+    try {
+        index = loadLines(indexDatei);
+        hoechsteNummer(*index);
+    } catch (const std::exception&) {
+        // Nothing to merge into: the load tells what is wrong with the index; the copies stay.
+        index.reset();
+        for (const Konfliktkopie& k : kopien)
+            out.offen.append(QFileInfo(k.pfad).fileName());
+    }
+    if (index)
+        try {
+            uebernimm(Konfliktkopien(m_programDir, *index, kopien), out);
+        } catch (const std::exception& x) {
+            out = {};
+            out.fehler
+                = QStringLiteral("Die Konfliktkopien konnten nicht übernommen werden: ") + messageOf(x);
+        }
+    // What stays where it was is not taken up again until something new appears.
+    for (const Konfliktkopie& k : Konfliktkopien::finden(m_programDir))
+        m_gemeldet.insert(k.pfad);
+    ++m_stand;
+    emit konfliktkopienUebernommen(out);
+    return out;
+}
+
+void Sammlung::uebernimm(const Konfliktkopien& plan, Konfliktbericht& out)
+{
+    const QString indexDatei = indexPath(m_programDir);
+    out = plan.bericht;
+    if (plan.kategorien) {
+        saveLines(categoryPath(m_programDir), *plan.kategorien);
+        merkeEigene(categoryPath(m_programDir));
+    }
+    // The recipes: new files first, the index last, as a save of new recipes.
+    const QList<Konfliktkopien::Neu>& neu = plan.neu();
+    int erste = -1;
+    if (!neu.isEmpty() || plan.indexGeaendert()) {
+        Journal journal;
+        QStringList eintraege;
+        if (!neu.isEmpty()) {
+            erste = naechsteNummer(hoechsteNummer(plan.index()), int(neu.size()));
+            schreibeJournal(
+                m_programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + int(neu.size()) - 1) });
+            journal.pfad = journalPfad(m_programDir);
+        }
+        try {
+            for (const Konfliktkopien::Neu& r : neu) {
+                const int nr = erste + int(eintraege.size());
+                if (r.text)
+                    schreibeNeu(recipePath(m_programDir, nr), *r.text);
+                if (!r.bild.isEmpty() && !QFile::copy(r.bild, picturePath(m_programDir, nr)))
+                    throw Error(cannotWriteMessage(picturePath(m_programDir, nr)));
+                eintraege.append(r.eintrag);
+            }
+            saveLines(
+                indexDatei, neu.isEmpty() ? plan.index() : indexMitNeuen(plan.index(), erste, eintraege));
+            merkeEigene(indexDatei);
+        } catch (...) {
+            for (int k = 0; erste >= 0 && k <= int(eintraege.size()); ++k) {
+                QFile::remove(recipePath(m_programDir, erste + k));
+                QFile::remove(picturePath(m_programDir, erste + k));
+            }
+            throw;
+        }
+    }
+    // Favourites: each write is on disk at once; should one fail, the copies stay and the next merge
+    // finds the recipes present and writes the rest.
+    if (!plan.favoritenAlt.isEmpty() || !plan.favoritenNeu.isEmpty()) {
+        IniFile eigene(favouritesPath(m_programDir));
+        IniFile& fav = m_favoriten ? *m_favoriten : eigene;
+        for (int n : plan.favoritenAlt)
+            fav.writeString(QStringLiteral("Favoriten"), QString::number(n), QStringLiteral("1"));
+        for (int i : plan.favoritenNeu)
+            fav.writeString(QStringLiteral("Favoriten"), QString::number(erste + i), QStringLiteral("1"));
+        merkeEigene(favouritesPath(m_programDir));
+    }
+    // All is written: only now the copies go, kept in a folder of their own.
+    for (const QString& pfad : plan.verschieben) {
+        const QString name = QFileInfo(pfad).fileName();
+        if (!beiseitelegen(pfad, Konfliktkopien::ablage(m_programDir)).isEmpty())
+            out.beiseitegelegt.append(name);
+        else
+            out.offen.append(name);
+    }
+    if (plan.kategorien)
+        emit kategorienGeaendert(-1);
 }
 
 Ladeergebnis Sammlung::lade(
@@ -386,18 +515,18 @@ void Sammlung::bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) co
 SpeicherErgebnis Sammlung::speichereRezept(const RezeptEingabe& e)
 {
     journalAbschliessen(m_programDir);
-    const QStringList index = loadLines(indexPath(m_programDir));
-    return e.nummer < 0 ? speichereNeues(e, index) : ersetze(e, index);
+    Indexdatei index = indexZumAendern(m_programDir);
+    return e.nummer < 0 ? speichereNeues(e, std::move(index)) : ersetze(e, std::move(index));
 }
 
 // A new recipe: its file first, the index last; until the index names the number, nothing refers to it.
-SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, const QStringList& index)
+SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, Indexdatei index)
 {
     const QString indexDatei = indexPath(m_programDir);
     // Entries this table does not know yet (another copy added them): the quiet reload catches up.
     const bool unbekannt
         = hoechsteNummer(index) > m_rezeptMax || stempel(indexDatei) != m_bekannt.value(indexDatei);
-    const int n = naechsteNummer(index);
+    const int n = naechsteNummer(hoechsteNummer(index), 1);
     Rezepteintrag r = eintragAus(e);
     const QString datei = recipePath(m_programDir, n);
     const QByteArray inhalt = joinLines(buildRecipe(e.zutaten, e.text, e.kommentar.value_or(QStringList())));
@@ -406,7 +535,7 @@ SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, const QStringL
     Journal journal { journalPfad(m_programDir) };
     schreibeNeu(datei, inhalt);
     try {
-        saveLines(indexDatei, indexMitNeuen(index, n, { eintragZeile(r) }));
+        indexMitNeuen(std::move(index), n, { eintragZeile(r) }).speichern(indexDatei);
     } catch (...) {
         QFile::remove(datei);
         throw;
@@ -434,7 +563,7 @@ SpeicherErgebnis Sammlung::speichereNeues(const RezeptEingabe& e, const QStringL
 
 // A recipe rewritten: the new text under a temporary name, then the index, then the rename. A failure or a
 // crash in between leaves the old text with the old entry, or the new text with the new entry.
-SpeicherErgebnis Sammlung::ersetze(const RezeptEingabe& e, const QStringList& index)
+SpeicherErgebnis Sammlung::ersetze(const RezeptEingabe& e, Indexdatei index)
 {
     const int n = e.nummer;
     if (!lebtIn(index, kopfVon(index), n))
@@ -460,7 +589,7 @@ SpeicherErgebnis Sammlung::ersetze(const RezeptEingabe& e, const QStringList& in
     Journal journal { journalPfad(m_programDir) };
     schreibeNeu(temp, inhalt);
     try {
-        saveLines(indexDatei, indexMitEintrag(index, n, eintrag, false));
+        indexMitEintrag(std::move(index), n, eintrag, false).speichern(indexDatei);
     } catch (...) {
         QFile::remove(temp);
         throw;
@@ -510,7 +639,7 @@ void Sammlung::loescheRezept(int n)
 {
     const QString index = indexPath(m_programDir);
     const bool fremd = stempel(index) != m_bekannt.value(index);
-    saveLines(index, indexOhneEintrag(loadLines(index), n));
+    indexOhneEintrag(indexZumAendern(m_programDir), n).speichern(index);
     if (!fremd || !m_watcher)
         merkeEigene(index);
     // The entry is marked; files that cannot be removed are no longer reachable from any list.
@@ -538,8 +667,13 @@ void Sammlung::setzeFavorit(int n, bool favorit)
     if (!m_favoriten || n < 0 || size_t(n) >= m_rezepte.size())
         return;
     // The file first: a failed write leaves the mark as the file has it.
+    const QString datei = favouritesPath(m_programDir);
+    const bool fremd = stempel(datei) != m_bekannt.value(datei);
     m_favoriten->writeString(
         QStringLiteral("Favoriten"), QString::number(n), favorit ? QStringLiteral("1") : QStringLiteral("0"));
+    // Our own write is no news for the watcher; another copy's write before it still is.
+    if (!fremd || !m_watcher)
+        merkeEigene(datei);
     m_rezepte[size_t(n)].favorit = favorit ? 1 : 0;
     emit favoritGeaendert(n);
 }
@@ -617,11 +751,13 @@ int Sammlung::fuegeHinzu(int anzahl, const std::function<QString(int i, int numm
     journalAbschliessen(m_programDir);
     const QString indexDatei = indexPath(m_programDir);
     const QStringList index = loadLines(indexDatei);
-    const int erste = naechsteNummer(index);
+    const int erste = naechsteNummer(hoechsteNummer(index), anzahl);
+    if (anzahl > std::numeric_limits<int>::max() - erste) // a damaged package's count
+        throw Error(QStringLiteral("So viele Rezepte kann die Sammlung nicht aufnehmen."));
     schreibeJournal(m_programDir, { QStringLiteral("neu %1 %2").arg(erste).arg(erste + anzahl - 1) });
     Journal journal { journalPfad(m_programDir) };
     QStringList eintraege;
-    eintraege.reserve(anzahl);
+    eintraege.reserve(std::min(anzahl, 1 << 16)); // a damaged package may claim billions
     auto zurueck = [&] {
         for (int k = 0; k < eintraege.size(); ++k) {
             QFile::remove(recipePath(m_programDir, erste + k));

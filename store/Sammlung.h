@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "store/Konfliktkopien.h"
 #include "store/Rezepte.h"
 
 class QFileSystemWatcher;
@@ -20,6 +21,7 @@ class QTimer;
 namespace tk {
 
 class IniFile;
+class Indexdatei;
 
 // What the editor hands over for one recipe.
 struct RezeptEingabe {
@@ -88,13 +90,21 @@ public:
 
     // Starts watching the collection's folders: changes of the index, favourites, categories,
     // settings and week plan by others are announced once the writing has settled; the copy's own writes are
-    // not. Conflict copies left by synchronisation tools are announced once each.
+    // not. Conflict copies left by synchronisation tools are merged as they appear (then the index and
+    // favourites count as changed by others); names that only speak of a conflict are announced once each.
     void beobachten(int ruheMs = 300);
     // A file this copy has just written: no notice for it.
     void merkeEigene(const QString& pfad);
 
     // Finishes or discards what a crashed copy left half-way; clears leftovers of package imports.
     void aufraeumen();
+
+    // Takes into the collection what synchronisation tools set aside when both computers saved at the
+    // same time (Konfliktkopien says how), then moves the merged copies to Data/Konfliktkopien. Categories
+    // first, then the recipe files and the index as one transaction, then favourites; the copies move
+    // only when all is written, and a merge cut off half-way is finished by the next without doubling
+    // anything. The table is not read again here. Tells konfliktkopienUebernommen unless there were none.
+    Konfliktbericht uebernimmKonfliktkopien();
 
     // The table from the index file; progress(n) before record n, listed(n) for the list of aktKategorie.
     // rezeptAnzahl becomes the live count reached, also when the load ends early.
@@ -144,6 +154,7 @@ signals:
     void altesFormat();
     void vonAussenGeaendert(int dateien);
     void konfliktkopieGefunden(const QString& name);
+    void konfliktkopienUebernommen(const tk::Konfliktbericht& bericht);
 
 private:
     struct Stempel {
@@ -154,15 +165,17 @@ private:
     };
     static Stempel stempel(const QString& pfad);
     void pruefen();
-    int naechsteNummer(const QStringList& index) const;
-    SpeicherErgebnis speichereNeues(const RezeptEingabe& e, const QStringList& index);
-    SpeicherErgebnis ersetze(const RezeptEingabe& e, const QStringList& index);
+    int naechsteNummer(int hoechsteImIndex, int anzahl) const;
+    SpeicherErgebnis speichereNeues(const RezeptEingabe& e, Indexdatei index);
+    SpeicherErgebnis ersetze(const RezeptEingabe& e, Indexdatei index);
     Rezepteintrag eintragAus(const RezeptEingabe& e) const;
     void bildUebernehmen(const RezeptEingabe& e, SpeicherErgebnis& out) const;
+    void uebernimm(const Konfliktkopien& plan, Konfliktbericht& out);
 
     const QString& m_programDir;
     std::vector<Rezepteintrag> m_rezepte;
     int m_rezeptMax = -1;
+    mutable int m_hoechsteDatei = -2; // the highest number a file of the folder carries; -2: not listed yet
     int m_rezeptAnzahl = 0;
     quint64 m_stand = 0;
     std::unique_ptr<IniFile> m_favoriten;
@@ -175,10 +188,15 @@ private:
 // Index lines with new entries for the numbers erste.. appended where they belong: entries of numbers
 // between the highest on disk and erste are marked deleted, lines behind the last entry that are no
 // entries stay behind the new ones, and line 0 becomes the last new number.
-QStringList indexMitNeuen(const QStringList& index, int erste, const QStringList& eintraege);
+// Index: QStringList or Indexdatei.
+template <class Index> Index indexMitNeuen(Index index, int erste, const QStringList& eintraege);
 
 // The highest recipe number the index lines know: line 0 or a later line holding an entry.
 // Throws tk::Error when line 0 is no number or below -1.
-int hoechsteNummer(const QStringList& index);
+template <class Index> int hoechsteNummer(const Index& index);
+
+// The number a name of the recipe folder carries ("0042.dat", "0042.jpg", and temporary names of a save
+// under way such as "0042.dat.neu"); -1 for any other name.
+int dateinummer(const char* name);
 
 } // namespace tk

@@ -108,6 +108,16 @@ void Hauptfenster::sammlungAbonnieren()
     connect(s, &Sammlung::konfliktkopieGefunden, this, [this](const QString& name) {
         m_statusKonflikt->setText(QStringLiteral("Konfliktkopie gefunden: ") + name);
     });
+    connect(s, &Sammlung::konfliktkopienUebernommen, this, [this](const Konfliktbericht& b) {
+        m_statusKonflikt->setText(b.statuszeile());
+        // The first merge of a run is told in the message window, with the names; later ones in the status
+        // bar only. After the start-up's windows are up, not in the middle of making them.
+        if (m_konfliktGemeldet || (!b.uebernommen() && b.beschaedigt.isEmpty() && b.fehler.isEmpty()))
+            return;
+        m_konfliktGemeldet = true;
+        QTimer::singleShot(
+            0, this, [text = b.meldung()] { Meldung(text, QStringLiteral("Konfliktkopien")); });
+    });
 }
 
 void Hauptfenster::vonAussenGeaendert(int dateien)

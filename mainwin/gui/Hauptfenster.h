@@ -282,6 +282,7 @@ private:
     AppState& st;
     Fensterregister& m_fenster; // the other windows, made when first asked for
     bool m_gezeigt = false;
+    bool m_konfliktGemeldet = false; // the message window told of a merge of conflict copies
     int m_linkeBreite = 170;
     int m_rechteBreite = 170;
     int m_ergebnishoehe = 81;

@@ -1,6 +1,7 @@
 // Two copies of the program on one collection: a second start hands over to the first and ends; a
-// crashed copy does not block the next; a change by another writer shows up in the running window; an
-// edit of a recipe deleted meanwhile asks before it saves.
+// crashed copy does not block the next; a change by another writer shows up in the running window, and
+// what a synchronisation tool set aside is merged; an edit of a recipe deleted meanwhile asks before it
+// saves.
 #include <QDir>
 #include <QDirIterator>
 #include <QLineEdit>
@@ -118,11 +119,20 @@ private slots:
         QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 2);
         QVERIFY(!p.forms().ladefenster->isVisible());
 
-        // A conflict copy of a synchronisation tool is named in the status bar, and left alone.
-        c.writeBytes("Data/Rezepte/index.sync-conflict-20261208-1.dat", "1\r\n");
-        QTRY_COMPARE(tkt::kind<QLabel>(f1, "statusKonflikt")->text(),
-            QStringLiteral("Konfliktkopie gefunden: index.sync-conflict-20261208-1.dat"));
-        QVERIFY(c.exists("Data/Rezepte/index.sync-conflict-20261208-1.dat"));
+        // What a synchronisation tool sets aside is merged as it appears: the recipe only the copy holds
+        // joins the list, the status bar and the first time the message window say so, the copy moves.
+        tkt::ModalScript script;
+        script.answer(tk::Answer::Ok);
+        const QString kopie = QStringLiteral(".sync-conflict-20261208-193812-ABCDEFG.dat");
+        c.write("Data/Rezepte/0001" + kopie, tk::buildRecipe({ "c" }, {}, {}));
+        c.write("Data/Rezepte/index" + kopie, { "1", "Alt|K|01,|d|m|", "Auch von drüben|K|01,|d|m|" });
+        QTRY_COMPARE(tkt::kind<tk::RecipeList>(f1, "rezeptliste")->count(), 3);
+        QCOMPARE(tkt::kind<QLabel>(f1, "statusKonflikt")->text(),
+            QStringLiteral("1 Rezept aus einer Konfliktkopie übernommen"));
+        QTRY_VERIFY(
+            script.last(tk::ModalKind::Meldung).text.contains(QStringLiteral("\r   Auch von drüben")));
+        QVERIFY(c.exists("Data/Konfliktkopien/index" + kopie));
+        QVERIFY(!c.exists("Data/Rezepte/index" + kopie));
     }
 
     // The editor on a recipe another copy deleted: "Nein" keeps the editor open, "Ja" saves a new recipe.

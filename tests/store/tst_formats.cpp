@@ -3,8 +3,11 @@
 #include "platform/Error.h"
 #include "platform/TextLines.h"
 #include "store/Formats.h"
+#include "store/Indexdatei.h"
 #include "store/Kategorien.h"
 #include "store/Rezepte.h"
+#include "store/RezeptDateien.h"
+#include "store/Sammlung.h"
 
 using IntList = QList<int>;
 
@@ -280,6 +283,39 @@ private slots:
         QCOMPARE(r.zutaten, zutaten);
         QCOMPARE(r.text, text);
         QCOMPARE(r.kommentar, kommentar);
+    }
+
+    // An edit of one index line through the byte-level index writes exactly what reading all lines,
+    // changing them and writing them back writes, for files as written and for odd line ends.
+    void indexEditWritesWhatTheWholeRewriteWrites_data()
+    {
+        QTest::addColumn<QByteArray>("datei");
+        const QByteArray gut = "3\r\nA|x|01,|d|m|\r\n||||\r\nC|\x84\x81|02,|d|m|\r\nD|y|01,|d|m|\r\n";
+        QTest::newRow("as written") << gut;
+        QTest::newRow("bare line feeds")
+            << QByteArray("3\nA|x|01,|d|m|\n||||\r\nC|z|02,|d|m|\nD|y|01,|d|m|\n");
+        QTest::newRow("no final line end") << QByteArray(gut).chopped(2);
+        QTest::newRow("final CR only") << QByteArray(gut).chopped(1);
+        QTest::newRow("lines behind the entries") << gut + "\r\nNotiz\r\n";
+        QTest::newRow("line 0 only") << QByteArray("-1\r\n");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void indexEditWritesWhatTheWholeRewriteWrites()
+    {
+        QFETCH(QByteArray, datei);
+        const QStringList zeilen = tk::splitLines(datei);
+        const QString eintrag = QStringLiteral("Neu|\u00e4\u20ac|03,|d|m|");
+        QCOMPARE(tk::indexMitEintrag(tk::Indexdatei(datei), 1, eintrag, false).bytes(),
+            tk::joinLines(tk::indexMitEintrag(zeilen, 1, eintrag, false)));
+        QCOMPARE(tk::indexMitEintrag(tk::Indexdatei(datei), 6, eintrag, true).bytes(),
+            tk::joinLines(tk::indexMitEintrag(zeilen, 6, eintrag, true)));
+        QCOMPARE(tk::indexOhneEintrag(tk::Indexdatei(datei), 2).bytes(),
+            tk::joinLines(tk::indexOhneEintrag(zeilen, 2)));
+        if (!zeilen.isEmpty()) {
+            QCOMPARE(tk::hoechsteNummer(tk::Indexdatei(datei)), tk::hoechsteNummer(zeilen));
+            QCOMPARE(tk::indexMitNeuen(tk::Indexdatei(datei), 7, { eintrag, eintrag }).bytes(),
+                tk::joinLines(tk::indexMitNeuen(zeilen, 7, { eintrag, eintrag })));
+        }
     }
 
     void kategorieTabellen_data()

@@ -164,6 +164,43 @@ private slots:
         QVERIFY(!c.exists("temp/paket-abc123"));
     }
 
+    // The copy's own edits are no news from outside for its watcher (news would reload the whole
+    // collection): an outside change of the categories, written after the edit, comes alone.
+    void eigeneAenderungIstKeineNachricht_data()
+    {
+        QTest::addColumn<QString>("aenderung");
+        for (const char* a : { "neu", "aendere", "loesche", "favorit" })
+            QTest::newRow(a) << QString::fromLatin1(a);
+    }
+    void eigeneAenderungIstKeineNachricht()
+    {
+        QFETCH(QString, aenderung);
+        tkt::Collection c;
+        c.standard({ "0", "Alt|K|01,|d|m|" });
+        c.recipe(0, { "a" }, { "b" }, {});
+        Kopie k(c.dir());
+        k.st.sammlung.oeffneFavoriten();
+        k.st.sammlung.beobachten(10);
+        QSignalSpy nachricht(&k.st.sammlung, &tk::Sammlung::vonAussenGeaendert);
+        if (aenderung == QLatin1String("neu")) {
+            k.neu(QStringLiteral("Neu"));
+        } else if (aenderung == QLatin1String("aendere")) {
+            tk::RezeptEingabe e;
+            e.nummer = 0;
+            e.titel = QStringLiteral("Anders");
+            e.angekreuzt = e.gelistet = { 1 };
+            k.st.sammlung.speichereRezept(e);
+        } else if (aenderung == QLatin1String("loesche")) {
+            k.st.sammlung.loescheRezept(0);
+        } else {
+            k.st.sammlung.setzeFavorit(0, true);
+        }
+        c.write(
+            "Data/Rezepte/kategorien.dat", c.lines("Data/Rezepte/kategorien.dat") + QStringList { "Neu" });
+        QTRY_COMPARE(nachricht.count(), 1);
+        QCOMPARE(nachricht.at(0).at(0).toInt(), int(tk::Sammlung::Kategorien));
+    }
+
     // A damaged line 0 is a damaged index for the loader and for every writer.
     void negativeZeileNullIstBeschaedigt()
     {
