@@ -113,4 +113,40 @@ const std::vector<int>& Titelrang::rang(const std::vector<Rezepteintrag>& rezept
     return m_rang;
 }
 
+bool Titelrang::nachfuehren(const std::vector<Rezepteintrag>& rezepte, quint64 generation, int n)
+{
+    if (m_generation == generation)
+        return true;
+    if (m_generation + 1 != generation || n < 0)
+        return false;
+    constexpr int kOhne = std::numeric_limits<int>::max();
+    if (m_rang.size() < rezepte.size())
+        m_rang.resize(rezepte.size(), kOhne);
+    auto neuZaehlen = [this](size_t ab) {
+        for (size_t p = ab; p < m_alphabetisch.size(); ++p)
+            m_rang[size_t(m_alphabetisch[p])] = int(p);
+    };
+    if (size_t(n) < m_rang.size() && m_rang[size_t(n)] != kOhne) {
+        const size_t alt = size_t(m_rang[size_t(n)]);
+        m_alphabetisch.erase(m_alphabetisch.begin() + qsizetype(alt));
+        m_rang[size_t(n)] = kOhne;
+        neuZaehlen(alt);
+    }
+    if (size_t(n) < rezepte.size() && !rezepte[size_t(n)].geloescht) {
+        // The same order as the whole ranking: by the locale's collation, equal titles in number order.
+        QCollator collator;
+        collator.setCaseSensitivity(Qt::CaseSensitive);
+        const QString& titel = rezepte[size_t(n)].titel;
+        const auto stelle = std::partition_point(m_alphabetisch.begin(), m_alphabetisch.end(), [&](int m) {
+            const int v = collator.compare(rezepte[size_t(m)].titel, titel);
+            return v < 0 || (v == 0 && m < n);
+        });
+        const size_t neu = size_t(stelle - m_alphabetisch.begin());
+        m_alphabetisch.insert(stelle, n);
+        neuZaehlen(neu);
+    }
+    m_generation = generation;
+    return true;
+}
+
 } // namespace tk

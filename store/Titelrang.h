@@ -26,6 +26,10 @@ public:
     void vorbereiten(const std::vector<Rezepteintrag>& rezepte, quint64 generation);
     // The rank of every recipe number (live ones only; the others rank last).
     const std::vector<int>& rang(const std::vector<Rezepteintrag>& rezepte, quint64 generation);
+    // After an edit of recipe n alone (the table one generation further than the kept rank): n is taken
+    // out of the kept order and put in at its new place, instead of ranking every title again. False when
+    // the kept rank is not the one just before; then rank anew.
+    bool nachfuehren(const std::vector<Rezepteintrag>& rezepte, quint64 generation, int n);
     // The live numbers in the order of the last rang().
     const std::vector<int>& alphabetisch() const { return m_alphabetisch; }
 

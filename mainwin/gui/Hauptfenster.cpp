@@ -521,7 +521,10 @@ void Hauptfenster::zeileNachfuehren(int n)
     }
     m_rezeptliste->blockSignals(false);
     zeigeRezeptanzahl(st.sammlung.rezeptAnzahl());
-    rangVorbereiten(); // titles changed: a large collection ranks them again meanwhile
+    // The kept alphabetical order takes the one changed title; otherwise a large collection ranks them
+    // all again meanwhile.
+    if (!m_titelrang.nachfuehren(st.sammlung.rezepte(), st.sammlung.stand(), n))
+        rangVorbereiten();
 }
 
 void Hauptfenster::zeigeRezeptanzahl(int anzahl)

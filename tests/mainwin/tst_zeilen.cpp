@@ -174,6 +174,12 @@ private slots:
         else
             QCOMPARE(jetzt, gezeigt);
         QVERIFY(f1->isEnabled());
+        // The alphabetical order kept through the edit lists every tab as a fresh start does.
+        for (int t : { 0, tab }) {
+            zeige(f1, t, true);
+            zeige(f2, t, true);
+            QCOMPARE(listeVon(f1).nummern, listeVon(f2).nummern);
+        }
         script.clear();
     }
 };
