@@ -527,21 +527,29 @@ void Konfliktkopien::indexPlanen(const Konfliktkopie& kopie)
         ++bericht.quellen;
 }
 
+// Whether the copy k of number n needs nothing more: taken or damaged already, or n has no live entry
+// here (deleted here: it stays deleted; no entry at all: named, as nothing says what recipe it is).
+bool Konfliktkopien::erledigtOhneEintrag(int n, const Konfliktkopie& k)
+{
+    if (m_benutzt.contains(k.pfad) || m_kaputt.contains(k.pfad))
+        return true;
+    if (lebt(n))
+        return false;
+    if (geloescht(n) && !QFileInfo::exists(recipePath(m_programDir, n)))
+        m_benutzt.insert(k.pfad);
+    else
+        bericht.offen.append(name(k));
+    return true;
+}
+
 // Copies of recipe files and pictures no index copy took: the same recipe changed on both computers.
 void Konfliktkopien::reste()
 {
     for (auto it = m_texte.cbegin(); it != m_texte.cend(); ++it) {
         const int n = it.key();
         for (const Konfliktkopie& k : it.value()) {
-            if (m_benutzt.contains(k.pfad) || m_kaputt.contains(k.pfad))
+            if (erledigtOhneEintrag(n, k))
                 continue;
-            if (!lebt(n)) {
-                if (geloescht(n) && !QFileInfo::exists(recipePath(m_programDir, n)))
-                    m_benutzt.insert(k.pfad); // deleted here: stays deleted
-                else
-                    bericht.offen.append(name(k)); // no entry says what recipe it is
-                continue;
-            }
             const std::optional<QByteArray> text = datei(k.pfad);
             m_benutzt.insert(k.pfad);
             if (text == textVon(n) || vorhanden(m_index.at(n + 1), text, n))
@@ -555,15 +563,8 @@ void Konfliktkopien::reste()
     for (auto it = m_bilder.cbegin(); it != m_bilder.cend(); ++it) {
         const int n = it.key();
         for (const Konfliktkopie& k : it.value()) {
-            if (m_benutzt.contains(k.pfad) || m_kaputt.contains(k.pfad))
+            if (erledigtOhneEintrag(n, k))
                 continue;
-            if (!lebt(n)) {
-                if (geloescht(n) && !QFileInfo::exists(recipePath(m_programDir, n)))
-                    m_benutzt.insert(k.pfad);
-                else
-                    bericht.offen.append(name(k));
-                continue;
-            }
             m_benutzt.insert(k.pfad);
             if (datei(k.pfad) == datei(picturePath(m_programDir, n))
                 || vorhanden(m_index.at(n + 1), textVon(n), n))

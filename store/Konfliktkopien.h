@@ -82,6 +82,7 @@ private:
     void kategorienPlanen(const QList<Konfliktkopie>& kopien);
     void indexPlanen(const Konfliktkopie& kopie);
     void reste();
+    bool erledigtOhneEintrag(int n, const Konfliktkopie& k);
     void favoritenPlanen(const Konfliktkopie& kopie);
     void kaputt(const Konfliktkopie& kopie, const QString& warum);
     void felder();

@@ -243,8 +243,7 @@ void Sammlung::pruefen()
         }
     }
     // What synchronisation tools set aside is merged as it appears; names that only speak of a conflict
-    // are named.
-    // The same pass notes the highest number a file of the recipe folder carries.
+    // are named. The same pass notes the highest number a file of the recipe folder carries.
     QStringList andere;
     const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir, &andere, &m_hoechsteDatei);
     if (std::any_of(kopien.begin(), kopien.end(),

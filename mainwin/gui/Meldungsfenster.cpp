@@ -1,6 +1,5 @@
 #include "mainwin/gui/Meldungsfenster.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -115,8 +114,6 @@ void Meldungsfenster::melde(const QString& text, const QString& caption)
 
 void Meldungsfenster::auslegen()
 {
-    // A font size set just now reaches the widgets through posted events: the text is measured in it.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationFontChange);
     // A text that fits the designed label leaves the window as designed. A longer one widens the label
     // until the text is no taller than about half its width, then lets it grow in height; the window
     // stays within two thirds of the screen, beyond that the text scrolls.

@@ -48,6 +48,9 @@ void applyFontSize(int points)
         return;
     f.setPointSize(points);
     QApplication::setFont(f);
+    // The widgets learn of the new font through posted events; deliver them now, so a window laid out
+    // right after this (a message) measures its text in the new size.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationFontChange);
 }
 
 void relativeFontSize(QWidget* w, int delta, bool bold) { new RelativeFont(w, delta, bold); }

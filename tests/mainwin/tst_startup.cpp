@@ -20,6 +20,7 @@
 #include "mainwin/gui/Meldungsfenster.h"
 #include "mainwin/gui/Hauptfenster.h"
 #include "platform/gui/RecipeList.h"
+#include "platform/gui/FontSize.h"
 #include "platform/gui/HotLabel.h"
 #include "platform/gui/TabControl.h"
 #include "store/Webadressen.h"
@@ -523,11 +524,8 @@ private slots:
         tk::Meldungsfenster* w = p.forms().meldungsfenster;
         const QFont vorher = QApplication::font();
         auto zurueck = qScopeGuard([&] { QApplication::setFont(vorher); });
-        if (groesser) {
-            QFont f = vorher;
-            f.setPointSize(vorher.pointSize() + groesser);
-            QApplication::setFont(f);
-        }
+        if (groesser)
+            tk::applyFontSize(vorher.pointSize() + groesser);
         QStringList text;
         for (int i = 1; i <= zeilen; ++i)
             text.append(QStringLiteral("Zeile %1 der Meldung mit ein paar Wörtern mehr").arg(i));
