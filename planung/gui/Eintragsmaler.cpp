@@ -15,7 +15,7 @@ namespace {
     }
 
     // The blank the style leaves left and right of an item's text.
-    int rand(const QStyleOptionViewItem& opt)
+    int textRand(const QStyleOptionViewItem& opt)
     {
         return stilVon(opt)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
     }
@@ -49,7 +49,7 @@ void Eintragsmaler::paint(
     // Background, selection and focus as the style draws them; the text on top.
     stilVon(opt)->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
 
-    const QRect feld = opt.rect.adjusted(rand(opt), 0, -rand(opt), 0);
+    const QRect feld = opt.rect.adjusted(textRand(opt), 0, -textRand(opt), 0);
     QTextLayout layout(text, opt.font);
     const qreal hoehe = umbrechen(layout, feld.width());
     const QPalette::ColorGroup gruppe = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
@@ -70,7 +70,7 @@ QSize Eintragsmaler::sizeHint(const QStyleOptionViewItem& option, const QModelIn
     // The width the list gives its items; the option's rect is not always that width when asked.
     const auto* liste = qobject_cast<const QListView*>(opt.widget);
     const int zeilenbreite = liste ? liste->viewport()->width() - 2 * liste->spacing() : opt.rect.width();
-    const int breite = zeilenbreite - 2 * rand(opt);
+    const int breite = zeilenbreite - 2 * textRand(opt);
     if (breite <= 0)
         return QStyledItemDelegate::sizeHint(option, index);
     QTextLayout layout(opt.text, opt.font);
