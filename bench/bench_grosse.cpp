@@ -79,6 +79,7 @@ int start(int argc, char** argv, const QString& dir)
         return 3;
     const double vorFensternMs = double(uhr.nsecsElapsed()) / 1e6;
     auto windows = tk::programmStarten(state);
+    state.sammlung.beobachten(); // as the program does before its first paint
     const double fensterMs = double(uhr.nsecsElapsed()) / 1e6;
     einzelstart.bereit();
     QWidget* main = windows->hauptfenster;

@@ -108,38 +108,43 @@ QString Konfliktkopien::ablage(const QString& programDir)
 QList<Konfliktkopie> Konfliktkopien::finden(
     const QString& programDir, QStringList* andere, int* hoechsteDatei)
 {
+    // "Data/Rezepte/…" sorts before "Data/Sonstiges/…".
+    QList<Konfliktkopie> out = findenIn(rezepteDir(programDir), andere, hoechsteDatei);
+    out.append(findenIn(QFileInfo(settingsPath(programDir)).path(), andere, nullptr));
+    return out;
+}
+
+QList<Konfliktkopie> Konfliktkopien::findenIn(const QString& ordner, QStringList* andere, int* hoechsteDatei)
+{
     QList<Konfliktkopie> out;
-    for (const QString& ordner : { rezepteDir(programDir), QFileInfo(settingsPath(programDir)).path() }) {
-        DIR* d = ::opendir(QFile::encodeName(ordner).constData());
-        if (!d)
+    DIR* d = ::opendir(QFile::encodeName(ordner).constData());
+    if (!d)
+        return out;
+    int hoechste = -1;
+    while (const dirent* e = ::readdir(d)) {
+        // Half a million recipe files: decided on the bytes, without a QString each. Every tool writes
+        // "conflict" in lower case or puts a blank before its note.
+        const char* n = e->d_name;
+        if (hoechsteDatei)
+            hoechste = std::max(hoechste, dateinummer(n));
+        if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
             continue;
-        const bool rezepte = hoechsteDatei && ordner == rezepteDir(programDir);
-        int hoechste = -1;
-        while (const dirent* e = ::readdir(d)) {
-            // Half a million recipe files: decided on the bytes, without a QString each. Every tool writes
-            // "conflict" in lower case or puts a blank before its note.
-            const char* n = e->d_name;
-            if (rezepte)
-                hoechste = std::max(hoechste, dateinummer(n));
-            if (*n >= '0' && *n <= '9' && !std::strchr(n, ' ') && !std::strstr(n, "conflict"))
-                continue;
-            if (!::strcasestr(n, "conflict") && !::strcasestr(n, "konflikt"))
-                continue;
-            const QString dateiname = QFile::decodeName(e->d_name);
-            Konfliktkopie k;
-            k.original = original(dateiname, &k.kennung);
-            k.pfad = ordner + u'/' + dateiname;
-            if (!QFileInfo(k.pfad).isFile())
-                continue;
-            if (!k.original.isEmpty())
-                out.append(k);
-            else if (andere)
-                andere->append(dateiname);
-        }
-        ::closedir(d);
-        if (rezepte)
-            *hoechsteDatei = hoechste;
+        if (!::strcasestr(n, "conflict") && !::strcasestr(n, "konflikt"))
+            continue;
+        const QString dateiname = QFile::decodeName(e->d_name);
+        Konfliktkopie k;
+        k.original = original(dateiname, &k.kennung);
+        k.pfad = ordner + u'/' + dateiname;
+        if (!QFileInfo(k.pfad).isFile())
+            continue;
+        if (!k.original.isEmpty())
+            out.append(k);
+        else if (andere)
+            andere->append(dateiname);
     }
+    ::closedir(d);
+    if (hoechsteDatei)
+        *hoechsteDatei = hoechste;
     std::sort(out.begin(), out.end(),
         [](const Konfliktkopie& a, const Konfliktkopie& b) { return a.pfad < b.pfad; });
     return out;

@@ -54,6 +54,8 @@ public:
     // hoechsteDatei: set to the highest number a file of the recipe folder carries, found on the way.
     static QList<Konfliktkopie> finden(
         const QString& programDir, QStringList* andere = nullptr, int* hoechsteDatei = nullptr);
+    // The same for one of the two folders; hoechsteDatei is set when given.
+    static QList<Konfliktkopie> findenIn(const QString& ordner, QStringList* andere, int* hoechsteDatei);
     static QString ablage(const QString& programDir); // Data/Konfliktkopien
 
     // A recipe the merge adds under a new number.

@@ -1,5 +1,6 @@
 #include "store/Sammlung.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -245,7 +246,7 @@ void Sammlung::pruefen()
     // What synchronisation tools set aside is merged as it appears; names that only speak of a conflict
     // are named. The same pass notes the highest number a file of the recipe folder carries.
     QStringList andere;
-    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir, &andere, &m_hoechsteDatei);
+    const QList<Konfliktkopie> kopien = kopienFinden(&andere);
     if (std::any_of(kopien.begin(), kopien.end(),
             [this](const Konfliktkopie& k) { return !m_gemeldet.contains(k.pfad); })
         && uebernimmKonfliktkopien().uebernommen())
@@ -257,6 +258,28 @@ void Sammlung::pruefen()
         }
     if (geaendert)
         emit vonAussenGeaendert(geaendert);
+}
+
+// Half a million names are listed once for all who ask while the recipe folder does not change: at
+// start-up the merge of conflict copies and the watcher's first pass would each list them (0.3 s).
+// A listing of a folder changed in the last two seconds is not kept, as a change in the same tick of the
+// clock would leave its time stamp as it was. Data/Sonstiges, a dozen files, is listed each time.
+QList<Konfliktkopie> Sammlung::kopienFinden(QStringList* andere)
+{
+    const QString ordner = rezepteDir(m_programDir);
+    const Stempel jetzt = stempel(ordner);
+    if (!m_liste || !m_liste->bleibt || !(m_liste->stempel == jetzt)) {
+        const qint64 ruhigSeit = QDateTime::currentMSecsSinceEpoch() * 1000000 - qint64(2000000000);
+        Ordnerliste neu { jetzt, {}, {}, -1, jetzt.zeit >= 0 && jetzt.zeit <= ruhigSeit };
+        neu.kopien = Konfliktkopien::findenIn(ordner, &neu.andere, &neu.hoechste);
+        m_liste = std::move(neu);
+    }
+    m_hoechsteDatei = m_liste->hoechste;
+    QList<Konfliktkopie> kopien = m_liste->kopien;
+    if (andere)
+        *andere = m_liste->andere;
+    kopien.append(Konfliktkopien::findenIn(QFileInfo(settingsPath(m_programDir)).path(), andere, nullptr));
+    return kopien;
 }
 
 int Sammlung::naechsteNummer(int hoechsteImIndex, int anzahl) const
@@ -350,7 +373,7 @@ void Sammlung::aufraeumen()
 Konfliktbericht Sammlung::uebernimmKonfliktkopien()
 {
     Konfliktbericht out;
-    const QList<Konfliktkopie> kopien = Konfliktkopien::finden(m_programDir);
+    const QList<Konfliktkopie> kopien = kopienFinden(nullptr);
     if (kopien.isEmpty())
         return out;
     journalAbschliessen(m_programDir);
@@ -374,7 +397,7 @@ Konfliktbericht Sammlung::uebernimmKonfliktkopien()
                 = QStringLiteral("Die Konfliktkopien konnten nicht übernommen werden: ") + messageOf(x);
         }
     // What stays where it was is not taken up again until something new appears.
-    for (const Konfliktkopie& k : Konfliktkopien::finden(m_programDir))
+    for (const Konfliktkopie& k : kopienFinden(nullptr))
         m_gemeldet.insert(k.pfad);
     ++m_stand;
     emit konfliktkopienUebernommen(out);

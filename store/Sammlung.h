@@ -165,6 +165,7 @@ private:
     };
     static Stempel stempel(const QString& pfad);
     void pruefen();
+    QList<Konfliktkopie> kopienFinden(QStringList* andere);
     int naechsteNummer(int hoechsteImIndex, int anzahl) const;
     SpeicherErgebnis speichereNeues(const RezeptEingabe& e, Indexdatei index);
     SpeicherErgebnis ersetze(const RezeptEingabe& e, Indexdatei index);
@@ -183,6 +184,15 @@ private:
     QTimer* m_ruhe = nullptr;
     QHash<QString, Stempel> m_bekannt;
     QSet<QString> m_gemeldet;
+    // The last listing of the recipe folder, kept while the folder has not changed.
+    struct Ordnerliste {
+        Stempel stempel;
+        QList<Konfliktkopie> kopien;
+        QStringList andere;
+        int hoechste = -1;
+        bool bleibt = false; // false: listed again at the next question
+    };
+    std::optional<Ordnerliste> m_liste;
 };
 
 // Index lines with new entries for the numbers erste.. appended where they belong: entries of numbers

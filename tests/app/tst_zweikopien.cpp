@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <signal.h>
+#include <sys/time.h>
 
 #include "TestSupport.h"
 #include "app/Fensterregister.h"
@@ -99,12 +100,19 @@ private slots:
         dritte.waitForFinished(10000);
     }
 
-    // Another writer appends a recipe: the running window shows it without a word.
+    // Another writer appends a recipe: the running window shows it without a word. The folders are
+    // untouched for an hour, as a user's are, so the program keeps its listing of them until they change.
     void fremdeAenderungWirdGezeigt()
     {
         tkt::Collection c;
+        const auto altern = [&c] {
+            const timeval vorEinerStunde[2] = { { time(nullptr) - 3600, 0 }, { time(nullptr) - 3600, 0 } };
+            for (const char* ordner : { "/Data/Rezepte", "/Data/Sonstiges" })
+                QCOMPARE(::utimes(QFile::encodeName(c.dir() + ordner).constData(), vorEinerStunde), 0);
+        };
         c.standard({ "0", "Alt|K|01,|d|m|" });
         c.recipe(0, { "a" }, { "b" });
+        altern();
         tkt::Program p(c.dir());
         p.st.sammlung.beobachten(10);
         tk::Hauptfenster* f1 = p.forms().hauptfenster;
@@ -121,6 +129,8 @@ private slots:
 
         // What a synchronisation tool sets aside is merged as it appears: the recipe only the copy holds
         // joins the list, the status bar and the first time the message window say so, the copy moves.
+        altern();
+        QTest::qWait(100);
         tkt::ModalScript script;
         script.answer(tk::Answer::Ok);
         const QString kopie = QStringLiteral(".sync-conflict-20261208-193812-ABCDEFG.dat");
