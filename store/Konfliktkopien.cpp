@@ -157,13 +157,13 @@ Konfliktkopien::Konfliktkopien(
 {
     m_hoechste = hoechsteNummer(m_index);
     const QString rezepte = rezepteDir(programDir);
-    QList<Konfliktkopie> kategorieKopien;
+    QList<Konfliktkopie> kategorieKopien, planKopien;
     for (const Konfliktkopie& k : kopien) {
         if (QFileInfo(k.pfad).path() != rezepte) {
             // Data/Sonstiges: the settings and the shipped documents as kept win; the week plan is the
-            // user's and stays where it is to be compared by hand.
+            // user's and is merged.
             if (k.original == QFileInfo(weekPlanPath(programDir)).fileName())
-                bericht.offen.append(name(k));
+                planKopien.append(k);
             else
                 verschieben.append(k.pfad);
             continue;
@@ -204,6 +204,8 @@ Konfliktkopien::Konfliktkopien(
     reste();
     for (const Konfliktkopie& k : std::as_const(m_favoritenKopien))
         favoritenPlanen(k);
+    for (const Konfliktkopie& k : std::as_const(planKopien))
+        wochenplanPlanen(k);
     QStringList benutzt(m_benutzt.begin(), m_benutzt.end());
     benutzt.sort();
     verschieben += benutzt;
@@ -593,12 +595,7 @@ void Konfliktkopien::favoritenPlanen(const Konfliktkopie& kopie)
         kaputt(kopie, messageOf(x));
         return;
     }
-    // The numbers of the computer that set it aside, as the merge of its index placed them.
-    const QHash<int, int>* nummern = nullptr;
-    if (m_rezeptNummern.contains(kopie.kennung))
-        nummern = &m_rezeptNummern.find(kopie.kennung).value();
-    else if (m_rezeptNummern.size() == 1)
-        nummern = &m_rezeptNummern.begin().value();
+    const QHash<int, int>* nummern = nummernVon(kopie);
     const IniFile dort(kopie.pfad);
     const IniFile hier(favouritesPath(m_programDir));
     bool etwas = false;
@@ -624,6 +621,65 @@ void Konfliktkopien::favoritenPlanen(const Konfliktkopie& kopie)
     }
     verschieben.append(kopie.pfad);
     if (etwas)
+        ++bericht.quellen;
+}
+
+// The numbers of the computer that set the copy aside, as the merge of its index placed them; none when
+// no index copy of that computer was merged.
+const QHash<int, int>* Konfliktkopien::nummernVon(const Konfliktkopie& kopie) const
+{
+    if (m_rezeptNummern.contains(kopie.kennung))
+        return &m_rezeptNummern.find(kopie.kennung).value();
+    if (m_rezeptNummern.size() == 1)
+        return &m_rezeptNummern.begin().value();
+    return nullptr;
+}
+
+// The union of both plans: every line of the copy this plan lacks is added (the plan file is read in day
+// order whatever the order of its lines). Its recipe numbers follow the recipes the merge placed anew.
+// An entry removed here and kept there comes back: without a common ancestor that is the safe side.
+void Konfliktkopien::wochenplanPlanen(const Konfliktkopie& kopie)
+{
+    QStringList dort, hier;
+    try {
+        if (loadBytes(kopie.pfad).contains('\0')) {
+            kaputt(kopie, QStringLiteral("Die Datei enthält Nullbytes."));
+            return;
+        }
+        dort = loadLines(kopie.pfad);
+        if (QFileInfo::exists(weekPlanPath(m_programDir)))
+            hier = loadLines(weekPlanPath(m_programDir));
+    } catch (const std::exception& x) {
+        kaputt(kopie, messageOf(x));
+        return;
+    }
+    const QHash<int, int>* nummern = nummernVon(kopie);
+    QSet<QString> da(hier.begin(), hier.end());
+    int vorher = bericht.planeintraege;
+    for (const QString& z : std::as_const(dort)) {
+        if (z.trimmed().isEmpty())
+            continue;
+        Planzeile p { z, {}, -1 };
+        const QStringList felder = z.split(u'|');
+        int n = -1;
+        if (felder.size() >= 4 && parseStoreInt(felder.at(1), n) && n >= 0) {
+            const int m = nummern ? nummern->value(n, n) : n;
+            if (m < 0)
+                p = { felder.at(0), z.section(u'|', 2), -1 - m };
+            else
+                p.vorn = felder.at(0) + u'|' + QString::number(m) + u'|' + z.section(u'|', 2);
+        }
+        // A recipe placed anew cannot be in this plan yet; the key keeps two copies from adding it twice.
+        const QString schluessel
+            = p.neu < 0 ? p.vorn : p.vorn + QStringLiteral("|#") + QString::number(p.neu) + u'|' + p.hinten;
+        if (da.contains(schluessel))
+            continue;
+        da.insert(schluessel);
+        wochenplan.append(p);
+        ++bericht.planeintraege;
+    }
+    verschieben.append(kopie.pfad);
+    if (bericht.planeintraege > vorher)
         ++bericht.quellen;
 }
 
@@ -671,6 +727,9 @@ QString Konfliktbericht::statuszeile() const
     if (!kategorien.isEmpty())
         teile.append(kategorien.size() == 1 ? QStringLiteral("1 Kategorie")
                                             : QStringLiteral("%1 Kategorien").arg(kategorien.size()));
+    if (planeintraege > 0)
+        teile.append(planeintraege == 1 ? QStringLiteral("1 Eintrag im Wochenplan")
+                                        : QStringLiteral("%1 Einträge im Wochenplan").arg(planeintraege));
     QString s;
     if (!teile.isEmpty()) {
         const QString letztes = teile.takeLast();
@@ -710,6 +769,8 @@ QString Konfliktbericht::meldung() const
             z << QString() << QStringLiteral("Kategorien: ") + kategorien.join(QStringLiteral(", "));
         if (favoriten > 0)
             z << QString() << QStringLiteral("Favoriten: %1").arg(favoriten);
+        if (planeintraege > 0)
+            z << QString() << QStringLiteral("Einträge im Wochenplan: %1").arg(planeintraege);
     }
     if (!beiseitegelegt.isEmpty())
         z << QString()

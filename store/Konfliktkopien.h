@@ -23,6 +23,7 @@ struct Konfliktbericht {
     QStringList rezepte; // titles of the recipes taken over
     int favoriten = 0;
     QStringList kategorien; // names of the own categories taken over
+    int planeintraege = 0; // entries of the week plan taken over
     int quellen = 0; // copies something was taken from
     QStringList beiseitegelegt; // copies moved to Data/Konfliktkopien
     QStringList beschaedigt; // names of damaged copies, left where they are
@@ -34,7 +35,10 @@ struct Konfliktbericht {
     {
         return beiseitegelegt.isEmpty() && beschaedigt.isEmpty() && offen.isEmpty() && fehler.isEmpty();
     }
-    bool uebernommen() const { return !rezepte.isEmpty() || favoriten > 0 || !kategorien.isEmpty(); }
+    bool uebernommen() const
+    {
+        return !rezepte.isEmpty() || favoriten > 0 || !kategorien.isEmpty() || planeintraege > 0;
+    }
     QString statuszeile() const; // "2 Rezepte aus einer Konfliktkopie übernommen"
     QString meldung() const; // the message window's text, with the names
 };
@@ -77,6 +81,18 @@ public:
     QList<int> favoritenAlt; // numbers already in the index to mark as favourites
     QList<int> favoritenNeu; // positions in neu() to mark as favourites
     std::optional<QStringList> kategorien; // the new category file, none: unchanged
+    // A line to add to the week plan. neu >= 0: the planned recipe is neu()[neu], and its number goes
+    // between vorn (the day) and hinten (portions and title) once the merge has chosen it; otherwise
+    // vorn is the whole line.
+    struct Planzeile {
+        QString vorn, hinten;
+        int neu = -1;
+        QString zeile(int erste) const
+        {
+            return neu < 0 ? vorn : vorn + u'|' + QString::number(erste + neu) + u'|' + hinten;
+        }
+    };
+    QList<Planzeile> wochenplan;
     QStringList verschieben; // copies merged: to Data/Konfliktkopien once all is written
     Konfliktbericht bericht; // everything but beiseitegelegt
 
@@ -86,6 +102,8 @@ private:
     void reste();
     bool erledigtOhneEintrag(int n, const Konfliktkopie& k);
     void favoritenPlanen(const Konfliktkopie& kopie);
+    void wochenplanPlanen(const Konfliktkopie& kopie);
+    const QHash<int, int>* nummernVon(const Konfliktkopie& kopie) const;
     void kaputt(const Konfliktkopie& kopie, const QString& warum);
     void felder();
 

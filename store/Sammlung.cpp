@@ -250,7 +250,7 @@ void Sammlung::pruefen()
     if (std::any_of(kopien.begin(), kopien.end(),
             [this](const Konfliktkopie& k) { return !m_gemeldet.contains(k.pfad); })
         && uebernimmKonfliktkopien().uebernommen())
-        geaendert |= Index | Favoriten;
+        geaendert |= Index | Favoriten | Wochenplan;
     for (const QString& name : std::as_const(andere))
         if (!m_gemeldet.contains(name)) {
             m_gemeldet.insert(name);
@@ -454,6 +454,15 @@ void Sammlung::uebernimm(const Konfliktkopien& plan, Konfliktbericht& out)
         for (int i : plan.favoritenNeu)
             fav.writeString(QStringLiteral("Favoriten"), QString::number(erste + i), QStringLiteral("1"));
         merkeEigene(favouritesPath(m_programDir));
+    }
+    // The week plan's lines: the file is read in day order, so they go at its end.
+    if (!plan.wochenplan.isEmpty()) {
+        const QString pfad = weekPlanPath(m_programDir);
+        QStringList zeilen = QFileInfo::exists(pfad) ? loadLines(pfad) : QStringList();
+        for (const Konfliktkopien::Planzeile& z : plan.wochenplan)
+            zeilen.append(z.zeile(erste));
+        saveLines(pfad, zeilen);
+        merkeEigene(pfad);
     }
     // All is written: only now the copies go, kept in a folder of their own.
     for (const QString& pfad : plan.verschieben) {

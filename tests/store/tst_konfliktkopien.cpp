@@ -370,6 +370,39 @@ private slots:
         QCOMPARE(alles(dir), danach);
     }
 
+    // The week plan: the union of both, the other computer's recipe under the number the merge gave it;
+    // a second merge with the copies put back adds nothing.
+    void wochenplan()
+    {
+        tkt::Collection c;
+        c.standard({ "1", e("Alt"), e("Von B") });
+        c.write("Data/Rezepte/0000.dat", tk::buildRecipe({ "alt" }, {}, {}));
+        c.write("Data/Rezepte/0001.dat", tk::buildRecipe({ "b" }, {}, {}));
+        c.write("Data/Rezepte/index" + kA + ".dat", { "1", e("Alt"), e("Von A") });
+        c.write("Data/Rezepte/0001" + kA + ".dat", tk::buildRecipe({ "a" }, {}, {}));
+        c.write("Data/Sonstiges/wochenplan.dat", { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von B" });
+        c.write("Data/Sonstiges/wochenplan" + kA + ".dat",
+            { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von A", "09.12.2026|-1|0|Reste", "09.12.2026|0|2|Alt" });
+        const QStringList erwartet { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von B", "08.12.2026|2|2|Von A",
+            "09.12.2026|-1|0|Reste", "09.12.2026|0|2|Alt" };
+        const QString dir = c.dir();
+        tk::Sammlung s(dir);
+        QCOMPARE(s.uebernimmKonfliktkopien().statuszeile(),
+            QStringLiteral("1 Rezept und 3 Einträge im Wochenplan aus 2 Konfliktkopien übernommen"));
+        QCOMPARE(c.lines("Data/Sonstiges/wochenplan.dat"), erwartet);
+        QVERIFY(tk::Konfliktkopien::finden(dir).isEmpty());
+
+        const QMap<QString, QByteArray> danach = alles(dir);
+        const QString ablage = tk::Konfliktkopien::ablage(dir);
+        for (const QString& n : QDir(ablage).entryList(QDir::Files))
+            QVERIFY(QFile::rename(ablage + u'/' + n,
+                (n.startsWith(QLatin1String("wochenplan")) ? dir + "/Data/Sonstiges" : tk::rezepteDir(dir))
+                    + u'/' + n));
+        tk::Sammlung noch(dir);
+        noch.uebernimmKonfliktkopien();
+        QCOMPARE(alles(dir), danach);
+    }
+
     // Two computers, each saving new recipes into its copy of the collection at the same moment, kept in
     // step by a tool that keeps the newer of two changed files and sets the older aside; each merges what
     // it finds set aside (as its watcher does) before the tool's next round.
