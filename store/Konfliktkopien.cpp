@@ -653,9 +653,18 @@ void Konfliktkopien::wochenplanPlanen(const Konfliktkopie& kopie)
         kaputt(kopie, messageOf(x));
         return;
     }
+    // An entry of a recipe is the day, the recipe and the portions (its title follows the recipe's when it
+    // is renamed); a free text or a line damaged by hand is its whole line.
+    const auto schluessel = [](const QString& zeile) {
+        const QStringList f = zeile.split(u'|');
+        int n = -1;
+        return f.size() >= 4 && parseStoreInt(f.at(1), n) && n >= 0 ? zeile.section(u'|', 0, 2) : zeile;
+    };
+    QSet<QString> da;
+    for (const QString& z : std::as_const(hier))
+        da.insert(schluessel(z));
     const QHash<int, int>* nummern = nummernVon(kopie);
-    QSet<QString> da(hier.begin(), hier.end());
-    int vorher = bericht.planeintraege;
+    const int vorher = bericht.planeintraege;
     for (const QString& z : std::as_const(dort)) {
         if (z.trimmed().isEmpty())
             continue;
@@ -669,12 +678,13 @@ void Konfliktkopien::wochenplanPlanen(const Konfliktkopie& kopie)
             else
                 p.vorn = felder.at(0) + u'|' + QString::number(m) + u'|' + z.section(u'|', 2);
         }
-        // A recipe placed anew cannot be in this plan yet; the key keeps two copies from adding it twice.
-        const QString schluessel
-            = p.neu < 0 ? p.vorn : p.vorn + QStringLiteral("|#") + QString::number(p.neu) + u'|' + p.hinten;
-        if (da.contains(schluessel))
+        // A recipe placed anew cannot be in this plan yet; its key keeps two copies from adding it twice.
+        const QString k = p.neu < 0
+            ? schluessel(p.vorn)
+            : p.vorn + QStringLiteral("|#") + QString::number(p.neu) + u'|' + p.hinten.section(u'|', 0, 0);
+        if (da.contains(k))
             continue;
-        da.insert(schluessel);
+        da.insert(k);
         wochenplan.append(p);
         ++bericht.planeintraege;
     }

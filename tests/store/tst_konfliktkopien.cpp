@@ -381,8 +381,10 @@ private slots:
         c.write("Data/Rezepte/index" + kA + ".dat", { "1", e("Alt"), e("Von A") });
         c.write("Data/Rezepte/0001" + kA + ".dat", tk::buildRecipe({ "a" }, {}, {}));
         c.write("Data/Sonstiges/wochenplan.dat", { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von B" });
+        // The first entry is the same, planned there before the recipe got its title here.
         c.write("Data/Sonstiges/wochenplan" + kA + ".dat",
-            { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von A", "09.12.2026|-1|0|Reste", "09.12.2026|0|2|Alt" });
+            { "07.12.2026|0|4|Früher", "08.12.2026|1|2|Von A", "09.12.2026|-1|0|Reste",
+                "09.12.2026|0|2|Alt" });
         const QStringList erwartet { "07.12.2026|0|4|Alt", "08.12.2026|1|2|Von B", "08.12.2026|2|2|Von A",
             "09.12.2026|-1|0|Reste", "09.12.2026|0|2|Alt" };
         const QString dir = c.dir();
