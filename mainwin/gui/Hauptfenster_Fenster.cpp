@@ -23,16 +23,6 @@
 namespace tk {
 
 namespace {
-    // Shows a window centred on `ueber` when it is not up yet, and on top.
-    void nachVorne(QWidget* w, QWidget* ueber)
-    {
-        if (!w->isVisible())
-            centreOn(w, ueber);
-        w->show();
-        w->raise();
-        w->activateWindow();
-    }
-
     void oeffnen(Rezepteditor* editor, int nr, const QString& titel, QWidget* over)
     {
         // Unsaved text in the open editor is not replaced without asking.
@@ -51,7 +41,7 @@ namespace {
             throw;
         }
         editor->setWindowTitle(titel);
-        nachVorne(editor, over);
+        bringToFront(editor, over);
     }
 }
 
@@ -64,7 +54,7 @@ void Hauptfenster::neuesRezeptAus(const RezeptVorgabe& vorgabe)
 {
     Rezepteditor* editor = m_fenster.rezepteditor;
     editor->neuesRezept(vorgabe);
-    nachVorne(editor, this);
+    bringToFront(editor, this);
 }
 
 void Hauptfenster::rezeptBearbeiten()
@@ -96,7 +86,7 @@ void Hauptfenster::bildZeigen()
     m_fenster.bildfenster->zeigeBild(bild, this);
 }
 
-void Hauptfenster::kommentarZeigen() { nachVorne(m_fenster.kommentarfenster, this); }
+void Hauptfenster::kommentarZeigen() { bringToFront(m_fenster.kommentarfenster, this); }
 
 void Hauptfenster::einstellungenZeigen() { m_fenster.einstellungsfenster->zeigen(this); }
 
@@ -115,7 +105,7 @@ void Hauptfenster::willkommenZeigen()
 
 void Hauptfenster::webseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kWebseite))); }
 
-void Hauptfenster::infoZeigen() { nachVorne(m_fenster.infofenster, this); }
+void Hauptfenster::infoZeigen() { bringToFront(m_fenster.infofenster, this); }
 
 void Hauptfenster::downloadseiteOeffnen() { openWithDesktop(QUrl(QLatin1String(kDownloadSeite))); }
 

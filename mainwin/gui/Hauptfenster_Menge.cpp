@@ -40,15 +40,6 @@ namespace {
         return true;
     }
 
-    void nachVorne(QWidget* w, QWidget* ueber)
-    {
-        if (!w->isVisible())
-            centreOn(w, ueber);
-        w->show();
-        w->raise();
-        w->activateWindow();
-    }
-
     // Puts the action right after `nach` in its menu.
     void umstellen(QMenu* menu, QAction* a, QAction* nach, const char* name)
     {
@@ -98,7 +89,7 @@ bool Hauptfenster::rezeptLesen(int n, RezeptAnsicht& a) const { return gespeiche
 void Hauptfenster::einkaufslisteZeigen()
 {
     Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
-    nachVorne(w, this);
+    bringToFront(w, this);
     w->laden();
 }
 
@@ -113,7 +104,7 @@ void Hauptfenster::zutatenAufEinkaufsliste(const QStringList& zutaten, const QSt
 {
     Einkaufslistenfenster* w = m_fenster.einkaufslistenfenster;
     w->hinzufuegen(zutaten, titel);
-    nachVorne(w, this);
+    bringToFront(w, this);
 }
 
 void Hauptfenster::umrechnen(int n)
@@ -123,7 +114,7 @@ void Hauptfenster::umrechnen(int n)
         return;
     Umrechnungsfenster* w = m_fenster.umrechnungsfenster;
     w->zeige(a);
-    nachVorne(w, this);
+    bringToFront(w, this);
 }
 
 void Hauptfenster::umrechnungFolgt()

@@ -82,4 +82,13 @@ void centreOn(QWidget* w, const QWidget* over)
     platziere(w, over->frameGeometry().center());
 }
 
+void bringToFront(QWidget* w, const QWidget* over)
+{
+    if (!w->isVisible())
+        centreOn(w, over);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
 } // namespace tk
